@@ -1,0 +1,77 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zav {
+
+class MemoryBuffer;
+
+// One described cell as a record: the colour and access come live from the buffer cell.
+struct CellDescription {
+    std::int32_t address = 0;
+    std::uint32_t colourIndex = 0;
+    bool readOnly = false;
+    std::string note;
+
+    bool operator==(const CellDescription&) const = default;
+};
+
+// The description of the buffer: project name, device name, notes, and the rows of described
+// cells. A row stores only its address text and its note; the colour and read-only flag it
+// shows are the cell's own, and re-applying the rows after a bulk update keeps them.
+class Description {
+public:
+    explicit Description(MemoryBuffer& buffer);
+    Description(const Description&) = delete;
+    Description& operator=(const Description&) = delete;
+
+    [[nodiscard]] const std::string& GetProjectName() const { return projectName_; }
+    void SetProjectName(const std::string& name);
+    [[nodiscard]] const std::string& GetDeviceName() const { return deviceName_; }
+    void SetDeviceName(const std::string& name);
+    [[nodiscard]] const std::string& GetNotes() const { return notes_; }
+    void SetNotes(const std::string& notes);
+    // The editor's caption: project name, a blank, device name.
+    [[nodiscard]] std::string EditorCaption() const;
+
+    [[nodiscard]] int GetDescriptionRowCount() const;
+    // At least one row is always kept; new rows get "0x0000" and an empty note.
+    void SetDescriptionRowCount(int count);
+    // Out-of-range rows read as an empty record for address 0.
+    [[nodiscard]] CellDescription GetDescriptionRow(int row) const;
+    // Row 0 is written in place; any other row appends one first. Then the cell takes the
+    // row's read-only flag and colour.
+    void SetDescriptionRow(int row, std::int32_t address, std::uint32_t colourIndex, bool readOnly,
+                           const std::string& note);
+    [[nodiscard]] bool IsDescriptionEmpty() const;
+    // One row "0x0000" with no note, names and notes emptied; cells are not touched.
+    void ClearDescription();
+
+    // The window's "+" and "-": append a row, remove the last one (one row always stays).
+    void AddRow();
+    void DeleteRow();
+
+    // The stored texts of a row (address column and note), as the grid shows them.
+    [[nodiscard]] std::string RowAddressText(int row) const;
+    [[nodiscard]] std::string RowNote(int row) const;
+    // The cell dialog's edits: the address text must convert to an address (false otherwise).
+    bool SetRowAddressText(int row, const std::string& text);
+    void SetRowNote(int row, const std::string& note);
+
+private:
+    struct Row {
+        std::string addressText = "0x0000";
+        std::string note;
+    };
+    void Changed();
+
+    MemoryBuffer& buffer_;
+    std::string projectName_;
+    std::string deviceName_;
+    std::string notes_;
+    std::vector<Row> rows_;
+};
+
+} // namespace zav

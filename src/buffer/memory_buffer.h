@@ -1,0 +1,81 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "buffer/cell_state.h"
+#include "buffer/colour.h"
+#include "buffer/description.h"
+#include "buffer/undo_stack.h"
+
+namespace zav {
+
+class BufferObserver;
+class MessageBoxes;
+
+// The 64 KiB image of a device's memory: one value and one CellState byte per address,
+// with the undo stack of the edits and the description whose rows keep their cells'
+// colour and access across bulk updates. Every operation takes any 32-bit address;
+// out-of-range reads give 0 (true for the two flag queries) and writes do nothing.
+class MemoryBuffer {
+public:
+    static constexpr std::int32_t kLastAddress = 0xFFFF;
+
+    MemoryBuffer();
+    MemoryBuffer(const MemoryBuffer&) = delete;
+    MemoryBuffer& operator=(const MemoryBuffer&) = delete;
+    ~MemoryBuffer();
+
+    // Allocates a buffer; on failure shows "Not Enough Memory, close unused Applications"
+    // and returns null.
+    [[nodiscard]] static std::unique_ptr<MemoryBuffer> Create(MessageBoxes& boxes);
+
+    [[nodiscard]] std::int32_t LastAddress() const { return kLastAddress; }
+
+    [[nodiscard]] std::uint8_t GetByte(std::int32_t address) const;
+    // Refused (silently) when out of range, read-only outside a bulk update, or unimplemented.
+    // Outside a bulk update a stored byte is coloured HE_EDIT_COLOR.
+    void SetByte(std::int32_t address, std::uint8_t value);
+
+    [[nodiscard]] bool IsUnimplemented(std::int32_t address) const;
+    void SetUnimplemented(std::int32_t address, bool flag);
+    [[nodiscard]] bool IsReadOnly(std::int32_t address) const;
+    void SetReadOnly(std::int32_t address, bool flag);
+    [[nodiscard]] Colour GetCellColour(std::int32_t address) const;
+    // Ignored for unimplemented cells; the colour is reduced to its palette levels.
+    void SetCellColour(std::int32_t address, Colour colour);
+    [[nodiscard]] std::uint8_t GetCellState(std::int32_t address) const;
+    void SetCellState(std::int32_t address, std::uint8_t state);
+
+    // Bulk updates do not nest: a second BeginUpdate only empties the undo stack again.
+    void BeginUpdate();
+    // Recolours implemented cells HE_NOFIX_COLOR and re-applies the description rows.
+    void EndUpdate();
+    [[nodiscard]] bool InBulkUpdate() const { return bulkUpdate_; }
+
+    [[nodiscard]] const EditorColours& Colours() const { return colours_; }
+    // An options change: stores the colours, recolours every cell by its kind (edited marks
+    // are lost) and re-applies the description rows.
+    void ApplyEditorColours(const EditorColours& colours);
+
+    [[nodiscard]] UndoStack& Undo() { return undo_; }
+    [[nodiscard]] const UndoStack& Undo() const { return undo_; }
+    [[nodiscard]] Description& Descriptions() { return description_; }
+    [[nodiscard]] const Description& Descriptions() const { return description_; }
+
+    // At most one observer (the editor window); null to detach.
+    void SetObserver(BufferObserver* observer);
+    [[nodiscard]] BufferObserver* Observer() const { return observer_; }
+
+private:
+    std::vector<std::uint8_t> bytes_;
+    std::vector<std::uint8_t> states_;
+    bool bulkUpdate_ = false;
+    EditorColours colours_;
+    BufferObserver* observer_ = nullptr;
+    UndoStack undo_;
+    Description description_;
+};
+
+} // namespace zav

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace zav {
+
+class MemoryBuffer;
+
+// Records the old value and state of every cell an editing action touches, one group per
+// action, so Undo restores the buffer an action at a time, newest first. No redo.
+// Holds at most kCapacity entries and kCapacity groups.
+class UndoStack {
+public:
+    static constexpr int kCapacity = 65536;
+
+    explicit UndoStack(MemoryBuffer& buffer);
+    UndoStack(const UndoStack&) = delete;
+    UndoStack& operator=(const UndoStack&) = delete;
+
+    void BeginGroup();
+    // Records the cell's current value and state; call before changing the cell.
+    void Push(std::int32_t address);
+    void EndGroup();
+    // Restores the most recent group; returns the first cell the action touched
+    // (-1 when there was nothing to undo).
+    std::int32_t Undo();
+    [[nodiscard]] bool IsEmpty() const;
+    void Clear();
+
+    [[nodiscard]] int EntryCount() const;
+    [[nodiscard]] int GroupCount() const;
+
+private:
+    MemoryBuffer& buffer_;
+    std::vector<std::uint32_t> entries_;
+    std::vector<std::int32_t> groupSizes_;
+    int entryCount_ = 0;
+    int groupCount_ = 0;
+    int groupStart_ = 0;
+};
+
+} // namespace zav
