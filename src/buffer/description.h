@@ -23,6 +23,10 @@ struct CellDescription {
 // shows are the cell's own, and re-applying the rows after a bulk update keeps them.
 class Description {
 public:
+    // One row per cell is the most a description can meaningfully hold; rows beyond it are
+    // not stored (their cells still take the colour and access given).
+    static constexpr int kMaxRows = 65536;
+
     explicit Description(MemoryBuffer& buffer);
     Description(const Description&) = delete;
     Description& operator=(const Description&) = delete;
@@ -53,6 +57,11 @@ public:
     void AddRow();
     void DeleteRow();
 
+    // Every row as a record, and the way back: the rows are rebuilt from row 0 on and each
+    // cell takes its record's colour and access again (how bulk updates keep them).
+    [[nodiscard]] std::vector<CellDescription> CopyRows() const;
+    void RestoreRows(const std::vector<CellDescription>& rows);
+
     // The stored texts of a row (address column and note), as the grid shows them.
     [[nodiscard]] std::string RowAddressText(int row) const;
     [[nodiscard]] std::string RowNote(int row) const;
@@ -65,6 +74,7 @@ private:
         std::string addressText = "0x0000";
         std::string note;
     };
+    [[nodiscard]] bool HasRow(int row) const { return row >= 0 && row < static_cast<int>(rows_.size()); }
     void Changed();
 
     MemoryBuffer& buffer_;
@@ -72,6 +82,7 @@ private:
     std::string deviceName_;
     std::string notes_;
     std::vector<Row> rows_;
+    bool restoring_ = false;
 };
 
 } // namespace zav

@@ -68,12 +68,51 @@ public:
     void SetObserver(BufferObserver* observer);
     [[nodiscard]] BufferObserver* Observer() const { return observer_; }
 
+    // While a ChangeBatch lives, cell changes outside bulk updates are collected and reported
+    // to the observer once, as one range, when the outermost batch ends. An action that
+    // touches many cells (undo, fill, paste) thus repaints once instead of per cell.
+    class ChangeBatch {
+    public:
+        explicit ChangeBatch(MemoryBuffer& buffer);
+        ChangeBatch(const ChangeBatch&) = delete;
+        ChangeBatch& operator=(const ChangeBatch&) = delete;
+        ~ChangeBatch();
+
+    private:
+        MemoryBuffer& buffer_;
+    };
+
 private:
+    static bool InRange(std::int32_t address)
+    {
+        return static_cast<std::uint32_t>(address) <= static_cast<std::uint32_t>(kLastAddress);
+    }
+    // Reports a changed cell now, or collects it while a batch is open.
+    void CellChanged(std::int32_t address)
+    {
+        if (batchDepth_ > 0) {
+            if (address < batchFirst_) batchFirst_ = address;
+            if (address > batchLast_) batchLast_ = address;
+        } else if (observer_ != nullptr) {
+            NotifyCells(address, address);
+        }
+    }
+    void NotifyCells(std::int32_t first, std::int32_t last);
+    // Sets every cell's colour by its kind, keeping the description rows' colours and access.
+    void RecolourKeepingDescription(bool recolourUnimplemented);
+
     std::vector<std::uint8_t> bytes_;
     std::vector<std::uint8_t> states_;
     bool bulkUpdate_ = false;
     EditorColours colours_;
+    // The palette indices of the three colours written into cell states.
+    std::uint8_t notEditedIndex_ = 0;
+    std::uint8_t editedIndex_ = 0;
+    std::uint8_t unimplementedIndex_ = 0;
     BufferObserver* observer_ = nullptr;
+    int batchDepth_ = 0;
+    std::int32_t batchFirst_ = 0;
+    std::int32_t batchLast_ = -1;
     UndoStack undo_;
     Description description_;
 };

@@ -30,14 +30,28 @@ public:
 
     [[nodiscard]] int EntryCount() const;
     [[nodiscard]] int GroupCount() const;
+    // Whether the editor's Undo action is enabled: from the first Push until the stack is
+    // emptied again.
+    [[nodiscard]] bool IsUndoAvailable() const { return available_; }
 
 private:
+    void DropOldestGroup();
+    void DiscardAll();
+    void SetAvailable(bool available);
+
     MemoryBuffer& buffer_;
+    // Rings of kCapacity slots: the oldest entry and group sit at entryBase_ and groupBase_.
     std::vector<std::uint32_t> entries_;
     std::vector<std::int32_t> groupSizes_;
+    int entryBase_ = 0;
+    int groupBase_ = 0;
     int entryCount_ = 0;
     int groupCount_ = 0;
     int groupStart_ = 0;
+    bool groupOpen_ = false;
+    // The open group outgrew the stack; its further cells are not recorded.
+    bool groupOverflowed_ = false;
+    bool available_ = false;
 };
 
 } // namespace zav
