@@ -1,0 +1,86 @@
+#include "boardsim/simulated_target.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace zav {
+
+SimulatedTarget::SimulatedTarget(const Clock& clock, int writeTimeMs, std::optional<std::uint16_t> stuckCell)
+    : clock_(clock), writeTimeUs_(std::int64_t{writeTimeMs} * 1000), stuckCell_(stuckCell)
+{
+    // Erased EEPROM reads as 0xFF.
+    memory_.fill(0xFF);
+}
+
+void SimulatedTarget::CompleteDueWrite()
+{
+    if (pending_ && clock_.NowUs() >= pendingDoneUs_) FinishPending();
+}
+
+void SimulatedTarget::FinishPending()
+{
+    pending_ = false;
+    for (std::uint32_t address = pendingFirst_; address <= pendingLast_; ++address) {
+        if (stuckCell_ && *stuckCell_ == address) continue;
+        memory_[address] = pendingValue_;
+    }
+}
+
+void SimulatedTarget::Start(std::uint16_t first, std::uint16_t last, std::uint8_t value)
+{
+    if (pending_) FinishPending();
+    pending_ = true;
+    pendingFirst_ = first;
+    pendingLast_ = last;
+    pendingValue_ = value;
+    pendingDoneUs_ = clock_.NowUs() + writeTimeUs_;
+    ++writeCount_;
+    CompleteDueWrite();
+}
+
+std::uint8_t SimulatedTarget::Read(std::uint16_t address)
+{
+    CompleteDueWrite();
+    return memory_[address];
+}
+
+void SimulatedTarget::Write(std::uint16_t address, std::uint8_t value)
+{
+    Start(address, address, value);
+}
+
+void SimulatedTarget::Erase(std::uint16_t first, std::uint16_t last)
+{
+    if (first <= last) Start(first, last, 0xFF);
+}
+
+bool SimulatedTarget::Busy() const
+{
+    return pending_ && clock_.NowUs() < pendingDoneUs_;
+}
+
+bool SimulatedTarget::LoadImage(const std::filesystem::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return false;
+    std::array<std::uint8_t, kSize> image{};
+    file.read(reinterpret_cast<char*>(image.data()), static_cast<std::streamsize>(image.size()));
+    if (file.gcount() != static_cast<std::streamsize>(kSize) ||
+        file.peek() != std::ifstream::traits_type::eof()) {
+        return false;
+    }
+    pending_ = false;
+    memory_ = image;
+    return true;
+}
+
+bool SimulatedTarget::SaveImage(const std::filesystem::path& path)
+{
+    CompleteDueWrite();
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    if (!file) return false;
+    file.write(reinterpret_cast<const char*>(memory_.data()), static_cast<std::streamsize>(memory_.size()));
+    return static_cast<bool>(file.flush());
+}
+
+} // namespace zav

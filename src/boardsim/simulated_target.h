@@ -1,0 +1,57 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+
+#include "link/clock.h"
+
+namespace zav {
+
+// The target device's 64 KiB address space as the simulated board sees it. Writes and
+// erases behave like EEPROM programming: they take effect `writeTimeMs` after they start,
+// reads before then see the old contents, and the target counts as busy meanwhile.
+// A second write while one is in progress finishes the first one early.
+class SimulatedTarget {
+public:
+    static constexpr std::size_t kSize = 0x10000;
+
+    SimulatedTarget(const Clock& clock, int writeTimeMs, std::optional<std::uint16_t> stuckCell);
+
+    [[nodiscard]] std::uint8_t Read(std::uint16_t address);
+    void Write(std::uint16_t address, std::uint8_t value);
+    // Sets every cell of [first, last] to 0xFF, in one programming time.
+    void Erase(std::uint16_t first, std::uint16_t last);
+    [[nodiscard]] bool Busy() const;
+
+    // Immediate access for tests and images, bypassing the programming time.
+    [[nodiscard]] std::uint8_t Peek(std::uint16_t address) const { return memory_[address]; }
+    void Poke(std::uint16_t address, std::uint8_t value) { memory_[address] = value; }
+    void Fill(std::uint8_t value) { memory_.fill(value); }
+
+    // A 64 KiB image file, byte n holding address n. False when it cannot be read or
+    // written, or is not exactly 64 KiB; the memory is then unchanged.
+    [[nodiscard]] bool LoadImage(const std::filesystem::path& path);
+    [[nodiscard]] bool SaveImage(const std::filesystem::path& path);
+
+    [[nodiscard]] int WriteCount() const { return writeCount_; }
+
+private:
+    void CompleteDueWrite();
+    void FinishPending();
+    void Start(std::uint16_t first, std::uint16_t last, std::uint8_t value);
+
+    const Clock& clock_;
+    std::int64_t writeTimeUs_;
+    std::optional<std::uint16_t> stuckCell_;
+    std::array<std::uint8_t, kSize> memory_{};
+    bool pending_ = false;
+    std::uint16_t pendingFirst_ = 0;
+    std::uint16_t pendingLast_ = 0;
+    std::uint8_t pendingValue_ = 0;
+    std::int64_t pendingDoneUs_ = 0;
+    int writeCount_ = 0;
+};
+
+} // namespace zav

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace zav {
+
+// Register-level access to the PC parallel ports, the way the board's bit-banged
+// protocol needs it: a port is a base I/O address with the data register at base,
+// status at base+1 and control at base+2. Implemented over the kernel (ppdev), by the
+// simulated board and by recording fakes in tests.
+//
+// Read and Write sit on the clock-pulse path: implementations must not allocate, log
+// or sleep there.
+class ParallelPortIo {
+public:
+    virtual ~ParallelPortIo() = default;
+
+    // I/O base address of parallel port n (1 to 3); 0 when that port does not exist.
+    [[nodiscard]] virtual std::uint16_t BaseAddress(int portNumber) = 0;
+    // Takes port n for exclusive use before its registers are touched. False when the
+    // port cannot be used; FailureCause then says why.
+    [[nodiscard]] virtual bool Claim(int portNumber) = 0;
+    // Gives back a port taken with Claim. Claims nest: every Claim needs one Release.
+    virtual void Release(int portNumber) = 0;
+
+    [[nodiscard]] virtual std::uint8_t Read(std::uint16_t address) = 0;
+    virtual void Write(std::uint16_t address, std::uint8_t value) = 0;
+
+    // Zero when one port write is fast (well under a microsecond), which is when the TMS
+    // boards need ten times as many writes per clock half; any other value otherwise.
+    [[nodiscard]] virtual int SlowClockTest() = 0;
+
+    // Why the last BaseAddress or Claim found the port unusable, for a warning line or a
+    // port check; empty when nothing is known.
+    [[nodiscard]] virtual std::string FailureCause() const = 0;
+};
+
+} // namespace zav

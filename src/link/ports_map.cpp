@@ -1,0 +1,65 @@
+#include "link/ports_map.h"
+
+namespace zav {
+
+namespace {
+
+std::string_view Trim(std::string_view text)
+{
+    const auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+} // namespace
+
+bool PortsMap::IsPortName(std::string_view name)
+{
+    if (name.size() != 4) return false;
+    const std::string_view prefix = name.substr(0, 3);
+    const char digit = name[3];
+    if (prefix == "LPT") return digit >= '1' && digit <= '3';
+    if (prefix == "COM") return digit >= '1' && digit <= '8';
+    return false;
+}
+
+PortsMap PortsMap::Parse(std::string_view text)
+{
+    PortsMap map;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+
+        line = Trim(line);
+        if (line.empty() || line.front() == '#') continue;
+        const std::size_t equals = line.find('=');
+        if (equals == std::string_view::npos) continue;
+        const std::string_view name = Trim(line.substr(0, equals));
+        const std::string_view target = Trim(line.substr(equals + 1));
+        if (!IsPortName(name) || target.empty()) continue;
+        map.entries_[std::string(name)] = std::string(target);
+    }
+    return map;
+}
+
+std::optional<std::string> PortsMap::TargetOf(const std::string& portName) const
+{
+    const auto found = entries_.find(portName);
+    if (found == entries_.end()) return std::nullopt;
+    return found->second;
+}
+
+bool PortsMap::IsSimulated(const std::string& portName) const
+{
+    const auto found = entries_.find(portName);
+    return found != entries_.end() && found->second == kSimulatorTarget;
+}
+
+void PortsMap::SetTarget(const std::string& portName, const std::string& target)
+{
+    if (IsPortName(portName) && !target.empty()) entries_[portName] = target;
+}
+
+} // namespace zav

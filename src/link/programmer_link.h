@@ -1,0 +1,127 @@
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "link/port_access.h"
+
+namespace zav {
+
+// One open connection to the programmer board, owned and used by one sequence worker.
+//
+// The board hangs on a parallel port (LPT1-LPT3), spoken to bit by bit through the data,
+// clock (control bit 0), reset (control bit 1) and ready lines, or on a serial port
+// (COM1-COM8) at 9600 baud for the MC68HC05L28. The board code (0 to 8, from the device
+// catalogue) picks the bit order, framing, ready line, command bytes and address bytes.
+//
+// Nothing here throws. Every operation leaves LastError empty on success or holding the
+// failure message; callers test it after every operation and stop at the first failure.
+// The only state shared with another thread is the stop request, read by WaitReady.
+class ProgrammerLink {
+public:
+    static constexpr std::uint8_t kBoardCodeCount = 9;
+    static constexpr int kInitialSettleDelayMs = 30;
+    static constexpr std::uint16_t kBoardIdAddress = 0x7F60;
+
+    // A link without a port: only good for listing ports; closing it touches nothing.
+    ProgrammerLink();
+    // A closed link that will open its ports through `ports`.
+    explicit ProgrammerLink(const PortAccess& ports);
+    ProgrammerLink(const ProgrammerLink&) = delete;
+    ProgrammerLink& operator=(const ProgrammerLink&) = delete;
+    // Closes the port if still open.
+    ~ProgrammerLink();
+
+    // Opens `portName` ("LPT1".."LPT3" or "COM1".."COM8", exact and case-sensitive) for
+    // `boardCode`. `delayCount` (0 to 50) sets the clock pulse width in port writes.
+    // The outcome is LastError: empty means open, otherwise "Error opening port: " and
+    // the name, with the cause (when known) in ErrorCause. `stopRequest` must outlive
+    // the link. A link already open is closed first.
+    void Open(const std::string& portName, int delayCount, const std::atomic<bool>& stopRequest,
+              std::uint8_t boardCode);
+    // Restores and releases the port: a serial port is purged and gets back its settings
+    // and timeouts, a parallel port gets 0 on the data lines. Safe to call twice.
+    void Close();
+
+    [[nodiscard]] const std::string& LastError() const { return lastError_; }
+    // Why the port could not be opened (no such device, permission, held by another
+    // driver, ...), meant as a warning beside LastError; empty when unknown.
+    [[nodiscard]] const std::string& ErrorCause() const { return errorCause_; }
+
+    // The port names the Ports Setup dialog offers: those that exist (parallel) or that
+    // can be opened (serial), in order, or the single entry "NO port detected".
+    [[nodiscard]] static std::vector<std::string> ListParallelPorts(ParallelPortIo& io);
+    [[nodiscard]] static std::vector<std::string> ListSerialPorts(SerialPort& port);
+
+    // Line primitives of the parallel port.
+    void SetDataLine(std::uint8_t bit);
+    [[nodiscard]] std::uint8_t ReadDataLine();
+    void ClockPulse();
+    // Polls the board's ready line without sleeping until it signals ready (true, and
+    // LastError cleared) or the stop request is set (false, "Programmer Not Ready.").
+    bool WaitReady();
+    void SendByte(std::uint8_t value);
+    // 0 when the wait for ready fails.
+    std::uint8_t ReceiveByte();
+    // Puts the target into the state in which the board (or its loader) answers.
+    void ResetTarget();
+
+    // Byte commands. A read returns 0 when it fails; on the serial line a read that gets
+    // no answer within the 100 ms timeout also returns 0 and leaves LastError empty.
+    std::uint8_t ReadByteAt(std::uint16_t address);
+    void WriteByteAt(std::uint16_t address, std::uint8_t value);
+    std::uint8_t ReadBoardId();
+    // The MC68HC11 variant read from the bootstrap ROM ("MC68HC11PA8", "MC68HC11P2",
+    // "MC68HC11KA4"), or the empty text.
+    std::string IdentifyHc11();
+    // Sends LoaderImage to the MC68HC05L28; true when the board answers with its sum.
+    bool UploadLoader();
+    void SendEraseCommand();
+    void SendUnlockCommand();
+    // Doubles the wait after each write (from 30 ms up to at most 1920 ms) until a write
+    // to `address` reads back, then writes the cell's first value back.
+    void CalibrateSettleDelay(std::uint16_t address);
+
+    // State, for the sequences and for tests.
+    [[nodiscard]] bool IsParallel() const { return baseAddress_ != 0; }
+    [[nodiscard]] bool IsSerial() const { return serialOpen_; }
+    [[nodiscard]] std::uint16_t BaseAddress() const { return baseAddress_; }
+    [[nodiscard]] std::uint8_t BoardCode() const { return boardCode_; }
+    [[nodiscard]] int PulseCount() const { return pulseCount_; }
+    [[nodiscard]] int SettleDelayMs() const { return settleDelayMs_; }
+    [[nodiscard]] bool ReadyOnStatusLine() const { return readyOnStatusLine_; }
+
+private:
+    void OpenParallel(int portNumber, int delayCount);
+    void OpenSerial(const std::string& portName);
+    void FailOpen(const std::string& portName, std::string cause);
+    void DetectReadyLine();
+    [[nodiscard]] bool ReadyConditionHolds();
+    void WriteControl(std::uint8_t value);
+    void Sleep(int milliseconds);
+    bool SerialWrite(std::uint8_t value);
+    std::uint8_t SerialReadByteAt(std::uint16_t address);
+    void SerialWriteByteAt(std::uint16_t address, std::uint8_t value);
+    void SendAddress(std::uint16_t address, bool highByte);
+    void SetCommunicationError();
+
+    PortAccess ports_;
+    std::uint16_t baseAddress_ = 0;
+    int claimedPort_ = 0;
+    bool serialOpen_ = false;
+    std::optional<SerialTimeouts> savedTimeouts_;
+    std::optional<SerialLineSettings> savedLineSettings_;
+    bool readyOnStatusLine_ = true;
+    int settleDelayMs_ = kInitialSettleDelayMs;
+    std::uint8_t boardCode_ = 0;
+    int pulseCount_ = 0;
+    const std::atomic<bool>* stopRequest_ = nullptr;
+    std::string lastError_;
+    std::string errorCause_;
+};
+
+} // namespace zav
