@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "operations/history_field.h"
+#include "operations/search_pattern.h"
+
+namespace zav {
+
+class MemoryBuffer;
+class MessageBoxes;
+
+enum class SearchDirection { Up, Down };
+
+// The "Search" dialog, which Search Again runs without showing it. It remembers the length
+// of its last match so that the next search starts beyond that match, in either direction,
+// even when the cursor moved in between.
+class FindDialog {
+public:
+    // The search text starts as the byte under the cursor when the dialog is created.
+    FindDialog(const MemoryBuffer& buffer, std::int32_t cursorAddress);
+
+    [[nodiscard]] HistoryField& SearchText() { return searchText_; }
+    [[nodiscard]] SearchDataType DataType() const { return dataType_; }
+    void SetDataType(SearchDataType type) { dataType_ = type; }
+    [[nodiscard]] SearchDirection Direction() const { return direction_; }
+    void SetDirection(SearchDirection direction) { direction_ = direction; }
+    [[nodiscard]] int LastMatchLength() const { return lastMatchLength_; }
+
+    // The address of the match, where the editor's cursor goes and the dialog closes. Empty
+    // when the text was refused or nothing matched ("Search String not found"); the dialog
+    // then stays open and the cursor where it is.
+    [[nodiscard]] std::optional<std::int32_t> Ok(const MemoryBuffer& buffer, std::int32_t cursorAddress,
+                                                 MessageBoxes& boxes);
+
+private:
+    HistoryField searchText_;
+    SearchDataType dataType_ = SearchDataType::Hex;
+    SearchDirection direction_ = SearchDirection::Down;
+    int lastMatchLength_ = 0;
+};
+
+} // namespace zav
