@@ -17,6 +17,7 @@ void FillCell(MemoryBuffer& buffer, std::int32_t address, std::uint8_t value)
 
 std::int32_t FillRange(MemoryBuffer& buffer, AddressRange range, std::uint8_t value)
 {
+    const MemoryBuffer::ChangeBatch batch(buffer);
     UndoStack& undo = buffer.Undo();
     undo.BeginGroup();
     for (std::int32_t address = range.first; address <= range.last; ++address)
@@ -27,6 +28,7 @@ std::int32_t FillRange(MemoryBuffer& buffer, AddressRange range, std::uint8_t va
 
 std::int32_t FillSelection(MemoryBuffer& buffer, const Selection& selection, std::uint8_t value)
 {
+    const MemoryBuffer::ChangeBatch batch(buffer);
     UndoStack& undo = buffer.Undo();
     undo.BeginGroup();
     selection.ForEachAddress([&](std::int32_t address) { FillCell(buffer, address, value); });

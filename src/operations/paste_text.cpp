@@ -10,6 +10,7 @@ PasteResult PasteText(MemoryBuffer& buffer, std::string_view text, std::int32_t 
     text = text.substr(0, kPasteTextLimit);
     if (text.size() <= 1) return {};
 
+    const MemoryBuffer::ChangeBatch batch(buffer);
     UndoStack& undo = buffer.Undo();
     const std::int32_t lastAddress = buffer.LastAddress();
     std::int32_t lineStart = cursorAddress;

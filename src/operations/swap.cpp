@@ -47,6 +47,7 @@ template <std::int32_t size> void ReverseBlocks(MemoryBuffer& buffer)
 
 void SwapBuffer(MemoryBuffer& buffer, SwapUnit unit)
 {
+    const MemoryBuffer::ChangeBatch batch(buffer);
     UndoStack& undo = buffer.Undo();
     undo.BeginGroup();
     switch (unit) {
