@@ -9,9 +9,10 @@ CellInfo ShowCellInfo(const MemoryBuffer& buffer, std::int32_t address, std::str
 {
     const std::uint8_t value = buffer.GetByte(address);
     CellInfo info;
-    info.panels[0] = " " + AddressText(address).substr(2);
-    info.panels[1] = "Dec: " + std::to_string(value);
-    info.panels[2] = "Bin: " + ByteToBinary(value);
+    // Built by appending: GCC 12 warns falsely (-Wrestrict) about literal + string at -O3.
+    info.panels[0].append(" ").append(AddressText(address), 2);
+    info.panels[1].append("Dec: ").append(std::to_string(value));
+    info.panels[2].append("Bin: ").append(ByteToBinary(value));
     if (buffer.IsUnimplemented(address)) {
         info.panels[3] = "Unimplemented";
     } else {
@@ -23,7 +24,7 @@ CellInfo ShowCellInfo(const MemoryBuffer& buffer, std::int32_t address, std::str
 
 std::string CharSetPanelText(std::string_view charSetFontName)
 {
-    return "Char Set: " + std::string(charSetFontName);
+    return std::string("Char Set: ").append(charSetFontName);
 }
 
 } // namespace zav

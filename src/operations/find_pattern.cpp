@@ -1,5 +1,6 @@
 #include "operations/find_pattern.h"
 
+#include <cstring>
 #include <new>
 #include <vector>
 
@@ -38,8 +39,8 @@ std::optional<std::int32_t> FindPattern(const MemoryBuffer& buffer, std::int32_t
 {
     step = step < 0 ? -1 : 1;
     const std::int32_t lastAddress = buffer.LastAddress();
-    // A copy of the cells, padded with the zeros read beyond the end, keeps the
-    // comparison loop free of calls; without the memory for it, the cells are read one by one.
+    // A copy of the cells, padded with the zeros read beyond the end, lets every address be
+    // compared as one block; without the memory for it, the cells are read one by one.
     std::vector<std::uint8_t> cells;
     try {
         cells.resize(static_cast<std::size_t>(lastAddress) + 1 + pattern.size());
@@ -50,8 +51,13 @@ std::optional<std::int32_t> FindPattern(const MemoryBuffer& buffer, std::int32_t
     for (std::int32_t address = 0; address <= lastAddress; ++address) {
         cells[static_cast<std::size_t>(address)] = Comparable(buffer.GetByte(address), textMode);
     }
-    return Search(start, step, lastAddress, pattern,
-                  [&](std::int32_t address) { return cells[static_cast<std::size_t>(address)]; });
+    for (std::int32_t address = start; address >= 0 && address <= lastAddress; address += step) {
+        if (pattern.empty() ||
+            std::memcmp(&cells[static_cast<std::size_t>(address)], pattern.data(), pattern.size()) == 0) {
+            return address;
+        }
+    }
+    return std::nullopt;
 }
 
 } // namespace zav
