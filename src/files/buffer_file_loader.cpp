@@ -1,0 +1,199 @@
+#include "files/buffer_file_loader.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <fstream>
+#include <span>
+#include <vector>
+
+#include "buffer/memory_buffer.h"
+#include "files/file_record.h"
+#include "files/line_reader.h"
+#include "files/s_record.h"
+#include "files/x_record.h"
+#include "shell/message_boxes.h"
+#include "shell/status_sink.h"
+
+namespace zav {
+
+namespace {
+
+constexpr std::size_t kBinaryChunkSize = 64 * 1024;
+constexpr std::uint8_t kReadOnlyFlag = 0x80;
+constexpr std::uint8_t kColourIndexBits = 0x7F;
+
+// A text carried in a record ends at its last byte or at its first zero byte.
+std::string TextOf(std::span<const std::uint8_t> bytes)
+{
+    const auto end = std::find(bytes.begin(), bytes.end(), std::uint8_t{0});
+    return {bytes.begin(), end};
+}
+
+// One load: the buffer, the options and the description row the next X2 record writes.
+class BufferFileLoad {
+public:
+    BufferFileLoad(MemoryBuffer& buffer, const LoadOptions& options, StatusSink& status)
+        : buffer_(buffer), options_(options), status_(status)
+    {
+    }
+
+    bool ReadExtendedFormat(std::istream& input)
+    {
+        LineReader reader(input);
+        std::string line;
+        FileRecord record;
+        while (reader.Next(line)) {
+            if (!ParseXLine(line, record) || !ApplyXRecord(record)) {
+                status_.AddStatusMessage("Unrecognized Line in X file !", StatusKind::Warning);
+            }
+        }
+        return !reader.ReadFailed();
+    }
+
+    bool ReadMotorolaS(std::istream& input)
+    {
+        LineReader reader(input);
+        std::string line;
+        FileRecord record;
+        while (reader.Next(line)) {
+            const bool parsed = ParseSLine(line, record);
+            if (parsed && (record.type == "S8" || record.type == "S9")) return true;
+            if (!parsed || !ApplySRecord(record)) {
+                status_.AddStatusMessage("Unrecognized Line in S file !", StatusKind::Warning);
+            }
+        }
+        return !reader.ReadFailed();
+    }
+
+    bool ReadBinary(std::istream& input)
+    {
+        std::vector<char> chunk(kBinaryChunkSize);
+        std::int64_t fileAddress = 0;
+        // Nothing past the highest file address can be stored, so reading stops there.
+        while (fileAddress <= std::int64_t{options_.highFileAddress}) {
+            input.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+            const auto length = static_cast<std::size_t>(input.gcount());
+            for (std::size_t i = 0; i < length; ++i) {
+                Store(fileAddress + static_cast<std::int64_t>(i), static_cast<std::uint8_t>(chunk[i]));
+            }
+            fileAddress += static_cast<std::int64_t>(length);
+            if (length < chunk.size()) break;
+        }
+        return !input.bad();
+    }
+
+private:
+    bool ApplyXRecord(const FileRecord& record)
+    {
+        Description& description = buffer_.Descriptions();
+        if (record.type == "X0") {
+            description.SetProjectName(TextOf(record.data));
+        } else if (record.type == "X1") {
+            description.SetDeviceName(TextOf(record.data));
+        } else if (record.type == "X2") {
+            // The writer always puts the flags byte first; a record without it describes nothing.
+            if (record.data.empty()) return false;
+            const std::uint8_t flags = record.data.front();
+            description.SetDescriptionRow(nextRow_++, static_cast<std::int32_t>(record.address),
+                                          flags & kColourIndexBits, (flags & kReadOnlyFlag) != 0,
+                                          TextOf(std::span(record.data).subspan(1)));
+        } else if (record.type == "X3") {
+            description.SetNotes(TextOf(record.data));
+        } else if (record.type == "X7") {
+            StoreData(record);
+        } else {
+            return false;
+        }
+        return true;
+    }
+
+    bool ApplySRecord(const FileRecord& record)
+    {
+        if (record.type == "S0") {
+            buffer_.Descriptions().SetProjectName(TextOf(record.data));
+        } else if (record.type == "S1" || record.type == "S2") {
+            StoreData(record);
+        } else {
+            return false;
+        }
+        return true;
+    }
+
+    void StoreData(const FileRecord& record)
+    {
+        for (std::size_t i = 0; i < record.data.size(); ++i) {
+            Store(std::int64_t{record.address} + static_cast<std::int64_t>(i), record.data[i]);
+        }
+    }
+
+    void Store(std::int64_t fileAddress, std::uint8_t value)
+    {
+        if (fileAddress < std::int64_t{options_.lowFileAddress} ||
+            fileAddress > std::int64_t{options_.highFileAddress}) {
+            return;
+        }
+        const std::int64_t bufferAddress = fileAddress + options_.offset;
+        if (bufferAddress < 0 || bufferAddress > buffer_.LastAddress()) return;
+        buffer_.SetByte(static_cast<std::int32_t>(bufferAddress), value);
+    }
+
+    MemoryBuffer& buffer_;
+    const LoadOptions& options_;
+    StatusSink& status_;
+    int nextRow_ = 0;
+};
+
+void ClearBuffer(MemoryBuffer& buffer, ClearMode mode, StatusSink& status)
+{
+    if (mode == ClearMode::None) return;
+    const std::uint8_t value = mode == ClearMode::Zeros ? 0x00 : 0xFF;
+    for (std::int32_t address = 0; address <= buffer.LastAddress(); ++address) {
+        buffer.SetByte(address, value);
+    }
+    status.AddStatusMessage(std::string("Buffer Cleared with ") + (mode == ClearMode::Zeros ? "0x00" : "0xFF"),
+                            StatusKind::Normal);
+}
+
+} // namespace
+
+bool LoadBufferStream(std::istream& input, const std::string& name, FileFormat format,
+                      const LoadOptions& options, MemoryBuffer& buffer, StatusSink& status)
+{
+    buffer.Descriptions().ClearDescription();
+    buffer.BeginUpdate();
+    ClearBuffer(buffer, options.clearMode, status);
+    status.AddStatusMessage("Reading file : " + name, StatusKind::Normal);
+
+    BufferFileLoad load(buffer, options, status);
+    bool readToEnd = false;
+    switch (format) {
+    case FileFormat::ExtendedFormat:
+        readToEnd = load.ReadExtendedFormat(input);
+        break;
+    case FileFormat::MotorolaS:
+        readToEnd = load.ReadMotorolaS(input);
+        break;
+    case FileFormat::Binary:
+        readToEnd = load.ReadBinary(input);
+        break;
+    }
+    if (!readToEnd) status.AddStatusMessage("Read file failed : " + name, StatusKind::Error);
+    buffer.EndUpdate();
+    return readToEnd;
+}
+
+bool LoadBufferFile(const std::filesystem::path& path, FileFormat format, const LoadOptions& options,
+                    MemoryBuffer& buffer, StatusSink& status, MessageBoxes& boxes)
+{
+    std::error_code error;
+    std::ifstream input;
+    // A folder opens as a stream on some systems but has no bytes to read.
+    if (!std::filesystem::is_directory(path, error)) input.open(path, std::ios::binary);
+    if (!input.is_open()) {
+        boxes.ShowError("File not Accessible or not Exist!");
+        return false;
+    }
+    return LoadBufferStream(input, path.string(), format, options, buffer, status);
+}
+
+} // namespace zav

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <filesystem>
+#include <istream>
+#include <string>
+
+#include "files/file_format.h"
+#include "files/load_options.h"
+
+namespace zav {
+
+class MemoryBuffer;
+class MessageBoxes;
+class StatusSink;
+
+// Reads a buffer file into the buffer and its description, inside one bulk update: the
+// description is emptied, the buffer cleared if asked, then every data byte whose file
+// address lies in the options' range is stored at that address plus the offset (bytes that
+// land outside the buffer or on unimplemented cells are dropped). Unrecognised lines are
+// reported one warning each and skipped. The caller reports "Read file complete".
+//
+// A file that cannot be opened shows "File not Accessible or not Exist!" and leaves the
+// buffer, its description and its undo history untouched. Returns true when the file was read
+// to its end; false when it could not be opened or a read error cut the load short (an Error
+// line then names the path, and the buffer keeps what was read before).
+[[nodiscard]] bool LoadBufferFile(const std::filesystem::path& path, FileFormat format,
+                                  const LoadOptions& options, MemoryBuffer& buffer, StatusSink& status,
+                                  MessageBoxes& boxes);
+
+// The same load from an already opened stream; `name` is the path the status lines show.
+[[nodiscard]] bool LoadBufferStream(std::istream& input, const std::string& name, FileFormat format,
+                                    const LoadOptions& options, MemoryBuffer& buffer, StatusSink& status);
+
+} // namespace zav

@@ -1,0 +1,35 @@
+#include "files/buffer_file_saver.h"
+
+#include <string>
+
+#include "buffer/memory_buffer.h"
+#include "files/atomic_file_writer.h"
+#include "files/buffer_file_content.h"
+#include "shell/status_sink.h"
+
+namespace zav {
+
+bool SaveBufferFile(const std::filesystem::path& path, FileFormat format, const SaveOptions& options,
+                    MemoryBuffer& buffer, StatusSink& status)
+{
+    const std::string name = path.string();
+    status.AddStatusMessage("Writing file : " + name, StatusKind::Normal);
+
+    std::string content;
+    std::string refusal;
+    if (!FormatBufferFile(buffer, format, options, content, refusal)) {
+        status.AddStatusMessage("Write file refused : " + name + " : " + refusal, StatusKind::Error);
+        return false;
+    }
+    std::string failure;
+    if (!WriteFileAtomically(path, content, failure)) {
+        status.AddStatusMessage("Write file failed : " + name + " : " + failure, StatusKind::Error);
+        return false;
+    }
+    status.AddStatusMessage("Write file complete", StatusKind::Normal);
+    buffer.BeginUpdate();
+    buffer.EndUpdate();
+    return true;
+}
+
+} // namespace zav

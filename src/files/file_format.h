@@ -1,0 +1,25 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+namespace zav {
+
+// The three formats a buffer is stored in.
+enum class FileFormat { ExtendedFormat, MotorolaS, Binary };
+
+// The filter of the open and save dialogs; its entries are numbered from 1.
+inline constexpr std::string_view kBufferFileFilter =
+    "ZAV Extended Format (*.zef)|*.ZEF|Motorola (*.s19)|*.S19|Binary (*.bin)|*.BIN|All (*.*)|*.*";
+inline constexpr std::string_view kDefaultBufferFileExtension = "zef";
+
+// "ZAV Extended Format", "Motorola S" or "Binary": the names the dialogs list.
+[[nodiscard]] std::string_view FileFormatDisplayName(FileFormat format);
+// "zef", "s19" or "bin".
+[[nodiscard]] std::string_view FileFormatExtension(FileFormat format);
+// The format listed under an exact display name.
+[[nodiscard]] std::optional<FileFormat> FileFormatFromDisplayName(std::string_view name);
+// The format a save preselects for the dialog's filter entry (1-4); "All" means the X file.
+[[nodiscard]] FileFormat FileFormatFromFilterIndex(int filterIndex);
+
+} // namespace zav
