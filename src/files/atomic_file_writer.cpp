@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <string>
 #include <system_error>
 
 namespace zav {
@@ -31,11 +32,14 @@ std::string SystemReason(int error)
 fs::path TemporaryPath(const fs::path& target)
 {
     static std::atomic<std::uint64_t> counter{0};
-    const auto ticks = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    const auto ticks =
+        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
     const std::uint64_t tag = ticks * 0x9E3779B97F4A7C15ULL + counter.fetch_add(1);
     char suffix[17];
     std::snprintf(suffix, sizeof suffix, "%016llx", static_cast<unsigned long long>(tag));
-    return target.parent_path() / ("." + target.filename().string() + "." + suffix + ".tmp");
+    std::string name = ".";
+    name.append(target.filename().string()).append(".").append(suffix).append(".tmp");
+    return target.parent_path() / name;
 }
 
 // Creates the temporary file; "x" refuses to open anything that already exists, links included.

@@ -84,7 +84,8 @@ bool CheckXTexts(const Description& description, std::string& refusal)
     }
     for (int row = 0; row < description.GetDescriptionRowCount(); ++row) {
         if (description.RowNote(row).size() > kMaxXRecordData - 1) {
-            refusal = TooLong("the note of description row " + std::to_string(row) + " is", kMaxXRecordData - 1);
+            refusal =
+                TooLong("the note of description row " + std::to_string(row) + " is", kMaxXRecordData - 1);
             return false;
         }
     }
@@ -94,7 +95,8 @@ bool CheckXTexts(const Description& description, std::string& refusal)
 void AppendExtendedFormat(const MemoryBuffer& buffer, const SaveOptions& options, std::string& content)
 {
     const Description& description = buffer.Descriptions();
-    auto addLine = [&content](std::string_view type, std::uint32_t address, std::span<const std::uint8_t> data) {
+    auto addLine = [&content](std::string_view type, std::uint32_t address,
+                              std::span<const std::uint8_t> data) {
         AppendXLine(content, type, address, data);
         content.append(kLineEnd);
     };
@@ -117,7 +119,8 @@ void AppendExtendedFormat(const MemoryBuffer& buffer, const SaveOptions& options
 
 void AppendMotorolaS(const MemoryBuffer& buffer, const SaveOptions& options, std::string& content)
 {
-    auto addLine = [&content](std::string_view type, std::uint32_t address, std::span<const std::uint8_t> data) {
+    auto addLine = [&content](std::string_view type, std::uint32_t address,
+                              std::span<const std::uint8_t> data) {
         AppendSLine(content, type, address, data);
         content.append(kLineEnd);
     };
@@ -142,7 +145,8 @@ void AppendBinary(const MemoryBuffer& buffer, const SaveOptions& options, std::s
 std::size_t EstimatedSize(const MemoryBuffer& buffer, const SaveOptions& options)
 {
     const AddressRange range = RangeOf(buffer, options);
-    const std::size_t cells = range.high >= range.low ? static_cast<std::size_t>(range.high - range.low + 1) : 0;
+    const std::size_t cells =
+        range.high >= range.low ? static_cast<std::size_t>(range.high - range.low + 1) : 0;
     return cells * 5 / 2 + 1024;
 }
 

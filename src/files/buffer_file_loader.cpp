@@ -150,7 +150,8 @@ void ClearBuffer(MemoryBuffer& buffer, ClearMode mode, StatusSink& status)
     for (std::int32_t address = 0; address <= buffer.LastAddress(); ++address) {
         buffer.SetByte(address, value);
     }
-    status.AddStatusMessage(std::string("Buffer Cleared with ") + (mode == ClearMode::Zeros ? "0x00" : "0xFF"),
+    status.AddStatusMessage(std::string("Buffer Cleared with ") +
+                                (mode == ClearMode::Zeros ? "0x00" : "0xFF"),
                             StatusKind::Normal);
 }
 

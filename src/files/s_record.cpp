@@ -54,15 +54,9 @@ bool ParseSLine(std::string_view line, FileRecord& record)
 void AppendSLine(std::string& out, std::string_view type, std::uint32_t address,
                  std::span<const std::uint8_t> data)
 {
-    using namespace record_hex;
     const std::span<const std::uint8_t> written = data.first(std::min(data.size(), kMaxSRecordData));
-    unsigned sum = 0;
-    out.append(type);
-    AppendBigEndian(out, static_cast<std::uint32_t>(written.size() + 3), 1, sum);
-    AppendBigEndian(out, address & 0xFFFFU, 2, sum);
-    for (const std::uint8_t byte : written) AppendBigEndian(out, byte, 1, sum);
-    unsigned ignored = 0;
-    AppendBigEndian(out, Checksum(sum), 1, ignored);
+    record_hex::AppendRecord(out, type, static_cast<std::uint32_t>(written.size() + 3), 1, address & 0xFFFFU,
+                             2, written);
 }
 
 std::string FormatSLine(std::string_view type, std::uint32_t address, std::span<const std::uint8_t> data)

@@ -52,15 +52,9 @@ bool ParseXLine(std::string_view line, FileRecord& record)
 void AppendXLine(std::string& out, std::string_view type, std::uint32_t address,
                  std::span<const std::uint8_t> data)
 {
-    using namespace record_hex;
     const std::span<const std::uint8_t> written = data.first(std::min(data.size(), kMaxXRecordData));
-    unsigned sum = 0;
-    out.append(type);
-    AppendBigEndian(out, static_cast<std::uint32_t>(written.size() + kAddressAndChecksumBytes), 2, sum);
-    AppendBigEndian(out, address & 0xFFFFFFU, 3, sum);
-    for (const std::uint8_t byte : written) AppendBigEndian(out, byte, 1, sum);
-    unsigned ignored = 0;
-    AppendBigEndian(out, Checksum(sum), 1, ignored);
+    record_hex::AppendRecord(out, type, static_cast<std::uint32_t>(written.size() + kAddressAndChecksumBytes),
+                             2, address & 0xFFFFFFU, 3, written);
 }
 
 std::string FormatXLine(std::string_view type, std::uint32_t address, std::span<const std::uint8_t> data)

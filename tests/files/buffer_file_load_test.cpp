@@ -53,10 +53,10 @@ std::string XLines(const std::vector<std::string>& lines)
 TEST_F(BufferFileLoad, XFileSetsNamesNotesRowsAndValues)
 {
     const std::string file = XLines({
-        "X00007000000616263D2",                             // project "abc"
-        FormatXLine("X1", 0, Bytes{'M', 'C', '0', '5'}),    // device
-        "X20008000103B06162631D",                           // 0x0103 read-only, index 0x30, "abc"
-        FormatXLine("X2", 0x0200, Bytes{0x03}),             // 0x0200 writable, red, no note
+        "X00007000000616263D2",                          // project "abc"
+        FormatXLine("X1", 0, Bytes{'M', 'C', '0', '5'}), // device
+        "X20008000103B06162631D",                        // 0x0103 read-only, index 0x30, "abc"
+        FormatXLine("X2", 0x0200, Bytes{0x03}),          // 0x0200 writable, red, no note
         FormatXLine("X3", 0, Bytes{'l', '1', '\r', '\n', 'l', '2'}),
         "X7000800010001020304EC",
     });
@@ -121,7 +121,9 @@ TEST_F(BufferFileLoad, EveryCorruptXLineGivesOneWarningAndTheRestLoads)
     ASSERT_TRUE(Load(file, FileFormat::ExtendedFormat));
     EXPECT_EQ(WarningCount(), 7);
     for (const auto& line : status.lines) {
-        if (line.kind == StatusKind::Warning) EXPECT_EQ(line.text, kXWarning);
+        if (line.kind == StatusKind::Warning) {
+            EXPECT_EQ(line.text, kXWarning);
+        }
     }
     // The skipped X2 is not counted: the valid one is row 0.
     ASSERT_EQ(buffer.Descriptions().GetDescriptionRowCount(), 1);
@@ -149,14 +151,14 @@ TEST_F(BufferFileLoad, UnimplementedCellsKeepTheirValues)
 TEST_F(BufferFileLoad, SFileReadsHeaderAndDataUntilTheEndRecord)
 {
     const std::string file = "S0060000616263D3\r\n"
-                             "S206012345AAE6\r\n"            // 24-bit address beyond the buffer
-                             "S206000010AA3F\r\n"            // 24-bit address 0x000010
-                             "S3050123AABB71\r\n"            // unrecognised
-                             "S5030001FB\r\n"                // unrecognised
+                             "S205012345AAE7\r\n" // 24-bit address beyond the buffer
+                             "S205000010AA40\r\n" // 24-bit address 0x000010
+                             "S3050123AABB71\r\n" // unrecognised
+                             "S5030001FB\r\n"     // unrecognised
                              "S107010001020304ED\r\n"
-                             "S9030000FD\r\n"                // corrupt end record: a warning, reading goes on
+                             "S9030000FD\r\n" // corrupt end record: a warning, reading goes on
                              "S9030000FC\r\n"
-                             "S10402007782\r\n";             // after the end: not read
+                             "S10402007782\r\n"; // after the end: not read
     ASSERT_TRUE(Load(file, FileFormat::MotorolaS));
     EXPECT_EQ(buffer.Descriptions().GetProjectName(), "abc");
     EXPECT_EQ(buffer.GetByte(0x0010), 0xAA);
@@ -208,8 +210,8 @@ TEST_F(BufferFileLoad, RangeAndOffsetMoveTheFileWindow)
     for (int address = 0x0100; address <= 0x03FF; ++address) ASSERT_EQ(buffer.GetByte(address), 0);
 
     MemoryBuffer textBuffer;
-    std::istringstream input(XLines({FormatXLine("X7", 0x00FE, Bytes{1, 2, 3, 4}),
-                                     FormatXLine("X7", 0x01FE, Bytes{5, 6, 7, 8})}));
+    std::istringstream input(
+        XLines({FormatXLine("X7", 0x00FE, Bytes{1, 2, 3, 4}), FormatXLine("X7", 0x01FE, Bytes{5, 6, 7, 8})}));
     ASSERT_TRUE(LoadBufferStream(input, "x", FileFormat::ExtendedFormat, options, textBuffer, status));
     EXPECT_EQ(textBuffer.GetByte(0x0000), 3);
     EXPECT_EQ(textBuffer.GetByte(0x0001), 4);
@@ -238,7 +240,8 @@ TEST_F(BufferFileLoad, ClearingFillsImplementedCellsReadOnlyIncluded)
     EXPECT_EQ(buffer.GetByte(0x0020), 0xFF);
     EXPECT_EQ(buffer.GetByte(0xFFFF), 0xFF);
     EXPECT_EQ(buffer.GetByte(0x0010), 0x00);
-    EXPECT_EQ(status.Texts(), (std::vector<std::string>{"Buffer Cleared with 0xFF", "Reading file : test.file"}));
+    EXPECT_EQ(status.Texts(),
+              (std::vector<std::string>{"Buffer Cleared with 0xFF", "Reading file : test.file"}));
 
     status.lines.clear();
     ASSERT_TRUE(Load("\x12", FileFormat::Binary, {0, 0xFFFFFF, 0, ClearMode::Zeros}));
@@ -267,11 +270,11 @@ TEST_F(BufferFileLoad, AFileThatCannotBeOpenedLeavesEverythingUntouched)
     buffer.Undo().EndGroup();
 
     for (const auto& path : {folder / "missing.zef", folder.Path()}) {
-        EXPECT_FALSE(LoadBufferFile(path, FileFormat::ExtendedFormat, {0, 0xFFFFFF, 0, ClearMode::Ones}, buffer,
-                                    status, boxes));
+        EXPECT_FALSE(LoadBufferFile(path, FileFormat::ExtendedFormat, {0, 0xFFFFFF, 0, ClearMode::Ones},
+                                    buffer, status, boxes));
     }
-    EXPECT_EQ(boxes.Texts(),
-              (std::vector<std::string>{"File not Accessible or not Exist!", "File not Accessible or not Exist!"}));
+    EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"File not Accessible or not Exist!",
+                                                       "File not Accessible or not Exist!"}));
     EXPECT_EQ(boxes.shown.front().kind, BoxKind::Error);
     EXPECT_TRUE(status.lines.empty());
     EXPECT_EQ(buffer.GetByte(0x0010), 0x77);

@@ -41,9 +41,11 @@ Records DataRecords(const std::string& content, FileFormat format)
     std::string line;
     FileRecord record;
     while (reader.Next(line)) {
-        const bool parsed = format == FileFormat::ExtendedFormat ? ParseXLine(line, record) : ParseSLine(line, record);
+        const bool parsed =
+            format == FileFormat::ExtendedFormat ? ParseXLine(line, record) : ParseSLine(line, record);
         EXPECT_TRUE(parsed) << line;
-        if (record.type == "X7" || record.type == "S1") records.emplace_back(record.address, record.data.size());
+        if (record.type == "X7" || record.type == "S1")
+            records.emplace_back(record.address, record.data.size());
     }
     return records;
 }
@@ -60,8 +62,9 @@ TEST(BufferFileContent, ARangeOfUnimplementedCellsWritesOnlyTheDescription)
     const SaveOptions range{0x0100, 0x01FF, false};
     const CellDescription row = buffer.Descriptions().GetDescriptionRow(0);
     const Bytes rowData{static_cast<std::uint8_t>(row.colourIndex)};
-    EXPECT_EQ(Content(buffer, FileFormat::ExtendedFormat, range),
-              "X00004000000FB\r\nX10004000000FB\r\n" + FormatXLine("X2", 0, rowData) + "\r\nX30004000000FB\r\n");
+    EXPECT_EQ(Content(buffer, FileFormat::ExtendedFormat, range), "X00004000000FB\r\nX10004000000FB\r\n" +
+                                                                      FormatXLine("X2", 0, rowData) +
+                                                                      "\r\nX30004000000FB\r\n");
     EXPECT_EQ(Content(buffer, FileFormat::MotorolaS, range), "S0030000FC\r\nS9030000FC\r\n");
 }
 
@@ -84,8 +87,9 @@ TEST(BufferFileContent, RecordsSplitAroundSkippedUnimplementedCells)
     EXPECT_EQ(DataRecords(Content(buffer, FileFormat::MotorolaS, skipping), FileFormat::MotorolaS),
               (Records{{0x0100, 3}, {0x0104, 1}, {0x0107, 9}}));
     const SaveOptions everything{0x0100, 0x010F, true};
-    EXPECT_EQ(DataRecords(Content(buffer, FileFormat::ExtendedFormat, everything), FileFormat::ExtendedFormat),
-              (Records{{0x0100, 16}}));
+    EXPECT_EQ(
+        DataRecords(Content(buffer, FileFormat::ExtendedFormat, everything), FileFormat::ExtendedFormat),
+        (Records{{0x0100, 16}}));
 }
 
 TEST(BufferFileContent, BinaryWritesEveryCellOfTheRange)
@@ -169,7 +173,8 @@ protected:
     [[nodiscard]] std::vector<std::string> FolderEntries() const
     {
         std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(folder.Path())) names.push_back(entry.path().filename());
+        for (const auto& entry : fs::directory_iterator(folder.Path()))
+            names.push_back(entry.path().filename());
         return names;
     }
 
@@ -197,7 +202,8 @@ TEST_F(BufferFileSave, ReplacingAFileLeavesNoTemporaryBehindAndKeepsItsPermissio
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     ASSERT_TRUE(SaveBufferFile(path, FileFormat::MotorolaS, {0, 0, false}, buffer, status));
     EXPECT_EQ(testing::ReadFileBytes(path), "S0030000FC\r\nS104000000FB\r\nS9030000FC\r\n");
-    EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(fs::status(path).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     EXPECT_EQ(FolderEntries(), std::vector<std::string>{"out.s19"});
 }
 

@@ -70,8 +70,7 @@ TEST(RecordLines, CorruptXLinesAreRejected)
 {
     FileRecord record;
     for (const std::string line : {
-             "",
-             "   ",
+             "", "   ",
              "X0000400000F",           // one character short of the checksum
              "X7000800010001020304ec", // lower-case checksum digits
              "X7000800010001020304ED", // wrong checksum
@@ -102,7 +101,7 @@ TEST(RecordLines, CorruptSLinesAreRejected)
 TEST(RecordLines, S2AndS8Carry24BitAddressesOtherTypes16)
 {
     FileRecord record;
-    ASSERT_TRUE(ParseSLine("S206012345AAE6", record));
+    ASSERT_TRUE(ParseSLine("S205012345AAE7", record));
     EXPECT_EQ(record.address, 0x012345U);
     EXPECT_EQ(record.data, (Bytes{0xAA}));
 

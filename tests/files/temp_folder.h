@@ -14,8 +14,8 @@ public:
     TempFolder()
     {
         std::random_device random;
-        path_ = std::filesystem::temp_directory_path() / ("zav-files-" + std::to_string(random()) + "-" +
-                                                          std::to_string(random()));
+        path_ = std::filesystem::temp_directory_path() /
+                ("zav-files-" + std::to_string(random()) + "-" + std::to_string(random()));
         std::filesystem::create_directories(path_);
     }
     TempFolder(const TempFolder&) = delete;
