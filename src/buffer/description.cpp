@@ -1,5 +1,8 @@
 #include "buffer/description.h"
 
+#include <algorithm>
+#include <optional>
+
 #include "buffer/buffer_observer.h"
 #include "buffer/memory_buffer.h"
 #include "buffer/numeric_helpers.h"
@@ -55,8 +58,7 @@ CellDescription Description::GetDescriptionRow(int row) const
     if (!HasRow(row)) return {};
     const Row& stored = rows_[static_cast<std::size_t>(row)];
     CellDescription description;
-    // Only texts that convert are ever stored in the address column.
-    description.address = StringToInt(stored.addressText).value_or(0);
+    description.address = stored.address;
     description.colourIndex = IndexFromColour(buffer_.GetCellColour(description.address));
     description.readOnly = buffer_.IsReadOnly(description.address);
     description.note = stored.note;
@@ -74,6 +76,7 @@ void Description::SetDescriptionRow(int row, std::int32_t address, std::uint32_t
     if (HasRow(row)) {
         Row& stored = rows_[static_cast<std::size_t>(row)];
         stored.addressText = AddressText(address);
+        stored.address = address;
         stored.note = note;
     }
     buffer_.SetReadOnly(address, readOnly);
@@ -109,24 +112,26 @@ void Description::DeleteRow()
     Changed();
 }
 
-std::vector<CellDescription> Description::CopyRows() const
+void Description::CaptureRowCells(std::vector<RowCell>& cells) const
 {
-    std::vector<CellDescription> rows;
-    rows.reserve(rows_.size());
-    for (int row = 0; row < GetDescriptionRowCount(); ++row) rows.push_back(GetDescriptionRow(row));
-    return rows;
+    cells.clear();
+    for (const Row& row : rows_) {
+        cells.push_back({row.address, IndexFromColour(buffer_.GetCellColour(row.address)),
+                         buffer_.IsReadOnly(row.address)});
+    }
 }
 
-void Description::RestoreRows(const std::vector<CellDescription>& rows)
+void Description::ReapplyRowCells(const std::vector<RowCell>& cells)
 {
-    restoring_ = true;
-    rows_.resize(1);
-    rows_.reserve(rows.size());
-    for (std::size_t row = 0; row < rows.size(); ++row) {
-        const CellDescription& copy = rows[row];
-        SetDescriptionRow(static_cast<int>(row), copy.address, copy.colourIndex, copy.readOnly, copy.note);
+    rows_.resize(std::max<std::size_t>(cells.size(), 1));
+    for (std::size_t row = 0; row < cells.size(); ++row) {
+        const RowCell& cell = cells[row];
+        Row& stored = rows_[row];
+        stored.addressText = AddressText(cell.address);
+        stored.address = cell.address;
+        buffer_.SetReadOnly(cell.address, cell.readOnly);
+        buffer_.SetCellColour(cell.address, ColourFromIndex(cell.colourIndex));
     }
-    restoring_ = false;
     Changed();
 }
 
@@ -142,8 +147,11 @@ std::string Description::RowNote(int row) const
 
 bool Description::SetRowAddressText(int row, const std::string& text)
 {
-    if (!HasRow(row) || !StringToInt(text)) return false;
-    rows_[static_cast<std::size_t>(row)].addressText = text;
+    const std::optional<std::int32_t> address = StringToInt(text);
+    if (!HasRow(row) || !address) return false;
+    Row& stored = rows_[static_cast<std::size_t>(row)];
+    stored.addressText = text;
+    stored.address = *address;
     Changed();
     return true;
 }
@@ -157,7 +165,7 @@ void Description::SetRowNote(int row, const std::string& note)
 
 void Description::Changed()
 {
-    if (restoring_ || buffer_.InBulkUpdate()) return;
+    if (buffer_.InBulkUpdate()) return;
     if (BufferObserver* observer = buffer_.Observer()) observer->DescriptionChanged();
 }
 

@@ -57,10 +57,18 @@ public:
     void AddRow();
     void DeleteRow();
 
-    // Every row as a record, and the way back: the rows are rebuilt from row 0 on and each
-    // cell takes its record's colour and access again (how bulk updates keep them).
-    [[nodiscard]] std::vector<CellDescription> CopyRows() const;
-    void RestoreRows(const std::vector<CellDescription>& rows);
+    // What a bulk update keeps of each row: the address and its cell's colour and access.
+    struct RowCell {
+        std::int32_t address = 0;
+        std::uint8_t colourIndex = 0;
+        bool readOnly = false;
+    };
+    // Fills `cells` with one entry per row (reusing its storage).
+    void CaptureRowCells(std::vector<RowCell>& cells) const;
+    // Writes the rows back as SetDescriptionRow does from row 0 on after the row count is
+    // set to 1: every address text takes the standard form, notes stay, and each cell gets
+    // its captured colour and access in row order.
+    void ReapplyRowCells(const std::vector<RowCell>& cells);
 
     // The stored texts of a row (address column and note), as the grid shows them.
     [[nodiscard]] std::string RowAddressText(int row) const;
@@ -73,6 +81,7 @@ private:
     struct Row {
         std::string addressText = "0x0000";
         std::string note;
+        std::int32_t address = 0; // addressText converted, kept with it
     };
     [[nodiscard]] bool HasRow(int row) const { return row >= 0 && row < static_cast<int>(rows_.size()); }
     void Changed();
@@ -82,7 +91,6 @@ private:
     std::string deviceName_;
     std::string notes_;
     std::vector<Row> rows_;
-    bool restoring_ = false;
 };
 
 } // namespace zav

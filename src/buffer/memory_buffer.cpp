@@ -1,6 +1,5 @@
 #include "buffer/memory_buffer.h"
 
-#include <algorithm>
 #include <new>
 
 #include "buffer/buffer_observer.h"
@@ -12,8 +11,6 @@ namespace zav {
 namespace {
 
 constexpr std::size_t kCellCount = static_cast<std::size_t>(MemoryBuffer::kLastAddress) + 1;
-constexpr std::uint8_t kFlagsMask = CellState::kUnimplemented | CellState::kReadOnly;
-
 std::size_t Index(std::int32_t address)
 {
     return static_cast<std::size_t>(address);
@@ -40,63 +37,6 @@ std::unique_ptr<MemoryBuffer> MemoryBuffer::Create(MessageBoxes& boxes)
     }
 }
 
-std::uint8_t MemoryBuffer::GetByte(std::int32_t address) const
-{
-    return InRange(address) ? bytes_[Index(address)] : 0;
-}
-
-void MemoryBuffer::SetByte(std::int32_t address, std::uint8_t value)
-{
-    if (!InRange(address)) return;
-    const std::size_t index = Index(address);
-    const std::uint8_t state = states_[index];
-    if (bulkUpdate_) {
-        // Inside a bulk update read-only cells take the value and nothing is marked edited.
-        if ((state & CellState::kUnimplemented) == 0) bytes_[index] = value;
-        return;
-    }
-    if ((state & kFlagsMask) != 0) return;
-    bytes_[index] = value;
-    states_[index] = static_cast<std::uint8_t>((state & kFlagsMask) | editedIndex_);
-    CellChanged(address);
-}
-
-bool MemoryBuffer::IsUnimplemented(std::int32_t address) const
-{
-    return !InRange(address) || (states_[Index(address)] & CellState::kUnimplemented) != 0;
-}
-
-void MemoryBuffer::SetUnimplemented(std::int32_t address, bool flag)
-{
-    if (!InRange(address)) return;
-    std::uint8_t& state = states_[Index(address)];
-    // The colour is set while the cell is implemented, since SetCellColour leaves
-    // unimplemented cells alone.
-    if (flag) {
-        if ((state & CellState::kUnimplemented) == 0) {
-            state = static_cast<std::uint8_t>((state & kFlagsMask) | unimplementedIndex_);
-        }
-        state |= CellState::kUnimplemented;
-    } else {
-        state = static_cast<std::uint8_t>((state & CellState::kReadOnly) | notEditedIndex_);
-    }
-    if (!bulkUpdate_) CellChanged(address);
-}
-
-bool MemoryBuffer::IsReadOnly(std::int32_t address) const
-{
-    return !InRange(address) || (states_[Index(address)] & CellState::kReadOnly) != 0;
-}
-
-void MemoryBuffer::SetReadOnly(std::int32_t address, bool flag)
-{
-    if (!InRange(address)) return;
-    std::uint8_t& state = states_[Index(address)];
-    state =
-        static_cast<std::uint8_t>(flag ? (state | CellState::kReadOnly) : (state & ~CellState::kReadOnly));
-    if (!bulkUpdate_) CellChanged(address);
-}
-
 Colour MemoryBuffer::GetCellColour(std::int32_t address) const
 {
     if (!InRange(address)) return 0;
@@ -108,19 +48,7 @@ void MemoryBuffer::SetCellColour(std::int32_t address, Colour colour)
     if (!InRange(address)) return;
     std::uint8_t& state = states_[Index(address)];
     if ((state & CellState::kUnimplemented) != 0) return;
-    state = static_cast<std::uint8_t>((state & kFlagsMask) | IndexFromColour(colour));
-    if (!bulkUpdate_) CellChanged(address);
-}
-
-std::uint8_t MemoryBuffer::GetCellState(std::int32_t address) const
-{
-    return InRange(address) ? states_[Index(address)] : 0;
-}
-
-void MemoryBuffer::SetCellState(std::int32_t address, std::uint8_t state)
-{
-    if (!InRange(address)) return;
-    states_[Index(address)] = state;
+    state = static_cast<std::uint8_t>((state & kFlags) | IndexFromColour(colour));
     if (!bulkUpdate_) CellChanged(address);
 }
 
@@ -160,18 +88,25 @@ void MemoryBuffer::ApplyEditorColours(const EditorColours& colours)
 
 void MemoryBuffer::RecolourKeepingDescription(bool recolourUnimplemented)
 {
-    std::vector<CellDescription> rows;
-    if (!description_.IsDescriptionEmpty()) rows = description_.CopyRows();
+    const bool described = !description_.IsDescriptionEmpty();
+    if (described) description_.CaptureRowCells(rowCells_);
 
-    for (std::uint8_t& state : states_) {
-        if ((state & CellState::kUnimplemented) == 0) {
-            state = static_cast<std::uint8_t>((state & kFlagsMask) | notEditedIndex_);
-        } else if (recolourUnimplemented) {
-            state = static_cast<std::uint8_t>((state & kFlagsMask) | unimplementedIndex_);
+    // Branch-free per cell, so the compiler can work on many cells at once.
+    const std::uint8_t notEdited = notEditedIndex_;
+    const std::uint8_t unimplemented =
+        static_cast<std::uint8_t>(CellState::kUnimplemented | unimplementedIndex_);
+    std::uint8_t* const states = states_.data();
+    for (std::size_t index = 0; index < kCellCount; ++index) {
+        const std::uint8_t state = states[index];
+        const std::uint8_t readOnly = state & CellState::kReadOnly;
+        std::uint8_t recoloured = static_cast<std::uint8_t>(readOnly | notEdited);
+        if ((state & CellState::kUnimplemented) != 0) {
+            recoloured = recolourUnimplemented ? static_cast<std::uint8_t>(readOnly | unimplemented) : state;
         }
+        states[index] = recoloured;
     }
 
-    if (!rows.empty()) description_.RestoreRows(rows);
+    if (described) description_.ReapplyRowCells(rowCells_);
 }
 
 void MemoryBuffer::SetObserver(BufferObserver* observer)

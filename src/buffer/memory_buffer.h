@@ -83,6 +83,9 @@ public:
     };
 
 private:
+    friend class UndoStack;
+    static constexpr std::uint8_t kFlags = CellState::kUnimplemented | CellState::kReadOnly;
+
     static bool InRange(std::int32_t address)
     {
         return static_cast<std::uint32_t>(address) <= static_cast<std::uint32_t>(kLastAddress);
@@ -113,8 +116,84 @@ private:
     int batchDepth_ = 0;
     std::int32_t batchFirst_ = 0;
     std::int32_t batchLast_ = -1;
+    // Kept between bulk updates so re-applying the description allocates nothing.
+    std::vector<Description::RowCell> rowCells_;
     UndoStack undo_;
     Description description_;
 };
+
+// The per-cell operations are defined here so that loops over the whole buffer inline them.
+// Byte stores may alias anything, so the arrays are read into locals before storing.
+
+inline std::uint8_t MemoryBuffer::GetByte(std::int32_t address) const
+{
+    return InRange(address) ? bytes_[static_cast<std::size_t>(address)] : 0;
+}
+
+inline void MemoryBuffer::SetByte(std::int32_t address, std::uint8_t value)
+{
+    if (!InRange(address)) return;
+    const auto index = static_cast<std::size_t>(address);
+    std::uint8_t* const states = states_.data();
+    const std::uint8_t state = states[index];
+    if (bulkUpdate_) {
+        // Inside a bulk update read-only cells take the value and nothing is marked edited.
+        if ((state & CellState::kUnimplemented) == 0) bytes_[index] = value;
+        return;
+    }
+    if ((state & kFlags) != 0) return;
+    const std::uint8_t edited = editedIndex_;
+    bytes_[index] = value;
+    states[index] = edited;
+    CellChanged(address);
+}
+
+inline bool MemoryBuffer::IsUnimplemented(std::int32_t address) const
+{
+    return !InRange(address) || (states_[static_cast<std::size_t>(address)] & CellState::kUnimplemented) != 0;
+}
+
+inline void MemoryBuffer::SetUnimplemented(std::int32_t address, bool flag)
+{
+    if (!InRange(address)) return;
+    std::uint8_t& state = states_[static_cast<std::size_t>(address)];
+    // The colour is set while the cell is implemented, since SetCellColour leaves
+    // unimplemented cells alone.
+    if (flag) {
+        if ((state & CellState::kUnimplemented) == 0) {
+            state = static_cast<std::uint8_t>((state & kFlags) | unimplementedIndex_);
+        }
+        state |= CellState::kUnimplemented;
+    } else {
+        state = static_cast<std::uint8_t>((state & CellState::kReadOnly) | notEditedIndex_);
+    }
+    if (!bulkUpdate_) CellChanged(address);
+}
+
+inline bool MemoryBuffer::IsReadOnly(std::int32_t address) const
+{
+    return !InRange(address) || (states_[static_cast<std::size_t>(address)] & CellState::kReadOnly) != 0;
+}
+
+inline void MemoryBuffer::SetReadOnly(std::int32_t address, bool flag)
+{
+    if (!InRange(address)) return;
+    std::uint8_t& state = states_[static_cast<std::size_t>(address)];
+    state =
+        static_cast<std::uint8_t>(flag ? (state | CellState::kReadOnly) : (state & ~CellState::kReadOnly));
+    if (!bulkUpdate_) CellChanged(address);
+}
+
+inline std::uint8_t MemoryBuffer::GetCellState(std::int32_t address) const
+{
+    return InRange(address) ? states_[static_cast<std::size_t>(address)] : 0;
+}
+
+inline void MemoryBuffer::SetCellState(std::int32_t address, std::uint8_t state)
+{
+    if (!InRange(address)) return;
+    states_[static_cast<std::size_t>(address)] = state;
+    if (!bulkUpdate_) CellChanged(address);
+}
 
 } // namespace zav

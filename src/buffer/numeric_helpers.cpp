@@ -30,15 +30,23 @@ int UpperHexValue(char c)
     return -1;
 }
 
-// Upper-case hexadecimal digits of value, at least minDigits of them.
-std::string HexDigits(std::uint32_t value, int minDigits)
+// "0x" (after a minus sign when negative is set) and the upper-case hexadecimal digits of
+// value, at least minDigits of them.
+std::string PrefixedHex(std::uint32_t value, int minDigits, bool negative)
 {
-    std::string digits;
-    while (value != 0 || static_cast<int>(digits.size()) < minDigits) {
-        digits.insert(digits.begin(), HexDigit(static_cast<int>(value & 0xF)));
+    char text[16];
+    char* const end = text + sizeof text;
+    char* digit = end;
+    int count = 0;
+    while (value != 0 || count < minDigits) {
+        *--digit = HexDigit(static_cast<int>(value & 0xF));
         value >>= 4;
+        ++count;
     }
-    return digits;
+    *--digit = 'x';
+    *--digit = '0';
+    if (negative) *--digit = '-';
+    return std::string(digit, end);
 }
 
 } // namespace
@@ -66,14 +74,14 @@ char HexDigit(int n)
 
 std::string ByteText(std::uint8_t value)
 {
-    return "0x" + HexDigits(value, 2);
+    return PrefixedHex(value, 2, false);
 }
 
 std::string AddressText(int address)
 {
     // A negative address keeps its sign so that StringToInt reads back the same number.
-    if (address < 0) return "-0x" + HexDigits(0u - static_cast<std::uint32_t>(address), 4);
-    return "0x" + HexDigits(static_cast<std::uint32_t>(address), 4);
+    if (address < 0) return PrefixedHex(0u - static_cast<std::uint32_t>(address), 4, true);
+    return PrefixedHex(static_cast<std::uint32_t>(address), 4, false);
 }
 
 std::string ByteToBinary(std::uint8_t value)

@@ -8,17 +8,19 @@ namespace zav {
 namespace {
 
 // Both arrays are rings, so dropping the oldest group when the stack is full costs nothing.
-constexpr std::uint32_t kRingMask = UndoStack::kCapacity - 1;
-static_assert((UndoStack::kCapacity & kRingMask) == 0, "the rings index by masking");
-
 std::size_t RingIndex(int base, int offset)
 {
-    return static_cast<std::size_t>(static_cast<std::uint32_t>(base + offset) & kRingMask);
+    return static_cast<std::size_t>(static_cast<std::uint32_t>(base + offset) & (UndoStack::kCapacity - 1));
 }
 
 } // namespace
 
-UndoStack::UndoStack(MemoryBuffer& buffer) : buffer_(buffer), entries_(kCapacity), groupSizes_(kCapacity) {}
+UndoStack::UndoStack(MemoryBuffer& buffer)
+    : buffer_(buffer), values_(buffer.bytes_.data()), states_(buffer.states_.data()),
+      lastAddress_(static_cast<std::uint32_t>(buffer.LastAddress())), entries_(kCapacity),
+      groupSizes_(kCapacity)
+{
+}
 
 void UndoStack::BeginGroup()
 {
@@ -29,9 +31,9 @@ void UndoStack::BeginGroup()
     groupOverflowed_ = false;
 }
 
-void UndoStack::Push(std::int32_t address)
+void UndoStack::PushRare(std::int32_t address)
 {
-    if (address < 0 || address > buffer_.LastAddress()) return;
+    if (static_cast<std::uint32_t>(address) > lastAddress_) return;
     if (!groupOpen_) BeginGroup();
     if (groupOverflowed_) return;
 
@@ -47,11 +49,7 @@ void UndoStack::Push(std::int32_t address)
         DropOldestGroup();
     }
 
-    const std::uint32_t entry = (static_cast<std::uint32_t>(address) & 0xFFFFu) << 16 |
-                                static_cast<std::uint32_t>(buffer_.GetCellState(address)) << 8 |
-                                buffer_.GetByte(address);
-    entries_[RingIndex(entryBase_, entryCount_)] = entry;
-    ++entryCount_;
+    Record(address);
     SetAvailable(true);
 }
 

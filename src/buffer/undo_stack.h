@@ -20,7 +20,16 @@ public:
 
     void BeginGroup();
     // Records the cell's current value and state; call before changing the cell.
-    void Push(std::int32_t address);
+    void Push(std::int32_t address)
+    {
+        // The common case inline: an open group with room, Undo already enabled.
+        if (static_cast<std::uint32_t>(address) > lastAddress_ || !groupOpen_ || groupOverflowed_ ||
+            entryCount_ == kCapacity || !available_) {
+            PushRare(address);
+            return;
+        }
+        Record(address);
+    }
     void EndGroup();
     // Restores the most recent group; returns the first cell the action touched
     // (-1 when there was nothing to undo).
@@ -35,11 +44,27 @@ public:
     [[nodiscard]] bool IsUndoAvailable() const { return available_; }
 
 private:
+    void PushRare(std::int32_t address);
+    void Record(std::int32_t address)
+    {
+        const auto index = static_cast<std::size_t>(address);
+        entries_[static_cast<std::size_t>(static_cast<std::uint32_t>(entryBase_ + entryCount_) & kRingMask)] =
+            static_cast<std::uint32_t>(index) << 16 | static_cast<std::uint32_t>(states_[index]) << 8 |
+            values_[index];
+        ++entryCount_;
+    }
     void DropOldestGroup();
     void DiscardAll();
     void SetAvailable(bool available);
 
+    static constexpr std::uint32_t kRingMask = kCapacity - 1;
+    static_assert((kCapacity & kRingMask) == 0, "the rings index by masking");
+
     MemoryBuffer& buffer_;
+    // The buffer's arrays, read directly on every Push; they never move.
+    const std::uint8_t* values_ = nullptr;
+    const std::uint8_t* states_ = nullptr;
+    std::uint32_t lastAddress_ = 0;
     // Rings of kCapacity slots: the oldest entry and group sit at entryBase_ and groupBase_.
     std::vector<std::uint32_t> entries_;
     std::vector<std::int32_t> groupSizes_;
