@@ -11,6 +11,7 @@ namespace zav {
 namespace {
 
 constexpr std::size_t kCellCount = static_cast<std::size_t>(MemoryBuffer::kLastAddress) + 1;
+
 std::size_t Index(std::int32_t address)
 {
     return static_cast<std::size_t>(address);
