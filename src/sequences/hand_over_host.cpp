@@ -1,0 +1,85 @@
+#include "sequences/hand_over_host.h"
+
+namespace zav {
+
+void HandOverHost::AddStatusMessage(const std::string& text, StatusKind kind)
+{
+    queue_.Post([this, text, kind] { target_.AddStatusMessage(text, kind); });
+}
+
+BoxAnswer HandOverHost::Show(const BoxRequest& request)
+{
+    return queue_.Call([&] { return target_.Show(request); });
+}
+
+bool HandOverHost::PortIdle()
+{
+    return queue_.Call([this] { return target_.PortIdle(); });
+}
+
+void HandOverHost::SetPortIdle(bool idle)
+{
+    queue_.Post([this, idle] { target_.SetPortIdle(idle); });
+}
+
+void HandOverHost::SetProgressMaximum(int maximum)
+{
+    queue_.Post([this, maximum] { target_.SetProgressMaximum(maximum); });
+}
+
+void HandOverHost::SetProgressPosition(int position)
+{
+    queue_.Post([this, position] { target_.SetProgressPosition(position); });
+}
+
+int HandOverHost::ProgressPosition()
+{
+    return queue_.Call([this] { return target_.ProgressPosition(); });
+}
+
+void HandOverHost::PutStartButtonUp(SequenceKind kind)
+{
+    queue_.Post([this, kind] { target_.PutStartButtonUp(kind); });
+}
+
+bool HandOverHost::IsOptionDown(SequenceOption option)
+{
+    return queue_.Call([this, option] { return target_.IsOptionDown(option); });
+}
+
+std::string HandOverHost::DeviceIdText()
+{
+    return queue_.Call([this] { return target_.DeviceIdText(); });
+}
+
+PortSettings HandOverHost::GetPortSettings()
+{
+    return queue_.Call([this] { return target_.GetPortSettings(); });
+}
+
+void HandOverHost::BeginUpdate()
+{
+    queue_.Post([this] { target_.BeginUpdate(); });
+}
+
+void HandOverHost::SetByte(std::int32_t address, std::uint8_t value)
+{
+    queue_.Post([this, address, value] { target_.SetByte(address, value); });
+}
+
+void HandOverHost::EndUpdate()
+{
+    queue_.Post([this] { target_.EndUpdate(); });
+}
+
+std::uint8_t HandOverHost::GetByte(std::int32_t address)
+{
+    return queue_.Call([this, address] { return target_.GetByte(address); });
+}
+
+void HandOverHost::Beep()
+{
+    queue_.Post([this] { target_.Beep(); });
+}
+
+} // namespace zav

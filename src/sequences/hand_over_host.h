@@ -1,0 +1,39 @@
+#pragma once
+
+#include "sequences/hand_over_queue.h"
+#include "sequences/sequence_host.h"
+
+namespace zav {
+
+// The host as a worker thread sees it: every call is handed to the user-interface thread
+// through the queue and carried out there on the real host, in the order issued. Calls
+// that return something wait for the answer; the others return at once. Safe to use from
+// several worker threads at a time.
+class HandOverHost final : public SequenceHost {
+public:
+    HandOverHost(SequenceHost& target, HandOverQueue& queue) : target_(target), queue_(queue) {}
+
+    void AddStatusMessage(const std::string& text, StatusKind kind) override;
+    BoxAnswer Show(const BoxRequest& request) override;
+
+    bool PortIdle() override;
+    void SetPortIdle(bool idle) override;
+    void SetProgressMaximum(int maximum) override;
+    void SetProgressPosition(int position) override;
+    int ProgressPosition() override;
+    void PutStartButtonUp(SequenceKind kind) override;
+    bool IsOptionDown(SequenceOption option) override;
+    std::string DeviceIdText() override;
+    PortSettings GetPortSettings() override;
+    void BeginUpdate() override;
+    void SetByte(std::int32_t address, std::uint8_t value) override;
+    void EndUpdate() override;
+    std::uint8_t GetByte(std::int32_t address) override;
+    void Beep() override;
+
+private:
+    SequenceHost& target_;
+    HandOverQueue& queue_;
+};
+
+} // namespace zav

@@ -1,0 +1,70 @@
+#include "sequences/hand_over_queue.h"
+
+#include <utility>
+
+namespace zav {
+
+void HandOverQueue::SetWakeUp(std::function<void()> wakeUp)
+{
+    std::lock_guard lock(mutex_);
+    wakeUp_ = std::move(wakeUp);
+}
+
+void HandOverQueue::Post(Task task)
+{
+    bool wasEmpty = false;
+    std::function<void()> wakeUp;
+    {
+        std::lock_guard lock(mutex_);
+        wasEmpty = tasks_.empty();
+        tasks_.push_back(std::move(task));
+        if (wasEmpty) wakeUp = wakeUp_;
+    }
+    changed_.notify_all();
+    if (wakeUp) wakeUp();
+}
+
+std::size_t HandOverQueue::Drain()
+{
+    std::size_t ran = 0;
+    std::unique_lock lock(mutex_);
+    while (!tasks_.empty()) {
+        Task task = std::move(tasks_.front());
+        tasks_.pop_front();
+        // Unlocked while it runs: a call may post more, or (a modal box in an event loop)
+        // drain the queue again itself.
+        lock.unlock();
+        task();
+        ++ran;
+        lock.lock();
+    }
+    return ran;
+}
+
+void HandOverQueue::DrainUntil(const std::function<bool()>& done)
+{
+    for (;;) {
+        std::size_t seenWakes = 0;
+        {
+            std::lock_guard lock(mutex_);
+            seenWakes = wakeCount_;
+        }
+        // Whatever the awaited thread queued before it made done() true is run before leaving.
+        const bool finished = done();
+        Drain();
+        if (finished) return;
+        std::unique_lock lock(mutex_);
+        changed_.wait_for(lock, kRecheckInterval, [&] { return !tasks_.empty() || wakeCount_ != seenWakes; });
+    }
+}
+
+void HandOverQueue::Wake()
+{
+    {
+        std::lock_guard lock(mutex_);
+        ++wakeCount_;
+    }
+    changed_.notify_all();
+}
+
+} // namespace zav

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <cstddef>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <type_traits>
+
+namespace zav {
+
+// Carries calls from worker threads to the user-interface thread, first in, first out, so
+// their effects happen there in the order they were issued. A worker that needs a value
+// waits for it; the user-interface thread runs the calls when it drains the queue: the GUI
+// when its event loop is woken, and anyone who waits for a worker while draining, which is
+// what keeps a worker blocked on a call from deadlocking the wait.
+class HandOverQueue {
+public:
+    using Task = std::function<void()>;
+    static constexpr std::chrono::milliseconds kRecheckInterval{10};
+
+    HandOverQueue() = default;
+    HandOverQueue(const HandOverQueue&) = delete;
+    HandOverQueue& operator=(const HandOverQueue&) = delete;
+
+    // Called from the posting thread whenever a call arrives in an empty queue, so an event
+    // loop can schedule a Drain. Set it before any worker runs.
+    void SetWakeUp(std::function<void()> wakeUp);
+
+    // Any thread: queue a call whose result nobody waits for.
+    void Post(Task task);
+
+    // A worker thread: queue a call and wait until the user-interface thread has run it.
+    template <typename Function> std::invoke_result_t<Function> Call(Function&& function)
+    {
+        using Result = std::invoke_result_t<Function>;
+        CallSlot<Result> slot;
+        Post([&slot, &function] {
+            if constexpr (std::is_void_v<Result>) {
+                function();
+            } else {
+                slot.value.emplace(function());
+            }
+            slot.MarkDone();
+        });
+        slot.WaitDone();
+        if constexpr (!std::is_void_v<Result>) return std::move(*slot.value);
+    }
+
+    // The user-interface thread: runs every queued call, including those queued meanwhile.
+    // Returns how many ran.
+    std::size_t Drain();
+
+    // The user-interface thread: drains until done() holds and nothing it was waiting for is
+    // left in the queue. done() is tested before each pass: at once after Wake(), otherwise
+    // at least every kRecheckInterval, so a condition no thread can wake for (a flag set by a
+    // signal handler) still ends the wait.
+    void DrainUntil(const std::function<bool()>& done);
+
+    // Lets DrainUntil test its condition again.
+    void Wake();
+
+private:
+    template <typename Result> struct CallSlot {
+        std::mutex mutex;
+        std::condition_variable doneChanged;
+        bool done = false;
+        std::optional<std::conditional_t<std::is_void_v<Result>, char, Result>> value;
+
+        void MarkDone()
+        {
+            {
+                std::lock_guard lock(mutex);
+                done = true;
+            }
+            doneChanged.notify_one();
+        }
+        void WaitDone()
+        {
+            std::unique_lock lock(mutex);
+            doneChanged.wait(lock, [this] { return done; });
+        }
+    };
+
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<Task> tasks_;
+    std::size_t wakeCount_ = 0;
+    std::function<void()> wakeUp_;
+};
+
+} // namespace zav

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "devices/sequence_option.h"
+#include "shell/message_boxes.h"
+#include "shell/status_sink.h"
+
+namespace zav {
+
+enum class SequenceKind { Read, Program };
+
+// The port settings a sequence opens its link with.
+struct PortSettings {
+    std::string lptPort = "LPT1";
+    std::string comPort = "COM1";
+    int lptDelay = 5;
+
+    bool operator==(const PortSettings&) const = default;
+};
+
+// Everything a sequence may reach of the program around it: the message list, the port
+// interlock, the progress bar, its Start button, the option buttons, the device field, the
+// port settings, the memory buffer, the beep and the modal boxes. The main window, a
+// command-line front end and test fakes implement it; their methods run on the user-interface
+// thread only, because a worker reaches its host through a HandOverHost.
+class SequenceHost : public StatusSink, public MessageBoxes {
+public:
+    [[nodiscard]] virtual bool PortIdle() = 0;
+    virtual void SetPortIdle(bool idle) = 0;
+
+    virtual void SetProgressMaximum(int maximum) = 0;
+    virtual void SetProgressPosition(int position) = 0;
+    [[nodiscard]] virtual int ProgressPosition() = 0;
+
+    // Releases the sequence's Start button without that counting as the user's click.
+    virtual void PutStartButtonUp(SequenceKind kind) = 0;
+    [[nodiscard]] virtual bool IsOptionDown(SequenceOption option) = 0;
+    // The text of the device field.
+    [[nodiscard]] virtual std::string DeviceIdText() = 0;
+    [[nodiscard]] virtual PortSettings GetPortSettings() = 0;
+
+    virtual void BeginUpdate() = 0;
+    virtual void SetByte(std::int32_t address, std::uint8_t value) = 0;
+    virtual void EndUpdate() = 0;
+    [[nodiscard]] virtual std::uint8_t GetByte(std::int32_t address) = 0;
+
+    virtual void Beep() = 0;
+};
+
+} // namespace zav

@@ -1,0 +1,122 @@
+#include "sequences/hand_over_queue.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace zav {
+namespace {
+
+TEST(HandOverQueue, RunsPostsAndCallsOnTheDrainingThreadInTheOrderIssued)
+{
+    HandOverQueue queue;
+    std::vector<int> order;
+    std::vector<std::thread::id> ranOn;
+    std::atomic<bool> done{false};
+    int answer = 0;
+
+    std::thread worker([&] {
+        queue.Post([&] { order.push_back(1), ranOn.push_back(std::this_thread::get_id()); });
+        answer = queue.Call([&] {
+            order.push_back(2);
+            ranOn.push_back(std::this_thread::get_id());
+            return 42;
+        });
+        queue.Post([&] { order.push_back(3), ranOn.push_back(std::this_thread::get_id()); });
+        queue.Call([&] { order.push_back(4); });
+        done = true;
+        queue.Wake();
+    });
+    queue.DrainUntil([&] { return done.load(); });
+    worker.join();
+
+    EXPECT_EQ(answer, 42);
+    EXPECT_EQ(order, (std::vector<int>{1, 2, 3, 4}));
+    for (std::thread::id id : ranOn) EXPECT_EQ(id, std::this_thread::get_id());
+}
+
+TEST(HandOverQueue, DrainUntilRunsEverythingQueuedBeforeTheConditionHeld)
+{
+    HandOverQueue queue;
+    std::atomic<bool> done{false};
+    int ran = 0;
+    std::thread worker([&] {
+        for (int i = 0; i < 1000; ++i) queue.Post([&] { ++ran; });
+        done = true;
+        queue.Wake();
+    });
+    queue.DrainUntil([&] { return done.load(); });
+    worker.join();
+    EXPECT_EQ(ran, 1000);
+    EXPECT_EQ(queue.Drain(), 0u);
+}
+
+TEST(HandOverQueue, KeepsEachWorkersOrderWhenSeveralPostAtOnce)
+{
+    HandOverQueue queue;
+    std::vector<int> seenA;
+    std::vector<int> seenB;
+    std::atomic<int> finished{0};
+    auto work = [&](std::vector<int>& seen) {
+        for (int i = 0; i < 500; ++i) {
+            if (i % 50 == 0) {
+                queue.Call([&seen, i] { seen.push_back(i); });
+            } else {
+                queue.Post([&seen, i] { seen.push_back(i); });
+            }
+        }
+        ++finished;
+        queue.Wake();
+    };
+    std::thread a(work, std::ref(seenA));
+    std::thread b(work, std::ref(seenB));
+    queue.DrainUntil([&] { return finished.load() == 2; });
+    a.join();
+    b.join();
+    ASSERT_EQ(seenA.size(), 500u);
+    ASSERT_EQ(seenB.size(), 500u);
+    for (int i = 0; i < 500; ++i) {
+        EXPECT_EQ(seenA[i], i);
+        EXPECT_EQ(seenB[i], i);
+    }
+}
+
+TEST(HandOverQueue, WakesTheEventLoopOnlyWhenACallArrivesInAnEmptyQueue)
+{
+    HandOverQueue queue;
+    int wakeUps = 0;
+    queue.SetWakeUp([&] { ++wakeUps; });
+    queue.Post([] {});
+    queue.Post([] {});
+    EXPECT_EQ(wakeUps, 1);
+    EXPECT_EQ(queue.Drain(), 2u);
+    queue.Post([] {});
+    EXPECT_EQ(wakeUps, 2);
+}
+
+TEST(HandOverQueue, ACallMayDrainTheQueueAgainWhileItRuns)
+{
+    // A modal box shown by one call runs a nested event loop, which drains again.
+    HandOverQueue queue;
+    std::vector<std::string> order;
+    std::atomic<bool> done{false};
+    std::thread worker([&] {
+        queue.Post([&] {
+            order.push_back("box opens");
+            queue.Drain();
+            order.push_back("box closes");
+        });
+        queue.Post([&] { order.push_back("progress"); });
+        done = true;
+        queue.Wake();
+    });
+    worker.join();
+    queue.DrainUntil([&] { return done.load(); });
+    EXPECT_EQ(order, (std::vector<std::string>{"box opens", "progress", "box closes"}));
+}
+
+} // namespace
+} // namespace zav
