@@ -24,7 +24,6 @@ constexpr int kMaxSettleDelayMs = 1000;
 const char* const kOpenError = "Error opening port: ";
 const char* const kNotReady = "Programmer Not Ready.";
 const char* const kCommunicationError = "Communication Error.";
-const char* const kNoPortDetected = "NO port detected";
 
 // Boards 4 to 6 move bytes most significant bit first.
 bool MsbFirst(std::uint8_t boardCode)

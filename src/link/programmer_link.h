@@ -26,6 +26,8 @@ public:
     static constexpr std::uint8_t kBoardCodeCount = 9;
     static constexpr int kInitialSettleDelayMs = 30;
     static constexpr std::uint16_t kBoardIdAddress = 0x7F60;
+    // The single entry of a port list that found no port.
+    static constexpr const char* kNoPortDetected = "NO port detected";
 
     // A link without a port: only good for listing ports; closing it touches nothing.
     ProgrammerLink();

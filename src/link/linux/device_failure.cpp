@@ -1,0 +1,58 @@
+#include "link/linux/device_failure.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <grp.h>
+#include <sys/stat.h>
+
+namespace zav {
+
+namespace {
+
+std::string GroupOf(const std::string& devicePath)
+{
+    struct stat info {};
+    if (stat(devicePath.c_str(), &info) != 0) return {};
+    const group* owner = getgrgid(info.st_gid);
+    return owner != nullptr ? std::string(owner->gr_name) : std::to_string(info.st_gid);
+}
+
+} // namespace
+
+bool IsUsbPrinterDevice(const std::string& devicePath)
+{
+    return devicePath.rfind("/dev/usb/lp", 0) == 0;
+}
+
+std::string FindUsbPrinterDevice()
+{
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::directory_iterator("/dev/usb", ignored)) {
+        const std::string path = entry.path().string();
+        if (IsUsbPrinterDevice(path)) return path;
+    }
+    return {};
+}
+
+std::string DescribeDeviceFailure(const std::string& devicePath, int errorNumber)
+{
+    switch (errorNumber) {
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+        return "no such device: " + devicePath;
+    case EACCES:
+    case EPERM: {
+        const std::string group = GroupOf(devicePath);
+        if (group.empty()) return "permission denied: " + devicePath;
+        return "permission denied: " + devicePath + " (members of group " + group + " may use it)";
+    }
+    case EBUSY:
+        return devicePath + " is held by another driver or program";
+    default:
+        return devicePath + ": " + std::strerror(errorNumber);
+    }
+}
+
+} // namespace zav

@@ -1,0 +1,226 @@
+#include "link/linux/lib_serial_port.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <libserialport.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+
+#include "link/linux/device_failure.h"
+
+namespace zav {
+
+namespace {
+
+// Frees a libserialport configuration at the end of a scope.
+class ScopedConfig {
+public:
+    ScopedConfig() { sp_new_config(&config_); }
+    ScopedConfig(const ScopedConfig&) = delete;
+    ScopedConfig& operator=(const ScopedConfig&) = delete;
+    ~ScopedConfig() { sp_free_config(config_); }
+    [[nodiscard]] sp_port_config* Get() const { return config_; }
+
+private:
+    sp_port_config* config_ = nullptr;
+};
+
+SerialParity ParityFrom(sp_parity parity)
+{
+    switch (parity) {
+    case SP_PARITY_ODD:
+        return SerialParity::Odd;
+    case SP_PARITY_EVEN:
+        return SerialParity::Even;
+    case SP_PARITY_MARK:
+        return SerialParity::Mark;
+    case SP_PARITY_SPACE:
+        return SerialParity::Space;
+    default:
+        return SerialParity::None;
+    }
+}
+
+sp_parity ParityTo(SerialParity parity, bool checked)
+{
+    // libserialport has no "parity bit sent but not checked"; unchecked parity is none.
+    if (!checked) return SP_PARITY_NONE;
+    switch (parity) {
+    case SerialParity::Odd:
+        return SP_PARITY_ODD;
+    case SerialParity::Even:
+        return SP_PARITY_EVEN;
+    case SerialParity::Mark:
+        return SP_PARITY_MARK;
+    case SerialParity::Space:
+        return SP_PARITY_SPACE;
+    case SerialParity::None:
+        break;
+    }
+    return SP_PARITY_NONE;
+}
+
+unsigned int TimeoutMs(std::uint32_t multiplier, std::uint32_t constant)
+{
+    // 0 means no limit for libserialport as for the settings these come from.
+    return multiplier + constant;
+}
+
+} // namespace
+
+LibSerialPort::~LibSerialPort()
+{
+    Close();
+}
+
+bool LibSerialPort::Open(const std::string& devicePath)
+{
+    Close();
+    failureCause_.clear();
+    sp_port* port = nullptr;
+    if (sp_get_port_by_name(devicePath.c_str(), &port) != SP_OK) {
+        std::error_code ignored;
+        const int error = std::filesystem::exists(devicePath, ignored) ? ENOTTY : ENOENT;
+        failureCause_ = DescribeDeviceFailure(devicePath, error);
+        return false;
+    }
+    if (sp_open(port, SP_MODE_READ_WRITE) != SP_OK) {
+        failureCause_ = DescribeDeviceFailure(devicePath, sp_last_error_code());
+        sp_free_port(port);
+        return false;
+    }
+    int fd = -1;
+    sp_get_port_handle(port, &fd);
+    // Nobody else may open the line while the board is driven.
+    if (fd < 0 || flock(fd, LOCK_EX | LOCK_NB) != 0 || ioctl(fd, TIOCEXCL) != 0) {
+        failureCause_ = DescribeDeviceFailure(devicePath, EBUSY);
+        sp_close(port);
+        sp_free_port(port);
+        return false;
+    }
+    port_ = port;
+    timeouts_ = SerialTimeouts{};
+    return true;
+}
+
+void LibSerialPort::Close()
+{
+    if (port_ == nullptr) return;
+    sp_close(port_);
+    sp_free_port(port_);
+    port_ = nullptr;
+}
+
+bool LibSerialPort::GetTimeouts(SerialTimeouts& timeouts)
+{
+    if (port_ == nullptr) return false;
+    timeouts = timeouts_;
+    return true;
+}
+
+bool LibSerialPort::SetTimeouts(const SerialTimeouts& timeouts)
+{
+    if (port_ == nullptr) return false;
+    timeouts_ = timeouts;
+    return true;
+}
+
+bool LibSerialPort::GetLineSettings(SerialLineSettings& settings)
+{
+    if (port_ == nullptr) return false;
+    ScopedConfig config;
+    if (config.Get() == nullptr || sp_get_config(port_, config.Get()) != SP_OK) return false;
+    int baudRate = 0;
+    int bits = 0;
+    int stopBits = 0;
+    sp_parity parity = SP_PARITY_NONE;
+    sp_cts cts = SP_CTS_IGNORE;
+    sp_dsr dsr = SP_DSR_IGNORE;
+    sp_dtr dtr = SP_DTR_OFF;
+    sp_rts rts = SP_RTS_OFF;
+    sp_xonxoff xonXoff = SP_XONXOFF_DISABLED;
+    sp_get_config_baudrate(config.Get(), &baudRate);
+    sp_get_config_bits(config.Get(), &bits);
+    sp_get_config_stopbits(config.Get(), &stopBits);
+    sp_get_config_parity(config.Get(), &parity);
+    sp_get_config_cts(config.Get(), &cts);
+    sp_get_config_dsr(config.Get(), &dsr);
+    sp_get_config_dtr(config.Get(), &dtr);
+    sp_get_config_rts(config.Get(), &rts);
+    sp_get_config_xon_xoff(config.Get(), &xonXoff);
+    settings.baudRate = baudRate > 0 ? static_cast<std::uint32_t>(baudRate) : 0;
+    settings.dataBits = static_cast<std::uint8_t>(bits);
+    settings.stopBits = static_cast<std::uint8_t>(stopBits);
+    settings.parity = ParityFrom(parity);
+    settings.parityCheck = parity != SP_PARITY_NONE;
+    settings.ctsOutputFlow = cts == SP_CTS_FLOW_CONTROL;
+    settings.dsrOutputFlow = dsr == SP_DSR_FLOW_CONTROL;
+    settings.dsrSensitivity = false;
+    settings.xonXoff = xonXoff != SP_XONXOFF_DISABLED;
+    settings.dtrOn = dtr != SP_DTR_OFF;
+    settings.rtsOn = rts != SP_RTS_OFF;
+    return true;
+}
+
+bool LibSerialPort::SetLineSettings(const SerialLineSettings& settings)
+{
+    if (port_ == nullptr) return false;
+    ScopedConfig config;
+    if (config.Get() == nullptr) return false;
+    sp_set_config_baudrate(config.Get(), static_cast<int>(settings.baudRate));
+    sp_set_config_bits(config.Get(), settings.dataBits);
+    sp_set_config_stopbits(config.Get(), settings.stopBits);
+    sp_set_config_parity(config.Get(), ParityTo(settings.parity, settings.parityCheck));
+    sp_set_config_cts(config.Get(), settings.ctsOutputFlow ? SP_CTS_FLOW_CONTROL : SP_CTS_IGNORE);
+    sp_set_config_dsr(config.Get(), settings.dsrOutputFlow ? SP_DSR_FLOW_CONTROL : SP_DSR_IGNORE);
+    sp_set_config_xon_xoff(config.Get(), settings.xonXoff ? SP_XONXOFF_INOUT : SP_XONXOFF_DISABLED);
+    // The modem lines go separately, so that a device refusing them keeps the rest.
+    sp_set_config_dtr(config.Get(), SP_DTR_INVALID);
+    sp_set_config_rts(config.Get(), SP_RTS_INVALID);
+    if (sp_set_config(port_, config.Get()) != SP_OK) return false;
+    return SetDtr(settings.dtrOn) && SetRts(settings.rtsOn);
+}
+
+bool LibSerialPort::SetDtr(bool on)
+{
+    if (port_ == nullptr) return false;
+    // A device without modem lines refuses the change; that is no failure of the link.
+    sp_set_dtr(port_, on ? SP_DTR_ON : SP_DTR_OFF);
+    return true;
+}
+
+bool LibSerialPort::SetRts(bool on)
+{
+    if (port_ == nullptr) return false;
+    sp_set_rts(port_, on ? SP_RTS_ON : SP_RTS_OFF);
+    return true;
+}
+
+bool LibSerialPort::PurgeReceive()
+{
+    return port_ != nullptr && sp_flush(port_, SP_BUF_INPUT) == SP_OK;
+}
+
+bool LibSerialPort::PurgeTransmit()
+{
+    return port_ != nullptr && sp_flush(port_, SP_BUF_OUTPUT) == SP_OK;
+}
+
+bool LibSerialPort::WriteByte(std::uint8_t value)
+{
+    if (port_ == nullptr) return false;
+    const unsigned int timeout = TimeoutMs(timeouts_.writeTotalMultiplier, timeouts_.writeTotalConstant);
+    return sp_blocking_write(port_, &value, 1, timeout) == 1;
+}
+
+SerialReadResult LibSerialPort::ReadByte(std::uint8_t& value)
+{
+    if (port_ == nullptr) return SerialReadResult::Failed;
+    const unsigned int timeout = TimeoutMs(timeouts_.readTotalMultiplier, timeouts_.readTotalConstant);
+    const int result = sp_blocking_read(port_, &value, 1, timeout);
+    if (result == 1) return SerialReadResult::Received;
+    return result == 0 ? SerialReadResult::TimedOut : SerialReadResult::Failed;
+}
+
+} // namespace zav

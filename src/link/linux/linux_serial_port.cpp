@@ -1,0 +1,100 @@
+#include "link/linux/linux_serial_port.h"
+
+#include "link/linux/default_devices.h"
+#include "link/linux/lib_serial_port.h"
+#include "link/linux/termios_serial_port.h"
+
+namespace zav {
+
+LinuxSerialPort::LinuxSerialPort(PortsMap map) : map_(std::move(map)) {}
+
+LinuxSerialPort::~LinuxSerialPort()
+{
+    Close();
+}
+
+bool LinuxSerialPort::Open(const std::string& portName)
+{
+    Close();
+    failureCause_.clear();
+    if (!PortsMap::IsPortName(portName) || portName.rfind("COM", 0) != 0) {
+        failureCause_ = portName + " is not a serial port name";
+        return false;
+    }
+    const std::string path = DevicePathFor(portName, map_);
+    auto library = std::make_unique<LibSerialPort>();
+    if (library->Open(path)) {
+        active_ = std::move(library);
+        devicePath_ = path;
+        return true;
+    }
+    auto terminal = std::make_unique<TermiosSerialPort>();
+    if (terminal->Open(path)) {
+        active_ = std::move(terminal);
+        devicePath_ = path;
+        return true;
+    }
+    // The terminal interface tells the more precise reason (permission, in use, ...).
+    failureCause_ = terminal->FailureCause();
+    return false;
+}
+
+void LinuxSerialPort::Close()
+{
+    if (active_) active_->Close();
+    active_.reset();
+    devicePath_.clear();
+}
+
+bool LinuxSerialPort::GetTimeouts(SerialTimeouts& timeouts)
+{
+    return active_ && active_->GetTimeouts(timeouts);
+}
+
+bool LinuxSerialPort::SetTimeouts(const SerialTimeouts& timeouts)
+{
+    return active_ && active_->SetTimeouts(timeouts);
+}
+
+bool LinuxSerialPort::GetLineSettings(SerialLineSettings& settings)
+{
+    return active_ && active_->GetLineSettings(settings);
+}
+
+bool LinuxSerialPort::SetLineSettings(const SerialLineSettings& settings)
+{
+    return active_ && active_->SetLineSettings(settings);
+}
+
+bool LinuxSerialPort::SetDtr(bool on)
+{
+    return active_ && active_->SetDtr(on);
+}
+
+bool LinuxSerialPort::SetRts(bool on)
+{
+    return active_ && active_->SetRts(on);
+}
+
+bool LinuxSerialPort::PurgeReceive()
+{
+    return active_ && active_->PurgeReceive();
+}
+
+bool LinuxSerialPort::PurgeTransmit()
+{
+    return active_ && active_->PurgeTransmit();
+}
+
+bool LinuxSerialPort::WriteByte(std::uint8_t value)
+{
+    return active_ && active_->WriteByte(value);
+}
+
+SerialReadResult LinuxSerialPort::ReadByte(std::uint8_t& value)
+{
+    if (!active_) return SerialReadResult::Failed;
+    return active_->ReadByte(value);
+}
+
+} // namespace zav

@@ -1,0 +1,193 @@
+#include "link/linux/ppdev_parallel_port_io.h"
+
+#include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <linux/parport.h>
+#include <linux/ppdev.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include "link/linux/default_devices.h"
+#include "link/linux/device_failure.h"
+
+namespace zav {
+
+namespace {
+
+constexpr std::array<std::uint16_t, 3> kLegacyBases = {0x378, 0x278, 0x3BC};
+constexpr int kTimedWrites = 256;
+constexpr double kFastWriteNs = 1000.0;
+
+bool ValidPort(int portNumber)
+{
+    return portNumber >= 1 && portNumber <= 3;
+}
+
+// "/dev/parport2" (after following links) -> 2; -1 for other devices.
+int ParportIndex(const std::string& devicePath)
+{
+    std::error_code ignored;
+    const std::string resolved = std::filesystem::canonical(devicePath, ignored).string();
+    const std::string prefix = "/dev/parport";
+    if (resolved.rfind(prefix, 0) != 0 || resolved.size() == prefix.size()) return -1;
+    int index = 0;
+    for (std::size_t i = prefix.size(); i < resolved.size(); ++i) {
+        if (resolved[i] < '0' || resolved[i] > '9') return -1;
+        index = index * 10 + (resolved[i] - '0');
+    }
+    return index;
+}
+
+std::uint16_t KernelBaseAddress(int parportIndex)
+{
+    std::ifstream file("/proc/sys/dev/parport/parport" + std::to_string(parportIndex) + "/base-addr");
+    unsigned long base = 0;
+    if (!(file >> base) || base > 0xFFFF) return 0;
+    return static_cast<std::uint16_t>(base);
+}
+
+} // namespace
+
+PpdevParallelPortIo::PpdevParallelPortIo(PortsMap map) : map_(std::move(map)) {}
+
+PpdevParallelPortIo::~PpdevParallelPortIo()
+{
+    for (Port& port : ports_) {
+        if (port.fd < 0) continue;
+        ioctl(port.fd, PPRELEASE);
+        close(port.fd);
+    }
+}
+
+std::string PpdevParallelPortIo::DevicePath(int portNumber) const
+{
+    return DevicePathFor("LPT" + std::to_string(portNumber), map_);
+}
+
+std::uint16_t PpdevParallelPortIo::BaseAddress(int portNumber)
+{
+    failureCause_.clear();
+    if (!ValidPort(portNumber)) return 0;
+    const std::string path = DevicePath(portNumber);
+    if (IsUsbPrinterDevice(path)) {
+        failureCause_ = path + " is a USB printer adapter, which cannot drive the port's lines bit by bit";
+        return 0;
+    }
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) {
+        failureCause_ = DescribeDeviceFailure(path, ENOENT);
+        if (const std::string printer = FindUsbPrinterDevice(); !printer.empty()) {
+            failureCause_ +=
+                "; the USB printer adapter " + printer + " cannot drive the port's lines bit by bit";
+        }
+        return 0;
+    }
+    const int index = ParportIndex(path);
+    const std::uint16_t kernelBase = index >= 0 ? KernelBaseAddress(index) : 0;
+    return kernelBase != 0 ? kernelBase : kLegacyBases[static_cast<std::size_t>(portNumber - 1)];
+}
+
+bool PpdevParallelPortIo::Claim(int portNumber)
+{
+    failureCause_.clear();
+    if (!ValidPort(portNumber)) return false;
+    Port& port = ports_[static_cast<std::size_t>(portNumber - 1)];
+    if (port.claims > 0) {
+        ++port.claims;
+        return true;
+    }
+    const std::uint16_t base = BaseAddress(portNumber);
+    if (base == 0) return false;
+    const std::string path = DevicePath(portNumber);
+    const int fd = open(path.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0) {
+        failureCause_ = DescribeDeviceFailure(path, errno);
+        return false;
+    }
+    // Exclusive: the printer driver must not touch the lines while the board is driven.
+    if (ioctl(fd, PPEXCL) != 0 || ioctl(fd, PPCLAIM) != 0) {
+        const int claimError = errno;
+        failureCause_ =
+            DescribeDeviceFailure(path, claimError == EINVAL || claimError == ENXIO ? EBUSY : claimError);
+        close(fd);
+        return false;
+    }
+    port = Port{fd, 1, base};
+    return true;
+}
+
+void PpdevParallelPortIo::Release(int portNumber)
+{
+    if (!ValidPort(portNumber)) return;
+    Port& port = ports_[static_cast<std::size_t>(portNumber - 1)];
+    if (port.claims == 0 || --port.claims > 0) return;
+    ioctl(port.fd, PPRELEASE);
+    close(port.fd);
+    port = Port{};
+}
+
+const PpdevParallelPortIo::Port* PpdevParallelPortIo::PortAt(std::uint16_t address) const
+{
+    for (const Port& port : ports_) {
+        if (port.fd >= 0 && address >= port.base && address <= port.base + 2) return &port;
+    }
+    return nullptr;
+}
+
+std::uint8_t PpdevParallelPortIo::Read(std::uint16_t address)
+{
+    const Port* port = PortAt(address);
+    if (port == nullptr) return 0xFF;
+    unsigned char value = 0xFF;
+    switch (address - port->base) {
+    case 0:
+        ioctl(port->fd, PPRDATA, &value);
+        break;
+    case 1:
+        ioctl(port->fd, PPRSTATUS, &value);
+        break;
+    default:
+        ioctl(port->fd, PPRCONTROL, &value);
+        break;
+    }
+    return value;
+}
+
+void PpdevParallelPortIo::Write(std::uint16_t address, std::uint8_t value)
+{
+    const Port* port = PortAt(address);
+    if (port == nullptr) return;
+    unsigned char byte = value;
+    switch (address - port->base) {
+    case 0:
+        ioctl(port->fd, PPWDATA, &byte);
+        break;
+    case 2:
+        ioctl(port->fd, PPWCONTROL, &byte);
+        break;
+    default:
+        // The status register is read-only.
+        break;
+    }
+}
+
+int PpdevParallelPortIo::SlowClockTest()
+{
+    const Port* claimed = nullptr;
+    for (const Port& port : ports_) {
+        if (port.fd >= 0) claimed = &port;
+    }
+    if (claimed == nullptr) return 1;
+    // Rewriting the control register with its own value changes no line.
+    unsigned char control = 0;
+    if (ioctl(claimed->fd, PPRCONTROL, &control) != 0) return 1;
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < kTimedWrites; ++i) ioctl(claimed->fd, PPWCONTROL, &control);
+    const std::chrono::duration<double, std::nano> elapsed = std::chrono::steady_clock::now() - start;
+    return elapsed.count() / kTimedWrites < kFastWriteNs ? 0 : 1;
+}
+
+} // namespace zav

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <filesystem>
+
+#include "link/ports_map.h"
+
+namespace zav {
+
+// The program's settings directory: $XDG_CONFIG_HOME/zav, or ~/.config/zav when that
+// variable is unset or empty. It need not exist yet.
+[[nodiscard]] std::filesystem::path SettingsDirectory();
+
+// The ports map from the file `ports` in the settings directory; an empty map (every
+// port on its default device) when the file is missing or unreadable.
+[[nodiscard]] PortsMap LoadPortsMap();
+[[nodiscard]] PortsMap LoadPortsMap(const std::filesystem::path& file);
+
+} // namespace zav
