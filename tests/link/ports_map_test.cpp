@@ -1,0 +1,39 @@
+#include <gtest/gtest.h>
+
+#include "link/ports_map.h"
+
+namespace zav {
+namespace {
+
+TEST(PortsMap, ReadsNameTargetLinesAndIgnoresTheRest)
+{
+    const PortsMap map = PortsMap::Parse("LPT1=/dev/parport2\r\n"
+                                         "  COM3 = simulator  \n"
+                                         "# a comment\n"
+                                         "garbage line\n"
+                                         "LPT4=/dev/parport3\n"
+                                         "lpt2=/dev/parport1\n"
+                                         "COM1=\n"
+                                         "=/dev/ttyS0\n"
+                                         "COM8=/dev/ttyUSB0\n"
+                                         "COM8=/dev/ttyUSB1");
+    EXPECT_EQ(map.TargetOf("LPT1"), "/dev/parport2");
+    EXPECT_EQ(map.TargetOf("COM3"), "simulator");
+    EXPECT_TRUE(map.IsSimulated("COM3"));
+    EXPECT_FALSE(map.IsSimulated("LPT1"));
+    EXPECT_EQ(map.TargetOf("COM8"), "/dev/ttyUSB1");
+    EXPECT_EQ(map.Entries().size(), 3u);
+    EXPECT_FALSE(map.TargetOf("LPT2").has_value());
+    EXPECT_FALSE(map.TargetOf("COM1").has_value());
+}
+
+TEST(PortsMap, PortNamesAreExact)
+{
+    for (const char* good : {"LPT1", "LPT3", "COM1", "COM8"}) EXPECT_TRUE(PortsMap::IsPortName(good)) << good;
+    for (const char* bad : {"LPT0", "LPT4", "COM0", "COM9", "COM10", "lpt1", "LPT", "", "LPT1 "}) {
+        EXPECT_FALSE(PortsMap::IsPortName(bad)) << bad;
+    }
+}
+
+} // namespace
+} // namespace zav
