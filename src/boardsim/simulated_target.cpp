@@ -28,7 +28,12 @@ void SimulatedTarget::FinishPending()
 
 void SimulatedTarget::Start(std::uint16_t first, std::uint16_t last, std::uint8_t value)
 {
-    if (pending_) FinishPending();
+    CompleteDueWrite();
+    if (pending_) {
+        // The EEPROM is still programming: like the real part, it ignores the new write.
+        ++lostWrites_;
+        return;
+    }
     pending_ = true;
     pendingFirst_ = first;
     pendingLast_ = last;
@@ -46,7 +51,16 @@ std::uint8_t SimulatedTarget::Read(std::uint16_t address)
 
 void SimulatedTarget::Write(std::uint16_t address, std::uint8_t value)
 {
+    anyWrite_ = true;
+    lastWriteAddress_ = address;
+    lastWriteValue_ = value;
     Start(address, address, value);
+}
+
+std::optional<std::uint8_t> SimulatedTarget::LastWriteTo(std::uint16_t address) const
+{
+    if (!anyWrite_ || lastWriteAddress_ != address) return std::nullopt;
+    return lastWriteValue_;
 }
 
 void SimulatedTarget::Erase(std::uint16_t first, std::uint16_t last)

@@ -12,7 +12,7 @@ namespace zav {
 // The target device's 64 KiB address space as the simulated board sees it. Writes and
 // erases behave like EEPROM programming: they take effect `writeTimeMs` after they start,
 // reads before then see the old contents, and the target counts as busy meanwhile.
-// A second write while one is in progress finishes the first one early.
+// A write or erase that arrives while one is still in progress is lost.
 class SimulatedTarget {
 public:
     static constexpr std::size_t kSize = 0x10000;
@@ -35,7 +35,11 @@ public:
     [[nodiscard]] bool LoadImage(const std::filesystem::path& path);
     [[nodiscard]] bool SaveImage(const std::filesystem::path& path);
 
+    // Writes and erases started, and those lost because the target was still busy.
     [[nodiscard]] int WriteCount() const { return writeCount_; }
+    [[nodiscard]] int LostWrites() const { return lostWrites_; }
+    // The value of the most recent write (taken or lost) when it went to `address`.
+    [[nodiscard]] std::optional<std::uint8_t> LastWriteTo(std::uint16_t address) const;
 
 private:
     void CompleteDueWrite();
@@ -52,6 +56,10 @@ private:
     std::uint8_t pendingValue_ = 0;
     std::int64_t pendingDoneUs_ = 0;
     int writeCount_ = 0;
+    int lostWrites_ = 0;
+    bool anyWrite_ = false;
+    std::uint16_t lastWriteAddress_ = 0;
+    std::uint8_t lastWriteValue_ = 0;
 };
 
 } // namespace zav

@@ -178,7 +178,8 @@ TEST_F(LinkTrace, ReadBoardIdOnCode6SendsReadCommandAndIdAddressMsbFirst)
     (void)link.ReadBoardId();
     const auto bits = DataBitsPerPulse(parallel.events, kLpt1, 1);
     ASSERT_GE(bits.size(), 24u);
-    const std::vector<int> expected = {1, 1, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 0, 1, 1, 0, 0, 0, 0, 0};
+    const std::vector<int> expected = {1, 1, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1,
+                                       1, 1, 1, 1, 0, 1, 1, 0, 0, 0, 0, 0};
     EXPECT_EQ(std::vector<int>(bits.begin(), bits.begin() + 24), expected);
     EXPECT_EQ(bits.size(), 32u);
 }
@@ -191,11 +192,16 @@ TEST_F(LinkTrace, CommandAndAddressBytesPerBoardCode)
         std::vector<std::uint8_t> expected;
     };
     const std::vector<Case> cases = {
-        {5, true, {0xA0, 0x05, 0x12}},       {5, false, {0xC0, 0x1F, 0x05}},
-        {6, true, {0xA0, 0x1F, 0x05, 0x12}}, {7, true, {0xC0, 0x05, 0x12}},
-        {7, false, {0xA0, 0x05}},            {8, true, {0xC0, 0x1F, 0x05, 0x12}},
-        {0, true, {0xC0, 0x05, 0x12}},       {2, false, {0xA0, 0x05}},
-        {3, false, {0xA0, 0x1F, 0x05}},      {4, true, {0xC0, 0x1F, 0x05, 0x12}},
+        {5, true, {0xA0, 0x05, 0x12}},
+        {5, false, {0xC0, 0x1F, 0x05}},
+        {6, true, {0xA0, 0x1F, 0x05, 0x12}},
+        {7, true, {0xC0, 0x05, 0x12}},
+        {7, false, {0xA0, 0x05}},
+        {8, true, {0xC0, 0x1F, 0x05, 0x12}},
+        {0, true, {0xC0, 0x05, 0x12}},
+        {2, false, {0xA0, 0x05}},
+        {3, false, {0xA0, 0x1F, 0x05}},
+        {4, true, {0xC0, 0x1F, 0x05, 0x12}},
     };
     // Ready everywhere: status bit 3 high for codes 0 and 3, low for code 2.
     for (const Case& c : cases) {
@@ -321,7 +327,8 @@ TEST_F(LinkTrace, ResetSequencesPerBoardCode)
     link.ResetTarget();
     const auto controls = parallel.WritesTo(kLpt1 + 2);
     ASSERT_GE(controls.size(), 3u);
-    EXPECT_EQ(std::vector<std::uint8_t>(controls.begin(), controls.begin() + 3), (std::vector<std::uint8_t>{1, 3, 1}));
+    EXPECT_EQ(std::vector<std::uint8_t>(controls.begin(), controls.begin() + 3),
+              (std::vector<std::uint8_t>{1, 3, 1}));
     EXPECT_EQ(controls.size(), 3u + 2u * 401u);
     EXPECT_EQ(clock.SleptMs() - slept, 551);
 
@@ -350,7 +357,8 @@ TEST_F(LinkTrace, SerialOpenSavesConfiguresAndCloseRestores)
         EXPECT_EQ(applied.dataBits, 8);
         EXPECT_EQ(applied.stopBits, 1);
         EXPECT_EQ(applied.parity, SerialParity::Odd);
-        EXPECT_FALSE(applied.parityCheck || applied.ctsOutputFlow || applied.dsrOutputFlow || applied.dsrSensitivity);
+        EXPECT_FALSE(applied.parityCheck || applied.ctsOutputFlow || applied.dsrOutputFlow ||
+                     applied.dsrSensitivity);
         EXPECT_TRUE(applied.dtrOn && applied.rtsOn);
     }
     EXPECT_EQ(serial.log.front(), "open COM3");

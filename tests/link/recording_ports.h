@@ -189,8 +189,10 @@ inline std::vector<std::uint8_t> BytesFromBits(const std::vector<int>& bits, boo
         std::uint8_t byte = 0;
         for (std::size_t i = 0; i < 8; ++i) {
             const int bit = bits[start + (framed ? 1 : 0) + i];
-            if (msbFirst) byte = static_cast<std::uint8_t>((byte << 1) | bit);
-            else byte = static_cast<std::uint8_t>(byte | (bit << i));
+            if (msbFirst)
+                byte = static_cast<std::uint8_t>((byte << 1) | bit);
+            else
+                byte = static_cast<std::uint8_t>(byte | (bit << i));
         }
         bytes.push_back(byte);
     }
