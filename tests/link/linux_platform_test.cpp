@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "link/linux/default_devices.h"
+#include "link/linux/device_failure.h"
+#include "link/linux/link_ports.h"
+#include "link/linux/linux_serial_port.h"
+#include "link/linux/port_check.h"
+#include "link/linux/ppdev_parallel_port_io.h"
+#include "link/linux/settings_directory.h"
+#include "link/programmer_link.h"
+
+namespace zav {
+namespace {
+
+namespace fs = std::filesystem;
+
+class TemporaryDirectory {
+public:
+    TemporaryDirectory()
+    {
+        char pattern[] = "/tmp/zav_link_test_XXXXXX";
+        path_ = mkdtemp(pattern);
+    }
+    TemporaryDirectory(const TemporaryDirectory&) = delete;
+    TemporaryDirectory& operator=(const TemporaryDirectory&) = delete;
+    ~TemporaryDirectory() { fs::remove_all(path_); }
+    [[nodiscard]] const fs::path& Path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+// Every LPT and COM name mapped to a device that does not exist.
+PortsMap MissingDevices(const fs::path& directory)
+{
+    PortsMap map;
+    for (const char* name :
+         {"LPT1", "LPT2", "LPT3", "COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8"}) {
+        map.SetTarget(name, (directory / name).string());
+    }
+    return map;
+}
+
+TEST(SettingsDirectory, FollowsXdgConfigHomeThenHome)
+{
+    const char* savedConfig = std::getenv("XDG_CONFIG_HOME");
+    const std::string restoreConfig = savedConfig != nullptr ? savedConfig : "";
+    setenv("XDG_CONFIG_HOME", "/somewhere/config", 1);
+    EXPECT_EQ(SettingsDirectory(), fs::path("/somewhere/config/zav"));
+    setenv("XDG_CONFIG_HOME", "", 1);
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && *home != '\0') {
+        EXPECT_EQ(SettingsDirectory(), fs::path(home) / ".config" / "zav");
+    }
+    if (savedConfig != nullptr) {
+        setenv("XDG_CONFIG_HOME", restoreConfig.c_str(), 1);
+    } else {
+        unsetenv("XDG_CONFIG_HOME");
+    }
+}
+
+TEST(SettingsDirectory, PortsFileIsReadWhenPresent)
+{
+    TemporaryDirectory directory;
+    EXPECT_TRUE(LoadPortsMap(directory.Path() / "ports").Entries().empty());
+    std::ofstream(directory.Path() / "ports") << "LPT2=simulator\nCOM1=/dev/ttyUSB0\nnonsense\n";
+    const PortsMap map = LoadPortsMap(directory.Path() / "ports");
+    EXPECT_TRUE(map.IsSimulated("LPT2"));
+    EXPECT_EQ(map.TargetOf("COM1"), "/dev/ttyUSB0");
+}
+
+TEST(DefaultDevices, PortNamesMapToKernelDevicesUnlessTheMapSaysOtherwise)
+{
+    PortsMap map;
+    EXPECT_EQ(DevicePathFor("LPT1", map), "/dev/parport0");
+    EXPECT_EQ(DevicePathFor("LPT3", map), "/dev/parport2");
+    EXPECT_EQ(DevicePathFor("COM1", map), "/dev/ttyS0");
+    EXPECT_EQ(DevicePathFor("COM8", map), "/dev/ttyS7");
+    EXPECT_EQ(DevicePathFor("COM9", map), "");
+    map.SetTarget("COM1", "/dev/ttyUSB3");
+    EXPECT_EQ(DevicePathFor("COM1", map), "/dev/ttyUSB3");
+}
+
+TEST(DeviceFailure, CausesNameTheDeviceAndWhatToDo)
+{
+    EXPECT_EQ(DescribeDeviceFailure("/dev/parport0", ENOENT), "no such device: /dev/parport0");
+    EXPECT_EQ(DescribeDeviceFailure("/dev/ttyS0", EBUSY), "/dev/ttyS0 is held by another driver or program");
+    TemporaryDirectory directory;
+    const fs::path device = directory.Path() / "device";
+    std::ofstream(device) << "";
+    const std::string denied = DescribeDeviceFailure(device.string(), EACCES);
+    EXPECT_EQ(denied.rfind("permission denied: " + device.string() + " (members of group ", 0), 0u) << denied;
+    EXPECT_TRUE(IsUsbPrinterDevice("/dev/usb/lp0"));
+    EXPECT_FALSE(IsUsbPrinterDevice("/dev/lp0"));
+}
+
+TEST(PpdevParallelPort, MissingDeviceFailsTheOpenWithItsCause)
+{
+    TemporaryDirectory directory;
+    PortsMap map = MissingDevices(directory.Path());
+    map.SetTarget("LPT2", "/dev/usb/lp0");
+    PpdevParallelPortIo io(map);
+    std::atomic<bool> stop{false};
+    ProgrammerLink link(PortAccess{&io, nullptr, nullptr});
+    link.Open("LPT1", 0, stop, 0);
+    EXPECT_EQ(link.LastError(), "Error opening port: LPT1");
+    EXPECT_EQ(link.ErrorCause().rfind("no such device: " + (directory.Path() / "LPT1").string(), 0), 0u);
+    link.Open("LPT2", 0, stop, 0);
+    EXPECT_EQ(link.ErrorCause(),
+              "/dev/usb/lp0 is a USB printer adapter, which cannot drive the port's lines bit by bit");
+    EXPECT_EQ(ProgrammerLink::ListParallelPorts(io), (std::vector<std::string>{"NO port detected"}));
+}
+
+TEST(PpdevParallelPort, DeviceThatIsNoParallelPortCannotBeClaimed)
+{
+    TemporaryDirectory directory;
+    const fs::path notAPort = directory.Path() / "not_a_port";
+    std::ofstream(notAPort) << "";
+    PortsMap map;
+    map.SetTarget("LPT1", notAPort.string());
+    PpdevParallelPortIo io(map);
+    EXPECT_EQ(io.BaseAddress(1), 0x378);
+    EXPECT_FALSE(io.Claim(1));
+    EXPECT_FALSE(io.FailureCause().empty());
+}
+
+TEST(LinuxSerialPort, RefusesMissingDevicesAndFilesThatAreNoTerminal)
+{
+    TemporaryDirectory directory;
+    PortsMap map = MissingDevices(directory.Path());
+    const fs::path file = directory.Path() / "plain_file";
+    std::ofstream(file) << "";
+    map.SetTarget("COM2", file.string());
+    LinuxSerialPort port(map);
+    EXPECT_FALSE(port.Open("COM1"));
+    EXPECT_EQ(port.FailureCause(), "no such device: " + (directory.Path() / "COM1").string());
+    EXPECT_FALSE(port.Open("COM2"));
+    EXPECT_EQ(port.FailureCause(), file.string() + " is not a serial device");
+    EXPECT_FALSE(port.Open("LPT1"));
+    EXPECT_EQ(ProgrammerLink::ListSerialPorts(port), (std::vector<std::string>{"NO port detected"}));
+}
+
+TEST(PortCheck, ReportsUsableSimulatorsAndMissingDevices)
+{
+    TemporaryDirectory directory;
+    PortsMap map = MissingDevices(directory.Path());
+    map.SetTarget("LPT3", "simulator");
+    const PortCheck simulated = CheckPort("LPT3", map);
+    EXPECT_TRUE(simulated.usable);
+    EXPECT_EQ(DescribePortCheck(simulated), "LPT3 (simulator): usable");
+    const PortCheck missing = CheckPort("COM4", map);
+    EXPECT_FALSE(missing.usable);
+    const std::string device = (directory.Path() / "COM4").string();
+    EXPECT_EQ(DescribePortCheck(missing), "COM4 (" + device + "): not usable: no such device: " + device);
+    EXPECT_FALSE(CheckPort("LPT1", map).usable);
+    EXPECT_FALSE(CheckPort("COM9", map).usable);
+}
+
+TEST(LinkPorts, SimulatorWhenAskedOrMappedRealDevicesOtherwise)
+{
+    TemporaryDirectory directory;
+    PortsMap map = MissingDevices(directory.Path());
+    map.SetTarget("LPT2", "simulator");
+
+    BoardSimOptions options;
+    options.oldBoard = true;
+    const auto simulated = MakeLinkPorts("LPT1", 6, map, options);
+    ASSERT_TRUE(simulated->Simulated());
+    EXPECT_EQ(simulated->board->Parallel().ProtocolCode(), 5);
+
+    const auto mapped = MakeLinkPorts("LPT2", 2, map, std::nullopt);
+    EXPECT_TRUE(mapped->Simulated());
+    const auto real = MakeLinkPorts("LPT1", 2, map, std::nullopt);
+    EXPECT_FALSE(real->Simulated());
+
+    std::atomic<bool> stop{false};
+    ProgrammerLink link(mapped->Access());
+    link.Open("LPT2", 0, stop, 2);
+    EXPECT_EQ(link.LastError(), "");
+    link.ResetTarget();
+    EXPECT_EQ(link.ReadBoardId(), 0xA1);
+
+    ProgrammerLink missing(real->Access());
+    missing.Open("LPT1", 0, stop, 2);
+    EXPECT_EQ(missing.LastError(), "Error opening port: LPT1");
+
+    EXPECT_EQ(ListParallelPortNames(map, std::nullopt), (std::vector<std::string>{"LPT2"}));
+    EXPECT_EQ(ListParallelPortNames(map, options), (std::vector<std::string>{"LPT1", "LPT2", "LPT3"}));
+    EXPECT_EQ(ListSerialPortNames(map, std::nullopt), (std::vector<std::string>{"NO port detected"}));
+    EXPECT_EQ(ListSerialPortNames(map, options).size(), 8u);
+}
+
+} // namespace
+} // namespace zav

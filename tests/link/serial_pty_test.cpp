@@ -1,0 +1,132 @@
+// The Linux serial backend end to end: a pseudo-terminal pair with the simulated
+// MC68HC05L28 board serving the far end on its own thread, on real time.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <thread>
+#include <unistd.h>
+
+#include "boardsim/simulated_serial_target.h"
+#include "boardsim/simulated_target.h"
+#include "link/linux/linux_serial_port.h"
+#include "link/programmer_link.h"
+#include "link/real_time_clock.h"
+
+namespace zav {
+namespace {
+
+// The board end of the line: reads what the PC sends from the pseudo-terminal's master
+// side and writes the target's replies back.
+class PtyBoard {
+public:
+    explicit PtyBoard(int masterFd) : masterFd_(masterFd), thread_([this] { Serve(); }) {}
+    PtyBoard(const PtyBoard&) = delete;
+    PtyBoard& operator=(const PtyBoard&) = delete;
+    ~PtyBoard() { Stop(); }
+
+    void Stop()
+    {
+        stop_ = true;
+        if (thread_.joinable()) thread_.join();
+    }
+    // Only after Stop.
+    SimulatedTarget& Target() { return target_; }
+
+private:
+    void Serve()
+    {
+        while (!stop_) {
+            pollfd wait{masterFd_, POLLIN, 0};
+            if (poll(&wait, 1, 20) <= 0 || (wait.revents & POLLIN) == 0) continue;
+            std::uint8_t byte = 0;
+            if (read(masterFd_, &byte, 1) != 1) continue;
+            if (const auto reply = serialTarget_.Receive(byte)) {
+                if (write(masterFd_, &*reply, 1) != 1) return;
+            }
+        }
+    }
+
+    int masterFd_;
+    RealTimeClock clock_;
+    SimulatedTarget target_{clock_, 10, std::nullopt};
+    BoardSimOptions options_{};
+    SimulatedSerialTarget serialTarget_{target_, options_};
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+class SerialPty : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        masterFd = posix_openpt(O_RDWR | O_NOCTTY);
+        ASSERT_GE(masterFd, 0);
+        ASSERT_EQ(grantpt(masterFd), 0);
+        ASSERT_EQ(unlockpt(masterFd), 0);
+        slavePath = ptsname(masterFd);
+        map.SetTarget("COM2", slavePath);
+    }
+    void TearDown() override { close(masterFd); }
+
+    int masterFd = -1;
+    std::string slavePath;
+    PortsMap map;
+    RealTimeClock clock;
+    std::atomic<bool> stop{false};
+};
+
+TEST_F(SerialPty, LoaderReadAndWriteThroughARealTerminalDevice)
+{
+    termios before{};
+    ASSERT_EQ(tcgetattr(masterFd, &before), 0);
+    PtyBoard board(masterFd);
+    LinuxSerialPort serial(map);
+    {
+        ProgrammerLink link(PortAccess{nullptr, &serial, &clock});
+        link.Open("COM2", 0, stop, 1);
+        ASSERT_EQ(link.LastError(), "");
+        EXPECT_EQ(serial.DevicePath(), slavePath);
+
+        // A device without modem lines: the reset pulse is refused without an error.
+        link.ResetTarget();
+        ASSERT_TRUE(link.UploadLoader());
+        EXPECT_EQ(link.LastError(), "");
+        link.WriteByteAt(0x0305, 0xAB);
+        EXPECT_EQ(link.LastError(), "");
+        EXPECT_EQ(link.ReadByteAt(0x0305), 0xAB);
+        EXPECT_EQ(link.ReadByteAt(0x0306), 0xFF);
+        EXPECT_EQ(link.LastError(), "");
+
+        // Nobody else gets the line meanwhile.
+        LinuxSerialPort other(map);
+        EXPECT_FALSE(other.Open("COM2"));
+        EXPECT_NE(other.FailureCause().find("held by another"), std::string::npos) << other.FailureCause();
+    }
+    board.Stop();
+    EXPECT_EQ(board.Target().Peek(0x0305), 0xAB);
+
+    // Closing gave the terminal its settings back.
+    termios after{};
+    ASSERT_EQ(tcgetattr(masterFd, &after), 0);
+    EXPECT_EQ(after.c_lflag, before.c_lflag);
+    EXPECT_EQ(after.c_cflag, before.c_cflag);
+}
+
+TEST_F(SerialPty, SilentLineTimesOutWithoutAnError)
+{
+    LinuxSerialPort serial(map);
+    ProgrammerLink link(PortAccess{nullptr, &serial, &clock});
+    link.Open("COM2", 0, stop, 1);
+    ASSERT_EQ(link.LastError(), "");
+    EXPECT_FALSE(link.UploadLoader());
+    EXPECT_EQ(link.LastError(), "");
+    EXPECT_EQ(link.ReadByteAt(0x0300), 0);
+    EXPECT_EQ(link.LastError(), "");
+}
+
+} // namespace
+} // namespace zav
