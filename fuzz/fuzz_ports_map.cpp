@@ -1,0 +1,18 @@
+// The ports map parser on arbitrary file contents: it must never crash, and every entry
+// it keeps must be a valid port name with a non-empty target.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "link/ports_map.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    const zav::PortsMap map = zav::PortsMap::Parse(text);
+    for (const auto& [name, target] : map.Entries()) {
+        if (!zav::PortsMap::IsPortName(name) || target.empty()) std::abort();
+    }
+    return 0;
+}

@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "boardsim/simulated_target.h"
+#include "link/virtual_clock.h"
+
+namespace zav {
+namespace {
+
+TEST(SimulatedTarget, WritesTakeTheProgrammingTimeAndBusyWritesAreLost)
+{
+    VirtualClock clock;
+    SimulatedTarget target(clock, 10, std::nullopt);
+    target.Write(0x0100, 0x12);
+    EXPECT_TRUE(target.Busy());
+    EXPECT_EQ(target.Read(0x0100), 0xFF);
+    target.Write(0x0101, 0x34);
+    EXPECT_EQ(target.LostWrites(), 1);
+    clock.SleepMs(10);
+    EXPECT_FALSE(target.Busy());
+    EXPECT_EQ(target.Read(0x0100), 0x12);
+    EXPECT_EQ(target.Read(0x0101), 0xFF);
+}
+
+TEST(SimulatedTarget, StuckCellNeverTakesAWriteOrErase)
+{
+    VirtualClock clock;
+    SimulatedTarget target(clock, 0, std::uint16_t{0x0105});
+    target.Poke(0x0105, 0x00);
+    target.Write(0x0105, 0x55);
+    EXPECT_EQ(target.Read(0x0105), 0x00);
+    target.Poke(0x0104, 0x00);
+    target.Erase(0x0100, 0x01FF);
+    EXPECT_EQ(target.Read(0x0104), 0xFF);
+    EXPECT_EQ(target.Read(0x0105), 0x00);
+}
+
+TEST(SimulatedTarget, ImagesRoundTripAndWrongSizesAreRefused)
+{
+    const auto directory = std::filesystem::temp_directory_path();
+    const auto image = directory / "zav_target_image_test.bin";
+    const auto shortImage = directory / "zav_target_short_image_test.bin";
+    VirtualClock clock;
+    SimulatedTarget target(clock, 0, std::nullopt);
+    target.Poke(0x0000, 0x01);
+    target.Poke(0xFFFF, 0xFE);
+    ASSERT_TRUE(target.SaveImage(image));
+    EXPECT_EQ(std::filesystem::file_size(image), SimulatedTarget::kSize);
+
+    SimulatedTarget loaded(clock, 0, std::nullopt);
+    ASSERT_TRUE(loaded.LoadImage(image));
+    EXPECT_EQ(loaded.Peek(0x0000), 0x01);
+    EXPECT_EQ(loaded.Peek(0xFFFF), 0xFE);
+
+    std::ofstream(shortImage, std::ios::binary) << "abc";
+    EXPECT_FALSE(loaded.LoadImage(shortImage));
+    EXPECT_FALSE(loaded.LoadImage(directory / "zav_no_such_image.bin"));
+    EXPECT_EQ(loaded.Peek(0x0000), 0x01);
+    std::filesystem::remove(image);
+    std::filesystem::remove(shortImage);
+}
+
+} // namespace
+} // namespace zav
