@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <streambuf>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "buffer/memory_buffer.h"
@@ -281,6 +283,39 @@ TEST_F(BufferFileLoad, AFileThatCannotBeOpenedLeavesEverythingUntouched)
     EXPECT_EQ(buffer.GetByte(0x0011), 0x00);
     EXPECT_EQ(buffer.Descriptions().GetProjectName(), "kept");
     EXPECT_FALSE(buffer.Undo().IsEmpty());
+}
+
+// Hands out its text, then fails the way a device error does: the stream turns bad.
+class FailingAfterText : public std::streambuf {
+public:
+    explicit FailingAfterText(std::string text) : text_(std::move(text))
+    {
+        setg(text_.data(), text_.data(), text_.data() + text_.size());
+    }
+
+protected:
+    int_type underflow() override { throw std::ios_base::failure("device error"); }
+
+private:
+    std::string text_;
+};
+
+TEST_F(BufferFileLoad, AReadErrorIsReportedAndKeepsWhatWasRead)
+{
+    // More than one 64 KiB chunk, so the failure hits the second read.
+    const std::string text = "S107010001020304ED\r\n" + std::string(70000, ' ');
+    for (const FileFormat format : {FileFormat::MotorolaS, FileFormat::Binary}) {
+        FailingAfterText source(text);
+        std::istream input(&source);
+        EXPECT_FALSE(LoadBufferStream(input, "bad.file", format, {}, buffer, status));
+        EXPECT_EQ(status.lines.back(), (StatusLine{"Read file failed : bad.file", StatusKind::Error}));
+        EXPECT_FALSE(buffer.InBulkUpdate());
+        if (format == FileFormat::MotorolaS) {
+            EXPECT_EQ(buffer.GetByte(0x0103), 4);
+        }
+    }
+    EXPECT_EQ(buffer.GetByte(0x0000), 'S');
+    EXPECT_EQ(buffer.GetByte(0xFFFF), ' ');
 }
 
 TEST_F(BufferFileLoad, LoadsFromAPathNameTheFileInTheStatus)
