@@ -1,0 +1,145 @@
+#include "sequences/board_session.h"
+
+#include <utility>
+
+#include "link/programmer_link.h"
+#include "sequences/link_factory.h"
+#include "sequences/sequence_host.h"
+
+namespace zav {
+
+namespace {
+
+constexpr std::uint8_t kHc705B16BoardId = 0xA1;
+constexpr std::uint8_t kHc11E9BoardId = 0x7B;
+constexpr std::uint8_t kTms370BoardId = 0xA7;
+constexpr std::uint8_t kTms370OlderBoardId = 0x40;
+constexpr std::uint8_t kTms375BoardId = 0x3A;
+constexpr std::uint8_t kTms375OlderBoardId = 0x66;
+constexpr std::uint8_t kTms370OlderBoardCode = 5;
+constexpr std::uint8_t kTms375OlderBoardCode = 7;
+
+const char* const kWrongId = "Wrong Programmer ID !";
+const char* const kNotResponding = "Programmer don't responding.";
+const char* const kOldHardware = "Old Hardware, Contact ZAV";
+
+} // namespace
+
+BoardSession::BoardSession(SequenceHost& host, LinkFactory& links, const std::atomic<bool>& stopRequest)
+    : host_(host), links_(links), stopRequest_(stopRequest)
+{
+}
+
+BoardSession::~BoardSession()
+{
+    Close();
+}
+
+bool BoardSession::Open(const SequencePlan& plan, const PortSettings& settings)
+{
+    portName_ = plan.device->portKind == PortKind::Com ? settings.comPort : settings.lptPort;
+    delayCount_ = settings.lptDelay;
+    ports_ = links_.PortsFor(portName_, plan.device->boardCode);
+    link_ = std::make_unique<ProgrammerLink>(ports_->Access());
+    link_->Open(portName_, delayCount_, stopRequest_, plan.device->boardCode);
+    if (link_->LastError().empty()) return true;
+    PostError(link_->LastError());
+    if (!link_->ErrorCause().empty()) host_.AddStatusMessage(link_->ErrorCause(), StatusKind::Warning);
+    return false;
+}
+
+bool BoardSession::ResetAndIdentify(const SequencePlan& plan)
+{
+    link_->ResetTarget();
+    if (Failed()) return false;
+    return Identify(plan);
+}
+
+bool BoardSession::Failed()
+{
+    if (link_->LastError().empty()) return false;
+    PostError(link_->LastError());
+    return true;
+}
+
+void BoardSession::Close()
+{
+    if (link_) link_->Close();
+}
+
+bool BoardSession::Identify(const SequencePlan& plan)
+{
+    switch (plan.family) {
+    case DeviceFamily::Mc68hc05B6:
+        return true;
+    case DeviceFamily::Mc68hc705B16: {
+        const std::uint8_t id = link_->ReadBoardId();
+        if (Failed()) return false;
+        if (id == kHc705B16BoardId) return true;
+        PostError(kWrongId);
+        return false;
+    }
+    case DeviceFamily::Mc68hc05L28:
+    case DeviceFamily::Mc68hc11E9:
+        // Neither retry loop has a limit: it runs until the board answers or the user
+        // stops, which makes the next ready wait fail.
+        for (int attempt = 0;; ++attempt) {
+            bool answered = false;
+            if (plan.family == DeviceFamily::Mc68hc05L28) {
+                answered = link_->UploadLoader();
+            } else {
+                answered = link_->ReadBoardId() == kHc11E9BoardId;
+            }
+            if (Failed()) return false;
+            if (answered) return true;
+            host_.AddStatusMessage("Opening try " + std::to_string(attempt), StatusKind::Warning);
+            link_->ResetTarget();
+            if (Failed()) return false;
+        }
+    case DeviceFamily::Mc68hc11Kp:
+    case DeviceFamily::Mc68hc11Pa8: {
+        const std::string variant = link_->IdentifyHc11();
+        if (Failed()) return false;
+        if (!variant.empty()) host_.AddStatusMessage(variant + " Device Detected.", StatusKind::Warning);
+        return true;
+    }
+    case DeviceFamily::Tms370:
+    case DeviceFamily::Tms375:
+        return IdentifyTms(plan);
+    }
+    return false;
+}
+
+bool BoardSession::IdentifyTms(const SequencePlan& plan)
+{
+    const bool tms370 = plan.family == DeviceFamily::Tms370;
+    const std::uint8_t id = link_->ReadBoardId();
+    if (Failed()) return false;
+    if (id == (tms370 ? kTms370BoardId : kTms375BoardId)) return true;
+    if (id == (tms370 ? kTms370OlderBoardId : kTms375OlderBoardId)) {
+        if (!plan.twoBlocks)
+            return SwitchToOlderBoard(tms370 ? kTms370OlderBoardCode : kTms375OlderBoardCode);
+        PostError(kOldHardware);
+        return false;
+    }
+    PostError(id == 0x00 || id == 0xFF ? kNotResponding : kWrongId);
+    return false;
+}
+
+bool BoardSession::SwitchToOlderBoard(std::uint8_t boardCode)
+{
+    // The older board keeps the reset it already had: the new link starts talking at once.
+    auto olderBoardLink = std::make_unique<ProgrammerLink>(ports_->Access());
+    olderBoardLink->Open(portName_, delayCount_, stopRequest_, boardCode);
+    link_->Close();
+    link_ = std::move(olderBoardLink);
+    return !Failed();
+}
+
+void BoardSession::PostError(const std::string& text)
+{
+    errorPosted_ = true;
+    host_.AddStatusMessage(text, StatusKind::Error);
+}
+
+} // namespace zav

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "sequences/sequence_plan.h"
+
+namespace zav {
+
+class LinkEndpoint;
+class LinkFactory;
+class ProgrammerLink;
+class SequenceHost;
+struct PortSettings;
+
+// A sequence's connection to the board: opening the device's link on its configured port,
+// the reset and identification that follow, and the rule that a link failure is posted as
+// an Error line. Lives on the worker thread; closes its link at the latest when destroyed.
+class BoardSession {
+public:
+    BoardSession(SequenceHost& host, LinkFactory& links, const std::atomic<bool>& stopRequest);
+    BoardSession(const BoardSession&) = delete;
+    BoardSession& operator=(const BoardSession&) = delete;
+    ~BoardSession();
+
+    // Opens the link for the plan's device. On failure the error (and its cause, when the
+    // link knows one, as a Warning) is posted and false returned.
+    bool Open(const SequencePlan& plan, const PortSettings& settings);
+    // Resets the target and identifies the board. False when that ended the sequence; its
+    // message has then been posted.
+    bool ResetAndIdentify(const SequencePlan& plan);
+    // Posts the link's LastError as an Error and returns true when there is one.
+    bool Failed();
+    [[nodiscard]] ProgrammerLink& Link() { return *link_; }
+    // Whether an open, identification or link failure has been posted.
+    [[nodiscard]] bool ErrorPosted() const { return errorPosted_; }
+    // Closes the link if one was opened.
+    void Close();
+
+private:
+    bool Identify(const SequencePlan& plan);
+    bool IdentifyTms(const SequencePlan& plan);
+    // An older TMS board serves the 256-byte parts with another board code on a new link.
+    bool SwitchToOlderBoard(std::uint8_t boardCode);
+    void PostError(const std::string& text);
+
+    SequenceHost& host_;
+    LinkFactory& links_;
+    const std::atomic<bool>& stopRequest_;
+    std::string portName_;
+    int delayCount_ = 0;
+    // Declared before the links, which talk through it.
+    std::unique_ptr<LinkEndpoint> ports_;
+    std::unique_ptr<ProgrammerLink> link_;
+    bool errorPosted_ = false;
+};
+
+} // namespace zav

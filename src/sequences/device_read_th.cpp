@@ -1,0 +1,79 @@
+#include "sequences/device_read_th.h"
+
+#include "link/programmer_link.h"
+#include "sequences/board_session.h"
+#include "sequences/sequence_host.h"
+#include "sequences/sequence_plan.h"
+
+namespace zav {
+
+DeviceReadTh::DeviceReadTh(SequenceHost& host, LinkFactory& links) : host_(host), links_(links) {}
+
+DeviceReadTh::~DeviceReadTh()
+{
+    WaitFor();
+}
+
+void DeviceReadTh::Execute()
+{
+    host_.SetPortIdle(false);
+    host_.AddStatusMessage("Read Sequence in Progress ...", StatusKind::Normal);
+    simulation_ = std::make_unique<ProgBarSimTh>(host_, ProgBarSimTh::kSequenceStepInterval);
+    BoardSession session(host_, links_, TerminationFlag());
+    if (Run(session)) {
+        host_.AddStatusMessage("Read Sequence completed successful.", StatusKind::Normal);
+        SetResult(kCompleted);
+    }
+    // The end is the same whatever happened: this also recolours the buffer when no bulk
+    // update was opened.
+    host_.EndUpdate();
+    StopSimulation();
+    host_.SetProgressPosition(0);
+    host_.PutStartButtonUp(SequenceKind::Read);
+    session.Close();
+    host_.SetPortIdle(true);
+}
+
+bool DeviceReadTh::Run(BoardSession& session)
+{
+    const std::optional<SequencePlan> plan = FindSequencePlan(host_.DeviceIdText());
+    if (!plan) return true;
+    if (!session.Open(*plan, host_.GetPortSettings())) return false;
+    if (!session.ResetAndIdentify(*plan)) return false;
+    StopSimulation();
+    return ReadDevice(session, *plan);
+}
+
+bool DeviceReadTh::ReadDevice(BoardSession& session, const SequencePlan& plan)
+{
+    const bool updateBeforeOptionTest = plan.IsTms() || plan.family == DeviceFamily::Mc68hc11Pa8;
+    if (updateBeforeOptionTest) host_.BeginUpdate();
+    if (!host_.IsOptionDown(SequenceOption::Read)) return true;
+    if (!updateBeforeOptionTest) host_.BeginUpdate();
+
+    ProgrammerLink& link = session.Link();
+    host_.SetProgressMaximum(plan.progressMaximum);
+    int position = 0;
+    host_.SetProgressPosition(position);
+    for (std::int32_t address = plan.eeprom.first; address <= plan.eeprom.last; ++address) {
+        const std::uint8_t value = link.ReadByteAt(static_cast<std::uint16_t>(address));
+        if (session.Failed()) return false;
+        host_.SetByte(address, value);
+        host_.SetProgressPosition(++position);
+    }
+    if (plan.configRegister) {
+        const std::int32_t address = *plan.configRegister;
+        host_.SetByte(address, link.ReadByteAt(static_cast<std::uint16_t>(address)));
+        if (session.Failed()) return false;
+    }
+    return true;
+}
+
+void DeviceReadTh::StopSimulation()
+{
+    if (!simulation_) return;
+    simulation_->Stop();
+    simulation_.reset();
+}
+
+} // namespace zav

@@ -1,0 +1,270 @@
+#include "sequences/device_write_th.h"
+
+#include <vector>
+
+#include "link/programmer_link.h"
+#include "sequences/board_session.h"
+#include "sequences/device_operations.h"
+#include "sequences/sequence_host.h"
+#include "sequences/sequence_plan.h"
+
+namespace zav {
+
+namespace {
+
+constexpr std::int32_t kOptionRegister = 0x0100;
+constexpr std::uint8_t kE9LockValue = 0x07;
+constexpr std::uint8_t kKpLockValue = 0xF7;
+constexpr std::uint8_t kKpUnlockValue = 0xFF;
+constexpr std::uint8_t kErased = 0xFF;
+
+const char* const kConfigQuestion = "Program Sequence will change CONFIG (System configuration register) !\n"
+                                    "Changing of this register will change device configuration !\n\n"
+                                    "Continue program CONFIG register ?";
+const char* const kConfigCaption = "Warning !!!";
+const char* const kRemoveJumper = "Remove WPO jumper and press OK button.";
+const char* const kInsertJumper = "Insert WPO jumper and press OK button.";
+const char* const kLocked = "Device Locked !!!";
+const char* const kUnlocked = "Device Unlocked !!!";
+
+// A TMS block: its cells after the write-protect register, which is written last.
+struct TmsBlock {
+    AddressRange cells;
+    std::int32_t wpoRegister;
+};
+
+std::vector<TmsBlock> TmsBlocks(const SequencePlan& plan)
+{
+    if (plan.twoBlocks) return {{{0x1E01, 0x1EFF}, 0x1E00}, {{0x1F01, 0x1FFF}, 0x1F00}};
+    return {{{0x1F01, 0x1FFF}, 0x1F00}};
+}
+
+} // namespace
+
+DeviceWriteTh::DeviceWriteTh(SequenceHost& host, LinkFactory& links) : host_(host), links_(links) {}
+
+DeviceWriteTh::~DeviceWriteTh()
+{
+    WaitFor();
+}
+
+void DeviceWriteTh::Execute()
+{
+    host_.SetPortIdle(false);
+    host_.AddStatusMessage("Program Sequence in Progress ...", StatusKind::Normal);
+    simulation_ = std::make_unique<ProgBarSimTh>(host_, ProgBarSimTh::kSequenceStepInterval);
+    BoardSession session(host_, links_, TerminationFlag());
+    if (Run(session)) SetResult(kCompleted);
+    if (!session.ErrorPosted())
+        host_.AddStatusMessage("Program Sequence completed successful", StatusKind::Normal);
+    StopSimulation();
+    host_.SetProgressPosition(0);
+    host_.PutStartButtonUp(SequenceKind::Program);
+    session.Close();
+    host_.SetPortIdle(true);
+}
+
+bool DeviceWriteTh::Run(BoardSession& session)
+{
+    const std::optional<SequencePlan> plan = FindSequencePlan(host_.DeviceIdText());
+    // Nothing to program is a completed sequence, as its success line says.
+    if (!plan) return true;
+    if (!session.Open(*plan, host_.GetPortSettings())) return false;
+    if (!session.ResetAndIdentify(*plan)) return false;
+    StopSimulation();
+
+    DeviceOperations operations(host_, session, plan->progressMaximum);
+    switch (plan->family) {
+    case DeviceFamily::Mc68hc05B6:
+    case DeviceFamily::Mc68hc705B16:
+        return RunMc68hc05Path(operations, *plan);
+    case DeviceFamily::Mc68hc05L28:
+        return RunL28Path(operations, session, *plan);
+    case DeviceFamily::Mc68hc11E9:
+    case DeviceFamily::Mc68hc11Kp:
+    case DeviceFamily::Mc68hc11Pa8:
+        return RunMc68hc11Path(operations, session, *plan);
+    case DeviceFamily::Tms370:
+    case DeviceFamily::Tms375:
+        return RunTmsPath(operations, session, *plan);
+    }
+    return false;
+}
+
+bool DeviceWriteTh::RunMc68hc05Path(DeviceOperations& operations, const SequencePlan& plan)
+{
+    if (Down(SequenceOption::Erase)) {
+        operations.StartProgress();
+        if (!operations.Erase(plan.eeprom)) return false;
+    }
+    if (Down(SequenceOption::Program)) {
+        operations.StartProgress();
+        if (!operations.Program(plan.eeprom)) return false;
+    }
+    if (Down(SequenceOption::Verify)) {
+        operations.StartProgress();
+        if (!operations.Verify(plan.eeprom, VerifyExpectsErased())) return false;
+    }
+    if (Down(SequenceOption::Lock) && !ChangeOptionBit(operations, true)) return false;
+    if (Down(SequenceOption::Unlock) && !ChangeOptionBit(operations, false)) return false;
+    return true;
+}
+
+bool DeviceWriteTh::ChangeOptionBit(DeviceOperations& operations, bool lock)
+{
+    const std::optional<std::uint8_t> value = operations.Read(kOptionRegister);
+    if (!value) return false;
+    const auto changed = static_cast<std::uint8_t>(lock ? (*value & 0xFE) : (*value | 0x01));
+    if (!operations.Write(kOptionRegister, changed)) return false;
+    host_.AddStatusMessage(lock ? kLocked : kUnlocked, StatusKind::Warning);
+    return true;
+}
+
+bool DeviceWriteTh::RunL28Path(DeviceOperations& operations, BoardSession& session, const SequencePlan& plan)
+{
+    if (Down(SequenceOption::Erase)) {
+        session.Link().SendEraseCommand();
+        if (session.Failed()) return false;
+    }
+    if (Down(SequenceOption::Program)) {
+        session.Link().SendEraseCommand();
+        if (session.Failed()) return false;
+        operations.StartProgress();
+        if (!operations.Program(plan.eeprom)) return false;
+    }
+    if (Down(SequenceOption::Verify)) {
+        operations.StartProgress();
+        if (!operations.Verify(plan.eeprom, VerifyExpectsErased())) return false;
+    }
+    return true;
+}
+
+bool DeviceWriteTh::RunMc68hc11Path(DeviceOperations& operations, BoardSession& session,
+                                    const SequencePlan& plan)
+{
+    const bool erase = Down(SequenceOption::Erase);
+    const bool program = Down(SequenceOption::Program);
+    const bool lock = Down(SequenceOption::Lock);
+    const bool unlock = Down(SequenceOption::Unlock);
+    const std::int32_t config = *plan.configRegister;
+    const bool e9 = plan.family == DeviceFamily::Mc68hc11E9;
+
+    bool configConfirmed = false;
+    if (erase || program || lock || unlock) {
+        host_.Beep();
+        configConfirmed = host_.AskYesNo(kConfigQuestion, kConfigCaption, BoxKind::Warning);
+    }
+    if (e9 && (erase || program)) {
+        session.Link().SendEraseCommand();
+        if (session.Failed()) return false;
+    }
+    if (erase) {
+        operations.StartProgress();
+        if (!operations.Erase(plan.eeprom)) return false;
+        if (configConfirmed && !operations.Write(config, kErased)) return false;
+    }
+    if (program) {
+        operations.StartProgress();
+        if (!operations.Program(plan.eeprom)) return false;
+        if (configConfirmed && !operations.WriteBufferValue(config)) return false;
+    }
+    if (Down(SequenceOption::Verify)) {
+        operations.StartProgress();
+        if (!operations.Verify(plan.eeprom, VerifyExpectsErased())) return false;
+    }
+    if (lock && configConfirmed) {
+        if (!operations.Write(config, e9 ? kE9LockValue : kKpLockValue)) return false;
+        host_.AddStatusMessage(kLocked, StatusKind::Warning);
+    }
+    if (unlock && configConfirmed) {
+        if (e9) {
+            session.Link().SendUnlockCommand();
+            if (session.Failed()) return false;
+        } else if (!operations.Write(config, kKpUnlockValue)) {
+            return false;
+        }
+        host_.AddStatusMessage(kUnlocked, StatusKind::Warning);
+    }
+    return true;
+}
+
+bool DeviceWriteTh::RunTmsPath(DeviceOperations& operations, BoardSession& session, const SequencePlan& plan)
+{
+    const bool erase = Down(SequenceOption::Erase);
+    const bool program = Down(SequenceOption::Program);
+    const std::vector<TmsBlock> blocks = TmsBlocks(plan);
+
+    bool wpoRemoved = false;
+    if (erase || program) {
+        bool anyProtected = false;
+        for (const TmsBlock& block : blocks) {
+            const std::optional<std::uint8_t> wpo = operations.Read(block.wpoRegister);
+            if (!wpo) return false;
+            anyProtected = anyProtected || *wpo != 0;
+        }
+        if (anyProtected) {
+            ShowJumperBox(kRemoveJumper);
+            wpoRemoved = true;
+        }
+        // The calibrated delay is used as found: a failure here shows at the next operation.
+        for (const TmsBlock& block : blocks) {
+            session.Link().CalibrateSettleDelay(static_cast<std::uint16_t>(block.cells.first));
+        }
+    }
+    if (erase) {
+        operations.StartProgress();
+        for (const TmsBlock& block : blocks) {
+            if (!operations.Erase(block.cells)) return false;
+            if (!program) {
+                if (!operations.Write(block.wpoRegister, kErased)) return false;
+                operations.StepProgress();
+            }
+        }
+    }
+    if (program) {
+        operations.StartProgress();
+        for (const TmsBlock& block : blocks) {
+            if (!operations.Program(block.cells)) return false;
+            if (!operations.WriteBufferValue(block.wpoRegister)) return false;
+            operations.StepProgress();
+        }
+    }
+    if (Down(SequenceOption::Verify)) {
+        if (wpoRemoved) {
+            ShowJumperBox(kInsertJumper);
+            wpoRemoved = false;
+        }
+        if (plan.family == DeviceFamily::Tms370) {
+            session.Link().ResetTarget();
+            if (session.Failed()) return false;
+        }
+        operations.StartProgress();
+        if (!operations.Verify(plan.eeprom, VerifyExpectsErased())) return false;
+    }
+    if (wpoRemoved) ShowJumperBox(kInsertJumper);
+    return true;
+}
+
+bool DeviceWriteTh::Down(SequenceOption option)
+{
+    return host_.IsOptionDown(option);
+}
+
+bool DeviceWriteTh::VerifyExpectsErased()
+{
+    return Down(SequenceOption::Erase) && !Down(SequenceOption::Program);
+}
+
+void DeviceWriteTh::ShowJumperBox(const char* text)
+{
+    host_.ShowOk(text, "", BoxKind::Information);
+}
+
+void DeviceWriteTh::StopSimulation()
+{
+    if (!simulation_) return;
+    simulation_->Stop();
+    simulation_.reset();
+}
+
+} // namespace zav

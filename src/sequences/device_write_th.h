@@ -1,0 +1,46 @@
+#pragma once
+
+#include <memory>
+
+#include "devices/sequence_option.h"
+#include "sequences/prog_bar_sim_th.h"
+#include "sequences/worker_thread.h"
+
+namespace zav {
+
+class BoardSession;
+class DeviceOperations;
+class LinkFactory;
+class SequenceHost;
+struct SequencePlan;
+
+// The program sequence: identifies the board, then runs the device's path of erase,
+// program, verify, lock and unlock, each only when its option is down, asking before CONFIG
+// changes and guiding the user through the WPO jumper. It only reads the buffer. Result 0
+// once the path ran to its end.
+class DeviceWriteTh final : public WorkerThread {
+public:
+    // host must be a HandOverHost (or otherwise safe to call from this thread).
+    DeviceWriteTh(SequenceHost& host, LinkFactory& links);
+    ~DeviceWriteTh() override;
+
+private:
+    void Execute() override;
+    // False when the sequence ended before its path completed.
+    bool Run(BoardSession& session);
+    bool RunMc68hc05Path(DeviceOperations& operations, const SequencePlan& plan);
+    bool RunL28Path(DeviceOperations& operations, BoardSession& session, const SequencePlan& plan);
+    bool RunMc68hc11Path(DeviceOperations& operations, BoardSession& session, const SequencePlan& plan);
+    bool RunTmsPath(DeviceOperations& operations, BoardSession& session, const SequencePlan& plan);
+    bool ChangeOptionBit(DeviceOperations& operations, bool lock);
+    [[nodiscard]] bool Down(SequenceOption option);
+    [[nodiscard]] bool VerifyExpectsErased();
+    void ShowJumperBox(const char* text);
+    void StopSimulation();
+
+    SequenceHost& host_;
+    LinkFactory& links_;
+    std::unique_ptr<ProgBarSimTh> simulation_;
+};
+
+} // namespace zav
