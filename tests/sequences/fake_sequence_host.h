@@ -75,7 +75,12 @@ public:
         ++endUpdates;
         buffer.EndUpdate();
     }
-    std::uint8_t GetByte(std::int32_t address) override { return Note(), buffer.GetByte(address); }
+    std::uint8_t GetByte(std::int32_t address) override
+    {
+        Note();
+        bytesRead.push_back(address);
+        return buffer.GetByte(address);
+    }
     void Beep() override
     {
         Note();
@@ -103,6 +108,7 @@ public:
     std::vector<bool> portIdleChanges;
     std::vector<SequenceKind> buttonsPutUp;
     std::vector<std::int32_t> bytesSet;
+    std::vector<std::int32_t> bytesRead;
     std::vector<int> progressPositions;
     bool portIdle = true;
     int progressMaximum = 0;

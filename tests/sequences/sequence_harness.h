@@ -51,6 +51,8 @@ public:
 // controllers and a simulated board on virtual time behind every port name.
 class SequenceHarness {
 public:
+    static constexpr std::int64_t kSettleUs = 1'000'000;
+
     explicit SequenceHarness(const std::string& deviceName, BoardSimOptions options)
         : board(options), links(board.Access())
     {
@@ -89,9 +91,11 @@ public:
         program.WaitForEnd();
     }
 
+    // The target's cell once any write still in progress had time to finish.
     [[nodiscard]] std::uint8_t Target(std::int32_t address)
     {
-        return board.Target().Peek(static_cast<std::uint16_t>(address));
+        board.Virtual()->AdvanceUs(kSettleUs);
+        return board.Target().Read(static_cast<std::uint16_t>(address));
     }
 
     FakeSequenceHost host;
