@@ -56,10 +56,10 @@ bool SimulatedSerialBoard::GetLineSettings(SerialLineSettings& settings)
 bool SimulatedSerialBoard::SetLineSettings(const SerialLineSettings& settings)
 {
     if (!open_) return false;
-    const bool rtsOn = settings.rtsOn;
+    const bool rtsWasOn = settings_.rtsOn;
     settings_ = settings;
-    settings_.rtsOn = !rtsOn;
-    ChangeRts(rtsOn);
+    settings_.rtsOn = rtsWasOn;
+    ChangeRts(settings.rtsOn);
     return true;
 }
 

@@ -1,5 +1,7 @@
 #include "link/programmer_link.h"
 
+#include <algorithm>
+
 #include "link/loader_image.h"
 #include "link/real_time_clock.h"
 
@@ -126,7 +128,8 @@ void ProgrammerLink::OpenParallel(int portNumber, int delayCount)
     }
     claimedPort_ = portNumber;
     baseAddress_ = base;
-    pulseCount_ = delayCount;
+    // A negative count would leave the clock without pulses at all.
+    pulseCount_ = std::max(delayCount, 0);
     if (boardCode_ >= 5 && boardCode_ <= 8) {
         pulseCount_ += kTmsPulseExtra;
         if (ports_.parallel->SlowClockTest() == 0) pulseCount_ *= kSlowClockFactor;

@@ -54,6 +54,9 @@ TEST_F(LinkTrace, PulseCountFollowsDelayBoardCodeAndSlowClockTest)
         EXPECT_EQ(link.PulseCount(), c.expected) << int(c.code);
         EXPECT_EQ(link.SettleDelayMs(), 30);
     }
+    ProgrammerLink link(Ports());
+    link.Open("LPT1", -3, stop, 2);
+    EXPECT_EQ(link.PulseCount(), 0);
 }
 
 TEST_F(LinkTrace, BadPortNamesFailWithoutTouchingAnyPort)

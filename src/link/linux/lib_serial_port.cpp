@@ -107,6 +107,8 @@ bool LibSerialPort::Open(const std::string& devicePath)
 void LibSerialPort::Close()
 {
     if (port_ == nullptr) return;
+    int fd = -1;
+    if (sp_get_port_handle(port_, &fd) == SP_OK && fd >= 0) ioctl(fd, TIOCNXCL);
     sp_close(port_);
     sp_free_port(port_);
     port_ = nullptr;
