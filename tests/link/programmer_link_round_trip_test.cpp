@@ -272,6 +272,21 @@ TEST(LinkRoundTrip, OlderTmsBoardServesASecondLinkOnTheSamePort)
     EXPECT_EQ(rig.board.Parallel().ClaimCount(1), 0);
 }
 
+TEST(LinkRoundTrip, RealTimeBoardIsPacedByTheWallClock)
+{
+    BoardSimOptions options = Rig::Options(0);
+    options.realTime = true;
+    Rig rig(options, 0);
+    ASSERT_EQ(rig.board.Virtual(), nullptr);
+    ASSERT_EQ(rig.link.LastError(), "");
+    // No reset: after power-up this board takes commands at once.
+    rig.link.WriteByteAt(0x0110, 0x42);
+    rig.link.WriteByteAt(0x0111, 0x43);
+    EXPECT_EQ(rig.link.ReadByteAt(0x0110), 0x42);
+    EXPECT_EQ(rig.link.ReadByteAt(0x0111), 0x43);
+    EXPECT_EQ(rig.board.Target().LostWrites(), 0);
+}
+
 TEST(LinkRoundTrip, ListsThePortsTheSimulatedPcHas)
 {
     SimulatedBoard board(BoardSimOptions{});

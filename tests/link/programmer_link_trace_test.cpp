@@ -142,7 +142,7 @@ TEST_F(LinkTrace, ReceiveByteWithDataInputHighDependsOnBoardCode)
     parallel.answer = [](std::uint16_t address) { return std::uint8_t(address == kLpt1 + 1 ? 0x28 : 0x00); };
     ProgrammerLink link(Ports());
     link.Open("LPT1", 0, stop, 3);
-    ASSERT_TRUE(link.ReadyOnStatusLine() == false);
+    ASSERT_FALSE(link.ReadyOnStatusLine());
     EXPECT_EQ(link.ReceiveByte(), 0x00);
     link.Open("LPT1", 0, stop, 0);
     EXPECT_EQ(link.ReceiveByte(), 0xFF);

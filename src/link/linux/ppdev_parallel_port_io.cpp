@@ -55,11 +55,23 @@ PpdevParallelPortIo::PpdevParallelPortIo(PortsMap map) : map_(std::move(map)) {}
 
 PpdevParallelPortIo::~PpdevParallelPortIo()
 {
-    for (Port& port : ports_) {
-        if (port.fd < 0) continue;
+    for (Port& port : ports_) Close(port);
+}
+
+void PpdevParallelPortIo::Close(Port& port)
+{
+    if (port.fd >= 0) {
         ioctl(port.fd, PPRELEASE);
         close(port.fd);
     }
+    if (port.rawFd >= 0) close(port.rawFd);
+    port = Port{};
+}
+
+bool PpdevParallelPortIo::HasKernelBase(int portNumber) const
+{
+    const int index = ParportIndex(DevicePath(portNumber));
+    return index >= 0 && KernelBaseAddress(index) != 0;
 }
 
 std::string PpdevParallelPortIo::DevicePath(int portNumber) const
@@ -115,7 +127,8 @@ bool PpdevParallelPortIo::Claim(int portNumber)
         close(fd);
         return false;
     }
-    port = Port{fd, 1, base};
+    port = Port{fd, 1, base, -1};
+    if (HasKernelBase(portNumber)) port.rawFd = open("/dev/port", O_RDONLY | O_CLOEXEC);
     return true;
 }
 
@@ -124,9 +137,7 @@ void PpdevParallelPortIo::Release(int portNumber)
     if (!ValidPort(portNumber)) return;
     Port& port = ports_[static_cast<std::size_t>(portNumber - 1)];
     if (port.claims == 0 || --port.claims > 0) return;
-    ioctl(port.fd, PPRELEASE);
-    close(port.fd);
-    port = Port{};
+    Close(port);
 }
 
 const PpdevParallelPortIo::Port* PpdevParallelPortIo::PortAt(std::uint16_t address) const
@@ -150,7 +161,8 @@ std::uint8_t PpdevParallelPortIo::Read(std::uint16_t address)
         ioctl(port->fd, PPRSTATUS, &value);
         break;
     default:
-        ioctl(port->fd, PPRCONTROL, &value);
+        if (port->rawFd < 0 || pread(port->rawFd, &value, 1, address) != 1)
+            ioctl(port->fd, PPRCONTROL, &value);
         break;
     }
     return value;

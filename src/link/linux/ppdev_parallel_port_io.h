@@ -18,8 +18,10 @@ namespace zav {
 // port without one (a USB-attached parallel port) gets its port's usual legacy address,
 // which only serves to tell the registers apart here.
 //
-// ppdev reads the control register from the kernel's copy of what was last written, so
-// a board that signals ready through the clock line's read-back is not seen waiting.
+// ppdev reads the control register from the kernel's copy of what was last written, not
+// from the lines, so a board that signals ready through the clock line's read-back would
+// never be seen busy. Where /dev/port may be read (root, or CAP_SYS_RAWIO) and the kernel
+// gave the port's I/O address, control reads come from the hardware instead.
 class PpdevParallelPortIo final : public ParallelPortIo {
 public:
     explicit PpdevParallelPortIo(PortsMap map);
@@ -40,10 +42,14 @@ private:
         int fd = -1;
         int claims = 0;
         std::uint16_t base = 0;
+        // /dev/port, for reading the control lines back; -1 when unavailable.
+        int rawFd = -1;
     };
 
     [[nodiscard]] std::string DevicePath(int portNumber) const;
     [[nodiscard]] const Port* PortAt(std::uint16_t address) const;
+    [[nodiscard]] bool HasKernelBase(int portNumber) const;
+    static void Close(Port& port);
 
     PortsMap map_;
     std::array<Port, 3> ports_{};
