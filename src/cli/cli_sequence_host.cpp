@@ -1,0 +1,52 @@
+#include "cli/cli_sequence_host.h"
+
+#include <utility>
+
+#include "buffer/memory_buffer.h"
+#include "cli/console_reporter.h"
+
+namespace zav {
+
+CliSequenceHost::CliSequenceHost(ConsoleReporter& reporter, MemoryBuffer& buffer, std::string deviceName,
+                                 PortSettings portSettings, std::set<SequenceOption> optionsDown)
+    : reporter_(reporter), buffer_(buffer), deviceName_(std::move(deviceName)),
+      portSettings_(std::move(portSettings)), optionsDown_(std::move(optionsDown))
+{
+}
+
+void CliSequenceHost::AddStatusMessage(const std::string& text, StatusKind kind)
+{
+    if (reporting_) reporter_.AddStatusMessage(text, kind);
+}
+
+BoxAnswer CliSequenceHost::Show(const BoxRequest& request)
+{
+    return reporter_.Show(request);
+}
+
+void CliSequenceHost::BeginUpdate()
+{
+    buffer_.BeginUpdate();
+}
+
+void CliSequenceHost::SetByte(std::int32_t address, std::uint8_t value)
+{
+    buffer_.SetByte(address, value);
+}
+
+void CliSequenceHost::EndUpdate()
+{
+    buffer_.EndUpdate();
+}
+
+std::uint8_t CliSequenceHost::GetByte(std::int32_t address)
+{
+    return buffer_.GetByte(address);
+}
+
+void CliSequenceHost::Beep()
+{
+    reporter_.Beep();
+}
+
+} // namespace zav

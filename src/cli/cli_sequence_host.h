@@ -1,0 +1,55 @@
+#pragma once
+
+#include <set>
+#include <string>
+
+#include "sequences/sequence_host.h"
+
+namespace zav {
+
+class ConsoleReporter;
+class MemoryBuffer;
+
+// The main window as a sequence sees it, for a run from the command line: the option buttons
+// are the ones given on the command line, the device field holds the chosen name, and every
+// line and box goes to the console. The progress bar and Start button have no display here.
+// Runs on the thread that drains the hand-over queue, as a window would.
+class CliSequenceHost final : public SequenceHost {
+public:
+    CliSequenceHost(ConsoleReporter& reporter, MemoryBuffer& buffer, std::string deviceName,
+                    PortSettings portSettings, std::set<SequenceOption> optionsDown);
+
+    void AddStatusMessage(const std::string& text, StatusKind kind) override;
+    BoxAnswer Show(const BoxRequest& request) override;
+    bool PortIdle() override { return portIdle_; }
+    void SetPortIdle(bool idle) override { portIdle_ = idle; }
+    void SetProgressMaximum(int maximum) override { progressMaximum_ = maximum; }
+    void SetProgressPosition(int position) override { progressPosition_ = position; }
+    int ProgressPosition() override { return progressPosition_; }
+    void PutStartButtonUp(SequenceKind) override {}
+    bool IsOptionDown(SequenceOption option) override { return optionsDown_.count(option) != 0; }
+    std::string DeviceIdText() override { return deviceName_; }
+    PortSettings GetPortSettings() override { return portSettings_; }
+    void BeginUpdate() override;
+    void SetByte(std::int32_t address, std::uint8_t value) override;
+    void EndUpdate() override;
+    std::uint8_t GetByte(std::int32_t address) override;
+    void Beep() override;
+
+    // Once the tool has taken the sequence's outcome, later lines (a controller releasing a
+    // worker that ended by itself) are no longer part of it and are not printed.
+    void StopReporting() { reporting_ = false; }
+
+private:
+    ConsoleReporter& reporter_;
+    MemoryBuffer& buffer_;
+    std::string deviceName_;
+    PortSettings portSettings_;
+    std::set<SequenceOption> optionsDown_;
+    bool portIdle_ = true;
+    int progressMaximum_ = 0;
+    int progressPosition_ = 0;
+    bool reporting_ = true;
+};
+
+} // namespace zav

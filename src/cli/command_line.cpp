@@ -1,0 +1,425 @@
+#include "cli/command_line.h"
+
+#include <algorithm>
+#include <array>
+#include <functional>
+#include <string_view>
+#include <utility>
+
+#include "boardsim/board_sim_options.h"
+#include "buffer/numeric_helpers.h"
+#include "devices/device_catalogue.h"
+#include "link/ports_map.h"
+
+namespace zav {
+
+namespace {
+
+constexpr std::int32_t kLastBufferAddress = 0xFFFF;
+constexpr int kMaxDelay = 50;
+
+struct SubcommandEntry {
+    std::string_view name;
+    Subcommand subcommand;
+    // How many positional arguments it takes.
+    std::size_t fileCount;
+};
+
+constexpr std::array<SubcommandEntry, 8> kSubcommands = {{
+    {"devices", Subcommand::Devices, 0},
+    {"ports", Subcommand::Ports, 0},
+    {"detect", Subcommand::Detect, 1},
+    {"convert", Subcommand::Convert, 2},
+    {"dump", Subcommand::Dump, 1},
+    {"export", Subcommand::Export, 1},
+    {"read", Subcommand::Read, 0},
+    {"program", Subcommand::Program, 0},
+}};
+
+enum class ValueUse { None, Required, Optional };
+
+// Applies an option's value; returns the reason when the value is refused.
+using Apply = std::function<std::string(CommandLine&, const std::string&)>;
+
+struct OptionEntry {
+    std::string_view name;
+    ValueUse value;
+    std::vector<Subcommand> subcommands;
+    Apply apply;
+};
+
+std::string LowerCase(std::string_view text)
+{
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(), LowerCaseChar);
+    return lower;
+}
+
+std::optional<FileFormat> FormatFromOptionValue(std::string_view value)
+{
+    const std::string lower = LowerCase(value);
+    if (lower == "zef") return FileFormat::ExtendedFormat;
+    if (lower == "s19") return FileFormat::MotorolaS;
+    if (lower == "bin") return FileFormat::Binary;
+    return std::nullopt;
+}
+
+// A number as the dialogs read it: decimal, or hexadecimal after 0x.
+std::optional<std::int32_t> ParseNumber(const std::string& text)
+{
+    if (text.empty() || text.front() == ' ') return std::nullopt;
+    return StringToInt(text);
+}
+
+std::optional<std::uint32_t> ParseAddress(const std::string& text)
+{
+    const auto value = ParseNumber(text);
+    if (!value || *value < 0) return std::nullopt;
+    return static_cast<std::uint32_t>(*value);
+}
+
+// LOW:HIGH, swapped when given the other way round; `limit` caps HIGH.
+std::string ParseSpan(const std::string& option, const std::string& text, std::uint32_t limit,
+                      std::optional<AddressSpan>& span)
+{
+    const std::size_t colon = text.find(':');
+    if (colon == std::string::npos) return option + ": expected LOW:HIGH, got \"" + text + "\"";
+    auto low = ParseAddress(text.substr(0, colon));
+    auto high = ParseAddress(text.substr(colon + 1));
+    if (!low || !high) {
+        return option + ": \"" + text + "\" is not an address range (decimal, or hexadecimal after 0x)";
+    }
+    if (*high < *low) std::swap(*low, *high);
+    if (*high > limit) return option + ": Too big Address value (the last address is " + AddressText(limit) + ")";
+    span = AddressSpan{*low, *high};
+    return {};
+}
+
+std::string RequireFormat(const std::string& option, const std::string& value, std::optional<FileFormat>& format)
+{
+    format = FormatFromOptionValue(value);
+    if (!format) return option + ": \"" + value + "\" is not a format (zef, s19 or bin)";
+    return {};
+}
+
+
+const std::vector<OptionEntry>& Options()
+{
+    static const std::vector<OptionEntry> options = {
+        {"--device",
+         ValueUse::Required,
+         {Subcommand::Convert, Subcommand::Dump, Subcommand::Export, Subcommand::Read, Subcommand::Program},
+         [](CommandLine& c, const std::string& v) {
+             c.device = v;
+             return std::string();
+         }},
+        {"--in-format",
+         ValueUse::Required,
+         {Subcommand::Convert, Subcommand::Dump, Subcommand::Export, Subcommand::Program},
+         [](CommandLine& c, const std::string& v) { return RequireFormat("--in-format", v, c.inFormat); }},
+        {"--out-format",
+         ValueUse::Required,
+         {Subcommand::Convert, Subcommand::Read},
+         [](CommandLine& c, const std::string& v) { return RequireFormat("--out-format", v, c.outFormat); }},
+        {"--load-range",
+         ValueUse::Required,
+         {Subcommand::Convert},
+         [](CommandLine& c, const std::string& v) {
+             return ParseSpan("--load-range", v, 0xFFFFFFFFU, c.loadRange);
+         }},
+        {"--offset",
+         ValueUse::Required,
+         {Subcommand::Convert},
+         [](CommandLine& c, const std::string& v) {
+             const auto value = ParseNumber(v);
+             if (!value) return "--offset: \"" + v + "\" is not a number (decimal, or hexadecimal after 0x)";
+             c.offset = *value;
+             return std::string();
+         }},
+        {"--clear",
+         ValueUse::Required,
+         {Subcommand::Convert},
+         [](CommandLine& c, const std::string& v) {
+             const std::string lower = LowerCase(v);
+             if (lower == "00") {
+                 c.clearMode = ClearMode::Zeros;
+             } else if (lower == "ff") {
+                 c.clearMode = ClearMode::Ones;
+             } else {
+                 return "--clear: \"" + v + "\" is neither 00 nor FF";
+             }
+             return std::string();
+         }},
+        {"--save-range",
+         ValueUse::Required,
+         {Subcommand::Convert},
+         [](CommandLine& c, const std::string& v) {
+             return ParseSpan("--save-range", v, kLastBufferAddress, c.saveRange);
+         }},
+        {"--save-unimplemented",
+         ValueUse::None,
+         {Subcommand::Convert},
+         [](CommandLine& c, const std::string&) {
+             c.saveUnimplemented = true;
+             return std::string();
+         }},
+        {"--range",
+         ValueUse::Required,
+         {Subcommand::Dump, Subcommand::Export},
+         [](CommandLine& c, const std::string& v) { return ParseSpan("--range", v, kLastBufferAddress, c.range); }},
+        {"--width",
+         ValueUse::Required,
+         {Subcommand::Dump},
+         [](CommandLine& c, const std::string& v) {
+             if (v != "16" && v != "32") return "--width: \"" + v + "\" is neither 16 nor 32";
+             c.width = v == "16" ? 16 : 32;
+             return std::string();
+         }},
+        {"--as",
+         ValueUse::Required,
+         {Subcommand::Export},
+         [](CommandLine& c, const std::string& v) {
+             const std::string lower = LowerCase(v);
+             if (lower == "c") {
+                 c.exportAs = ExportFormat::CArray;
+             } else if (lower == "asm") {
+                 c.exportAs = ExportFormat::AssemblerArray;
+             } else if (lower == "html") {
+                 c.exportAs = ExportFormat::HtmlPage;
+             } else {
+                 return "--as: \"" + v + "\" is not one of c, asm, html";
+             }
+             return std::string();
+         }},
+        {"--title",
+         ValueUse::Required,
+         {Subcommand::Export},
+         [](CommandLine& c, const std::string& v) {
+             c.title = v;
+             return std::string();
+         }},
+        {"--check",
+         ValueUse::None,
+         {Subcommand::Ports},
+         [](CommandLine& c, const std::string&) {
+             c.check = true;
+             return std::string();
+         }},
+        {"--port",
+         ValueUse::Required,
+         {Subcommand::Read, Subcommand::Program},
+         [](CommandLine& c, const std::string& v) {
+             if (!PortsMap::IsPortName(v)) return "--port: \"" + v + "\" is not a port (LPT1 to LPT3, COM1 to COM8)";
+             c.port = v;
+             return std::string();
+         }},
+        {"--delay",
+         ValueUse::Required,
+         {Subcommand::Read, Subcommand::Program},
+         [](CommandLine& c, const std::string& v) {
+             const auto value = ParseNumber(v);
+             if (!value || *value < 0 || *value > kMaxDelay) return "--delay: \"" + v + "\" is not a delay from 0 to 50";
+             c.delay = *value;
+             return std::string();
+         }},
+        {"--out",
+         ValueUse::Required,
+         {Subcommand::Read},
+         [](CommandLine& c, const std::string& v) {
+             c.outFile = v;
+             return std::string();
+         }},
+        {"--in",
+         ValueUse::Required,
+         {Subcommand::Program},
+         [](CommandLine& c, const std::string& v) {
+             c.inFile = v;
+             return std::string();
+         }},
+        {"--simulate",
+         ValueUse::Optional,
+         {Subcommand::Read, Subcommand::Program},
+         [](CommandLine& c, const std::string& v) {
+             BoardSimOptions options;
+             std::string error;
+             if (!ParseBoardSimOptions(v, options, error)) return "--simulate: " + error;
+             c.simulate = v;
+             return std::string();
+         }},
+        {"--sim-memory",
+         ValueUse::Required,
+         {Subcommand::Read, Subcommand::Program},
+         [](CommandLine& c, const std::string& v) {
+             c.simMemory = v;
+             return std::string();
+         }},
+        {"--erase", ValueUse::None, {Subcommand::Program}, [](CommandLine& c, const std::string&) {
+             c.erase = true;
+             return std::string();
+         }},
+        {"--program", ValueUse::None, {Subcommand::Program}, [](CommandLine& c, const std::string&) {
+             c.program = true;
+             return std::string();
+         }},
+        {"--verify", ValueUse::None, {Subcommand::Program}, [](CommandLine& c, const std::string&) {
+             c.verify = true;
+             return std::string();
+         }},
+        {"--lock", ValueUse::None, {Subcommand::Program}, [](CommandLine& c, const std::string&) {
+             c.lock = true;
+             return std::string();
+         }},
+        {"--unlock", ValueUse::None, {Subcommand::Program}, [](CommandLine& c, const std::string&) {
+             c.unlock = true;
+             return std::string();
+         }},
+        {"--yes", ValueUse::None, {Subcommand::Program}, [](CommandLine& c, const std::string&) {
+             c.yes = true;
+             return std::string();
+         }},
+    };
+    return options;
+}
+
+const OptionEntry* FindOption(std::string_view name)
+{
+    for (const OptionEntry& option : Options()) {
+        if (option.name == name) return &option;
+    }
+    return nullptr;
+}
+
+bool Takes(const OptionEntry& option, Subcommand subcommand)
+{
+    return std::find(option.subcommands.begin(), option.subcommands.end(), subcommand) != option.subcommands.end();
+}
+
+std::string CatalogueNames()
+{
+    std::string names;
+    for (const DeviceInfo& device : DeviceCatalogue::Devices()) {
+        if (!names.empty()) names += ", ";
+        names += device.name;
+    }
+    return names;
+}
+
+// What the options say together, once each was read on its own.
+std::string CheckCombination(const CommandLine& c)
+{
+    const std::string name = SubcommandName(c.subcommand);
+    const bool needsFile = c.subcommand == Subcommand::Detect || c.subcommand == Subcommand::Dump ||
+                           c.subcommand == Subcommand::Export;
+    if (c.subcommand == Subcommand::Convert && c.files.size() != 2) {
+        return "convert: expected INPUT and OUTPUT, got " + std::to_string(c.files.size()) + " file name(s)";
+    }
+    if (needsFile && c.files.size() != 1) {
+        return name + ": expected one FILE, got " + std::to_string(c.files.size()) + " file name(s)";
+    }
+    if (!needsFile && c.subcommand != Subcommand::Convert && !c.files.empty()) {
+        return name + ": unexpected argument \"" + c.files.front() + "\"";
+    }
+    if (c.subcommand == Subcommand::Export && !c.exportAs) return "export: --as c|asm|html is required";
+    const bool sequence = c.subcommand == Subcommand::Read || c.subcommand == Subcommand::Program;
+    if (sequence && !c.device) return name + ": --device NAME is required";
+    if (c.subcommand == Subcommand::Program && !c.inFile) return "program: --in FILE is required";
+    if (c.lock && c.unlock) return "program: --lock and --unlock exclude each other";
+    if (!c.device) return {};
+
+    const DeviceInfo* device = DeviceCatalogue::FindDevice(*c.device);
+    if (device == nullptr) return "unknown device \"" + *c.device + "\"; the devices are: " + CatalogueNames();
+    if ((c.lock || c.unlock) && !device->hasLockUnlock) {
+        return std::string(c.lock ? "--lock" : "--unlock") + ": " + std::string(device->name) +
+               " has no Lock or Unlock";
+    }
+    if (c.port) {
+        const std::string_view kind = device->portKind == PortKind::Lpt ? "LPT" : "COM";
+        if (c.port->compare(0, kind.size(), kind) != 0) {
+            return "--port: " + std::string(device->name) + " is programmed on a " + std::string(kind) +
+                   " port, not " + *c.port;
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+std::string SubcommandName(Subcommand subcommand)
+{
+    for (const SubcommandEntry& entry : kSubcommands) {
+        if (entry.subcommand == subcommand) return std::string(entry.name);
+    }
+    return {};
+}
+
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
+{
+    ParsedCommandLine parsed;
+    CommandLine& c = parsed.command;
+    if (arguments.empty()) {
+        parsed.error = "no subcommand given";
+        return parsed;
+    }
+    const std::string& first = arguments.front();
+    if (first == "--help" || first == "-h" || first == "help") {
+        c.help = true;
+        if (arguments.size() > 1 && first == "help") {
+            for (const SubcommandEntry& entry : kSubcommands) {
+                if (entry.name == arguments[1]) c.subcommand = entry.subcommand;
+            }
+        }
+        return parsed;
+    }
+    for (const SubcommandEntry& entry : kSubcommands) {
+        if (entry.name == first) c.subcommand = entry.subcommand;
+    }
+    if (c.subcommand == Subcommand::None) {
+        parsed.error = "unknown subcommand \"" + first + "\"";
+        return parsed;
+    }
+
+    bool optionsEnded = false;
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
+            c.files.push_back(argument);
+            continue;
+        }
+        if (argument == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (argument == "--help" || argument == "-h") {
+            c.help = true;
+            parsed.error.clear();
+            return parsed;
+        }
+        const std::size_t equals = argument.find('=');
+        const std::string name = argument.substr(0, equals);
+        const OptionEntry* option = FindOption(name);
+        if (option == nullptr || !Takes(*option, c.subcommand)) {
+            if (parsed.error.empty()) parsed.error = SubcommandName(c.subcommand) + ": unknown option " + name;
+            continue;
+        }
+        std::string value;
+        if (equals != std::string::npos) {
+            if (option->value == ValueUse::None) {
+                if (parsed.error.empty()) parsed.error = name + " takes no value";
+                continue;
+            }
+            value = argument.substr(equals + 1);
+        } else if (option->value == ValueUse::Required) {
+            if (i + 1 >= arguments.size()) {
+                if (parsed.error.empty()) parsed.error = name + ": a value is missing";
+                continue;
+            }
+            value = arguments[++i];
+        }
+        std::string refusal = option->apply(c, value);
+        if (parsed.error.empty()) parsed.error = std::move(refusal);
+    }
+    if (parsed.error.empty()) parsed.error = CheckCombination(c);
+    return parsed;
+}
+
+} // namespace zav

@@ -1,0 +1,151 @@
+#include "cli/commands.h"
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <set>
+
+#include "boardsim/board_sim_options.h"
+#include "buffer/memory_buffer.h"
+#include "cli/buffer_file_access.h"
+#include "cli/cli_sequence_host.h"
+#include "cli/command_line.h"
+#include "cli/console_reporter.h"
+#include "cli/stop_signal_watcher.h"
+#include "cli/terminal.h"
+#include "cli/usage_text.h"
+#include "devices/device_catalogue.h"
+#include "files/buffer_file_saver.h"
+#include "link/linux/link_ports.h"
+#include "link/linux/settings_directory.h"
+#include "sequences/hand_over_queue.h"
+#include "sequences/program_sequence_control.h"
+#include "sequences/read_sequence_control.h"
+#include "sequences/shared_ports_link_factory.h"
+#include "shell/settings_file.h"
+
+namespace zav {
+
+namespace {
+
+// The port settings of the settings file, overridden by --port and --delay.
+PortSettings ToolPortSettings(const CommandLine& command, const DeviceInfo& device, MessageBoxes& boxes)
+{
+    AppSettings settings;
+    LoadSettingsFile(SettingsDirectory() / kSettingsFileName, settings, boxes);
+    PortSettings ports{settings.program.lptPort, settings.program.comPort, settings.program.lptDelay};
+    if (command.port) (device.portKind == PortKind::Lpt ? ports.lptPort : ports.comPort) = *command.port;
+    if (command.delay) ports.lptDelay = *command.delay;
+    return ports;
+}
+
+// The simulated board's options: the variants given, over a target that carries the chosen
+// MC68HC11's own bootstrap signature unless hc11= says otherwise.
+std::optional<BoardSimOptions> SimulationOptions(const CommandLine& command, const DeviceInfo& device)
+{
+    if (!command.simulate) return std::nullopt;
+    BoardSimOptions options;
+    if (device.name == "MC68HC11PA8") options.hc11 = Hc11Variant::PA8;
+    if (device.name == "MC68HC11P2") options.hc11 = Hc11Variant::P2;
+    if (device.name == "MC68HC11KA4") options.hc11 = Hc11Variant::KA4;
+    std::string ignored;
+    (void)ParseBoardSimOptions(*command.simulate, options, ignored);
+    return options;
+}
+
+std::set<SequenceOption> OptionsDown(const CommandLine& command)
+{
+    if (command.subcommand == Subcommand::Read) return {SequenceOption::Read};
+    std::set<SequenceOption> down;
+    if (command.erase) down.insert(SequenceOption::Erase);
+    if (command.program) down.insert(SequenceOption::Program);
+    if (command.verify) down.insert(SequenceOption::Verify);
+    if (command.lock) down.insert(SequenceOption::Lock);
+    if (command.unlock) down.insert(SequenceOption::Unlock);
+    return down;
+}
+
+// Loads the simulated device's memory image; a missing file leaves it erased.
+bool LoadSimulatedMemory(SimulatedBoard& board, const std::string& image, StatusSink& status)
+{
+    std::error_code ignored;
+    if (!std::filesystem::exists(image, ignored)) return true;
+    if (board.Target().LoadImage(image)) return true;
+    status.AddStatusMessage("Cannot load the simulated memory from " + image + ": not a readable 64 KiB image",
+                            StatusKind::Error);
+    return false;
+}
+
+// Runs the sequence to its end, or to the user's Stop on a signal, on this thread as the
+// main window's event loop would.
+int RunToEnd(SequenceControl& control, HandOverQueue& queue, const StopSignalWatcher& watcher)
+{
+    control.Start();
+    queue.DrainUntil([&] { return !control.Running() || watcher.StopRequested(); });
+    if (control.Running()) {
+        control.Stop();
+    } else {
+        control.WaitForEnd();
+    }
+    return control.Result();
+}
+
+} // namespace
+
+int RunSequence(const CommandLine& command, ToolIo& io)
+{
+    const DeviceInfo& device = *DeviceCatalogue::FindDevice(*command.device);
+    const bool reading = command.subcommand == Subcommand::Read;
+    ConsoleReporter reporter(io.err, io.terminal, command.yes);
+
+    const PortSettings ports = ToolPortSettings(command, device, reporter);
+    const std::string portName = device.portKind == PortKind::Lpt ? ports.lptPort : ports.comPort;
+    const std::unique_ptr<LinkPorts> linkPorts =
+        MakeLinkPorts(portName, device.boardCode, LoadPortsMap(), SimulationOptions(command, device));
+    if (command.simMemory && !linkPorts->Simulated()) {
+        io.err << "zavtool: --sim-memory: " << portName << " is not simulated (add --simulate)\n"
+               << UsageText(command.subcommand);
+        return kExitUsage;
+    }
+
+    const std::unique_ptr<MemoryBuffer> buffer = CreateToolBuffer(command.device, reporter);
+    if (!buffer) return kExitFailed;
+    if (!reading && !LoadFileAsOpenDialog(*command.inFile, command.inFormat, LoadOptions{}, *buffer, reporter,
+                                          reporter)) {
+        return kExitFailed;
+    }
+    if (command.simMemory && !LoadSimulatedMemory(*linkPorts->board, *command.simMemory, reporter)) {
+        return kExitFailed;
+    }
+
+    SharedPortsLinkFactory links(linkPorts->Access());
+    HandOverQueue queue;
+    CliSequenceHost host(reporter, *buffer, *command.device, ports, OptionsDown(command));
+    StopSignalWatcher watcher([&queue] { queue.Wake(); });
+    io.terminal.SetStopFlag(&watcher.Flag());
+    int result = 1;
+    {
+        std::unique_ptr<SequenceControl> control;
+        if (reading) {
+            control = std::make_unique<ReadSequenceControl>(host, queue, links);
+        } else {
+            control = std::make_unique<ProgramSequenceControl>(host, queue, links);
+        }
+        result = RunToEnd(*control, queue, watcher);
+        host.StopReporting();
+    }
+    io.terminal.SetStopFlag(nullptr);
+
+    if (command.simMemory && !linkPorts->board->Target().SaveImage(*command.simMemory)) {
+        reporter.AddStatusMessage("Cannot save the simulated memory to " + *command.simMemory, StatusKind::Error);
+    }
+    if (reading && result == 0 && command.outFile) {
+        SaveOptions whole;
+        whole.highAddress = buffer->LastAddress();
+        (void)SaveBufferFile(*command.outFile, OutputFormatFor(*command.outFile, command.outFormat), whole, *buffer,
+                             reporter);
+    }
+    return result == 0 && !reporter.ErrorSeen() ? kExitDone : kExitFailed;
+}
+
+} // namespace zav

@@ -1,0 +1,72 @@
+#include "cli/commands.h"
+
+#include "buffer/memory_buffer.h"
+#include "cli/buffer_file_access.h"
+#include "cli/command_line.h"
+#include "cli/console_reporter.h"
+#include "operations/copy_as.h"
+#include "operations/dump_text.h"
+
+namespace zav {
+
+namespace {
+
+// The buffer as the file fills it, or null when the file could not be read.
+std::unique_ptr<MemoryBuffer> LoadForText(const CommandLine& command, ConsoleReporter& reporter)
+{
+    std::unique_ptr<MemoryBuffer> buffer = CreateToolBuffer(command.device, reporter);
+    if (!buffer) return buffer;
+    if (!LoadFileAsOpenDialog(command.files.front(), command.inFormat, LoadOptions{}, *buffer, reporter,
+                              reporter)) {
+        buffer.reset();
+    }
+    return buffer;
+}
+
+AddressRange RangeOf(const CommandLine& command, const MemoryBuffer& buffer)
+{
+    if (!command.range) return AddressRange{0, buffer.LastAddress()};
+    return AddressRange{static_cast<std::int32_t>(command.range->low), static_cast<std::int32_t>(command.range->high)};
+}
+
+// The text goes out byte for byte, as the printer or clipboard would get it.
+int Emit(const std::string& text, ToolIo& io, const ConsoleReporter& reporter)
+{
+    io.out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    io.out.flush();
+    return reporter.ErrorSeen() || !io.out ? kExitFailed : kExitDone;
+}
+
+} // namespace
+
+int RunDump(const CommandLine& command, ToolIo& io)
+{
+    ConsoleReporter reporter(io.err, io.terminal, false);
+    const std::unique_ptr<MemoryBuffer> buffer = LoadForText(command, reporter);
+    if (!buffer) return kExitFailed;
+    const AddressRange range = RangeOf(command, *buffer);
+    return Emit(BuildDumpText(*buffer, range.first, range.last, command.width, reporter), io, reporter);
+}
+
+int RunExport(const CommandLine& command, ToolIo& io)
+{
+    ConsoleReporter reporter(io.err, io.terminal, false);
+    const std::unique_ptr<MemoryBuffer> buffer = LoadForText(command, reporter);
+    if (!buffer) return kExitFailed;
+    const AddressRange range = RangeOf(command, *buffer);
+    std::string text;
+    switch (command.exportAs.value_or(ExportFormat::CArray)) {
+    case ExportFormat::CArray:
+        text = ToCArray(*buffer, range, reporter);
+        break;
+    case ExportFormat::AssemblerArray:
+        text = ToAssemblerArray(*buffer, range, reporter);
+        break;
+    case ExportFormat::HtmlPage:
+        text = ToHtmlPage(*buffer, range, command.title.value_or(buffer->Descriptions().EditorCaption()), reporter);
+        break;
+    }
+    return Emit(text, io, reporter);
+}
+
+} // namespace zav

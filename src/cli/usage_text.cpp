@@ -1,0 +1,152 @@
+#include "cli/usage_text.h"
+
+#include <array>
+#include <string_view>
+
+namespace zav {
+
+namespace {
+
+struct Usage {
+    Subcommand subcommand;
+    std::string_view synopsis;
+    std::string_view details;
+};
+
+constexpr std::string_view kIntroduction =
+    "zavtool - the ZAV device programmer's engine on the command line.\n"
+    "Converts, inspects and exports buffer files, and reads and programs devices\n"
+    "through the programmer board (or its simulation).\n";
+
+constexpr std::string_view kConventions =
+    "\nNumbers are decimal, or hexadecimal after 0x. F is zef, s19 or bin.\n"
+    "Status lines go to standard error (\"warning: \" and \"error: \" mark their kinds);\n"
+    "data goes to standard output. Exit status: 0 done without an error line,\n"
+    "1 otherwise, 2 for a usage error. Ctrl-C stops a running sequence.\n"
+    "Run \"zavtool SUBCOMMAND --help\" for a subcommand's options.\n";
+
+constexpr std::string_view kSimulateDetails =
+    "  --simulate[=VARIANTS]   use the simulated programmer board instead of the port;\n"
+    "                          VARIANTS is a comma list of: old-board, no-board, wrong-id,\n"
+    "                          never-ready, clock-readback, hc11=PA8|P2|KA4|none,\n"
+    "                          loader-fails=N, stuck-cell=ADDR, realtime (it runs on\n"
+    "                          virtual time otherwise: its waits cost nothing)\n"
+    "  --sim-memory IMAGE      load the simulated device's memory from a 64 KiB image\n"
+    "                          first and save it back at the end (a missing file starts\n"
+    "                          as an erased device)\n";
+
+constexpr std::array<Usage, 8> kUsages = {{
+    {Subcommand::Devices, "zavtool devices",
+     "Lists the supported devices: name, hardware board, LPT or COM, memory ranges\n"
+     "(tab-separated, one device a line).\n"},
+    {Subcommand::Ports, "zavtool ports [--check]",
+     "Lists the parallel, then the serial ports that can be used.\n"
+     "  --check   for each of LPT1-LPT3 and COM1-COM8: its device, whether it can be\n"
+     "            used, and if not why and how to fix it\n"},
+    {Subcommand::Detect, "zavtool detect FILE",
+     "Lists the formats FILE can be read as, the likeliest first.\n"},
+    {Subcommand::Convert,
+     "zavtool convert INPUT OUTPUT [--device NAME] [--in-format F] [--out-format F]\n"
+     "        [--load-range LOW:HIGH] [--offset N] [--clear 00|FF]\n"
+     "        [--save-range LOW:HIGH] [--save-unimplemented]",
+     "Loads INPUT into a fresh buffer and saves it as OUTPUT.\n"
+     "  --device NAME          lay the device's memory map over the buffer first: only\n"
+     "                         its cells take data, and text formats leave out the rest\n"
+     "  --in-format F          the input's format (default: the first one detected)\n"
+     "  --out-format F         the output's format (default: by OUTPUT's extension\n"
+     "                         .zef, .s19 or .bin, otherwise zef)\n"
+     "  --load-range LOW:HIGH  take only these file addresses\n"
+     "  --offset N             add N (may be negative) to each file address\n"
+     "  --clear 00|FF          fill the buffer with 0x00 or 0xFF before loading\n"
+     "  --save-range LOW:HIGH  save only these buffer addresses (default: all)\n"
+     "  --save-unimplemented   text formats: also save cells outside the device's map\n"},
+    {Subcommand::Dump, "zavtool dump FILE [--device NAME] [--in-format F] [--range LOW:HIGH] [--width 16|32]",
+     "Prints FILE as the printed memory dump (CR LF line ends).\n"
+     "  --device NAME     lay the device's memory map over the buffer first\n"
+     "  --in-format F     the file's format (default: the first one detected)\n"
+     "  --range LOW:HIGH  the addresses to dump (default: the whole buffer)\n"
+     "  --width 16|32     bytes per line (default 16)\n"},
+    {Subcommand::Export,
+     "zavtool export FILE --as c|asm|html [--device NAME] [--in-format F] [--range LOW:HIGH]\n"
+     "        [--title TEXT]",
+     "Prints FILE as a C array, an assembler data array or an HTML page, exactly as\n"
+     "Copy As puts it on the clipboard (CR LF line ends).\n"
+     "  --as c|asm|html   the conversion\n"
+     "  --device NAME     lay the device's memory map over the buffer first\n"
+     "  --in-format F     the file's format (default: the first one detected)\n"
+     "  --range LOW:HIGH  the addresses to export (default: the whole buffer)\n"
+     "  --title TEXT      the HTML page's title (default: the file's project name, a\n"
+     "                    blank and its device name)\n"},
+    {Subcommand::Read,
+     "zavtool read --device NAME [--port PORT] [--delay N] [--out FILE] [--out-format F]\n"
+     "        [--simulate[=VARIANTS]] [--sim-memory IMAGE]",
+     "Runs the read sequence: the device's EEPROM (and CONFIG register) into the buffer.\n"
+     "  --device NAME   the device (see \"zavtool devices\")\n"
+     "  --port PORT     LPT1-LPT3 or COM1-COM8 (default: LPT_PORT or COM_PORT of the\n"
+     "                  settings file, else LPT1 or COM1)\n"
+     "  --delay N       port timing delay 0-50 (default: LPT_DELAY, else 5)\n"
+     "  --out FILE      save the buffer after a completed read\n"
+     "  --out-format F  the saved file's format (default: by FILE's extension, else zef)\n"},
+    {Subcommand::Program,
+     "zavtool program --device NAME --in FILE [--in-format F] [--erase] [--program] [--verify]\n"
+     "        [--lock | --unlock] [--yes] [--port PORT] [--delay N]\n"
+     "        [--simulate[=VARIANTS]] [--sim-memory IMAGE]",
+     "Loads FILE over the device's memory map and runs the program sequence with the\n"
+     "chosen steps, always in the order erase, program, verify, lock, unlock.\n"
+     "  --device NAME   the device (see \"zavtool devices\")\n"
+     "  --in FILE       the file to program\n"
+     "  --in-format F   its format (default: the first one detected)\n"
+     "  --erase, --program, --verify, --lock, --unlock   the steps to run\n"
+     "  --yes           allow changes of the CONFIG register (otherwise asked on a\n"
+     "                  terminal, refused when not interactive)\n"
+     "  --port PORT     LPT1-LPT3 or COM1-COM8 (default: LPT_PORT or COM_PORT of the\n"
+     "                  settings file, else LPT1 or COM1)\n"
+     "  --delay N       port timing delay 0-50 (default: LPT_DELAY, else 5)\n"},
+}};
+
+const Usage* Find(Subcommand subcommand)
+{
+    for (const Usage& usage : kUsages) {
+        if (usage.subcommand == subcommand) return &usage;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+std::string UsageText(Subcommand subcommand)
+{
+    constexpr std::string_view kIndent = "       ";
+    // Continuation lines of a synopsis line up under its first line.
+    const auto appendSynopsis = [&](std::string& text, std::string_view synopsis) {
+        for (const char c : synopsis) {
+            text.push_back(c);
+            if (c == '\n') text.append(kIndent);
+        }
+        text.push_back('\n');
+    };
+    std::string text = "usage: ";
+    if (const Usage* usage = Find(subcommand)) {
+        appendSynopsis(text, usage->synopsis);
+        return text;
+    }
+    bool first = true;
+    for (const Usage& usage : kUsages) {
+        if (!first) text.append(kIndent);
+        appendSynopsis(text, usage.synopsis);
+        first = false;
+    }
+    text.append(kIndent).append("zavtool [SUBCOMMAND] --help\n");
+    return text;
+}
+
+std::string HelpText(Subcommand subcommand)
+{
+    const Usage* usage = Find(subcommand);
+    if (usage == nullptr) return std::string(kIntroduction) + "\n" + UsageText(subcommand) + std::string(kConventions);
+    std::string text = UsageText(subcommand) + "\n" + std::string(usage->details);
+    if (subcommand == Subcommand::Read || subcommand == Subcommand::Program) text.append(kSimulateDetails);
+    return text;
+}
+
+} // namespace zav

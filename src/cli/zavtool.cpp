@@ -1,0 +1,42 @@
+#include "cli/zavtool.h"
+
+#include "cli/command_line.h"
+#include "cli/usage_text.h"
+
+namespace zav {
+
+int RunZavtool(const std::vector<std::string>& arguments, ToolIo& io)
+{
+    const ParsedCommandLine parsed = ParseCommandLine(arguments);
+    const CommandLine& command = parsed.command;
+    if (command.help) {
+        io.out << HelpText(command.subcommand);
+        return kExitDone;
+    }
+    if (!parsed.Ok()) {
+        io.err << "zavtool: " << parsed.error << '\n' << UsageText(command.subcommand);
+        return kExitUsage;
+    }
+    switch (command.subcommand) {
+    case Subcommand::Devices:
+        return RunDevices(command, io);
+    case Subcommand::Ports:
+        return RunPorts(command, io);
+    case Subcommand::Detect:
+        return RunDetect(command, io);
+    case Subcommand::Convert:
+        return RunConvert(command, io);
+    case Subcommand::Dump:
+        return RunDump(command, io);
+    case Subcommand::Export:
+        return RunExport(command, io);
+    case Subcommand::Read:
+    case Subcommand::Program:
+        return RunSequence(command, io);
+    case Subcommand::None:
+        break;
+    }
+    return kExitUsage;
+}
+
+} // namespace zav
