@@ -56,8 +56,9 @@ std::optional<std::vector<std::string>> DetectFormatsOfFile(const std::string& p
     return DetectFileFormats(start);
 }
 
-bool LoadFileAsOpenDialog(const std::string& path, std::optional<FileFormat> format, const LoadOptions& options,
-                          MemoryBuffer& buffer, StatusSink& status, MessageBoxes& boxes)
+bool LoadFileAsOpenDialog(const std::string& path, std::optional<FileFormat> format,
+                          const LoadOptions& options, MemoryBuffer& buffer, StatusSink& status,
+                          MessageBoxes& boxes)
 {
     if (!format) {
         const auto offered = DetectFormatsOfFile(path, boxes);

@@ -5,8 +5,8 @@
 #include "buffer/numeric_helpers.h"
 #include "cli/command_line.h"
 #include "devices/device_catalogue.h"
-#include "link/linux/port_check.h"
 #include "link/linux/link_ports.h"
+#include "link/linux/port_check.h"
 #include "link/linux/settings_directory.h"
 
 namespace zav {
@@ -34,7 +34,9 @@ int RunPorts(const CommandLine& command, ToolIo& io)
     if (!command.check) return kExitDone;
 
     io.out << '\n';
-    const auto checkPort = [&](const std::string& name) { io.out << DescribePortCheck(CheckPort(name, map)) << '\n'; };
+    const auto checkPort = [&](const std::string& name) {
+        io.out << DescribePortCheck(CheckPort(name, map)) << '\n';
+    };
     for (int n = 1; n <= 3; ++n) checkPort("LPT" + std::to_string(n));
     for (int n = 1; n <= 8; ++n) checkPort("COM" + std::to_string(n));
     return kExitDone;

@@ -90,18 +90,19 @@ std::string ParseSpan(const std::string& option, const std::string& text, std::u
         return option + ": \"" + text + "\" is not an address range (decimal, or hexadecimal after 0x)";
     }
     if (*high < *low) std::swap(*low, *high);
-    if (*high > limit) return option + ": Too big Address value (the last address is " + AddressText(limit) + ")";
+    if (*high > limit)
+        return option + ": Too big Address value (the last address is " + AddressText(limit) + ")";
     span = AddressSpan{*low, *high};
     return {};
 }
 
-std::string RequireFormat(const std::string& option, const std::string& value, std::optional<FileFormat>& format)
+std::string RequireFormat(const std::string& option, const std::string& value,
+                          std::optional<FileFormat>& format)
 {
     format = FormatFromOptionValue(value);
     if (!format) return option + ": \"" + value + "\" is not a format (zef, s19 or bin)";
     return {};
 }
-
 
 const std::vector<OptionEntry>& Options()
 {
@@ -166,7 +167,9 @@ const std::vector<OptionEntry>& Options()
         {"--range",
          ValueUse::Required,
          {Subcommand::Dump, Subcommand::Export},
-         [](CommandLine& c, const std::string& v) { return ParseSpan("--range", v, kLastBufferAddress, c.range); }},
+         [](CommandLine& c, const std::string& v) {
+             return ParseSpan("--range", v, kLastBufferAddress, c.range);
+         }},
         {"--width",
          ValueUse::Required,
          {Subcommand::Dump},
@@ -209,7 +212,8 @@ const std::vector<OptionEntry>& Options()
          ValueUse::Required,
          {Subcommand::Read, Subcommand::Program},
          [](CommandLine& c, const std::string& v) {
-             if (!PortsMap::IsPortName(v)) return "--port: \"" + v + "\" is not a port (LPT1 to LPT3, COM1 to COM8)";
+             if (!PortsMap::IsPortName(v))
+                 return "--port: \"" + v + "\" is not a port (LPT1 to LPT3, COM1 to COM8)";
              c.port = v;
              return std::string();
          }},
@@ -218,7 +222,8 @@ const std::vector<OptionEntry>& Options()
          {Subcommand::Read, Subcommand::Program},
          [](CommandLine& c, const std::string& v) {
              const auto value = ParseNumber(v);
-             if (!value || *value < 0 || *value > kMaxDelay) return "--delay: \"" + v + "\" is not a delay from 0 to 50";
+             if (!value || *value < 0 || *value > kMaxDelay)
+                 return "--delay: \"" + v + "\" is not a delay from 0 to 50";
              c.delay = *value;
              return std::string();
          }},
@@ -253,27 +258,45 @@ const std::vector<OptionEntry>& Options()
              c.simMemory = v;
              return std::string();
          }},
-        {"--erase", ValueUse::None, {Subcommand::Program}, [](CommandLine& c, const std::string&) {
+        {"--erase",
+         ValueUse::None,
+         {Subcommand::Program},
+         [](CommandLine& c, const std::string&) {
              c.erase = true;
              return std::string();
          }},
-        {"--program", ValueUse::None, {Subcommand::Program}, [](CommandLine& c, const std::string&) {
+        {"--program",
+         ValueUse::None,
+         {Subcommand::Program},
+         [](CommandLine& c, const std::string&) {
              c.program = true;
              return std::string();
          }},
-        {"--verify", ValueUse::None, {Subcommand::Program}, [](CommandLine& c, const std::string&) {
+        {"--verify",
+         ValueUse::None,
+         {Subcommand::Program},
+         [](CommandLine& c, const std::string&) {
              c.verify = true;
              return std::string();
          }},
-        {"--lock", ValueUse::None, {Subcommand::Program}, [](CommandLine& c, const std::string&) {
+        {"--lock",
+         ValueUse::None,
+         {Subcommand::Program},
+         [](CommandLine& c, const std::string&) {
              c.lock = true;
              return std::string();
          }},
-        {"--unlock", ValueUse::None, {Subcommand::Program}, [](CommandLine& c, const std::string&) {
+        {"--unlock",
+         ValueUse::None,
+         {Subcommand::Program},
+         [](CommandLine& c, const std::string&) {
              c.unlock = true;
              return std::string();
          }},
-        {"--yes", ValueUse::None, {Subcommand::Program}, [](CommandLine& c, const std::string&) {
+        {"--yes",
+         ValueUse::None,
+         {Subcommand::Program},
+         [](CommandLine& c, const std::string&) {
              c.yes = true;
              return std::string();
          }},
@@ -291,7 +314,8 @@ const OptionEntry* FindOption(std::string_view name)
 
 bool Takes(const OptionEntry& option, Subcommand subcommand)
 {
-    return std::find(option.subcommands.begin(), option.subcommands.end(), subcommand) != option.subcommands.end();
+    return std::find(option.subcommands.begin(), option.subcommands.end(), subcommand) !=
+           option.subcommands.end();
 }
 
 std::string CatalogueNames()
@@ -327,7 +351,8 @@ std::string CheckCombination(const CommandLine& c)
     if (!c.device) return {};
 
     const DeviceInfo* device = DeviceCatalogue::FindDevice(*c.device);
-    if (device == nullptr) return "unknown device \"" + *c.device + "\"; the devices are: " + CatalogueNames();
+    if (device == nullptr)
+        return "unknown device \"" + *c.device + "\"; the devices are: " + CatalogueNames();
     if ((c.lock || c.unlock) && !device->hasLockUnlock) {
         return std::string(c.lock ? "--lock" : "--unlock") + ": " + std::string(device->name) +
                " has no Lock or Unlock";
@@ -398,7 +423,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         const std::string name = argument.substr(0, equals);
         const OptionEntry* option = FindOption(name);
         if (option == nullptr || !Takes(*option, c.subcommand)) {
-            if (parsed.error.empty()) parsed.error = SubcommandName(c.subcommand) + ": unknown option " + name;
+            if (parsed.error.empty())
+                parsed.error = SubcommandName(c.subcommand) + ": unknown option " + name;
             continue;
         }
         std::string value;

@@ -71,7 +71,8 @@ bool LoadSimulatedMemory(SimulatedBoard& board, const std::string& image, Status
     std::error_code ignored;
     if (!std::filesystem::exists(image, ignored)) return true;
     if (board.Target().LoadImage(image)) return true;
-    status.AddStatusMessage("Cannot load the simulated memory from " + image + ": not a readable 64 KiB image",
+    status.AddStatusMessage("Cannot load the simulated memory from " + image +
+                                ": not a readable 64 KiB image",
                             StatusKind::Error);
     return false;
 }
@@ -137,13 +138,14 @@ int RunSequence(const CommandLine& command, ToolIo& io)
     io.terminal.SetStopFlag(nullptr);
 
     if (command.simMemory && !linkPorts->board->Target().SaveImage(*command.simMemory)) {
-        reporter.AddStatusMessage("Cannot save the simulated memory to " + *command.simMemory, StatusKind::Error);
+        reporter.AddStatusMessage("Cannot save the simulated memory to " + *command.simMemory,
+                                  StatusKind::Error);
     }
     if (reading && result == 0 && command.outFile) {
         SaveOptions whole;
         whole.highAddress = buffer->LastAddress();
-        (void)SaveBufferFile(*command.outFile, OutputFormatFor(*command.outFile, command.outFormat), whole, *buffer,
-                             reporter);
+        (void)SaveBufferFile(*command.outFile, OutputFormatFor(*command.outFile, command.outFormat), whole,
+                             *buffer, reporter);
     }
     return result == 0 && !reporter.ErrorSeen() ? kExitDone : kExitFailed;
 }

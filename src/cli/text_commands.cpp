@@ -26,7 +26,8 @@ std::unique_ptr<MemoryBuffer> LoadForText(const CommandLine& command, ConsoleRep
 AddressRange RangeOf(const CommandLine& command, const MemoryBuffer& buffer)
 {
     if (!command.range) return AddressRange{0, buffer.LastAddress()};
-    return AddressRange{static_cast<std::int32_t>(command.range->low), static_cast<std::int32_t>(command.range->high)};
+    return AddressRange{static_cast<std::int32_t>(command.range->low),
+                        static_cast<std::int32_t>(command.range->high)};
 }
 
 // The text goes out byte for byte, as the printer or clipboard would get it.
@@ -63,7 +64,8 @@ int RunExport(const CommandLine& command, ToolIo& io)
         text = ToAssemblerArray(*buffer, range, reporter);
         break;
     case ExportFormat::HtmlPage:
-        text = ToHtmlPage(*buffer, range, command.title.value_or(buffer->Descriptions().EditorCaption()), reporter);
+        text = ToHtmlPage(*buffer, range, command.title.value_or(buffer->Descriptions().EditorCaption()),
+                          reporter);
         break;
     }
     return Emit(text, io, reporter);

@@ -30,7 +30,9 @@ constexpr std::string_view kSimulateDetails =
     "                          VARIANTS is a comma list of: old-board, no-board, wrong-id,\n"
     "                          never-ready, clock-readback, hc11=PA8|P2|KA4|none,\n"
     "                          loader-fails=N, stuck-cell=ADDR, realtime (it runs on\n"
-    "                          virtual time otherwise: its waits cost nothing)\n"
+    "                          virtual time otherwise: its waits cost nothing);\n"
+    "                          write-ms=N sets the part's write time (default 10),\n"
+    "                          slow-port makes port writes count as slow\n"
     "  --sim-memory IMAGE      load the simulated device's memory from a 64 KiB image\n"
     "                          first and save it back at the end (a missing file starts\n"
     "                          as an erased device)\n";
@@ -143,7 +145,8 @@ std::string UsageText(Subcommand subcommand)
 std::string HelpText(Subcommand subcommand)
 {
     const Usage* usage = Find(subcommand);
-    if (usage == nullptr) return std::string(kIntroduction) + "\n" + UsageText(subcommand) + std::string(kConventions);
+    if (usage == nullptr)
+        return std::string(kIntroduction) + "\n" + UsageText(subcommand) + std::string(kConventions);
     std::string text = UsageText(subcommand) + "\n" + std::string(usage->details);
     if (subcommand == Subcommand::Read || subcommand == Subcommand::Program) text.append(kSimulateDetails);
     return text;

@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include "cli/command_line.h"
+
+namespace zav {
+namespace {
+
+ParsedCommandLine Parse(std::vector<std::string> arguments)
+{
+    return ParseCommandLine(arguments);
+}
+
+TEST(CommandLineTest, ReadsConvertOptionsAsTheDialogsReadThem)
+{
+    const auto parsed = Parse({"convert", "in.s19", "out.bin", "--device", "MC68HC11E9", "--in-format=S19",
+                               "--load-range", "0x1FF:0x100", "--offset", "-0x100", "--clear", "ff",
+                               "--save-range=512:256", "--save-unimplemented"});
+    ASSERT_TRUE(parsed.Ok()) << parsed.error;
+    const CommandLine& c = parsed.command;
+    EXPECT_EQ(c.subcommand, Subcommand::Convert);
+    EXPECT_EQ(c.files, (std::vector<std::string>{"in.s19", "out.bin"}));
+    EXPECT_EQ(c.device, "MC68HC11E9");
+    EXPECT_EQ(c.inFormat, FileFormat::MotorolaS);
+    EXPECT_EQ(c.loadRange, (AddressSpan{0x100, 0x1FF}));
+    EXPECT_EQ(c.offset, -0x100);
+    EXPECT_EQ(c.clearMode, ClearMode::Ones);
+    EXPECT_EQ(c.saveRange, (AddressSpan{256, 512}));
+    EXPECT_TRUE(c.saveUnimplemented);
+}
+
+TEST(CommandLineTest, SimulateTakesItsVariantsOnlyAfterAnEqualsSign)
+{
+    const auto bare = Parse({"read", "--device", "MC68HC05B6", "--simulate", "--out", "x.zef"});
+    ASSERT_TRUE(bare.Ok()) << bare.error;
+    EXPECT_EQ(bare.command.simulate, "");
+    EXPECT_EQ(bare.command.outFile, "x.zef");
+
+    const auto listed = Parse({"read", "--device", "MC68HC05B6", "--simulate=never-ready,stuck-cell=0x100"});
+    ASSERT_TRUE(listed.Ok()) << listed.error;
+    EXPECT_EQ(listed.command.simulate, "never-ready,stuck-cell=0x100");
+
+    EXPECT_FALSE(Parse({"read", "--device", "MC68HC05B6", "--simulate=hc11=PA9"}).Ok());
+}
+
+TEST(CommandLineTest, AfterADoubleDashEverythingIsAFileName)
+{
+    const auto parsed = Parse({"detect", "--", "--help"});
+    ASSERT_TRUE(parsed.Ok()) << parsed.error;
+    EXPECT_FALSE(parsed.command.help);
+    EXPECT_EQ(parsed.command.files, std::vector<std::string>{"--help"});
+}
+
+TEST(CommandLineTest, HelpWinsOverEveryOtherMistake)
+{
+    const auto parsed = Parse({"program", "--bogus", "--help"});
+    EXPECT_TRUE(parsed.Ok());
+    EXPECT_TRUE(parsed.command.help);
+    EXPECT_EQ(parsed.command.subcommand, Subcommand::Program);
+    EXPECT_TRUE(Parse({"help", "dump"}).command.help);
+    EXPECT_EQ(Parse({"help", "dump"}).command.subcommand, Subcommand::Dump);
+}
+
+// Each refusal names what was wrong, and keeps the subcommand for its usage.
+TEST(CommandLineTest, RefusesWithAReasonNamingTheOption)
+{
+    const struct {
+        std::vector<std::string> arguments;
+        std::string reasonPart;
+    } cases[] = {
+        {{"dump", "f", "--range", "0x100"}, "--range: expected LOW:HIGH"},
+        {{"dump", "f", "--range", "0x100:zz"}, "--range: \"0x100:zz\" is not an address range"},
+        {{"dump", "f", "--range", "0:0x10000"}, "--range: Too big Address value"},
+        {{"dump", "f", "--range", "-1:5"}, "--range"},
+        {{"dump", "f", "--width", "8"}, "--width"},
+        {{"convert", "a", "b", "--offset", "0x"}, "--offset"},
+        {{"convert", "a", "b", "--clear", "0x00"}, "--clear"},
+        {{"convert", "a", "b", "--in-format", "hex"}, "--in-format"},
+        {{"convert", "a"}, "expected INPUT and OUTPUT"},
+        {{"export", "f"}, "--as"},
+        {{"export", "f", "--as", "pascal"}, "--as"},
+        {{"read"}, "--device"},
+        {{"read", "--device", "mc68hc11e9"}, "unknown device \"mc68hc11e9\"; the devices are: MC68HC05B6, "},
+        {{"read", "--device", "MC68HC11E9", "--delay", "51"}, "--delay"},
+        {{"read", "--device", "MC68HC11E9", "--port", "COM1"},
+         "--port: MC68HC11E9 is programmed on a LPT port"},
+        {{"read", "--device", "MC68HC11E9", "--port", "LPT4"}, "--port"},
+        {{"read", "--device", "MC68HC11E9", "--erase"}, "read: unknown option --erase"},
+        {{"program", "--device", "MC68HC11E9"}, "--in"},
+        {{"program", "--device", "MC68HC11E9", "--in", "f", "--lock", "--unlock"}, "exclude each other"},
+        {{"program", "--device", "MC68HC05L28", "--in", "f", "--lock"}, "--lock: MC68HC05L28 has no Lock"},
+        {{"program", "--device", "MC68HC05B6", "--in", "f", "--yes=1"}, "--yes takes no value"},
+        {{"ports", "--check", "extra"}, "unexpected argument"},
+        {{"devices", "--device"}, "devices: unknown option --device"},
+        {{"frobnicate"}, "unknown subcommand"},
+        {{}, "no subcommand"},
+    };
+    for (const auto& c : cases) {
+        const auto parsed = Parse(c.arguments);
+        EXPECT_FALSE(parsed.Ok()) << c.reasonPart;
+        EXPECT_NE(parsed.error.find(c.reasonPart), std::string::npos) << parsed.error;
+        EXPECT_EQ(parsed.error.find('\n'), std::string::npos) << parsed.error;
+    }
+}
+
+} // namespace
+} // namespace zav

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <csignal>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace zav::testing {
+
+// What one run of the built zavtool did.
+struct ToolRun {
+    int exitStatus = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs zavtool as a whole process, with standard input from /dev/null, and collects its output.
+// Every run gets its own settings directory (`configDirectory`), so the user's files never
+// take part. With `signalAfter` set, `signal` is sent as soon as that text has appeared on
+// its error output, as a user's Ctrl-C would be.
+class ToolRunner {
+public:
+    explicit ToolRunner(std::filesystem::path configDirectory);
+    [[nodiscard]] ToolRun Run(const std::vector<std::string>& arguments) const;
+    [[nodiscard]] ToolRun RunAndSignal(const std::vector<std::string>& arguments,
+                                       const std::string& signalAfter, int signal = SIGINT) const;
+
+private:
+    std::filesystem::path configDirectory_;
+};
+
+// A fresh, empty folder under the system's temporary folder, removed on destruction.
+class TemporaryFolder {
+public:
+    TemporaryFolder();
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+    ~TemporaryFolder();
+    [[nodiscard]] const std::filesystem::path& Path() const { return path_; }
+    // A path inside the folder, as text for a command line.
+    [[nodiscard]] std::string File(const std::string& name) const { return (path_ / name).string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+void WriteFile(const std::string& path, const std::string& content);
+[[nodiscard]] std::string ReadFile(const std::string& path);
+
+} // namespace zav::testing

@@ -1,0 +1,203 @@
+#include "tool_test_fixture.h"
+
+namespace zav::testing {
+namespace {
+
+class ZavtoolSequenceTest : public ToolTest {
+protected:
+    void SetUp() override { WriteFile(Work("pattern.bin"), Pattern()); }
+
+    [[nodiscard]] ToolRun Read(const std::string& device, const std::string& variants,
+                               std::vector<std::string> more = {}) const
+    {
+        std::vector<std::string> arguments{"read", "--device", device, "--simulate=" + variants};
+        arguments.insert(arguments.end(), more.begin(), more.end());
+        return Run(arguments);
+    }
+
+    [[nodiscard]] ToolRun Program(const std::string& device, const std::string& variants,
+                                  std::vector<std::string> more) const
+    {
+        std::vector<std::string> arguments{"program", "--device",          device,
+                                           "--in",    Work("pattern.bin"), "--simulate=" + variants};
+        arguments.insert(arguments.end(), more.begin(), more.end());
+        return Run(arguments);
+    }
+};
+
+struct DeviceCells {
+    const char* name;
+    std::uint32_t first;
+    std::uint32_t last;
+    // The CONFIG register read after the EEPROM, or 0 for none.
+    std::uint32_t config;
+};
+
+// Every device, programmed from a file and read back from the same simulated part. A fast
+// part (short write time, no TMS pulse stretching) keeps this quick on virtual time.
+TEST_F(ZavtoolSequenceTest, ProgramThenReadBackEveryDevice)
+{
+    const std::string fastPart = "write-ms=1,slow-port";
+    const DeviceCells devices[] = {
+        {"MC68HC05B6", 0x0100, 0x01FF, 0},       {"MC68HC705B16", 0x0100, 0x01FF, 0},
+        {"MC68HC05L28", 0x0300, 0x03FF, 0},      {"MC68HC11E9", 0xB600, 0xB7FF, 0x103F},
+        {"MC68HC11KA1", 0x0D80, 0x0FFF, 0x003F}, {"MC68HC11KA4", 0x0D80, 0x0FFF, 0x003F},
+        {"MC68HC11PA8", 0x0E00, 0x0FFF, 0x003F}, {"MC68HC11P2", 0x0D80, 0x0FFF, 0x003F},
+        {"TMS370Cx5x (256)", 0x1F00, 0x1FFF, 0}, {"TMS370Cx5x (512)", 0x1E00, 0x1FFF, 0},
+        {"TMS375C006 (256)", 0x1F00, 0x1FFF, 0}, {"TMS375C006 (512)", 0x1E00, 0x1FFF, 0},
+    };
+    const std::string pattern = Pattern();
+    for (const DeviceCells& device : devices) {
+        SCOPED_TRACE(device.name);
+        const std::string image = Work(std::string(device.name) + ".img");
+        const ToolRun program = Program(device.name, fastPart,
+                                        {"--erase", "--program", "--verify", "--yes", "--sim-memory", image});
+        EXPECT_EQ(program.exitStatus, 0) << program.err;
+        EXPECT_EQ(program.err.find("error:"), std::string::npos) << program.err;
+        EXPECT_NE(program.err.find("\nProgram Sequence completed successful\n"), std::string::npos);
+
+        const std::string back = Work(std::string(device.name) + ".bin");
+        const ToolRun read = Read(device.name, fastPart, {"--sim-memory", image, "--out", back});
+        EXPECT_EQ(read.exitStatus, 0) << read.err;
+        const std::string bytes = ReadFile(back);
+        ASSERT_EQ(bytes.size(), 0x10000U);
+        const std::size_t count = device.last - device.first + 1;
+        EXPECT_EQ(bytes.substr(device.first, count), pattern.substr(device.first, count));
+        if (device.config != 0) {
+            EXPECT_EQ(bytes[device.config], pattern[device.config]);
+        }
+        // What the read does not cover stays as the fresh buffer had it.
+        EXPECT_EQ(bytes[device.first - 1], '\0');
+    }
+}
+
+TEST_F(ZavtoolSequenceTest, SimulatedVariantsGiveTheirMessages)
+{
+    const struct {
+        const char* device;
+        const char* variants;
+        int exitStatus;
+        const char* expected;
+    } cases[] = {
+        {"MC68HC705B16", "wrong-id", 1, "error: Wrong Programmer ID !\n"},
+        {"TMS375C006 (256)", "no-board", 1, "error: Programmer don't responding.\n"},
+        {"TMS370Cx5x (256)", "old-board", 0, "Read Sequence completed successful.\n"},
+        {"TMS370Cx5x (512)", "old-board", 1, "error: Old Hardware, Contact ZAV\n"},
+        {"MC68HC05B6", "clock-readback", 0, "Read Sequence completed successful.\n"},
+        {"MC68HC11KA4", "", 0,
+         "warning: MC68HC11KA4 Device Detected.\nRead Sequence completed successful.\n"},
+        {"MC68HC11KA4", "hc11=P2", 0, "warning: MC68HC11P2 Device Detected.\n"},
+        {"MC68HC11PA8", "hc11=none", 0,
+         "Read Sequence in Progress ...\nRead Sequence completed successful.\n"},
+        {"MC68HC05L28", "loader-fails=2", 0,
+         "warning: Opening try 0\nwarning: Opening try 1\nRead Sequence completed successful.\n"},
+        {"MC68HC05B6", "realtime", 0, "Read Sequence completed successful.\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.device) + " " + c.variants);
+        const ToolRun run = Read(c.device, c.variants);
+        EXPECT_EQ(run.exitStatus, c.exitStatus);
+        EXPECT_NE(run.err.find(c.expected), std::string::npos) << run.err;
+    }
+
+    const ToolRun stuck =
+        Program("MC68HC11E9", "stuck-cell=0xB610", {"--erase", "--program", "--verify", "--yes"});
+    EXPECT_EQ(stuck.exitStatus, 1);
+    EXPECT_NE(
+        stuck.err.find("error: Verify Error at Address : 0xB610\nProgram Sequence completed successful\n"),
+        std::string::npos)
+        << stuck.err;
+}
+
+// Ctrl-C and SIGTERM are the Stop button: the sequence ends with its own lines.
+TEST_F(ZavtoolSequenceTest, SignalsStopTheSequenceAsTheStopButtonDoes)
+{
+    const ToolRun read = runner_.RunAndSignal({"read", "--device", "MC68HC11E9", "--simulate=no-board"},
+                                              "warning: Opening try 2\n", SIGINT);
+    EXPECT_EQ(read.exitStatus, 1);
+    const std::string readEnd = "error: Programmer Not Ready.\nRead Sequence Interrupted.\n";
+    ASSERT_GE(read.err.size(), readEnd.size()) << read.err;
+    EXPECT_EQ(read.err.substr(read.err.size() - readEnd.size()), readEnd);
+
+    const ToolRun program = runner_.RunAndSignal({"program", "--device", "MC68HC05B6", "--in",
+                                                  Work("pattern.bin"), "--erase", "--simulate=never-ready"},
+                                                 "Program Sequence in Progress ...\n", SIGTERM);
+    EXPECT_EQ(program.exitStatus, 1);
+    EXPECT_EQ(Lines(program.err).back(), "Program Sequence Interrupted.");
+    EXPECT_NE(program.err.find("error: Programmer Not Ready.\n"), std::string::npos);
+}
+
+// Without --yes and without a terminal nobody can allow the CONFIG change: it is refused.
+TEST_F(ZavtoolSequenceTest, ConfigQuestionIsAnsweredYesOnlyWithYes)
+{
+    const std::string image = Work("e9.img");
+    const ToolRun refused = Program("MC68HC11E9", "", {"--lock", "--sim-memory", image});
+    EXPECT_EQ(refused.exitStatus, 0) << refused.err;
+    EXPECT_NE(refused.err.find("warning: Continue program CONFIG register ?\nAnswered No"), std::string::npos)
+        << refused.err;
+    EXPECT_EQ(refused.err.find("Device Locked"), std::string::npos);
+    EXPECT_EQ(ReadFile(image)[0x103F], '\xFF');
+
+    const ToolRun allowed = Program("MC68HC11E9", "", {"--lock", "--yes", "--sim-memory", image});
+    EXPECT_EQ(allowed.exitStatus, 0) << allowed.err;
+    EXPECT_NE(allowed.err.find("warning: Device Locked !!!\n"), std::string::npos) << allowed.err;
+    EXPECT_EQ(ReadFile(image)[0x103F], '\x07');
+}
+
+TEST_F(ZavtoolSequenceTest, JumperBoxesArePrintedAroundTheWriteProtectRegister)
+{
+    const ToolRun run = Program("TMS370Cx5x (256)", "", {"--program", "--verify"});
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    const std::size_t remove = run.err.find("Remove WPO jumper and press OK button.\n");
+    const std::size_t insert = run.err.find("Insert WPO jumper and press OK button.\n");
+    ASSERT_NE(remove, std::string::npos) << run.err;
+    ASSERT_NE(insert, std::string::npos) << run.err;
+    EXPECT_LT(remove, insert);
+}
+
+// The port comes from the settings file unless --port names one; the ports map may put the
+// simulator behind it.
+TEST_F(ZavtoolSequenceTest, PortComesFromTheSettingsFileAndThePortsMap)
+{
+    std::filesystem::create_directories(SettingsFolder());
+    WriteFile(SettingsFolder() + "/zozadav.ini", "LPT_PORT=LPT9\r\nCOM_PORT=COM2\r\nLPT_DELAY=0\r\n");
+    const ToolRun unknownPort = Read("MC68HC11E9", "");
+    EXPECT_EQ(unknownPort.exitStatus, 1);
+    EXPECT_NE(unknownPort.err.find("error: Error opening port: LPT9\n"), std::string::npos)
+        << unknownPort.err;
+    EXPECT_EQ(Read("MC68HC11E9", "", {"--port", "LPT3"}).exitStatus, 0);
+
+    WriteFile(SettingsFolder() + "/ports", "COM2=simulator\n");
+    const std::string image = Work("l28.img");
+    const ToolRun mapped = Run({"read", "--device", "MC68HC05L28", "--sim-memory", image});
+    EXPECT_EQ(mapped.exitStatus, 0) << mapped.err;
+    EXPECT_EQ(ReadFile(image).size(), 0x10000U);
+
+    const ToolRun notSimulated =
+        Run({"read", "--device", "MC68HC05B6", "--port", "LPT2", "--sim-memory", image});
+    EXPECT_EQ(notSimulated.exitStatus, 2);
+    EXPECT_EQ(Lines(notSimulated.err)[0], "zavtool: --sim-memory: LPT2 is not simulated (add --simulate)");
+}
+
+TEST_F(ZavtoolSequenceTest, UnusableFilesEndWithAnErrorLine)
+{
+    WriteFile(Work("short.img"), "too short");
+    const ToolRun badImage = Read("MC68HC05B6", "", {"--sim-memory", Work("short.img")});
+    EXPECT_EQ(badImage.exitStatus, 1);
+    EXPECT_NE(badImage.err.find("error: Cannot load the simulated memory from " + Work("short.img")),
+              std::string::npos);
+    EXPECT_EQ(badImage.err.find("Read Sequence in Progress"), std::string::npos);
+
+    const ToolRun missingInput =
+        Run({"program", "--device", "MC68HC05B6", "--in", Work("missing.s19"), "--simulate"});
+    EXPECT_EQ(missingInput.exitStatus, 1);
+    EXPECT_EQ(missingInput.err, "error: File not Accessible or not Exist!\n");
+
+    const ToolRun unwritable = Read("MC68HC05B6", "", {"--out", Work("no/folder/out.zef")});
+    EXPECT_EQ(unwritable.exitStatus, 1);
+    EXPECT_NE(unwritable.err.find("Read Sequence completed successful.\n"), std::string::npos);
+    EXPECT_NE(unwritable.err.find("error: "), std::string::npos);
+}
+
+} // namespace
+} // namespace zav::testing

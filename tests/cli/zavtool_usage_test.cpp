@@ -1,0 +1,80 @@
+#include "tool_test_fixture.h"
+
+namespace zav::testing {
+namespace {
+
+using ZavtoolUsageTest = ToolTest;
+
+TEST_F(ZavtoolUsageTest, HelpForTheToolAndEverySubcommand)
+{
+    const ToolRun tool = Run({"--help"});
+    EXPECT_EQ(tool.exitStatus, 0);
+    EXPECT_EQ(tool.err, "");
+    for (const char* subcommand :
+         {"devices", "ports", "detect", "convert", "dump", "export", "read", "program"}) {
+        EXPECT_NE(tool.out.find(std::string("zavtool ") + subcommand), std::string::npos) << subcommand;
+        const ToolRun help = Run({subcommand, "--help"});
+        EXPECT_EQ(help.exitStatus, 0) << subcommand;
+        EXPECT_EQ(help.out.rfind(std::string("usage: zavtool ") + subcommand, 0), 0U) << help.out;
+    }
+    EXPECT_NE(Run({"program", "--help"}).out.find("--sim-memory IMAGE"), std::string::npos);
+}
+
+// A usage error is one line of reason, then the usage, and nothing on standard output.
+TEST_F(ZavtoolUsageTest, UsageErrorsExitWithTwo)
+{
+    const ToolRun unknownDevice = Run({"read", "--device", "MC68HC11E2", "--simulate"});
+    EXPECT_EQ(unknownDevice.exitStatus, 2);
+    EXPECT_EQ(unknownDevice.out, "");
+    const auto lines = Lines(unknownDevice.err);
+    ASSERT_GE(lines.size(), 2U);
+    EXPECT_EQ(lines[0].rfind(
+                  "zavtool: unknown device \"MC68HC11E2\"; the devices are: MC68HC05B6, MC68HC705B16,", 0),
+              0U);
+    EXPECT_NE(lines[0].find("TMS375C006 (512)"), std::string::npos);
+    EXPECT_EQ(lines[1],
+              "usage: zavtool read --device NAME [--port PORT] [--delay N] [--out FILE] [--out-format F]");
+
+    const ToolRun badNumber = Run({"dump", Work("x"), "--range", "0x100:0x1G0"});
+    EXPECT_EQ(badNumber.exitStatus, 2);
+    EXPECT_EQ(Lines(badNumber.err)[0].rfind("zavtool: --range:", 0), 0U) << badNumber.err;
+
+    const ToolRun nothing = Run({});
+    EXPECT_EQ(nothing.exitStatus, 2);
+    EXPECT_NE(nothing.err.find("zavtool program --device NAME --in FILE"), std::string::npos);
+}
+
+TEST_F(ZavtoolUsageTest, DevicesListsTheCatalogueInOrder)
+{
+    const ToolRun run = Run({"devices"});
+    EXPECT_EQ(run.exitStatus, 0);
+    const auto lines = Lines(run.out);
+    ASSERT_EQ(lines.size(), 12U);
+    EXPECT_EQ(lines[0], "MC68HC05B6\tMC68HC05B6\tLPT\t0x0100-0x01FF");
+    EXPECT_EQ(lines[2], "MC68HC05L28\tMC68HC05L28\tCOM\t0x0300-0x03FF");
+    EXPECT_EQ(lines[3], "MC68HC11E9\tMC68HC11E9\tLPT\t0xB600-0xB7FF,0x103F-0x103F");
+    EXPECT_EQ(lines[6], "MC68HC11PA8\tMC68HC11PA8\tLPT\t0x0E00-0x0FFF,0x003F-0x003F,0xBE40-0xFFFF");
+    EXPECT_EQ(lines[11], "TMS375C006 (512)\tTMS375C006\tLPT\t0x1E00-0x1FFF");
+}
+
+// The ports map decides what stands behind a name: mapped to the simulator, LPT2 and COM3
+// are there whatever this machine has.
+TEST_F(ZavtoolUsageTest, PortsFollowThePortsMapAndCheckEveryName)
+{
+    std::filesystem::create_directories(SettingsFolder());
+    WriteFile(SettingsFolder() + "/ports", "LPT2=simulator\r\nCOM3=simulator\nnonsense\n");
+    const ToolRun list = Run({"ports"});
+    EXPECT_EQ(list.exitStatus, 0);
+    EXPECT_NE(list.out.find("LPT2\n"), std::string::npos) << list.out;
+    EXPECT_NE(list.out.find("COM3\n"), std::string::npos) << list.out;
+
+    const ToolRun check = Run({"ports", "--check"});
+    EXPECT_EQ(check.exitStatus, 0);
+    EXPECT_NE(check.out.find("\nLPT2 (simulator): usable\n"), std::string::npos) << check.out;
+    for (const char* name : {"LPT1 (", "LPT3 (", "COM1 (", "COM8 ("}) {
+        EXPECT_NE(check.out.find(std::string("\n") + name), std::string::npos) << name;
+    }
+}
+
+} // namespace
+} // namespace zav::testing
