@@ -10,6 +10,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <pty.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -114,6 +115,57 @@ ToolRun ToolRunner::RunAndSignal(const std::vector<std::string>& arguments, cons
     for (const pollfd& fd : fds) {
         if (fd.fd >= 0) close(fd.fd);
     }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return run;
+}
+
+ToolRun ToolRunner::RunOnTerminal(const std::vector<std::string>& arguments,
+                                  const std::vector<std::pair<std::string, std::string>>& replies) const
+{
+    std::vector<std::string> argumentTexts{ZAVTOOL_PATH};
+    argumentTexts.insert(argumentTexts.end(), arguments.begin(), arguments.end());
+    std::vector<std::string> environmentTexts = ToolEnvironment(configDirectory_);
+    std::vector<char*> argv = Pointers(argumentTexts);
+    std::vector<char*> envp = Pointers(environmentTexts);
+
+    int terminal = -1;
+    const pid_t pid = forkpty(&terminal, nullptr, nullptr, nullptr);
+    if (pid < 0) throw std::runtime_error("forkpty");
+    if (pid == 0) {
+        execve(ZAVTOOL_PATH, argv.data(), envp.data());
+        _exit(127);
+    }
+
+    ToolRun run;
+    std::size_t answered = 0;
+    std::size_t searchFrom = 0;
+    const auto deadline = std::chrono::steady_clock::now() + kRunLimit;
+    for (;;) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            kill(pid, SIGKILL);
+            run.out += "\n[test: killed after the time limit]";
+            break;
+        }
+        pollfd fd{terminal, POLLIN, 0};
+        if (poll(&fd, 1, 100) <= 0) continue;
+        char chunk[4096];
+        const ssize_t got = read(terminal, chunk, sizeof chunk);
+        // The terminal reports an error once the tool has closed its side.
+        if (got <= 0) break;
+        run.out.append(chunk, static_cast<std::size_t>(got));
+        if (answered < replies.size()) {
+            const std::size_t prompt = run.out.find(replies[answered].first, searchFrom);
+            if (prompt != std::string::npos) {
+                const std::string& answer = replies[answered].second;
+                if (write(terminal, answer.data(), answer.size()) < 0) break;
+                searchFrom = prompt + replies[answered].first.size();
+                ++answered;
+            }
+        }
+    }
+    close(terminal);
     int status = 0;
     waitpid(pid, &status, 0);
     run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);

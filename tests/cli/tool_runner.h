@@ -3,6 +3,7 @@
 #include <csignal>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zav::testing {
@@ -24,6 +25,12 @@ public:
     [[nodiscard]] ToolRun Run(const std::vector<std::string>& arguments) const;
     [[nodiscard]] ToolRun RunAndSignal(const std::vector<std::string>& arguments,
                                        const std::string& signalAfter, int signal = SIGINT) const;
+    // Runs zavtool on a pseudo-terminal, as a person at a keyboard would: each time the next
+    // prompt of `replies` (first) has appeared on the terminal, its answer (second) is typed.
+    // Standard output and error both arrive in `out`.
+    [[nodiscard]] ToolRun
+    RunOnTerminal(const std::vector<std::string>& arguments,
+                  const std::vector<std::pair<std::string, std::string>>& replies) const;
 
 private:
     std::filesystem::path configDirectory_;

@@ -199,5 +199,37 @@ TEST_F(ZavtoolSequenceTest, UnusableFilesEndWithAnErrorLine)
     EXPECT_NE(unwritable.err.find("error: "), std::string::npos);
 }
 
+// On a terminal the questions are asked, the jumper boxes wait for Enter, and Ctrl-C at a
+// question stops the sequence like the Stop button.
+TEST_F(ZavtoolSequenceTest, OnATerminalTheUserAnswers)
+{
+    const std::string image = Work("e9.img");
+    const std::string file = Work("pattern.bin");
+    const ToolRun yes = runner_.RunOnTerminal(
+        {"program", "--device", "MC68HC11E9", "--in", file, "--lock", "--simulate", "--sim-memory", image},
+        {{"Yes or No? [y/N] ", "y\n"}});
+    EXPECT_EQ(yes.exitStatus, 0) << yes.out;
+    EXPECT_NE(yes.out.find("warning: Device Locked !!!"), std::string::npos) << yes.out;
+    EXPECT_EQ(ReadFile(image)[0x103F], '\x07');
+
+    const ToolRun no = runner_.RunOnTerminal(
+        {"program", "--device", "MC68HC11E9", "--in", file, "--unlock", "--simulate", "--sim-memory", image},
+        {{"Yes or No? [y/N] ", "\n"}});
+    EXPECT_EQ(no.exitStatus, 0) << no.out;
+    EXPECT_EQ(no.out.find("Device Unlocked"), std::string::npos) << no.out;
+
+    const ToolRun jumper = runner_.RunOnTerminal(
+        {"program", "--device", "TMS370Cx5x (256)", "--in", file, "--program", "--verify", "--simulate"},
+        {{"Press Enter to continue: ", "\n"}, {"Press Enter to continue: ", "\n"}});
+    EXPECT_EQ(jumper.exitStatus, 0) << jumper.out;
+    EXPECT_NE(jumper.out.find("Program Sequence completed successful"), std::string::npos) << jumper.out;
+
+    const ToolRun stopped =
+        runner_.RunOnTerminal({"program", "--device", "MC68HC11E9", "--in", file, "--erase", "--simulate"},
+                              {{"Yes or No? [y/N] ", "\x03"}});
+    EXPECT_EQ(stopped.exitStatus, 1) << stopped.out;
+    EXPECT_NE(stopped.out.find("Program Sequence Interrupted."), std::string::npos) << stopped.out;
+}
+
 } // namespace
 } // namespace zav::testing
