@@ -1,6 +1,7 @@
 #include "sequences/device_operations.h"
 
 #include <cstdio>
+#include <vector>
 
 #include "link/programmer_link.h"
 #include "sequences/board_session.h"
@@ -49,8 +50,9 @@ bool DeviceOperations::Erase(AddressRange range)
 
 bool DeviceOperations::Program(AddressRange range)
 {
+    const std::vector<std::uint8_t> values = host_.GetBytes(range.first, range.last);
     for (std::int32_t address = range.first; address <= range.last; ++address) {
-        if (!WriteBufferValue(address)) return false;
+        if (!Write(address, values[static_cast<std::size_t>(address - range.first)])) return false;
         StepProgress();
     }
     return true;
@@ -58,11 +60,14 @@ bool DeviceOperations::Program(AddressRange range)
 
 bool DeviceOperations::Verify(AddressRange range, bool expectErased)
 {
+    std::vector<std::uint8_t> expected(static_cast<std::size_t>(range.Size()), kErased);
+    if (!expectErased) expected = host_.GetBytes(range.first, range.last);
     for (std::int32_t address = range.first; address <= range.last; ++address) {
         const std::optional<std::uint8_t> value = Read(address);
         if (!value) return false;
-        const std::uint8_t expected = expectErased ? kErased : host_.GetByte(address);
-        if (*value != expected) host_.AddStatusMessage(VerifyErrorText(address), StatusKind::Error);
+        if (*value != expected[static_cast<std::size_t>(address - range.first)]) {
+            host_.AddStatusMessage(VerifyErrorText(address), StatusKind::Error);
+        }
         StepProgress();
     }
     return true;

@@ -22,7 +22,7 @@ public:
 
     // Writes 0xFF to every cell.
     bool Erase(AddressRange range);
-    // Writes every cell's buffer value.
+    // Writes every cell's buffer value, as the buffer held them when the pass began.
     bool Program(AddressRange range);
     // Compares every cell with 0xFF (expectErased) or with its buffer value, and posts an
     // Error line for each difference; differences do not fail the pass.

@@ -77,6 +77,11 @@ std::uint8_t HandOverHost::GetByte(std::int32_t address)
     return queue_.Call([this, address] { return target_.GetByte(address); });
 }
 
+std::vector<std::uint8_t> HandOverHost::GetBytes(std::int32_t first, std::int32_t last)
+{
+    return queue_.Call([this, first, last] { return target_.GetBytes(first, last); });
+}
+
 void HandOverHost::Beep()
 {
     queue_.Post([this] { target_.Beep(); });

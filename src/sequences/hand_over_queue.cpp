@@ -20,6 +20,8 @@ void HandOverQueue::Post(Task task)
         tasks_.push_back(std::move(task));
         if (wasEmpty) wakeUp = wakeUp_;
     }
+    // A queue that was not empty is being drained or has woken its drainer already.
+    if (!wasEmpty) return;
     changed_.notify_all();
     if (wakeUp) wakeUp();
 }

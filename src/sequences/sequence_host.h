@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "devices/sequence_option.h"
 #include "shell/message_boxes.h"
@@ -45,6 +46,13 @@ public:
     virtual void SetByte(std::int32_t address, std::uint8_t value) = 0;
     virtual void EndUpdate() = 0;
     [[nodiscard]] virtual std::uint8_t GetByte(std::int32_t address) = 0;
+    // GetByte for first..last in order, so a worker fetches a whole pass in one hand-over.
+    [[nodiscard]] virtual std::vector<std::uint8_t> GetBytes(std::int32_t first, std::int32_t last)
+    {
+        std::vector<std::uint8_t> bytes;
+        for (std::int32_t address = first; address <= last; ++address) bytes.push_back(GetByte(address));
+        return bytes;
+    }
 
     virtual void Beep() = 0;
 };

@@ -1,0 +1,192 @@
+// A full MC68HC11E9 erase, program and verify on the simulated board, on virtual time,
+// through the real hand-over queue (this thread plays the user interface and drains it).
+//
+// Reported per iteration:
+//   cpu_us_per_cell   CPU time of the whole process per cell operation (512 erase, 512
+//                     program, 512 verify, 2 CONFIG writes), less the CPU time the simulated
+//                     board spends on the same port accesses (measured by replaying them,
+//                     board_us_per_cell); goal: at most 5 us.
+//   virtual_ms        the sequence's duration on the virtual clock;
+//   waits_ms          the waits the link performed (sum of its sleeps);
+//   mandated_ms       the waits the sequence must make: reset 1 + 1 + 1500, erase command
+//                     30, and 30 after each of the 1026 writes; goal: equal to waits_ms,
+//                     virtual_ms exceeding it only by port_accesses x 1 us of port time.
+#include <benchmark/benchmark.h>
+
+#include <ctime>
+#include <optional>
+#include <set>
+#include <vector>
+
+#include "boardsim/simulated_board.h"
+#include "buffer/memory_buffer.h"
+#include "sequences/hand_over_queue.h"
+#include "sequences/program_sequence_control.h"
+#include "sequences/shared_ports_link_factory.h"
+
+namespace zav {
+namespace {
+
+constexpr int kCellOperations = 3 * 512 + 2;
+constexpr std::int64_t kMandatedMs = 1 + 1 + 1500 + 30 + 1026 * 30;
+
+double CpuSeconds(clockid_t clock)
+{
+    timespec now{};
+    clock_gettime(clock, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+// The main window, reduced to what the program sequence asks of it.
+class BenchHost final : public SequenceHost {
+public:
+    BenchHost()
+    {
+        for (std::int32_t a = 0; a <= 0xFFFF; ++a) buffer.SetByte(a, static_cast<std::uint8_t>(a * 13 + 7));
+    }
+    void AddStatusMessage(const std::string& text, StatusKind) override { lastLine = text; }
+    BoxAnswer Show(const BoxRequest&) override { return BoxAnswer::Yes; }
+    bool PortIdle() override { return portIdle; }
+    void SetPortIdle(bool idle) override { portIdle = idle; }
+    void SetProgressMaximum(int maximum) override { progressMaximum = maximum; }
+    void SetProgressPosition(int position) override { progressPosition = position; }
+    int ProgressPosition() override { return progressPosition; }
+    void PutStartButtonUp(SequenceKind) override {}
+    bool IsOptionDown(SequenceOption option) override { return options.count(option) != 0; }
+    std::string DeviceIdText() override { return "MC68HC11E9"; }
+    PortSettings GetPortSettings() override { return {}; }
+    void BeginUpdate() override { buffer.BeginUpdate(); }
+    void SetByte(std::int32_t address, std::uint8_t value) override { buffer.SetByte(address, value); }
+    void EndUpdate() override { buffer.EndUpdate(); }
+    std::uint8_t GetByte(std::int32_t address) override { return buffer.GetByte(address); }
+    void Beep() override {}
+
+    MemoryBuffer buffer;
+    std::set<SequenceOption> options{SequenceOption::Erase, SequenceOption::Program, SequenceOption::Verify};
+    std::string lastLine;
+    bool portIdle = true;
+    int progressMaximum = 0;
+    int progressPosition = 0;
+};
+
+struct PortAccessRecord {
+    std::uint16_t address;
+    std::uint8_t value;
+    bool write;
+};
+
+// Forwards to the simulated board and keeps the trace of accesses for the replay.
+class TracingPort final : public ParallelPortIo {
+public:
+    explicit TracingPort(ParallelPortIo& inner) : inner_(inner) { trace.reserve(1 << 21); }
+    std::uint16_t BaseAddress(int portNumber) override { return inner_.BaseAddress(portNumber); }
+    bool Claim(int portNumber) override { return inner_.Claim(portNumber); }
+    void Release(int portNumber) override { inner_.Release(portNumber); }
+    std::uint8_t Read(std::uint16_t address) override
+    {
+        trace.push_back({address, 0, false});
+        return inner_.Read(address);
+    }
+    void Write(std::uint16_t address, std::uint8_t value) override
+    {
+        trace.push_back({address, value, true});
+        inner_.Write(address, value);
+    }
+    int SlowClockTest() override { return inner_.SlowClockTest(); }
+    std::string FailureCause() const override { return inner_.FailureCause(); }
+
+    std::vector<PortAccessRecord> trace;
+
+private:
+    ParallelPortIo& inner_;
+};
+
+BoardSimOptions E9Board()
+{
+    BoardSimOptions options;
+    options.boardCode = 4;
+    return options;
+}
+
+// CPU seconds the simulated board needs for the accesses alone.
+double ReplaySeconds(const std::vector<PortAccessRecord>& trace)
+{
+    SimulatedBoard board(E9Board());
+    ParallelPortIo& port = board.Parallel();
+    (void)port.Claim(1);
+    unsigned sink = 0;
+    const double start = CpuSeconds(CLOCK_THREAD_CPUTIME_ID);
+    for (const PortAccessRecord& access : trace) {
+        if (access.write) {
+            port.Write(access.address, access.value);
+        } else {
+            sink += port.Read(access.address);
+        }
+    }
+    const double seconds = CpuSeconds(CLOCK_THREAD_CPUTIME_ID) - start;
+    benchmark::DoNotOptimize(sink);
+    port.Release(1);
+    return seconds;
+}
+
+struct SequenceRun {
+    double cpuSeconds = 0;
+    std::int64_t virtualUs = 0;
+    std::int64_t sleptMs = 0;
+    std::string lastLine;
+};
+
+// One whole sequence; with `trace` given, its port accesses are recorded there.
+SequenceRun RunSequence(std::vector<PortAccessRecord>* trace = nullptr)
+{
+    BenchHost host;
+    HandOverQueue queue;
+    SimulatedBoard board(E9Board());
+    std::optional<TracingPort> tracing;
+    if (trace) tracing.emplace(board.Parallel());
+    ParallelPortIo& port = tracing ? static_cast<ParallelPortIo&>(*tracing) : board.Parallel();
+    SharedPortsLinkFactory links(PortAccess{&port, nullptr, &board.BoardClock()});
+    ProgramSequenceControl program(host, queue, links);
+
+    SequenceRun run;
+    const double start = CpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
+    program.Start();
+    program.WaitForEnd();
+    run.cpuSeconds = CpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - start;
+    run.virtualUs = board.Virtual()->NowUs();
+    run.sleptMs = board.Virtual()->SleptMs();
+    run.lastLine = host.lastLine;
+    if (trace) *trace = std::move(tracing->trace);
+    return run;
+}
+
+void BM_E9EraseProgramVerify(benchmark::State& state)
+{
+    // The sequence is deterministic on virtual time: one traced run gives the port accesses
+    // of every run, so the timed runs carry no tracing cost.
+    std::vector<PortAccessRecord> trace;
+    const SequenceRun traced = RunSequence(&trace);
+    if (traced.lastLine != "Program Sequence completed successful") {
+        state.SkipWithError(traced.lastLine.c_str());
+        return;
+    }
+    double boardSeconds = 0;
+    for (int i = 0; i < 3; ++i) boardSeconds += ReplaySeconds(trace) / 3;
+
+    double overheadSeconds = 0;
+    for (auto _ : state) overheadSeconds += RunSequence().cpuSeconds - boardSeconds;
+
+    const double iterations = static_cast<double>(state.iterations());
+    state.counters["cpu_us_per_cell"] = overheadSeconds / iterations / kCellOperations * 1e6;
+    state.counters["board_us_per_cell"] = boardSeconds / kCellOperations * 1e6;
+    state.counters["virtual_ms"] = static_cast<double>(traced.virtualUs) / 1000.0;
+    state.counters["waits_ms"] = static_cast<double>(traced.sleptMs);
+    state.counters["mandated_ms"] = static_cast<double>(kMandatedMs);
+    state.counters["port_accesses"] = static_cast<double>(trace.size());
+}
+BENCHMARK(BM_E9EraseProgramVerify)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+} // namespace
+} // namespace zav
+
+BENCHMARK_MAIN();
