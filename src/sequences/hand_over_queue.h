@@ -71,10 +71,10 @@ private:
 
         void MarkDone()
         {
-            {
-                std::lock_guard lock(mutex);
-                done = true;
-            }
+            // Notified under the lock: the waiter owns the slot and destroys it as soon as
+            // it sees done, which it cannot before the lock is released.
+            std::lock_guard lock(mutex);
+            done = true;
             doneChanged.notify_one();
         }
         void WaitDone()
