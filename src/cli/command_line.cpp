@@ -48,6 +48,29 @@ struct OptionEntry {
     Apply apply;
 };
 
+// A user's text inside a one-line reason: control characters and bytes above 0x7E are
+// written as \xHH, so the reason stays one printable line.
+std::string Printable(std::string_view text)
+{
+    std::string quoted;
+    for (const char c : text) {
+        const auto code = static_cast<unsigned char>(c);
+        if (code < 0x20 || code > 0x7E) {
+            quoted += "\\x";
+            quoted += HexDigit(code >> 4);
+            quoted += HexDigit(code);
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted;
+}
+
+std::string Quoted(std::string_view text)
+{
+    return "\"" + Printable(text) + "\"";
+}
+
 std::string LowerCase(std::string_view text)
 {
     std::string lower(text);
@@ -83,11 +106,11 @@ std::string ParseSpan(const std::string& option, const std::string& text, std::u
                       std::optional<AddressSpan>& span)
 {
     const std::size_t colon = text.find(':');
-    if (colon == std::string::npos) return option + ": expected LOW:HIGH, got \"" + text + "\"";
+    if (colon == std::string::npos) return option + ": expected LOW:HIGH, got " + Quoted(text);
     auto low = ParseAddress(text.substr(0, colon));
     auto high = ParseAddress(text.substr(colon + 1));
     if (!low || !high) {
-        return option + ": \"" + text + "\" is not an address range (decimal, or hexadecimal after 0x)";
+        return option + ": " + Quoted(text) + " is not an address range (decimal, or hexadecimal after 0x)";
     }
     if (*high < *low) std::swap(*low, *high);
     if (*high > limit)
@@ -100,7 +123,7 @@ std::string RequireFormat(const std::string& option, const std::string& value,
                           std::optional<FileFormat>& format)
 {
     format = FormatFromOptionValue(value);
-    if (!format) return option + ": \"" + value + "\" is not a format (zef, s19 or bin)";
+    if (!format) return option + ": " + Quoted(value) + " is not a format (zef, s19 or bin)";
     return {};
 }
 
@@ -133,7 +156,8 @@ const std::vector<OptionEntry>& Options()
          {Subcommand::Convert},
          [](CommandLine& c, const std::string& v) {
              const auto value = ParseNumber(v);
-             if (!value) return "--offset: \"" + v + "\" is not a number (decimal, or hexadecimal after 0x)";
+             if (!value)
+                 return "--offset: " + Quoted(v) + " is not a number (decimal, or hexadecimal after 0x)";
              c.offset = *value;
              return std::string();
          }},
@@ -147,7 +171,7 @@ const std::vector<OptionEntry>& Options()
              } else if (lower == "ff") {
                  c.clearMode = ClearMode::Ones;
              } else {
-                 return "--clear: \"" + v + "\" is neither 00 nor FF";
+                 return "--clear: " + Quoted(v) + " is neither 00 nor FF";
              }
              return std::string();
          }},
@@ -174,7 +198,7 @@ const std::vector<OptionEntry>& Options()
          ValueUse::Required,
          {Subcommand::Dump},
          [](CommandLine& c, const std::string& v) {
-             if (v != "16" && v != "32") return "--width: \"" + v + "\" is neither 16 nor 32";
+             if (v != "16" && v != "32") return "--width: " + Quoted(v) + " is neither 16 nor 32";
              c.width = v == "16" ? 16 : 32;
              return std::string();
          }},
@@ -190,7 +214,7 @@ const std::vector<OptionEntry>& Options()
              } else if (lower == "html") {
                  c.exportAs = ExportFormat::HtmlPage;
              } else {
-                 return "--as: \"" + v + "\" is not one of c, asm, html";
+                 return "--as: " + Quoted(v) + " is not one of c, asm, html";
              }
              return std::string();
          }},
@@ -213,7 +237,7 @@ const std::vector<OptionEntry>& Options()
          {Subcommand::Read, Subcommand::Program},
          [](CommandLine& c, const std::string& v) {
              if (!PortsMap::IsPortName(v))
-                 return "--port: \"" + v + "\" is not a port (LPT1 to LPT3, COM1 to COM8)";
+                 return "--port: " + Quoted(v) + " is not a port (LPT1 to LPT3, COM1 to COM8)";
              c.port = v;
              return std::string();
          }},
@@ -223,7 +247,7 @@ const std::vector<OptionEntry>& Options()
          [](CommandLine& c, const std::string& v) {
              const auto value = ParseNumber(v);
              if (!value || *value < 0 || *value > kMaxDelay)
-                 return "--delay: \"" + v + "\" is not a delay from 0 to 50";
+                 return "--delay: " + Quoted(v) + " is not a delay from 0 to 50";
              c.delay = *value;
              return std::string();
          }},
@@ -247,7 +271,7 @@ const std::vector<OptionEntry>& Options()
          [](CommandLine& c, const std::string& v) {
              BoardSimOptions options;
              std::string error;
-             if (!ParseBoardSimOptions(v, options, error)) return "--simulate: " + error;
+             if (!ParseBoardSimOptions(v, options, error)) return "--simulate: " + Printable(error);
              c.simulate = v;
              return std::string();
          }},
@@ -341,7 +365,7 @@ std::string CheckCombination(const CommandLine& c)
         return name + ": expected one FILE, got " + std::to_string(c.files.size()) + " file name(s)";
     }
     if (!needsFile && c.subcommand != Subcommand::Convert && !c.files.empty()) {
-        return name + ": unexpected argument \"" + c.files.front() + "\"";
+        return name + ": unexpected argument " + Quoted(c.files.front());
     }
     if (c.subcommand == Subcommand::Export && !c.exportAs) return "export: --as c|asm|html is required";
     const bool sequence = c.subcommand == Subcommand::Read || c.subcommand == Subcommand::Program;
@@ -352,7 +376,7 @@ std::string CheckCombination(const CommandLine& c)
 
     const DeviceInfo* device = DeviceCatalogue::FindDevice(*c.device);
     if (device == nullptr)
-        return "unknown device \"" + *c.device + "\"; the devices are: " + CatalogueNames();
+        return "unknown device " + Quoted(*c.device) + "; the devices are: " + CatalogueNames();
     if ((c.lock || c.unlock) && !device->hasLockUnlock) {
         return std::string(c.lock ? "--lock" : "--unlock") + ": " + std::string(device->name) +
                " has no Lock or Unlock";
@@ -399,7 +423,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         if (entry.name == first) c.subcommand = entry.subcommand;
     }
     if (c.subcommand == Subcommand::None) {
-        parsed.error = "unknown subcommand \"" + first + "\"";
+        parsed.error = "unknown subcommand " + Quoted(first);
         return parsed;
     }
 
@@ -424,7 +448,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         const OptionEntry* option = FindOption(name);
         if (option == nullptr || !Takes(*option, c.subcommand)) {
             if (parsed.error.empty())
-                parsed.error = SubcommandName(c.subcommand) + ": unknown option " + name;
+                parsed.error = SubcommandName(c.subcommand) + ": unknown option " + Quoted(name);
             continue;
         }
         std::string value;

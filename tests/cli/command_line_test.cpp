@@ -84,15 +84,18 @@ TEST(CommandLineTest, RefusesWithAReasonNamingTheOption)
         {{"read", "--device", "MC68HC11E9", "--port", "COM1"},
          "--port: MC68HC11E9 is programmed on a LPT port"},
         {{"read", "--device", "MC68HC11E9", "--port", "LPT4"}, "--port"},
-        {{"read", "--device", "MC68HC11E9", "--erase"}, "read: unknown option --erase"},
+        {{"read", "--device", "MC68HC11E9", "--erase"}, "read: unknown option \"--erase\""},
         {{"program", "--device", "MC68HC11E9"}, "--in"},
         {{"program", "--device", "MC68HC11E9", "--in", "f", "--lock", "--unlock"}, "exclude each other"},
         {{"program", "--device", "MC68HC05L28", "--in", "f", "--lock"}, "--lock: MC68HC05L28 has no Lock"},
         {{"program", "--device", "MC68HC05B6", "--in", "f", "--yes=1"}, "--yes takes no value"},
         {{"ports", "--check", "extra"}, "unexpected argument"},
-        {{"devices", "--device"}, "devices: unknown option --device"},
+        {{"devices", "--device"}, "devices: unknown option \"--device\""},
         {{"frobnicate"}, "unknown subcommand"},
         {{}, "no subcommand"},
+        {{"rea\nd"}, "unknown subcommand \"rea\\x0Ad\""},
+        {{"read", "--device", "MC68HC05B6", "--simulate=hc11=\n"},
+         "--simulate: unknown simulator option: hc11=\\x0A"},
     };
     for (const auto& c : cases) {
         const auto parsed = Parse(c.arguments);
