@@ -4,7 +4,7 @@ namespace zav {
 
 void HandOverHost::AddStatusMessage(const std::string& text, StatusKind kind)
 {
-    queue_.Post([this, text, kind] { target_.AddStatusMessage(text, kind); });
+    queue_.PostPaced([this, text, kind] { target_.AddStatusMessage(text, kind); });
 }
 
 BoxAnswer HandOverHost::Show(const BoxRequest& request)
@@ -19,17 +19,17 @@ bool HandOverHost::PortIdle()
 
 void HandOverHost::SetPortIdle(bool idle)
 {
-    queue_.Post([this, idle] { target_.SetPortIdle(idle); });
+    queue_.PostPaced([this, idle] { target_.SetPortIdle(idle); });
 }
 
 void HandOverHost::SetProgressMaximum(int maximum)
 {
-    queue_.Post([this, maximum] { target_.SetProgressMaximum(maximum); });
+    queue_.PostPaced([this, maximum] { target_.SetProgressMaximum(maximum); });
 }
 
 void HandOverHost::SetProgressPosition(int position)
 {
-    queue_.Post([this, position] { target_.SetProgressPosition(position); });
+    queue_.PostPaced([this, position] { target_.SetProgressPosition(position); });
 }
 
 int HandOverHost::ProgressPosition()
@@ -39,7 +39,7 @@ int HandOverHost::ProgressPosition()
 
 void HandOverHost::PutStartButtonUp(SequenceKind kind)
 {
-    queue_.Post([this, kind] { target_.PutStartButtonUp(kind); });
+    queue_.PostPaced([this, kind] { target_.PutStartButtonUp(kind); });
 }
 
 bool HandOverHost::IsOptionDown(SequenceOption option)
@@ -59,17 +59,17 @@ PortSettings HandOverHost::GetPortSettings()
 
 void HandOverHost::BeginUpdate()
 {
-    queue_.Post([this] { target_.BeginUpdate(); });
+    queue_.PostPaced([this] { target_.BeginUpdate(); });
 }
 
 void HandOverHost::SetByte(std::int32_t address, std::uint8_t value)
 {
-    queue_.Post([this, address, value] { target_.SetByte(address, value); });
+    queue_.PostPaced([this, address, value] { target_.SetByte(address, value); });
 }
 
 void HandOverHost::EndUpdate()
 {
-    queue_.Post([this] { target_.EndUpdate(); });
+    queue_.PostPaced([this] { target_.EndUpdate(); });
 }
 
 std::uint8_t HandOverHost::GetByte(std::int32_t address)
@@ -84,7 +84,7 @@ std::vector<std::uint8_t> HandOverHost::GetBytes(std::int32_t first, std::int32_
 
 void HandOverHost::Beep()
 {
-    queue_.Post([this] { target_.Beep(); });
+    queue_.PostPaced([this] { target_.Beep(); });
 }
 
 } // namespace zav

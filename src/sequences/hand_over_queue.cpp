@@ -26,13 +26,23 @@ void HandOverQueue::Post(Task task)
     if (wakeUp) wakeUp();
 }
 
+void HandOverQueue::PostPaced(Task task)
+{
+    {
+        std::unique_lock lock(mutex_);
+        roomMade_.wait(lock, [this] { return tasks_.size() < kMaxPending; });
+    }
+    Post(std::move(task));
+}
+
 std::size_t HandOverQueue::Drain()
 {
     std::size_t ran = 0;
     std::unique_lock lock(mutex_);
-    while (!tasks_.empty()) {
+    for (std::size_t pass = tasks_.size(); pass > 0 && !tasks_.empty(); --pass) {
         Task task = std::move(tasks_.front());
         tasks_.pop_front();
+        if (tasks_.size() + 1 == kMaxPending) roomMade_.notify_all();
         // Unlocked while it runs: a call may post more, or (a modal box in an event loop)
         // drain the queue again itself.
         lock.unlock();
@@ -40,6 +50,10 @@ std::size_t HandOverQueue::Drain()
         ++ran;
         lock.lock();
     }
+    // Calls that arrived during the pass found the queue busy and woke nobody.
+    std::function<void()> wakeUp = tasks_.empty() ? nullptr : wakeUp_;
+    lock.unlock();
+    if (wakeUp) wakeUp();
     return ran;
 }
 

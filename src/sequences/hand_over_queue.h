@@ -20,6 +20,9 @@ class HandOverQueue {
 public:
     using Task = std::function<void()>;
     static constexpr std::chrono::milliseconds kRecheckInterval{10};
+    // How many calls PostPaced lets wait for the user-interface thread before it holds its
+    // caller back: a worker on virtual time can issue calls far faster than they run.
+    static constexpr std::size_t kMaxPending = 4096;
 
     HandOverQueue() = default;
     HandOverQueue(const HandOverQueue&) = delete;
@@ -32,12 +35,17 @@ public:
     // Any thread: queue a call whose result nobody waits for.
     void Post(Task task);
 
+    // A worker thread: as Post, but first waits while kMaxPending calls are queued, so a
+    // worker that outruns the user-interface thread cannot fill the memory. Never call it
+    // from the thread that drains.
+    void PostPaced(Task task);
+
     // A worker thread: queue a call and wait until the user-interface thread has run it.
     template <typename Function> std::invoke_result_t<Function> Call(Function&& function)
     {
         using Result = std::invoke_result_t<Function>;
         CallSlot<Result> slot;
-        Post([&slot, &function] {
+        PostPaced([&slot, &function] {
             if constexpr (std::is_void_v<Result>) {
                 function();
             } else {
@@ -49,8 +57,9 @@ public:
         if constexpr (!std::is_void_v<Result>) return std::move(*slot.value);
     }
 
-    // The user-interface thread: runs every queued call, including those queued meanwhile.
-    // Returns how many ran.
+    // The user-interface thread: runs the calls queued when it began (calls queued meanwhile
+    // wait for the next pass, which the wake-up schedules), so a worker that keeps posting
+    // cannot hold the drainer. Returns how many ran.
     std::size_t Drain();
 
     // The user-interface thread: drains until done() holds and nothing it was waiting for is
@@ -86,6 +95,7 @@ private:
 
     std::mutex mutex_;
     std::condition_variable changed_;
+    std::condition_variable roomMade_;
     std::deque<Task> tasks_;
     std::size_t wakeCount_ = 0;
     std::function<void()> wakeUp_;

@@ -118,5 +118,45 @@ TEST(HandOverQueue, ACallMayDrainTheQueueAgainWhileItRuns)
     EXPECT_EQ(order, (std::vector<std::string>{"box opens", "progress", "box closes"}));
 }
 
+TEST(HandOverQueue, AWorkerThatNeverStopsPostingNeitherHoldsTheDrainerNorFillsTheMemory)
+{
+    // A retry loop on virtual time posts lines as fast as it can until it is stopped.
+    HandOverQueue queue;
+    std::atomic<bool> stop{false};
+    std::atomic<bool> workerDone{false};
+    std::size_t posted = 0;
+    std::size_t ran = 0;
+    std::thread worker([&] {
+        while (!stop.load()) {
+            queue.PostPaced([&] { ++ran; });
+            ++posted;
+        }
+        workerDone = true;
+    });
+    std::size_t passes = 0;
+    queue.DrainUntil([&] { return ++passes > 3; });
+    stop = true;
+    while (!workerDone.load()) queue.Drain();
+    worker.join();
+    queue.Drain();
+    EXPECT_EQ(ran, posted);
+}
+
+TEST(HandOverQueue, APassLeavesLaterCallsForTheNextWakeUp)
+{
+    HandOverQueue queue;
+    int wakeUps = 0;
+    std::vector<int> order;
+    queue.SetWakeUp([&] { ++wakeUps; });
+    queue.Post([&] {
+        order.push_back(1);
+        queue.Post([&] { order.push_back(2); });
+    });
+    EXPECT_EQ(queue.Drain(), 1u);
+    EXPECT_GE(wakeUps, 2); // the second call is not left without a pass to run it
+    EXPECT_EQ(queue.Drain(), 1u);
+    EXPECT_EQ(order, (std::vector<int>{1, 2}));
+}
+
 } // namespace
 } // namespace zav
