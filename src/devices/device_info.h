@@ -4,22 +4,12 @@
 #include <span>
 #include <string_view>
 
+#include "buffer/address_range.h"
+
 namespace zav {
 
 // Which configured port a device's board hangs on: the LPT_PORT or the COM_PORT setting.
 enum class PortKind { Lpt, Com };
-
-// Inclusive range of buffer addresses; a single register is a range of one cell.
-struct AddressRange {
-    std::int32_t first = 0;
-    std::int32_t last = 0;
-
-    [[nodiscard]] constexpr std::int32_t Size() const { return last - first + 1; }
-    [[nodiscard]] constexpr bool Contains(std::int32_t address) const
-    {
-        return address >= first && address <= last;
-    }
-};
 
 // One supported device: its memory map, what the program sequence may offer and how the
 // programmer board for it is reached. Entries are constants built into the program.

@@ -1,11 +1,13 @@
 #include "files/buffer_file_content.h"
 
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <span>
 #include <vector>
 
+#include "buffer/address_range.h"
 #include "buffer/memory_buffer.h"
 #include "files/s_record.h"
 #include "files/x_record.h"
@@ -26,11 +28,6 @@ std::span<const std::uint8_t> BytesOf(std::string_view text)
     return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
 }
 
-struct AddressRange {
-    std::int32_t low;
-    std::int32_t high;
-};
-
 // The options' range held inside the buffer, whatever the caller passed.
 AddressRange RangeOf(const MemoryBuffer& buffer, const SaveOptions& options)
 {
@@ -45,12 +42,12 @@ void ForEachDataRecord(const MemoryBuffer& buffer, const SaveOptions& options, s
 {
     const AddressRange range = RangeOf(buffer, options);
     std::array<std::uint8_t, kXDataPerRecord> values{};
-    std::int32_t address = range.low;
-    while (address <= range.high) {
+    std::int32_t address = range.first;
+    while (address <= range.last) {
         std::size_t collected = 0;
         while (collected < perRecord) {
             const std::int32_t cell = address + static_cast<std::int32_t>(collected);
-            if (cell > range.high || (!options.saveUnimplemented && buffer.IsUnimplemented(cell))) break;
+            if (cell > range.last || (!options.saveUnimplemented && buffer.IsUnimplemented(cell))) break;
             values[collected++] = buffer.GetByte(cell);
         }
         if (collected == 0) {
@@ -136,7 +133,7 @@ void AppendMotorolaS(const MemoryBuffer& buffer, const SaveOptions& options, std
 void AppendBinary(const MemoryBuffer& buffer, const SaveOptions& options, std::string& content)
 {
     const AddressRange range = RangeOf(buffer, options);
-    for (std::int32_t address = range.low; address <= range.high; ++address) {
+    for (std::int32_t address = range.first; address <= range.last; ++address) {
         content.push_back(static_cast<char>(buffer.GetByte(address)));
     }
 }
@@ -146,7 +143,7 @@ std::size_t EstimatedSize(const MemoryBuffer& buffer, const SaveOptions& options
 {
     const AddressRange range = RangeOf(buffer, options);
     const std::size_t cells =
-        range.high >= range.low ? static_cast<std::size_t>(range.high - range.low + 1) : 0;
+        range.last >= range.first ? static_cast<std::size_t>(range.Size()) : 0;
     return cells * 5 / 2 + 1024;
 }
 

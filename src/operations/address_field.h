@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "operations/address_range.h"
+#include "buffer/address_range.h"
 
 namespace zav {
 

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "operations/address_range.h"
+#include "buffer/address_range.h"
 
 namespace zav {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "operations/address_range.h"
+#include "buffer/address_range.h"
 
 namespace zav {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "operations/address_range.h"
+#include "buffer/address_range.h"
 
 namespace zav {
 
