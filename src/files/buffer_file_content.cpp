@@ -1,6 +1,5 @@
 #include "files/buffer_file_content.h"
 
-
 #include <algorithm>
 #include <array>
 #include <cstdint>
