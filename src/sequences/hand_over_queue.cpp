@@ -12,10 +12,21 @@ void HandOverQueue::SetWakeUp(std::function<void()> wakeUp)
 
 void HandOverQueue::Post(Task task)
 {
+    Enqueue(std::move(task), false);
+}
+
+void HandOverQueue::PostPaced(Task task)
+{
+    Enqueue(std::move(task), true);
+}
+
+void HandOverQueue::Enqueue(Task task, bool paced)
+{
     bool wasEmpty = false;
     std::function<void()> wakeUp;
     {
-        std::lock_guard lock(mutex_);
+        std::unique_lock lock(mutex_);
+        if (paced) roomMade_.wait(lock, [this] { return tasks_.size() < kMaxPending; });
         wasEmpty = tasks_.empty();
         tasks_.push_back(std::move(task));
         if (wasEmpty) wakeUp = wakeUp_;
@@ -24,15 +35,6 @@ void HandOverQueue::Post(Task task)
     if (!wasEmpty) return;
     changed_.notify_all();
     if (wakeUp) wakeUp();
-}
-
-void HandOverQueue::PostPaced(Task task)
-{
-    {
-        std::unique_lock lock(mutex_);
-        roomMade_.wait(lock, [this] { return tasks_.size() < kMaxPending; });
-    }
-    Post(std::move(task));
 }
 
 std::size_t HandOverQueue::Drain()

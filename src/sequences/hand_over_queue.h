@@ -72,6 +72,8 @@ public:
     void Wake();
 
 private:
+    void Enqueue(Task task, bool paced);
+
     template <typename Result> struct CallSlot {
         std::mutex mutex;
         std::condition_variable doneChanged;
