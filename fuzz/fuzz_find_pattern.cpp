@@ -7,28 +7,12 @@
 
 #include "buffer/memory_buffer.h"
 #include "buffer/numeric_helpers.h"
+#include "fuzz_support.h"
 #include "operations/find_dialog.h"
 #include "operations/search_pattern.h"
-#include "shell/message_boxes.h"
 
-namespace {
-
-class CountingBoxes : public zav::MessageBoxes {
-public:
-    zav::BoxAnswer Show(const zav::BoxRequest&) override
-    {
-        ++shown;
-        return zav::BoxAnswer::Ok;
-    }
-    int shown = 0;
-};
-
-void Check(bool condition)
-{
-    if (!condition) std::abort();
-}
-
-} // namespace
+using zav::fuzzing::Check;
+using zav::fuzzing::CountingBoxes;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

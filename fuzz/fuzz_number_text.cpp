@@ -10,19 +10,11 @@
 #include <string_view>
 
 #include "buffer/numeric_helpers.h"
-#include "shell/message_boxes.h"
+#include "fuzz_support.h"
 
 namespace {
 
-class CountingBoxes : public zav::MessageBoxes {
-public:
-    zav::BoxAnswer Show(const zav::BoxRequest&) override
-    {
-        ++shown;
-        return zav::BoxAnswer::Ok;
-    }
-    int shown = 0;
-};
+using zav::fuzzing::CountingBoxes;
 
 // The same grammar read the slow way: blanks, sign, prefix, then every remaining character a
 // digit of the base; the value is accumulated without limit and compared at the end.

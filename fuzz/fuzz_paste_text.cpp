@@ -8,16 +8,10 @@
 #include <vector>
 
 #include "buffer/memory_buffer.h"
+#include "fuzz_support.h"
 #include "operations/paste_text.h"
 
-namespace {
-
-void Check(bool condition)
-{
-    if (!condition) std::abort();
-}
-
-} // namespace
+using zav::fuzzing::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
