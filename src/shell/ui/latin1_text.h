@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+#include <string>
+
+namespace zav {
+
+// The core keeps texts as 8-bit byte strings, exactly as files and the clipboard carry
+// them; the windows show every byte as its Latin-1 character, so a round trip through a
+// widget never changes a byte.
+[[nodiscard]] QString FromLatin1(const std::string& text);
+[[nodiscard]] std::string ToLatin1(const QString& text);
+
+} // namespace zav
