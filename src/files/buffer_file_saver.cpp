@@ -3,7 +3,7 @@
 #include <string>
 
 #include "buffer/memory_buffer.h"
-#include "files/atomic_file_writer.h"
+#include "files/safe_file_writer.h"
 #include "files/buffer_file_content.h"
 #include "shell/status_sink.h"
 
@@ -22,7 +22,7 @@ bool SaveBufferFile(const std::filesystem::path& path, FileFormat format, const 
         return false;
     }
     std::string failure;
-    if (!WriteFileAtomically(path, content, failure)) {
+    if (!WriteFileSafely(path, content, failure)) {
         status.AddStatusMessage("Write file failed : " + name + " : " + failure, StatusKind::Error);
         return false;
     }

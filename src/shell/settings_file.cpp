@@ -4,6 +4,7 @@
 #include <iterator>
 #include <system_error>
 
+#include "files/safe_file_writer.h"
 #include "shell/message_boxes.h"
 
 namespace zav {
@@ -20,24 +21,8 @@ bool SaveSettingsFile(const std::filesystem::path& path, const AppSettings& sett
 {
     std::error_code error;
     if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path(), error);
-    std::filesystem::path temporary = path;
-    temporary += ".new";
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        const std::string text = FormatSettingsText(settings);
-        file.write(text.data(), static_cast<std::streamsize>(text.size()));
-        file.close();
-        if (!file) {
-            std::filesystem::remove(temporary, error);
-            return false;
-        }
-    }
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
-        return false;
-    }
-    return true;
+    std::string failure;
+    return WriteFileSafely(path, FormatSettingsText(settings), failure);
 }
 
 } // namespace zav

@@ -14,8 +14,9 @@ inline constexpr const char* kSettingsFileName = "zozadav.ini";
 // word; a bad integer shows its conversion error and keeps what was read before it.
 void LoadSettingsFile(const std::filesystem::path& path, AppSettings& settings, MessageBoxes& boxes);
 
-// Writes the file, creating its folder; the old file is replaced only once the new one is
-// complete. Returns false when it could not be written (the caller's close goes on).
+// Writes the file, creating its folder, through the safe file writer (a reader never sees
+// half a file; links and owner survive). Returns false when it could not be written (the
+// caller's close goes on).
 bool SaveSettingsFile(const std::filesystem::path& path, const AppSettings& settings);
 
 } // namespace zav

@@ -55,6 +55,21 @@ TEST_F(SettingsFileTest, ABadIntegerIsShownAsAnErrorBox)
     EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"'five' is not a valid integer value"});
 }
 
+TEST_F(SettingsFileTest, ASavedFileKeepsItsOtherHardLink)
+{
+    std::filesystem::create_directories(folder);
+    const auto path = folder / kSettingsFileName;
+    std::ofstream(path) << "LPT_DELAY=1\r\n";
+    std::filesystem::create_hard_link(path, folder / "backup.ini");
+    AppSettings settings;
+    settings.program.lptDelay = 7;
+    ASSERT_TRUE(SaveSettingsFile(path, settings));
+    EXPECT_EQ(std::filesystem::hard_link_count(path), 2U);
+    AppSettings reread;
+    LoadSettingsFile(folder / "backup.ini", reread, boxes);
+    EXPECT_EQ(reread.program.lptDelay, 7);
+}
+
 TEST_F(SettingsFileTest, AnUnwritablePlaceReportsFailureAndLeavesNoTemporary)
 {
     std::filesystem::create_directories(folder);

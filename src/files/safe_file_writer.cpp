@@ -1,0 +1,268 @@
+// The one file of the core that calls the operating system directly: a save that respects
+// devices, links, owners and crashes needs calls the standard library does not offer.
+#include "files/safe_file_writer.h"
+
+#include <fcntl.h>
+#include <linux/falloc.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <string>
+#include <system_error>
+#include <utility>
+
+namespace zav {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Linux gives up on a chain of symbolic links after 40 of them; so do we.
+constexpr int kMaxLinkHops = 40;
+
+std::string Reason(int error) { return std::generic_category().message(error); }
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd = -1) : fd_(fd) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    Descriptor(Descriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    Descriptor& operator=(Descriptor&&) = delete;
+    ~Descriptor()
+    {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    [[nodiscard]] int Get() const { return fd_; }
+    [[nodiscard]] bool IsOpen() const { return fd_ >= 0; }
+    // Closes now and reports the error a close may still bring (a late write failure on NFS).
+    [[nodiscard]] int Close()
+    {
+        const int result = ::close(fd_);
+        fd_ = -1;
+        return result;
+    }
+
+private:
+    int fd_;
+};
+
+bool Fail(std::string& failure, int error)
+{
+    failure = Reason(error);
+    return false;
+}
+
+bool WriteAll(int fd, std::string_view content, std::string& failure)
+{
+    std::size_t done = 0;
+    while (done < content.size()) {
+        const ssize_t written = ::write(fd, content.data() + done, content.size() - done);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return Fail(failure, errno);
+        }
+        done += static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+// Devices and pipes cannot be synced and say so with EINVAL or EROFS; that is no failure.
+bool Sync(int fd, std::string& failure, bool mayBeUnsyncable)
+{
+    if (::fsync(fd) == 0) return true;
+    if (mayBeUnsyncable && (errno == EINVAL || errno == EROFS)) return true;
+    return Fail(failure, errno);
+}
+
+fs::path FolderOf(const fs::path& file)
+{
+    return file.has_parent_path() ? file.parent_path() : fs::path(".");
+}
+
+bool SyncFolder(const fs::path& folder, std::string& failure)
+{
+    Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!fd.IsOpen()) return Fail(failure, errno);
+    return Sync(fd.Get(), failure, true);
+}
+
+// The file the bytes go to: symbolic links followed, the last one possibly dangling.
+bool ResolveLinks(const fs::path& target, fs::path& destination, std::string& failure)
+{
+    fs::path current = target;
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        struct stat info {};
+        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            destination = current;
+            return true;
+        }
+        char text[PATH_MAX];
+        const ssize_t length = ::readlink(current.c_str(), text, sizeof text);
+        if (length < 0) return Fail(failure, errno);
+        const fs::path next(std::string(text, static_cast<std::size_t>(length)));
+        current = next.is_absolute() ? next : FolderOf(current) / next;
+    }
+    return Fail(failure, ELOOP);
+}
+
+// The one hidden name a save of `destination` may leave behind when it is killed.
+fs::path LeftoverPath(const fs::path& destination)
+{
+    return FolderOf(destination) / ("." + destination.filename().string() + ".saving");
+}
+
+void RemoveLeftover(const fs::path& leftover) { ::unlink(leftover.c_str()); }
+
+// An unnamed file in the folder, or the fixed hidden name where the file system has none.
+// On failure `error` holds the system's error number.
+Descriptor CreateUnnamed(const fs::path& destination, bool& named, int& error)
+{
+    const fs::path folder = FolderOf(destination);
+    named = false;
+    Descriptor fd(::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
+    if (fd.IsOpen()) return fd;
+    error = errno;
+    if (error != EOPNOTSUPP && error != EISDIR && error != EINVAL) return Descriptor();
+    const fs::path leftover = LeftoverPath(destination);
+    RemoveLeftover(leftover);
+    Descriptor fallback(::open(leftover.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+    error = errno;
+    named = fallback.IsOpen();
+    return fallback;
+}
+
+// Gives an unnamed file the name `path` (which must not exist).
+bool NameUnnamed(int fd, const fs::path& path, std::string& failure)
+{
+    if (::linkat(fd, "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH) == 0) return true;
+    const std::string procPath = "/proc/self/fd/" + std::to_string(fd);
+    if (::linkat(AT_FDCWD, procPath.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0) return true;
+    return Fail(failure, errno);
+}
+
+bool CreateNewFile(const fs::path& destination, std::string_view content, std::string& failure)
+{
+    bool named = false;
+    int error = 0;
+    Descriptor fd = CreateUnnamed(destination, named, error);
+    if (!fd.IsOpen()) return Fail(failure, error);
+    const fs::path leftover = LeftoverPath(destination);
+    if (!WriteAll(fd.Get(), content, failure) || !Sync(fd.Get(), failure, false)) {
+        if (named) RemoveLeftover(leftover);
+        return false;
+    }
+    const bool placed = named ? ::rename(leftover.c_str(), destination.c_str()) == 0 || Fail(failure, errno)
+                              : NameUnnamed(fd.Get(), destination, failure);
+    if (!placed) {
+        if (named) RemoveLeftover(leftover);
+        return false;
+    }
+    if (fd.Close() != 0) return Fail(failure, errno);
+    return SyncFolder(FolderOf(destination), failure);
+}
+
+enum class Replacement { Done, Failed, NeedsInPlace };
+
+// Replaces an existing regular file by rename, unless the new file could not carry the old
+// one's owner, group and permissions or the folder refuses a new name.
+Replacement ReplaceByRename(const fs::path& destination, const struct stat& old, std::string_view content,
+                            std::string& failure)
+{
+    bool named = false;
+    int error = 0;
+    Descriptor fd = CreateUnnamed(destination, named, error);
+    if (!fd.IsOpen()) {
+        if (error == EACCES || error == EPERM) return Replacement::NeedsInPlace;
+        Fail(failure, error);
+        return Replacement::Failed;
+    }
+    const fs::path leftover = LeftoverPath(destination);
+    struct stat fresh {};
+    const bool sameOwner = ::fstat(fd.Get(), &fresh) == 0 &&
+                           ((fresh.st_uid == old.st_uid && fresh.st_gid == old.st_gid) ||
+                            ::fchown(fd.Get(), old.st_uid, old.st_gid) == 0);
+    if (!sameOwner || ::fchmod(fd.Get(), old.st_mode & 07777) != 0) {
+        if (named) RemoveLeftover(leftover);
+        return Replacement::NeedsInPlace;
+    }
+    if (!WriteAll(fd.Get(), content, failure) || !Sync(fd.Get(), failure, false)) {
+        if (named) RemoveLeftover(leftover);
+        return Replacement::Failed;
+    }
+    if (!named) {
+        RemoveLeftover(leftover);
+        if (!NameUnnamed(fd.Get(), leftover, failure)) return Replacement::Failed;
+    }
+    if (::rename(leftover.c_str(), destination.c_str()) != 0) {
+        error = errno;
+        RemoveLeftover(leftover);
+        if (error == EACCES || error == EPERM) return Replacement::NeedsInPlace;
+        Fail(failure, error);
+        return Replacement::Failed;
+    }
+    if (fd.Close() != 0) {
+        Fail(failure, errno);
+        return Replacement::Failed;
+    }
+    return SyncFolder(FolderOf(destination), failure) ? Replacement::Done : Replacement::Failed;
+}
+
+// Overwrites the file's own bytes, so every name, the owner and the mode stay. The content
+// is complete in memory; the blocks it needs are reserved first, so a full disk is found
+// before the old content is touched.
+bool OverwriteInPlace(const fs::path& destination, const struct stat& old, std::string_view content,
+                      std::string& failure)
+{
+    Descriptor fd(::open(destination.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC));
+    if (!fd.IsOpen()) return Fail(failure, errno);
+    const auto size = static_cast<off_t>(content.size());
+    if (size > old.st_size && ::fallocate(fd.Get(), FALLOC_FL_KEEP_SIZE, 0, size) != 0 &&
+        errno != EOPNOTSUPP)
+        return Fail(failure, errno);
+    if (!WriteAll(fd.Get(), content, failure)) return false;
+    if (::ftruncate(fd.Get(), size) != 0) return Fail(failure, errno);
+    if (!Sync(fd.Get(), failure, false)) return false;
+    if (fd.Close() != 0) return Fail(failure, errno);
+    return true;
+}
+
+// A device, FIFO or socket takes the bytes as they come; it is never replaced.
+bool WriteToSpecialFile(const fs::path& destination, std::string_view content, std::string& failure)
+{
+    Descriptor fd(::open(destination.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC));
+    if (!fd.IsOpen()) return Fail(failure, errno);
+    if (!WriteAll(fd.Get(), content, failure) || !Sync(fd.Get(), failure, true)) return false;
+    if (fd.Close() != 0) return Fail(failure, errno);
+    return true;
+}
+
+} // namespace
+
+bool WriteFileSafely(const fs::path& target, std::string_view content, std::string& failure)
+{
+    fs::path destination;
+    if (!ResolveLinks(target, destination, failure)) return false;
+
+    struct stat old {};
+    if (::stat(destination.c_str(), &old) != 0) {
+        if (errno != ENOENT) return Fail(failure, errno);
+        return CreateNewFile(destination, content, failure);
+    }
+    if (S_ISDIR(old.st_mode)) return Fail(failure, EISDIR);
+    if (::faccessat(AT_FDCWD, destination.c_str(), W_OK, AT_EACCESS) != 0) return Fail(failure, errno);
+    if (!S_ISREG(old.st_mode)) return WriteToSpecialFile(destination, content, failure);
+
+    if (old.st_nlink == 1) {
+        switch (ReplaceByRename(destination, old, content, failure)) {
+        case Replacement::Done: return true;
+        case Replacement::Failed: return false;
+        case Replacement::NeedsInPlace: break;
+        }
+    }
+    return OverwriteInPlace(destination, old, content, failure);
+}
+
+} // namespace zav
