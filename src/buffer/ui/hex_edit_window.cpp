@@ -1,0 +1,355 @@
+#include "buffer/ui/hex_edit_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QMenu>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <new>
+
+#include "buffer/memory_buffer.h"
+#include "buffer/ui/editor_dialogs.h"
+#include "buffer/ui/explaine_window.h"
+#include "buffer/ui/hex_grid_view.h"
+#include "operations/cell_info.h"
+#include "operations/dump_text.h"
+
+namespace zav {
+
+namespace {
+
+// The editor's fonts are kept by name; asking for a fixed-pitch typewriter face lets the
+// system substitute a monospaced font for names it does not have ("System", "Terminal").
+QFont EditorFont(const std::string& name)
+{
+    QFont font(QString::fromStdString(name));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    font.setPixelSize(13);
+    return font;
+}
+
+FontCellMetrics MetricsOf(const QFont& font, const QString& characters)
+{
+    const QFontMetrics metrics(font);
+    int widest = 1;
+    for (const QChar character : characters) widest = std::max(widest, metrics.horizontalAdvance(character));
+    return {widest, metrics.height()};
+}
+
+QString HexDigits()
+{
+    return QStringLiteral("0123456789ABCDEF");
+}
+
+// The characters the character pane can show: printable ASCII and Latin-1.
+QString PrintableLatin1()
+{
+    QString all;
+    for (int code = 0x20; code <= 0xFE; ++code) {
+        if (code < 0x7F || code >= 0xA0) all.append(QChar(code));
+    }
+    return all;
+}
+
+// The status bar's panels at the design size, and the widest text each can show.
+constexpr std::array<int, 5> kPanelDesignWidths{45, 70, 95, 170, 50};
+const std::array<const char*, 5> kPanelWidestTexts{" FFFF", "Dec: 255", "Bin: 00000000", "Unimplemented",
+                                                   "Char Set: Terminal"};
+
+} // namespace
+
+THexEdit::THexEdit(MessageBoxes& boxes, QWidget* parent)
+    : QWidget(parent, Qt::Window), boxes_(boxes), buffer_(MemoryBuffer::Create(boxes))
+{
+    if (!buffer_) throw std::bad_alloc();
+    setObjectName(QStringLiteral("HexEdit"));
+    setWindowTitle(QStringLiteral("HexEdit"));
+
+    hexPane_ = new HexGridView(*this, EditorGrid::Hex, this);
+    charPane_ = new HexGridView(*this, EditorGrid::Char, this);
+    splitter_ = new QSplitter(Qt::Horizontal, this);
+    splitter_->setObjectName(QStringLiteral("Splitter1"));
+    splitter_->setHandleWidth(1);
+    splitter_->setChildrenCollapsible(false);
+    splitter_->addWidget(hexPane_);
+    splitter_->addWidget(charPane_);
+    splitter_->setStretchFactor(0, 0);
+    splitter_->setStretchFactor(1, 1);
+
+    statusBar_ = new QStatusBar(this);
+    statusBar_->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar_->setSizeGripEnabled(false);
+    statusBar_->setToolTip(QStringLiteral("Memory cell numerical representation and properties"));
+    for (std::size_t panel = 0; panel < statusPanels_.size(); ++panel) {
+        auto* label = new QLabel(statusBar_);
+        label->setObjectName(QStringLiteral("StatusPanel%1").arg(panel));
+        label->setFrameShape(QFrame::NoFrame);
+        statusBar_->addWidget(label, panel + 1 == statusPanels_.size() ? 1 : 0);
+        statusPanels_[panel] = label;
+    }
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(splitter_, 1);
+    layout->addWidget(statusBar_);
+
+    explaine_ = new TExplaine(*this, this);
+    dialogs_ = CreateEditorDialogs(*this);
+    CreateActions();
+    CreatePopupMenu();
+    SetEditActionsEnabled(false);
+
+    buffer_->SetObserver(this);
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] { FollowClipboard(); });
+
+    ApplyEditorOptions(EditorOptions{});
+    const WindowLayout defaults;
+    resize(defaults.editor.width, defaults.editor.height);
+    splitter_->setSizes({layout_.HexPaneContentWidth() + 2 * hexPane_->frameWidth(),
+                         layout_.CharPaneContentWidth() + 2 * charPane_->frameWidth() +
+                             style()->pixelMetric(QStyle::PM_ScrollBarExtent)});
+    ShowCellInfo();
+}
+
+THexEdit::~THexEdit()
+{
+    buffer_->SetObserver(nullptr);
+}
+
+void THexEdit::SelectAddress(std::int32_t address)
+{
+    cursor_.SelectAddress(address);
+    CursorMoved();
+}
+
+void THexEdit::ShowAddressAtTop(std::int32_t address)
+{
+    cursor_.ShowAddressAtTop(address);
+    CursorMoved();
+}
+
+void THexEdit::RepaintGrids()
+{
+    hexPane_->viewport()->update();
+    charPane_->viewport()->update();
+    explaine_->RefreshCells();
+}
+
+bool THexEdit::IsUndoEmpty() const
+{
+    return buffer_->Undo().IsEmpty();
+}
+
+void THexEdit::ApplyEditorOptions(const EditorOptions& options)
+{
+    options_ = options;
+    hexFont_ = EditorFont(options.leftFont);
+    charFont_ = EditorFont(options.rightFont);
+    hexPane_->setFont(hexFont_);
+    charPane_->setFont(charFont_);
+    layout_ = HexViewLayout(MetricsOf(hexFont_, HexDigits()), MetricsOf(charFont_, PrintableLatin1()));
+    buffer_->ApplyEditorColours(options.colours);
+    statusPanels_[4]->setText(QString::fromLatin1(CharSetPanelText(options.rightFont).c_str()));
+    UpdateSizeLimits();
+    PaneResized();
+    ShowCellInfo();
+    RepaintGrids();
+}
+
+void THexEdit::UpdateSizeLimits()
+{
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int frames = 2 * hexPane_->frameWidth() + 2 * charPane_->frameWidth();
+    const int widest =
+        layout_.HexPaneContentWidth() + layout_.CharPaneContentWidth() + scrollBar + frames + splitter_->handleWidth();
+    // At the design size the window may be 390 to 555 pixels wide.
+    setMaximumWidth(widest);
+    setMinimumWidth(widest * 390 / 555);
+    hexPane_->setMinimumWidth(layout_.MinimumHexPaneWidth());
+
+    const QFontMetrics metrics(statusBar_->font());
+    const double scale = metrics.height() / 16.0;
+    for (std::size_t panel = 0; panel + 1 < statusPanels_.size(); ++panel) {
+        const int textWidth = metrics.horizontalAdvance(QString::fromLatin1(kPanelWidestTexts[panel])) + 8;
+        statusPanels_[panel]->setMinimumWidth(
+            std::max(textWidth, static_cast<int>(kPanelDesignWidths[panel] * scale)));
+    }
+}
+
+WindowLayout THexEdit::GetWindowLayout() const
+{
+    WindowLayout result;
+    const QRect editor = geometry();
+    result.editor = {editor.left(), editor.top(), editor.height(), editor.width()};
+    result.editorPaneWidth = splitter_->sizes().value(0);
+    result.editorVisible = isVisible();
+    const QRect description = explaine_->geometry();
+    result.description = {description.left(), description.top(), description.height(), description.width()};
+    result.descriptionVisible = explaine_->isVisible();
+    return result;
+}
+
+void THexEdit::SetWindowLayout(const WindowLayout& layout)
+{
+    const WindowBounds& editor = layout.editor;
+    setGeometry(editor.left, editor.top, std::clamp(editor.width, minimumWidth(), maximumWidth()),
+                std::max(editor.height, minimumSizeHint().height()));
+    setVisible(layout.editorVisible);
+    const int total = splitter_->width() - splitter_->handleWidth();
+    const int hexWidth = std::clamp(layout.editorPaneWidth, layout_.MinimumHexPaneWidth(), std::max(total, 1));
+    splitter_->setSizes({hexWidth, std::max(0, total - hexWidth)});
+    const WindowBounds& description = layout.description;
+    explaine_->setGeometry(description.left, description.top, description.width, description.height);
+    explaine_->setVisible(layout.descriptionVisible);
+}
+
+std::string THexEdit::BuildDumpText(std::int32_t first, std::int32_t last, int bytesPerRow)
+{
+    return zav::BuildDumpText(*buffer_, first, last, bytesPerRow, boxes_);
+}
+
+void THexEdit::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (event->spontaneous()) return;
+    UpdateCaption();
+    SetEditActionsEnabled(true);
+    emit HexEditOpen();
+}
+
+void THexEdit::closeEvent(QCloseEvent* event)
+{
+    // The window lives for the whole run; closing it only hides it.
+    QWidget::closeEvent(event);
+    SetEditActionsEnabled(false);
+    emit HexEditClose();
+}
+
+void THexEdit::CellsChanged(std::int32_t first, std::int32_t last)
+{
+    const int firstRow = std::max(first, 0) / HexViewLayout::kBytesPerRow;
+    const int lastRow = std::min(last, buffer_->LastAddress()) / HexViewLayout::kBytesPerRow;
+    const int top = cursor_.TopRow();
+    const int bottom = top + cursor_.VisibleRows();
+    if (lastRow >= top && firstRow <= bottom) {
+        const int y0 = layout_.RowTop(top, std::max(firstRow, top));
+        const int y1 = layout_.RowTop(top, std::min(lastRow, bottom) + 1);
+        for (HexGridView* pane : {hexPane_, charPane_}) {
+            pane->viewport()->update(0, y0, pane->viewport()->width(), y1 - y0);
+        }
+    }
+    if (cursor_.Address() >= first && cursor_.Address() <= last) ShowCellInfo();
+    explaine_->RefreshCells();
+}
+
+void THexEdit::UndoAvailabilityChanged(bool available)
+{
+    Action(EditorAction::Undo)->setEnabled(available && ActionsLive());
+}
+
+void THexEdit::DescriptionChanged()
+{
+    UpdateCaption();
+    explaine_->RefreshDescription();
+}
+
+void THexEdit::UpdateCaption()
+{
+    setWindowTitle(QString::fromLatin1(buffer_->Descriptions().EditorCaption().c_str()));
+}
+
+void THexEdit::ShowCellInfo()
+{
+    const CellInfo info = zav::ShowCellInfo(*buffer_, cursor_.Address(), options_.rightFont);
+    for (std::size_t panel = 0; panel + 1 < statusPanels_.size(); ++panel) {
+        statusPanels_[panel]->setText(QString::fromLatin1(info.panels[panel].c_str()));
+    }
+    explaine_->RefreshCells();
+}
+
+void THexEdit::PaneFocused(EditorGrid grid)
+{
+    cursor_.Focus(grid);
+    keyEntry_.ClearPendingDigit();
+    if (grid != scrollBarOwner_) {
+        const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        const QList<int> sizes = splitter_->sizes();
+        const PaneWidths moved =
+            HexViewLayout::MoveScrollBar({sizes.value(0), sizes.value(1)}, scrollBarOwner_, grid, scrollBar);
+        hexPane_->SetOwnsScrollBar(grid == EditorGrid::Hex);
+        charPane_->SetOwnsScrollBar(grid == EditorGrid::Char);
+        splitter_->setSizes({moved.hex, moved.character});
+        scrollBarOwner_ = grid;
+    }
+    RepaintGrids();
+}
+
+void THexEdit::PaneScrolled(int topRow)
+{
+    cursor_.ScrollTo(topRow);
+    hexPane_->SyncScrollBar(cursor_.TopRow(), cursor_.VisibleRows());
+    charPane_->SyncScrollBar(cursor_.TopRow(), cursor_.VisibleRows());
+    hexPane_->viewport()->update();
+    charPane_->viewport()->update();
+}
+
+void THexEdit::PaneKeyTyped(EditorGrid grid, const QString& text)
+{
+    for (const QChar character : text) {
+        // A character outside Latin-1 has no byte of its own; storing a substitute would
+        // silently write a different byte.
+        if (character.unicode() > 0xFF) {
+            QApplication::beep();
+            continue;
+        }
+        const char key = static_cast<char>(character.unicode());
+        if (grid == EditorGrid::Char) {
+            keyEntry_.TypeCharKey(key, *buffer_, cursor_);
+        } else if (keyEntry_.TypeHexKey(key, *buffer_, cursor_) == HexKeyOutcome::NotADigit) {
+            QApplication::beep();
+        }
+    }
+    CursorMoved();
+}
+
+void THexEdit::PaneClicked(EditorGrid grid)
+{
+    if (grid == EditorGrid::Hex) keyEntry_.ClearPendingDigit();
+    CursorMoved();
+}
+
+void THexEdit::PaneResized()
+{
+    cursor_.SetVisibleRows(std::min(hexPane_->FittingRows(), charPane_->FittingRows()));
+    hexPane_->SyncScrollBar(cursor_.TopRow(), cursor_.VisibleRows());
+    charPane_->SyncScrollBar(cursor_.TopRow(), cursor_.VisibleRows());
+}
+
+void THexEdit::CursorMoved()
+{
+    hexPane_->SyncScrollBar(cursor_.TopRow(), cursor_.VisibleRows());
+    charPane_->SyncScrollBar(cursor_.TopRow(), cursor_.VisibleRows());
+    hexPane_->viewport()->update();
+    charPane_->viewport()->update();
+    ShowCellInfo();
+}
+
+void THexEdit::FollowClipboard()
+{
+    // While the editor is closed its commands stay disabled, whatever the clipboard holds.
+    if (!ActionsLive()) return;
+    Action(EditorAction::Paste)->setEnabled(!QApplication::clipboard()->text().isEmpty());
+}
+
+} // namespace zav

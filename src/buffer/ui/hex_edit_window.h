@@ -1,0 +1,170 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "buffer/buffer_observer.h"
+#include <QFont>
+
+#include "operations/editor_cursor.h"
+#include "operations/hex_view_layout.h"
+#include "operations/key_entry.h"
+#include "shell/app_settings.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QSplitter;
+class QStatusBar;
+
+namespace zav {
+
+class EditorDialogs;
+class HexGridView;
+class MemoryBuffer;
+class MessageBoxes;
+class TExplaine;
+
+// The eleven editor commands, in the order of the editor's action list.
+enum class EditorAction {
+    Undo,
+    Copy,
+    Paste,
+    SelectAll,
+    Fill,
+    CopyAs,
+    Find,
+    SearchAgain,
+    Property,
+    GoToAddr,
+    Swap,
+};
+inline constexpr int kEditorActionCount = 11;
+
+// The hex editor window: the whole buffer as a hex dump with row addresses on the left and as
+// characters on the right, one cursor and selection shared by both, a status bar for the cell
+// under the cursor. It owns the one memory buffer (with its undo stack and description), the
+// description window and the buffer dialogs. Closing only hides it.
+class THexEdit : public QWidget, private BufferObserver {
+    Q_OBJECT
+
+public:
+    // Allocating the buffer can fail: the box "Not Enough Memory, close unused Applications"
+    // is then shown and std::bad_alloc thrown, since the program cannot run without it.
+    explicit THexEdit(MessageBoxes& boxes, QWidget* parent = nullptr);
+    THexEdit(const THexEdit&) = delete;
+    THexEdit& operator=(const THexEdit&) = delete;
+    ~THexEdit() override;
+
+    [[nodiscard]] MemoryBuffer& Buffer() { return *buffer_; }
+    [[nodiscard]] const MemoryBuffer& Buffer() const { return *buffer_; }
+    [[nodiscard]] TExplaine& DescriptionWindow() { return *explaine_; }
+    [[nodiscard]] MessageBoxes& Boxes() { return boxes_; }
+
+    // The eleven actions; the main window puts them into its menus and tool bar.
+    [[nodiscard]] QAction* Action(EditorAction action) const;
+    [[nodiscard]] QMenu* PopupMenu() const { return popupMenu_; }
+
+    // The cursor goes to the address's cell (beyond the buffer: the last cell) in the focused
+    // pane; both panes repaint.
+    void SelectAddress(std::int32_t address);
+    // Scrolls so that the address's row is the top visible row and puts the cursor there.
+    void ShowAddressAtTop(std::int32_t address);
+    [[nodiscard]] std::int32_t CursorAddress() const { return cursor_.Address(); }
+    // The block of cells selected in the hex pane (a single cell when nothing is selected).
+    [[nodiscard]] Selection CurrentSelection() const { return cursor_.GetSelection(); }
+    // True when the selection covers more than one cell.
+    [[nodiscard]] bool HasSelection() const { return cursor_.HasSelection(); }
+    void RepaintGrids();
+    [[nodiscard]] bool IsUndoEmpty() const;
+
+    // Fonts and colours: applying recolours the buffer's cells by kind (keeping the colours of
+    // described cells), sets the status bar's character set and repaints.
+    void ApplyEditorOptions(const EditorOptions& options);
+    [[nodiscard]] EditorOptions GetEditorOptions() const { return options_; }
+    // Geometry of this window and the description window, as the settings file keeps it.
+    [[nodiscard]] WindowLayout GetWindowLayout() const;
+    void SetWindowLayout(const WindowLayout& layout);
+
+    // The memory dump printing lays out (bytesPerRow 16 or 32).
+    [[nodiscard]] std::string BuildDumpText(std::int32_t first, std::int32_t last, int bytesPerRow);
+
+    // The grid panes, for tests and the dialogs that move the focus back to the editor.
+    [[nodiscard]] HexGridView& HexPane() { return *hexPane_; }
+    [[nodiscard]] HexGridView& CharPane() { return *charPane_; }
+
+signals:
+    // The main window's HexEditOpen and HexEditClose: the editor was shown or closed.
+    void HexEditOpen();
+    void HexEditClose();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    friend class HexGridView;
+
+    // BufferObserver
+    void CellsChanged(std::int32_t first, std::int32_t last) override;
+    void UndoAvailabilityChanged(bool available) override;
+    void DescriptionChanged() override;
+
+    void CreateActions();
+    void CreatePopupMenu();
+    void SetEditActionsEnabled(bool enabled);
+    void UpdateCaption();
+    void ShowCellInfo();
+    void FollowClipboard();
+
+    // Routed from the panes.
+    void PaneFocused(EditorGrid grid);
+    void PaneScrolled(int topRow);
+    void PaneKeyTyped(EditorGrid grid, const QString& text);
+    void PaneClicked(EditorGrid grid);
+    void PaneResized();
+    void CursorMoved();
+    void UpdateSizeLimits();
+    [[nodiscard]] bool ActionsLive() const { return isVisible(); }
+
+    // Action handlers.
+    void EditUndoExecute();
+    void EditCopyExecute();
+    void EditPasteExecute();
+    void EditSelectAllExecute();
+    void EditFillExecute();
+    void EditCopyAsExecute();
+    void EditFindExecute();
+    void EditSearchAgainExecute();
+    void EditPropertyExecute();
+    void EditGoToAddrExecute();
+    void EditSwapExecute();
+
+    MessageBoxes& boxes_;
+    std::unique_ptr<MemoryBuffer> buffer_;
+    EditorCursor cursor_;
+    KeyEntry keyEntry_;
+    EditorOptions options_;
+    QFont hexFont_;
+    QFont charFont_;
+    HexViewLayout layout_;
+    // The pane that shows the vertical scroll bar: the character pane until the hex pane
+    // first takes the focus.
+    EditorGrid scrollBarOwner_ = EditorGrid::Char;
+
+    HexGridView* hexPane_ = nullptr;
+    HexGridView* charPane_ = nullptr;
+    QSplitter* splitter_ = nullptr;
+    QStatusBar* statusBar_ = nullptr;
+    std::array<QLabel*, 5> statusPanels_{};
+    std::array<QAction*, kEditorActionCount> actions_{};
+    QMenu* popupMenu_ = nullptr;
+    TExplaine* explaine_ = nullptr;
+    std::unique_ptr<EditorDialogs> dialogs_;
+};
+
+} // namespace zav

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QAbstractScrollArea>
+
+#include <optional>
+
+#include "operations/editor_cursor.h"
+#include "operations/hex_view_layout.h"
+
+namespace zav {
+
+class THexEdit;
+
+// One pane of the hex editor: the hex dump with its address column, or the character dump.
+// It paints the rows a paint event exposes straight from the buffer and hands keys, clicks
+// and scrolling to the editor, which keeps the one cursor and selection both panes show.
+class HexGridView : public QAbstractScrollArea {
+    Q_OBJECT
+
+public:
+    HexGridView(THexEdit& editor, EditorGrid grid, QWidget* parent);
+
+    [[nodiscard]] EditorGrid Grid() const { return grid_; }
+    // The focused pane shows the vertical scroll bar; both keep its range and position.
+    void SetOwnsScrollBar(bool owns);
+    void SyncScrollBar(int topRow, int visibleRows);
+    // Full rows that fit into the viewport.
+    [[nodiscard]] int FittingRows() const;
+    // The point in the viewport at the centre of a byte's cell, for tests and tools.
+    [[nodiscard]] QPoint CellCentre(std::int32_t address) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    [[nodiscard]] bool MoveByKey(const QKeyEvent& event);
+    [[nodiscard]] std::optional<GridCell> CellAt(QPoint point) const;
+    [[nodiscard]] GridCell CellNearest(QPoint point) const;
+    [[nodiscard]] int ContentX(QPoint point) const;
+    [[nodiscard]] int ContentLeft() const;
+
+    THexEdit& editor_;
+    EditorGrid grid_;
+};
+
+} // namespace zav
