@@ -14,4 +14,24 @@ std::optional<std::filesystem::path> FindUserManual(const std::vector<std::files
     return std::nullopt;
 }
 
+std::vector<std::filesystem::path> UserManualFolders(const std::filesystem::path& programFolder,
+                                                   const std::filesystem::path& binFolder,
+                                                   const std::filesystem::path& docFolder,
+                                                   const std::filesystem::path& currentFolder)
+{
+    std::vector<std::filesystem::path> folders{programFolder};
+    // Strip binFolder's parts from the end of the program's folder to reach the prefix.
+    std::filesystem::path prefix = programFolder.lexically_normal();
+    if (!prefix.has_filename()) prefix = prefix.parent_path();
+    std::vector<std::filesystem::path> binParts(binFolder.begin(), binFolder.end());
+    bool installed = !binParts.empty();
+    for (auto part = binParts.rbegin(); installed && part != binParts.rend(); ++part) {
+        installed = prefix.filename() == *part;
+        prefix = prefix.parent_path();
+    }
+    if (installed) folders.push_back(prefix / docFolder);
+    if (currentFolder != programFolder) folders.push_back(currentFolder);
+    return folders;
+}
+
 } // namespace zav
