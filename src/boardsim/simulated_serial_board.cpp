@@ -4,6 +4,16 @@
 
 namespace zav {
 
+namespace {
+
+constexpr std::int64_t kResetPulseUs = 300'000;
+constexpr std::int64_t kResetRecoveryUs = 100'000;
+constexpr std::int64_t kByteGapUs = 1'000;
+constexpr std::uint8_t kXon = 0x11;
+constexpr std::uint8_t kXoff = 0x13;
+
+} // namespace
+
 SimulatedSerialBoard::SimulatedSerialBoard(SimulatedSerialTarget& target, Clock& clock)
     : target_(target), clock_(clock)
 {
@@ -23,6 +33,7 @@ bool SimulatedSerialBoard::Open(const std::string& portName)
     open_ = true;
     portName_ = portName;
     received_.clear();
+    outputStopped_ = false;
     return true;
 }
 
@@ -57,8 +68,11 @@ bool SimulatedSerialBoard::SetLineSettings(const SerialLineSettings& settings)
 {
     if (!open_) return false;
     const bool rtsWasOn = settings_.rtsOn;
+    const bool dtrWasOn = settings_.dtrOn;
     settings_ = settings;
     settings_.rtsOn = rtsWasOn;
+    settings_.dtrOn = dtrWasOn;
+    ChangeDtr(settings.dtrOn);
     ChangeRts(settings.rtsOn);
     return true;
 }
@@ -66,7 +80,7 @@ bool SimulatedSerialBoard::SetLineSettings(const SerialLineSettings& settings)
 bool SimulatedSerialBoard::SetDtr(bool on)
 {
     if (!open_) return false;
-    settings_.dtrOn = on;
+    ChangeDtr(on);
     return true;
 }
 
@@ -79,9 +93,43 @@ bool SimulatedSerialBoard::SetRts(bool on)
 
 void SimulatedSerialBoard::ChangeRts(bool on)
 {
+    const std::int64_t now = clock_.NowUs();
+    const bool rising = !settings_.rtsOn && on;
     const bool falling = settings_.rtsOn && !on;
     settings_.rtsOn = on;
-    if (falling) target_.Reset();
+    if (rising) rtsRoseUs_ = now;
+    if (falling && settings_.dtrOn && now - rtsRoseUs_ >= kResetPulseUs) {
+        heldInReset_ = true;
+        target_.Reset();
+    }
+}
+
+void SimulatedSerialBoard::ChangeDtr(bool on)
+{
+    const bool falling = settings_.dtrOn && !on;
+    settings_.dtrOn = on;
+    if (falling && heldInReset_) {
+        heldInReset_ = false;
+        hearsFromUs_ = clock_.NowUs() + kResetRecoveryUs;
+    }
+}
+
+bool SimulatedSerialBoard::TargetHears(std::int64_t nowUs) const
+{
+    const bool lineMatchesTarget = settings_.baudRate == 9600 && settings_.dataBits == 8 &&
+                                   settings_.stopBits == 1 && settings_.parity == SerialParity::None;
+    const bool ready = !lastByteUs_ || nowUs - *lastByteUs_ >= kByteGapUs;
+    return lineMatchesTarget && !heldInReset_ && nowUs >= hearsFromUs_ && ready;
+}
+
+void SimulatedSerialBoard::DeliverReply(std::uint8_t reply)
+{
+    if (settings_.xonXoff && (reply == kXon || reply == kXoff)) {
+        // The terminal takes them for flow control and never hands them over.
+        outputStopped_ = reply == kXoff;
+        return;
+    }
+    received_.push_back(reply);
 }
 
 bool SimulatedSerialBoard::PurgeReceive()
@@ -99,9 +147,15 @@ bool SimulatedSerialBoard::PurgeTransmit()
 bool SimulatedSerialBoard::WriteByte(std::uint8_t value)
 {
     if (!open_) return false;
-    const bool lineMatchesTarget = settings_.baudRate == 9600 && settings_.dataBits == 8;
-    if (!lineMatchesTarget) return true;
-    if (const auto reply = target_.Receive(value)) received_.push_back(*reply);
+    if (outputStopped_) {
+        clock_.SleepMs(static_cast<int>(timeouts_.writeTotalConstant + timeouts_.writeTotalMultiplier));
+        return false;
+    }
+    const std::int64_t now = clock_.NowUs();
+    const bool heard = TargetHears(now);
+    lastByteUs_ = now;
+    if (!heard) return true;
+    if (const auto reply = target_.Receive(value)) DeliverReply(*reply);
     return true;
 }
 

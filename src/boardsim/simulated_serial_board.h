@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <deque>
+#include <limits>
+#include <optional>
 #include <string>
 
 #include "boardsim/simulated_serial_target.h"
@@ -10,10 +12,16 @@
 
 namespace zav {
 
-// The simulated PC's serial ports COM1-COM8, with the MC68HC05L28 board on the line.
-// Bytes sent at anything but 9600 baud and 8 data bits arrive garbled and are ignored;
-// a falling edge on RTS resets the target; a read with nothing to receive waits the
-// read timeout on the clock and times out.
+// The simulated PC's serial ports COM1-COM8, with the MC68HC05L28 board on the line,
+// judged on the clock:
+// - a frame sent at anything but 9600 baud, 8 data bits, one stop bit and no parity arrives
+//   garbled and is ignored;
+// - the target listens only after a reset, which needs RTS high for 300 ms with DTR on,
+//   then RTS falling; it stays in reset until DTR falls and hears nothing for 100 ms more;
+// - the loader needs 1 ms after each byte; a byte sent sooner is lost;
+// - a port left with XON/XOFF on (as a Linux terminal starts) swallows the replies 0x11 and
+//   0x13, and after 0x13 its writes stall until the write timeout;
+// - a read with nothing to receive waits the read timeout on the clock and times out.
 class SimulatedSerialBoard final : public SerialPort {
 public:
     SimulatedSerialBoard(SimulatedSerialTarget& target, Clock& clock);
@@ -39,6 +47,9 @@ public:
 
 private:
     void ChangeRts(bool on);
+    void ChangeDtr(bool on);
+    [[nodiscard]] bool TargetHears(std::int64_t nowUs) const;
+    void DeliverReply(std::uint8_t reply);
 
     SimulatedSerialTarget& target_;
     Clock& clock_;
@@ -47,9 +58,15 @@ private:
     std::string failureCause_;
     // What a port looks like before anyone configured it.
     SerialTimeouts timeouts_{};
-    SerialLineSettings settings_{19200, 7,     1,    SerialParity::Even, true, true, false, false,
-                                 false, false, false};
+    SerialLineSettings settings_{19200, 7,    1,     SerialParity::Even, true, true, false, false,
+                                 true,  false, false};
     std::deque<std::uint8_t> received_;
+    bool outputStopped_ = false;
+    std::int64_t rtsRoseUs_ = 0;
+    bool heldInReset_ = false;
+    // Until its first reset the target runs whatever it ran and ignores the line.
+    std::int64_t hearsFromUs_ = std::numeric_limits<std::int64_t>::max();
+    std::optional<std::int64_t> lastByteUs_;
 };
 
 } // namespace zav

@@ -22,6 +22,11 @@ constexpr int kTmsPulseExtra = 40;
 constexpr int kSlowClockFactor = 10;
 constexpr int kReadyDetectionPasses = 32;
 constexpr int kMaxSettleDelayMs = 1000;
+constexpr std::uint32_t kSerialReadTimeoutMs = 100;
+// A serial write waits at most this long in all, in slices short enough that a stop
+// request ends a blocked write within one slice.
+constexpr std::uint32_t kSerialWriteTimeoutMs = 1000;
+constexpr std::uint32_t kSerialWriteSliceMs = 50;
 
 const char* const kOpenError = "Error opening port: ";
 const char* const kNotReady = "Programmer Not Ready.";
@@ -158,7 +163,8 @@ void ProgrammerLink::OpenSerial(const std::string& portName)
     }
     savedTimeouts_ = timeouts;
     SerialTimeouts oneByteReads;
-    oneByteReads.readTotalConstant = 100;
+    oneByteReads.readTotalConstant = kSerialReadTimeoutMs;
+    oneByteReads.writeTotalConstant = kSerialWriteSliceMs;
     if (!port->SetTimeouts(oneByteReads)) {
         FailOpen(portName, "");
         return;
@@ -170,11 +176,13 @@ void ProgrammerLink::OpenSerial(const std::string& portName)
         return;
     }
     savedLineSettings_ = settings;
-    // The parity scheme is kept as found; only its checking goes off.
+    // The line carries binary bytes: 8N1 without any flow control, whatever the port had.
     settings.baudRate = 9600;
     settings.dataBits = 8;
     settings.stopBits = 1;
+    settings.parity = SerialParity::None;
     settings.parityCheck = false;
+    settings.xonXoff = false;
     settings.ctsOutputFlow = false;
     settings.dsrOutputFlow = false;
     settings.dsrSensitivity = false;
@@ -413,7 +421,13 @@ void ProgrammerLink::SetCommunicationError()
 
 bool ProgrammerLink::SerialWrite(std::uint8_t value)
 {
-    if (ports_.serial->WriteByte(value)) return true;
+    for (std::uint32_t waited = 0; waited < kSerialWriteTimeoutMs; waited += kSerialWriteSliceMs) {
+        if (ports_.serial->WriteByte(value)) return true;
+        if (stopRequest_->load(std::memory_order_acquire)) {
+            lastError_ = kNotReady;
+            return false;
+        }
+    }
     SetCommunicationError();
     return false;
 }

@@ -105,6 +105,8 @@ private:
     [[nodiscard]] bool ReadyConditionHolds();
     void WriteControl(std::uint8_t value);
     void Sleep(int milliseconds);
+    // One byte out on the serial line. A byte that cannot go out within a second is
+    // "Communication Error."; a stop request ends the wait as "Programmer Not Ready.".
     bool SerialWrite(std::uint8_t value);
     std::uint8_t SerialReadByteAt(std::uint16_t address);
     void SerialWriteByteAt(std::uint16_t address, std::uint8_t value);

@@ -353,15 +353,16 @@ TEST_F(LinkTrace, SerialOpenSavesConfiguresAndCloseRestores)
         ASSERT_EQ(link.LastError(), "");
         EXPECT_TRUE(link.IsSerial());
         ASSERT_EQ(serial.timeoutsSet.size(), 1u);
-        EXPECT_EQ(serial.timeoutsSet[0], (SerialTimeouts{0, 0, 100, 0, 0}));
+        // Reads give up after 100 ms; writes wait in 50 ms slices, so a stop is seen.
+        EXPECT_EQ(serial.timeoutsSet[0], (SerialTimeouts{0, 0, 100, 0, 50}));
         ASSERT_EQ(serial.settingsSet.size(), 1u);
         const SerialLineSettings& applied = serial.settingsSet[0];
         EXPECT_EQ(applied.baudRate, 9600u);
         EXPECT_EQ(applied.dataBits, 8);
         EXPECT_EQ(applied.stopBits, 1);
-        EXPECT_EQ(applied.parity, SerialParity::Odd);
+        EXPECT_EQ(applied.parity, SerialParity::None);
         EXPECT_FALSE(applied.parityCheck || applied.ctsOutputFlow || applied.dsrOutputFlow ||
-                     applied.dsrSensitivity);
+                     applied.dsrSensitivity || applied.xonXoff);
         EXPECT_TRUE(applied.dtrOn && applied.rtsOn);
     }
     EXPECT_EQ(serial.log.front(), "open COM3");

@@ -116,6 +116,94 @@ TEST_F(SerialPty, LoaderReadAndWriteThroughARealTerminalDevice)
     EXPECT_EQ(after.c_cflag, before.c_cflag);
 }
 
+// A terminal starts "cooked": flow control, CR/NL translation, echo. The link must turn
+// every bit of that off, or 0x11, 0x13, 0x0D and bytes above 0x7F go astray.
+TEST_F(SerialPty, EveryByteValueTravelsBothWaysOnALineThatStartedCooked)
+{
+    termios cooked{};
+    ASSERT_EQ(tcgetattr(masterFd, &cooked), 0);
+    cooked.c_iflag |= IXON | IXOFF | IXANY | ICRNL | INLCR | ISTRIP | INPCK | PARMRK;
+    cooked.c_oflag |= OPOST | ONLCR;
+    cooked.c_lflag |= ICANON | ECHO | ISIG | IEXTEN;
+    cooked.c_cflag |= PARENB;
+    ASSERT_EQ(tcsetattr(masterFd, TCSANOW, &cooked), 0);
+
+    PtyBoard board(masterFd);
+    LinuxSerialPort serial(map);
+    {
+        ProgrammerLink link(PortAccess{nullptr, &serial, &clock});
+        link.Open("COM2", 0, stop, 1);
+        ASSERT_EQ(link.LastError(), "");
+
+        // The master's view of the terminal settings is the slave's own.
+        termios line{};
+        ASSERT_EQ(tcgetattr(masterFd, &line), 0);
+        EXPECT_EQ(line.c_iflag & (IXON | IXOFF | IXANY | ICRNL | INLCR | IGNCR | ISTRIP | INPCK | PARMRK), 0U);
+        EXPECT_EQ(line.c_oflag & OPOST, 0U);
+        EXPECT_EQ(line.c_lflag & (ICANON | ECHO | ECHONL | ISIG | IEXTEN), 0U);
+        EXPECT_EQ(line.c_cflag & (PARENB | CSTOPB | CRTSCTS | CSIZE), static_cast<tcflag_t>(CS8));
+        EXPECT_EQ(cfgetospeed(&line), static_cast<speed_t>(B9600));
+        EXPECT_EQ(cfgetispeed(&line), static_cast<speed_t>(B9600));
+
+        link.ResetTarget();
+        ASSERT_TRUE(link.UploadLoader());
+        for (int value = 0; value <= 0xFF; ++value) {
+            link.WriteByteAt(static_cast<std::uint16_t>(0x0300 + value), static_cast<std::uint8_t>(value));
+            ASSERT_EQ(link.LastError(), "") << value;
+        }
+        for (int value = 0; value <= 0xFF; ++value) {
+            EXPECT_EQ(link.ReadByteAt(static_cast<std::uint16_t>(0x0300 + value)), value);
+            ASSERT_EQ(link.LastError(), "") << value;
+        }
+    }
+    board.Stop();
+    for (int value = 0; value <= 0xFF; ++value)
+        EXPECT_EQ(board.Target().Peek(static_cast<std::uint16_t>(0x0300 + value)), value);
+}
+
+// Nobody reads the far end: the terminal's buffer fills and writes block.
+class BlockedPty : public SerialPty {
+protected:
+    void FillTheLine(LinuxSerialPort& serial)
+    {
+        int written = 0;
+        while (serial.WriteByte(0x55)) ++written;
+        ASSERT_GT(written, 0);
+    }
+};
+
+TEST_F(BlockedPty, AWriteThatCannotGoOutEndsAsACommunicationError)
+{
+    LinuxSerialPort serial(map);
+    ProgrammerLink link(PortAccess{nullptr, &serial, &clock});
+    link.Open("COM2", 0, stop, 1);
+    ASSERT_EQ(link.LastError(), "");
+    FillTheLine(serial);
+    link.WriteByteAt(0x0300, 1);
+    EXPECT_EQ(link.LastError(), "Communication Error.");
+}
+
+TEST_F(BlockedPty, AStopEndsABlockedWriteWithinAFractionOfTheTimeout)
+{
+    LinuxSerialPort serial(map);
+    ProgrammerLink link(PortAccess{nullptr, &serial, &clock});
+    link.Open("COM2", 0, stop, 1);
+    ASSERT_EQ(link.LastError(), "");
+    FillTheLine(serial);
+    std::atomic<std::int64_t> stoppedUs{0};
+    std::thread stopper([&] {
+        clock.SleepMs(150);
+        stoppedUs = clock.NowUs();
+        stop = true;
+    });
+    link.WriteByteAt(0x0300, 1);
+    const std::int64_t endedUs = clock.NowUs();
+    stopper.join();
+    EXPECT_EQ(link.LastError(), "Programmer Not Ready.");
+    // The write slices are 50 ms; a full second would mean the stop was not seen.
+    EXPECT_LT(endedUs - stoppedUs.load(), 500'000);
+}
+
 TEST_F(SerialPty, SilentLineTimesOutWithoutAnError)
 {
     LinuxSerialPort serial(map);

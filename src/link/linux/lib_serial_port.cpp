@@ -7,6 +7,7 @@
 #include <sys/ioctl.h>
 #include <termios.h>
 
+#include "link/linux/binary_line.h"
 #include "link/linux/device_failure.h"
 
 namespace zav {
@@ -181,6 +182,10 @@ bool LibSerialPort::SetLineSettings(const SerialLineSettings& settings)
     sp_set_config_dtr(config.Get(), SP_DTR_INVALID);
     sp_set_config_rts(config.Get(), SP_RTS_INVALID);
     if (sp_set_config(port_, config.Get()) != SP_OK) return false;
+    // The library leaves some of the line's character services as it found them.
+    int fd = -1;
+    if (sp_get_port_handle(port_, &fd) != SP_OK || fd < 0) return false;
+    if (!MakeBinaryLine(fd, settings.parityCheck, settings.xonXoff)) return false;
     return SetDtr(settings.dtrOn) && SetRts(settings.rtsOn);
 }
 

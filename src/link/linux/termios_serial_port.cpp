@@ -9,6 +9,7 @@
 #include <unistd.h>
 #include <utility>
 
+#include "link/linux/binary_line.h"
 #include "link/linux/device_failure.h"
 
 namespace zav {
@@ -175,8 +176,7 @@ bool TermiosSerialPort::SetLineSettings(const SerialLineSettings& settings)
     if (fd_ < 0 || tcgetattr(fd_, &wanted) != 0) return false;
     speed_t speed = B9600;
     if (!SpeedOf(settings.baudRate, speed)) return false;
-    // Bytes travel unchanged: no line editing, echo or character translation.
-    cfmakeraw(&wanted);
+    MakeBinaryLine(wanted, settings.parityCheck, settings.xonXoff);
     cfsetispeed(&wanted, speed);
     cfsetospeed(&wanted, speed);
     wanted.c_cflag =
@@ -199,11 +199,7 @@ bool TermiosSerialPort::SetLineSettings(const SerialLineSettings& settings)
     case SerialParity::None:
         break;
     }
-    if (settings.parityCheck) wanted.c_iflag |= INPCK;
     if (settings.ctsOutputFlow) wanted.c_cflag |= CRTSCTS;
-    if (settings.xonXoff) wanted.c_iflag |= IXON | IXOFF;
-    wanted.c_cc[VMIN] = 0;
-    wanted.c_cc[VTIME] = 0;
     if (tcsetattr(fd_, TCSANOW, &wanted) != 0) return false;
     return SetDtr(settings.dtrOn) && SetRts(settings.rtsOn);
 }
