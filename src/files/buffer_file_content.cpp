@@ -8,6 +8,7 @@
 
 #include "buffer/address_range.h"
 #include "buffer/memory_buffer.h"
+#include "files/intel_hex_record.h"
 #include "files/s_record.h"
 #include "files/x_record.h"
 
@@ -17,6 +18,7 @@ namespace {
 
 constexpr std::size_t kXDataPerRecord = 32;
 constexpr std::size_t kSDataPerRecord = 16;
+constexpr std::size_t kIntelHexDataPerRecord = 16;
 constexpr std::size_t kSHeaderNameLength = 200;
 constexpr std::uint8_t kReadOnlyFlag = 0x80;
 constexpr std::uint32_t kColourIndexMask = 0x3F;
@@ -129,6 +131,20 @@ void AppendMotorolaS(const MemoryBuffer& buffer, const SaveOptions& options, std
     addLine("S9", 0, {});
 }
 
+// Buffer addresses fit 16 bits, so no extended address record is ever needed.
+void AppendIntelHex(const MemoryBuffer& buffer, const SaveOptions& options, std::string& content)
+{
+    auto addLine = [&content](IntelHexType type, std::int32_t address, std::span<const std::uint8_t> data) {
+        AppendIntelHexLine(content, type, static_cast<std::uint16_t>(address), data);
+        content.append(kLineEnd);
+    };
+    ForEachDataRecord(buffer, options, kIntelHexDataPerRecord,
+                      [&](std::int32_t address, std::span<const std::uint8_t> values) {
+                          addLine(IntelHexType::Data, address, values);
+                      });
+    addLine(IntelHexType::EndOfFile, 0, {});
+}
+
 void AppendBinary(const MemoryBuffer& buffer, const SaveOptions& options, std::string& content)
 {
     const AddressRange range = RangeOf(buffer, options);
@@ -143,7 +159,7 @@ std::size_t EstimatedSize(const MemoryBuffer& buffer, const SaveOptions& options
     const AddressRange range = RangeOf(buffer, options);
     const std::size_t cells =
         range.last >= range.first ? static_cast<std::size_t>(range.Size()) : 0;
-    return cells * 5 / 2 + 1024;
+    return cells * 3 + 1024;
 }
 
 } // namespace
@@ -164,6 +180,9 @@ bool FormatBufferFile(const MemoryBuffer& buffer, FileFormat format, const SaveO
         break;
     case FileFormat::Binary:
         AppendBinary(buffer, options, content);
+        break;
+    case FileFormat::IntelHex:
+        AppendIntelHex(buffer, options, content);
         break;
     }
     return true;

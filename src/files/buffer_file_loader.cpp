@@ -8,6 +8,7 @@
 
 #include "buffer/memory_buffer.h"
 #include "files/file_record.h"
+#include "files/intel_hex_record.h"
 #include "files/line_reader.h"
 #include "files/s_record.h"
 #include "files/x_record.h"
@@ -60,6 +61,52 @@ public:
             if (parsed && (record.type == "S8" || record.type == "S9")) return true;
             if (!parsed || !ApplySRecord(record)) {
                 status_.AddStatusMessage("Unrecognized Line in S file !", StatusKind::Warning);
+            }
+        }
+        return !reader.ReadFailed();
+    }
+
+    // Extended address records move the base of the data records that follow: a segment
+    // base keeps each record's addresses inside its 64 KiB segment, a linear base does not.
+    bool ReadIntelHex(std::istream& input)
+    {
+        LineReader reader(input);
+        std::string line;
+        IntelHexRecord record;
+        std::uint32_t base = 0;
+        bool segmented = false;
+        while (reader.Next(line)) {
+            if (!ParseIntelHexLine(line, record)) {
+                status_.AddStatusMessage("Unrecognized Line in Intel HEX file !", StatusKind::Warning);
+                continue;
+            }
+            switch (static_cast<IntelHexType>(record.type)) {
+            case IntelHexType::Data:
+                for (std::size_t i = 0; i < record.data.size(); ++i) {
+                    const std::uint32_t offset = record.address + static_cast<std::uint32_t>(i);
+                    const std::uint32_t address = base + (segmented ? offset & 0xFFFFU : offset);
+                    Store(std::int64_t{address}, record.data[i]);
+                }
+                break;
+            case IntelHexType::EndOfFile:
+                return true;
+            case IntelHexType::ExtendedSegmentAddress:
+            case IntelHexType::ExtendedLinearAddress:
+                if (record.data.size() != 2) {
+                    status_.AddStatusMessage("Unrecognized Line in Intel HEX file !", StatusKind::Warning);
+                    break;
+                }
+                segmented = record.type == static_cast<std::uint8_t>(IntelHexType::ExtendedSegmentAddress);
+                base = std::uint32_t{record.data[0]} << 8 | record.data[1];
+                base <<= segmented ? 4 : 16;
+                break;
+            case IntelHexType::StartSegmentAddress:
+            case IntelHexType::StartLinearAddress:
+                // Where a program starts means nothing to a memory image.
+                break;
+            default:
+                status_.AddStatusMessage("Unrecognized Line in Intel HEX file !", StatusKind::Warning);
+                break;
             }
         }
         return !reader.ReadFailed();
@@ -176,6 +223,9 @@ bool LoadBufferStream(std::istream& input, const std::string& name, FileFormat f
         break;
     case FileFormat::Binary:
         readToEnd = load.ReadBinary(input);
+        break;
+    case FileFormat::IntelHex:
+        readToEnd = load.ReadIntelHex(input);
         break;
     }
     if (!readToEnd) status.AddStatusMessage("Read file failed : " + name, StatusKind::Error);

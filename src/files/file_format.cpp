@@ -12,10 +12,11 @@ struct FormatNames {
     std::string_view extension;
 };
 
-constexpr std::array<FormatNames, 3> kFormats{{
+constexpr std::array<FormatNames, 4> kFormats{{
     {FileFormat::ExtendedFormat, "ZAV Extended Format", "zef"},
     {FileFormat::MotorolaS, "Motorola S", "s19"},
     {FileFormat::Binary, "Binary", "bin"},
+    {FileFormat::IntelHex, "Intel HEX", "hex"},
 }};
 
 const FormatNames& NamesOf(FileFormat format)

@@ -5,17 +5,18 @@
 
 namespace zav {
 
-// The three formats a buffer is stored in.
-enum class FileFormat { ExtendedFormat, MotorolaS, Binary };
+// The formats a buffer is stored in. Intel HEX comes last so the windows' lists and filter
+// entries keep the places they had before it was added.
+enum class FileFormat { ExtendedFormat, MotorolaS, Binary, IntelHex };
 
 // The filter of the open and save dialogs; its entries are numbered from 1.
 inline constexpr std::string_view kBufferFileFilter =
     "ZAV Extended Format (*.zef)|*.ZEF|Motorola (*.s19)|*.S19|Binary (*.bin)|*.BIN|All (*.*)|*.*";
 inline constexpr std::string_view kDefaultBufferFileExtension = "zef";
 
-// "ZAV Extended Format", "Motorola S" or "Binary": the names the dialogs list.
+// "ZAV Extended Format", "Motorola S", "Binary" or "Intel HEX": the names the dialogs list.
 [[nodiscard]] std::string_view FileFormatDisplayName(FileFormat format);
-// "zef", "s19" or "bin".
+// "zef", "s19", "bin" or "hex".
 [[nodiscard]] std::string_view FileFormatExtension(FileFormat format);
 // The format listed under an exact display name.
 [[nodiscard]] std::optional<FileFormat> FileFormatFromDisplayName(std::string_view name);

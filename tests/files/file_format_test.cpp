@@ -13,7 +13,8 @@ using Names = std::vector<std::string>;
 
 TEST(FileFormat, DisplayNamesAndExtensionsMapBothWays)
 {
-    for (const FileFormat format : {FileFormat::ExtendedFormat, FileFormat::MotorolaS, FileFormat::Binary}) {
+    for (const FileFormat format :
+         {FileFormat::ExtendedFormat, FileFormat::MotorolaS, FileFormat::Binary, FileFormat::IntelHex}) {
         EXPECT_EQ(FileFormatFromDisplayName(FileFormatDisplayName(format)), format);
     }
     EXPECT_EQ(FileFormatDisplayName(FileFormat::ExtendedFormat), "ZAV Extended Format");
