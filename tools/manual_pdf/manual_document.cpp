@@ -26,6 +26,8 @@ QFont BodyFont()
 {
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPointSizeF(10);
+    // Without shaping there are no ligatures, so "fi" stays two letters a reader can search.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 
@@ -41,14 +43,16 @@ qreal HeadingPointSize(int level)
 
 void StyleHeading(QTextBlock block)
 {
+    const bool firstBlock = !block.previous().isValid();
     const int level = block.blockFormat().headingLevel();
     QTextCursor cursor(block);
     QTextBlockFormat format = block.blockFormat();
     format.setTopMargin(Points(level == 1 ? 0 : 14));
     format.setBottomMargin(Points(level == 1 ? 14 : 6));
-    // A chapter starts on a new page; a heading never ends a page alone.
-    format.setPageBreakPolicy(level == 1 ? QTextFormat::PageBreak_AlwaysBefore
-                                         : QTextFormat::PageBreak_Auto);
+    // A chapter starts on a new page (the first one already does); a heading never ends a
+    // page alone.
+    format.setPageBreakPolicy(level == 1 && !firstBlock ? QTextFormat::PageBreak_AlwaysBefore
+                                                        : QTextFormat::PageBreak_Auto);
     format.setNonBreakableLines(true);
     cursor.setBlockFormat(format);
     cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
@@ -230,17 +234,17 @@ void ManualDocument::BuildFrontMatter(qreal textWidth)
     cursor.insertText(QStringLiteral("Contents"));
 
     for (Heading& heading : headings_) {
-        // Tab stops count from the page edge, so every page number ends at the right.
-        const qreal indent = heading.level == 1 ? 0 : Points(16);
+        // A right tab stop at the text's edge puts every page number flush right; sections are
+        // indented with em spaces, since a block margin would shift the tab stop too.
         QTextBlockFormat line;
-        line.setLeftMargin(indent);
         line.setTabPositions({QTextOption::Tab(textWidth - 1, QTextOption::RightTab)});
         line.setTopMargin(heading.level == 1 ? Points(6) : 0);
         QTextCharFormat text;
         text.setFontPointSize(10.5);
         text.setFontWeight(heading.level == 1 ? QFont::Bold : QFont::Normal);
         cursor.insertBlock(line, text);
-        cursor.insertText(heading.text + QLatin1Char('\t') + kPagePlaceholder);
+        const QString indent = heading.level == 1 ? QString() : QStringLiteral("\u2003\u2003");
+        cursor.insertText(indent + heading.text + QLatin1Char('\t') + kPagePlaceholder);
         heading.contentsBlock = cursor.block().blockNumber();
     }
 }
