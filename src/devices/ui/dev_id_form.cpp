@@ -1,0 +1,116 @@
+#include "devices/ui/dev_id_form.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "devices/device_catalogue.h"
+#include "shell/ui/guarded_command.h"
+#include "shell/ui/latin1_text.h"
+
+namespace zav {
+
+TDevIdForm::TDevIdForm(QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      hardBoard_(new QButtonGroup(this)),
+      deviceList_(new QListWidget(this)),
+      deviceParam_(new QPlainTextEdit(this))
+{
+    setWindowTitle(QStringLiteral("Select Device"));
+    setSizeGripEnabled(true);
+
+    auto* hardware = new QGroupBox(QStringLiteral("Hardware"), this);
+    hardware->setObjectName(QStringLiteral("HardBoard"));
+    auto* hardwareLayout = new QVBoxLayout(hardware);
+    int board = 0;
+    for (const std::string_view name : DeviceCatalogue::HardwareBoardNames()) {
+        auto* item = new QRadioButton(FromLatin1(std::string(name)), hardware);
+        hardBoard_->addButton(item, board++);
+        hardwareLayout->addWidget(item);
+    }
+    hardwareLayout->addStretch();
+    connect(hardBoard_, &QButtonGroup::idClicked, this, Guarded(this, [this](int id) { HardBoardClick(id); }));
+
+    deviceList_->setObjectName(QStringLiteral("DeviceListBox1"));
+    deviceList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(deviceList_, &QListWidget::itemSelectionChanged, this, Guarded(this, [this] { DeviceListBox1Click(); }));
+
+    deviceParam_->setObjectName(QStringLiteral("DeviceParam1"));
+    deviceParam_->setReadOnly(true);
+    deviceParam_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    deviceParam_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    deviceParam_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    auto* okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("Button1"));
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+    auto* cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton->setObjectName(QStringLiteral("Button2"));
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* lists = new QGridLayout;
+    lists->addWidget(new QLabel(QStringLiteral("Device"), this), 0, 0);
+    lists->addWidget(deviceList_, 1, 0);
+    lists->addWidget(new QLabel(QStringLiteral("Device Info"), this), 0, 1);
+    lists->addWidget(deviceParam_, 1, 1);
+    lists->setColumnStretch(0, 1);
+    lists->setColumnStretch(1, 2);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(hardware);
+    top->addLayout(lists, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top, 1);
+    layout->addLayout(buttons);
+    resize(480, 280);
+}
+
+void TDevIdForm::HardBoardClick(int board)
+{
+    model_.ChooseBoard(board);
+    ShowModel();
+}
+
+void TDevIdForm::DeviceListBox1Click()
+{
+    const QList<QListWidgetItem*> selected = deviceList_->selectedItems();
+    model_.ChooseDevice(selected.isEmpty() ? -1 : deviceList_->row(selected.front()));
+    QStringList lines;
+    for (const std::string& line : model_.InfoLines()) lines << FromLatin1(line);
+    deviceParam_->setPlainText(lines.join(QLatin1Char('\n')));
+}
+
+void TDevIdForm::ShowModel()
+{
+    const QSignalBlocker quiet(deviceList_);
+    deviceList_->clear();
+    for (const std::string& name : model_.Devices()) deviceList_->addItem(FromLatin1(name));
+    deviceList_->clearSelection();
+    deviceList_->setCurrentRow(-1);
+    deviceParam_->clear();
+}
+
+void TDevIdForm::accept()
+{
+    if (model_.Accept()) {
+        QDialog::accept();
+    } else {
+        reject();
+    }
+}
+
+} // namespace zav

@@ -1,0 +1,125 @@
+#include "sequences/ui/gui_sequence_host.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QProgressBar>
+
+#include "buffer/memory_buffer.h"
+#include "shell/main_window_flow.h"
+
+namespace zav {
+
+GuiSequenceHost::GuiSequenceHost(SequenceWidgets widgets, QObject* parent) : QObject(parent), widgets_(widgets)
+{
+    if (widgets_.progress != nullptr) {
+        progressPosition_ = widgets_.progress->value();
+        progressMaximum_ = widgets_.progress->maximum();
+    }
+}
+
+void GuiSequenceHost::AddStatusMessage(const std::string& text, StatusKind kind)
+{
+    widgets_.status.AddStatusMessage(text, kind);
+}
+
+BoxAnswer GuiSequenceHost::Show(const BoxRequest& request)
+{
+    return widgets_.boxes.Show(request);
+}
+
+bool GuiSequenceHost::PortIdle()
+{
+    return widgets_.flow.PortIdle();
+}
+
+void GuiSequenceHost::SetPortIdle(bool idle)
+{
+    widgets_.flow.SetPortIdle(idle);
+    if (idle) emit PortReleased();
+}
+
+void GuiSequenceHost::SetProgressMaximum(int maximum)
+{
+    progressMaximum_ = maximum;
+    ShowProgress();
+}
+
+void GuiSequenceHost::SetProgressPosition(int position)
+{
+    progressPosition_ = position;
+    ShowProgress();
+}
+
+void GuiSequenceHost::ShowProgress()
+{
+    if (progressPending_ || widgets_.progress == nullptr) return;
+    progressPending_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            progressPending_ = false;
+            if (widgets_.progress == nullptr) return;
+            widgets_.progress->setMaximum(progressMaximum_);
+            widgets_.progress->setValue(std::min(progressPosition_, progressMaximum_));
+        },
+        Qt::QueuedConnection);
+}
+
+void GuiSequenceHost::PutStartButtonUp(SequenceKind kind)
+{
+    QAbstractButton* button = kind == SequenceKind::Read ? widgets_.readStart : widgets_.programStart;
+    // setChecked is no click, so the button's click handler does not run.
+    if (button != nullptr) button->setChecked(false);
+}
+
+bool GuiSequenceHost::IsOptionDown(SequenceOption option)
+{
+    const QAbstractButton* button = widgets_.options[static_cast<std::size_t>(option)];
+    return button != nullptr && button->isChecked();
+}
+
+std::string GuiSequenceHost::DeviceIdText()
+{
+    return widgets_.flow.DeviceName();
+}
+
+PortSettings GuiSequenceHost::GetPortSettings()
+{
+    const ProgramSettings& program = widgets_.flow.Settings().program;
+    return {program.lptPort, program.comPort, program.lptDelay};
+}
+
+void GuiSequenceHost::BeginUpdate()
+{
+    widgets_.buffer.BeginUpdate();
+}
+
+void GuiSequenceHost::SetByte(std::int32_t address, std::uint8_t value)
+{
+    widgets_.buffer.SetByte(address, value);
+}
+
+void GuiSequenceHost::EndUpdate()
+{
+    widgets_.buffer.EndUpdate();
+}
+
+std::uint8_t GuiSequenceHost::GetByte(std::int32_t address)
+{
+    return widgets_.buffer.GetByte(address);
+}
+
+std::vector<std::uint8_t> GuiSequenceHost::GetBytes(std::int32_t first, std::int32_t last)
+{
+    std::vector<std::uint8_t> bytes;
+    if (last >= first) bytes.reserve(static_cast<std::size_t>(last - first + 1));
+    for (std::int32_t address = first; address <= last; ++address) bytes.push_back(widgets_.buffer.GetByte(address));
+    return bytes;
+}
+
+void GuiSequenceHost::Beep()
+{
+    QApplication::beep();
+}
+
+} // namespace zav

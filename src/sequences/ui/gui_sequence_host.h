@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+#include <array>
+
+#include "sequences/sequence_host.h"
+
+class QAbstractButton;
+class QProgressBar;
+
+namespace zav {
+
+class MainWindowFlow;
+class MemoryBuffer;
+
+// The controls of the main window a sequence reaches.
+struct SequenceWidgets {
+    StatusSink& status;
+    MessageBoxes& boxes;
+    MainWindowFlow& flow;
+    MemoryBuffer& buffer;
+    QProgressBar* progress = nullptr;
+    QAbstractButton* readStart = nullptr;
+    QAbstractButton* programStart = nullptr;
+    // Indexed by SequenceOption.
+    std::array<QAbstractButton*, 6> options{};
+};
+
+// The main window as a sequence sees it, on the user-interface thread: the calls a worker
+// hands over land here. The progress bar is drawn once per event-loop turn however often a
+// worker moves it, so a fast read cannot keep the loop busy repainting.
+class GuiSequenceHost final : public QObject, public SequenceHost {
+    Q_OBJECT
+
+public:
+    explicit GuiSequenceHost(SequenceWidgets widgets, QObject* parent = nullptr);
+
+    void AddStatusMessage(const std::string& text, StatusKind kind) override;
+    BoxAnswer Show(const BoxRequest& request) override;
+    bool PortIdle() override;
+    void SetPortIdle(bool idle) override;
+    void SetProgressMaximum(int maximum) override;
+    void SetProgressPosition(int position) override;
+    int ProgressPosition() override { return progressPosition_; }
+    void PutStartButtonUp(SequenceKind kind) override;
+    bool IsOptionDown(SequenceOption option) override;
+    std::string DeviceIdText() override;
+    PortSettings GetPortSettings() override;
+    void BeginUpdate() override;
+    void SetByte(std::int32_t address, std::uint8_t value) override;
+    void EndUpdate() override;
+    std::uint8_t GetByte(std::int32_t address) override;
+    std::vector<std::uint8_t> GetBytes(std::int32_t first, std::int32_t last) override;
+    void Beep() override;
+
+signals:
+    // The port is free again: a sequence has ended (its worker is winding down).
+    void PortReleased();
+
+private:
+    void ShowProgress();
+
+    SequenceWidgets widgets_;
+    int progressPosition_ = 0;
+    int progressMaximum_ = 100;
+    bool progressPending_ = false;
+};
+
+} // namespace zav

@@ -1,0 +1,81 @@
+#include "shell/ui/about_w.h"
+
+#include <QDesktopServices>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "shell/about_texts.h"
+#include "shell/ui/guarded_command.h"
+#include "shell/ui/themed_icon.h"
+
+namespace zav {
+
+namespace {
+
+QString Text(std::string_view text)
+{
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+TAboutW::TAboutW(QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      linkButton_(new QPushButton(Text(AboutTexts::kWebAddress), this)),
+      boardList_(new QPlainTextEdit(this))
+{
+    setWindowTitle(Text(AboutTexts::kCaption));
+
+    // Drawn from the SVG at the screen's pixel ratio, so it stays sharp when scaled.
+    auto* logo = new QLabel(this);
+    logo->setObjectName(QStringLiteral("Logo"));
+    logo->setPixmap(OwnIcon("zav-logo.svg").pixmap(QSize(176, 88), devicePixelRatioF()));
+
+    linkButton_->setObjectName(QStringLiteral("LinkButton"));
+    linkButton_->setFlat(true);
+    linkButton_->setCursor(Qt::PointingHandCursor);
+    linkButton_->setAutoDefault(false);
+    linkButton_->setStyleSheet(QStringLiteral("color: palette(link); text-decoration: underline;"));
+    connect(linkButton_, &QPushButton::clicked, this, Guarded(this, [this] { LinkButtonClick(); }));
+
+    boardList_->setReadOnly(true);
+    boardList_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    boardList_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    boardList_->setFocusPolicy(Qt::ClickFocus);
+    QStringList boards;
+    for (const std::string_view line : AboutTexts::BoardLines()) boards << Text(line);
+    boardList_->setPlainText(boards.join(QLatin1Char('\n')));
+    boardList_->setFixedHeight(boardList_->fontMetrics().lineSpacing() * 5 + 10);
+
+    auto* okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("Button1"));
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* makerRow = new QHBoxLayout;
+    makerRow->addWidget(new QLabel(Text(AboutTexts::kMakerLine), this));
+    makerRow->addWidget(linkButton_);
+    makerRow->addStretch();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(logo, 0, Qt::AlignHCenter);
+    layout->addWidget(new QLabel(Text(AboutTexts::kProductLine), this));
+    layout->addWidget(new QLabel(Text(AboutTexts::kVersionLine), this));
+    layout->addLayout(makerRow);
+    layout->addWidget(new QLabel(Text(AboutTexts::kBoardsCaption), this));
+    layout->addWidget(boardList_);
+    layout->addWidget(okButton, 0, Qt::AlignHCenter);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    okButton->setFocus();
+}
+
+void TAboutW::LinkButtonClick()
+{
+    QDesktopServices::openUrl(QUrl(Text(AboutTexts::kWebAddress)));
+}
+
+} // namespace zav

@@ -1,0 +1,152 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <array>
+#include <memory>
+
+#include "devices/device_selection_view.h"
+#include "sequences/sequence_host.h"
+#include "shell/main_window_flow.h"
+#include "shell/ui/shell_services.h"
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QTabWidget;
+class QToolBar;
+class QToolButton;
+
+namespace zav {
+
+class GuiSequenceHost;
+class SequenceRunner;
+class StatusWin;
+class TAboutW;
+class TDevIdForm;
+class THexEdit;
+class THoptions;
+class TLptSet;
+
+// The main window: the device row, the Program and Read sequence pages with their option
+// toggles and Start buttons, the message list, the hint bar and the progress bar, and every
+// command of the program in its menus and tool bar. It owns the hex editor (and so the one
+// buffer) and every dialog, each made on first use and kept.
+class TProgShell final : public QMainWindow, private DeviceSelectionView {
+    Q_OBJECT
+
+public:
+    explicit TProgShell(ShellServices services, QWidget* parent = nullptr);
+    TProgShell(const TProgShell&) = delete;
+    TProgShell& operator=(const TProgShell&) = delete;
+    ~TProgShell() override;
+
+    // Reads the settings file and applies it to the windows; once, after construction.
+    void LoadSettings();
+
+    [[nodiscard]] MainWindowFlow& Flow() { return flow_; }
+    [[nodiscard]] THexEdit& HexEditor() { return *hexEdit_; }
+    [[nodiscard]] StatusWin& Status() { return *statusWin_; }
+    [[nodiscard]] SequenceRunner& Sequences() { return *sequences_; }
+    void AddStatusMessage(const std::string& text, StatusKind kind);
+
+    // The controls by their roles, for the dialogs that work with them and for tests.
+    [[nodiscard]] QPushButton* StartButton(SequenceKind kind) const;
+    [[nodiscard]] QPushButton* OptionButton(SequenceOption option) const;
+    [[nodiscard]] QToolButton* DeviceIDButton() const { return deviceIdButton_; }
+    [[nodiscard]] QLineEdit* DeviceIDValue() const { return deviceIdValue_; }
+    [[nodiscard]] QProgressBar* ProgBar() const { return progBar_; }
+    [[nodiscard]] QLabel* HelpHint() const { return helpHint_; }
+    [[nodiscard]] QTabWidget* SeqWin1() const { return seqWin_; }
+    [[nodiscard]] QToolBar* ToolBar1() const { return toolBar_; }
+
+    // The File menu's commands, which the file dialogs complete.
+    // Open: the open dialog, made on first use; its result is not used.
+    void OpenFile();
+    // Save: the save dialog, made on first use; returns whether it closed with OK.
+    bool SaveFile();
+    // Print: the print dialog, made on first use.
+    void PrintBuffer();
+
+    // Handlers of the controls and actions, named after them.
+    void DeviceIDButtonClick();
+    void ReadStartButtonClick(bool down);
+    void ProgramStartButtonClick(bool down);
+    void EditOpenFileExecute();
+    void EditSaveFileExecute();
+    void EditPrintExecute();
+    void ToolEditorExecute();
+    void ToolLPTExecute();
+    void ResDefSetExecute();
+    void ShowEditorExecute();
+    void HelpProgExecute();
+    void HelpAboutExecute();
+
+signals:
+    // A stop was requested while a sequence may be waiting on a box: the box goes away,
+    // so the sequence can see the stop.
+    void SequenceStopRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    // DeviceSelectionView
+    void SetOptionEnabled(SequenceOption option, bool enabled) override;
+    void ShowAddressAtTop(std::int32_t address) override;
+
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    QWidget* CreateDeviceRow();
+    QWidget* CreateSequencePages();
+    QWidget* CreateBottomRow();
+    QPushButton* CreateToggle(const QString& objectName, const QString& hint);
+    QAction* CreateAction(const char* objectName, const QString& caption, const char* icon, const QString& hint);
+    void ConnectCommand(QAction* action, void (TProgShell::*handler)());
+    void DeviceIDValueChange(const std::string& name);
+    void StartButtonClick(SequenceKind kind, bool down);
+    // FormClose: writes the settings unless Reset to Default forbade it, stops what runs.
+    void FormClose();
+    [[nodiscard]] std::filesystem::path SettingsFilePath() const;
+
+    ShellServices services_;
+    MainWindowFlow flow_;
+    // Set by Reset to Default: the program ends without the close question.
+    bool terminating_ = false;
+
+    StatusWin* statusWin_ = nullptr;
+    QLabel* helpHint_ = nullptr;
+    QProgressBar* progBar_ = nullptr;
+    QToolButton* deviceIdButton_ = nullptr;
+    QLineEdit* deviceIdValue_ = nullptr;
+    QTabWidget* seqWin_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    QPushButton* readStartButton_ = nullptr;
+    QPushButton* programStartButton_ = nullptr;
+    std::array<QPushButton*, 6> optionButtons_{};
+
+    QAction* editOpenFile_ = nullptr;
+    QAction* editSaveFile_ = nullptr;
+    QAction* editPrint_ = nullptr;
+    QAction* editExit_ = nullptr;
+    QAction* toolEditor_ = nullptr;
+    QAction* toolLpt_ = nullptr;
+    QAction* resDefSet_ = nullptr;
+    QAction* showEditor_ = nullptr;
+    QAction* helpProg_ = nullptr;
+    QAction* helpAbout_ = nullptr;
+
+    THexEdit* hexEdit_ = nullptr;
+    GuiSequenceHost* sequenceHost_ = nullptr;
+    SequenceRunner* sequences_ = nullptr;
+    TDevIdForm* devIdForm_ = nullptr;
+    TLptSet* lptSet_ = nullptr;
+    THoptions* hoptions_ = nullptr;
+};
+
+} // namespace zav

@@ -1,0 +1,32 @@
+#include "shell/ui/status_line_delegate.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+#include "shell/ui/status_win.h"
+
+namespace zav {
+
+void StatusLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    const bool selected = (option.state & QStyle::State_Selected) != 0;
+    const QPalette& palette = option.palette;
+    painter->save();
+    painter->setClipRect(option.rect);
+    painter->fillRect(option.rect, selected ? palette.toolTipBase() : palette.base());
+    painter->setPen(index.data(Qt::ForegroundRole).value<QBrush>().color());
+    painter->setFont(option.font);
+    const QRect textRect = option.rect.adjusted(1, 1, 0, 0);
+    painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                      index.data(Qt::DisplayRole).toString());
+    painter->restore();
+}
+
+QSize StatusLineDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const
+{
+    // Sixteen pixels, unless the user's font needs more.
+    return {1, std::max(StatusWin::kItemHeight, option.fontMetrics.height() + 2)};
+}
+
+} // namespace zav

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QIcon>
+
+namespace zav {
+
+// The desktop theme's icon of that freedesktop name, or the program's own drawing of it
+// (":/icons/<name>.svg"), which stays sharp at any scale.
+[[nodiscard]] QIcon ThemedIcon(const char* themeName);
+
+// The program's own drawing ":/icons/<fileName>", without asking the theme.
+[[nodiscard]] QIcon OwnIcon(const char* fileName);
+
+} // namespace zav

@@ -1,0 +1,35 @@
+#include "shell/ui/zav_application.h"
+
+#include <QIcon>
+
+#include <exception>
+
+#include "shell/main_window_flow.h"
+#include "shell/ui/guarded_command.h"
+#include "shell/ui/latin1_text.h"
+#include "shell/ui/themed_icon.h"
+
+namespace zav {
+
+ZavApplication::ZavApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    setApplicationName(QStringLiteral("zavprog"));
+    setApplicationDisplayName(FromLatin1(std::string(kApplicationTitle)));
+    setOrganizationName(QStringLiteral("zav"));
+    setDesktopFileName(QStringLiteral("org.zav.zavprog"));
+    setWindowIcon(QIcon::fromTheme(QStringLiteral("org.zav.zavprog"), OwnIcon("org.zav.zavprog.svg")));
+}
+
+bool ZavApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& exception) {
+        ShowExceptionBox(activeWindow(), &exception);
+    } catch (...) {
+        ShowExceptionBox(activeWindow(), nullptr);
+    }
+    return false;
+}
+
+} // namespace zav
