@@ -58,7 +58,7 @@ private:
     std::string failureCause_;
     // What a port looks like before anyone configured it.
     SerialTimeouts timeouts_{};
-    SerialLineSettings settings_{19200, 7,    1,     SerialParity::Even, true, true, false, false,
+    SerialLineSettings settings_{19200, 7,     1,    SerialParity::Even, true, true, false, false,
                                  true,  false, false};
     std::deque<std::uint8_t> received_;
     bool outputStopped_ = false;

@@ -21,7 +21,9 @@ void CliSequenceHost::AddStatusMessage(const std::string& text, StatusKind kind)
 
 BoxAnswer CliSequenceHost::Show(const BoxRequest& request)
 {
-    return reporter_.Show(request);
+    const BoxAnswer answer = reporter_.Show(request);
+    if (afterBox_) afterBox_();
+    return answer;
 }
 
 void CliSequenceHost::BeginUpdate()

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <functional>
 #include <set>
 #include <string>
+#include <utility>
 
 #include "sequences/sequence_host.h"
 
@@ -39,6 +41,9 @@ public:
     // Once the tool has taken the sequence's outcome, later lines (a controller releasing a
     // worker that ended by itself) are no longer part of it and are not printed.
     void StopReporting() { reporting_ = false; }
+    // Runs after each box is answered and before the answer reaches the worker: where a
+    // Ctrl-C at a question becomes the worker's stop request in time.
+    void SetAfterBox(std::function<void()> afterBox) { afterBox_ = std::move(afterBox); }
 
 private:
     ConsoleReporter& reporter_;
@@ -50,6 +55,7 @@ private:
     int progressMaximum_ = 0;
     int progressPosition_ = 0;
     bool reporting_ = true;
+    std::function<void()> afterBox_;
 };
 
 } // namespace zav

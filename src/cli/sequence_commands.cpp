@@ -132,8 +132,12 @@ int RunSequence(const CommandLine& command, ToolIo& io)
         } else {
             control = std::make_unique<ProgramSequenceControl>(host, queue, links);
         }
+        host.SetAfterBox([&] {
+            if (watcher.StopRequested()) control->RequestStop();
+        });
         result = RunToEnd(*control, queue, watcher);
         host.StopReporting();
+        host.SetAfterBox(nullptr);
     }
     io.terminal.SetStopFlag(nullptr);
 

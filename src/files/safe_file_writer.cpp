@@ -22,7 +22,10 @@ namespace fs = std::filesystem;
 // Linux gives up on a chain of symbolic links after 40 of them; so do we.
 constexpr int kMaxLinkHops = 40;
 
-std::string Reason(int error) { return std::generic_category().message(error); }
+std::string Reason(int error)
+{
+    return std::generic_category().message(error);
+}
 
 class Descriptor {
 public:
@@ -114,7 +117,10 @@ fs::path LeftoverPath(const fs::path& destination)
     return FolderOf(destination) / ("." + destination.filename().string() + ".saving");
 }
 
-void RemoveLeftover(const fs::path& leftover) { ::unlink(leftover.c_str()); }
+void RemoveLeftover(const fs::path& leftover)
+{
+    ::unlink(leftover.c_str());
+}
 
 // An unnamed file in the folder, or the fixed hidden name where the file system has none.
 // On failure `error` holds the system's error number.
@@ -181,9 +187,9 @@ Replacement ReplaceByRename(const fs::path& destination, const struct stat& old,
     }
     const fs::path leftover = LeftoverPath(destination);
     struct stat fresh {};
-    const bool sameOwner = ::fstat(fd.Get(), &fresh) == 0 &&
-                           ((fresh.st_uid == old.st_uid && fresh.st_gid == old.st_gid) ||
-                            ::fchown(fd.Get(), old.st_uid, old.st_gid) == 0);
+    const bool sameOwner =
+        ::fstat(fd.Get(), &fresh) == 0 && ((fresh.st_uid == old.st_uid && fresh.st_gid == old.st_gid) ||
+                                           ::fchown(fd.Get(), old.st_uid, old.st_gid) == 0);
     if (!sameOwner || ::fchmod(fd.Get(), old.st_mode & 07777) != 0) {
         if (named) RemoveLeftover(leftover);
         return Replacement::NeedsInPlace;
@@ -219,8 +225,7 @@ bool OverwriteInPlace(const fs::path& destination, const struct stat& old, std::
     Descriptor fd(::open(destination.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC));
     if (!fd.IsOpen()) return Fail(failure, errno);
     const auto size = static_cast<off_t>(content.size());
-    if (size > old.st_size && ::fallocate(fd.Get(), FALLOC_FL_KEEP_SIZE, 0, size) != 0 &&
-        errno != EOPNOTSUPP)
+    if (size > old.st_size && ::fallocate(fd.Get(), FALLOC_FL_KEEP_SIZE, 0, size) != 0 && errno != EOPNOTSUPP)
         return Fail(failure, errno);
     if (!WriteAll(fd.Get(), content, failure)) return false;
     if (::ftruncate(fd.Get(), size) != 0) return Fail(failure, errno);
@@ -257,9 +262,12 @@ bool WriteFileSafely(const fs::path& target, std::string_view content, std::stri
 
     if (old.st_nlink == 1) {
         switch (ReplaceByRename(destination, old, content, failure)) {
-        case Replacement::Done: return true;
-        case Replacement::Failed: return false;
-        case Replacement::NeedsInPlace: break;
+        case Replacement::Done:
+            return true;
+        case Replacement::Failed:
+            return false;
+        case Replacement::NeedsInPlace:
+            break;
         }
     }
     return OverwriteInPlace(destination, old, content, failure);

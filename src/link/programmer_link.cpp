@@ -323,6 +323,13 @@ bool ProgrammerLink::WaitReady()
     return false;
 }
 
+bool ProgrammerLink::CheckStop()
+{
+    if (!stopRequest_->load(std::memory_order_acquire)) return true;
+    lastError_ = kNotReady;
+    return false;
+}
+
 void ProgrammerLink::SendByte(std::uint8_t value)
 {
     if (!IsParallel()) return;

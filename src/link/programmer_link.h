@@ -66,6 +66,9 @@ public:
     // Polls the board's ready line without sleeping until it signals ready (true, and
     // LastError cleared) or the stop request is set (false, "Programmer Not Ready.").
     bool WaitReady();
+    // The stop check of WaitReady without touching the port: false, with "Programmer Not
+    // Ready.", when the stop request is set. For a sequence that waited for the user.
+    bool CheckStop();
     void SendByte(std::uint8_t value);
     // 0 when the wait for ready fails.
     std::uint8_t ReceiveByte();

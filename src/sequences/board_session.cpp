@@ -62,6 +62,12 @@ bool BoardSession::Failed()
     return true;
 }
 
+bool BoardSession::StoppedWhileWaiting()
+{
+    if (link_->CheckStop()) return false;
+    return Failed();
+}
+
 void BoardSession::Close()
 {
     if (link_) link_->Close();

@@ -33,6 +33,10 @@ public:
     bool ResetAndIdentify(const SequencePlan& plan);
     // Posts the link's LastError as an Error and returns true when there is one.
     bool Failed();
+    // After the worker waited for the user (a question, a jumper box): true, with the
+    // link's "Programmer Not Ready." posted, when a stop came meanwhile. Nothing may reach
+    // the board after such a stop.
+    bool StoppedWhileWaiting();
     [[nodiscard]] ProgrammerLink& Link() { return *link_; }
     // Whether an open, identification or link failure has been posted.
     [[nodiscard]] bool ErrorPosted() const { return errorPosted_; }

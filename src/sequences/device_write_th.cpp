@@ -153,6 +153,7 @@ bool DeviceWriteTh::RunMc68hc11Path(DeviceOperations& operations, BoardSession& 
     if (erase || program || lock || unlock) {
         host_.Beep();
         configConfirmed = host_.AskYesNo(kConfigQuestion, kConfigCaption, BoxKind::Warning);
+        if (session.StoppedWhileWaiting()) return false;
     }
     if (e9 && (erase || program)) {
         session.Link().SendEraseCommand();
@@ -203,8 +204,8 @@ bool DeviceWriteTh::RunTmsPath(DeviceOperations& operations, BoardSession& sessi
             anyProtected = anyProtected || *wpo != 0;
         }
         if (anyProtected) {
-            ShowJumperBox(kRemoveJumper);
             wpoRemoved = true;
+            if (!ShowJumperBox(session, kRemoveJumper)) return false;
         }
         // The calibrated delay is used as found: a failure here shows at the next operation.
         for (const TmsBlock& block : blocks) {
@@ -231,8 +232,8 @@ bool DeviceWriteTh::RunTmsPath(DeviceOperations& operations, BoardSession& sessi
     }
     if (Down(SequenceOption::Verify)) {
         if (wpoRemoved) {
-            ShowJumperBox(kInsertJumper);
             wpoRemoved = false;
+            if (!ShowJumperBox(session, kInsertJumper)) return false;
         }
         if (plan.family == DeviceFamily::Tms370) {
             session.Link().ResetTarget();
@@ -241,8 +242,7 @@ bool DeviceWriteTh::RunTmsPath(DeviceOperations& operations, BoardSession& sessi
         operations.StartProgress();
         if (!operations.Verify(plan.eeprom, VerifyExpectsErased())) return false;
     }
-    if (wpoRemoved) ShowJumperBox(kInsertJumper);
-    return true;
+    return !wpoRemoved || ShowJumperBox(session, kInsertJumper);
 }
 
 bool DeviceWriteTh::Down(SequenceOption option)
@@ -255,9 +255,10 @@ bool DeviceWriteTh::VerifyExpectsErased()
     return Down(SequenceOption::Erase) && !Down(SequenceOption::Program);
 }
 
-void DeviceWriteTh::ShowJumperBox(const char* text)
+bool DeviceWriteTh::ShowJumperBox(BoardSession& session, const char* text)
 {
     host_.ShowOk(text, "", BoxKind::Information);
+    return !session.StoppedWhileWaiting();
 }
 
 void DeviceWriteTh::StopSimulation()

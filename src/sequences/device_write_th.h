@@ -35,7 +35,8 @@ private:
     bool ChangeOptionBit(DeviceOperations& operations, bool lock);
     [[nodiscard]] bool Down(SequenceOption option);
     [[nodiscard]] bool VerifyExpectsErased();
-    void ShowJumperBox(const char* text);
+    // False when the user stopped the sequence while the box was up.
+    bool ShowJumperBox(BoardSession& session, const char* text);
     void StopSimulation();
 
     SequenceHost& host_;

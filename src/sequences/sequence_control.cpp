@@ -48,6 +48,11 @@ void SequenceControl::Stop()
     current_.reset();
 }
 
+void SequenceControl::RequestStop()
+{
+    if (current_) current_->RequestTermination();
+}
+
 void SequenceControl::WaitForEnd()
 {
     queue_.DrainUntil([this] { return !current_ || current_->Finished(); });

@@ -36,6 +36,10 @@ public:
     // Requests the current worker's termination and waits for its end; one that had not
     // completed is reported with the interrupted line. Then the worker is released.
     void Stop();
+    // Requests the current worker's termination without waiting: for a stop that arrives
+    // while the worker waits for this thread's answer to a box, so that the worker sees the
+    // request as soon as the answer reaches it.
+    void RequestStop();
     // Waits (draining) until the current worker has ended, without stopping it.
     void WaitForEnd();
 

@@ -133,7 +133,8 @@ TEST(SimulatedSerialLink, TheLinkReadsXonAndXoffCellsOnAPortThatHadFlowControl)
     ASSERT_EQ(link.LastError(), "");
     link.ResetTarget();
     ASSERT_TRUE(link.UploadLoader());
-    for (int value = 0; value <= 0xFF; ++value) board.Target().Poke(static_cast<std::uint16_t>(0x0300 + value), static_cast<std::uint8_t>(value));
+    for (int value = 0; value <= 0xFF; ++value)
+        board.Target().Poke(static_cast<std::uint16_t>(0x0300 + value), static_cast<std::uint8_t>(value));
     for (int value = 0; value <= 0xFF; ++value) {
         EXPECT_EQ(link.ReadByteAt(static_cast<std::uint16_t>(0x0300 + value)), value);
         ASSERT_EQ(link.LastError(), "") << value;

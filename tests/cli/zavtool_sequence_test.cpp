@@ -224,11 +224,15 @@ TEST_F(ZavtoolSequenceTest, OnATerminalTheUserAnswers)
     EXPECT_EQ(jumper.exitStatus, 0) << jumper.out;
     EXPECT_NE(jumper.out.find("Program Sequence completed successful"), std::string::npos) << jumper.out;
 
-    const ToolRun stopped =
-        runner_.RunOnTerminal({"program", "--device", "MC68HC11E9", "--in", file, "--erase", "--simulate"},
-                              {{"Yes or No? [y/N] ", "\x03"}});
+    // The stop wins over the answer it forces: nothing reaches the programmed part.
+    const std::string programmed = Work("programmed.img");
+    WriteFile(programmed, std::string(0x10000, '\x5A'));
+    const ToolRun stopped = runner_.RunOnTerminal({"program", "--device", "MC68HC11E9", "--in", file,
+                                                   "--erase", "--simulate", "--sim-memory", programmed},
+                                                  {{"Yes or No? [y/N] ", "\x03"}});
     EXPECT_EQ(stopped.exitStatus, 1) << stopped.out;
     EXPECT_NE(stopped.out.find("Program Sequence Interrupted."), std::string::npos) << stopped.out;
+    EXPECT_EQ(ReadFile(programmed), std::string(0x10000, '\x5A'));
 }
 
 } // namespace

@@ -61,7 +61,8 @@ protected:
     [[nodiscard]] std::vector<std::string> FolderEntries() const
     {
         std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(folder.Path())) names.push_back(entry.path().filename());
+        for (const auto& entry : fs::directory_iterator(folder.Path()))
+            names.push_back(entry.path().filename());
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -153,7 +154,8 @@ TEST_F(SafeFileWriter, AFileTheUserMayNotWriteIsRefusedWithTheReasonAndKept)
     fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     // The folder itself is open to everybody: only the file's own protection may refuse.
     fs::permissions(folder.Path(), fs::perms::all | fs::perms::sticky_bit, fs::perm_options::replace);
-    const std::string reason = SaveWithoutPrivileges([&](std::string& why) { return WriteFileSafely(path, "new", why); });
+    const std::string reason =
+        SaveWithoutPrivileges([&](std::string& why) { return WriteFileSafely(path, "new", why); });
     EXPECT_EQ(reason, "Permission denied");
     EXPECT_EQ(testing::ReadFileBytes(path), "earlier");
     EXPECT_EQ(FolderEntries(), std::vector<std::string>{"protected.bin"});
@@ -169,7 +171,8 @@ TEST_F(SafeFileWriter, AWritableFileInAFolderClosedToNewNamesIsWrittenInPlace)
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
     fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
                                 fs::perms::others_exec);
-    const std::string reason = SaveWithoutPrivileges([&](std::string& why) { return WriteFileSafely(path, "new", why); });
+    const std::string reason =
+        SaveWithoutPrivileges([&](std::string& why) { return WriteFileSafely(path, "new", why); });
     EXPECT_EQ(reason, "");
     EXPECT_EQ(testing::ReadFileBytes(path), "new");
 }

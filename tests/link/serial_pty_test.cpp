@@ -138,7 +138,8 @@ TEST_F(SerialPty, EveryByteValueTravelsBothWaysOnALineThatStartedCooked)
         // The master's view of the terminal settings is the slave's own.
         termios line{};
         ASSERT_EQ(tcgetattr(masterFd, &line), 0);
-        EXPECT_EQ(line.c_iflag & (IXON | IXOFF | IXANY | ICRNL | INLCR | IGNCR | ISTRIP | INPCK | PARMRK), 0U);
+        EXPECT_EQ(line.c_iflag & (IXON | IXOFF | IXANY | ICRNL | INLCR | IGNCR | ISTRIP | INPCK | PARMRK),
+                  0U);
         EXPECT_EQ(line.c_oflag & OPOST, 0U);
         EXPECT_EQ(line.c_lflag & (ICANON | ECHO | ECHONL | ISIG | IEXTEN), 0U);
         EXPECT_EQ(line.c_cflag & (PARENB | CSTOPB | CRTSCTS | CSIZE), static_cast<tcflag_t>(CS8));

@@ -382,12 +382,63 @@ TEST(ProgramSequence, AStopWhileTheWorkerWaitsOnABoxDoesNotDeadlock)
               (std::vector<StatusLine>{
                   kProgramStarted, {"Programmer Not Ready.", StatusKind::Error}, kProgramInterrupted}));
     EXPECT_FALSE(harness.program.HasWorker());
-    // The erase command waits for no ready signal, so it still went out; the first cell
-    // write was refused.
-    EXPECT_EQ(harness.board.Target().WriteCount(), 1);
-    for (std::int32_t a = 0xB600; a <= 0xB7FF; ++a) ASSERT_EQ(harness.Target(a), 0xFF);
+    // Not even the erase command, which waits for no ready signal, went out.
+    EXPECT_EQ(harness.board.Target().WriteCount(), 0);
+    for (std::int32_t a = 0xB600; a <= 0xB7FF; ++a) ASSERT_EQ(harness.Target(a), TargetPattern(a));
     ExpectEndedCleanly(harness);
 }
+
+// A stop that arrives while a box is up (a Ctrl-C that answers the question, a window
+// closed meanwhile) reaches the worker together with the answer.
+struct BoxStop {
+    std::string device;
+    std::vector<SequenceOption> options;
+    std::size_t box; // which box of the run the stop comes at, from 0
+};
+
+class StopAtABox : public ::testing::TestWithParam<BoxStop> {};
+
+TEST_P(StopAtABox, NoTargetCellChangesAfterTheStop)
+{
+    const BoxStop& stop = GetParam();
+    SequenceHarness harness(stop.device);
+    harness.FillBuffer();
+    for (const SequenceOption option : stop.options) harness.Down({option});
+    std::vector<std::uint8_t> atStop;
+    int writesAtStop = -1;
+    harness.host.onShow = [&](const BoxRequest&) {
+        if (harness.host.boxes.size() != stop.box + 1) return;
+        harness.program.RequestStop();
+        harness.board.Virtual()->AdvanceUs(SequenceHarness::kSettleUs);
+        writesAtStop = harness.board.Target().WriteCount();
+        for (std::int32_t a = 0; a <= 0xFFFF; ++a)
+            atStop.push_back(harness.board.Target().Peek(static_cast<std::uint16_t>(a)));
+    };
+    harness.RunProgram();
+
+    ASSERT_EQ(atStop.size(), 0x10000U) << "the box was not shown";
+    EXPECT_EQ(harness.host.boxes.size(), stop.box + 1);
+    EXPECT_EQ(harness.board.Target().WriteCount(), writesAtStop);
+    harness.board.Virtual()->AdvanceUs(SequenceHarness::kSettleUs);
+    for (std::int32_t a = 0; a <= 0xFFFF; ++a)
+        ASSERT_EQ(harness.board.Target().Peek(static_cast<std::uint16_t>(a)),
+                  atStop[static_cast<std::size_t>(a)])
+            << a;
+    EXPECT_EQ(harness.host.lines.back(), (StatusLine{"Programmer Not Ready.", StatusKind::Error}));
+}
+
+using Opt = SequenceOption;
+INSTANTIATE_TEST_SUITE_P(
+    EachFamilyAndBox, StopAtABox,
+    ::testing::Values(BoxStop{"MC68HC11E9", {Opt::Erase, Opt::Program, Opt::Lock}, 0},
+                      BoxStop{"MC68HC11E9", {Opt::Unlock}, 0},
+                      BoxStop{"MC68HC11KA4", {Opt::Erase, Opt::Program, Opt::Lock}, 0},
+                      BoxStop{"MC68HC11PA8", {Opt::Program, Opt::Unlock}, 0},
+                      BoxStop{"TMS370Cx5x (256)", {Opt::Erase, Opt::Program, Opt::Verify}, 0},
+                      BoxStop{"TMS370Cx5x (512)", {Opt::Program, Opt::Verify}, 1},
+                      BoxStop{"TMS375C006 (256)", {Opt::Program}, 0},
+                      BoxStop{"TMS375C006 (512)", {Opt::Erase}, 1}),
+    [](const ::testing::TestParamInfo<BoxStop>& info) { return "Case" + std::to_string(info.index); });
 
 TEST(ProgramSequence, AStartIsRefusedWhileAReadOwnsThePort)
 {

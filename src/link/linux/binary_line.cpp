@@ -4,8 +4,8 @@ namespace zav {
 
 void MakeBinaryLine(termios& line, bool parityCheck, bool xonXoff)
 {
-    line.c_iflag &= ~static_cast<tcflag_t>(IGNBRK | BRKINT | IGNPAR | PARMRK | INPCK | ISTRIP | INLCR | IGNCR |
-                                           ICRNL | IUCLC | IXON | IXANY | IXOFF | IMAXBEL | IUTF8);
+    line.c_iflag &= ~static_cast<tcflag_t>(IGNBRK | BRKINT | IGNPAR | PARMRK | INPCK | ISTRIP | INLCR |
+                                           IGNCR | ICRNL | IUCLC | IXON | IXANY | IXOFF | IMAXBEL | IUTF8);
     line.c_oflag &= ~static_cast<tcflag_t>(OPOST);
     line.c_lflag &= ~static_cast<tcflag_t>(ISIG | ICANON | ECHO | ECHOE | ECHOK | ECHONL | ECHOCTL | ECHOPRT |
                                            ECHOKE | IEXTEN | TOSTOP);
