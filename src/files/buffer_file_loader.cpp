@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <fstream>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "buffer/memory_buffer.h"
@@ -22,6 +23,8 @@ namespace {
 constexpr std::size_t kBinaryChunkSize = 64 * 1024;
 constexpr std::uint8_t kReadOnlyFlag = 0x80;
 constexpr std::uint8_t kColourIndexBits = 0x7F;
+// A file of nothing but broken lines would otherwise flood the status list without end.
+constexpr int kMaxLineWarnings = 1000;
 
 // A text carried in a record ends at its last byte or at its first zero byte.
 std::string TextOf(std::span<const std::uint8_t> bytes)
@@ -45,7 +48,7 @@ public:
         FileRecord record;
         while (reader.Next(line)) {
             if (!ParseXLine(line, record) || !ApplyXRecord(record)) {
-                status_.AddStatusMessage("Unrecognized Line in X file !", StatusKind::Warning);
+                WarnUnrecognized("Unrecognized Line in X file !");
             }
         }
         return !reader.ReadFailed();
@@ -60,7 +63,7 @@ public:
             const bool parsed = ParseSLine(line, record);
             if (parsed && (record.type == "S8" || record.type == "S9")) return true;
             if (!parsed || !ApplySRecord(record)) {
-                status_.AddStatusMessage("Unrecognized Line in S file !", StatusKind::Warning);
+                WarnUnrecognized("Unrecognized Line in S file !");
             }
         }
         return !reader.ReadFailed();
@@ -77,7 +80,7 @@ public:
         bool segmented = false;
         while (reader.Next(line)) {
             if (!ParseIntelHexLine(line, record)) {
-                status_.AddStatusMessage("Unrecognized Line in Intel HEX file !", StatusKind::Warning);
+                WarnUnrecognized("Unrecognized Line in Intel HEX file !");
                 continue;
             }
             switch (static_cast<IntelHexType>(record.type)) {
@@ -93,7 +96,7 @@ public:
             case IntelHexType::ExtendedSegmentAddress:
             case IntelHexType::ExtendedLinearAddress:
                 if (record.data.size() != 2) {
-                    status_.AddStatusMessage("Unrecognized Line in Intel HEX file !", StatusKind::Warning);
+                    WarnUnrecognized("Unrecognized Line in Intel HEX file !");
                     break;
                 }
                 segmented = record.type == static_cast<std::uint8_t>(IntelHexType::ExtendedSegmentAddress);
@@ -105,7 +108,7 @@ public:
                 // Where a program starts means nothing to a memory image.
                 break;
             default:
-                status_.AddStatusMessage("Unrecognized Line in Intel HEX file !", StatusKind::Warning);
+                WarnUnrecognized("Unrecognized Line in Intel HEX file !");
                 break;
             }
         }
@@ -129,7 +132,25 @@ public:
         return !input.bad();
     }
 
+    // The warnings left out after the first kMaxLineWarnings, as one line.
+    void ReportUnlistedWarnings()
+    {
+        if (unlistedWarnings_ == 0) return;
+        status_.AddStatusMessage("... " + std::to_string(unlistedWarnings_) + " more unrecognized lines",
+                                 StatusKind::Warning);
+    }
+
 private:
+    void WarnUnrecognized(const char* text)
+    {
+        if (listedWarnings_ < kMaxLineWarnings) {
+            ++listedWarnings_;
+            status_.AddStatusMessage(text, StatusKind::Warning);
+            return;
+        }
+        ++unlistedWarnings_;
+    }
+
     bool ApplyXRecord(const FileRecord& record)
     {
         Description& description = buffer_.Descriptions();
@@ -188,6 +209,8 @@ private:
     const LoadOptions& options_;
     StatusSink& status_;
     int nextRow_ = 0;
+    int listedWarnings_ = 0;
+    std::int64_t unlistedWarnings_ = 0;
 };
 
 void ClearBuffer(MemoryBuffer& buffer, ClearMode mode, StatusSink& status)
@@ -228,6 +251,7 @@ bool LoadBufferStream(std::istream& input, const std::string& name, FileFormat f
         readToEnd = load.ReadIntelHex(input);
         break;
     }
+    load.ReportUnlistedWarnings();
     if (!readToEnd) status.AddStatusMessage("Read file failed : " + name, StatusKind::Error);
     buffer.EndUpdate();
     return readToEnd;

@@ -185,6 +185,27 @@ TEST_F(BufferFileLoad, CorruptSLinesEachWarnOnce)
     EXPECT_EQ(buffer.GetByte(0x0100), 0);
 }
 
+TEST_F(BufferFileLoad, AFloodOfBrokenLinesListsTheFirstThousandAndCountsTheRest)
+{
+    std::string file;
+    for (int i = 0; i < 2500; ++i) file += "garbage\r\n";
+    file += "S107010001020304ED\r\nS9030000FC\r\n";
+    ASSERT_TRUE(Load(file, FileFormat::MotorolaS));
+    ASSERT_EQ(status.lines.size(), 1U + 1000U + 1U);
+    EXPECT_EQ(status.lines[1], (StatusLine{kSWarning, StatusKind::Warning}));
+    EXPECT_EQ(status.lines[1000], (StatusLine{kSWarning, StatusKind::Warning}));
+    EXPECT_EQ(status.lines.back(), (StatusLine{"... 1500 more unrecognized lines", StatusKind::Warning}));
+    EXPECT_EQ(buffer.GetByte(0x0100), 0x01) << "the good line after the flood still loads";
+
+    // Each load has its own count; exactly a thousand needs no summary.
+    status.lines.clear();
+    file.clear();
+    for (int i = 0; i < 1000; ++i) file += "X9\r\n";
+    ASSERT_TRUE(Load(file, FileFormat::ExtendedFormat));
+    EXPECT_EQ(WarningCount(), 1000);
+    EXPECT_EQ(status.lines.back(), (StatusLine{kXWarning, StatusKind::Warning}));
+}
+
 TEST_F(BufferFileLoad, AZeroByteEndsTheRead)
 {
     const std::string file = std::string("S107010001020304ED\r\n") + '\0' + "S10402007782\r\n";
