@@ -1,0 +1,263 @@
+#include "screenshot_session.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAction>
+#include <QDialog>
+#include <QLineEdit>
+#include <QLinearGradient>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include <algorithm>
+#include <string>
+#include <utility>
+
+#include "buffer/description.h"
+#include "buffer/memory_buffer.h"
+#include "buffer/ui/explaine_window.h"
+#include "buffer/ui/hex_edit_window.h"
+#include "link/linux/settings_directory.h"
+#include "ports/ports_map_link_factory.h"
+#include "ports/system_port_listing.h"
+#include "shell/ui/prog_shell.h"
+#include "shell/ui/qt_message_boxes.h"
+
+namespace {
+
+const QString kDevice = QStringLiteral("MC68HC11PA8");
+constexpr std::int32_t kEepromStart = 0x0E00;
+constexpr std::int32_t kConfigAddress = 0x003F;
+constexpr int kSequenceTimeoutMs = 120000;
+
+void ClickButton(QWidget& window, const QString& text)
+{
+    for (QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
+        if (button->text().remove(QLatin1Char('&')) == text && button->isVisible()) {
+            button->click();
+            return;
+        }
+    }
+}
+
+// Picks `text` in the window's first list, as a click would.
+void ClickListItem(QWidget& window, const QString& text)
+{
+    auto* view = window.findChild<QAbstractItemView*>();
+    if (view == nullptr || view->model() == nullptr) return;
+    const QModelIndexList hits = view->model()->match(view->model()->index(0, 0), Qt::DisplayRole, text, 1,
+                                                      Qt::MatchExactly);
+    if (hits.isEmpty()) return;
+    view->setCurrentIndex(hits.first());
+    emit view->clicked(hits.first());
+}
+
+QAction* FindAction(QWidget& window, const QString& objectName, const QString& text)
+{
+    for (QAction* action : window.findChildren<QAction*>()) {
+        if (action->objectName() == objectName || action->text().remove(QLatin1Char('&')) == text) return action;
+    }
+    return nullptr;
+}
+
+// A window as a desktop shows it: the picture under a title bar with its caption.
+QPixmap Framed(const QPixmap& picture, const QString& caption)
+{
+    const qreal ratio = picture.devicePixelRatio();
+    const QSize content = picture.deviceIndependentSize().toSize();
+    const int titleHeight = 26;
+    QPixmap framed(QSize(content.width() + 2, content.height() + titleHeight + 2) * ratio);
+    framed.setDevicePixelRatio(ratio);
+    framed.fill(QColor(0x3c, 0x4a, 0x5a));
+    QPainter painter(&framed);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::white);
+    QFont font = painter.font();
+    font.setBold(true);
+    font.setPixelSize(13);
+    painter.setFont(font);
+    painter.drawText(QRect(10, 0, content.width() - 70, titleHeight), Qt::AlignVCenter | Qt::AlignLeft, caption);
+    for (int i = 0; i < 3; ++i) {
+        painter.setBrush(i == 2 ? QColor(0xe0, 0x5a, 0x4e) : QColor(0x8a, 0x96, 0xa3));
+        painter.setPen(Qt::NoPen);
+        painter.drawEllipse(QPointF(content.width() - 50 + i * 18, titleHeight / 2.0), 6, 6);
+    }
+    painter.drawPixmap(QPoint(1, titleHeight + 1), picture);
+    return framed;
+}
+
+} // namespace
+
+ScreenshotSession::ScreenshotSession(WindowGrabber& grabber) : grabber_(grabber) {}
+
+ScreenshotSession::~ScreenshotSession() = default;
+
+void ScreenshotSession::Run()
+{
+    boxes_ = std::make_unique<zav::QtMessageBoxes>();
+    links_ = std::make_unique<zav::PortsMapLinkFactory>(zav::LoadPortsMap(), std::nullopt);
+    ports_ = std::make_unique<zav::SystemPortListing>(zav::LoadPortsMap(), std::nullopt);
+    zav::PortsMapLinkFactory& links = *links_;
+    shell_ = std::make_unique<zav::TProgShell>(zav::ShellServices{
+        *boxes_, links, [&links](const std::string& portName) { return links.Simulates(portName); }, *ports_,
+        zav::SettingsDirectory(), [] {}, {}, [](const std::filesystem::path&) { return false; }});
+    boxes_->SetParent(shell_.get());
+    shell_->LoadSettings();
+    shell_->show();
+    WindowGrabber::Settle(200);
+
+    SelectDevice();
+    FillDemoBuffer();
+    ShowEditorWindows();
+    EditorDialogs();
+    ShellDialogs();
+    ProgramDevice();
+    ComposeReadmePicture();
+
+    // Everything is shown: close without the save question and without settings to write.
+    shell_->HexEditor().DescriptionWindow().close();
+    shell_->HexEditor().close();
+    shell_->hide();
+}
+
+void ScreenshotSession::SelectDevice()
+{
+    grabber_.SaveModal(
+        QStringLiteral("select_device"), [this] { shell_->DeviceIDButtonClick(); },
+        [](QWidget& dialog) {
+            ClickButton(dialog, kDevice);
+            WindowGrabber::Settle();
+            ClickListItem(dialog, kDevice);
+        },
+        [](QWidget& dialog) { ClickButton(dialog, QStringLiteral("OK")); });
+    if (shell_->DeviceIDValue()->text() != kDevice)
+        grabber_.Fail(QStringLiteral("select_device: %1 was not selected").arg(kDevice));
+}
+
+void ScreenshotSession::FillDemoBuffer()
+{
+    zav::MemoryBuffer& buffer = shell_->HexEditor().Buffer();
+    const std::string serial = "ZAV-004217";
+    const std::string banner = "Door controller 1.2  (c) 2002 ZAV";
+    buffer.BeginUpdate();
+    for (std::int32_t address = kEepromStart; address <= 0x0FFF; ++address) buffer.SetByte(address, 0xFF);
+    for (std::size_t i = 0; i < serial.size(); ++i)
+        buffer.SetByte(kEepromStart + static_cast<std::int32_t>(i), static_cast<std::uint8_t>(serial[i]));
+    // A calibration table: a rising curve of 32 steps.
+    for (std::int32_t i = 0; i < 32; ++i)
+        buffer.SetByte(kEepromStart + 0x10 + i, static_cast<std::uint8_t>(0x10 + i * i / 5));
+    for (std::size_t i = 0; i < banner.size(); ++i)
+        buffer.SetByte(kEepromStart + 0x40 + static_cast<std::int32_t>(i), static_cast<std::uint8_t>(banner[i]));
+    buffer.SetByte(kConfigAddress, 0x0D);
+    buffer.EndUpdate();
+
+    zav::Description& description = buffer.Descriptions();
+    description.SetProjectName("Door controller");
+    description.SetDeviceName("MC68HC11PA8");
+    description.SetNotes("Serial number and calibration table of the door controller.\r\n"
+                         "Program with Erase, Program and Verify; answer Yes to the CONFIG question.");
+    description.SetDescriptionRow(0, kEepromStart, 3, true, "Serial number, written once");
+    description.SetDescriptionRow(1, kEepromStart + 0x10, 12, false, "Calibration table, 32 steps");
+    description.SetDescriptionRow(2, kEepromStart + 0x40, 33, false, "Firmware banner");
+    description.SetDescriptionRow(3, kConfigAddress, 48, false, "CONFIG: EEPROM on, COP off");
+
+    // Two edits since the load, shown in the edited colour.
+    buffer.SetByte(kEepromStart + 0x1E, 0x7A);
+    buffer.SetByte(kEepromStart + 0x1F, 0x80);
+}
+
+void ScreenshotSession::ShowEditorWindows()
+{
+    zav::THexEdit& editor = shell_->HexEditor();
+    shell_->ShowEditorExecute();
+    WindowGrabber::Settle();
+    editor.ShowAddressAtTop(kEepromStart);
+    editor.SelectAddress(kEepromStart + 0x1E);
+    hexEditorPicture_ = grabber_.Save(editor, QStringLiteral("hex_editor"));
+
+    editor.Action(zav::EditorAction::Property)->trigger();
+    zav::TExplaine& description = editor.DescriptionWindow();
+    grabber_.Save(description, QStringLiteral("description"));
+    if (QAction* cellEdit = FindAction(description, QStringLiteral("CellEdit"), QStringLiteral("Edit")))
+        grabber_.SaveModal(QStringLiteral("edit_cell"), [cellEdit] { cellEdit->trigger(); });
+    else
+        grabber_.Fail(QStringLiteral("edit_cell: the description window has no Edit action"));
+    description.close();
+}
+
+void ScreenshotSession::EditorDialogs()
+{
+    zav::THexEdit& editor = shell_->HexEditor();
+    const auto trigger = [&editor](zav::EditorAction action) {
+        return [&editor, action] { editor.Action(action)->trigger(); };
+    };
+    grabber_.SaveModal(QStringLiteral("copy_range"), trigger(zav::EditorAction::Copy));
+    grabber_.SaveModal(QStringLiteral("fill"), trigger(zav::EditorAction::Fill));
+    grabber_.SaveModal(QStringLiteral("copy_as"), trigger(zav::EditorAction::CopyAs));
+    grabber_.SaveModal(QStringLiteral("find"), trigger(zav::EditorAction::Find));
+    grabber_.SaveModal(QStringLiteral("go_to"), trigger(zav::EditorAction::GoToAddr));
+    grabber_.SaveModal(QStringLiteral("swap"), trigger(zav::EditorAction::Swap));
+}
+
+void ScreenshotSession::ShellDialogs()
+{
+    grabber_.SaveModal(QStringLiteral("hex_editor_options"), [this] { shell_->ToolEditorExecute(); });
+    grabber_.SaveModal(QStringLiteral("ports_setup"), [this] { shell_->ToolLPTExecute(); });
+    grabber_.SaveModal(QStringLiteral("about"), [this] { shell_->HelpAboutExecute(); });
+    grabber_.SaveModal(QStringLiteral("open_file"), [this] { shell_->EditOpenFileExecute(); });
+    grabber_.SaveModal(QStringLiteral("save_file"), [this] { shell_->EditSaveFileExecute(); });
+    grabber_.SaveModal(QStringLiteral("print"), [this] { shell_->EditPrintExecute(); });
+}
+
+void ScreenshotSession::ProgramDevice()
+{
+    shell_->SeqWin1()->setCurrentIndex(0);
+    for (const zav::SequenceOption option :
+         {zav::SequenceOption::Erase, zav::SequenceOption::Program, zav::SequenceOption::Verify}) {
+        shell_->OptionButton(option)->click();
+    }
+    grabber_.ExpectModal(
+        QStringLiteral("config_question"),
+        [](QWidget& window) {
+            if (auto* box = qobject_cast<QMessageBox*>(&window); box != nullptr && box->button(QMessageBox::Yes))
+                box->button(QMessageBox::Yes)->click();
+            else
+                ClickButton(window, QStringLiteral("Yes"));
+        },
+        kSequenceTimeoutMs);
+    QPushButton* start = shell_->StartButton(zav::SequenceKind::Program);
+    start->click();
+    if (!WindowGrabber::WaitUntil([start] { return !start->isChecked(); }, kSequenceTimeoutMs))
+        grabber_.Fail(QStringLiteral("main_window: the program sequence did not end"));
+    mainWindowPicture_ = grabber_.Save(*shell_, QStringLiteral("main_window"));
+}
+
+void ScreenshotSession::ComposeReadmePicture()
+{
+    if (mainWindowPicture_.isNull() || hexEditorPicture_.isNull()) return;
+    const QPixmap main = Framed(mainWindowPicture_, shell_->windowTitle());
+    const QPixmap editor = Framed(hexEditorPicture_, shell_->HexEditor().windowTitle());
+    const qreal ratio = main.devicePixelRatio();
+    const QSizeF mainSize = main.deviceIndependentSize();
+    const QSizeF editorSize = editor.deviceIndependentSize();
+    const QPointF mainAt(24, 24);
+    const QPointF editorAt(mainAt.x() + mainSize.width() * 0.45, mainAt.y() + mainSize.height() * 0.5);
+    const QSizeF canvas(std::max(mainAt.x() + mainSize.width(), editorAt.x() + editorSize.width()) + 24,
+                        std::max(mainAt.y() + mainSize.height(), editorAt.y() + editorSize.height()) + 24);
+
+    QPixmap picture((canvas * ratio).toSize());
+    picture.setDevicePixelRatio(ratio);
+    QPainter painter(&picture);
+    QLinearGradient desktop(0, 0, 0, canvas.height());
+    desktop.setColorAt(0, QColor(0x5b, 0x7d, 0x9c));
+    desktop.setColorAt(1, QColor(0x2f, 0x47, 0x5e));
+    painter.fillRect(QRectF(QPointF(0, 0), canvas), desktop);
+    for (const auto& [at, window] : {std::pair{mainAt, &main}, std::pair{editorAt, &editor}}) {
+        painter.fillRect(QRectF(at + QPointF(4, 6), window->deviceIndependentSize()), QColor(0, 0, 0, 70));
+        painter.drawPixmap(at, *window);
+    }
+    painter.end();
+    grabber_.SavePicture(picture, QStringLiteral("readme"));
+}
