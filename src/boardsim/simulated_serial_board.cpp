@@ -41,6 +41,8 @@ void SimulatedSerialBoard::Close()
 {
     open_ = false;
     received_.clear();
+    // The part finishes the write it has started.
+    target_.CompleteStartedWrite();
 }
 
 bool SimulatedSerialBoard::GetTimeouts(SerialTimeouts& timeouts)

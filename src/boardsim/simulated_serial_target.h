@@ -23,6 +23,9 @@ public:
     // One byte from the PC; the reply byte, if the target sends one.
     [[nodiscard]] std::optional<std::uint8_t> Receive(std::uint8_t byte);
 
+    // The line is closed: the EEPROM finishes the write it has started.
+    void CompleteStartedWrite() { target_.CompleteStartedWrite(); }
+
     [[nodiscard]] int UploadCount() const { return uploads_; }
     [[nodiscard]] bool LoaderRunning() const { return state_ == State::Running; }
 

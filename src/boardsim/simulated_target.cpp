@@ -2,6 +2,10 @@
 
 #include <fstream>
 #include <iterator>
+#include <string>
+#include <string_view>
+
+#include "files/safe_file_writer.h"
 
 namespace zav {
 
@@ -68,6 +72,11 @@ void SimulatedTarget::Erase(std::uint16_t first, std::uint16_t last)
     if (first <= last) Start(first, last, 0xFF);
 }
 
+void SimulatedTarget::CompleteStartedWrite()
+{
+    if (pending_) FinishPending();
+}
+
 bool SimulatedTarget::Busy() const
 {
     return pending_ && clock_.NowUs() < pendingDoneUs_;
@@ -78,8 +87,10 @@ bool SimulatedTarget::LoadImage(const std::filesystem::path& path)
     std::ifstream file(path, std::ios::binary);
     if (!file) return false;
     std::array<std::uint8_t, kSize> image{};
+    image.fill(0xFF);
     file.read(reinterpret_cast<char*>(image.data()), static_cast<std::streamsize>(image.size()));
-    if (file.gcount() != static_cast<std::streamsize>(kSize) ||
+    const std::streamsize got = file.gcount();
+    if ((got != 0 && got != static_cast<std::streamsize>(kSize)) ||
         file.peek() != std::ifstream::traits_type::eof()) {
         return false;
     }
@@ -90,11 +101,10 @@ bool SimulatedTarget::LoadImage(const std::filesystem::path& path)
 
 bool SimulatedTarget::SaveImage(const std::filesystem::path& path)
 {
-    CompleteDueWrite();
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file) return false;
-    file.write(reinterpret_cast<const char*>(memory_.data()), static_cast<std::streamsize>(memory_.size()));
-    return static_cast<bool>(file.flush());
+    CompleteStartedWrite();
+    std::string failure;
+    return WriteFileSafely(
+        path, std::string_view(reinterpret_cast<const char*>(memory_.data()), memory_.size()), failure);
 }
 
 } // namespace zav

@@ -24,6 +24,9 @@ public:
     // Sets every cell of [first, last] to 0xFF, in one programming time.
     void Erase(std::uint16_t first, std::uint16_t last);
     [[nodiscard]] bool Busy() const;
+    // Finishes a write or erase in progress at once: a real part completes what it has
+    // started even when nobody waits for it (the link closing, the image being saved).
+    void CompleteStartedWrite();
 
     // Immediate access for tests and images, bypassing the programming time.
     [[nodiscard]] std::uint8_t Peek(std::uint16_t address) const { return memory_[address]; }
@@ -31,7 +34,9 @@ public:
     void Fill(std::uint8_t value) { memory_.fill(value); }
 
     // A 64 KiB image file, byte n holding address n. False when it cannot be read or
-    // written, or is not exactly 64 KiB; the memory is then unchanged.
+    // written, or is not exactly 64 KiB; the memory is then unchanged. An empty file is
+    // erased memory (an image a killed run had only just created). A save first completes
+    // a write in progress and replaces the file only once the new one is complete.
     [[nodiscard]] bool LoadImage(const std::filesystem::path& path);
     [[nodiscard]] bool SaveImage(const std::filesystem::path& path);
 

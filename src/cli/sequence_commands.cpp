@@ -6,6 +6,7 @@
 #include <set>
 
 #include "boardsim/board_sim_options.h"
+#include "boardsim/image_file_lock.h"
 #include "buffer/memory_buffer.h"
 #include "cli/buffer_file_access.h"
 #include "cli/cli_sequence_host.h"
@@ -65,11 +66,17 @@ std::set<SequenceOption> OptionsDown(const CommandLine& command)
     return down;
 }
 
-// Loads the simulated device's memory image; a missing file leaves it erased.
-bool LoadSimulatedMemory(SimulatedBoard& board, const std::string& image, StatusSink& status)
+// Locks the simulated device's memory image for this run and loads it; a missing file
+// leaves the memory erased.
+bool LoadSimulatedMemory(SimulatedBoard& board, const std::string& image, ImageFileLock& lock,
+                         StatusSink& status)
 {
-    std::error_code ignored;
-    if (!std::filesystem::exists(image, ignored)) return true;
+    std::string failure;
+    if (!lock.Acquire(image, failure)) {
+        status.AddStatusMessage("Cannot use the simulated memory " + image + ": " + failure,
+                                StatusKind::Error);
+        return false;
+    }
     if (board.Target().LoadImage(image)) return true;
     status.AddStatusMessage("Cannot load the simulated memory from " + image +
                                 ": not a readable 64 KiB image",
@@ -83,7 +90,8 @@ int RunToEnd(SequenceControl& control, HandOverQueue& queue, const StopSignalWat
 {
     control.Start();
     queue.DrainUntil([&] { return !control.Running() || watcher.StopRequested(); });
-    if (control.Running()) {
+    // A stop at a box may have ended the worker already; the Stop still reports it.
+    if (control.Running() || watcher.StopRequested()) {
         control.Stop();
     } else {
         control.WaitForEnd();
@@ -115,7 +123,9 @@ int RunSequence(const CommandLine& command, ToolIo& io)
                                           reporter)) {
         return kExitFailed;
     }
-    if (command.simMemory && !LoadSimulatedMemory(*linkPorts->board, *command.simMemory, reporter)) {
+    ImageFileLock imageLock;
+    if (command.simMemory &&
+        !LoadSimulatedMemory(*linkPorts->board, *command.simMemory, imageLock, reporter)) {
         return kExitFailed;
     }
 

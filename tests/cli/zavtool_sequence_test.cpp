@@ -1,3 +1,6 @@
+#include <string>
+
+#include "boardsim/image_file_lock.h"
 #include "tool_test_fixture.h"
 
 namespace zav::testing {
@@ -142,6 +145,27 @@ TEST_F(ZavtoolSequenceTest, ConfigQuestionIsAnsweredYesOnlyWithYes)
     EXPECT_EQ(allowed.exitStatus, 0) << allowed.err;
     EXPECT_NE(allowed.err.find("warning: Device Locked !!!\n"), std::string::npos) << allowed.err;
     EXPECT_EQ(ReadFile(image)[0x103F], '\x07');
+}
+
+// A ready-line board's last write is still in progress when the sequence ends; the part
+// finishes it, so the image holds it.
+TEST_F(ZavtoolSequenceTest, TheLastWriteReachesTheImageAndAnImageInUseIsRefused)
+{
+    const std::string image = Work("ka4.img");
+    const ToolRun locked = Program("MC68HC11KA4", "", {"--lock", "--yes", "--sim-memory", image});
+    EXPECT_EQ(locked.exitStatus, 0) << locked.err;
+    EXPECT_EQ(ReadFile(image)[0x003F], '\xF7');
+
+    ImageFileLock held;
+    std::string failure;
+    ASSERT_TRUE(held.Acquire(image, failure)) << failure;
+    const ToolRun refused = Program("MC68HC11KA4", "", {"--unlock", "--yes", "--sim-memory", image});
+    EXPECT_EQ(refused.exitStatus, 1);
+    EXPECT_NE(refused.err.find("Cannot use the simulated memory " + image +
+                               ": in use by another run of the simulated board"),
+              std::string::npos)
+        << refused.err;
+    EXPECT_EQ(ReadFile(image)[0x003F], '\xF7');
 }
 
 TEST_F(ZavtoolSequenceTest, JumperBoxesArePrintedAroundTheWriteProtectRegister)
