@@ -42,6 +42,13 @@ else
   check "a missing picture is named" grep -q 'window.png' "$work/err"
   check "no PDF after a missing picture" test ! -e "$work/manual.pdf"
 fi
+if "$tool" --output "$work/manual.pdf" --images "$work" --drop-missing-images "$fixture/01-one.md" 2>"$work/err"; then
+  check "a dropped picture is named" grep -q 'warning: .*window.png' "$work/err"
+  check "a dropped picture leaves no caption" \
+    bash -c "! pdftotext '$work/manual.pdf' - | grep -q 'A window of the program'"
+else
+  echo "FAIL: --drop-missing-images refused the manual"; failures=$((failures + 1))
+fi
 if "$tool" --output "$work/manual.pdf" "$work/no-such-chapter.md" 2>/dev/null; then
   echo "FAIL: a missing chapter was accepted"; failures=$((failures + 1))
 fi

@@ -1,6 +1,6 @@
 // Builds the user manual's PDF from its Markdown chapters and screenshots, without a
 // display: manual_pdf --output FILE --title TEXT --subtitle TEXT --images FOLDER
-// [--image-scale S] CHAPTER.md...
+// [--image-scale S] [--drop-missing-images] CHAPTER.md...
 #include "manual_document.h"
 #include "manual_pdf_writer.h"
 
@@ -34,7 +34,9 @@ int main(int argc, char* argv[])
     const QCommandLineOption images(QStringLiteral("images"), QStringLiteral("screenshot folder"), QStringLiteral("folder"));
     const QCommandLineOption scale(QStringLiteral("image-scale"), QStringLiteral("screenshot pixels to screen pixels"),
                                    QStringLiteral("factor"), QStringLiteral("0.5"));
-    parser.addOptions({output, title, subtitle, images, scale});
+    const QCommandLineOption dropMissing(QStringLiteral("drop-missing-images"),
+                                         QStringLiteral("leave out pictures the folder lacks, with a warning"));
+    parser.addOptions({output, title, subtitle, images, scale, dropMissing});
     parser.addPositionalArgument(QStringLiteral("chapters"), QStringLiteral("Markdown files, in order"));
     parser.process(app);
     if (!parser.isSet(output) || parser.positionalArguments().isEmpty())
@@ -52,11 +54,15 @@ int main(int argc, char* argv[])
     const double imageScale = parser.value(scale).toDouble(&scaleIsNumber);
     if (!scaleIsNumber || imageScale <= 0) return Fail(QStringLiteral("--image-scale needs a positive number"));
 
-    ManualDocument manual(parser.value(title), parser.value(subtitle), QDir(parser.value(images)), imageScale);
+    ManualDocument manual(parser.value(title), parser.value(subtitle), QDir(parser.value(images)), imageScale,
+                          parser.isSet(dropMissing));
     ManualPdfWriter writer(parser.value(title));
     QString error;
     if (!writer.Write(manual, markdown, parser.value(output), error)) return Fail(error);
-    if (!manual.MissingImages().isEmpty()) {
+    if (!manual.MissingImages().isEmpty() && parser.isSet(dropMissing)) {
+        std::fprintf(stderr, "manual_pdf: warning: left out the pictures missing from %s: %s\n",
+                     qPrintable(parser.value(images)), qPrintable(manual.MissingImages().join(QStringLiteral(", "))));
+    } else if (!manual.MissingImages().isEmpty()) {
         QFile::remove(parser.value(output));
         return Fail(QStringLiteral("pictures missing from %1: %2")
                         .arg(parser.value(images), manual.MissingImages().join(QStringLiteral(", "))));

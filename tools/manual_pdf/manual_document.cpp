@@ -101,9 +101,10 @@ void StyleTable(QTextTable* table)
 
 } // namespace
 
-ManualDocument::ManualDocument(QString title, QString subtitle, QDir imageFolder, qreal imageScale)
+ManualDocument::ManualDocument(QString title, QString subtitle, QDir imageFolder, qreal imageScale,
+                               bool dropMissingImages)
     : title_(std::move(title)), subtitle_(std::move(subtitle)), imageFolder_(std::move(imageFolder)),
-      imageScale_(imageScale)
+      imageScale_(imageScale), dropMissingImages_(dropMissingImages)
 {
 }
 
@@ -150,6 +151,13 @@ void ManualDocument::PlaceImages(qreal textWidth)
             const QImage image(imageFolder_.filePath(name));
             if (image.isNull()) {
                 missingImages_.append(name);
+                if (dropMissingImages_) {
+                    QTextCursor picture(&body_);
+                    picture.setPosition(fragment.position());
+                    picture.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+                    picture.removeSelectedText();
+                    break;
+                }
                 continue;
             }
             body_.addResource(QTextDocument::ImageResource, QUrl(name), image);

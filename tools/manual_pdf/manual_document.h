@@ -20,7 +20,9 @@ public:
         int contentsBlock = 0; // its line in the front matter's table of contents
     };
 
-    ManualDocument(QString title, QString subtitle, QDir imageFolder, qreal imageScale);
+    // With `dropMissingImages` a picture the folder lacks is left out of the manual (and
+    // listed in MissingImages()); otherwise its place stays empty.
+    ManualDocument(QString title, QString subtitle, QDir imageFolder, qreal imageScale, bool dropMissingImages);
     ManualDocument(const ManualDocument&) = delete;
     ManualDocument& operator=(const ManualDocument&) = delete;
 
@@ -46,6 +48,7 @@ private:
     QString subtitle_;
     QDir imageFolder_;
     qreal imageScale_;
+    bool dropMissingImages_;
     QTextDocument frontMatter_;
     QTextDocument body_;
     std::vector<Heading> headings_;
