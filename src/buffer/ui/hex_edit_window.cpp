@@ -127,6 +127,12 @@ THexEdit::~THexEdit()
     buffer_->SetObserver(nullptr);
 }
 
+void THexEdit::SetEditorDialogs(std::unique_ptr<EditorDialogs> dialogs)
+{
+    dialogs_ = std::move(dialogs);
+    Action(EditorAction::SearchAgain)->setEnabled(ActionsLive() && dialogs_->FindDialogExists());
+}
+
 void THexEdit::SelectAddress(std::int32_t address)
 {
     cursor_.SelectAddress(address);
@@ -192,7 +198,7 @@ WindowLayout THexEdit::GetWindowLayout() const
     WindowLayout result;
     const QRect editor = geometry();
     result.editor = {editor.left(), editor.top(), editor.height(), editor.width()};
-    result.editorPaneWidth = splitter_->sizes().value(0);
+    result.editorPaneWidth = HexPaneWidthWithoutScrollBar();
     result.editorVisible = isVisible();
     const QRect description = explaine_->geometry();
     result.description = {description.left(), description.top(), description.height(), description.width()};
@@ -207,11 +213,26 @@ void THexEdit::SetWindowLayout(const WindowLayout& layout)
                 std::max(editor.height, minimumSizeHint().height()));
     setVisible(layout.editorVisible);
     const int total = splitter_->width() - splitter_->handleWidth();
-    const int hexWidth = std::clamp(layout.editorPaneWidth, layout_.MinimumHexPaneWidth(), std::max(total, 1));
+    const int ownScrollBar = scrollBarOwner_ == EditorGrid::Hex ? ScrollBarWidth() : 0;
+    const int hexWidth =
+        std::clamp(layout.editorPaneWidth + ownScrollBar, layout_.MinimumHexPaneWidth(), std::max(total, 1));
     splitter_->setSizes({hexWidth, std::max(0, total - hexWidth)});
     const WindowBounds& description = layout.description;
     explaine_->setGeometry(description.left, description.top, description.width, description.height);
     explaine_->setVisible(layout.descriptionVisible);
+}
+
+int THexEdit::ScrollBarWidth() const
+{
+    return style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+}
+
+// The hex pane's width is kept as it is while the character pane has the scroll bar, so that
+// the focus at the moment of saving does not widen the pane at every start.
+int THexEdit::HexPaneWidthWithoutScrollBar() const
+{
+    const int width = splitter_->sizes().value(0);
+    return scrollBarOwner_ == EditorGrid::Hex ? width - ScrollBarWidth() : width;
 }
 
 std::string THexEdit::BuildDumpText(std::int32_t first, std::int32_t last, int bytesPerRow)
@@ -223,6 +244,7 @@ void THexEdit::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     if (event->spontaneous()) return;
+    shown_ = true;
     UpdateCaption();
     SetEditActionsEnabled(true);
     emit HexEditOpen();
@@ -250,7 +272,13 @@ void THexEdit::CellsChanged(std::int32_t first, std::int32_t last)
         }
     }
     if (cursor_.Address() >= first && cursor_.Address() <= last) ShowCellInfo();
-    explaine_->RefreshCells();
+    // A bulk update (a file loaded, a device chosen) reports the whole buffer once and may
+    // have replaced the names, notes and rows as well.
+    if (first <= 0 && last >= buffer_->LastAddress()) {
+        DescriptionChanged();
+    } else {
+        explaine_->RefreshCells();
+    }
 }
 
 void THexEdit::UndoAvailabilityChanged(bool available)
@@ -266,6 +294,8 @@ void THexEdit::DescriptionChanged()
 
 void THexEdit::UpdateCaption()
 {
+    // "HexEdit" until the window is first shown.
+    if (!shown_) return;
     setWindowTitle(QString::fromLatin1(buffer_->Descriptions().EditorCaption().c_str()));
 }
 
@@ -283,7 +313,7 @@ void THexEdit::PaneFocused(EditorGrid grid)
     cursor_.Focus(grid);
     keyEntry_.ClearPendingDigit();
     if (grid != scrollBarOwner_) {
-        const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        const int scrollBar = ScrollBarWidth();
         const QList<int> sizes = splitter_->sizes();
         const PaneWidths moved =
             HexViewLayout::MoveScrollBar({sizes.value(0), sizes.value(1)}, scrollBarOwner_, grid, scrollBar);

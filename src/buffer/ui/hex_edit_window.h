@@ -65,6 +65,9 @@ public:
     [[nodiscard]] TExplaine& DescriptionWindow() { return *explaine_; }
     [[nodiscard]] MessageBoxes& Boxes() { return boxes_; }
 
+    // The buffer dialogs the commands open: the program's own unless replaced here.
+    void SetEditorDialogs(std::unique_ptr<EditorDialogs> dialogs);
+
     // The eleven actions; the main window puts them into its menus and tool bar.
     [[nodiscard]] QAction* Action(EditorAction action) const;
     [[nodiscard]] QMenu* PopupMenu() const { return popupMenu_; }
@@ -129,6 +132,8 @@ private:
     void PaneResized();
     void CursorMoved();
     void UpdateSizeLimits();
+    [[nodiscard]] int ScrollBarWidth() const;
+    [[nodiscard]] int HexPaneWidthWithoutScrollBar() const;
     [[nodiscard]] bool ActionsLive() const { return isVisible(); }
 
     // Action handlers.
@@ -149,6 +154,7 @@ private:
     EditorCursor cursor_;
     KeyEntry keyEntry_;
     EditorOptions options_;
+    bool shown_ = false;
     QFont hexFont_;
     QFont charFont_;
     HexViewLayout layout_;
