@@ -1,0 +1,170 @@
+#include "buffer/ui/explaine_window.h"
+
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTimer>
+
+#include <functional>
+
+#include "buffer/numeric_helpers.h"
+#include "buffer/ui/description_table_model.h"
+#include "editor_fixture.h"
+
+namespace zav {
+
+using testing::EditorFixture;
+
+class ExplaineWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    // Runs `fill` on the modal cell dialog once it is open, then presses its button.
+    static void OnCellDialog(const std::function<void(QDialog&)>& fill, const char* button)
+    {
+        QTimer::singleShot(0, [fill, button] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr);
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Edit Cell"));
+            fill(*dialog);
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QString::fromLatin1(button)), Qt::LeftButton);
+            if (dialog->isVisible()) dialog->reject();
+        });
+    }
+
+    static void TypeInto(QDialog& dialog, const char* box, const char* text)
+    {
+        QLineEdit* field = dialog.findChild<QComboBox*>(QString::fromLatin1(box))->lineEdit();
+        field->selectAll();
+        QTest::keyClicks(field, QString::fromLatin1(text));
+    }
+
+    static QString Shown(TExplaine& window, int row, int column)
+    {
+        return window.Grid().model()->index(row, column).data().toString();
+    }
+
+private slots:
+    void CellDialogSetsValueAccessAndColourOfTheRow()
+    {
+        EditorFixture f;
+        TExplaine& window = f.editor.DescriptionWindow();
+        window.show();
+        OnCellDialog(
+            [](QDialog& dialog) {
+                TypeInto(dialog, "ComboBox3", "0x0100");
+                TypeInto(dialog, "ComboBox4", "0x1FF");
+                dialog.findChild<QComboBox*>(QStringLiteral("ComboBox1"))->setCurrentIndex(3);
+                dialog.findChild<QComboBox*>(QStringLiteral("ComboBox2"))->setCurrentIndex(0);
+                TypeInto(dialog, "ComboBox5", "status");
+            },
+            "Button1");
+        window.CellEditAction()->trigger();
+        QCOMPARE(f.Buffer().GetByte(0x0100), 0xFF);
+        QVERIFY(f.Buffer().IsReadOnly(0x0100));
+        QVERIFY(f.Buffer().Undo().IsEmpty());
+        QCOMPARE(Shown(window, 0, DescriptionTableModel::Access), QStringLiteral("R"));
+        QCOMPARE(Shown(window, 0, DescriptionTableModel::Address), QStringLiteral("0x0100"));
+        QCOMPARE(Shown(window, 0, DescriptionTableModel::Value), QStringLiteral("0xFF"));
+        QCOMPARE(Shown(window, 0, DescriptionTableModel::Comment), QStringLiteral("status"));
+        const QColor swatch =
+            window.Grid().model()->index(0, 0).data(DescriptionTableModel::kCellColourRole).value<QColor>();
+        QCOMPARE(swatch, QColor(255, 0, 0));
+
+        // Read/Write makes the cell writable again.
+        OnCellDialog([](QDialog& dialog) { dialog.findChild<QComboBox*>(QStringLiteral("ComboBox2"))->setCurrentIndex(1); },
+                     "Button1");
+        window.CellEditAction()->trigger();
+        QVERIFY(!f.Buffer().IsReadOnly(0x0100));
+        QCOMPARE(Shown(window, 0, DescriptionTableModel::Access), QStringLiteral("W"));
+    }
+
+    void ATooBigAddressKeepsTheDialogOpenAndChangesNothing()
+    {
+        EditorFixture f;
+        TExplaine& window = f.editor.DescriptionWindow();
+        window.show();
+        bool stayedOpen = false;
+        QString value;
+        OnCellDialog(
+            [&stayedOpen, &value](QDialog& dialog) {
+                TypeInto(dialog, "ComboBox3", "0x10000");
+                value = dialog.findChild<QComboBox*>(QStringLiteral("ComboBox4"))->currentText();
+                QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("Button1")), Qt::LeftButton);
+                stayedOpen = dialog.isVisible();
+            },
+            "Button2");
+        window.CellEditAction()->trigger();
+        QVERIFY(stayedOpen);
+        QCOMPARE(value, QStringLiteral("0x00"));
+        QCOMPARE(f.boxes.Texts(), std::vector<std::string>{"Too big Address value"});
+        QVERIFY(f.Buffer().Descriptions().IsDescriptionEmpty());
+    }
+
+    void AnyKeyInTheGridOpensTheCellDialog()
+    {
+        EditorFixture f;
+        TExplaine& window = f.editor.DescriptionWindow();
+        window.show();
+        bool opened = false;
+        OnCellDialog([&opened](QDialog&) { opened = true; }, "Button2");
+        QTest::keyClick(&window.Grid(), Qt::Key_X);
+        QVERIFY(opened);
+    }
+
+    void RowsAreAddedAndRemovedAtTheEnd()
+    {
+        EditorFixture f;
+        TExplaine& window = f.editor.DescriptionWindow();
+        window.show();
+        window.AddRowAction()->trigger();
+        window.AddRowAction()->trigger();
+        QCOMPARE(window.Grid().model()->rowCount(), 3);
+        QCOMPARE(Shown(window, 2, DescriptionTableModel::Address), QStringLiteral("0x0000"));
+        for (int press = 0; press < 4; ++press) window.DeleteRowAction()->trigger();
+        QCOMPARE(window.Grid().model()->rowCount(), 1);
+        QCOMPARE(f.Buffer().Descriptions().GetDescriptionRowCount(), 1);
+    }
+
+    void TheValueColumnFollowsTheBuffer()
+    {
+        EditorFixture f;
+        f.Buffer().Descriptions().SetDescriptionRow(0, 0x0001, 48, false, "");
+        TExplaine& window = f.editor.DescriptionWindow();
+        window.show();
+        f.editor.SelectAddress(0x0001);
+        f.Type(f.Hex(), "5A");
+        QCOMPARE(Shown(window, 0, DescriptionTableModel::Value), QStringLiteral("0x5A"));
+    }
+
+    void NamesSetBothCaptionsAndShowingNotifies()
+    {
+        EditorFixture f;
+        TExplaine& window = f.editor.DescriptionWindow();
+        QSignalSpy opened(&window, &TExplaine::ExplaineOpen);
+        QSignalSpy closed(&window, &TExplaine::ExplaineClose);
+        window.show();
+        QCOMPARE(opened.count(), 1);
+        QVERIFY(window.AddRowAction()->isEnabled());
+        QTest::keyClicks(window.findChild<QLineEdit*>(QStringLiteral("ProjectName")), QStringLiteral("Pump"));
+        QTest::keyClicks(window.findChild<QLineEdit*>(QStringLiteral("DeviceName")), QStringLiteral("MC68HC05B6"));
+        QCOMPARE(window.windowTitle(), QStringLiteral("Pump Description"));
+        QCOMPARE(f.editor.windowTitle(), QStringLiteral("Pump MC68HC05B6"));
+        QCOMPARE(f.Buffer().Descriptions().GetProjectName(), "Pump");
+        window.close();
+        QCOMPARE(closed.count(), 1);
+        QVERIFY(!window.CellEditAction()->isEnabled());
+        // A description loaded from a file shows in the fields.
+        f.Buffer().Descriptions().SetNotes("rev B");
+        f.Buffer().Descriptions().SetProjectName("Loaded");
+        QCOMPARE(window.findChild<QLineEdit*>(QStringLiteral("ProjectName"))->text(), QStringLiteral("Loaded"));
+    }
+};
+
+} // namespace zav
+
+QTEST_MAIN(zav::ExplaineWindowTest)
+#include "explaine_window_test.moc"
