@@ -10,8 +10,8 @@
 #include "files/buffer_file_content.h"
 #include "files/buffer_file_loader.h"
 #include "files/buffer_file_saver.h"
-#include "shell/message_boxes.h"
-#include "shell/status_sink.h"
+#include "messages/message_boxes.h"
+#include "messages/status_sink.h"
 
 namespace {
 

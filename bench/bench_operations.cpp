@@ -12,7 +12,7 @@
 #include "operations/paste_text.h"
 #include "operations/selection.h"
 #include "operations/swap.h"
-#include "shell/message_boxes.h"
+#include "messages/message_boxes.h"
 
 namespace {
 

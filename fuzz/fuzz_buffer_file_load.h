@@ -7,7 +7,7 @@
 
 #include "buffer/memory_buffer.h"
 #include "files/buffer_file_loader.h"
-#include "shell/status_sink.h"
+#include "messages/status_sink.h"
 
 namespace zav::fuzzing {
 

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "shell/message_boxes.h"
+#include "messages/message_boxes.h"
 
 namespace zav::fuzzing {
 

@@ -4,7 +4,7 @@
 
 #include "buffer/buffer_observer.h"
 #include "buffer/numeric_helpers.h"
-#include "shell/message_boxes.h"
+#include "messages/message_boxes.h"
 
 namespace zav {
 

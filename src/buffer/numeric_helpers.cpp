@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "shell/message_boxes.h"
+#include "messages/message_boxes.h"
 
 namespace zav {
 

@@ -5,9 +5,9 @@
 #include "buffer/numeric_helpers.h"
 #include "cli/command_line.h"
 #include "devices/device_catalogue.h"
-#include "link/linux/link_ports.h"
 #include "link/linux/port_check.h"
 #include "link/linux/settings_directory.h"
+#include "ports/system_port_listing.h"
 
 namespace zav {
 
@@ -29,8 +29,9 @@ int RunDevices(const CommandLine&, ToolIo& io)
 int RunPorts(const CommandLine& command, ToolIo& io)
 {
     const PortsMap map = LoadPortsMap();
-    for (const std::string& name : ListParallelPortNames(map, std::nullopt)) io.out << name << '\n';
-    for (const std::string& name : ListSerialPortNames(map, std::nullopt)) io.out << name << '\n';
+    SystemPortListing listing(map, std::nullopt);
+    for (const std::string& name : PresentPortNames(listing.ParallelPorts())) io.out << name << '\n';
+    for (const std::string& name : PresentPortNames(listing.SerialPorts())) io.out << name << '\n';
     if (!command.check) return kExitDone;
 
     io.out << '\n';

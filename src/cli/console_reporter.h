@@ -2,8 +2,8 @@
 
 #include <ostream>
 
-#include "shell/message_boxes.h"
-#include "shell/status_sink.h"
+#include "messages/message_boxes.h"
+#include "messages/status_sink.h"
 
 namespace zav {
 

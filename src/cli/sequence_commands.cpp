@@ -8,7 +8,7 @@
 #include "boardsim/board_sim_options.h"
 #include "boardsim/image_file_lock.h"
 #include "buffer/memory_buffer.h"
-#include "cli/buffer_file_access.h"
+#include "files/buffer_file_access.h"
 #include "cli/cli_sequence_host.h"
 #include "cli/command_line.h"
 #include "cli/console_reporter.h"
@@ -17,12 +17,12 @@
 #include "cli/usage_text.h"
 #include "devices/device_catalogue.h"
 #include "files/buffer_file_saver.h"
-#include "link/linux/link_ports.h"
+#include "boardsim/simulated_board.h"
 #include "link/linux/settings_directory.h"
+#include "ports/ports_map_link_factory.h"
 #include "sequences/hand_over_queue.h"
 #include "sequences/program_sequence_control.h"
 #include "sequences/read_sequence_control.h"
-#include "sequences/shared_ports_link_factory.h"
 #include "shell/settings_file.h"
 
 namespace zav {
@@ -109,9 +109,9 @@ int RunSequence(const CommandLine& command, ToolIo& io)
 
     const PortSettings ports = ToolPortSettings(command, device, reporter);
     const std::string portName = device.portKind == PortKind::Lpt ? ports.lptPort : ports.comPort;
-    const std::unique_ptr<LinkPorts> linkPorts =
-        MakeLinkPorts(portName, device.boardCode, LoadPortsMap(), SimulationOptions(command, device));
-    if (command.simMemory && !linkPorts->Simulated()) {
+    PortsMapLinkFactory links(LoadPortsMap(), SimulationOptions(command, device));
+    SimulatedBoard* const simulatedBoard = links.SimulatedBoardOn(portName, device.boardCode);
+    if (command.simMemory && simulatedBoard == nullptr) {
         io.err << "zavtool: --sim-memory: " << portName << " is not simulated (add --simulate)\n"
                << UsageText(command.subcommand);
         return kExitUsage;
@@ -124,12 +124,10 @@ int RunSequence(const CommandLine& command, ToolIo& io)
         return kExitFailed;
     }
     ImageFileLock imageLock;
-    if (command.simMemory &&
-        !LoadSimulatedMemory(*linkPorts->board, *command.simMemory, imageLock, reporter)) {
+    if (command.simMemory && !LoadSimulatedMemory(*simulatedBoard, *command.simMemory, imageLock, reporter)) {
         return kExitFailed;
     }
 
-    SharedPortsLinkFactory links(linkPorts->Access());
     HandOverQueue queue;
     CliSequenceHost host(reporter, *buffer, *command.device, ports, OptionsDown(command));
     StopSignalWatcher watcher([&queue] { queue.Wake(); });
@@ -151,7 +149,7 @@ int RunSequence(const CommandLine& command, ToolIo& io)
     }
     io.terminal.SetStopFlag(nullptr);
 
-    if (command.simMemory && !linkPorts->board->Target().SaveImage(*command.simMemory)) {
+    if (command.simMemory && !simulatedBoard->Target().SaveImage(*command.simMemory)) {
         reporter.AddStatusMessage("Cannot save the simulated memory to " + *command.simMemory,
                                   StatusKind::Error);
     }

@@ -1,7 +1,7 @@
 #include "cli/commands.h"
 
 #include "buffer/memory_buffer.h"
-#include "cli/buffer_file_access.h"
+#include "files/buffer_file_access.h"
 #include "cli/command_line.h"
 #include "cli/console_reporter.h"
 #include "operations/copy_as.h"

@@ -13,8 +13,8 @@
 #include "files/line_reader.h"
 #include "files/s_record.h"
 #include "files/x_record.h"
-#include "shell/message_boxes.h"
-#include "shell/status_sink.h"
+#include "messages/message_boxes.h"
+#include "messages/status_sink.h"
 
 namespace zav {
 

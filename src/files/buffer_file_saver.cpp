@@ -5,7 +5,7 @@
 #include "buffer/memory_buffer.h"
 #include "files/safe_file_writer.h"
 #include "files/buffer_file_content.h"
-#include "shell/status_sink.h"
+#include "messages/status_sink.h"
 
 namespace zav {
 

@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "buffer/numeric_helpers.h"
-#include "shell/message_boxes.h"
+#include "messages/message_boxes.h"
 
 namespace zav {
 

@@ -4,7 +4,7 @@
 
 #include "buffer/memory_buffer.h"
 #include "buffer/numeric_helpers.h"
-#include "shell/message_boxes.h"
+#include "messages/message_boxes.h"
 #include "operations/address_field.h"
 
 namespace zav {

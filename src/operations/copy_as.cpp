@@ -5,7 +5,7 @@
 #include "buffer/memory_buffer.h"
 #include "operations/hex_text.h"
 #include "operations/selection.h"
-#include "shell/message_boxes.h"
+#include "messages/message_boxes.h"
 
 namespace zav {
 

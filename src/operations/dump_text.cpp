@@ -6,7 +6,7 @@
 
 #include "buffer/memory_buffer.h"
 #include "operations/hex_text.h"
-#include "shell/message_boxes.h"
+#include "messages/message_boxes.h"
 
 namespace zav {
 

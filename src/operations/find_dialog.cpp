@@ -3,7 +3,7 @@
 #include "buffer/memory_buffer.h"
 #include "operations/find_pattern.h"
 #include "operations/hex_text.h"
-#include "shell/message_boxes.h"
+#include "messages/message_boxes.h"
 
 namespace zav {
 

@@ -1,7 +1,7 @@
 #include "operations/search_pattern.h"
 
 #include "buffer/numeric_helpers.h"
-#include "shell/message_boxes.h"
+#include "messages/message_boxes.h"
 
 namespace zav {
 

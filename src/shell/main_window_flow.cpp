@@ -3,7 +3,7 @@
 #include <system_error>
 
 #include "devices/device_catalogue.h"
-#include "shell/message_boxes.h"
+#include "messages/message_boxes.h"
 
 namespace zav {
 

@@ -5,7 +5,7 @@
 #include <system_error>
 
 #include "files/safe_file_writer.h"
-#include "shell/message_boxes.h"
+#include "messages/message_boxes.h"
 
 namespace zav {
 

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "buffer/colour.h"
-#include "shell/status_sink.h"
+#include "messages/status_sink.h"
 
 namespace zav {
 

@@ -12,7 +12,7 @@
 #include "files/s_record.h"
 #include "files/x_record.h"
 #include "support/recording_messages.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace zav {
 namespace {

@@ -8,7 +8,7 @@
 #include "files/buffer_file_loader.h"
 #include "files/buffer_file_saver.h"
 #include "support/recording_messages.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace zav {
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "files/safe_file_writer.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace {
 

@@ -5,36 +5,23 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <unistd.h>
 
 #include "link/linux/default_devices.h"
 #include "link/linux/device_failure.h"
-#include "link/linux/link_ports.h"
+#include "link/linux/device_probe.h"
 #include "link/linux/linux_serial_port.h"
 #include "link/linux/port_check.h"
 #include "link/linux/ppdev_parallel_port_io.h"
 #include "link/linux/settings_directory.h"
 #include "link/programmer_link.h"
+#include "support/temp_folder.h"
 
 namespace zav {
 namespace {
 
 namespace fs = std::filesystem;
 
-class TemporaryDirectory {
-public:
-    TemporaryDirectory()
-    {
-        char pattern[] = "/tmp/zav_link_test_XXXXXX";
-        path_ = mkdtemp(pattern);
-    }
-    TemporaryDirectory(const TemporaryDirectory&) = delete;
-    TemporaryDirectory& operator=(const TemporaryDirectory&) = delete;
-    ~TemporaryDirectory() { fs::remove_all(path_); }
-    [[nodiscard]] const fs::path& Path() const { return path_; }
-
-private:
-    fs::path path_;
-};
 
 // Every LPT and COM name mapped to a device that does not exist.
 PortsMap MissingDevices(const fs::path& directory)
@@ -67,7 +54,7 @@ TEST(SettingsDirectory, FollowsXdgConfigHomeThenHome)
 
 TEST(SettingsDirectory, PortsFileIsReadWhenPresent)
 {
-    TemporaryDirectory directory;
+    testing::TempFolder directory;
     EXPECT_TRUE(LoadPortsMap(directory.Path() / "ports").Entries().empty());
     std::ofstream(directory.Path() / "ports") << "LPT2=simulator\nCOM1=/dev/ttyUSB0\nnonsense\n";
     const PortsMap map = LoadPortsMap(directory.Path() / "ports");
@@ -91,7 +78,7 @@ TEST(DeviceFailure, CausesNameTheDeviceAndWhatToDo)
 {
     EXPECT_EQ(DescribeDeviceFailure("/dev/parport0", ENOENT), "no such device: /dev/parport0");
     EXPECT_EQ(DescribeDeviceFailure("/dev/ttyS0", EBUSY), "/dev/ttyS0 is held by another driver or program");
-    TemporaryDirectory directory;
+    testing::TempFolder directory;
     const fs::path device = directory.Path() / "device";
     std::ofstream(device) << "";
     const std::string denied = DescribeDeviceFailure(device.string(), EACCES);
@@ -100,9 +87,27 @@ TEST(DeviceFailure, CausesNameTheDeviceAndWhatToDo)
     EXPECT_FALSE(IsUsbPrinterDevice("/dev/lp0"));
 }
 
+// The Ports Setup dialog says why a port is missing; the probe tells the cases apart.
+TEST(DeviceProbe, TellsMissingForbiddenUnsuitableAndHeldDevicesApart)
+{
+    testing::TempFolder directory;
+    EXPECT_EQ(ProbeDeviceProblem((directory / "none").string(), true).problem, PortProblem::NoDevice);
+    EXPECT_EQ(ProbeDeviceProblem("/dev/usb/lp0", false).problem, PortProblem::Unsuitable);
+    const fs::path file = directory / "plain";
+    std::ofstream(file) << "";
+    EXPECT_EQ(ProbeDeviceProblem(file.string(), true).problem, PortProblem::Unsuitable);
+    EXPECT_EQ(ProbeDeviceProblem(file.string(), false).problem, PortProblem::HeldByDriver);
+    if (geteuid() == 0) GTEST_SKIP() << "root opens any file; the permission case needs a plain user";
+    fs::permissions(file, fs::perms::none);
+    const DeviceProblem forbidden = ProbeDeviceProblem(file.string(), false);
+    EXPECT_EQ(forbidden.problem, PortProblem::NoPermission);
+    EXPECT_EQ(forbidden.group, GroupOfDevice(file.string()));
+    EXPECT_FALSE(forbidden.group.empty());
+}
+
 TEST(PpdevParallelPort, MissingDeviceFailsTheOpenWithItsCause)
 {
-    TemporaryDirectory directory;
+    testing::TempFolder directory;
     PortsMap map = MissingDevices(directory.Path());
     map.SetTarget("LPT2", "/dev/usb/lp0");
     PpdevParallelPortIo io(map);
@@ -119,7 +124,7 @@ TEST(PpdevParallelPort, MissingDeviceFailsTheOpenWithItsCause)
 
 TEST(PpdevParallelPort, DeviceThatIsNoParallelPortCannotBeClaimed)
 {
-    TemporaryDirectory directory;
+    testing::TempFolder directory;
     const fs::path notAPort = directory.Path() / "not_a_port";
     std::ofstream(notAPort) << "";
     PortsMap map;
@@ -132,7 +137,7 @@ TEST(PpdevParallelPort, DeviceThatIsNoParallelPortCannotBeClaimed)
 
 TEST(LinuxSerialPort, RefusesMissingDevicesAndFilesThatAreNoTerminal)
 {
-    TemporaryDirectory directory;
+    testing::TempFolder directory;
     PortsMap map = MissingDevices(directory.Path());
     const fs::path file = directory.Path() / "plain_file";
     std::ofstream(file) << "";
@@ -148,7 +153,7 @@ TEST(LinuxSerialPort, RefusesMissingDevicesAndFilesThatAreNoTerminal)
 
 TEST(PortCheck, ReportsUsableSimulatorsAndMissingDevices)
 {
-    TemporaryDirectory directory;
+    testing::TempFolder directory;
     PortsMap map = MissingDevices(directory.Path());
     map.SetTarget("LPT3", "simulator");
     const PortCheck simulated = CheckPort("LPT3", map);
@@ -160,40 +165,6 @@ TEST(PortCheck, ReportsUsableSimulatorsAndMissingDevices)
     EXPECT_EQ(DescribePortCheck(missing), "COM4 (" + device + "): not usable: no such device: " + device);
     EXPECT_FALSE(CheckPort("LPT1", map).usable);
     EXPECT_FALSE(CheckPort("COM9", map).usable);
-}
-
-TEST(LinkPorts, SimulatorWhenAskedOrMappedRealDevicesOtherwise)
-{
-    TemporaryDirectory directory;
-    PortsMap map = MissingDevices(directory.Path());
-    map.SetTarget("LPT2", "simulator");
-
-    BoardSimOptions options;
-    options.oldBoard = true;
-    const auto simulated = MakeLinkPorts("LPT1", 6, map, options);
-    ASSERT_TRUE(simulated->Simulated());
-    EXPECT_EQ(simulated->board->Parallel().ProtocolCode(), 5);
-
-    const auto mapped = MakeLinkPorts("LPT2", 2, map, std::nullopt);
-    EXPECT_TRUE(mapped->Simulated());
-    const auto real = MakeLinkPorts("LPT1", 2, map, std::nullopt);
-    EXPECT_FALSE(real->Simulated());
-
-    std::atomic<bool> stop{false};
-    ProgrammerLink link(mapped->Access());
-    link.Open("LPT2", 0, stop, 2);
-    EXPECT_EQ(link.LastError(), "");
-    link.ResetTarget();
-    EXPECT_EQ(link.ReadBoardId(), 0xA1);
-
-    ProgrammerLink missing(real->Access());
-    missing.Open("LPT1", 0, stop, 2);
-    EXPECT_EQ(missing.LastError(), "Error opening port: LPT1");
-
-    EXPECT_EQ(ListParallelPortNames(map, std::nullopt), (std::vector<std::string>{"LPT2"}));
-    EXPECT_EQ(ListParallelPortNames(map, options), (std::vector<std::string>{"LPT1", "LPT2", "LPT3"}));
-    EXPECT_EQ(ListSerialPortNames(map, std::nullopt), (std::vector<std::string>{"NO port detected"}));
-    EXPECT_EQ(ListSerialPortNames(map, options).size(), 8u);
 }
 
 } // namespace

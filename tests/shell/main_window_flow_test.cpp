@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "files/temp_folder.h"
+#include "support/temp_folder.h"
 #include "shell/main_window_flow.h"
 #include "support/recording_messages.h"
 

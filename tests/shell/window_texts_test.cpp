@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "files/temp_folder.h"
+#include "support/temp_folder.h"
 #include "shell/about_texts.h"
 #include "shell/status_line.h"
 #include "shell/user_manual.h"

@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "shell/message_boxes.h"
-#include "shell/status_sink.h"
+#include "messages/message_boxes.h"
+#include "messages/status_sink.h"
 
 namespace zav::testing {
 

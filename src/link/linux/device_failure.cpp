@@ -8,17 +8,13 @@
 
 namespace zav {
 
-namespace {
-
-std::string GroupOf(const std::string& devicePath)
+std::string GroupOfDevice(const std::string& devicePath)
 {
     struct stat info {};
     if (stat(devicePath.c_str(), &info) != 0) return {};
     const group* owner = getgrgid(info.st_gid);
     return owner != nullptr ? std::string(owner->gr_name) : std::to_string(info.st_gid);
 }
-
-} // namespace
 
 bool IsUsbPrinterDevice(const std::string& devicePath)
 {
@@ -44,7 +40,7 @@ std::string DescribeDeviceFailure(const std::string& devicePath, int errorNumber
         return "no such device: " + devicePath;
     case EACCES:
     case EPERM: {
-        const std::string group = GroupOf(devicePath);
+        const std::string group = GroupOfDevice(devicePath);
         if (group.empty()) return "permission denied: " + devicePath;
         return "permission denied: " + devicePath + " (members of group " + group + " may use it)";
     }

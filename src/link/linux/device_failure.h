@@ -10,6 +10,10 @@ namespace zav {
 // of the failed call.
 [[nodiscard]] std::string DescribeDeviceFailure(const std::string& devicePath, int errorNumber);
 
+// The group owning the device file (its name, or its number when it has none); empty when
+// the file cannot be examined. Its members usually may open the device.
+[[nodiscard]] std::string GroupOfDevice(const std::string& devicePath);
+
 // True for the kernel's USB printer-class devices (/dev/usb/lpN): they print, but cannot
 // drive the port's lines one by one, so no programmer board works behind them.
 [[nodiscard]] bool IsUsbPrinterDevice(const std::string& devicePath);

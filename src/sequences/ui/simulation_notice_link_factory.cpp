@@ -1,6 +1,6 @@
 #include "sequences/ui/simulation_notice_link_factory.h"
 
-#include "shell/status_sink.h"
+#include "messages/status_sink.h"
 
 namespace zav {
 

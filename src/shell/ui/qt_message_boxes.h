@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "shell/message_boxes.h"
+#include "messages/message_boxes.h"
 
 class QMessageBox;
 class QWidget;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/status_sink.h"
+#include "messages/status_sink.h"
 
 namespace zav {
 

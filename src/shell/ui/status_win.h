@@ -2,7 +2,7 @@
 
 #include <QListView>
 
-#include "shell/status_sink.h"
+#include "messages/status_sink.h"
 
 namespace zav {
 

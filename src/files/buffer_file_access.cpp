@@ -1,4 +1,4 @@
-#include "cli/buffer_file_access.h"
+#include "files/buffer_file_access.h"
 
 #include <filesystem>
 #include <fstream>
@@ -10,8 +10,8 @@
 #include "devices/device_selection_view.h"
 #include "files/buffer_file_loader.h"
 #include "files/detect_file_formats.h"
-#include "shell/message_boxes.h"
-#include "shell/status_sink.h"
+#include "messages/message_boxes.h"
+#include "messages/status_sink.h"
 
 namespace zav {
 

@@ -1,4 +1,4 @@
-#include "shell/message_boxes.h"
+#include "messages/message_boxes.h"
 
 namespace zav {
 

@@ -1,0 +1,17 @@
+#include "link/port_listing.h"
+
+#include "link/programmer_link.h"
+
+namespace zav {
+
+std::vector<std::string> PresentPortNames(const std::vector<PortStatus>& ports)
+{
+    std::vector<std::string> names;
+    for (const PortStatus& port : ports) {
+        if (port.present) names.push_back(port.name);
+    }
+    if (names.empty()) names.emplace_back(ProgrammerLink::kNoPortDetected);
+    return names;
+}
+
+} // namespace zav

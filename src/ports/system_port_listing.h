@@ -1,0 +1,29 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "boardsim/board_sim_options.h"
+#include "link/port_listing.h"
+#include "link/ports_map.h"
+
+namespace zav {
+
+// This machine's ports behind the names, as the ports map says: a name mapped to the
+// simulator (or every name, with `simulate` set) is always present; any other is tried on
+// its device the way a link would open it, and diagnosed when that fails.
+class SystemPortListing final : public PortListing {
+public:
+    explicit SystemPortListing(PortsMap map, std::optional<BoardSimOptions> simulate = std::nullopt);
+
+    [[nodiscard]] std::vector<PortStatus> ParallelPorts() override;
+    [[nodiscard]] std::vector<PortStatus> SerialPorts() override;
+
+private:
+    [[nodiscard]] PortStatus StatusOf(const std::string& name, bool parallel) const;
+
+    PortsMap map_;
+    bool simulateAll_ = false;
+};
+
+} // namespace zav
