@@ -162,9 +162,11 @@ void THexEdit::ApplyEditorOptions(const EditorOptions& options)
     options_ = options;
     hexFont_ = EditorFont(options.leftFont);
     charFont_ = EditorFont(options.rightFont);
-    hexPane_->setFont(hexFont_);
-    charPane_->setFont(charFont_);
-    layout_ = HexViewLayout(MetricsOf(hexFont_, HexDigits()), MetricsOf(charFont_, PrintableLatin1()));
+    hexPane_->SetPaneFont(hexFont_);
+    charPane_->SetPaneFont(charFont_);
+    const FontCellMetrics digits = MetricsOf(hexFont_, HexDigits());
+    hexPane_->SetDigitAdvance(digits.charWidth);
+    layout_ = HexViewLayout(digits, MetricsOf(charFont_, PrintableLatin1()));
     buffer_->ApplyEditorColours(options.colours);
     statusPanels_[4]->setText(QString::fromLatin1(CharSetPanelText(options.rightFont).c_str()));
     UpdateSizeLimits();

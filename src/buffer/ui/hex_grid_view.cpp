@@ -1,5 +1,6 @@
 #include "buffer/ui/hex_grid_view.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
@@ -10,6 +11,7 @@
 #include <array>
 
 #include "buffer/memory_buffer.h"
+#include "buffer/numeric_helpers.h"
 #include "buffer/ui/hex_edit_window.h"
 #include "buffer/ui/qt_colour.h"
 
@@ -19,36 +21,21 @@ namespace {
 
 constexpr Colour kSelectedBackgroundXor = 0x404040;
 
-const std::array<QString, 256>& ByteTexts()
+// What a byte shows as: the hex pane draws its two digits from the first 16 entries, the
+// character pane the byte's Latin-1 character, except that the empty and the erased cell
+// (0x00, 0xFF) show as ".".
+std::array<QChar, 256> PaneCharacters(EditorGrid grid)
 {
-    static const std::array<QString, 256> texts = [] {
-        std::array<QString, 256> all;
-        for (int value = 0; value < 256; ++value) {
-            all[static_cast<std::size_t>(value)] = QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
+    std::array<QChar, 256> characters{};
+    for (int value = 0; value < 256; ++value) {
+        QChar& character = characters[static_cast<std::size_t>(value)];
+        if (grid == EditorGrid::Hex) {
+            character = QLatin1Char(HexDigit(value));
+        } else {
+            character = (value == 0x00 || value == 0xFF) ? QLatin1Char('.') : QChar(value);
         }
-        return all;
-    }();
-    return texts;
-}
-
-// The character pane shows every byte as its Latin-1 character, except that the empty and
-// the erased cell (0x00, 0xFF) show as ".".
-const std::array<QString, 256>& CharTexts()
-{
-    static const std::array<QString, 256> texts = [] {
-        std::array<QString, 256> all;
-        for (int value = 0; value < 256; ++value) {
-            const bool dot = value == 0x00 || value == 0xFF;
-            all[static_cast<std::size_t>(value)] = dot ? QStringLiteral(".") : QString(QChar(value));
-        }
-        return all;
-    }();
-    return texts;
-}
-
-QString RowAddressText(int row)
-{
-    return QStringLiteral("%1").arg(row * 16, 4, 16, QLatin1Char('0')).toUpper();
+    }
+    return characters;
 }
 
 } // namespace
@@ -64,6 +51,13 @@ HexGridView::HexGridView(THexEdit& editor, EditorGrid grid, QWidget* parent)
     setObjectName(grid == EditorGrid::Hex ? QStringLiteral("StringGrid1") : QStringLiteral("StringGrid2"));
     setToolTip(grid == EditorGrid::Hex ? QStringLiteral("Memory dump in Hexadecimal Format")
                                        : QStringLiteral("Memory dump in Character Format"));
+}
+
+void HexGridView::SetPaneFont(const QFont& font)
+{
+    setFont(font);
+    glyphs_.SetFont(QRawFont::fromFont(font), PaneCharacters(grid_));
+    ascent_ = QFontMetrics(font).ascent();
 }
 
 void HexGridView::SetOwnsScrollBar(bool owns)
@@ -139,49 +133,52 @@ void HexGridView::paintEvent(QPaintEvent* event)
     const HexViewLayout& layout = editor_.layout_;
     const MemoryBuffer& buffer = *editor_.buffer_;
     const EditorCursor& cursor = editor_.cursor_;
-    const Colour background = editor_.options_.colours.background;
-    const QColor normalBackground = ToQColor(background);
-    const QColor selectedBackground = ToQColor(background ^ kSelectedBackgroundXor);
+    const EditorColours& colours = editor_.options_.colours;
+    const QColor normalBackground = ToQColor(colours.background);
+    const QColor selectedBackground = ToQColor(colours.background ^ kSelectedBackgroundXor);
     const Selection selection = cursor.GetSelection();
     const bool hex = grid_ == EditorGrid::Hex;
-    const std::array<QString, 256>& texts = hex ? ByteTexts() : CharTexts();
 
     QPainter painter(viewport());
     const QRect exposed = event->rect();
     painter.fillRect(exposed, normalBackground);
-    painter.setFont(hex ? editor_.hexFont_ : editor_.charFont_);
-    const int ascent = painter.fontMetrics().ascent();
-    const int insetY = hex ? layout.HexTextInsetY() : layout.CharTextInsetY();
-    const int insetX = layout.TextInsetX();
     const int left = ContentLeft();
     const int rowHeight = layout.RowHeight();
     const int cellWidth = hex ? layout.ByteColumnWidth() : layout.CharColumnWidth();
     const int firstByteLeft = left + (hex ? layout.HexColumnLeft(1) : 0);
+    const double textX = layout.TextInsetX();
+    const double baselineY = (hex ? layout.HexTextInsetY() : layout.CharTextInsetY()) + ascent_;
 
     const RowSpan rows = layout.ExposedRows(cursor.TopRow(), exposed.top(), exposed.bottom());
     for (int row = rows.first; row <= rows.last; ++row) {
         const int top = layout.RowTop(cursor.TopRow(), row);
-        if (hex) {
-            painter.setPen(ToQColor(editor_.options_.colours.fixed));
-            painter.drawText(left + insetX, top + insetY + ascent, RowAddressText(row));
-        }
-        const bool rowSelected = row >= selection.Top() && row <= selection.Bottom();
-        if (rowSelected) {
+        const double baseline = top + baselineY;
+        if (row >= selection.Top() && row <= selection.Bottom()) {
             const int x = firstByteLeft + (selection.Left() - 1) * cellWidth;
             painter.fillRect(x, top, selection.ColumnCount() * cellWidth, rowHeight, selectedBackground);
         }
-        Colour penColour = 0xFFFFFFFF;
+        if (hex) {
+            // The row's address: four digits, the last always 0.
+            const int address = row * HexViewLayout::kBytesPerRow;
+            for (int digit = 0; digit < 4; ++digit) {
+                const int value = (address >> (12 - 4 * digit)) & 0x0F;
+                glyphs_.Add(GlyphBatch::kOwnColourRun, value, {left + textX + digit * hexDigitAdvance_, baseline});
+            }
+        }
         for (int column = 1; column <= HexViewLayout::kBytesPerRow; ++column) {
             const std::int32_t address = HexCellAddress(column, row);
-            const Colour colour = buffer.GetCellColour(address);
-            if (colour != penColour) {
-                painter.setPen(ToQColor(colour));
-                penColour = colour;
+            const int colour = buffer.GetCellState(address) & CellState::kColourMask;
+            const std::uint8_t value = buffer.GetByte(address);
+            const double x = firstByteLeft + (column - 1) * cellWidth + textX;
+            if (hex) {
+                glyphs_.Add(colour, value >> 4, {x, baseline});
+                glyphs_.Add(colour, value & 0x0F, {x + hexDigitAdvance_, baseline});
+            } else {
+                glyphs_.Add(colour, value, {x, baseline});
             }
-            const int x = firstByteLeft + (column - 1) * cellWidth;
-            painter.drawText(x + insetX, top + insetY + ascent, texts[buffer.GetByte(address)]);
         }
     }
+    glyphs_.Draw(painter, ToQColor(colours.fixed));
 
     if (hasFocus() && cursor.Row() >= rows.first && cursor.Row() <= rows.last) {
         QStyleOptionFocusRect option;

@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "buffer/ui/glyph_batch.h"
 #include "operations/editor_cursor.h"
 #include "operations/hex_view_layout.h"
 
@@ -21,6 +22,9 @@ public:
     HexGridView(THexEdit& editor, EditorGrid grid, QWidget* parent);
 
     [[nodiscard]] EditorGrid Grid() const { return grid_; }
+    // The pane's font; the hex pane's digits stand `digitAdvance` apart.
+    void SetPaneFont(const QFont& font);
+    void SetDigitAdvance(double digitAdvance) { hexDigitAdvance_ = digitAdvance; }
     // The focused pane shows the vertical scroll bar; both keep its range and position.
     void SetOwnsScrollBar(bool owns);
     void SyncScrollBar(int topRow, int visibleRows);
@@ -49,6 +53,9 @@ private:
 
     THexEdit& editor_;
     EditorGrid grid_;
+    GlyphBatch glyphs_;
+    int ascent_ = 0;
+    double hexDigitAdvance_ = 8;
 };
 
 } // namespace zav

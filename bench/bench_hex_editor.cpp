@@ -1,0 +1,158 @@
+// The hex editor's figures, drawn offscreen: a full repaint, paging, a 64 KiB paste, copying
+// the whole buffer and typing one digit, each including the repaint it causes.
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+#include "buffer/memory_buffer.h"
+#include "buffer/ui/hex_edit_window.h"
+#include "buffer/ui/hex_grid_view.h"
+#include "operations/clipboard_text.h"
+#include "operations/selection.h"
+#include "shell/message_boxes.h"
+
+namespace zav {
+namespace {
+
+class SilentBoxes : public MessageBoxes {
+public:
+    BoxAnswer Show(const BoxRequest&) override { return BoxAnswer::Ok; }
+};
+
+// One editor window holding varied bytes and colours, `rows` rows high.
+class EditorBench {
+public:
+    explicit EditorBench(int rows) : editor_(boxes_)
+    {
+        MemoryBuffer& buffer = editor_.Buffer();
+        buffer.BeginUpdate();
+        for (std::int32_t address = 0; address <= buffer.LastAddress(); ++address) {
+            buffer.SetByte(address, static_cast<std::uint8_t>(address * 31 + (address >> 8)));
+            if ((address & 0x0F00) == 0x0300) buffer.SetUnimplemented(address, true);
+        }
+        buffer.EndUpdate();
+        editor_.show();
+        const int extra = rows - editor_.HexPane().FittingRows();
+        editor_.resize(editor_.width(), editor_.height() + extra * (editor_.HexPane().viewport()->height() /
+                                                                    editor_.HexPane().FittingRows()) + 1);
+        QApplication::processEvents();
+        editor_.HexPane().setFocus();
+        QApplication::processEvents();
+    }
+
+    [[nodiscard]] THexEdit& Editor() { return editor_; }
+
+    void RepaintBoth()
+    {
+        editor_.HexPane().viewport()->repaint();
+        editor_.CharPane().viewport()->repaint();
+    }
+
+    void Press(Qt::Key key, const QString& text = {})
+    {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QApplication::sendEvent(&editor_.HexPane(), &press);
+    }
+
+private:
+    SilentBoxes boxes_;
+    THexEdit editor_;
+};
+
+// The window of the first figure is 60 rows high; the others use the window's design size,
+// 15 rows.
+EditorBench& TallBench()
+{
+    static EditorBench bench(60);
+    return bench;
+}
+
+EditorBench& Bench()
+{
+    static EditorBench bench(15);
+    return bench;
+}
+
+void BM_FullRepaintOf60Rows(benchmark::State& state)
+{
+    EditorBench& bench = TallBench();
+    state.counters["rows"] = bench.Editor().HexPane().FittingRows();
+    for (auto _ : state) bench.RepaintBoth();
+}
+BENCHMARK(BM_FullRepaintOf60Rows)->Unit(benchmark::kMillisecond);
+
+void BM_PageDownStepWithRepaint(benchmark::State& state)
+{
+    EditorBench& bench = Bench();
+    bench.Editor().SelectAddress(0);
+    for (auto _ : state) {
+        if (bench.Editor().CursorAddress() >= 0xFF00) bench.Editor().SelectAddress(0);
+        bench.Press(Qt::Key_PageDown);
+        bench.RepaintBoth();
+    }
+    state.counters["rows"] = bench.Editor().HexPane().FittingRows();
+}
+BENCHMARK(BM_PageDownStepWithRepaint)->Unit(benchmark::kMillisecond);
+
+void BM_Paste64KiBWithRepaint(benchmark::State& state)
+{
+    EditorBench& bench = Bench();
+    SilentBoxes boxes;
+    const std::string text =
+        SelectionClipboardText(bench.Editor().Buffer(), Selection::All(), boxes).value_or(std::string());
+    QApplication::clipboard()->setText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+    QAction* paste = bench.Editor().Action(EditorAction::Paste);
+    for (auto _ : state) {
+        bench.Editor().SelectAddress(0);
+        paste->trigger();
+        bench.RepaintBoth();
+    }
+    state.SetBytesProcessed(state.iterations() * 65536);
+}
+BENCHMARK(BM_Paste64KiBWithRepaint)->Unit(benchmark::kMillisecond);
+
+void BM_SelectAllAndCopy64KiB(benchmark::State& state)
+{
+    EditorBench& bench = Bench();
+    QAction* selectAll = bench.Editor().Action(EditorAction::SelectAll);
+    QAction* copy = bench.Editor().Action(EditorAction::Copy);
+    for (auto _ : state) {
+        selectAll->trigger();
+        copy->trigger();
+    }
+    bench.Editor().SelectAddress(0);
+    state.SetBytesProcessed(state.iterations() * 65536);
+}
+BENCHMARK(BM_SelectAllAndCopy64KiB)->Unit(benchmark::kMillisecond);
+
+void BM_OneDigitToTheRepaintedCell(benchmark::State& state)
+{
+    EditorBench& bench = Bench();
+    bench.Editor().SelectAddress(0x1000);
+    for (auto _ : state) {
+        bench.Press(Qt::Key_5, QStringLiteral("5"));
+        bench.RepaintBoth();
+    }
+}
+BENCHMARK(BM_OneDigitToTheRepaintedCell)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+} // namespace zav
+
+int main(int argc, char** argv)
+{
+    // Drawn offscreen, so the figures need no display and match what CI measures.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
