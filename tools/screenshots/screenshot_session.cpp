@@ -145,9 +145,9 @@ void ScreenshotSession::FillDemoBuffer()
     for (std::int32_t address = kEepromStart; address <= 0x0FFF; ++address) buffer.SetByte(address, 0xFF);
     for (std::size_t i = 0; i < serial.size(); ++i)
         buffer.SetByte(kEepromStart + static_cast<std::int32_t>(i), static_cast<std::uint8_t>(serial[i]));
-    // A calibration table: a rising curve of 32 steps.
+    // A calibration table: 32 rising steps.
     for (std::int32_t i = 0; i < 32; ++i)
-        buffer.SetByte(kEepromStart + 0x10 + i, static_cast<std::uint8_t>(0x10 + i * i / 5));
+        buffer.SetByte(kEepromStart + 0x10 + i, static_cast<std::uint8_t>(0x30 + i * 2));
     for (std::size_t i = 0; i < banner.size(); ++i)
         buffer.SetByte(kEepromStart + 0x40 + static_cast<std::int32_t>(i), static_cast<std::uint8_t>(banner[i]));
     buffer.SetByte(kConfigAddress, 0x0D);
