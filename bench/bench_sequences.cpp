@@ -92,6 +92,7 @@ public:
         trace.push_back({address, value, true});
         inner_.Write(address, value);
     }
+    bool ReadsControlLines(int portNumber) override { return inner_.ReadsControlLines(portNumber); }
     int SlowClockTest() override { return inner_.SlowClockTest(); }
     std::string FailureCause() const override { return inner_.FailureCause(); }
 

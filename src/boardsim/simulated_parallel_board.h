@@ -31,6 +31,8 @@ public:
     void Release(int portNumber) override;
     [[nodiscard]] std::uint8_t Read(std::uint16_t address) override;
     void Write(std::uint16_t address, std::uint8_t value) override;
+    // The simulated PC reads every line directly.
+    [[nodiscard]] bool ReadsControlLines(int) override { return true; }
     [[nodiscard]] int SlowClockTest() override;
     [[nodiscard]] std::string FailureCause() const override;
 

@@ -27,6 +27,12 @@ public:
     [[nodiscard]] virtual std::uint8_t Read(std::uint16_t address) = 0;
     virtual void Write(std::uint16_t address, std::uint8_t value) = 0;
 
+    // Whether a read of claimed port n's control register gives the lines' levels rather
+    // than the value last written. A board that signals ready through the clock line's
+    // read-back cannot be paced without the levels; when they are out of reach,
+    // FailureCause says what would give them.
+    [[nodiscard]] virtual bool ReadsControlLines(int portNumber) = 0;
+
     // Zero when one port write is fast (well under a microsecond), which is when the TMS
     // boards need ten times as many writes per clock half; any other value otherwise.
     [[nodiscard]] virtual int SlowClockTest() = 0;

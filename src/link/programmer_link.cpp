@@ -1,6 +1,7 @@
 #include "link/programmer_link.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "link/loader_image.h"
 #include "link/real_time_clock.h"
@@ -99,13 +100,21 @@ void ProgrammerLink::Open(const std::string& portName, int delayCount, const std
     Close();
     lastError_.clear();
     errorCause_.clear();
+    clockReadyUnreadable_ = false;
     settleDelayMs_ = kInitialSettleDelayMs;
     boardCode_ = boardCode;
     stopRequest_ = &stopRequest;
 
     if (const int lpt = PortNumber(portName, "LPT", kParallelPortCount); lpt != 0) {
         OpenParallel(lpt, delayCount);
-        if (!IsParallel()) FailOpen(portName, errorCause_);
+        if (clockReadyUnreadable_) {
+            // The cause is the fix, so it goes into the error line itself.
+            const std::string fix = std::exchange(errorCause_, {});
+            FailOpen(portName, "");
+            lastError_ += ": " + fix;
+        } else if (!IsParallel()) {
+            FailOpen(portName, errorCause_);
+        }
         return;
     }
     if (PortNumber(portName, "COM", kSerialPortCount) != 0) {
@@ -141,6 +150,12 @@ void ProgrammerLink::OpenParallel(int portNumber, int delayCount)
     }
     readyOnStatusLine_ = true;
     if (boardCode_ == 0 || boardCode_ == 3) DetectReadyLine();
+    if (!readyOnStatusLine_ && !ports_.parallel->ReadsControlLines(portNumber)) {
+        // Unpaced, such a board would silently lose nearly every write.
+        clockReadyUnreadable_ = true;
+        errorCause_ = ports_.parallel->FailureCause();
+        Close();
+    }
 }
 
 void ProgrammerLink::OpenSerial(const std::string& portName)

@@ -42,7 +42,9 @@ public:
     // `boardCode`. `delayCount` (0 to 50) sets the clock pulse width in port writes.
     // The outcome is LastError: empty means open, otherwise "Error opening port: " and
     // the name, with the cause (when known) in ErrorCause. `stopRequest` must outlive
-    // the link. A link already open is closed first.
+    // the link. A link already open is closed first. A board of code 0 or 3 that signals
+    // ready through the clock line is refused where the port cannot read that line's level
+    // (it could not be paced): the error then ends with ": " and how to get the levels.
     void Open(const std::string& portName, int delayCount, const std::atomic<bool>& stopRequest,
               std::uint8_t boardCode);
     // Restores and releases the port: a serial port is purged and gets back its settings
@@ -123,6 +125,8 @@ private:
     std::optional<SerialTimeouts> savedTimeouts_;
     std::optional<SerialLineSettings> savedLineSettings_;
     bool readyOnStatusLine_ = true;
+    // The board signals ready on the clock line, whose level this port cannot read.
+    bool clockReadyUnreadable_ = false;
     int settleDelayMs_ = kInitialSettleDelayMs;
     std::uint8_t boardCode_ = 0;
     int pulseCount_ = 0;

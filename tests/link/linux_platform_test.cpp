@@ -158,13 +158,24 @@ TEST(PortCheck, ReportsUsableSimulatorsAndMissingDevices)
     map.SetTarget("LPT3", "simulator");
     const PortCheck simulated = CheckPort("LPT3", map);
     EXPECT_TRUE(simulated.usable);
-    EXPECT_EQ(DescribePortCheck(simulated), "LPT3 (simulator): usable");
+    EXPECT_EQ(DescribePortCheck(simulated), "LPT3 (simulator): usable; clock-line ready can be read");
     const PortCheck missing = CheckPort("COM4", map);
     EXPECT_FALSE(missing.usable);
     const std::string device = (directory.Path() / "COM4").string();
     EXPECT_EQ(DescribePortCheck(missing), "COM4 (" + device + "): not usable: no such device: " + device);
     EXPECT_FALSE(CheckPort("LPT1", map).usable);
     EXPECT_FALSE(CheckPort("COM9", map).usable);
+}
+
+TEST(PortCheck, AParallelPortSaysWhetherClockLineReadyCanBeRead)
+{
+    PortCheck check{"LPT1", "/dev/parport0", true, "", false, "run it as root"};
+    EXPECT_EQ(DescribePortCheck(check),
+              "LPT1 (/dev/parport0): usable; clock-line ready cannot be read: run it as root");
+    check.clockReadyReadable = true;
+    EXPECT_EQ(DescribePortCheck(check), "LPT1 (/dev/parport0): usable; clock-line ready can be read");
+    const PortCheck serial{"COM1", "/dev/ttyS0", true, "", std::nullopt, ""};
+    EXPECT_EQ(DescribePortCheck(serial), "COM1 (/dev/ttyS0): usable");
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include "boardsim/simulated_board.h"
 #include "link/programmer_link.h"
+#include "support/stored_control_port.h"
 
 namespace zav {
 namespace {
@@ -138,6 +139,32 @@ TEST(LinkRoundTrip, ClockReadBackBoardIsDetectedAndPacesWrites)
         rig.link.WriteByteAt(cell + 1, 0x22);
         EXPECT_EQ(rig.link.ReadByteAt(cell), 0x11);
         EXPECT_EQ(rig.link.ReadByteAt(cell + 1), 0x22);
+    }
+}
+
+// Why such a board is refused: unpaced, nearly every back-to-back write is lost.
+TEST(LinkRoundTrip, AClockReadyBoardLosesWritesWhenTheClockLineIsNotReallyRead)
+{
+    for (const std::uint8_t code : {0, 3}) {
+        BoardSimOptions options = Rig::Options(code);
+        options.clockReadback = true;
+        SimulatedBoard board(options);
+        testing::StoredControlPort pretending(board.Parallel(), false);
+        std::atomic<bool> stop{false};
+        ProgrammerLink link(PortAccess{&pretending, nullptr, &board.BoardClock()});
+        link.Open("LPT1", 0, stop, code);
+        ASSERT_EQ(link.LastError(), "");
+        link.ResetTarget();
+        const std::uint16_t cell = EepromCell(code);
+        for (std::uint16_t i = 0; i < 16; ++i) link.WriteByteAt(cell + i, static_cast<std::uint8_t>(i));
+        EXPECT_EQ(board.Target().LostWrites(), 15) << int(code);
+
+        testing::StoredControlPort honest(board.Parallel());
+        ProgrammerLink refused(PortAccess{&honest, nullptr, &board.BoardClock()});
+        refused.Open("LPT1", 0, stop, code);
+        EXPECT_EQ(refused.LastError(),
+                  std::string("Error opening port: LPT1: ") + testing::StoredControlPort::kFix);
+        EXPECT_FALSE(refused.IsParallel());
     }
 }
 

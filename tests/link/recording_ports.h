@@ -23,6 +23,7 @@ public:
     std::array<std::uint16_t, 3> bases = {0x378, 0x278, 0x3BC};
     int slowClock = 0;
     bool claimSucceeds = true;
+    bool controlLinesReadable = true;
     std::function<std::uint8_t(std::uint16_t address)> answer = [](std::uint16_t) { return std::uint8_t{0}; };
 
     std::vector<PortEvent> events;
@@ -58,6 +59,7 @@ public:
         ++calls;
         events.push_back({true, address, value});
     }
+    bool ReadsControlLines(int) override { return controlLinesReadable; }
     int SlowClockTest() override
     {
         ++calls;

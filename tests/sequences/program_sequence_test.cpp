@@ -5,6 +5,7 @@
 
 #include "sequence_harness.h"
 #include "sequences/sequence_plan.h"
+#include "support/stored_control_port.h"
 
 namespace zav::testing {
 namespace {
@@ -265,6 +266,7 @@ public:
             if (target_.LastWriteTo(cell)) order.push_back(cell);
         }
     }
+    bool ReadsControlLines(int portNumber) override { return inner_.ReadsControlLines(portNumber); }
     int SlowClockTest() override { return inner_.SlowClockTest(); }
     std::string FailureCause() const override { return inner_.FailureCause(); }
 
@@ -289,6 +291,31 @@ std::vector<std::uint16_t> WatchedWriteOrder(std::initializer_list<SequenceOptio
     program.WaitForEnd();
     EXPECT_EQ(harness.host.lines, Completed("TMS370Cx5x (512)"));
     return spy.order;
+}
+
+// A board that signals ready on the clock line, behind a port that cannot read that line:
+// the sequence must refuse at the open instead of writing unpaced.
+TEST(ProgramSequence, AClockReadyBoardBehindAPortThatCannotReadTheClockLineIsRefused)
+{
+    for (const std::string device : {"MC68HC05B6", "MC68HC11KA4"}) {
+        BoardSimOptions options = BoardFor(device);
+        options.clockReadback = true;
+        SequenceHarness harness(device, options);
+        StoredControlPort ppdev(harness.board.Parallel());
+        SharedPortsLinkFactory links(PortAccess{&ppdev, nullptr, &harness.board.BoardClock()});
+        ProgramSequenceControl program(harness.host, harness.queue, links);
+        harness.FillBuffer();
+        harness.Down({SequenceOption::Erase, SequenceOption::Program, SequenceOption::Lock});
+        program.Start();
+        program.WaitForEnd();
+        EXPECT_EQ(harness.host.lines, (std::vector<StatusLine>{kProgramStarted,
+                                                               {std::string("Error opening port: LPT1: ") +
+                                                                    StoredControlPort::kFix,
+                                                                StatusKind::Error}}))
+            << device;
+        EXPECT_EQ(harness.board.Target().WriteCount(), 0) << device;
+        EXPECT_TRUE(harness.host.boxes.empty());
+    }
 }
 
 TEST(ProgramSequence, The512ByteTmsBlocksEachGetTheirWpoRegisterRightAfterThem)

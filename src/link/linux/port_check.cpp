@@ -14,20 +14,25 @@ PortCheck CheckPort(const std::string& portName, const PortsMap& map)
         check.cause = "not a port name (LPT1 to LPT3, COM1 to COM8)";
         return check;
     }
+    const bool parallel = portName.rfind("LPT", 0) == 0;
     if (map.IsSimulated(portName)) {
         check.target = std::string(PortsMap::kSimulatorTarget);
         check.usable = true;
+        if (parallel) check.clockReadyReadable = true;
         return check;
     }
     check.target = DevicePathFor(portName, map);
-    if (portName.rfind("LPT", 0) == 0) {
+    if (parallel) {
         const int number = portName[3] - '0';
         PpdevParallelPortIo io(map);
         check.usable = io.BaseAddress(number) != 0 && io.Claim(number);
-        if (check.usable)
-            io.Release(number);
-        else
+        if (!check.usable) {
             check.cause = io.FailureCause();
+            return check;
+        }
+        check.clockReadyReadable = io.ReadsControlLines(number);
+        if (!*check.clockReadyReadable) check.clockReadyFix = io.FailureCause();
+        io.Release(number);
         return check;
     }
     LinuxSerialPort port(map);
@@ -43,7 +48,14 @@ std::string DescribePortCheck(const PortCheck& check)
 {
     std::string line = check.portName;
     if (!check.target.empty()) line += " (" + check.target + ")";
-    if (check.usable) return line + ": usable";
+    if (check.usable) {
+        line += ": usable";
+        if (check.clockReadyReadable) {
+            line += *check.clockReadyReadable ? "; clock-line ready can be read"
+                                              : "; clock-line ready cannot be read: " + check.clockReadyFix;
+        }
+        return line;
+    }
     return line + ": not usable: " + (check.cause.empty() ? std::string("unknown cause") : check.cause);
 }
 

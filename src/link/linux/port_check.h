@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "link/ports_map.h"
@@ -15,13 +16,19 @@ struct PortCheck {
     bool usable = false;
     // Empty when usable.
     std::string cause;
+    // Usable parallel ports: whether a board that signals ready on the clock line (codes 0
+    // and 3 without the status-line ready) can be paced here, and if not what would fix it.
+    std::optional<bool> clockReadyReadable;
+    std::string clockReadyFix;
 };
 
 // Opens and releases the port the way a link would (claim for LPTn, an exclusive open
 // for COMn), without changing any line or setting.
 [[nodiscard]] PortCheck CheckPort(const std::string& portName, const PortsMap& map);
 
-// One line: "LPT1 (/dev/parport0): usable" or "COM2 (/dev/ttyS1): not usable: <cause>".
+// One line: "COM1 (/dev/ttyS0): usable", "COM2 (/dev/ttyS1): not usable: <cause>";
+// a usable LPT port adds "; clock-line ready can be read" or "; clock-line ready cannot be
+// read: <fix>".
 [[nodiscard]] std::string DescribePortCheck(const PortCheck& check);
 
 } // namespace zav

@@ -21,6 +21,20 @@ constexpr std::array<std::uint16_t, 3> kLegacyBases = {0x378, 0x278, 0x3BC};
 constexpr int kTimedWrites = 256;
 constexpr double kFastWriteNs = 1000.0;
 
+const char* const kNoIoAddress =
+    "the clock line's level cannot be read on this port (it has no I/O address, as on a USB adapter)";
+
+// ppdev answers a control read from the kernel's copy of the last write; the lines' levels
+// need /dev/port, which only root or a program with CAP_SYS_RAWIO may read.
+std::string ControlReadFix()
+{
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    return "the clock line's level cannot be read without direct port access: run with the capability "
+           "(sudo setcap cap_sys_rawio+ep " +
+           (error ? std::string("<program>") : program.string()) + "), or as root";
+}
+
 bool ValidPort(int portNumber)
 {
     return portNumber >= 1 && portNumber <= 3;
@@ -127,9 +141,39 @@ bool PpdevParallelPortIo::Claim(int portNumber)
         close(fd);
         return false;
     }
-    port = Port{fd, 1, base, -1};
-    if (HasKernelBase(portNumber)) port.rawFd = open("/dev/port", O_RDONLY | O_CLOEXEC);
+    port = Port{fd, 1, base, OpenRawAccess(portNumber, base)};
     return true;
+}
+
+int PpdevParallelPortIo::OpenRawAccess(int portNumber, std::uint16_t base) const
+{
+    if (!HasKernelBase(portNumber)) return -1;
+    const int rawFd = open("/dev/port", O_RDONLY | O_CLOEXEC);
+    unsigned char control = 0;
+    // Opening may succeed where reading is still refused (no CAP_SYS_RAWIO).
+    if (rawFd >= 0 && pread(rawFd, &control, 1, base + 2) != 1) {
+        close(rawFd);
+        return -1;
+    }
+    return rawFd;
+}
+
+bool PpdevParallelPortIo::ReadsControlLines(int portNumber)
+{
+    if (!ValidPort(portNumber)) return false;
+    const Port& port = ports_[static_cast<std::size_t>(portNumber - 1)];
+    if (port.claims > 0 && port.rawFd >= 0) return true;
+    if (port.claims == 0) {
+        // Not claimed (a port check): whether a claim would get the levels.
+        const std::uint16_t base = BaseAddress(portNumber);
+        const int rawFd = base != 0 ? OpenRawAccess(portNumber, base) : -1;
+        if (rawFd >= 0) {
+            close(rawFd);
+            return true;
+        }
+    }
+    failureCause_ = HasKernelBase(portNumber) ? ControlReadFix() : kNoIoAddress;
+    return false;
 }
 
 void PpdevParallelPortIo::Release(int portNumber)

@@ -34,6 +34,7 @@ public:
     void Release(int portNumber) override;
     [[nodiscard]] std::uint8_t Read(std::uint16_t address) override;
     void Write(std::uint16_t address, std::uint8_t value) override;
+    [[nodiscard]] bool ReadsControlLines(int portNumber) override;
     [[nodiscard]] int SlowClockTest() override;
     [[nodiscard]] std::string FailureCause() const override { return failureCause_; }
 
@@ -49,6 +50,8 @@ private:
     [[nodiscard]] std::string DevicePath(int portNumber) const;
     [[nodiscard]] const Port* PortAt(std::uint16_t address) const;
     [[nodiscard]] bool HasKernelBase(int portNumber) const;
+    // Opens /dev/port when the port's control register can be read there; -1 otherwise.
+    [[nodiscard]] int OpenRawAccess(int portNumber, std::uint16_t base) const;
     static void Close(Port& port);
 
     PortsMap map_;
