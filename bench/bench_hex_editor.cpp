@@ -15,7 +15,7 @@
 #include "buffer/ui/hex_grid_view.h"
 #include "operations/clipboard_text.h"
 #include "operations/selection.h"
-#include "shell/message_boxes.h"
+#include "messages/message_boxes.h"
 
 namespace zav {
 namespace {
