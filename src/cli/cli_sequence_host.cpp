@@ -4,12 +4,14 @@
 
 #include "buffer/memory_buffer.h"
 #include "cli/console_reporter.h"
+#include "cli/progress_bar.h"
 
 namespace zav {
 
-CliSequenceHost::CliSequenceHost(ConsoleReporter& reporter, MemoryBuffer& buffer, std::string deviceName,
-                                 PortSettings portSettings, std::set<SequenceOption> optionsDown)
-    : reporter_(reporter), buffer_(buffer), deviceName_(std::move(deviceName)),
+CliSequenceHost::CliSequenceHost(ConsoleReporter& reporter, ProgressBar& progress, MemoryBuffer& buffer,
+                                 std::string deviceName, PortSettings portSettings,
+                                 std::set<SequenceOption> optionsDown)
+    : reporter_(reporter), progress_(progress), buffer_(buffer), deviceName_(std::move(deviceName)),
       portSettings_(std::move(portSettings)), optionsDown_(std::move(optionsDown))
 {
 }
@@ -17,6 +19,17 @@ CliSequenceHost::CliSequenceHost(ConsoleReporter& reporter, MemoryBuffer& buffer
 void CliSequenceHost::AddStatusMessage(const std::string& text, StatusKind kind)
 {
     if (reporting_) reporter_.AddStatusMessage(text, kind);
+}
+
+void CliSequenceHost::SetProgressMaximum(int maximum)
+{
+    progress_.Begin("", maximum, true);
+}
+
+void CliSequenceHost::SetProgressPosition(int position)
+{
+    progressPosition_ = position;
+    if (reporting_) progress_.Move(position);
 }
 
 BoxAnswer CliSequenceHost::Show(const BoxRequest& request)

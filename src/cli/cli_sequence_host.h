@@ -11,22 +11,24 @@ namespace zav {
 
 class ConsoleReporter;
 class MemoryBuffer;
+class ProgressBar;
 
 // The main window as a sequence sees it, for a run from the command line: the option buttons
 // are the ones given on the command line, the device field holds the chosen name, and every
-// line and box goes to the console. The progress bar and Start button have no display here.
+// line and box goes to the console, and the progress bar to a terminal's bar. The Start
+// button has no display here.
 // Runs on the thread that drains the hand-over queue, as a window would.
 class CliSequenceHost final : public SequenceHost {
 public:
-    CliSequenceHost(ConsoleReporter& reporter, MemoryBuffer& buffer, std::string deviceName,
-                    PortSettings portSettings, std::set<SequenceOption> optionsDown);
+    CliSequenceHost(ConsoleReporter& reporter, ProgressBar& progress, MemoryBuffer& buffer,
+                    std::string deviceName, PortSettings portSettings, std::set<SequenceOption> optionsDown);
 
     void AddStatusMessage(const std::string& text, StatusKind kind) override;
     BoxAnswer Show(const BoxRequest& request) override;
     bool PortIdle() override { return portIdle_; }
     void SetPortIdle(bool idle) override { portIdle_ = idle; }
-    void SetProgressMaximum(int maximum) override { progressMaximum_ = maximum; }
-    void SetProgressPosition(int position) override { progressPosition_ = position; }
+    void SetProgressMaximum(int maximum) override;
+    void SetProgressPosition(int position) override;
     int ProgressPosition() override { return progressPosition_; }
     void PutStartButtonUp(SequenceKind) override {}
     bool IsOptionDown(SequenceOption option) override { return optionsDown_.count(option) != 0; }
@@ -47,12 +49,12 @@ public:
 
 private:
     ConsoleReporter& reporter_;
+    ProgressBar& progress_;
     MemoryBuffer& buffer_;
     std::string deviceName_;
     PortSettings portSettings_;
     std::set<SequenceOption> optionsDown_;
     bool portIdle_ = true;
-    int progressMaximum_ = 0;
     int progressPosition_ = 0;
     bool reporting_ = true;
     std::function<void()> afterBox_;

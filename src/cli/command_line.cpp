@@ -84,6 +84,7 @@ std::optional<FileFormat> FormatFromOptionValue(std::string_view value)
     if (lower == "zef") return FileFormat::ExtendedFormat;
     if (lower == "s19") return FileFormat::MotorolaS;
     if (lower == "bin") return FileFormat::Binary;
+    if (lower == "hex" || lower == "ihex") return FileFormat::IntelHex;
     return std::nullopt;
 }
 
@@ -123,7 +124,7 @@ std::string RequireFormat(const std::string& option, const std::string& value,
                           std::optional<FileFormat>& format)
 {
     format = FormatFromOptionValue(value);
-    if (!format) return option + ": " + Quoted(value) + " is not a format (zef, s19 or bin)";
+    if (!format) return option + ": " + Quoted(value) + " is not a format (zef, s19, bin or hex)";
     return {};
 }
 
@@ -147,13 +148,13 @@ const std::vector<OptionEntry>& Options()
          [](CommandLine& c, const std::string& v) { return RequireFormat("--out-format", v, c.outFormat); }},
         {"--load-range",
          ValueUse::Required,
-         {Subcommand::Convert},
+         {Subcommand::Convert, Subcommand::Program},
          [](CommandLine& c, const std::string& v) {
              return ParseSpan("--load-range", v, 0xFFFFFFFFU, c.loadRange);
          }},
         {"--offset",
          ValueUse::Required,
-         {Subcommand::Convert},
+         {Subcommand::Convert, Subcommand::Program},
          [](CommandLine& c, const std::string& v) {
              const auto value = ParseNumber(v);
              if (!value)
@@ -163,7 +164,7 @@ const std::vector<OptionEntry>& Options()
          }},
         {"--clear",
          ValueUse::Required,
-         {Subcommand::Convert},
+         {Subcommand::Convert, Subcommand::Program},
          [](CommandLine& c, const std::string& v) {
              const std::string lower = LowerCase(v);
              if (lower == "00") {
@@ -249,6 +250,23 @@ const std::vector<OptionEntry>& Options()
              if (!value || *value < 0 || *value > kMaxDelay)
                  return "--delay: " + Quoted(v) + " is not a delay from 0 to 50";
              c.delay = *value;
+             return std::string();
+         }},
+        {"--tries",
+         ValueUse::Required,
+         {Subcommand::Read, Subcommand::Program},
+         [](CommandLine& c, const std::string& v) {
+             const auto value = ParseNumber(v);
+             if (!value || *value < 1) return "--tries: " + Quoted(v) + " is not a number of tries from 1 up";
+             c.tries = *value;
+             return std::string();
+         }},
+        {"--quiet",
+         ValueUse::None,
+         {Subcommand::Devices, Subcommand::Ports, Subcommand::Detect, Subcommand::Convert, Subcommand::Dump,
+          Subcommand::Export, Subcommand::Read, Subcommand::Program},
+         [](CommandLine& c, const std::string&) {
+             c.quiet = true;
              return std::string();
          }},
         {"--out",
@@ -410,6 +428,11 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         return parsed;
     }
     const std::string& first = arguments.front();
+    if (first == "--version") {
+        c.version = true;
+        if (arguments.size() > 1) parsed.error = "--version takes nothing else";
+        return parsed;
+    }
     if (first == "--help" || first == "-h" || first == "help") {
         c.help = true;
         if (arguments.size() > 1 && first == "help") {

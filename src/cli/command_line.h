@@ -28,12 +28,15 @@ struct AddressSpan {
 struct CommandLine {
     Subcommand subcommand = Subcommand::None;
     bool help = false;
+    bool version = false;
+    // Every subcommand: leave out the Normal status lines.
+    bool quiet = false;
     // The positional arguments: FILE, or INPUT and OUTPUT.
     std::vector<std::string> files;
     std::optional<std::string> device;
     std::optional<FileFormat> inFormat;
     std::optional<FileFormat> outFormat;
-    // convert: how the file is loaded and which part of the buffer is saved.
+    // convert and program: how the file is loaded; convert: which part of the buffer is saved.
     std::optional<AddressSpan> loadRange;
     std::int32_t offset = 0;
     ClearMode clearMode = ClearMode::None;
@@ -49,6 +52,8 @@ struct CommandLine {
     // read and program.
     std::optional<std::string> port;
     std::optional<int> delay;
+    // How often the board's identification is tried; none: until it answers.
+    std::optional<int> tries;
     std::optional<std::string> outFile;
     std::optional<std::string> inFile;
     // Present when the simulated board stands in for the port: its comma list of variants.

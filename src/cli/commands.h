@@ -12,6 +12,8 @@ struct ToolIo {
     std::ostream& out;
     std::ostream& err;
     Terminal& terminal;
+    // Whether `err` is a terminal, which then shows progress bars.
+    bool errIsTerminal = false;
 };
 
 // Exit statuses: done without an Error line, anything else, and a usage error.

@@ -4,15 +4,16 @@
 #include "files/buffer_file_access.h"
 #include "cli/command_line.h"
 #include "cli/console_reporter.h"
-#include "files/buffer_file_saver.h"
+#include "cli/progress_bar.h"
+#include "cli/tool_files.h"
 #include "files/save_options.h"
 
 namespace zav {
 
 int RunDetect(const CommandLine& command, ToolIo& io)
 {
-    ConsoleReporter reporter(io.err, io.terminal, false);
-    const auto offered = DetectFormatsOfFile(command.files.front(), reporter);
+    ConsoleReporter reporter(io.err, io.terminal, {false, command.quiet, nullptr});
+    const auto offered = DetectToolInput(command.files.front(), reporter);
     if (!offered) return kExitFailed;
     for (const std::string& name : *offered) io.out << name << '\n';
     return kExitDone;
@@ -20,7 +21,8 @@ int RunDetect(const CommandLine& command, ToolIo& io)
 
 int RunConvert(const CommandLine& command, ToolIo& io)
 {
-    ConsoleReporter reporter(io.err, io.terminal, false);
+    ProgressBar progress(io.err, io.errIsTerminal);
+    ConsoleReporter reporter(io.err, io.terminal, {false, command.quiet, &progress});
     const std::unique_ptr<MemoryBuffer> buffer = CreateToolBuffer(command.device, reporter);
     if (!buffer) return kExitFailed;
 
@@ -32,7 +34,7 @@ int RunConvert(const CommandLine& command, ToolIo& io)
     load.offset = command.offset;
     load.clearMode = command.clearMode;
     const std::string& input = command.files[0];
-    if (!LoadFileAsOpenDialog(input, command.inFormat, load, *buffer, reporter, reporter)) return kExitFailed;
+    if (!LoadToolInput(input, command.inFormat, load, *buffer, reporter, reporter, &progress)) return kExitFailed;
 
     SaveOptions save;
     save.lowAddress = 0;
@@ -43,7 +45,7 @@ int RunConvert(const CommandLine& command, ToolIo& io)
     }
     save.saveUnimplemented = command.saveUnimplemented;
     const std::string& output = command.files[1];
-    if (!SaveBufferFile(output, OutputFormatFor(output, command.outFormat), save, *buffer, reporter)) {
+    if (!SaveToolOutput(output, ToolOutputFormat(output, command.outFormat), save, *buffer, reporter, io.out)) {
         return kExitFailed;
     }
     return reporter.ErrorSeen() ? kExitFailed : kExitDone;

@@ -1,5 +1,7 @@
 #include "cli/commands.h"
 
+#include <atomic>
+#include <csignal>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -7,20 +9,25 @@
 
 #include "boardsim/board_sim_options.h"
 #include "boardsim/image_file_lock.h"
+#include "boardsim/simulated_board.h"
 #include "buffer/memory_buffer.h"
-#include "files/buffer_file_access.h"
+#include "buffer/numeric_helpers.h"
 #include "cli/cli_sequence_host.h"
 #include "cli/command_line.h"
 #include "cli/console_reporter.h"
+#include "cli/progress_bar.h"
 #include "cli/stop_signal_watcher.h"
 #include "cli/terminal.h"
+#include "cli/tool_files.h"
 #include "cli/usage_text.h"
 #include "devices/device_catalogue.h"
+#include "files/buffer_file_access.h"
 #include "files/buffer_file_saver.h"
-#include "boardsim/simulated_board.h"
 #include "link/linux/settings_directory.h"
 #include "ports/ports_map_link_factory.h"
+#include "sequences/buffer_cells_used.h"
 #include "sequences/hand_over_queue.h"
+#include "sequences/person_needed.h"
 #include "sequences/program_sequence_control.h"
 #include "sequences/read_sequence_control.h"
 #include "shell/settings_file.h"
@@ -37,6 +44,7 @@ PortSettings ToolPortSettings(const CommandLine& command, const DeviceInfo& devi
     PortSettings ports{settings.program.lptPort, settings.program.comPort, settings.program.lptDelay};
     if (command.port) (device.portKind == PortKind::Lpt ? ports.lptPort : ports.comPort) = *command.port;
     if (command.delay) ports.lptDelay = *command.delay;
+    ports.openingTries = command.tries.value_or(0);
     return ports;
 }
 
@@ -84,13 +92,44 @@ bool LoadSimulatedMemory(SimulatedBoard& board, const std::string& image, ImageF
     return false;
 }
 
-// Runs the sequence to its end, or to the user's Stop on a signal, on this thread as the
-// main window's event loop would.
-int RunToEnd(SequenceControl& control, HandOverQueue& queue, const StopSignalWatcher& watcher)
+LoadOptions ToolLoadOptions(const CommandLine& command)
+{
+    LoadOptions load;
+    if (command.loadRange) {
+        load.lowFileAddress = command.loadRange->low;
+        load.highFileAddress = command.loadRange->high;
+    }
+    load.offset = command.offset;
+    load.clearMode = command.clearMode;
+    return load;
+}
+
+std::string RangesText(const std::vector<AddressRange>& ranges)
+{
+    std::string text;
+    for (const AddressRange& range : ranges) {
+        if (!text.empty()) text += ", ";
+        text += AddressText(range.first);
+        if (range.last != range.first) text += "-" + AddressText(range.last);
+    }
+    return text;
+}
+
+// A usage error: the run is refused before the port or the device is touched.
+int Refuse(const CommandLine& command, const std::string& reason, ToolIo& io)
+{
+    io.err << "zavtool: " << SubcommandName(command.subcommand) << ": " << reason << '\n';
+    return kExitUsage;
+}
+
+// Runs the sequence to its end, or to the user's Stop on a signal or a box nobody could
+// answer, on this thread as the main window's event loop would.
+int RunToEnd(SequenceControl& control, HandOverQueue& queue, const StopSignalWatcher& watcher,
+             const std::atomic<bool>& unanswered)
 {
     control.Start();
-    queue.DrainUntil([&] { return !control.Running() || watcher.StopRequested(); });
-    // A stop at a box may have ended the worker already; the Stop still reports it.
+    queue.DrainUntil([&] { return !control.Running() || watcher.StopRequested() || unanswered.load(); });
+    // A worker that ended by itself after the user's stop still reports the interruption.
     if (control.Running() || watcher.StopRequested()) {
         control.Stop();
     } else {
@@ -105,7 +144,19 @@ int RunSequence(const CommandLine& command, ToolIo& io)
 {
     const DeviceInfo& device = *DeviceCatalogue::FindDevice(*command.device);
     const bool reading = command.subcommand == Subcommand::Read;
-    ConsoleReporter reporter(io.err, io.terminal, command.yes);
+    const std::set<SequenceOption> optionsDown = OptionsDown(command);
+    const std::optional<SequencePlan> plan = FindSequencePlan(device.name);
+    if (plan && !command.yes && !io.terminal.IsInteractive()) {
+        const std::string person = PersonNeededFor(*plan, optionsDown);
+        if (!person.empty()) {
+            return Refuse(command,
+                          "this run needs someone for " + person +
+                              ", and there is no terminal to ask on (--yes answers for you)",
+                          io);
+        }
+    }
+    ProgressBar progress(io.err, io.errIsTerminal);
+    ConsoleReporter reporter(io.err, io.terminal, {command.yes, command.quiet, &progress});
 
     const PortSettings ports = ToolPortSettings(command, device, reporter);
     const std::string portName = device.portKind == PortKind::Lpt ? ports.lptPort : ports.comPort;
@@ -119,9 +170,23 @@ int RunSequence(const CommandLine& command, ToolIo& io)
 
     const std::unique_ptr<MemoryBuffer> buffer = CreateToolBuffer(command.device, reporter);
     if (!buffer) return kExitFailed;
-    if (!reading && !LoadFileAsOpenDialog(*command.inFile, command.inFormat, LoadOptions{}, *buffer, reporter,
-                                          reporter)) {
-        return kExitFailed;
+    if (!reading) {
+        LoadCoverage given;
+        if (!LoadToolInput(*command.inFile, command.inFormat, ToolLoadOptions(command), *buffer, reporter,
+                           reporter, &progress, &given)) {
+            return kExitFailed;
+        }
+        // Cells the file left out would be programmed with whatever the buffer held.
+        const std::vector<AddressRange> missing =
+            plan && command.clearMode == ClearMode::None
+                ? CellsNotGiven(BufferCellsUsed(*plan, command.program, command.verify), given)
+                : std::vector<AddressRange>{};
+        if (!missing.empty()) {
+            return Refuse(command,
+                          *command.inFile + " gives no value for " + RangesText(missing) +
+                              ", which this run programs or verifies; --clear 00|FF says what they hold",
+                          io);
+        }
     }
     ImageFileLock imageLock;
     if (command.simMemory && !LoadSimulatedMemory(*simulatedBoard, *command.simMemory, imageLock, reporter)) {
@@ -129,8 +194,10 @@ int RunSequence(const CommandLine& command, ToolIo& io)
     }
 
     HandOverQueue queue;
-    CliSequenceHost host(reporter, *buffer, *command.device, ports, OptionsDown(command));
+    CliSequenceHost host(reporter, progress, *buffer, *command.device, ports, optionsDown);
     StopSignalWatcher watcher([&queue] { queue.Wake(); });
+    std::atomic<bool> unanswered{false};
+    reporter.OnUnanswered([&] { unanswered.store(true); });
     io.terminal.SetStopFlag(&watcher.Flag());
     int result = 1;
     {
@@ -140,24 +207,35 @@ int RunSequence(const CommandLine& command, ToolIo& io)
         } else {
             control = std::make_unique<ProgramSequenceControl>(host, queue, links);
         }
+        // A stop at a box, or a box nobody could answer, ends the sequence before the
+        // worker acts on the answer.
         host.SetAfterBox([&] {
-            if (watcher.StopRequested()) control->RequestStop();
+            if (watcher.StopRequested() || unanswered.load()) control->RequestStop();
         });
-        result = RunToEnd(*control, queue, watcher);
+        result = RunToEnd(*control, queue, watcher, unanswered);
         host.StopReporting();
         host.SetAfterBox(nullptr);
     }
     io.terminal.SetStopFlag(nullptr);
+    progress.End();
 
     if (command.simMemory && !simulatedBoard->Target().SaveImage(*command.simMemory)) {
         reporter.AddStatusMessage("Cannot save the simulated memory to " + *command.simMemory,
                                   StatusKind::Error);
     }
+    if (watcher.StopRequested()) {
+        // The port is released by now; the link's own failure line reads like a fault.
+        const int signal = watcher.Signal();
+        reporter.AddStatusMessage(std::string("Stopped by the user (") + (signal == SIGINT ? "Ctrl-C" : "SIGTERM") +
+                                      "); the port is released.",
+                                  StatusKind::Warning);
+        return 128 + signal;
+    }
     if (reading && result == 0 && command.outFile) {
         SaveOptions whole;
         whole.highAddress = buffer->LastAddress();
-        (void)SaveBufferFile(*command.outFile, OutputFormatFor(*command.outFile, command.outFormat), whole,
-                             *buffer, reporter);
+        (void)SaveToolOutput(*command.outFile, ToolOutputFormat(*command.outFile, command.outFormat), whole,
+                             *buffer, reporter, io.out);
     }
     return result == 0 && !reporter.ErrorSeen() ? kExitDone : kExitFailed;
 }

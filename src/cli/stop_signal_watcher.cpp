@@ -42,6 +42,8 @@ void StopSignalWatcher::Watch()
     while (!ending_.load()) {
         const int signal = sigtimedwait(&signals, nullptr, &interval);
         if (signal != SIGINT && signal != SIGTERM) continue;
+        int none = 0;
+        signal_.compare_exchange_strong(none, signal);
         stopRequested_.store(true);
         if (onStop_) onStop_();
     }

@@ -20,12 +20,15 @@ public:
 
     [[nodiscard]] bool StopRequested() const { return stopRequested_.load(); }
     [[nodiscard]] const std::atomic<bool>& Flag() const { return stopRequested_; }
+    // The first stop signal that came (SIGINT or SIGTERM); 0 before one did.
+    [[nodiscard]] int Signal() const { return signal_.load(); }
 
 private:
     void Watch();
 
     std::function<void()> onStop_;
     std::atomic<bool> stopRequested_{false};
+    std::atomic<int> signal_{0};
     std::atomic<bool> ending_{false};
     std::thread thread_;
 };

@@ -10,8 +10,13 @@ namespace zav {
 class Terminal {
 public:
     virtual ~Terminal() = default;
-    // True when questions can be asked and answered (input and error output are a terminal).
+    // True when questions can be asked and answered.
     [[nodiscard]] virtual bool IsInteractive() const = 0;
+    // True when the error output already shows on this terminal, so a question printed
+    // there need not be repeated on it.
+    [[nodiscard]] virtual bool ShowsErrorOutput() const = 0;
+    // Puts text on the terminal itself.
+    virtual void Write(const std::string& text) = 0;
     // One typed line without its end; none at the end of the input or when the user stopped
     // the work while being asked.
     [[nodiscard]] virtual std::optional<std::string> ReadLine() = 0;

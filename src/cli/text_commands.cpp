@@ -1,9 +1,14 @@
 #include "cli/commands.h"
 
+#include <cerrno>
+#include <cstring>
+
 #include "buffer/memory_buffer.h"
 #include "files/buffer_file_access.h"
 #include "cli/command_line.h"
 #include "cli/console_reporter.h"
+#include "cli/progress_bar.h"
+#include "cli/tool_files.h"
 #include "operations/copy_as.h"
 #include "operations/dump_text.h"
 
@@ -12,12 +17,13 @@ namespace zav {
 namespace {
 
 // The buffer as the file fills it, or null when the file could not be read.
-std::unique_ptr<MemoryBuffer> LoadForText(const CommandLine& command, ConsoleReporter& reporter)
+std::unique_ptr<MemoryBuffer> LoadForText(const CommandLine& command, ConsoleReporter& reporter,
+                                          ProgressBar& progress)
 {
     std::unique_ptr<MemoryBuffer> buffer = CreateToolBuffer(command.device, reporter);
     if (!buffer) return buffer;
-    if (!LoadFileAsOpenDialog(command.files.front(), command.inFormat, LoadOptions{}, *buffer, reporter,
-                              reporter)) {
+    if (!LoadToolInput(command.files.front(), command.inFormat, LoadOptions{}, *buffer, reporter, reporter,
+                       &progress)) {
         buffer.reset();
     }
     return buffer;
@@ -31,19 +37,26 @@ AddressRange RangeOf(const CommandLine& command, const MemoryBuffer& buffer)
 }
 
 // The text goes out byte for byte, as the printer or clipboard would get it.
-int Emit(const std::string& text, ToolIo& io, const ConsoleReporter& reporter)
+int Emit(const std::string& text, ToolIo& io, ConsoleReporter& reporter)
 {
+    errno = 0;
     io.out.write(text.data(), static_cast<std::streamsize>(text.size()));
     io.out.flush();
-    return reporter.ErrorSeen() || !io.out ? kExitFailed : kExitDone;
+    if (!io.out) {
+        reporter.AddStatusMessage(std::string("cannot write to standard output: ") +
+                                      (errno != 0 ? std::strerror(errno) : "the write failed"),
+                                  StatusKind::Error);
+    }
+    return reporter.ErrorSeen() ? kExitFailed : kExitDone;
 }
 
 } // namespace
 
 int RunDump(const CommandLine& command, ToolIo& io)
 {
-    ConsoleReporter reporter(io.err, io.terminal, false);
-    const std::unique_ptr<MemoryBuffer> buffer = LoadForText(command, reporter);
+    ProgressBar progress(io.err, io.errIsTerminal);
+    ConsoleReporter reporter(io.err, io.terminal, {false, command.quiet, &progress});
+    const std::unique_ptr<MemoryBuffer> buffer = LoadForText(command, reporter, progress);
     if (!buffer) return kExitFailed;
     const AddressRange range = RangeOf(command, *buffer);
     return Emit(BuildDumpText(*buffer, range.first, range.last, command.width, reporter), io, reporter);
@@ -51,8 +64,9 @@ int RunDump(const CommandLine& command, ToolIo& io)
 
 int RunExport(const CommandLine& command, ToolIo& io)
 {
-    ConsoleReporter reporter(io.err, io.terminal, false);
-    const std::unique_ptr<MemoryBuffer> buffer = LoadForText(command, reporter);
+    ProgressBar progress(io.err, io.errIsTerminal);
+    ConsoleReporter reporter(io.err, io.terminal, {false, command.quiet, &progress});
+    const std::unique_ptr<MemoryBuffer> buffer = LoadForText(command, reporter, progress);
     if (!buffer) return kExitFailed;
     const AddressRange range = RangeOf(command, *buffer);
     std::string text;

@@ -19,10 +19,18 @@ constexpr std::string_view kIntroduction =
     "through the programmer board (or its simulation).\n";
 
 constexpr std::string_view kConventions =
-    "\nNumbers are decimal, or hexadecimal after 0x. F is zef, s19 or bin.\n"
-    "Status lines go to standard error (\"warning: \" and \"error: \" mark their kinds);\n"
-    "data goes to standard output. Exit status: 0 done without an error line,\n"
-    "1 otherwise, 2 for a usage error. Ctrl-C stops a running sequence.\n"
+    "\nNumbers are decimal, or hexadecimal after 0x. F is zef, s19, bin or hex (Intel\n"
+    "HEX). A file name \"-\" is standard input for an input, standard output for an\n"
+    "output. Without --in-format a file is read in the format its extension names\n"
+    "(.zef, .s19, .bin, .hex, .ihex) when detection offers it, else in the first\n"
+    "format detected; a status line says which.\n"
+    "Status lines go to standard error (\"warning: \" and \"error: \" mark their kinds),\n"
+    "with a progress bar when it is a terminal; --quiet leaves out the plain ones.\n"
+    "Data goes to standard output. Questions are asked on the controlling terminal\n"
+    "(/dev/tty); without one, a run that needs an answer is refused unless --yes\n"
+    "gives it. Exit status: 0 done without an error line, 1 otherwise, 2 for a usage\n"
+    "error or a refused run, 130 after Ctrl-C and 143 after SIGTERM (the port is\n"
+    "released first).\n"
     "Run \"zavtool SUBCOMMAND --help\" for a subcommand's options.\n";
 
 constexpr std::string_view kSimulateDetails =
@@ -54,9 +62,10 @@ constexpr std::array<Usage, 8> kUsages = {{
      "Loads INPUT into a fresh buffer and saves it as OUTPUT.\n"
      "  --device NAME          lay the device's memory map over the buffer first: only\n"
      "                         its cells take data, and text formats leave out the rest\n"
-     "  --in-format F          the input's format (default: the first one detected)\n"
+     "  --in-format F          the input's format (default: by its extension when\n"
+     "                         detection offers it, else the first one detected)\n"
      "  --out-format F         the output's format (default: by OUTPUT's extension\n"
-     "                         .zef, .s19 or .bin, otherwise zef)\n"
+     "                         .zef, .s19, .bin, .hex or .ihex, otherwise zef)\n"
      "  --load-range LOW:HIGH  take only these file addresses\n"
      "  --offset N             add N (may be negative) to each file address\n"
      "  --clear 00|FF          fill the buffer with 0x00 or 0xFF before loading\n"
@@ -80,30 +89,41 @@ constexpr std::array<Usage, 8> kUsages = {{
      "  --title TEXT      the HTML page's title (default: the file's project name, a\n"
      "                    blank and its device name)\n"},
     {Subcommand::Read,
-     "zavtool read --device NAME [--port PORT] [--delay N] [--out FILE] [--out-format F]\n"
-     "        [--simulate[=VARIANTS]] [--sim-memory IMAGE]",
+     "zavtool read --device NAME [--port PORT] [--delay N] [--tries N] [--out FILE]\n"
+     "        [--out-format F] [--simulate[=VARIANTS]] [--sim-memory IMAGE]",
      "Runs the read sequence: the device's EEPROM (and CONFIG register) into the buffer.\n"
      "  --device NAME   the device (see \"zavtool devices\")\n"
      "  --port PORT     LPT1-LPT3 or COM1-COM8 (default: LPT_PORT or COM_PORT of the\n"
      "                  settings file, else LPT1 or COM1)\n"
      "  --delay N       port timing delay 0-50 (default: LPT_DELAY, else 5)\n"
-     "  --out FILE      save the buffer after a completed read\n"
+     "  --tries N       give up after N tries to identify the board (default: try\n"
+     "                  until it answers or Ctrl-C)\n"
+     "  --out FILE      save the buffer after a completed read (\"-\": standard output)\n"
      "  --out-format F  the saved file's format (default: by FILE's extension, else zef)\n"},
     {Subcommand::Program,
-     "zavtool program --device NAME --in FILE [--in-format F] [--erase] [--program] [--verify]\n"
-     "        [--lock | --unlock] [--yes] [--port PORT] [--delay N]\n"
+     "zavtool program --device NAME --in FILE [--in-format F] [--load-range LOW:HIGH]\n"
+     "        [--offset N] [--clear 00|FF] [--erase] [--program] [--verify]\n"
+     "        [--lock | --unlock] [--yes] [--port PORT] [--delay N] [--tries N]\n"
      "        [--simulate[=VARIANTS]] [--sim-memory IMAGE]",
      "Loads FILE over the device's memory map and runs the program sequence with the\n"
      "chosen steps, always in the order erase, program, verify, lock, unlock.\n"
      "  --device NAME   the device (see \"zavtool devices\")\n"
-     "  --in FILE       the file to program\n"
-     "  --in-format F   its format (default: the first one detected)\n"
+     "  --in FILE       the file to program (\"-\": standard input)\n"
+     "  --in-format F   its format (default: by its extension when detection offers\n"
+     "                  it, else the first one detected)\n"
+     "  --load-range LOW:HIGH  take only these file addresses\n"
+     "  --offset N      add N (may be negative) to each file address\n"
+     "  --clear 00|FF   what the cells hold that FILE gives no value for; without it,\n"
+     "                  a run that would program or verify such cells is refused\n"
      "  --erase, --program, --verify, --lock, --unlock   the steps to run\n"
-     "  --yes           allow changes of the CONFIG register (otherwise asked on a\n"
-     "                  terminal, refused when not interactive)\n"
+     "  --yes           answer Yes to the CONFIG question and carry on at the WPO\n"
+     "                  jumper boxes (otherwise asked on the terminal; a run that needs\n"
+     "                  them is refused where there is none)\n"
      "  --port PORT     LPT1-LPT3 or COM1-COM8 (default: LPT_PORT or COM_PORT of the\n"
      "                  settings file, else LPT1 or COM1)\n"
-     "  --delay N       port timing delay 0-50 (default: LPT_DELAY, else 5)\n"},
+     "  --delay N       port timing delay 0-50 (default: LPT_DELAY, else 5)\n"
+     "  --tries N       give up after N tries to identify the board (default: try\n"
+     "                  until it answers or Ctrl-C)\n"},
 }};
 
 const Usage* Find(Subcommand subcommand)
@@ -139,6 +159,7 @@ std::string UsageText(Subcommand subcommand)
         first = false;
     }
     text.append(kIndent).append("zavtool [SUBCOMMAND] --help\n");
+    text.append(kIndent).append("zavtool --version\n");
     return text;
 }
 

@@ -17,6 +17,10 @@ int RunZavtool(const std::vector<std::string>& arguments, ToolIo& io)
         io.err << "zavtool: " << parsed.error << '\n' << UsageText(command.subcommand);
         return kExitUsage;
     }
+    if (command.version) {
+        io.out << "zavtool " << ZAV_VERSION << '\n';
+        return kExitDone;
+    }
     switch (command.subcommand) {
     case Subcommand::Devices:
         return RunDevices(command, io);

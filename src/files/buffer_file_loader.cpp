@@ -36,9 +36,10 @@ std::string TextOf(std::span<const std::uint8_t> bytes)
 // One load: the buffer, the options and the description row the next X2 record writes.
 class BufferFileLoad {
 public:
-    BufferFileLoad(MemoryBuffer& buffer, const LoadOptions& options, StatusSink& status)
-        : buffer_(buffer), options_(options), status_(status)
+    BufferFileLoad(MemoryBuffer& buffer, const LoadOptions& options, StatusSink& status, LoadCoverage* coverage)
+        : buffer_(buffer), options_(options), status_(status), coverage_(coverage)
     {
+        if (coverage_ != nullptr) coverage_->assign(static_cast<std::size_t>(buffer_.LastAddress()) + 1, false);
     }
 
     bool ReadExtendedFormat(std::istream& input)
@@ -203,11 +204,13 @@ private:
         const std::int64_t bufferAddress = fileAddress + options_.offset;
         if (bufferAddress < 0 || bufferAddress > buffer_.LastAddress()) return;
         buffer_.SetByte(static_cast<std::int32_t>(bufferAddress), value);
+        if (coverage_ != nullptr) (*coverage_)[static_cast<std::size_t>(bufferAddress)] = true;
     }
 
     MemoryBuffer& buffer_;
     const LoadOptions& options_;
     StatusSink& status_;
+    LoadCoverage* coverage_;
     int nextRow_ = 0;
     int listedWarnings_ = 0;
     std::int64_t unlistedWarnings_ = 0;
@@ -228,14 +231,15 @@ void ClearBuffer(MemoryBuffer& buffer, ClearMode mode, StatusSink& status)
 } // namespace
 
 bool LoadBufferStream(std::istream& input, const std::string& name, FileFormat format,
-                      const LoadOptions& options, MemoryBuffer& buffer, StatusSink& status)
+                      const LoadOptions& options, MemoryBuffer& buffer, StatusSink& status,
+                      LoadCoverage* coverage)
 {
     buffer.Descriptions().ClearDescription();
     buffer.BeginUpdate();
     ClearBuffer(buffer, options.clearMode, status);
     status.AddStatusMessage("Reading file : " + name, StatusKind::Normal);
 
-    BufferFileLoad load(buffer, options, status);
+    BufferFileLoad load(buffer, options, status, coverage);
     bool readToEnd = false;
     switch (format) {
     case FileFormat::ExtendedFormat:

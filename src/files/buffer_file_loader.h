@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <istream>
 #include <string>
+#include <vector>
 
 #include "files/file_format.h"
 #include "files/load_options.h"
@@ -27,8 +28,14 @@ class StatusSink;
                                   const LoadOptions& options, MemoryBuffer& buffer, StatusSink& status,
                                   MessageBoxes& boxes);
 
+// Which buffer addresses a load gave a byte from the file, one flag per address.
+using LoadCoverage = std::vector<bool>;
+
 // The same load from an already opened stream; `name` is the path the status lines show.
+// With `coverage`, it is sized to the buffer and marks every address a file byte was stored
+// at (or would have been, on an unimplemented cell).
 [[nodiscard]] bool LoadBufferStream(std::istream& input, const std::string& name, FileFormat format,
-                                    const LoadOptions& options, MemoryBuffer& buffer, StatusSink& status);
+                                    const LoadOptions& options, MemoryBuffer& buffer, StatusSink& status,
+                                    LoadCoverage* coverage = nullptr);
 
 } // namespace zav

@@ -39,6 +39,7 @@ bool BoardSession::Open(const SequencePlan& plan, const PortSettings& settings)
 {
     portName_ = plan.device->portKind == PortKind::Com ? settings.comPort : settings.lptPort;
     delayCount_ = settings.lptDelay;
+    openingTries_ = settings.openingTries;
     ports_ = links_.PortsFor(portName_, plan.device->boardCode);
     link_ = std::make_unique<ProgrammerLink>(ports_->Access());
     link_->Open(portName_, delayCount_, stopRequest_, plan.device->boardCode);
@@ -87,7 +88,7 @@ bool BoardSession::Identify(const SequencePlan& plan)
     }
     case DeviceFamily::Mc68hc05L28:
     case DeviceFamily::Mc68hc11E9:
-        // Neither retry loop has a limit: it runs until the board answers or the user
+        // Without a limit of tries the loop runs until the board answers or the user
         // stops, which makes the next ready wait fail.
         for (int attempt = 0;; ++attempt) {
             bool answered = false;
@@ -98,6 +99,10 @@ bool BoardSession::Identify(const SequencePlan& plan)
             }
             if (Failed()) return false;
             if (answered) return true;
+            if (openingTries_ > 0 && attempt + 1 >= openingTries_) {
+                PostError(kNotResponding);
+                return false;
+            }
             host_.AddStatusMessage("Opening try " + std::to_string(attempt), StatusKind::Warning);
             link_->ResetTarget();
             if (Failed()) return false;

@@ -55,6 +55,7 @@ private:
     const std::atomic<bool>& stopRequest_;
     std::string portName_;
     int delayCount_ = 0;
+    int openingTries_ = 0;
     // Declared before the links, which talk through it.
     std::unique_ptr<LinkEndpoint> ports_;
     std::unique_ptr<ProgrammerLink> link_;

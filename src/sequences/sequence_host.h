@@ -17,6 +17,9 @@ struct PortSettings {
     std::string lptPort = "LPT1";
     std::string comPort = "COM1";
     int lptDelay = 5;
+    // How many times the board's identification is tried before the sequence gives up; 0
+    // tries until the board answers or the user stops, as the window does.
+    int openingTries = 0;
 
     bool operator==(const PortSettings&) const = default;
 };

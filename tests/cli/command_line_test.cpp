@@ -74,7 +74,7 @@ TEST(CommandLineTest, RefusesWithAReasonNamingTheOption)
         {{"dump", "f", "--width", "8"}, "--width"},
         {{"convert", "a", "b", "--offset", "0x"}, "--offset"},
         {{"convert", "a", "b", "--clear", "0x00"}, "--clear"},
-        {{"convert", "a", "b", "--in-format", "hex"}, "--in-format"},
+        {{"convert", "a", "b", "--in-format", "srec"}, "--in-format"},
         {{"convert", "a"}, "expected INPUT and OUTPUT"},
         {{"export", "f"}, "--as"},
         {{"export", "f", "--as", "pascal"}, "--as"},

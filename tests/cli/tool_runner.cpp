@@ -7,6 +7,7 @@
 #include <iterator>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -58,17 +59,32 @@ ToolRun ToolRunner::Run(const std::vector<std::string>& arguments) const
 }
 
 ToolRun ToolRunner::RunAndSignal(const std::vector<std::string>& arguments, const std::string& signalAfter,
-                                 int signal) const
+                                 int signal, const ToolStreams& streams) const
 {
     int outPipe[2];
     int errPipe[2];
+    int inPipe[2] = {-1, -1};
     if (pipe2(outPipe, O_CLOEXEC) != 0 || pipe2(errPipe, O_CLOEXEC) != 0) throw std::runtime_error("pipe");
+    if (streams.input && pipe2(inPipe, O_CLOEXEC) != 0) throw std::runtime_error("pipe");
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, outPipe[1], STDOUT_FILENO);
+    if (streams.input) {
+        posix_spawn_file_actions_adddup2(&actions, inPipe[0], STDIN_FILENO);
+    } else {
+        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    }
+    if (streams.outputFile) {
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, streams.outputFile->c_str(), O_WRONLY, 0);
+    } else {
+        posix_spawn_file_actions_adddup2(&actions, outPipe[1], STDOUT_FILENO);
+    }
     posix_spawn_file_actions_adddup2(&actions, errPipe[1], STDERR_FILENO);
+    // A session of its own leaves the tool without a controlling terminal, wherever the
+    // tests themselves run.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
 
     std::vector<std::string> argumentTexts{ZAVTOOL_PATH};
     argumentTexts.insert(argumentTexts.end(), arguments.begin(), arguments.end());
@@ -77,11 +93,27 @@ ToolRun ToolRunner::RunAndSignal(const std::vector<std::string>& arguments, cons
     std::vector<char*> envp = Pointers(environmentTexts);
 
     pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, ZAVTOOL_PATH, &actions, nullptr, argv.data(), envp.data());
+    const int spawned = posix_spawn(&pid, ZAVTOOL_PATH, &actions, &attributes, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attributes);
     close(outPipe[1]);
     close(errPipe[1]);
+    if (streams.input) close(inPipe[0]);
     if (spawned != 0) throw std::runtime_error("cannot start " + std::string(ZAVTOOL_PATH));
+    // The input goes in from a thread of its own, so a tool that writes before it has read
+    // everything cannot block the test.
+    std::thread feeder;
+    if (streams.input) {
+        feeder = std::thread([fd = inPipe[1], input = *streams.input] {
+            std::size_t written = 0;
+            while (written < input.size()) {
+                const ssize_t got = write(fd, input.data() + written, input.size() - written);
+                if (got <= 0 && errno != EINTR) break;
+                if (got > 0) written += static_cast<std::size_t>(got);
+            }
+            close(fd);
+        });
+    }
 
     ToolRun run;
     bool signalled = signalAfter.empty();
@@ -117,13 +149,16 @@ ToolRun ToolRunner::RunAndSignal(const std::vector<std::string>& arguments, cons
     }
     int status = 0;
     waitpid(pid, &status, 0);
+    if (feeder.joinable()) feeder.join();
     run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     return run;
 }
 
 ToolRun ToolRunner::RunOnTerminal(const std::vector<std::string>& arguments,
-                                  const std::vector<std::pair<std::string, std::string>>& replies) const
+                                  const std::vector<std::pair<std::string, std::string>>& replies,
+                                  bool redirected) const
 {
+    const std::string streamsFile = (configDirectory_ / "terminal-run-streams").string();
     std::vector<std::string> argumentTexts{ZAVTOOL_PATH};
     argumentTexts.insert(argumentTexts.end(), arguments.begin(), arguments.end());
     std::vector<std::string> environmentTexts = ToolEnvironment(configDirectory_);
@@ -134,6 +169,17 @@ ToolRun ToolRunner::RunOnTerminal(const std::vector<std::string>& arguments,
     const pid_t pid = forkpty(&terminal, nullptr, nullptr, nullptr);
     if (pid < 0) throw std::runtime_error("forkpty");
     if (pid == 0) {
+        if (redirected) {
+            // One descriptor keeps the terminal open, as a shell's would; without any the
+            // test's side sees it closed.
+            if (dup(STDIN_FILENO) < 0) _exit(127);
+            const int nothing = open("/dev/null", O_RDONLY);
+            const int streams = open(streamsFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            if (nothing < 0 || streams < 0) _exit(127);
+            dup2(nothing, STDIN_FILENO);
+            dup2(streams, STDOUT_FILENO);
+            dup2(streams, STDERR_FILENO);
+        }
         execve(ZAVTOOL_PATH, argv.data(), envp.data());
         _exit(127);
     }
@@ -169,6 +215,10 @@ ToolRun ToolRunner::RunOnTerminal(const std::vector<std::string>& arguments,
     int status = 0;
     waitpid(pid, &status, 0);
     run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    if (redirected) {
+        run.err = ReadFile(streamsFile);
+        std::filesystem::remove(streamsFile);
+    }
     return run;
 }
 

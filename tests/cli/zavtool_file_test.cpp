@@ -1,5 +1,9 @@
 #include "tool_test_fixture.h"
 
+#include <sys/stat.h>
+
+#include <thread>
+
 namespace zav::testing {
 namespace {
 
@@ -25,7 +29,8 @@ TEST_F(ZavtoolFileTest, DetectListsTheFormatsTheOpenDialogOffers)
     const ToolRun missing = Run({"detect", Work("missing.s19")});
     EXPECT_EQ(missing.exitStatus, 1);
     EXPECT_EQ(missing.out, "");
-    EXPECT_EQ(missing.err, "error: File not Accessible or not Exist!\n");
+    EXPECT_EQ(missing.err, "error: File not Accessible or not Exist!\nerror: " + Work("missing.s19") +
+                               ": No such file or directory\n");
     EXPECT_EQ(Run({"detect", work_.Path().string()}).exitStatus, 1);
 }
 
@@ -34,7 +39,8 @@ TEST_F(ZavtoolFileTest, ConvertsS19ToBinaryAndBack)
     const ToolRun toBinary = Run({"convert", Work("small.s19"), Work("small.BIN")});
     EXPECT_EQ(toBinary.exitStatus, 0) << toBinary.err;
     EXPECT_EQ(Lines(toBinary.err),
-              (std::vector<std::string>{"Reading file : " + Work("small.s19"), "Read file complete",
+              (std::vector<std::string>{"Format : Motorola S (by the extension .s19)",
+                                        "Reading file : " + Work("small.s19"), "Read file complete",
                                         "Writing file : " + Work("small.BIN"), "Write file complete"}));
     std::string expected(0x10000, '\0');
     expected.replace(0x100, 4, "\x01\x02\x03\x04");
@@ -96,7 +102,7 @@ TEST_F(ZavtoolFileTest, LoadRangeOffsetClearAndSaveRange)
     const ToolRun cleared = Run(
         {"convert", Work("small.s19"), Work("cleared.bin"), "--clear", "FF", "--save-range", "0x104:0xFF"});
     ASSERT_EQ(cleared.exitStatus, 0);
-    EXPECT_EQ(Lines(cleared.err)[0], "Buffer Cleared with 0xFF");
+    EXPECT_EQ(Lines(cleared.err)[1], "Buffer Cleared with 0xFF");
     EXPECT_EQ(ReadFile(Work("cleared.bin")), "\xFF\x01\x02\x03\x04\xFF");
 }
 
@@ -110,7 +116,8 @@ TEST_F(ZavtoolFileTest, FileProblemsAreWarningsOrErrors)
 
     const ToolRun missing = Run({"convert", Work("missing.s19"), Work("x.bin")});
     EXPECT_EQ(missing.exitStatus, 1);
-    EXPECT_EQ(missing.err, "error: File not Accessible or not Exist!\n");
+    EXPECT_EQ(missing.err, "error: File not Accessible or not Exist!\nerror: " + Work("missing.s19") +
+                               ": No such file or directory\n");
     EXPECT_FALSE(std::filesystem::exists(Work("x.bin")));
 
     const ToolRun unwritable = Run({"convert", Work("small.s19"), Work("no/such/folder/x.s19")});
@@ -154,6 +161,98 @@ TEST_F(ZavtoolFileTest, ExportPrintsTheCopyAsTexts)
     const ToolRun titled = Run({"export", Work("small.s19"), "--as", "html", "--title", "Board 7"});
     EXPECT_NE(titled.out.find("<h1><center>\r\nBoard 7\r\n</center></h1>"), std::string::npos);
     EXPECT_EQ(Lines(titled.out).size(), 4096U + 23);
+}
+
+// A pipe or a FIFO is read once: detection sees the same bytes the load gets.
+TEST_F(ZavtoolFileTest, PipesAndFifosAreReadOnceAndDashMeansTheStandardStreams)
+{
+    const ToolRun piped = runner_.RunWith({"convert", "-", Work("piped.bin")}, {kSmallS19, std::nullopt});
+    EXPECT_EQ(piped.exitStatus, 0) << piped.err;
+    EXPECT_EQ(Lines(piped.err)[0], "Format : Motorola S (detected)");
+    EXPECT_EQ(Lines(piped.err)[1], "Reading file : standard input");
+    EXPECT_EQ(ReadFile(Work("piped.bin")).substr(0x100, 4), "\x01\x02\x03\x04");
+
+    // The way the device was named when it programmed zeros: detection and load read it once.
+    const ToolRun devStdin =
+        runner_.RunWith({"convert", "/dev/stdin", Work("dev-stdin.bin")}, {kSmallS19, std::nullopt});
+    EXPECT_EQ(devStdin.exitStatus, 0) << devStdin.err;
+    EXPECT_EQ(ReadFile(Work("dev-stdin.bin")).substr(0x100, 4), "\x01\x02\x03\x04");
+
+    const std::string fifo = Work("records.fifo");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::thread writer([&] { WriteFile(fifo, kSmallS19); });
+    const ToolRun fromFifo = Run({"convert", fifo, Work("fifo.bin")});
+    writer.join();
+    EXPECT_EQ(fromFifo.exitStatus, 0) << fromFifo.err;
+    EXPECT_EQ(ReadFile(Work("fifo.bin")).substr(0x100, 4), "\x01\x02\x03\x04");
+
+    const ToolRun toOutput = Run({"convert", Work("small.s19"), "-", "--out-format", "hex", "--save-range",
+                                  "0x100:0x103"});
+    EXPECT_EQ(toOutput.exitStatus, 0) << toOutput.err;
+    EXPECT_EQ(toOutput.out, ":0401000001020304F1\r\n:00000001FF\r\n");
+    EXPECT_NE(toOutput.err.find("Writing file : standard output\n"), std::string::npos);
+}
+
+// A binary whose first bytes hold "S1" is read as the binary its name says it is.
+TEST_F(ZavtoolFileTest, TheExtensionDecidesWhenDetectionOffersItsFormat)
+{
+    std::string binary = Pattern().substr(0, 512);
+    binary.replace(20, 2, "S1");
+    WriteFile(Work("image.bin"), binary);
+    const ToolRun asBinary = Run({"convert", Work("image.bin"), Work("copy.bin"), "--save-range", "0:511"});
+    EXPECT_EQ(asBinary.exitStatus, 0) << asBinary.err;
+    EXPECT_EQ(Lines(asBinary.err)[0], "Format : Binary (by the extension .bin)");
+    EXPECT_EQ(ReadFile(Work("copy.bin")), binary);
+
+    // No extension to go by: the first format detected, as the open dialog preselects it.
+    WriteFile(Work("records"), kSmallS19);
+    const ToolRun detected = Run({"convert", Work("records"), Work("records.bin")});
+    EXPECT_EQ(Lines(detected.err)[0], "Format : Motorola S (detected)");
+    // An extension whose format detection does not offer is no reason to misread records.
+    WriteFile(Work("records.hex"), kSmallS19);
+    EXPECT_EQ(Lines(Run({"convert", Work("records.hex"), Work("x.bin")}).err)[0],
+              "Format : Motorola S (detected)");
+    EXPECT_EQ(Lines(Run({"convert", Work("small.s19"), Work("y.bin"), "--in-format", "bin"}).err)[0],
+              "Format : Binary (as chosen)");
+}
+
+TEST_F(ZavtoolFileTest, IntelHexReadsAndWritesLikeTheOtherFormats)
+{
+    ASSERT_EQ(Run({"convert", Work("pattern.bin"), Work("pattern.ihex")}).exitStatus, 0);
+    const auto lines = Lines(ReadFile(Work("pattern.ihex")));
+    ASSERT_EQ(lines.size(), 4097U);
+    EXPECT_EQ(lines.front().substr(0, 9), ":10000000");
+    EXPECT_EQ(lines.back(), ":00000001FF");
+    EXPECT_EQ(Run({"detect", Work("pattern.ihex")}).out, "Intel HEX\nBinary\n");
+
+    const ToolRun back = Run({"convert", Work("pattern.ihex"), Work("back.bin")});
+    EXPECT_EQ(back.exitStatus, 0) << back.err;
+    EXPECT_EQ(Lines(back.err)[0], "Format : Intel HEX (by the extension .ihex)");
+    EXPECT_EQ(ReadFile(Work("back.bin")), Pattern());
+    EXPECT_EQ(Run({"dump", Work("pattern.ihex"), "--in-format", "ihex", "--range", "0:15"}).exitStatus, 0);
+}
+
+// A failed write of the data is a failure with a reason, never a quiet exit 0.
+TEST_F(ZavtoolFileTest, AFailedWriteToStandardOutputIsAnErrorLine)
+{
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{"dump", Work("small.s19")}, std::vector<std::string>{"devices"},
+          std::vector<std::string>{"convert", Work("small.s19"), "-"}}) {
+        const ToolRun full = runner_.RunWith(arguments, {std::nullopt, "/dev/full"});
+        EXPECT_EQ(full.exitStatus, 1) << arguments[0];
+        EXPECT_NE(full.err.find("No space left on device\n"), std::string::npos) << full.err;
+        EXPECT_EQ(full.err.find("error: ", full.err.find("error: ") + 1), std::string::npos) << full.err;
+    }
+}
+
+TEST_F(ZavtoolFileTest, QuietLeavesOutThePlainLinesOnly)
+{
+    const ToolRun quiet = Run({"convert", Work("small.s19"), Work("q.bin"), "--quiet"});
+    EXPECT_EQ(quiet.exitStatus, 0);
+    EXPECT_EQ(quiet.err, "");
+    WriteFile(Work("damaged.s19"), std::string("junk\r\n") + kSmallS19);
+    EXPECT_EQ(Run({"convert", Work("damaged.s19"), Work("d.bin"), "--quiet"}).err,
+              "warning: Unrecognized Line in S file !\n");
 }
 
 } // namespace

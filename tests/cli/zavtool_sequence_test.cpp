@@ -112,34 +112,53 @@ TEST_F(ZavtoolSequenceTest, SimulatedVariantsGiveTheirMessages)
         << stuck.err;
 }
 
-// Ctrl-C and SIGTERM are the Stop button: the sequence ends with its own lines.
+// Ctrl-C and SIGTERM are the Stop button: the sequence ends with its own lines, then a line
+// says the user stopped it, and the exit status is the shell's for the signal.
 TEST_F(ZavtoolSequenceTest, SignalsStopTheSequenceAsTheStopButtonDoes)
 {
     const ToolRun read = runner_.RunAndSignal({"read", "--device", "MC68HC11E9", "--simulate=no-board"},
                                               "warning: Opening try 2\n", SIGINT);
-    EXPECT_EQ(read.exitStatus, 1);
-    const std::string readEnd = "error: Programmer Not Ready.\nRead Sequence Interrupted.\n";
+    EXPECT_EQ(read.exitStatus, 130);
+    const std::string readEnd = "error: Programmer Not Ready.\nRead Sequence Interrupted.\n"
+                                "warning: Stopped by the user (Ctrl-C); the port is released.\n";
     ASSERT_GE(read.err.size(), readEnd.size()) << read.err;
     EXPECT_EQ(read.err.substr(read.err.size() - readEnd.size()), readEnd);
 
     const ToolRun program = runner_.RunAndSignal({"program", "--device", "MC68HC05B6", "--in",
                                                   Work("pattern.bin"), "--erase", "--simulate=never-ready"},
                                                  "Program Sequence in Progress ...\n", SIGTERM);
-    EXPECT_EQ(program.exitStatus, 1);
-    EXPECT_EQ(Lines(program.err).back(), "Program Sequence Interrupted.");
-    EXPECT_NE(program.err.find("error: Programmer Not Ready.\n"), std::string::npos);
+    EXPECT_EQ(program.exitStatus, 143);
+    EXPECT_EQ(Lines(program.err).back(), "warning: Stopped by the user (SIGTERM); the port is released.");
+    EXPECT_NE(program.err.find("error: Programmer Not Ready.\nProgram Sequence Interrupted.\n"),
+              std::string::npos);
 }
 
-// Without --yes and without a terminal nobody can allow the CONFIG change: it is refused.
+// A board that never answers is given up after --tries identifications.
+TEST_F(ZavtoolSequenceTest, TriesLimitsTheIdentification)
+{
+    const ToolRun run = Read("MC68HC11E9", "no-board", {"--tries", "3"});
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_NE(run.err.find("warning: Opening try 1\nerror: Programmer don't responding.\n"), std::string::npos)
+        << run.err;
+    EXPECT_EQ(run.err.find("Opening try 2"), std::string::npos) << run.err;
+    EXPECT_EQ(Run({"read", "--device", "MC68HC11E9", "--tries", "0"}).exitStatus, 2);
+}
+
+// Without --yes and without a terminal nobody can allow the CONFIG change: the run is
+// refused before the port or the device is touched, not carried on with a No.
 TEST_F(ZavtoolSequenceTest, ConfigQuestionIsAnsweredYesOnlyWithYes)
 {
     const std::string image = Work("e9.img");
+    WriteFile(image, std::string(0x10000, '\xFF'));
     const ToolRun refused = Program("MC68HC11E9", "", {"--lock", "--sim-memory", image});
-    EXPECT_EQ(refused.exitStatus, 0) << refused.err;
-    EXPECT_NE(refused.err.find("warning: Continue program CONFIG register ?\nAnswered No"), std::string::npos)
-        << refused.err;
-    EXPECT_EQ(refused.err.find("Device Locked"), std::string::npos);
-    EXPECT_EQ(ReadFile(image)[0x103F], '\xFF');
+    EXPECT_EQ(refused.exitStatus, 2) << refused.err;
+    EXPECT_EQ(refused.err, "zavtool: program: this run needs someone for the question whether to change the "
+                           "CONFIG register, and there is no terminal to ask on (--yes answers for you)\n");
+    EXPECT_EQ(ReadFile(image), std::string(0x10000, '\xFF'));
+    // Verifying needs nobody: it runs (and finds the file differs from the erased part).
+    const ToolRun verified = Program("MC68HC11E9", "", {"--verify", "--sim-memory", image});
+    EXPECT_EQ(verified.exitStatus, 1);
+    EXPECT_NE(verified.err.find("error: Verify Error at Address : 0xB600\n"), std::string::npos) << verified.err;
 
     const ToolRun allowed = Program("MC68HC11E9", "", {"--lock", "--yes", "--sim-memory", image});
     EXPECT_EQ(allowed.exitStatus, 0) << allowed.err;
@@ -168,12 +187,20 @@ TEST_F(ZavtoolSequenceTest, TheLastWriteReachesTheImageAndAnImageInUseIsRefused)
     EXPECT_EQ(ReadFile(image)[0x003F], '\xF7');
 }
 
+
+// The jumper boxes would let the write-protect register be written with the jumper still
+// fitted if nobody saw them: without a terminal only --yes lets the run start.
 TEST_F(ZavtoolSequenceTest, JumperBoxesArePrintedAroundTheWriteProtectRegister)
 {
-    const ToolRun run = Program("TMS370Cx5x (256)", "", {"--program", "--verify"});
+    const ToolRun refused = Program("TMS370Cx5x (256)", "", {"--program", "--verify"});
+    EXPECT_EQ(refused.exitStatus, 2);
+    EXPECT_NE(refused.err.find("WPO jumper changes"), std::string::npos) << refused.err;
+    EXPECT_EQ(refused.err.find("Program Sequence in Progress"), std::string::npos) << refused.err;
+
+    const ToolRun run = Program("TMS370Cx5x (256)", "", {"--program", "--verify", "--yes"});
     EXPECT_EQ(run.exitStatus, 0) << run.err;
-    const std::size_t remove = run.err.find("Remove WPO jumper and press OK button.\n");
-    const std::size_t insert = run.err.find("Insert WPO jumper and press OK button.\n");
+    const std::size_t remove = run.err.find("Remove WPO jumper and press OK button.\nCarried on (--yes).\n");
+    const std::size_t insert = run.err.find("Insert WPO jumper and press OK button.\nCarried on (--yes).\n");
     ASSERT_NE(remove, std::string::npos) << run.err;
     ASSERT_NE(insert, std::string::npos) << run.err;
     EXPECT_LT(remove, insert);
@@ -215,7 +242,8 @@ TEST_F(ZavtoolSequenceTest, UnusableFilesEndWithAnErrorLine)
     const ToolRun missingInput =
         Run({"program", "--device", "MC68HC05B6", "--in", Work("missing.s19"), "--simulate"});
     EXPECT_EQ(missingInput.exitStatus, 1);
-    EXPECT_EQ(missingInput.err, "error: File not Accessible or not Exist!\n");
+    EXPECT_EQ(missingInput.err, "error: File not Accessible or not Exist!\nerror: " + Work("missing.s19") +
+                                    ": No such file or directory\n");
 
     const ToolRun unwritable = Read("MC68HC05B6", "", {"--out", Work("no/folder/out.zef")});
     EXPECT_EQ(unwritable.exitStatus, 1);
@@ -254,9 +282,76 @@ TEST_F(ZavtoolSequenceTest, OnATerminalTheUserAnswers)
     const ToolRun stopped = runner_.RunOnTerminal({"program", "--device", "MC68HC11E9", "--in", file,
                                                    "--erase", "--simulate", "--sim-memory", programmed},
                                                   {{"Yes or No? [y/N] ", "\x03"}});
-    EXPECT_EQ(stopped.exitStatus, 1) << stopped.out;
+    EXPECT_EQ(stopped.exitStatus, 130) << stopped.out;
     EXPECT_NE(stopped.out.find("Program Sequence Interrupted."), std::string::npos) << stopped.out;
     EXPECT_EQ(ReadFile(programmed), std::string(0x10000, '\x5A'));
+}
+
+// A script run from a terminal, its streams redirected: the question still reaches the
+// person, on the terminal, and the answer is taken from there.
+TEST_F(ZavtoolSequenceTest, QuestionsGoToTheTerminalWhenTheStreamsAreRedirected)
+{
+    const std::string image = Work("e9.img");
+    const ToolRun yes = runner_.RunOnTerminal({"program", "--device", "MC68HC11E9", "--in", Work("pattern.bin"),
+                                               "--lock", "--simulate", "--sim-memory", image},
+                                              {{"Yes or No? [y/N] ", "y\n"}}, true);
+    EXPECT_EQ(yes.exitStatus, 0) << yes.out << yes.err;
+    EXPECT_NE(yes.out.find("Continue program CONFIG register ?\r\nYes or No? [y/N] "), std::string::npos)
+        << yes.out;
+    EXPECT_NE(yes.err.find("warning: Device Locked !!!"), std::string::npos) << yes.err;
+    EXPECT_EQ(ReadFile(image)[0x103F], '\x07');
+}
+
+// Cells the file leaves out are not programmed with the buffer's zeros: the run is refused
+// with the cells listed, unless --clear says what they hold.
+TEST_F(ZavtoolSequenceTest, ProgramRefusesCellsTheFileDoesNotGive)
+{
+    const std::string image = Work("e9.img");
+    WriteFile(image, std::string(0x10000, '\xFF'));
+    WriteFile(Work("small.bin"), Pattern().substr(0, 512));
+    const std::vector<std::string> steps{"--erase", "--program", "--verify", "--yes", "--sim-memory", image};
+    const auto program = [&](std::vector<std::string> more) {
+        std::vector<std::string> arguments{"program", "--device", "MC68HC11E9", "--in", Work("small.bin"),
+                                           "--simulate"};
+        arguments.insert(arguments.end(), steps.begin(), steps.end());
+        arguments.insert(arguments.end(), more.begin(), more.end());
+        return Run(arguments);
+    };
+    const ToolRun nothingGiven = program({});
+    EXPECT_EQ(nothingGiven.exitStatus, 2);
+    EXPECT_NE(nothingGiven.err.find("zavtool: program: " + Work("small.bin") +
+                                    " gives no value for 0x103F, 0xB600-0xB7FF, which this run programs or "
+                                    "verifies; --clear 00|FF says what they hold\n"),
+              std::string::npos)
+        << nothingGiven.err;
+    EXPECT_EQ(ReadFile(image), std::string(0x10000, '\xFF'));
+
+    const ToolRun placed = program({"--offset", "0xB600"});
+    EXPECT_EQ(placed.exitStatus, 2);
+    EXPECT_NE(placed.err.find("gives no value for 0x103F,"), std::string::npos) << placed.err;
+
+    const ToolRun cleared = program({"--offset", "0xB600", "--clear", "FF"});
+    EXPECT_EQ(cleared.exitStatus, 0) << cleared.err;
+    const std::string device = ReadFile(image);
+    EXPECT_EQ(device.substr(0xB600, 0x200), Pattern().substr(0, 0x200));
+    EXPECT_EQ(device[0x103F], '\xFF');
+}
+
+// The bar shows on a terminal for the identification and every pass, and nowhere else.
+TEST_F(ZavtoolSequenceTest, ProgressBarOnlyOnATerminal)
+{
+    const std::string image = Work("e9.img");
+    const ToolRun onTerminal = runner_.RunOnTerminal(
+        {"program", "--device", "MC68HC11E9", "--in", Work("pattern.bin"), "--program", "--verify", "--yes",
+         "--simulate=write-ms=1", "--sim-memory", image},
+        {});
+    EXPECT_EQ(onTerminal.exitStatus, 0) << onTerminal.out;
+    EXPECT_NE(onTerminal.out.find("[########################################] 100%"), std::string::npos)
+        << onTerminal.out;
+    const ToolRun toPipe = Program("MC68HC11E9", "write-ms=1", {"--program", "--verify", "--yes"});
+    EXPECT_EQ(toPipe.exitStatus, 0);
+    EXPECT_EQ(toPipe.err.find('\r'), std::string::npos);
+    EXPECT_EQ(toPipe.err.find("%"), std::string::npos);
 }
 
 } // namespace

@@ -33,7 +33,7 @@ TEST_F(ZavtoolUsageTest, UsageErrorsExitWithTwo)
               0U);
     EXPECT_NE(lines[0].find("TMS375C006 (512)"), std::string::npos);
     EXPECT_EQ(lines[1],
-              "usage: zavtool read --device NAME [--port PORT] [--delay N] [--out FILE] [--out-format F]");
+              "usage: zavtool read --device NAME [--port PORT] [--delay N] [--tries N] [--out FILE]");
 
     const ToolRun badNumber = Run({"dump", Work("x"), "--range", "0x100:0x1G0"});
     EXPECT_EQ(badNumber.exitStatus, 2);
@@ -42,6 +42,15 @@ TEST_F(ZavtoolUsageTest, UsageErrorsExitWithTwo)
     const ToolRun nothing = Run({});
     EXPECT_EQ(nothing.exitStatus, 2);
     EXPECT_NE(nothing.err.find("zavtool program --device NAME --in FILE"), std::string::npos);
+}
+
+TEST_F(ZavtoolUsageTest, VersionNamesTheToolAndItsVersion)
+{
+    const ToolRun version = Run({"--version"});
+    EXPECT_EQ(version.exitStatus, 0);
+    EXPECT_EQ(version.out.rfind("zavtool ", 0), 0U);
+    EXPECT_EQ(Lines(version.out).size(), 1U);
+    EXPECT_EQ(Run({"--version", "devices"}).exitStatus, 2);
 }
 
 TEST_F(ZavtoolUsageTest, DevicesListsTheCatalogueInOrder)

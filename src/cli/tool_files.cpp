@@ -1,0 +1,108 @@
+#include "cli/tool_files.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include "buffer/memory_buffer.h"
+#include "cli/progress_bar.h"
+#include "cli/tool_input.h"
+#include "files/buffer_file_content.h"
+#include "files/buffer_file_saver.h"
+#include "files/detect_file_formats.h"
+#include "files/input_format_choice.h"
+#include "messages/message_boxes.h"
+#include "messages/status_sink.h"
+
+namespace zav {
+
+namespace {
+
+constexpr const char* kStandardStream = "-";
+
+std::unique_ptr<ToolInput> OpenInput(const std::string& path, MessageBoxes& boxes)
+{
+    std::string failure;
+    std::unique_ptr<ToolInput> input = ToolInput::Open(path, failure);
+    if (!input) boxes.ShowError("File not Accessible or not Exist!\n" + path + ": " + failure);
+    return input;
+}
+
+} // namespace
+
+bool LoadToolInput(const std::string& path, std::optional<FileFormat> chosen, const LoadOptions& options,
+                   MemoryBuffer& buffer, StatusSink& status, MessageBoxes& boxes, ProgressBar* progress,
+                   LoadCoverage* coverage)
+{
+    const std::unique_ptr<ToolInput> input = OpenInput(path, boxes);
+    if (!input) return false;
+    const std::string& start = input->Start(kFormatDetectionLength);
+    if (!input->ReadFailure().empty()) {
+        boxes.ShowError("File not Accessible or not Exist!\n" + path + ": " + input->ReadFailure());
+        return false;
+    }
+    InputFormatChoice choice{chosen.value_or(FileFormat::Binary), FormatReason::Chosen};
+    if (!chosen) choice = ChooseInputFormat(path == kStandardStream ? "" : path, DetectFileFormats(start));
+    status.AddStatusMessage(DescribeInputFormat(choice, path), StatusKind::Normal);
+
+    if (progress != nullptr) {
+        progress->Begin("Loading", input->Size() ? static_cast<std::int64_t>(*input->Size()) : 0);
+        input->OnChunkRead([&] { progress->Move(static_cast<std::int64_t>(input->BytesRead())); });
+    }
+    const bool read =
+        LoadBufferStream(input->Stream(), input->Name(), choice.format, options, buffer, status, coverage);
+    if (progress != nullptr) progress->End();
+    if (!read) {
+        if (!input->ReadFailure().empty())
+            status.AddStatusMessage(input->Name() + ": " + input->ReadFailure(), StatusKind::Error);
+        return false;
+    }
+    status.AddStatusMessage("Read file complete", StatusKind::Normal);
+    return true;
+}
+
+std::optional<std::vector<std::string>> DetectToolInput(const std::string& path, MessageBoxes& boxes)
+{
+    const std::unique_ptr<ToolInput> input = OpenInput(path, boxes);
+    if (!input) return std::nullopt;
+    const std::string& start = input->Start(kFormatDetectionLength);
+    if (!input->ReadFailure().empty()) {
+        boxes.ShowError("File not Accessible or not Exist!\n" + path + ": " + input->ReadFailure());
+        return std::nullopt;
+    }
+    return DetectFileFormats(start);
+}
+
+FileFormat ToolOutputFormat(const std::string& path, std::optional<FileFormat> chosen)
+{
+    if (chosen) return *chosen;
+    if (path == kStandardStream) return FileFormat::ExtendedFormat;
+    return FileFormatFromExtension(path).value_or(FileFormat::ExtendedFormat);
+}
+
+bool SaveToolOutput(const std::string& path, FileFormat format, const SaveOptions& options,
+                    MemoryBuffer& buffer, StatusSink& status, std::ostream& standardOutput)
+{
+    if (path != kStandardStream) return SaveBufferFile(path, format, options, buffer, status);
+
+    status.AddStatusMessage("Writing file : standard output", StatusKind::Normal);
+    std::string content;
+    std::string refusal;
+    if (!FormatBufferFile(buffer, format, options, content, refusal)) {
+        status.AddStatusMessage("Write file refused : standard output : " + refusal, StatusKind::Error);
+        return false;
+    }
+    errno = 0;
+    standardOutput.write(content.data(), static_cast<std::streamsize>(content.size()));
+    standardOutput.flush();
+    if (!standardOutput) {
+        const std::string reason = errno != 0 ? std::strerror(errno) : "the write failed";
+        status.AddStatusMessage("Write file failed : standard output : " + reason, StatusKind::Error);
+        return false;
+    }
+    status.AddStatusMessage("Write file complete", StatusKind::Normal);
+    buffer.BeginUpdate();
+    buffer.EndUpdate();
+    return true;
+}
+
+} // namespace zav
