@@ -25,6 +25,8 @@ QComboBox* HistoryBox(QWidget* parent, const char* name)
     box->setObjectName(QString::fromLatin1(name));
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setMinimumContentsLength(10);
     return box;
 }
 

@@ -5,8 +5,6 @@
 #include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 
 #include <array>
 
@@ -181,12 +179,15 @@ void HexGridView::paintEvent(QPaintEvent* event)
     glyphs_.Draw(painter, ToQColor(colours.fixed));
 
     if (hasFocus() && cursor.Row() >= rows.first && cursor.Row() <= rows.last) {
-        QStyleOptionFocusRect option;
-        option.initFrom(this);
-        option.rect = QRect(firstByteLeft + (cursor.Column() - 1) * cellWidth,
-                            layout.RowTop(cursor.TopRow(), cursor.Row()), cellWidth, rowHeight);
-        option.backgroundColor = selectedBackground;
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+        // A dotted frame in the background's inverse shows which pane takes the keys, on
+        // any background colour.
+        QPen frame(ToQColor(colours.background ^ 0xFFFFFF), 1, Qt::DotLine);
+        frame.setCosmetic(true);
+        painter.setPen(frame);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(firstByteLeft + (cursor.Column() - 1) * cellWidth,
+                                layout.RowTop(cursor.TopRow(), cursor.Row()), cellWidth, rowHeight)
+                             .adjusted(0.5, 0.5, -0.5, -0.5));
     }
 }
 
