@@ -1,5 +1,7 @@
 #include "sequences/ui/sequence_runner.h"
 
+#include <QTimer>
+
 #include "sequences/program_sequence_control.h"
 #include "sequences/read_sequence_control.h"
 
@@ -46,7 +48,47 @@ void SequenceRunner::Start(SequenceKind kind)
 
 void SequenceRunner::Stop(SequenceKind kind)
 {
-    Control(kind).Stop();
+    SequenceControl& control = Control(kind);
+    if (!control.Running()) {
+        control.Stop();
+        return;
+    }
+    (kind == SequenceKind::Read ? readStopPending_ : programStopPending_) = true;
+    control.RequestStop();
+}
+
+void SequenceRunner::RequestStopAll()
+{
+    if (read_ && read_->Running()) Stop(SequenceKind::Read);
+    if (program_ && program_->Running()) Stop(SequenceKind::Program);
+    if (!Running()) emit Idle();
+}
+
+void SequenceRunner::PortReleased()
+{
+    // The worker's last call is still being carried out; it ends right after, so the stop
+    // is finished once the event loop comes round.
+    QMetaObject::invokeMethod(this, &SequenceRunner::FinishStops, Qt::QueuedConnection);
+}
+
+void SequenceRunner::FinishStops()
+{
+    bool finished = false;
+    if (readStopPending_ && read_ && !read_->Running()) {
+        readStopPending_ = false;
+        read_->Stop();
+        finished = true;
+    }
+    if (programStopPending_ && program_ && !program_->Running()) {
+        programStopPending_ = false;
+        program_->Stop();
+        finished = true;
+    }
+    if (finished && !Running()) emit Idle();
+    // A worker still winding down is looked at again shortly.
+    if (readStopPending_ || programStopPending_) {
+        QTimer::singleShot(5, this, &SequenceRunner::FinishStops);
+    }
 }
 
 void SequenceRunner::StopAll()

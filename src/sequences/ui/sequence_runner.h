@@ -26,17 +26,32 @@ public:
     ~SequenceRunner() override;
 
     void Start(SequenceKind kind);
-    // The user released the Start button (or a press was refused): the sequence is stopped
-    // and awaited, the queue drained meanwhile; an unfinished one is reported interrupted.
+    // The user released the Start button (or a press was refused). A running sequence is
+    // asked to end and this returns at once, so the window keeps painting (also while the
+    // sequence sits in a board's reset wait, or waits on a box this very stop came from);
+    // once it has ended it is reported interrupted and Idle() follows. A sequence that
+    // ended by itself is released at once, as its controller's Stop says.
     void Stop(SequenceKind kind);
+    // Asks every running sequence to end; Idle() follows when none runs any more.
+    void RequestStopAll();
+    // Stops and awaits every running sequence, draining the queue meanwhile (the window's
+    // last moments, when nothing is left to paint).
     void StopAll();
 
     [[nodiscard]] bool Running() const;
     [[nodiscard]] HandOverQueue& Queue() { return queue_; }
 
+    // A sequence gave the port back; called by the window's sequence host.
+    void PortReleased();
+
+signals:
+    // No sequence runs any more after a stop was asked for.
+    void Idle();
+
 private:
     SequenceControl& Control(SequenceKind kind);
     void WakeUp();
+    void FinishStops();
 
     // Declared first: the controllers' workers post into it until they are awaited.
     HandOverQueue queue_;
@@ -45,6 +60,8 @@ private:
     SimulationNoticeLinkFactory links_;
     std::unique_ptr<SequenceControl> read_;
     std::unique_ptr<SequenceControl> program_;
+    bool readStopPending_ = false;
+    bool programStopPending_ = false;
 };
 
 } // namespace zav

@@ -28,7 +28,9 @@
 #include "shell/settings_file.h"
 #include "shell/ui/about_w.h"
 #include "shell/ui/guarded_command.h"
+#include "shell/ui/hex_editor_options_window.h"
 #include "shell/ui/latin1_text.h"
+#include "shell/ui/lpt_set.h"
 #include "shell/ui/status_win.h"
 #include "shell/ui/themed_icon.h"
 #include "shell/user_manual.h"
@@ -79,6 +81,11 @@ TProgShell::TProgShell(ShellServices services, QWidget* parent)
     }
     sequenceHost_ = new GuiSequenceHost(widgets, this);
     sequences_ = new SequenceRunner(*sequenceHost_, services_.links, services_.isSimulated, this);
+    connect(sequenceHost_, &GuiSequenceHost::PortReleased, sequences_, &SequenceRunner::PortReleased);
+    // A close that waited for the sequences goes on once they have ended.
+    connect(sequences_, &SequenceRunner::Idle, this, [this] {
+        if (closeAfterStop_) close();
+    });
 
     const WindowBounds& bounds = flow_.Settings().mainWindow;
     move(bounds.left, bounds.top);
@@ -503,12 +510,16 @@ void TProgShell::ToolEditorExecute()
 {
     const bool shownForDialog = !hexEdit_->isVisible();
     if (shownForDialog) hexEdit_->show();
+    if (hoptions_ == nullptr) hoptions_ = new THoptions(*hexEdit_, this);
+    hoptions_->exec();
     if (shownForDialog) hexEdit_->close();
 }
 
 void TProgShell::ToolLPTExecute()
 {
     if (!flow_.Allows(PortCommand::PortsOptions)) return;
+    if (lptSet_ == nullptr) lptSet_ = new TLptSet(flow_, services_.ports, this);
+    lptSet_->exec();
 }
 
 void TProgShell::ShowEditorExecute()
@@ -540,32 +551,39 @@ void TProgShell::ResDefSetExecute()
 {
     if (!flow_.ResetToDefault(services_.boxes, SettingsFilePath())) return;
     terminating_ = true;
-    emit SequenceStopRequested();
-    sequences_->StopAll();
-    if (services_.restartProgram) services_.restartProgram();
     close();
-    QApplication::exit(0);
 }
 
 void TProgShell::closeEvent(QCloseEvent* event)
 {
-    if (!terminating_) {
+    if (!terminating_ && !closeConfirmed_) {
         const CloseOutcome outcome = flow_.QueryClose(hexEdit_->IsUndoEmpty(), services_.boxes);
         if (outcome == CloseOutcome::StayOpen) {
             event->ignore();
             return;
         }
+        closeConfirmed_ = true;
         if (outcome == CloseOutcome::SaveThenClose) EditSaveFileExecute();
     }
+    // A running sequence is stopped first; the window keeps painting meanwhile and closes
+    // when the sequence has ended.
+    if (sequences_->Running()) {
+        closeAfterStop_ = true;
+        emit SequenceStopRequested();
+        sequences_->RequestStopAll();
+        event->ignore();
+        return;
+    }
+    closeAfterStop_ = false;
     FormClose();
     event->accept();
+    // Reset to Default: a new instance starts from the defaults; this one ends with its
+    // last window.
+    if (terminating_ && services_.restartProgram) services_.restartProgram();
 }
 
 void TProgShell::FormClose()
 {
-    // A running sequence ends before the windows it reports to and the buffer it fills.
-    emit SequenceStopRequested();
-    sequences_->StopAll();
     if (!flow_.SuppressSettingsSave()) {
         AppSettings& settings = flow_.Settings();
         settings.mainWindow = {x(), y(), height(), width()};

@@ -110,7 +110,8 @@ private:
     void ConnectCommand(QAction* action, void (TProgShell::*handler)());
     void DeviceIDValueChange(const std::string& name);
     void StartButtonClick(SequenceKind kind, bool down);
-    // FormClose: writes the settings unless Reset to Default forbade it, stops what runs.
+    // FormClose: writes the settings unless Reset to Default forbade it and hides the
+    // editor's windows.
     void FormClose();
     [[nodiscard]] std::filesystem::path SettingsFilePath() const;
 
@@ -118,6 +119,10 @@ private:
     MainWindowFlow flow_;
     // Set by Reset to Default: the program ends without the close question.
     bool terminating_ = false;
+    // The close question was answered; a close that waits for a sequence asks no more.
+    bool closeConfirmed_ = false;
+    // A close waits for the running sequences to end.
+    bool closeAfterStop_ = false;
 
     StatusWin* statusWin_ = nullptr;
     QLabel* helpHint_ = nullptr;

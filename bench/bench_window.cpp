@@ -1,0 +1,298 @@
+// The main window's figures:
+//   BM_TimeToFirstPaint    process start to the main window's first frame on the X server
+//                          (run under Xvfb: xvfb-run -a bench_window); goal under 100 ms.
+//   BM_StatusList100k      100,000 lines appended to the message list and shown: the memory
+//                          they cost (list_mb) and the time; goal under 30 MB.
+//   BM_EventLoopLatency    the worst lateness of a 5 ms timer on the window's event loop
+//                          while an MC68HC11E9 is programmed and verified on the simulated
+//                          board in real time (worst_ms, includes a Stop during the board's
+//                          1,500 ms reset wait: stop_worst_ms); goal under 50 ms.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QElapsedTimer>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
+#include <QWindow>
+
+#include <malloc.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "boardsim/board_sim_options.h"
+#include "buffer/memory_buffer.h"
+#include "buffer/ui/hex_edit_window.h"
+#include "devices/ui/dev_id_form.h"
+#include "ports/ports_map_link_factory.h"
+#include "ports/system_port_listing.h"
+#include "sequences/ui/sequence_runner.h"
+#include "shell/ui/prog_shell.h"
+#include "shell/ui/status_win.h"
+#include "shell/ui/zav_application.h"
+
+extern char** environ;
+
+namespace zav {
+namespace {
+
+// Answers every box: No to the CONFIG question, OK to the rest.
+class AnsweringBoxes final : public MessageBoxes {
+public:
+    BoxAnswer Show(const BoxRequest& request) override
+    {
+        return request.buttons == BoxButtons::Ok ? BoxAnswer::Ok : BoxAnswer::No;
+    }
+};
+
+// A main window whose every port is a simulated board with `simulate`'s options.
+struct BenchShell {
+    explicit BenchShell(const BoardSimOptions& simulate)
+        : links(PortsMap{}, simulate),
+          ports(PortsMap{}, simulate),
+          folder(std::filesystem::temp_directory_path() / ("zav-bench-" + std::to_string(getpid())))
+    {
+        shell = std::make_unique<TProgShell>(ShellServices{
+            boxes, links, [](const std::string&) { return true; }, ports, folder, [] {}, {}, {}});
+    }
+    ~BenchShell()
+    {
+        shell.reset();
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+
+    AnsweringBoxes boxes;
+    PortsMapLinkFactory links;
+    SystemPortListing ports;
+    std::filesystem::path folder;
+    std::unique_ptr<TProgShell> shell;
+};
+
+// Bytes the heap has handed out: unlike the resident size it does not hide what a freed
+// earlier iteration left for reuse.
+double HeapMegabytes()
+{
+    return static_cast<double>(mallinfo2().uordblks) / (1024.0 * 1024.0);
+}
+
+void BM_StatusList100k(benchmark::State& state)
+{
+    double megabytes = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto list = std::make_unique<StatusWin>();
+        list->resize(500, 300);
+        list->show();
+        QApplication::processEvents();
+        const double before = HeapMegabytes();
+        state.ResumeTiming();
+        for (int line = 0; line < 100000; ++line) {
+            list->AddStatusMessage("Verify Error at Address : 0x" + std::to_string(0xB600 + line % 512),
+                                   static_cast<StatusKind>(line % 3));
+            if (line % 1000 == 0) QApplication::processEvents();
+        }
+        QApplication::processEvents();
+        state.PauseTiming();
+        megabytes = HeapMegabytes() - before;
+        list.reset();
+        state.ResumeTiming();
+    }
+    state.counters["list_mb"] = megabytes;
+}
+BENCHMARK(BM_StatusList100k)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Measures how late a 5 ms timer fires while `running` holds.
+class LatencyProbe {
+public:
+    static constexpr int kIntervalMs = 5;
+
+    LatencyProbe()
+    {
+        timer_.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            const qint64 now = clock_.nsecsElapsed();
+            if (last_ >= 0) worst_ = std::max(worst_, static_cast<double>(now - last_) / 1e6 - kIntervalMs);
+            last_ = now;
+        });
+    }
+    void Start()
+    {
+        worst_ = 0;
+        last_ = -1;
+        clock_.start();
+        timer_.start(kIntervalMs);
+    }
+    double Stop()
+    {
+        timer_.stop();
+        return worst_;
+    }
+
+private:
+    QTimer timer_;
+    QElapsedTimer clock_;
+    qint64 last_ = -1;
+    double worst_ = 0;
+};
+
+void SelectE9(TProgShell& shell)
+{
+    QTimer::singleShot(0, [] {
+        auto* form = qobject_cast<TDevIdForm*>(QApplication::activeModalWidget());
+        form->HardBoard()->button(3)->click();
+        form->DeviceListBox1()->setCurrentRow(0);
+        form->accept();
+    });
+    shell.DeviceIDButton()->click();
+}
+
+void WaitUntilIdle(TProgShell& shell)
+{
+    while (!shell.Flow().PortIdle() || shell.Sequences().Running()) {
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+}
+
+void BM_EventLoopLatency(benchmark::State& state)
+{
+    BoardSimOptions options;
+    options.boardCode = 4;
+    options.realTime = true;
+    double worst = 0;
+    double stopWorst = 0;
+    for (auto _ : state) {
+        BenchShell bench(options);
+        TProgShell& shell = *bench.shell;
+        shell.show();
+        SelectE9(shell);
+        MemoryBuffer& buffer = shell.HexEditor().Buffer();
+        for (std::int32_t address = 0xB600; address <= 0xB7FF; ++address) {
+            buffer.SetByte(address, static_cast<std::uint8_t>(address));
+        }
+        shell.OptionButton(SequenceOption::Program)->click();
+        shell.OptionButton(SequenceOption::Verify)->click();
+        QPushButton* start = shell.StartButton(SequenceKind::Program);
+
+        LatencyProbe probe;
+        probe.Start();
+        start->click();
+        WaitUntilIdle(shell);
+        worst = probe.Stop();
+
+        // A Stop while the board sits in its reset wait.
+        probe.Start();
+        start->click();
+        QElapsedTimer wait;
+        wait.start();
+        while (wait.elapsed() < 300) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+        start->click();
+        WaitUntilIdle(shell);
+        stopWorst = probe.Stop();
+    }
+    state.counters["worst_ms"] = worst;
+    state.counters["stop_worst_ms"] = stopWorst;
+}
+BENCHMARK(BM_EventLoopLatency)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The child: the program's start-up (application, main window, settings, show), then one
+// byte on `reportFd` once the first frame has gone to the X server.
+int FirstPaintChild(int argc, char** argv, int reportFd)
+{
+    ZavApplication application(argc, argv);
+    BoardSimOptions options;
+    BenchShell bench(options);
+    TProgShell& shell = *bench.shell;
+    shell.LoadSettings();
+    shell.show();
+    // The expose event paints and flushes the window; the queued call runs right after it.
+    struct ExposeWatcher : QObject {
+        int fd;
+        explicit ExposeWatcher(int reportFd) : fd(reportFd) {}
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            if (event->type() == QEvent::Expose && fd >= 0) {
+                const int report = std::exchange(fd, -1);
+                QMetaObject::invokeMethod(
+                    qApp,
+                    [report] {
+                        const char byte = 1;
+                        (void)!write(report, &byte, 1);
+                        QCoreApplication::quit();
+                    },
+                    Qt::QueuedConnection);
+            }
+            return false;
+        }
+    } watcher(reportFd);
+    shell.windowHandle()->installEventFilter(&watcher);
+    return application.exec();
+}
+
+const char* selfPath = nullptr;
+
+void BM_TimeToFirstPaint(benchmark::State& state)
+{
+    if (std::getenv("DISPLAY") == nullptr) {
+        state.SkipWithError("needs an X display: run under xvfb-run -a");
+        return;
+    }
+    for (auto _ : state) {
+        int pipeFds[2];
+        if (pipe(pipeFds) != 0) {
+            state.SkipWithError("pipe failed");
+            return;
+        }
+        const std::string fd = std::to_string(pipeFds[1]);
+        char* const childArgv[] = {const_cast<char*>(selfPath), const_cast<char*>("--first-paint-child"),
+                                   const_cast<char*>(fd.c_str()), nullptr};
+        setenv("QT_QPA_PLATFORM", "xcb", 1);
+        const auto begin = std::chrono::steady_clock::now();
+        pid_t child = 0;
+        if (posix_spawn(&child, selfPath, nullptr, nullptr, childArgv, environ) != 0) {
+            state.SkipWithError("cannot start the child");
+            return;
+        }
+        close(pipeFds[1]);
+        char byte = 0;
+        const bool painted = read(pipeFds[0], &byte, 1) == 1;
+        const auto end = std::chrono::steady_clock::now();
+        close(pipeFds[0]);
+        int status = 0;
+        waitpid(child, &status, 0);
+        if (!painted) {
+            state.SkipWithError("the window never appeared");
+            return;
+        }
+        state.SetIterationTime(std::chrono::duration<double>(end - begin).count());
+    }
+}
+BENCHMARK(BM_TimeToFirstPaint)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+} // namespace
+} // namespace zav
+
+int main(int argc, char** argv)
+{
+    if (argc == 3 && std::strcmp(argv[1], "--first-paint-child") == 0) {
+        return zav::FirstPaintChild(argc, argv, std::atoi(argv[2]));
+    }
+    zav::selfPath = argv[0];
+    // The in-process figures need no display.
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,109 @@
+#include "shell/ports_setup_model.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+#include "shell/main_window_flow.h"
+
+namespace zav {
+
+namespace {
+
+bool SameIgnoringCase(const std::string& left, const std::string& right)
+{
+    return std::equal(left.begin(), left.end(), right.begin(), right.end(), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+    });
+}
+
+PortChoice ChoiceOf(const std::vector<PortStatus>& ports, const std::string& current)
+{
+    PortChoice choice;
+    choice.names = PresentPortNames(ports);
+    const auto found = std::find_if(choice.names.begin(), choice.names.end(),
+                                    [&current](const std::string& name) { return SameIgnoringCase(name, current); });
+    choice.selected = found == choice.names.end() ? 0 : static_cast<int>(found - choice.names.begin());
+    choice.whyMissing = PortsSetupModel::WhyMissing(ports);
+    return choice;
+}
+
+std::string JoinNames(const std::vector<const PortStatus*>& ports)
+{
+    std::string names;
+    for (const PortStatus* port : ports) {
+        if (!names.empty()) names += ", ";
+        names += port->name;
+    }
+    return names;
+}
+
+} // namespace
+
+void PortsSetupModel::Show(PortListing& listing, MainWindowFlow& flow)
+{
+    flow.SetPortIdle(false);
+    const std::vector<PortStatus> parallel = listing.ParallelPorts();
+    const std::vector<PortStatus> serial = listing.SerialPorts();
+    flow.SetPortIdle(true);
+    const ProgramSettings& settings = flow.Settings().program;
+    parallel_ = ChoiceOf(parallel, settings.lptPort);
+    serial_ = ChoiceOf(serial, settings.comPort);
+    delay_ = std::clamp(settings.lptDelay, kMinDelay, kMaxDelay);
+}
+
+void PortsSetupModel::Accept(int parallelIndex, int serialIndex, int delay, MainWindowFlow& flow) const
+{
+    ProgramSettings& settings = flow.Settings().program;
+    const auto pick = [](const PortChoice& choice, int index) {
+        return choice.names[static_cast<std::size_t>(std::clamp(index, 0, static_cast<int>(choice.names.size()) - 1))];
+    };
+    settings.lptPort = pick(parallel_, parallelIndex);
+    settings.comPort = pick(serial_, serialIndex);
+    settings.lptDelay = std::clamp(delay, kMinDelay, kMaxDelay);
+}
+
+std::string PortsSetupModel::WhyMissing(const std::vector<PortStatus>& ports)
+{
+    // One clause per kind of trouble, in the order a user can act on them, naming the ports.
+    constexpr std::array kOrder{PortProblem::NoPermission, PortProblem::HeldByDriver, PortProblem::Unsuitable,
+                                PortProblem::NoDevice, PortProblem::Unknown};
+    std::string line;
+    for (const PortProblem problem : kOrder) {
+        std::vector<const PortStatus*> affected;
+        for (const PortStatus& port : ports) {
+            if (port.present) continue;
+            const PortProblem seen = port.problem == PortProblem::None ? PortProblem::Unknown : port.problem;
+            if (seen == problem) affected.push_back(&port);
+        }
+        if (affected.empty()) continue;
+        std::string clause;
+        switch (problem) {
+        case PortProblem::NoPermission:
+            clause = JoinNames(affected) + ": no permission";
+            if (!affected.front()->group.empty()) {
+                clause += " (join the group " + affected.front()->group + ", then log in again)";
+            }
+            break;
+        case PortProblem::HeldByDriver:
+            clause = JoinNames(affected) + ": held by another driver or program";
+            break;
+        case PortProblem::Unsuitable:
+            clause = JoinNames(affected) + ": " +
+                     (affected.front()->cause.empty() ? "not a usable port" : affected.front()->cause);
+            break;
+        case PortProblem::NoDevice:
+            clause = JoinNames(affected) + ": no device";
+            break;
+        default:
+            clause = JoinNames(affected) + ": cannot be opened";
+            if (!affected.front()->cause.empty()) clause += " (" + affected.front()->cause + ")";
+            break;
+        }
+        if (!line.empty()) line += "; ";
+        line += clause;
+    }
+    return line;
+}
+
+} // namespace zav

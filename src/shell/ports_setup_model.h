@@ -1,0 +1,50 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "link/port_listing.h"
+
+namespace zav {
+
+class MainWindowFlow;
+
+// One of the dialog's two port lists: the names offered, the one selected, and a line saying
+// why the other ports of that kind are not offered (empty when all are).
+struct PortChoice {
+    std::vector<std::string> names;
+    int selected = 0;
+    std::string whyMissing;
+
+    bool operator==(const PortChoice&) const = default;
+};
+
+// The Ports Setup dialog without the dialog: the parallel and serial ports present now,
+// each list preselecting the current setting, the delay slider, and what OK stores.
+class PortsSetupModel {
+public:
+    static constexpr int kMinDelay = 0;
+    static constexpr int kMaxDelay = 50;
+    static constexpr int kDelayTickInterval = 5;
+
+    // On show: lists the ports with the port marked busy meanwhile, so no sequence can
+    // start while they are probed, and takes the current settings.
+    void Show(PortListing& listing, MainWindowFlow& flow);
+
+    [[nodiscard]] const PortChoice& Parallel() const { return parallel_; }
+    [[nodiscard]] const PortChoice& Serial() const { return serial_; }
+    [[nodiscard]] int Delay() const { return delay_; }
+
+    // OK: the selected names and the slider's delay become the settings.
+    void Accept(int parallelIndex, int serialIndex, int delay, MainWindowFlow& flow) const;
+
+    // The why-missing line for one list.
+    [[nodiscard]] static std::string WhyMissing(const std::vector<PortStatus>& ports);
+
+private:
+    PortChoice parallel_;
+    PortChoice serial_;
+    int delay_ = 0;
+};
+
+} // namespace zav

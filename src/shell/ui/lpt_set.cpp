@@ -1,0 +1,120 @@
+#include "shell/ui/lpt_set.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QVBoxLayout>
+
+#include "shell/main_window_flow.h"
+#include "shell/ui/latin1_text.h"
+
+namespace zav {
+
+namespace {
+
+QLabel* WhyMissingLabel(QWidget* parent, const char* objectName)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(objectName));
+    label->setWordWrap(true);
+    label->setForegroundRole(QPalette::PlaceholderText);
+    QFont font = label->font();
+    font.setPointSizeF(font.pointSizeF() * 0.9);
+    label->setFont(font);
+    return label;
+}
+
+void Fill(QComboBox& list, QLabel& why, const PortChoice& choice)
+{
+    list.clear();
+    for (const std::string& name : choice.names) list.addItem(FromLatin1(name));
+    list.setCurrentIndex(choice.selected);
+    why.setText(FromLatin1(choice.whyMissing));
+    why.setVisible(!choice.whyMissing.empty());
+}
+
+} // namespace
+
+TLptSet::TLptSet(MainWindowFlow& flow, PortListing& ports, QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      flow_(flow),
+      ports_(ports),
+      parallelList_(new QComboBox(this)),
+      serialList_(new QComboBox(this)),
+      delaySlider_(new QSlider(Qt::Horizontal, this)),
+      parallelWhy_(WhyMissingLabel(this, "ParallelWhyMissing")),
+      serialWhy_(WhyMissingLabel(this, "SerialWhyMissing"))
+{
+    setWindowTitle(QStringLiteral("Ports Setup"));
+    parallelList_->setObjectName(QStringLiteral("ComboBox1"));
+    serialList_->setObjectName(QStringLiteral("ComboBox2"));
+    parallelList_->setEditable(false);
+    serialList_->setEditable(false);
+
+    delaySlider_->setObjectName(QStringLiteral("TrackBar1"));
+    delaySlider_->setRange(PortsSetupModel::kMinDelay, PortsSetupModel::kMaxDelay);
+    delaySlider_->setTickInterval(PortsSetupModel::kDelayTickInterval);
+    delaySlider_->setTickPosition(QSlider::TicksBothSides);
+    delaySlider_->setPageStep(PortsSetupModel::kDelayTickInterval);
+
+    auto* speed = new QFrame(this);
+    speed->setFrameShape(QFrame::StyledPanel);
+    speed->setFrameShadow(QFrame::Raised);
+    auto* speedLayout = new QGridLayout(speed);
+    speedLayout->addWidget(new QLabel(QStringLiteral("Speed"), speed), 0, 0, 1, 3, Qt::AlignHCenter);
+    speedLayout->addWidget(new QLabel(QStringLiteral("Fast"), speed), 1, 0);
+    speedLayout->addWidget(delaySlider_, 1, 1);
+    speedLayout->addWidget(new QLabel(QStringLiteral("Slow"), speed), 1, 2);
+
+    auto* okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("Button1"));
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+    auto* cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton->setObjectName(QStringLiteral("Button2"));
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("LPT Port"), this));
+    layout->addWidget(parallelList_);
+    layout->addWidget(parallelWhy_);
+    layout->addWidget(speed);
+    layout->addWidget(new QLabel(QStringLiteral("COM Port"), this));
+    layout->addWidget(serialList_);
+    layout->addWidget(serialWhy_);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    parallelWhy_->setFixedWidth(260);
+    serialWhy_->setFixedWidth(260);
+}
+
+void TLptSet::showEvent(QShowEvent* event)
+{
+    FormShow();
+    QDialog::showEvent(event);
+}
+
+void TLptSet::FormShow()
+{
+    model_.Show(ports_, flow_);
+    Fill(*parallelList_, *parallelWhy_, model_.Parallel());
+    Fill(*serialList_, *serialWhy_, model_.Serial());
+    delaySlider_->setValue(model_.Delay());
+    parallelList_->setFocus();
+}
+
+void TLptSet::accept()
+{
+    model_.Accept(parallelList_->currentIndex(), serialList_->currentIndex(), delaySlider_->value(), flow_);
+    QDialog::accept();
+}
+
+} // namespace zav

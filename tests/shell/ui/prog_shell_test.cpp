@@ -1,0 +1,348 @@
+#include <QAction>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QSlider>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusTipEvent>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "buffer/memory_buffer.h"
+#include "buffer/ui/hex_edit_window.h"
+#include "devices/ui/dev_id_form.h"
+#include "sequences/ui/sequence_runner.h"
+#include "shell/ui/lpt_set.h"
+#include "shell/ui/status_list_model.h"
+#include "shell/ui/status_win.h"
+#include "shell_fixture.h"
+
+namespace zav {
+
+using testing::OnNextModal;
+using testing::ShellFixture;
+
+namespace {
+
+// Menu captions with "-" for separators.
+QStringList Captions(const QList<QAction*>& actions)
+{
+    QStringList captions;
+    for (const QAction* action : actions) {
+        captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    }
+    return captions;
+}
+
+QMenu* Menu(TProgShell& shell, const QString& title)
+{
+    for (QAction* action : shell.menuBar()->actions()) {
+        if (action->text() == title) return action->menu();
+    }
+    return nullptr;
+}
+
+QAction* Action(TProgShell& shell, const char* name)
+{
+    return shell.findChild<QAction*>(QString::fromLatin1(name));
+}
+
+void SelectDevice(TProgShell& shell, int board, int row)
+{
+    OnNextModal<TDevIdForm>([board, row](TDevIdForm& form) {
+        form.HardBoard()->button(board)->click();
+        form.DeviceListBox1()->setCurrentRow(row);
+        form.accept();
+    });
+    shell.DeviceIDButton()->click();
+}
+
+} // namespace
+
+class ProgShellTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void CaptionMenusAndToolBarInTheirOrder()
+    {
+        ShellFixture fixture;
+        TProgShell& shell = fixture.Make();
+        QCOMPARE(shell.windowTitle(), QStringLiteral("ZAV Zoruruzad Irodozeziz"));
+        QCOMPARE(Captions(shell.menuBar()->actions()),
+                 (QStringList{"&File", "&Edit", "&Tools", "&Window", "&Help"}));
+        QCOMPARE(Captions(Menu(shell, "&File")->actions()), (QStringList{"Open", "Save", "-", "Print", "-", "Exit"}));
+        QCOMPARE(Captions(Menu(shell, "&Tools")->actions()),
+                 (QStringList{"Hex Editor Options ...", "Ports Options ...", "-", "Reset to Default"}));
+        QCOMPARE(Captions(Menu(shell, "&Window")->actions()), (QStringList{"Hex Editor", "Description"}));
+        QCOMPARE(Captions(Menu(shell, "&Help")->actions()), (QStringList{"User Manual", "-", "About ..."}));
+        const QStringList edit = Captions(Menu(shell, "&Edit")->actions());
+        QCOMPARE(edit.size(), 13);
+        QCOMPARE(edit.count(QStringLiteral("-")), 3);
+        QCOMPARE(edit.at(1), QStringLiteral("-"));
+
+        const QList<QAction*> tools = shell.ToolBar1()->actions();
+        QCOMPARE(tools.size(), 16);
+        QCOMPARE(tools.at(0), Action(shell, "ShowEditor"));
+        QCOMPARE(tools.at(1), shell.HexEditor().Action(EditorAction::Property));
+        QVERIFY(tools.at(2)->isSeparator());
+        QCOMPARE(Captions(tools.mid(3, 4)), (QStringList{"Open", "Save", "Print", "User Manual"}));
+        QVERIFY(tools.at(7)->isSeparator());
+        QCOMPARE(tools.at(8), shell.HexEditor().Action(EditorAction::Copy));
+        QCOMPARE(tools.at(15), shell.HexEditor().Action(EditorAction::GoToAddr));
+        for (QAction* action : tools) QVERIFY(action->isSeparator() || !action->icon().isNull());
+    }
+
+    // The keys of the menus, plus the desktop's usual ones beside them.
+    void ShortcutsIncludeTheDesktopKeys()
+    {
+        ShellFixture fixture;
+        TProgShell& shell = fixture.Make();
+        const auto keys = [&shell](const char* name) {
+            QStringList texts;
+            for (const QKeySequence& key : Action(shell, name)->shortcuts()) texts << key.toString();
+            return texts;
+        };
+        QCOMPARE(keys("EditOpenFile"), (QStringList{"F3", "Ctrl+O"}));
+        QCOMPARE(keys("EditSaveFile"), (QStringList{"F2", "Ctrl+S"}));
+        QCOMPARE(keys("EditPrint"), (QStringList{"Ctrl+P"}));
+        QCOMPARE(keys("EditExit"), (QStringList{"Alt+X", "Ctrl+Q"}));
+        QCOMPARE(keys("ShowEditor"), (QStringList{"Alt+E"}));
+        QCOMPARE(keys("HelpProg"), (QStringList{"F1"}));
+    }
+
+    // The hint of what the pointer rests on goes to the hint bar.
+    void HintsGoToTheHintBar()
+    {
+        ShellFixture fixture;
+        TProgShell& shell = fixture.Make();
+        Action(shell, "EditSaveFile")->showStatusText(&shell);
+        QCOMPARE(shell.HelpHint()->text(), QStringLiteral("Save Current File"));
+        QStatusTipEvent tip(shell.DeviceIDValue()->statusTip());
+        QApplication::sendEvent(shell.DeviceIDValue(), &tip);
+        QCOMPARE(shell.HelpHint()->text(), QStringLiteral("Device ID/Mode of Operation"));
+        QCOMPARE(shell.StartButton(SequenceKind::Read)->statusTip(), QStringLiteral("Start Sequence"));
+        QCOMPARE(shell.OptionButton(SequenceOption::Erase)->statusTip(), QStringLiteral("EEPROM ON/OFF"));
+        QVERIFY(shell.OptionButton(SequenceOption::Lock)->statusTip().isEmpty());
+    }
+
+    void StartsWithoutDeviceOptionsDisabledAndTheListFocused()
+    {
+        ShellFixture fixture;
+        TProgShell& shell = fixture.Make();
+        shell.show();
+        QVERIFY(QTest::qWaitForWindowActive(&shell));
+        QCOMPARE(shell.DeviceIDValue()->text(), QStringLiteral("No device selected"));
+        for (SequenceOption option : {SequenceOption::Erase, SequenceOption::Program, SequenceOption::Verify,
+                                      SequenceOption::Read, SequenceOption::Lock, SequenceOption::Unlock}) {
+            QVERIFY(!shell.OptionButton(option)->isEnabled());
+        }
+        QVERIFY(shell.StartButton(SequenceKind::Read)->isEnabled());
+        QCOMPARE(shell.SeqWin1()->currentIndex(), 0);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(&shell.Status()));
+        QCOMPARE(shell.geometry().size(), QSize(552, 263));
+        QCOMPARE(shell.ProgBar()->maximum(), 100);
+    }
+
+    // Lock and Unlock: at most one down, and both may be up.
+    void LockAndUnlockExcludeEachOther()
+    {
+        ShellFixture fixture;
+        TProgShell& shell = fixture.Make();
+        SelectDevice(shell, 3, 0);
+        QPushButton* lock = shell.OptionButton(SequenceOption::Lock);
+        QPushButton* unlock = shell.OptionButton(SequenceOption::Unlock);
+        QTest::mouseClick(lock, Qt::LeftButton);
+        QVERIFY(lock->isChecked());
+        QTest::mouseClick(unlock, Qt::LeftButton);
+        QVERIFY(unlock->isChecked() && !lock->isChecked());
+        QTest::mouseClick(unlock, Qt::LeftButton);
+        QVERIFY(!unlock->isChecked() && !lock->isChecked());
+        // A pressed toggle stays pressed (and disabled) on a device without Lock.
+        QTest::mouseClick(lock, Qt::LeftButton);
+        SelectDevice(shell, 2, 0);
+        QVERIFY(lock->isChecked() && !lock->isEnabled());
+    }
+
+    // The Select Device dialog's choice becomes the device; choosing it again changes nothing.
+    void SelectingADeviceAppliesItOnlyWhenItChanges()
+    {
+        ShellFixture fixture;
+        TProgShell& shell = fixture.Make();
+        SelectDevice(shell, 3, 0);
+        QCOMPARE(shell.DeviceIDValue()->text(), QStringLiteral("MC68HC11E9"));
+        MemoryBuffer& buffer = shell.HexEditor().Buffer();
+        int implemented = 0;
+        for (std::int32_t address = 0; address <= 0xFFFF; ++address) implemented += buffer.IsUnimplemented(address) ? 0 : 1;
+        QCOMPARE(implemented, 513);
+        QVERIFY(shell.OptionButton(SequenceOption::Lock)->isEnabled());
+        buffer.SetByte(0xB600, 0x5A);
+
+        // The dialog remembers its board and device; OK at once re-confirms the same device.
+        OnNextModal<TDevIdForm>([](TDevIdForm& form) {
+            QCOMPARE(form.HardBoard()->checkedId(), 3);
+            form.accept();
+        });
+        shell.DeviceIDButton()->click();
+        QCOMPARE(buffer.GetByte(0xB600), 0x5A);
+
+        // OK without a device answers Cancel: nothing changes.
+        OnNextModal<TDevIdForm>([](TDevIdForm& form) {
+            form.HardBoard()->button(4)->click();
+            form.accept();
+        });
+        shell.DeviceIDButton()->click();
+        QCOMPARE(shell.DeviceIDValue()->text(), QStringLiteral("MC68HC11E9"));
+    }
+
+    // While the port is busy, Print, Ports Options, the device button and both Start
+    // buttons do nothing, without a word.
+    void ABusyPortRefusesItsCommandsSilently()
+    {
+        ShellFixture fixture;
+        TProgShell& shell = fixture.Make();
+        shell.Flow().SetPortIdle(false);
+        shell.DeviceIDButton()->click();
+        QVERIFY(shell.findChild<TDevIdForm*>() == nullptr);
+        Action(shell, "ToolLPT")->trigger();
+        QVERIFY(shell.findChild<TLptSet*>() == nullptr);
+        Action(shell, "EditPrint")->trigger();
+        for (SequenceKind kind : {SequenceKind::Read, SequenceKind::Program}) {
+            QTest::mouseClick(shell.StartButton(kind), Qt::LeftButton);
+            QVERIFY(!shell.StartButton(kind)->isChecked());
+        }
+        QVERIFY(!shell.Sequences().Running());
+        QVERIFY(fixture.boxes.shown.empty());
+        QVERIFY2(shell.Flow().BufferSaved(), "a refused read changes nothing");
+        shell.Flow().SetPortIdle(true);
+    }
+
+    // Ports Setup lists the simulated ports, stores OK and drops Cancel.
+    void PortsSetupStoresOkAndDropsCancel()
+    {
+        ShellFixture fixture("LPT1=simulator\nLPT3=simulator\nCOM2=simulator\n");
+        TProgShell& shell = fixture.Make();
+        shell.Flow().Settings().program.comPort = "COM2";
+        OnNextModal<TLptSet>([](TLptSet& dialog) {
+            QCOMPARE(dialog.windowTitle(), QStringLiteral("Ports Setup"));
+            QVERIFY(dialog.ComboBox1()->count() >= 2);
+            QCOMPARE(dialog.ComboBox1()->findText(QStringLiteral("LPT3")) > 0, true);
+            QCOMPARE(dialog.ComboBox2()->currentText(), QStringLiteral("COM2"));
+            QCOMPARE(dialog.TrackBar1()->value(), 5);
+            QCOMPARE(dialog.TrackBar1()->maximum(), 50);
+            QCOMPARE(dialog.TrackBar1()->tickInterval(), 5);
+            dialog.ComboBox1()->setCurrentIndex(dialog.ComboBox1()->findText(QStringLiteral("LPT3")));
+            dialog.TrackBar1()->setValue(50);
+            dialog.accept();
+        });
+        Action(shell, "ToolLPT")->trigger();
+        QCOMPARE(shell.Flow().Settings().program.lptPort, "LPT3");
+        QCOMPARE(shell.Flow().Settings().program.lptDelay, 50);
+        QVERIFY(shell.Flow().PortIdle());
+
+        OnNextModal<TLptSet>([](TLptSet& dialog) {
+            dialog.TrackBar1()->setValue(0);
+            dialog.reject();
+        });
+        Action(shell, "ToolLPT")->trigger();
+        QCOMPARE(shell.Flow().Settings().program.lptDelay, 50);
+    }
+
+    void ShowEditorTogglesTheEditorWindow()
+    {
+        ShellFixture fixture;
+        TProgShell& shell = fixture.Make();
+        QAction* showEditor = Action(shell, "ShowEditor");
+        showEditor->trigger();
+        QVERIFY(shell.HexEditor().isVisible());
+        QVERIFY(showEditor->isChecked());
+        showEditor->trigger();
+        QVERIFY(!shell.HexEditor().isVisible());
+        QVERIFY(!showEditor->isChecked());
+        // Closed by its own close box, the editor still unchecks the button.
+        shell.HexEditor().show();
+        QVERIFY(showEditor->isChecked());
+        shell.HexEditor().close();
+        QVERIFY(!showEditor->isChecked());
+    }
+
+    // Hex Editor Options shows a hidden editor for the dialog's time only.
+    void HexEditorOptionsShowsTheEditorForTheDialogOnly()
+    {
+        ShellFixture fixture;
+        TProgShell& shell = fixture.Make();
+        bool shownDuringDialog = false;
+        OnNextModal<QDialog>([&](QDialog& dialog) {
+            shownDuringDialog = shell.HexEditor().isVisible();
+            QCOMPARE(dialog.windowTitle(), QStringLiteral("Hex Editor Options"));
+            dialog.reject();
+        });
+        Action(shell, "ToolEditor")->trigger();
+        QVERIFY(shownDuringDialog);
+        QVERIFY(!shell.HexEditor().isVisible());
+
+        shell.HexEditor().show();
+        OnNextModal<QDialog>([](QDialog& dialog) { dialog.reject(); });
+        Action(shell, "ToolEditor")->trigger();
+        QVERIFY(shell.HexEditor().isVisible());
+    }
+
+    // F1 opens the manual with the desktop's viewer; without manual or viewer one box says so.
+    void HelpOpensTheManualOrSaysWhatToInstall()
+    {
+        ShellFixture fixture;
+        TProgShell& shell = fixture.Make();
+        Action(shell, "HelpProg")->trigger();
+        QCOMPARE(fixture.boxes.Texts(), (std::vector<std::string>{"To View Help install Acrobat Reader first"}));
+        testing::WriteFileBytes(fixture.folder / "ridirirodo.pdf", "%PDF-1.4");
+        Action(shell, "HelpProg")->trigger();
+        QCOMPARE(fixture.opened.size(), std::size_t{1});
+        QCOMPARE(fixture.boxes.shown.size(), std::size_t{1});
+        fixture.viewerInstalled = false;
+        Action(shell, "HelpProg")->trigger();
+        QCOMPARE(fixture.boxes.shown.size(), std::size_t{2});
+    }
+
+    // An exception escaping a command shows one box, and the window carries on.
+    void AnExceptionShowsOneBoxAndTheWindowGoesOn()
+    {
+        ShellFixture fixture;
+        TProgShell& shell = fixture.Make();
+        testing::WriteFileBytes(fixture.folder / "ridirirodo.pdf", "%PDF-1.4");
+        fixture.openThrows = true;
+        QString shown;
+        OnNextModal<QMessageBox>([&shown](QMessageBox& box) {
+            shown = box.text();
+            box.accept();
+        });
+        Action(shell, "HelpProg")->trigger();
+        QCOMPARE(shown, QStringLiteral("viewer crashed"));
+        fixture.openThrows = false;
+        Action(shell, "HelpProg")->trigger();
+        QCOMPARE(fixture.opened.size(), std::size_t{1});
+    }
+
+    void AboutOpensAFreshWindowEachTime()
+    {
+        ShellFixture fixture;
+        TProgShell& shell = fixture.Make();
+        for (int time = 0; time < 2; ++time) {
+            OnNextModal<QDialog>([](QDialog& about) {
+                QCOMPARE(about.windowTitle(), QStringLiteral("About"));
+                about.accept();
+            });
+            Action(shell, "HelpAbout")->trigger();
+            QCOMPARE(shell.findChildren<QDialog*>().size(), 0);
+        }
+    }
+};
+
+} // namespace zav
+
+QTEST_MAIN(zav::ProgShellTest)
+#include "prog_shell_test.moc"

@@ -1,0 +1,152 @@
+#include <QButtonGroup>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolButton>
+
+#include "buffer/memory_buffer.h"
+#include "buffer/ui/hex_edit_window.h"
+#include "devices/ui/dev_id_form.h"
+#include "sequences/ui/sequence_runner.h"
+#include "shell/ui/status_list_model.h"
+#include "shell/ui/status_win.h"
+#include "shell_fixture.h"
+
+namespace zav {
+
+using testing::OnNextModal;
+using testing::ShellFixture;
+
+namespace {
+
+void SelectDevice(TProgShell& shell, int board, int row)
+{
+    OnNextModal<TDevIdForm>([board, row](TDevIdForm& form) {
+        form.HardBoard()->button(board)->click();
+        form.DeviceListBox1()->setCurrentRow(row);
+        form.accept();
+    });
+    shell.DeviceIDButton()->click();
+}
+
+std::vector<std::string> Lines(TProgShell& shell)
+{
+    std::vector<std::string> lines;
+    const StatusListModel& model = shell.Status().Lines();
+    for (int row = 0; row < model.rowCount(); ++row) lines.push_back(model.Line(row).substr(1));
+    return lines;
+}
+
+bool Contains(const std::vector<std::string>& lines, const std::string& text)
+{
+    return std::find(lines.begin(), lines.end(), text) != lines.end();
+}
+
+// Clicks a Start button and waits until its sequence has put it up again.
+void RunSequence(TProgShell& shell, SequenceKind kind)
+{
+    QPushButton* start = shell.StartButton(kind);
+    QTest::mouseClick(start, Qt::LeftButton);
+    QVERIFY(start->isChecked());
+    QTRY_VERIFY_WITH_TIMEOUT(!start->isChecked() && shell.Flow().PortIdle(), 20000);
+    QTRY_VERIFY(!shell.Sequences().Running());
+}
+
+} // namespace
+
+class SequencesInWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // MC68HC11E9 chosen in Select Device; the buffer programmed into the simulated board on
+    // LPT1, then read back into a cleared buffer: the same bytes come back.
+    void ProgramThenReadBackThroughTheSimulatedBoard()
+    {
+        ShellFixture fixture;
+        TProgShell& shell = fixture.Make();
+        shell.show();
+        SelectDevice(shell, 3, 0);
+        MemoryBuffer& buffer = shell.HexEditor().Buffer();
+        std::vector<std::uint8_t> image;
+        buffer.BeginUpdate();
+        for (std::int32_t address = 0xB600; address <= 0xB7FF; ++address) {
+            image.push_back(static_cast<std::uint8_t>(address * 7 + 3));
+            buffer.SetByte(address, image.back());
+        }
+        buffer.EndUpdate();
+
+        QTest::mouseClick(shell.OptionButton(SequenceOption::Program), Qt::LeftButton);
+        QTest::mouseClick(shell.OptionButton(SequenceOption::Verify), Qt::LeftButton);
+        fixture.boxes.answers = {BoxAnswer::No};
+        RunSequence(shell, SequenceKind::Program);
+        std::vector<std::string> lines = Lines(shell);
+        QVERIFY(Contains(lines, "Program Sequence in Progress ..."));
+        QVERIFY(Contains(lines, "LPT1 is the simulated board: no real device is read or programmed."));
+        QVERIFY(Contains(lines, "Program Sequence completed successful"));
+        for (const std::string& line : lines) QVERIFY2(line.find("Error") == std::string::npos, line.c_str());
+        QCOMPARE(fixture.boxes.shown.size(), std::size_t{1}); // the CONFIG question
+        QVERIFY2(shell.Flow().BufferSaved(), "programming only reads the buffer");
+        QCOMPARE(shell.ProgBar()->value(), 0);
+
+        buffer.BeginUpdate();
+        for (std::int32_t address = 0xB600; address <= 0xB7FF; ++address) buffer.SetByte(address, 0);
+        buffer.EndUpdate();
+        shell.SeqWin1()->setCurrentIndex(1);
+        QTest::mouseClick(shell.OptionButton(SequenceOption::Read), Qt::LeftButton);
+        RunSequence(shell, SequenceKind::Read);
+        QVERIFY(Contains(Lines(shell), "Read Sequence completed successful."));
+        QVERIFY(!shell.Flow().BufferSaved());
+        for (std::int32_t address = 0xB600; address <= 0xB7FF; ++address) {
+            QCOMPARE(buffer.GetByte(address), image[static_cast<std::size_t>(address - 0xB600)]);
+        }
+        // The simulated notice comes before the sequence's first operation.
+        lines = Lines(shell);
+        const auto notice = std::find(lines.rbegin(), lines.rend(), "LPT1 is the simulated board: no real device is read or programmed.");
+        const auto progress = std::find(lines.rbegin(), lines.rend(), "Read Sequence in Progress ...");
+        QVERIFY(notice < progress);
+    }
+
+    // A second Start while one sequence owns the port stays up and leaves the first alone.
+    void AStartWhileTheOtherSequenceRunsStaysUp()
+    {
+        ShellFixture fixture("LPT1=simulator\n");
+        TProgShell& shell = fixture.Make();
+        shell.show();
+        SelectDevice(shell, 0, 0);
+        QTest::mouseClick(shell.OptionButton(SequenceOption::Erase), Qt::LeftButton);
+        QTest::mouseClick(shell.StartButton(SequenceKind::Program), Qt::LeftButton);
+        QVERIFY(!shell.Flow().PortIdle());
+        QTest::mouseClick(shell.StartButton(SequenceKind::Read), Qt::LeftButton);
+        QVERIFY(!shell.StartButton(SequenceKind::Read)->isChecked());
+        QVERIFY(shell.StartButton(SequenceKind::Program)->isChecked());
+        QTRY_VERIFY_WITH_TIMEOUT(!shell.StartButton(SequenceKind::Program)->isChecked(), 20000);
+        QVERIFY(Contains(Lines(shell), "Program Sequence completed successful"));
+        QVERIFY(!Contains(Lines(shell), "Read Sequence Interrupted."));
+    }
+
+    // Releasing a Start button stops its sequence, also while the sequence waits on the
+    // CONFIG question; the window keeps working and reports the interruption.
+    void StopWhileTheSequenceWaitsOnABox()
+    {
+        ShellFixture fixture;
+        TProgShell& shell = fixture.Make();
+        shell.show();
+        SelectDevice(shell, 3, 0);
+        QTest::mouseClick(shell.OptionButton(SequenceOption::Program), Qt::LeftButton);
+        QPushButton* start = shell.StartButton(SequenceKind::Program);
+        // The box the worker raised is up: the user's Stop arrives.
+        fixture.boxes.onShow = [start] { start->click(); };
+        QTest::mouseClick(start, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!start->isChecked() && shell.Flow().PortIdle() && !shell.Sequences().Running(), 20000);
+        const std::vector<std::string> lines = Lines(shell);
+        QVERIFY(Contains(lines, "Program Sequence Interrupted."));
+        QVERIFY(!Contains(lines, "Program Sequence completed successful"));
+    }
+};
+
+} // namespace zav
+
+QTEST_MAIN(zav::SequencesInWindowTest)
+#include "sequences_in_window_test.moc"

@@ -1,0 +1,155 @@
+#include <QAction>
+#include <QButtonGroup>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QToolButton>
+
+#include "buffer/memory_buffer.h"
+#include "buffer/ui/hex_edit_window.h"
+#include "devices/ui/dev_id_form.h"
+#include "sequences/ui/sequence_runner.h"
+#include "shell/ui/status_list_model.h"
+#include "shell/ui/status_win.h"
+#include "shell_fixture.h"
+
+namespace zav {
+
+using testing::ShellFixture;
+
+class ShellCloseTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Right after start nothing is asked, and the settings are written at close.
+    void ExitRightAfterStartAsksNothingAndWritesTheSettings()
+    {
+        ShellFixture fixture;
+        TProgShell& shell = fixture.Make();
+        shell.show();
+        QVERIFY(shell.close());
+        QVERIFY(fixture.boxes.shown.empty());
+        const std::string text = testing::ReadFileBytes(fixture.SettingsFile());
+        QVERIFY(text.find("LPT_PORT=LPT1\r\n") != std::string::npos);
+        QVERIFY(text.find("H_WIN_VISIBLE=0\r\n") != std::string::npos);
+    }
+
+    // Unsaved work asks "Save buffer to file ?": Cancel stays, No closes, Yes saves first.
+    void UnsavedWorkAsksBeforeClosing()
+    {
+        ShellFixture fixture;
+        TProgShell& shell = fixture.Make();
+        shell.show();
+        (void)shell.Flow().ReadStartButtonClick(true);
+        fixture.boxes.answers = {BoxAnswer::Cancel, BoxAnswer::No};
+        QVERIFY(!shell.close());
+        QVERIFY(shell.isVisible());
+        QVERIFY(!std::filesystem::exists(fixture.SettingsFile()));
+        QVERIFY(shell.close());
+        QCOMPARE(fixture.boxes.Texts(), (std::vector<std::string>{"Save buffer to file ?", "Save buffer to file ?"}));
+        QVERIFY(std::filesystem::exists(fixture.SettingsFile()));
+    }
+
+    // Reset to Default answered No changes nothing; Yes deletes the file, restarts and ends
+    // without the close question and without writing the settings again.
+    void ResetToDefaultRestartsWithoutSettings()
+    {
+        ShellFixture fixture;
+        testing::WriteFileBytes(fixture.SettingsFile(), "LPT_PORT=LPT2\r\n");
+        TProgShell& shell = fixture.Make();
+        shell.LoadSettings();
+        shell.show();
+        (void)shell.Flow().ReadStartButtonClick(true);
+        QAction* reset = shell.findChild<QAction*>(QStringLiteral("ResDefSet"));
+        fixture.boxes.answers = {BoxAnswer::No};
+        reset->trigger();
+        QVERIFY(std::filesystem::exists(fixture.SettingsFile()));
+        QVERIFY(shell.isVisible());
+        QCOMPARE(fixture.restarts, 0);
+
+        fixture.boxes.answers = {BoxAnswer::Yes};
+        reset->trigger();
+        QCOMPARE(fixture.restarts, 1);
+        QVERIFY(!shell.isVisible());
+        QVERIFY(!std::filesystem::exists(fixture.SettingsFile()));
+        QCOMPARE(fixture.boxes.shown.size(), std::size_t{2}); // no save question
+        QCOMPARE(fixture.boxes.shown.back().text,
+                 std::string("All previous LPT,COM Port and Hex Editor settings will be lost !"));
+    }
+
+    // The file's values reach the windows, and what the windows hold goes back into it.
+    void SettingsReachTheWindowsAndComeBack()
+    {
+        ShellFixture fixture;
+        testing::WriteFileBytes(fixture.SettingsFile(),
+                                "P_WIN_POS_LEFT=40\r\nP_WIN_POS_TOP=60\r\nP_WIN_POS_HEIGHT=400\r\nP_WIN_POS_WIDTH=700\r\n"
+                                "H_WIN_VISIBLE=5\r\nHE_EDIT_COLOR=58\r\nLPT_PORT=LPT2\r\nCOM_PORT=COM3\r\n"
+                                "LPT_DELAY=9\r\nLPT_READY_PIN=300\r\nLOF0=/a.zef\r\nLOF3=/b.s19\r\n");
+        TProgShell& shell = fixture.Make();
+        shell.LoadSettings();
+        shell.show();
+        QCOMPARE(shell.size(), QSize(700, 400));
+        QVERIFY(shell.HexEditor().isVisible());
+        QCOMPARE(shell.HexEditor().GetEditorOptions().colours.edited, Colour{0xFFAAAA});
+        const ProgramSettings& program = shell.Flow().Settings().program;
+        QCOMPARE(program.lptPort, "LPT2");
+        QCOMPARE(program.comPort, "COM3");
+        QCOMPARE(program.lptDelay, 9);
+        QCOMPARE(program.lptReadyPin, std::uint8_t{44});
+        QCOMPARE(program.RecentFiles, (std::vector<std::string>{"/a.zef", "/b.s19"}));
+        shell.resize(640, 300);
+        QVERIFY(shell.close());
+        const std::string text = testing::ReadFileBytes(fixture.SettingsFile());
+        QVERIFY(text.find("P_WIN_POS_WIDTH=640\r\n") != std::string::npos);
+        QVERIFY(text.find("H_WIN_VISIBLE=1\r\n") != std::string::npos);
+        QVERIFY(text.find("HE_EDIT_COLOR=58\r\n") != std::string::npos);
+        QVERIFY(text.find("LOF1=/b.s19\r\n") != std::string::npos);
+    }
+
+    // Closing while a sequence runs stops it first; the window goes on painting until the
+    // sequence has ended, then closes without asking again.
+    void ClosingWhileASequenceRunsStopsItFirst()
+    {
+        BoardSimOptions realTime;
+        realTime.realTime = true;
+        ShellFixture fixture("", realTime);
+        TProgShell& shell = fixture.Make();
+        shell.show();
+        testing::OnNextModal<TDevIdForm>([](TDevIdForm& form) {
+            form.HardBoard()->button(3)->click();
+            form.DeviceListBox1()->setCurrentRow(0);
+            form.accept();
+        });
+        shell.DeviceIDButton()->click();
+        shell.OptionButton(SequenceOption::Read)->click();
+        shell.StartButton(SequenceKind::Read)->click();
+        QVERIFY(shell.Sequences().Running());
+        fixture.boxes.answers = {BoxAnswer::No};
+        QVERIFY(!shell.close());
+        QVERIFY(shell.isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(!shell.isVisible(), 10000);
+        QVERIFY(!shell.Sequences().Running());
+        const StatusListModel& lines = shell.Status().Lines();
+        QCOMPARE(lines.Line(lines.rowCount() - 1), std::string("0Read Sequence Interrupted."));
+        QCOMPARE(fixture.boxes.shown.size(), std::size_t{1});
+        QVERIFY(std::filesystem::exists(fixture.SettingsFile()));
+    }
+
+    // A bad integer shows the conversion box; what came before it stays.
+    void ABadIntegerShowsTheConversionErrorAndKeepsWhatCameBefore()
+    {
+        ShellFixture fixture;
+        testing::WriteFileBytes(fixture.SettingsFile(), "P_WIN_POS_WIDTH=610\r\nH_WIN_POS_LEFT=abc\r\nLPT_PORT=LPT3\r\n");
+        TProgShell& shell = fixture.Make();
+        shell.LoadSettings();
+        QCOMPARE(fixture.boxes.shown.size(), std::size_t{1});
+        QCOMPARE(fixture.boxes.shown.front().kind, BoxKind::Error);
+        QCOMPARE(shell.width(), 610);
+        QCOMPARE(shell.Flow().Settings().program.lptPort, "LPT1");
+    }
+};
+
+} // namespace zav
+
+QTEST_MAIN(zav::ShellCloseTest)
+#include "shell_close_test.moc"

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <utility>
+
+#include "link/linux/settings_directory.h"
+#include "ports/ports_map_link_factory.h"
+#include "ports/system_port_listing.h"
+#include "shell/ui/prog_shell.h"
+#include "support/recording_messages.h"
+#include "support/temp_folder.h"
+
+namespace zav::testing {
+
+// Recorded boxes that can also act while a box is up, as a user would before answering.
+class ScriptedBoxes : public RecordingBoxes {
+public:
+    BoxAnswer Show(const BoxRequest& request) override
+    {
+        if (onShow) std::exchange(onShow, nullptr)();
+        return RecordingBoxes::Show(request);
+    }
+
+    std::function<void()> onShow;
+};
+
+// A main window over a settings folder of its own whose ports map puts the simulated board
+// on LPT1 and COM1, with boxes a test answers and recorders for the restart and the manual.
+struct ShellFixture {
+    // With `simulate`, every port is a simulated board with those options.
+    explicit ShellFixture(const std::string& portsMap = "LPT1=simulator\nCOM1=simulator\n",
+                          const std::optional<BoardSimOptions>& simulate = std::nullopt)
+    {
+        WriteFileBytes(folder / "ports", portsMap);
+        map = LoadPortsMap(folder / "ports");
+        links = std::make_unique<PortsMapLinkFactory>(map, simulate);
+        ports = std::make_unique<SystemPortListing>(map, simulate);
+    }
+
+    TProgShell& Make()
+    {
+        ShellServices services{boxes,
+                               *links,
+                               [this](const std::string& portName) { return links->Simulates(portName); },
+                               *ports,
+                               folder.Path(),
+                               [this] { ++restarts; },
+                               {folder.Path()},
+                               [this](const std::filesystem::path& document) {
+                                   if (openThrows) throw std::runtime_error("viewer crashed");
+                                   opened.push_back(document);
+                                   return viewerInstalled;
+                               }};
+        shell = std::make_unique<TProgShell>(std::move(services));
+        return *shell;
+    }
+
+    [[nodiscard]] std::filesystem::path SettingsFile() const { return folder / "zozadav.ini"; }
+
+    TempFolder folder;
+    PortsMap map;
+    ScriptedBoxes boxes;
+    std::unique_ptr<PortsMapLinkFactory> links;
+    std::unique_ptr<SystemPortListing> ports;
+    int restarts = 0;
+    bool viewerInstalled = true;
+    bool openThrows = false;
+    std::vector<std::filesystem::path> opened;
+    std::unique_ptr<TProgShell> shell;
+};
+
+// Runs `action` on the next modal dialog of type Dialog once it is up.
+template <typename Dialog> void OnNextModal(std::function<void(Dialog&)> action)
+{
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, action] {
+        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+            poll->stop();
+            poll->deleteLater();
+            action(*dialog);
+        }
+    });
+    poll->start(5);
+}
+
+} // namespace zav::testing
