@@ -63,17 +63,22 @@ void StyleHeading(QTextBlock block)
     cursor.mergeCharFormat(text);
 }
 
+// The importer marks the lines of indented and fenced code blocks with a code language
+// (empty for indented ones); a paragraph that merely starts with inline code has none.
+bool IsCodeLine(const QTextBlock& block)
+{
+    return block.isValid() && (block.blockFormat().hasProperty(QTextFormat::BlockCodeLanguage) ||
+                               block.blockFormat().hasProperty(QTextFormat::BlockCodeFence));
+}
+
 // Each line of a code block is a block of its own: together they form one shaded box.
 void StyleCodeLine(const QTextBlock& block)
 {
-    const auto isCode = [](const QTextBlock& other) {
-        return other.isValid() && other.charFormat().fontFixedPitch() && other.blockFormat().headingLevel() == 0;
-    };
     QTextBlockFormat format = block.blockFormat();
     format.setBackground(QColor(0xf2, 0xf2, 0xf2));
     format.setLeftMargin(Points(8));
-    format.setTopMargin(isCode(block.previous()) ? 0 : Points(2));
-    format.setBottomMargin(isCode(block.next()) ? 0 : Points(8));
+    format.setTopMargin(IsCodeLine(block.previous()) ? 0 : Points(2));
+    format.setBottomMargin(IsCodeLine(block.next()) ? 0 : Points(8));
     QTextCursor(block).setBlockFormat(format);
 }
 
@@ -124,7 +129,7 @@ void ManualDocument::StyleBody()
     for (QTextBlock block = body_.begin(); block.isValid(); block = block.next()) {
         if (block.blockFormat().headingLevel() > 0) {
             StyleHeading(block);
-        } else if (block.charFormat().fontFixedPitch() || block.blockFormat().nonBreakableLines()) {
+        } else if (IsCodeLine(block)) {
             StyleCodeLine(block);
         } else if (!block.textList() && !QTextCursor(block).currentTable()) {
             QTextCursor cursor(block);
