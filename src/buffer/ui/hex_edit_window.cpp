@@ -211,10 +211,12 @@ WindowLayout THexEdit::GetWindowLayout() const
 void THexEdit::SetWindowLayout(const WindowLayout& layout)
 {
     const WindowBounds& editor = layout.editor;
-    setGeometry(editor.left, editor.top, std::clamp(editor.width, minimumWidth(), maximumWidth()),
-                std::max(editor.height, minimumSizeHint().height()));
+    const int width = std::clamp(editor.width, minimumWidth(), maximumWidth());
+    setGeometry(editor.left, editor.top, width, std::max(editor.height, minimumSizeHint().height()));
     setVisible(layout.editorVisible);
-    const int total = splitter_->width() - splitter_->handleWidth();
+    // The splitter spans the window; it may not be laid out yet while the window is hidden,
+    // so the panes are sized from the window's width. The character pane takes any change.
+    const int total = width - splitter_->handleWidth();
     const int ownScrollBar = scrollBarOwner_ == EditorGrid::Hex ? ScrollBarWidth() : 0;
     const int hexWidth =
         std::clamp(layout.editorPaneWidth + ownScrollBar, layout_.MinimumHexPaneWidth(), std::max(total, 1));

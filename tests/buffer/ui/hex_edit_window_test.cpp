@@ -286,6 +286,22 @@ private slots:
         QVERIFY(read.descriptionVisible);
         QVERIFY(editor.DescriptionWindow().isVisible());
     }
+
+    void APaneWidthSetWhileHiddenHoldsWhenShown()
+    {
+        testing::RecordingBoxes boxes;
+        THexEdit editor(boxes);
+        WindowLayout layout;
+        layout.editorPaneWidth = 300;
+        editor.SetWindowLayout(layout);
+        QVERIFY(!editor.isVisible());
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        QCOMPARE(editor.GetWindowLayout().editorPaneWidth, 300);
+        QCOMPARE(editor.HexPane().width(), 300 + (editor.HexPane().verticalScrollBar()->isVisible()
+                                                      ? editor.HexPane().verticalScrollBar()->width()
+                                                      : 0));
+    }
 };
 
 } // namespace zav
