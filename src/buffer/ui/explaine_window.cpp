@@ -32,6 +32,21 @@ namespace {
 constexpr std::array<int, DescriptionTableModel::ColumnCount> kColumnDesignWidths{15, 15, 55, 35, 1400};
 constexpr int kRowDesignHeight = 19;
 
+// The notes keep their lines separated by CR LF, as the buffer files carry them; the memo
+// separates them by line feeds.
+QString NotesForMemo(const std::string& notes)
+{
+    QString text = FromLatin1(notes);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
+std::string NotesFromMemo(QString text)
+{
+    text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    return ToLatin1(text);
+}
+
 void SetTextIfChanged(QLineEdit& field, const QString& text)
 {
     if (field.text() != text) field.setText(text);
@@ -187,7 +202,7 @@ void TExplaine::RefreshDescription()
     const Description& description = editor_.Buffer().Descriptions();
     SetTextIfChanged(*projectName_, FromLatin1(description.GetProjectName()));
     SetTextIfChanged(*deviceName_, FromLatin1(description.GetDeviceName()));
-    const QString notes = FromLatin1(description.GetNotes());
+    const QString notes = NotesForMemo(description.GetNotes());
     if (notes_->toPlainText() != notes) {
         const QSignalBlocker blocker(notes_);
         notes_->setPlainText(notes);
@@ -265,7 +280,7 @@ void TExplaine::DeviceNameChange()
 
 void TExplaine::NotesChange()
 {
-    editor_.Buffer().Descriptions().SetNotes(ToLatin1(notes_->toPlainText()));
+    editor_.Buffer().Descriptions().SetNotes(NotesFromMemo(notes_->toPlainText()));
 }
 
 void TExplaine::AddRowExecute()

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
@@ -158,9 +159,23 @@ private slots:
         QCOMPARE(closed.count(), 1);
         QVERIFY(!window.CellEditAction()->isEnabled());
         // A description loaded from a file shows in the fields.
-        f.Buffer().Descriptions().SetNotes("rev B");
         f.Buffer().Descriptions().SetProjectName("Loaded");
         QCOMPARE(window.findChild<QLineEdit*>(QStringLiteral("ProjectName"))->text(), QStringLiteral("Loaded"));
+    }
+
+    // Notes keep CR LF between their lines, as the buffer files carry them.
+    void NotesLinesAreSeparatedByCrLf()
+    {
+        EditorFixture f;
+        TExplaine& window = f.editor.DescriptionWindow();
+        window.show();
+        f.Buffer().Descriptions().SetNotes("rev B\r\nsecond");
+        auto* memo = window.findChild<QPlainTextEdit*>(QStringLiteral("ProjNotes"));
+        QCOMPARE(memo->document()->blockCount(), 2);
+        memo->moveCursor(QTextCursor::End);
+        QTest::keyClick(memo, Qt::Key_Return);
+        QTest::keyClicks(memo, QStringLiteral("x"));
+        QCOMPARE(f.Buffer().Descriptions().GetNotes(), "rev B\r\nsecond\r\nx");
     }
 };
 
