@@ -29,12 +29,13 @@ namespace {
 
 // The editor's fonts are kept by name; asking for a fixed-pitch typewriter face lets the
 // system substitute a monospaced font for names it does not have ("System", "Terminal").
+// 13 pixels at 96 dots per inch, given in points so that it follows the screen's scale.
 QFont EditorFont(const std::string& name)
 {
     QFont font(QString::fromStdString(name));
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
-    font.setPixelSize(13);
+    font.setPointSizeF(13 * 72.0 / 96.0);
     return font;
 }
 
@@ -61,10 +62,10 @@ QString PrintableLatin1()
     return all;
 }
 
-// The status bar's panels at the design size, and the widest text each can show.
-constexpr std::array<int, 5> kPanelDesignWidths{45, 70, 95, 170, 50};
-const std::array<const char*, 5> kPanelWidestTexts{" FFFF", "Dec: 255", "Bin: 00000000", "Unimplemented",
-                                                   "Char Set: Terminal"};
+// The status bar's first four panels at the design size, and the widest text each can show;
+// the fifth, the character set, takes the rest of the bar.
+constexpr std::array<int, 4> kPanelDesignWidths{45, 70, 95, 170};
+const std::array<const char*, 4> kPanelWidestTexts{" FFFF", "Dec: 255", "Bin: 00000000", "Unimplemented"};
 
 } // namespace
 
@@ -188,7 +189,7 @@ void THexEdit::UpdateSizeLimits()
 
     const QFontMetrics metrics(statusBar_->font());
     const double scale = metrics.height() / 16.0;
-    for (std::size_t panel = 0; panel + 1 < statusPanels_.size(); ++panel) {
+    for (std::size_t panel = 0; panel < kPanelDesignWidths.size(); ++panel) {
         const int textWidth = metrics.horizontalAdvance(QString::fromLatin1(kPanelWidestTexts[panel])) + 8;
         statusPanels_[panel]->setMinimumWidth(
             std::max(textWidth, static_cast<int>(kPanelDesignWidths[panel] * scale)));
