@@ -165,7 +165,7 @@ void ScreenshotSession::FillDemoBuffer()
 
     // Two edits since the load, shown in the edited colour.
     buffer.SetByte(kEepromStart + 0x1E, 0x7A);
-    buffer.SetByte(kEepromStart + 0x1F, 0x80);
+    buffer.SetByte(kEepromStart + 0x1F, 0x7B);
 }
 
 void ScreenshotSession::ShowEditorWindows()
@@ -243,7 +243,8 @@ void ScreenshotSession::ComposeReadmePicture()
     const QSizeF mainSize = main.deviceIndependentSize();
     const QSizeF editorSize = editor.deviceIndependentSize();
     const QPointF mainAt(24, 24);
-    const QPointF editorAt(mainAt.x() + mainSize.width() * 0.45, mainAt.y() + mainSize.height() * 0.5);
+    // The editor cascades below the main window, covering only its bottom row.
+    const QPointF editorAt(mainAt.x() + mainSize.width() * 0.3, mainAt.y() + mainSize.height() - 28);
     const QSizeF canvas(std::max(mainAt.x() + mainSize.width(), editorAt.x() + editorSize.width()) + 24,
                         std::max(mainAt.y() + mainSize.height(), editorAt.y() + editorSize.height()) + 24);
 
