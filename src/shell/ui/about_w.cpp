@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -49,7 +50,9 @@ TAboutW::TAboutW(QWidget* parent)
     QStringList boards;
     for (const std::string_view line : AboutTexts::BoardLines()) boards << Text(line);
     boardList_->setPlainText(boards.join(QLatin1Char('\n')));
-    boardList_->setFixedHeight(boardList_->fontMetrics().lineSpacing() * 5 + 10);
+    // Tall enough for every line, so none shows cut in half; the box still scrolls.
+    const int frame = boardList_->frameWidth() * 2 + static_cast<int>(boardList_->document()->documentMargin() * 2);
+    boardList_->setFixedHeight(boardList_->fontMetrics().lineSpacing() * (boards.size() + 1) + frame);
 
     auto* okButton = new QPushButton(QStringLiteral("OK"), this);
     okButton->setObjectName(QStringLiteral("Button1"));

@@ -92,8 +92,8 @@ TLptSet::TLptSet(MainWindowFlow& flow, PortListing& ports, QWidget* parent)
     buttons->addWidget(cancelButton);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    parallelWhy_->setFixedWidth(260);
-    serialWhy_->setFixedWidth(260);
+    parallelWhy_->setFixedWidth(320);
+    serialWhy_->setFixedWidth(320);
 }
 
 void TLptSet::showEvent(QShowEvent* event)

@@ -299,11 +299,15 @@ QWidget* TProgShell::CreateSequencePages()
     option(SequenceOption::Lock) = CreateToggle(QStringLiteral("LockDeviceOn"), QString());
     option(SequenceOption::Unlock) = CreateToggle(QStringLiteral("UnlockDeviceOn"), QString());
     option(SequenceOption::Read) = CreateToggle(QStringLiteral("ReadEepromOn"), eepromHint);
+    // A lamp beside ON or OFF, so a pressed option reads at a glance in any style.
     for (QPushButton* button : optionButtons_) {
         button->setEnabled(false);
         button->setText(QStringLiteral("OFF"));
-        connect(button, &QPushButton::toggled, button,
-                [button](bool down) { button->setText(down ? QStringLiteral("ON") : QStringLiteral("OFF")); });
+        button->setIcon(OwnIcon("zav-led-off.svg"));
+        connect(button, &QPushButton::toggled, button, [button](bool down) {
+            button->setText(down ? QStringLiteral("ON") : QStringLiteral("OFF"));
+            button->setIcon(OwnIcon(down ? "zav-led-on.svg" : "zav-led-off.svg"));
+        });
     }
     // Lock and Unlock: at most one is down, and both may be up.
     QPushButton* lock = option(SequenceOption::Lock);

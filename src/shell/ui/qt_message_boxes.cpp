@@ -1,6 +1,8 @@
 #include "shell/ui/qt_message_boxes.h"
 
+#include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
 
 #include <algorithm>
 
@@ -77,6 +79,17 @@ BoxAnswer QtMessageBoxes::Show(const BoxRequest& request)
     QMessageBox box(IconOf(request.kind), CaptionOf(request), FromLatin1(request.text), ButtonsOf(request.buttons),
                     parent_);
     box.setTextFormat(Qt::PlainText);
+    // QMessageBox wraps at a narrow width of its own; a line of the text is kept whole
+    // where the screen has room for it.
+    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+        int widest = 0;
+        for (const QString& line : box.text().split(QLatin1Char('\n'))) {
+            widest = std::max(widest, label->fontMetrics().horizontalAdvance(line));
+        }
+        const QScreen* screen = box.screen();
+        const int room = screen != nullptr ? screen->availableGeometry().width() * 2 / 3 : 800;
+        label->setMinimumWidth(std::min(widest + 2, room));
+    }
     box.setWindowModality(Qt::ApplicationModal);
     if (request.buttons == BoxButtons::YesNo) box.setEscapeButton(QMessageBox::No);
     open_.emplace_back(&box);
