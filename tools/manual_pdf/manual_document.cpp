@@ -64,11 +64,14 @@ void StyleHeading(QTextBlock block)
 }
 
 // The importer marks the lines of indented and fenced code blocks with a code language
-// (empty for indented ones); a paragraph that merely starts with inline code has none.
+// (empty for indented ones); a paragraph that merely starts with inline code has none. The
+// first cell of a table right after a code block inherits the mark, so cells never count.
 bool IsCodeLine(const QTextBlock& block)
 {
-    return block.isValid() && (block.blockFormat().hasProperty(QTextFormat::BlockCodeLanguage) ||
-                               block.blockFormat().hasProperty(QTextFormat::BlockCodeFence));
+    return block.isValid() &&
+           (block.blockFormat().hasProperty(QTextFormat::BlockCodeLanguage) ||
+            block.blockFormat().hasProperty(QTextFormat::BlockCodeFence)) &&
+           QTextCursor(block).currentTable() == nullptr;
 }
 
 // Each line of a code block is a block of its own: together they form one shaded box.
@@ -251,9 +254,9 @@ void ManualDocument::BuildFrontMatter(qreal textWidth)
         // indented with em spaces, since a block margin would shift the tab stop too.
         QTextBlockFormat line;
         line.setTabPositions({QTextOption::Tab(textWidth - 1, QTextOption::RightTab)});
-        line.setTopMargin(heading.level == 1 ? Points(6) : 0);
+        line.setTopMargin(heading.level == 1 ? Points(4) : 0);
         QTextCharFormat text;
-        text.setFontPointSize(10.5);
+        text.setFontPointSize(9.5);
         text.setFontWeight(heading.level == 1 ? QFont::Bold : QFont::Normal);
         cursor.insertBlock(line, text);
         const QString indent = heading.level == 1 ? QString() : QStringLiteral("\u2003\u2003");
