@@ -117,9 +117,9 @@ THexEdit::THexEdit(MessageBoxes& boxes, QWidget* parent)
     ApplyEditorOptions(EditorOptions{});
     const WindowLayout defaults;
     resize(defaults.editor.width, defaults.editor.height);
-    splitter_->setSizes({layout_.HexPaneContentWidth() + 2 * hexPane_->frameWidth(),
-                         layout_.CharPaneContentWidth() + 2 * charPane_->frameWidth() +
-                             style()->pixelMetric(QStyle::PM_ScrollBarExtent)});
+    requestedPaneWidth_ = layout_.HexPaneContentWidth() + 2 * hexPane_->frameWidth();
+    splitter_->setSizes({requestedPaneWidth_,
+                         layout_.CharPaneContentWidth() + 2 * charPane_->frameWidth() + ScrollBarWidth()});
     ShowCellInfo();
 }
 
@@ -222,6 +222,7 @@ void THexEdit::SetWindowLayout(const WindowLayout& layout)
     const int hexWidth =
         std::clamp(layout.editorPaneWidth + ownScrollBar, layout_.MinimumHexPaneWidth(), std::max(total, 1));
     splitter_->setSizes({hexWidth, std::max(0, total - hexWidth)});
+    requestedPaneWidth_ = hexWidth - ownScrollBar;
     const WindowBounds& description = layout.description;
     explaine_->setGeometry(description.left, description.top, description.width, description.height);
     explaine_->setVisible(layout.descriptionVisible);
@@ -236,6 +237,9 @@ int THexEdit::ScrollBarWidth() const
 // the focus at the moment of saving does not widen the pane at every start.
 int THexEdit::HexPaneWidthWithoutScrollBar() const
 {
+    // Until the window is first shown the splitter has not been laid out and its sizes say
+    // nothing; the width asked for is what it will take.
+    if (!shown_) return requestedPaneWidth_;
     const int width = splitter_->sizes().value(0);
     return scrollBarOwner_ == EditorGrid::Hex ? width - ScrollBarWidth() : width;
 }

@@ -155,6 +155,8 @@ private:
     KeyEntry keyEntry_;
     EditorOptions options_;
     bool shown_ = false;
+    // The hex pane's width without the scroll bar, as last set, while the window was never shown.
+    int requestedPaneWidth_ = 0;
     QFont hexFont_;
     QFont charFont_;
     HexViewLayout layout_;

@@ -291,9 +291,18 @@ private slots:
     {
         testing::RecordingBoxes boxes;
         THexEdit editor(boxes);
-        WindowLayout layout;
+        // Read before the first showing, the layout is the one the window will have.
+        {
+            THexEdit other(boxes);
+            const int before = other.GetWindowLayout().editorPaneWidth;
+            other.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&other));
+            QCOMPARE(other.GetWindowLayout().editorPaneWidth, before);
+        }
+        WindowLayout layout = editor.GetWindowLayout();
         layout.editorPaneWidth = 300;
         editor.SetWindowLayout(layout);
+        QCOMPARE(editor.GetWindowLayout().editorPaneWidth, 300);
         QVERIFY(!editor.isVisible());
         editor.show();
         QVERIFY(QTest::qWaitForWindowExposed(&editor));
