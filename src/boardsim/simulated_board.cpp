@@ -17,8 +17,9 @@ std::unique_ptr<Clock> MakeClock(const BoardSimOptions& options)
 SimulatedBoard::SimulatedBoard(const BoardSimOptions& options)
     : options_(options), clock_(MakeClock(options)),
       virtualClock_(options.realTime ? nullptr : static_cast<VirtualClock*>(clock_.get())),
-      target_(*clock_, options.eepromWriteMs, options.stuckCell), parallel_(target_, options_, virtualClock_),
-      serialTarget_(target_, options_), serial_(serialTarget_, *clock_)
+      target_(*clock_, options.eepromWriteMs, options.stuckCell),
+      parallel_(target_, options_, *clock_, virtualClock_), serialTarget_(target_, options_),
+      serial_(serialTarget_, *clock_)
 {
 }
 

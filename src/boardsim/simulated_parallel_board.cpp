@@ -15,6 +15,24 @@ constexpr std::uint16_t kHc11ConfigAddress = 0x103F;
 constexpr std::uint8_t kHc11NoSecurityBit = 0x08;
 constexpr std::uint16_t kHc11EepromFirst = 0xB600;
 constexpr std::uint16_t kHc11EepromLast = 0xB7FF;
+constexpr std::int64_t kHc11RomReadyUs = 1'600'000;
+
+// How long the reset must be held, and how long the board then needs before it takes pulses.
+std::int64_t ResetHoldUs(std::uint8_t code)
+{
+    if (code == 4) return 1'000;
+    return code >= 5 ? 50'000 : 100'000;
+}
+std::int64_t StartupUs(std::uint8_t code)
+{
+    if (code == 4) return 1'500'000;
+    return code >= 5 ? 500'000 : 800'000;
+}
+// The data line level the board samples through its reset.
+std::uint8_t ResetDataLevel(std::uint8_t code)
+{
+    return code >= 5 ? 1 : 0;
+}
 
 std::uint8_t Reversed(std::uint8_t value)
 {
@@ -51,8 +69,9 @@ std::uint8_t ProtocolCodeOf(const BoardSimOptions& options)
 } // namespace
 
 SimulatedParallelBoard::SimulatedParallelBoard(SimulatedTarget& target, const BoardSimOptions& options,
-                                               VirtualClock* virtualClock)
-    : target_(target), options_(options), virtualClock_(virtualClock), code_(ProtocolCodeOf(options))
+                                               const Clock& clock, VirtualClock* virtualClock)
+    : target_(target), options_(options), clock_(clock), virtualClock_(virtualClock),
+      code_(ProtocolCodeOf(options))
 {
 }
 
@@ -122,6 +141,7 @@ void SimulatedParallelBoard::Write(std::uint16_t address, std::uint8_t value)
     if (virtualClock_ != nullptr) virtualClock_->AdvanceUs(1);
     switch (RegisterOffset(address)) {
     case 0:
+        if ((control_ & kResetBit) != 0 && ((data_ ^ value) & 1) != 0) dataMovedInReset_ = true;
         data_ = value;
         break;
     case 2:
@@ -140,7 +160,9 @@ bool SimulatedParallelBoard::Busy() const
 std::uint8_t SimulatedParallelBoard::Status() const
 {
     if (options_.noBoard) return kFloatingStatus;
-    std::uint8_t status = dataOut_ != 0 ? kStatusData : 0;
+    // Unframed boards answer on the line the host drives too: a host holding it low wins.
+    const bool lineHigh = dataOut_ != 0 && (IsFramed(code_) || (data_ & 1) != 0);
+    std::uint8_t status = lineHigh ? kStatusData : 0;
     if (code_ == 2) {
         if (Busy()) status |= kStatusReady;
     } else if ((code_ == 0 || code_ == 3) && !options_.clockReadback) {
@@ -163,6 +185,7 @@ void SimulatedParallelBoard::OnControlWrite(std::uint8_t value)
     control_ = value;
     if (options_.noBoard) return;
     if ((value & kResetBit) != 0) {
+        if ((previous & kResetBit) == 0) OnResetStart();
         // Held in reset: the board forgets any half-done transfer.
         mode_ = Mode::Receiving;
         phase_ = Phase::Command;
@@ -172,13 +195,32 @@ void SimulatedParallelBoard::OnControlWrite(std::uint8_t value)
         return;
     }
     if ((previous & kResetBit) != 0) {
+        resetEndUs_ = clock_.NowUs();
+        if (!ResetWasValid()) {
+            awakeFromUs_ = kNever;
+            return;
+        }
+        awakeFromUs_ = resetEndUs_ + StartupUs(code_);
         OnReleaseFromReset();
         return;
     }
     const std::uint8_t idleClock = code_ <= 3 ? 0 : kClockBit;
     const bool clockChanged = ((previous ^ value) & kClockBit) != 0;
-    // The board acts when the clock returns to its idle level, ending a pulse.
-    if (clockChanged && (value & kClockBit) == idleClock) OnClockPulse();
+    // The board acts when the clock returns to its idle level, ending a pulse, once it runs.
+    if (clockChanged && (value & kClockBit) == idleClock && clock_.NowUs() >= awakeFromUs_) OnClockPulse();
+}
+
+void SimulatedParallelBoard::OnResetStart()
+{
+    resetStartUs_ = clock_.NowUs();
+    dataAtResetStart_ = data_ & 1;
+    dataMovedInReset_ = false;
+}
+
+bool SimulatedParallelBoard::ResetWasValid() const
+{
+    return resetEndUs_ - resetStartUs_ >= ResetHoldUs(code_) && dataAtResetStart_ == ResetDataLevel(code_) &&
+           !dataMovedInReset_;
 }
 
 void SimulatedParallelBoard::OnReleaseFromReset()
@@ -247,6 +289,10 @@ void SimulatedParallelBoard::OnByte(std::uint8_t byte)
 {
     switch (phase_) {
     case Phase::Command:
+        if (Busy()) {
+            ++refusedCommands_;
+            break;
+        }
         OnCommand(byte);
         break;
     case Phase::AddressHigh:
@@ -349,6 +395,8 @@ std::uint8_t SimulatedParallelBoard::ValueAt(std::uint16_t address)
 
 std::optional<std::uint8_t> SimulatedParallelBoard::Hc11RomByte(std::uint16_t address) const
 {
+    // The bootstrap program maps its ROM only once it has started.
+    if (clock_.NowUs() - resetEndUs_ < kHc11RomReadyUs) return std::nullopt;
     switch (options_.hc11) {
     case Hc11Variant::PA8:
         if (address == 0xBFBE) return 0xE0;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -17,13 +18,22 @@ namespace zav {
 // code samples, signals ready the way its board kind does, and runs the read, write,
 // erase and unlock commands against a SimulatedTarget. The simulated PC has LPT1-LPT3 at
 // the usual addresses and the board answers on whichever of them is used.
+//
+// It holds the host to the board's timing, on the clock: it runs after a reset only if held
+// long enough (100 ms on codes 0 to 3, 1 ms on code 4, 50 ms on codes 5 to 8) with the
+// data line steady at its level (high on codes 5 to 8, low otherwise), and takes clock
+// pulses only once it has started (800 ms, 1500 ms, 500 ms after the reset); a bad reset
+// leaves it silent. Its answer shares the data line with the host, so a host that does not
+// release the line (unframed codes) reads zeros. A command that arrives while the target
+// is still programming is refused. The MC68HC11 bootstrap ROM answers 1600 ms after the
+// reset at the earliest.
 class SimulatedParallelBoard final : public ParallelPortIo {
 public:
     static constexpr std::array<std::uint16_t, 3> kBaseAddresses = {0x378, 0x278, 0x3BC};
 
     // `virtualClock`, when given, advances by one microsecond per register access, the
     // time a port access takes on real hardware.
-    SimulatedParallelBoard(SimulatedTarget& target, const BoardSimOptions& options,
+    SimulatedParallelBoard(SimulatedTarget& target, const BoardSimOptions& options, const Clock& clock,
                            VirtualClock* virtualClock);
 
     [[nodiscard]] std::uint16_t BaseAddress(int portNumber) override;
@@ -43,6 +53,10 @@ public:
     [[nodiscard]] std::uint8_t ProtocolCode() const { return code_; }
     [[nodiscard]] int ClaimCount(int portNumber) const;
     [[nodiscard]] int UnlockCount() const { return unlockCount_; }
+    // Commands refused because the target was still programming.
+    [[nodiscard]] int RefusedCommands() const { return refusedCommands_; }
+    // Whether the last reset woke the board.
+    [[nodiscard]] bool Awake() const { return awakeFromUs_ != kNever; }
 
 private:
     enum class Mode : std::uint8_t { Receiving, Sending, Skipping };
@@ -54,7 +68,9 @@ private:
     [[nodiscard]] std::uint8_t Status() const;
     [[nodiscard]] std::uint8_t ControlReadBack() const;
     void OnControlWrite(std::uint8_t value);
+    void OnResetStart();
     void OnReleaseFromReset();
+    [[nodiscard]] bool ResetWasValid() const;
     void OnClockPulse();
     void ReceiveBit(std::uint8_t bit);
     void OnByte(std::uint8_t byte);
@@ -65,8 +81,11 @@ private:
     [[nodiscard]] std::optional<std::uint8_t> Hc11RomByte(std::uint16_t address) const;
     [[nodiscard]] std::uint8_t LowAddressPage() const;
 
+    static constexpr std::int64_t kNever = std::numeric_limits<std::int64_t>::max();
+
     SimulatedTarget& target_;
     BoardSimOptions options_;
+    const Clock& clock_;
     VirtualClock* virtualClock_;
     std::uint8_t code_;
     std::array<int, 3> claims_{};
@@ -89,6 +108,14 @@ private:
     std::uint8_t addressHigh_ = 0;
     std::uint16_t address_ = 0;
     int unlockCount_ = 0;
+    int refusedCommands_ = 0;
+
+    std::int64_t resetStartUs_ = 0;
+    std::uint8_t dataAtResetStart_ = 0;
+    bool dataMovedInReset_ = false;
+    std::int64_t resetEndUs_ = 0;
+    // Powered up, the board runs; a bad reset silences it until a good one.
+    std::int64_t awakeFromUs_ = 0;
 };
 
 } // namespace zav

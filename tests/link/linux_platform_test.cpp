@@ -22,7 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-
 // Every LPT and COM name mapped to a device that does not exist.
 PortsMap MissingDevices(const fs::path& directory)
 {

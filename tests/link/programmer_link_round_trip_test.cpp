@@ -156,8 +156,13 @@ TEST(LinkRoundTrip, AClockReadyBoardLosesWritesWhenTheClockLineIsNotReallyRead)
         ASSERT_EQ(link.LastError(), "");
         link.ResetTarget();
         const std::uint16_t cell = EepromCell(code);
-        for (std::uint16_t i = 0; i < 16; ++i) link.WriteByteAt(cell + i, static_cast<std::uint8_t>(i));
-        EXPECT_EQ(board.Target().LostWrites(), 15) << int(code);
+        for (std::uint16_t i = 0; i < 16; ++i)
+            link.WriteByteAt(cell + i, static_cast<std::uint8_t>(0x40 + i));
+        link.Close();
+        int landed = 0;
+        for (std::uint16_t i = 0; i < 16; ++i) landed += board.Target().Peek(cell + i) == 0x40 + i ? 1 : 0;
+        EXPECT_EQ(landed, 1) << int(code);
+        EXPECT_GE(board.Parallel().RefusedCommands(), 15) << int(code);
 
         testing::StoredControlPort honest(board.Parallel());
         ProgrammerLink refused(PortAccess{&honest, nullptr, &board.BoardClock()});

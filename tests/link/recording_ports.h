@@ -2,10 +2,12 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "link/clock.h"
 #include "link/parallel_port_io.h"
 #include "link/serial_port.h"
 
@@ -15,7 +17,14 @@ struct PortEvent {
     bool write = false;
     std::uint16_t address = 0;
     std::uint8_t value = 0;
+    // When it happened, in milliseconds of the recording's clock (0 without one).
+    double atMs = 0;
 };
+
+inline double NowMs(const Clock* clock)
+{
+    return clock != nullptr ? static_cast<double>(clock->NowUs()) / 1000.0 : 0.0;
+}
 
 // A parallel port that records every register access and answers reads from a function.
 class RecordingParallelPort final : public ParallelPortIo {
@@ -25,6 +34,7 @@ public:
     bool claimSucceeds = true;
     bool controlLinesReadable = true;
     std::function<std::uint8_t(std::uint16_t address)> answer = [](std::uint16_t) { return std::uint8_t{0}; };
+    const Clock* clock = nullptr;
 
     std::vector<PortEvent> events;
     int calls = 0;
@@ -51,13 +61,13 @@ public:
     {
         ++calls;
         const std::uint8_t value = answer(address);
-        events.push_back({false, address, value});
+        events.push_back({false, address, value, NowMs(clock)});
         return value;
     }
     void Write(std::uint16_t address, std::uint8_t value) override
     {
         ++calls;
-        events.push_back({true, address, value});
+        events.push_back({true, address, value, NowMs(clock)});
     }
     bool ReadsControlLines(int) override { return controlLinesReadable; }
     int SlowClockTest() override
@@ -88,6 +98,9 @@ public:
     bool readFails = false;
 
     std::vector<std::string> log;
+    // Every call the board would notice, with its time: "write C0", "read", "purge rx", ...
+    std::vector<std::pair<std::string, double>> timeline;
+    const Clock* clock = nullptr;
     std::vector<std::uint8_t> written;
     std::vector<SerialTimeouts> timeoutsSet;
     std::vector<SerialLineSettings> settingsSet;
@@ -128,31 +141,39 @@ public:
     bool SetDtr(bool on) override
     {
         log.push_back(on ? "dtr on" : "dtr off");
+        Note(log.back());
         return true;
     }
     bool SetRts(bool on) override
     {
         log.push_back(on ? "rts on" : "rts off");
+        Note(log.back());
         return true;
     }
     bool PurgeReceive() override
     {
         log.emplace_back("purge rx");
+        Note(log.back());
         return true;
     }
     bool PurgeTransmit() override
     {
         log.emplace_back("purge tx");
+        Note(log.back());
         return true;
     }
     bool WriteByte(std::uint8_t value) override
     {
         if (!writesSucceed) return false;
         written.push_back(value);
+        char text[9];
+        std::snprintf(text, sizeof text, "write %02X", value);
+        Note(text);
         return true;
     }
     SerialReadResult ReadByte(std::uint8_t& value) override
     {
+        Note("read");
         if (readFails) return SerialReadResult::Failed;
         if (replies.empty()) return SerialReadResult::TimedOut;
         value = replies.front();
@@ -160,6 +181,9 @@ public:
         return SerialReadResult::Received;
     }
     std::string FailureCause() const override { return {}; }
+
+private:
+    void Note(const std::string& what) { timeline.emplace_back(what, NowMs(clock)); }
 };
 
 // The data bit on the line at the end of each clock pulse (when the clock returns to its
