@@ -126,6 +126,11 @@ THexEdit::THexEdit(MessageBoxes& boxes, QWidget* parent)
 THexEdit::~THexEdit()
 {
     buffer_->SetObserver(nullptr);
+    // The description window and the dialogs work on the buffer, so they go before it does,
+    // not with the other child widgets after it.
+    dialogs_.reset();
+    delete explaine_;
+    explaine_ = nullptr;
 }
 
 void THexEdit::SetEditorDialogs(std::unique_ptr<EditorDialogs> dialogs)

@@ -113,6 +113,11 @@ void THoptions::FormShow()
     model_.Show(editor_.GetEditorOptions());
     const QSignalBlocker left(leftFont_);
     const QSignalBlocker right(rightFont_);
+    // A face that is not installed leaves its list without selection; the list still names
+    // the font in use, greyed, so the user sees what Apply would keep.
+    const EditorOptions current = editor_.GetEditorOptions();
+    leftFont_->setPlaceholderText(FromLatin1(current.leftFont));
+    rightFont_->setPlaceholderText(FromLatin1(current.rightFont));
     leftFont_->setCurrentIndex(model_.LeftFont());
     rightFont_->setCurrentIndex(model_.RightFont());
     for (const ColourRow& row : kColourRows) {
