@@ -1,6 +1,8 @@
 #include "boardsim/board_sim_options.h"
 
 #include <charconv>
+#include <string>
+#include <utility>
 
 namespace zav {
 
@@ -51,28 +53,28 @@ bool ApplyFlag(std::string_view name, BoardSimOptions& options)
     return true;
 }
 
-bool ApplySetting(std::string_view name, std::string_view value, BoardSimOptions& options)
+// Applies NAME=VALUE; the reason when it is refused, empty when applied.
+std::string ApplySetting(std::string_view name, std::string_view value, BoardSimOptions& options)
 {
     constexpr std::uint32_t kMaxCount = 1'000'000;
+    const std::string item = std::string(name) + "=" + std::string(value);
     if (name == "hc11") {
         const auto variant = ParseVariant(value);
-        if (variant) options.hc11 = *variant;
-        return variant.has_value();
+        if (!variant) return item + ": the variant is one of PA8, P2, KA4, none";
+        options.hc11 = *variant;
+        return {};
     }
     if (name == "stuck-cell") {
         const auto address = ParseNumber(value, 0xFFFF);
-        if (address) options.stuckCell = static_cast<std::uint16_t>(*address);
-        return address.has_value();
+        if (!address) return item + ": the address is out of range 0 to 0xFFFF or not a number";
+        options.stuckCell = static_cast<std::uint16_t>(*address);
+        return {};
     }
+    if (name != "loader-fails" && name != "write-ms") return "unknown simulator option: " + item;
     const auto count = ParseNumber(value, kMaxCount);
-    if (!count) return false;
-    if (name == "loader-fails")
-        options.loaderFailures = static_cast<int>(*count);
-    else if (name == "write-ms")
-        options.eepromWriteMs = static_cast<int>(*count);
-    else
-        return false;
-    return true;
+    if (!count) return item + ": not a number from 0 to 1000000";
+    (name == "loader-fails" ? options.loaderFailures : options.eepromWriteMs) = static_cast<int>(*count);
+    return {};
 }
 
 } // namespace
@@ -87,11 +89,14 @@ bool ParseBoardSimOptions(std::string_view text, BoardSimOptions& options, std::
         if (item.empty()) continue;
 
         const std::size_t equals = item.find('=');
-        const bool understood = equals == std::string_view::npos
-                                    ? ApplyFlag(item, parsed)
-                                    : ApplySetting(item.substr(0, equals), item.substr(equals + 1), parsed);
-        if (!understood) {
-            error = "unknown simulator option: " + std::string(item);
+        std::string refusal;
+        if (equals == std::string_view::npos) {
+            if (!ApplyFlag(item, parsed)) refusal = "unknown simulator option: " + std::string(item);
+        } else {
+            refusal = ApplySetting(item.substr(0, equals), item.substr(equals + 1), parsed);
+        }
+        if (!refusal.empty()) {
+            error = std::move(refusal);
             return false;
         }
     }

@@ -1,6 +1,8 @@
 #include "cli/commands.h"
 
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "buffer/numeric_helpers.h"
 #include "cli/command_line.h"
@@ -10,6 +12,26 @@
 #include "ports/system_port_listing.h"
 
 namespace zav {
+
+namespace {
+
+// What makes a port whose device does not exist usable: the drivers that create
+// /dev/parportN, or a ports map line for the device an adapter has.
+std::string MissingDeviceFix(const PortCheck& check, const std::filesystem::path& mapFile)
+{
+    std::error_code ignored;
+    if (check.usable || check.target.empty() || std::filesystem::exists(check.target, ignored)) return {};
+    const std::string name = check.portName;
+    if (name.rfind("LPT", 0) == 0) {
+        return "load the parallel port drivers (sudo modprobe parport_pc ppdev); a port that has another "
+               "device (a card's /dev/parport1) is mapped in " +
+               mapFile.string() + " with a line " + name + "=/dev/parport1";
+    }
+    return "a USB serial adapter (ls /dev/ttyUSB* /dev/ttyACM*) is mapped in " + mapFile.string() +
+           " with a line " + name + "=/dev/ttyUSB0";
+}
+
+} // namespace
 
 int RunDevices(const CommandLine&, ToolIo& io)
 {
@@ -28,18 +50,37 @@ int RunDevices(const CommandLine&, ToolIo& io)
 
 int RunPorts(const CommandLine& command, ToolIo& io)
 {
-    const PortsMap map = LoadPortsMap();
+    const std::filesystem::path mapFile = SettingsDirectory() / "ports";
+    const PortsMap map = LoadPortsMap(mapFile);
     SystemPortListing listing(map, std::nullopt);
-    for (const std::string& name : PresentPortNames(listing.ParallelPorts())) io.out << name << '\n';
-    for (const std::string& name : PresentPortNames(listing.SerialPorts())) io.out << name << '\n';
+    const auto list = [&](const char* title, const std::vector<std::string>& names) {
+        io.out << title << '\n';
+        for (const std::string& name : names) io.out << "  " << name << '\n';
+        if (names.empty()) io.out << "  (none)\n";
+    };
+    list("Parallel ports:", PresentPortNames(listing.ParallelPorts()));
+    list("Serial ports:", PresentPortNames(listing.SerialPorts()));
     if (!command.check) return kExitDone;
 
-    io.out << '\n';
+    io.out << "\nEach port:\n";
     const auto checkPort = [&](const std::string& name) {
-        io.out << DescribePortCheck(CheckPort(name, map)) << '\n';
+        const PortCheck check = CheckPort(name, map);
+        io.out << "  " << DescribePortCheck(check) << '\n';
+        const std::string fix = MissingDeviceFix(check, mapFile);
+        if (!fix.empty()) io.out << "    fix: " << fix << '\n';
     };
     for (int n = 1; n <= 3; ++n) checkPort("LPT" + std::to_string(n));
     for (int n = 1; n <= 8; ++n) checkPort("COM" + std::to_string(n));
+
+    io.out << "\nPorts map " << mapFile.string() << ":\n";
+    std::error_code ignored;
+    if (!std::filesystem::exists(mapFile, ignored)) io.out << "  (no such file: every port on its default device)\n";
+    for (const PortsMap::UnreadableLine& line : map.UnreadableLines()) {
+        io.out << "  line " << line.number << " not read: " << line.text << " (" << line.reason << ")\n";
+    }
+    if (std::filesystem::exists(mapFile, ignored) && map.UnreadableLines().empty()) {
+        io.out << "  every line read\n";
+    }
     return kExitDone;
 }
 

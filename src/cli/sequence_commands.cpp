@@ -3,6 +3,8 @@
 #include <atomic>
 #include <csignal>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <set>
@@ -30,6 +32,7 @@
 #include "sequences/person_needed.h"
 #include "sequences/program_sequence_control.h"
 #include "sequences/read_sequence_control.h"
+#include "shell/app_settings.h"
 #include "shell/settings_file.h"
 
 namespace zav {
@@ -40,7 +43,14 @@ namespace {
 PortSettings ToolPortSettings(const CommandLine& command, const DeviceInfo& device, MessageBoxes& boxes)
 {
     AppSettings settings;
-    LoadSettingsFile(SettingsDirectory() / kSettingsFileName, settings, boxes);
+    const std::filesystem::path file = SettingsDirectory() / kSettingsFileName;
+    std::ifstream stream(file, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
+    std::string key;
+    // The window's box shows the conversion error alone; here the file and key come with it.
+    if (const auto error = ApplySettingsText(text, settings, &key)) {
+        boxes.ShowError(file.string() + ": " + key + ": " + *error + " (the rest of the file is not read)");
+    }
     PortSettings ports{settings.program.lptPort, settings.program.comPort, settings.program.lptDelay};
     if (command.port) (device.portKind == PortKind::Lpt ? ports.lptPort : ports.comPort) = *command.port;
     if (command.delay) ports.lptDelay = *command.delay;

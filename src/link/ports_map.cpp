@@ -27,19 +27,32 @@ bool PortsMap::IsPortName(std::string_view name)
 PortsMap PortsMap::Parse(std::string_view text)
 {
     PortsMap map;
+    int number = 0;
     while (!text.empty()) {
         const std::size_t end = text.find('\n');
         std::string_view line = text.substr(0, end);
         text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+        ++number;
 
         line = Trim(line);
         if (line.empty() || line.front() == '#') continue;
+        const auto unreadable = [&](const char* reason) {
+            map.unreadable_.push_back({number, std::string(line), reason});
+        };
         const std::size_t equals = line.find('=');
-        if (equals == std::string_view::npos) continue;
+        if (equals == std::string_view::npos) {
+            unreadable("not NAME=TARGET");
+            continue;
+        }
         const std::string_view name = Trim(line.substr(0, equals));
         const std::string_view target = Trim(line.substr(equals + 1));
-        if (!IsPortName(name) || target.empty()) continue;
-        map.entries_[std::string(name)] = std::string(target);
+        if (!IsPortName(name)) {
+            unreadable("NAME is one of LPT1 to LPT3 or COM1 to COM8, in capitals");
+        } else if (target.empty()) {
+            unreadable("no TARGET after the =");
+        } else {
+            map.entries_[std::string(name)] = std::string(target);
+        }
     }
     return map;
 }

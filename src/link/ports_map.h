@@ -4,16 +4,26 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zav {
 
 // Which device stands behind each port name, from the text file `ports` in the settings
 // directory: lines NAME=TARGET, NAME one of LPT1-LPT3 or COM1-COM8, TARGET a device path
-// or the word `simulator`. Lines it cannot read are ignored; a later line for the same
-// name wins. Names without a line use the system's default device.
+// or the word `simulator`. Lines it cannot read are ignored (and kept, with their numbers,
+// for the user to be shown); a later line for the same name wins. Names without a line use
+// the system's default device.
 class PortsMap {
 public:
     static constexpr std::string_view kSimulatorTarget = "simulator";
+
+    // A line that is neither blank, nor a # comment, nor NAME=TARGET with a port name.
+    struct UnreadableLine {
+        int number = 0;
+        std::string text;
+        std::string reason;
+        bool operator==(const UnreadableLine&) const = default;
+    };
 
     [[nodiscard]] static PortsMap Parse(std::string_view text);
 
@@ -22,12 +32,14 @@ public:
     [[nodiscard]] bool IsSimulated(const std::string& portName) const;
     void SetTarget(const std::string& portName, const std::string& target);
     [[nodiscard]] const std::map<std::string, std::string>& Entries() const { return entries_; }
+    [[nodiscard]] const std::vector<UnreadableLine>& UnreadableLines() const { return unreadable_; }
 
     // True for LPT1-LPT3 and COM1-COM8, exactly as the settings spell them.
     [[nodiscard]] static bool IsPortName(std::string_view name);
 
 private:
     std::map<std::string, std::string> entries_;
+    std::vector<UnreadableLine> unreadable_;
 };
 
 } // namespace zav

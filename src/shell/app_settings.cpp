@@ -23,6 +23,7 @@ public:
 
     [[nodiscard]] bool Failed() const { return error_.has_value(); }
     [[nodiscard]] const std::optional<std::string>& Error() const { return error_; }
+    [[nodiscard]] const std::string& ErrorKey() const { return errorKey_; }
 
     void Text(std::string_view key, std::string& target)
     {
@@ -39,6 +40,7 @@ public:
         const std::optional<std::int32_t> number = StringToInt(value);
         if (!number) {
             error_ = "'" + value + "' is not a valid integer value";
+            errorKey_ = key;
             return;
         }
         target = static_cast<Int>(*number);
@@ -72,6 +74,7 @@ public:
 private:
     std::vector<std::string> lines_;
     std::optional<std::string> error_;
+    std::string errorKey_;
 };
 
 class SettingsWriter {
@@ -124,7 +127,8 @@ std::string FindSettingValue(const std::vector<std::string>& lines, std::string_
     return {};
 }
 
-std::optional<std::string> ApplySettingsText(std::string_view text, AppSettings& settings)
+std::optional<std::string> ApplySettingsText(std::string_view text, AppSettings& settings,
+                                             std::string* failedKey)
 {
     SettingsReader reader(text);
     reader.Bounds("P", settings.mainWindow);
@@ -153,7 +157,10 @@ std::optional<std::string> ApplySettingsText(std::string_view text, AppSettings&
     reader.Integer("LPT_DELAY", settings.program.lptDelay);
     int readyPin = settings.program.lptReadyPin;
     reader.Integer("LPT_READY_PIN", readyPin);
-    if (reader.Failed()) return reader.Error();
+    if (reader.Failed()) {
+        if (failedKey != nullptr) *failedKey = reader.ErrorKey();
+        return reader.Error();
+    }
     settings.program.lptReadyPin = static_cast<std::uint8_t>(readyPin & 0xFF);
     settings.editor.colours = colours;
 

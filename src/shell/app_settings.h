@@ -73,7 +73,9 @@ struct AppSettings {
 // not an integer where one is expected stops the reading at that key and returns the
 // conversion error; what was applied before stays, and the editor geometry and colours, which
 // take effect in one step each, are then left as they were unless their step was reached.
-[[nodiscard]] std::optional<std::string> ApplySettingsText(std::string_view text, AppSettings& settings);
+// With `failedKey`, it receives the key whose value stopped the reading.
+[[nodiscard]] std::optional<std::string> ApplySettingsText(std::string_view text, AppSettings& settings,
+                                                           std::string* failedKey = nullptr);
 
 // The file's text: one KEY=value line per key, CR LF ends, empty values left out.
 [[nodiscard]] std::string FormatSettingsText(const AppSettings& settings);

@@ -95,7 +95,7 @@ TEST(CommandLineTest, RefusesWithAReasonNamingTheOption)
         {{}, "no subcommand"},
         {{"rea\nd"}, "unknown subcommand \"rea\\x0Ad\""},
         {{"read", "--device", "MC68HC05B6", "--simulate=hc11=\n"},
-         "--simulate: unknown simulator option: hc11=\\x0A"},
+         "--simulate: hc11=\\x0A: the variant is one of"},
     };
     for (const auto& c : cases) {
         const auto parsed = Parse(c.arguments);

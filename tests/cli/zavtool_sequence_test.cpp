@@ -230,6 +230,22 @@ TEST_F(ZavtoolSequenceTest, PortComesFromTheSettingsFileAndThePortsMap)
     EXPECT_EQ(Lines(notSimulated.err)[0], "zavtool: --sim-memory: LPT2 is not simulated (add --simulate)");
 }
 
+// A bad value names where it is: the settings file and the key; a simulator value out of
+// range says so.
+TEST_F(ZavtoolSequenceTest, BadSettingsNameTheFileAndTheKey)
+{
+    std::filesystem::create_directories(SettingsFolder());
+    WriteFile(SettingsFolder() + "/zozadav.ini", "LPT_PORT=LPT1\r\nLPT_DELAY=5ms\r\n");
+    const ToolRun run = Read("MC68HC05B6", "");
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_EQ(Lines(run.err)[0], "error: " + SettingsFolder() + "/zozadav.ini: LPT_DELAY: '5ms' is not a valid "
+                                                                "integer value (the rest of the file is not read)");
+    const ToolRun stuck = Read("MC68HC11E9", "stuck-cell=0x1B600");
+    EXPECT_EQ(stuck.exitStatus, 2);
+    EXPECT_EQ(Lines(stuck.err)[0],
+              "zavtool: --simulate: stuck-cell=0x1B600: the address is out of range 0 to 0xFFFF or not a number");
+}
+
 TEST_F(ZavtoolSequenceTest, UnusableFilesEndWithAnErrorLine)
 {
     WriteFile(Work("short.img"), "too short");

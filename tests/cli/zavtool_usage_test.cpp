@@ -71,19 +71,41 @@ TEST_F(ZavtoolUsageTest, DevicesListsTheCatalogueInOrder)
 TEST_F(ZavtoolUsageTest, PortsFollowThePortsMapAndCheckEveryName)
 {
     std::filesystem::create_directories(SettingsFolder());
-    WriteFile(SettingsFolder() + "/ports", "LPT2=simulator\r\nCOM3=simulator\nnonsense\n");
+    WriteFile(SettingsFolder() + "/ports", "LPT2=simulator\r\nCOM3=simulator\nnonsense\ncom1=/dev/ttyUSB0\n"
+                                           "LPT1=/nonexistent/parport\nCOM2=/nonexistent/tty\n");
     const ToolRun list = Run({"ports"});
     EXPECT_EQ(list.exitStatus, 0);
-    EXPECT_NE(list.out.find("LPT2\n"), std::string::npos) << list.out;
-    EXPECT_NE(list.out.find("COM3\n"), std::string::npos) << list.out;
+    // Each list under its own heading: a serial port is never taken for a parallel one.
+    const std::size_t parallel = list.out.find("Parallel ports:\n");
+    const std::size_t serial = list.out.find("Serial ports:\n");
+    ASSERT_NE(parallel, std::string::npos) << list.out;
+    ASSERT_NE(serial, std::string::npos) << list.out;
+    const std::size_t lpt2 = list.out.find("  LPT2\n");
+    const std::size_t com3 = list.out.find("  COM3\n");
+    EXPECT_TRUE(parallel < lpt2 && lpt2 < serial && serial < com3) << list.out;
 
     const ToolRun check = Run({"ports", "--check"});
     EXPECT_EQ(check.exitStatus, 0);
-    EXPECT_NE(check.out.find("\nLPT2 (simulator): usable; clock-line ready can be read\n"), std::string::npos)
+    EXPECT_NE(check.out.find("\n  LPT2 (simulator): usable; clock-line ready can be read\n"), std::string::npos)
         << check.out;
     for (const char* name : {"LPT1 (", "LPT3 (", "COM1 (", "COM8 ("}) {
-        EXPECT_NE(check.out.find(std::string("\n") + name), std::string::npos) << name;
+        EXPECT_NE(check.out.find(std::string("\n  ") + name), std::string::npos) << name;
     }
+    // A missing device comes with what makes it appear.
+    EXPECT_NE(check.out.find("  LPT1 (/nonexistent/parport): not usable: no such device: /nonexistent/parport\n"
+                             "    fix: load the parallel port drivers (sudo modprobe parport_pc ppdev)"),
+              std::string::npos)
+        << check.out;
+    EXPECT_NE(check.out.find("    fix: a USB serial adapter (ls /dev/ttyUSB* /dev/ttyACM*) is mapped in " +
+                             SettingsFolder() + "/ports with a line COM2=/dev/ttyUSB0\n"),
+              std::string::npos)
+        << check.out;
+    // The lines of the ports map it could not read, by number, instead of silence.
+    EXPECT_NE(check.out.find("  line 3 not read: nonsense (not NAME=TARGET)\n"
+                             "  line 4 not read: com1=/dev/ttyUSB0 (NAME is one of LPT1 to LPT3 or COM1 to COM8, "
+                             "in capitals)\n"),
+              std::string::npos)
+        << check.out;
 }
 
 } // namespace

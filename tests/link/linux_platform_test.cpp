@@ -80,8 +80,17 @@ TEST(DeviceFailure, CausesNameTheDeviceAndWhatToDo)
     testing::TempFolder directory;
     const fs::path device = directory.Path() / "device";
     std::ofstream(device) << "";
-    const std::string denied = DescribeDeviceFailure(device.string(), EACCES);
-    EXPECT_EQ(denied.rfind("permission denied: " + device.string() + " (members of group ", 0), 0u) << denied;
+    fs::permissions(device, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                                fs::perms::group_write);
+    const std::string group = GroupOfDevice(device.string());
+    EXPECT_EQ(DescribeDeviceFailure(device.string(), EACCES),
+              "permission denied: " + device.string() + " (members of group " + group +
+                  " may use it: sudo usermod -aG " + group + " \"$USER\", then log in again)");
+    // A group that may only read cannot drive the port: it is not offered.
+    fs::permissions(device, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(DescribeDeviceFailure(device.string(), EACCES),
+              "permission denied: " + device.string() +
+                  " (no group may use it, only its owner; a udev rule can give a group access)");
     EXPECT_TRUE(IsUsbPrinterDevice("/dev/usb/lp0"));
     EXPECT_FALSE(IsUsbPrinterDevice("/dev/lp0"));
 }

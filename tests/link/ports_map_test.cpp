@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "link/ports_map.h"
 
 namespace zav {
@@ -25,6 +27,15 @@ TEST(PortsMap, ReadsNameTargetLinesAndIgnoresTheRest)
     EXPECT_EQ(map.Entries().size(), 3u);
     EXPECT_FALSE(map.TargetOf("LPT2").has_value());
     EXPECT_FALSE(map.TargetOf("COM1").has_value());
+
+    // The lines it could not read, numbered from 1, for the user to be shown.
+    std::vector<int> numbers;
+    for (const auto& line : map.UnreadableLines()) numbers.push_back(line.number);
+    EXPECT_EQ(numbers, (std::vector<int>{4, 5, 6, 7, 8}));
+    EXPECT_EQ(map.UnreadableLines()[2],
+              (PortsMap::UnreadableLine{6, "lpt2=/dev/parport1", "NAME is one of LPT1 to LPT3 or COM1 to COM8, in capitals"}));
+    EXPECT_EQ(map.UnreadableLines()[0].reason, "not NAME=TARGET");
+    EXPECT_EQ(map.UnreadableLines()[3].reason, "no TARGET after the =");
 }
 
 TEST(PortsMap, PortNamesAreExact)

@@ -31,6 +31,25 @@ std::string FindUsbPrinterDevice()
     return {};
 }
 
+namespace {
+
+// Who may open the device, and how the user becomes one of them: a group is named only
+// when its members may both read and write.
+std::string AccessHint(const std::string& devicePath)
+{
+    struct stat info {};
+    if (stat(devicePath.c_str(), &info) != 0) return {};
+    constexpr mode_t kGroupReadWrite = S_IRGRP | S_IWGRP;
+    if ((info.st_mode & kGroupReadWrite) == kGroupReadWrite) {
+        const std::string group = GroupOfDevice(devicePath);
+        return " (members of group " + group + " may use it: sudo usermod -aG " + group +
+               " \"$USER\", then log in again)";
+    }
+    return " (no group may use it, only its owner; a udev rule can give a group access)";
+}
+
+} // namespace
+
 std::string DescribeDeviceFailure(const std::string& devicePath, int errorNumber)
 {
     switch (errorNumber) {
@@ -39,11 +58,8 @@ std::string DescribeDeviceFailure(const std::string& devicePath, int errorNumber
     case ENXIO:
         return "no such device: " + devicePath;
     case EACCES:
-    case EPERM: {
-        const std::string group = GroupOfDevice(devicePath);
-        if (group.empty()) return "permission denied: " + devicePath;
-        return "permission denied: " + devicePath + " (members of group " + group + " may use it)";
-    }
+    case EPERM:
+        return "permission denied: " + devicePath + AccessHint(devicePath);
     case EBUSY:
         return devicePath + " is held by another driver or program";
     default:
