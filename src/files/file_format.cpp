@@ -54,6 +54,8 @@ FileFormat FileFormatFromFilterIndex(int filterIndex)
         return FileFormat::MotorolaS;
     case 3:
         return FileFormat::Binary;
+    case 5:
+        return FileFormat::IntelHex;
     default:
         return FileFormat::ExtendedFormat;
     }

@@ -28,6 +28,7 @@ TEST(FileFormat, SaveFilterEntriesPresetTheFormat)
     EXPECT_EQ(FileFormatFromFilterIndex(2), FileFormat::MotorolaS);
     EXPECT_EQ(FileFormatFromFilterIndex(3), FileFormat::Binary);
     EXPECT_EQ(FileFormatFromFilterIndex(4), FileFormat::ExtendedFormat);
+    EXPECT_EQ(FileFormatFromFilterIndex(5), FileFormat::IntelHex);
 }
 
 TEST(DetectFileFormats, TheFirstRecordTagDecides)

@@ -1,0 +1,41 @@
+#include "files/save_file_dialog.h"
+
+#include "buffer/memory_buffer.h"
+#include "buffer/numeric_helpers.h"
+#include "files/buffer_file_saver.h"
+#include "operations/address_field.h"
+
+namespace zav {
+
+SaveFileDialog::SaveFileDialog(std::int32_t lastAddress) : highText_(AddressText(lastAddress)) {}
+
+const std::vector<FileFormat>& SaveFileDialog::Formats()
+{
+    static const std::vector<FileFormat> formats{FileFormat::ExtendedFormat, FileFormat::MotorolaS,
+                                                 FileFormat::Binary, FileFormat::IntelHex};
+    return formats;
+}
+
+void SaveFileDialog::FileChosen(std::string path, int filterIndex)
+{
+    path_ = std::move(path);
+    format_ = FileFormatFromFilterIndex(filterIndex);
+}
+
+bool SaveFileDialog::Ok(MemoryBuffer& buffer, StatusSink& status, MessageBoxes& boxes) const
+{
+    if (path_.empty()) return false;
+    SaveOptions options;
+    options.saveUnimplemented = saveUnimplemented_;
+    options.lowAddress = 0;
+    options.highAddress = buffer.LastAddress();
+    if (!saveEntireBuffer_) {
+        const auto range = ParseAddressRange(lowText_, highText_, buffer.LastAddress(), boxes);
+        if (!range) return false;
+        options.lowAddress = range->first;
+        options.highAddress = range->last;
+    }
+    return SaveBufferFile(path_, format_, options, buffer, status);
+}
+
+} // namespace zav

@@ -1,0 +1,197 @@
+#include "files/ui/load_file_form.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include "operations/ui/ok_cancel_buttons.h"
+#include "shell/app_settings.h"
+#include "shell/ui/latin1_text.h"
+
+namespace zav {
+
+namespace {
+
+QLineEdit* AddAddressRow(QGridLayout& grid, int row, QLabel*& label, const QString& caption,
+                         const QString& name, QWidget* parent)
+{
+    label = new QLabel(caption, parent);
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    label->setBuddy(edit);
+    grid.addWidget(label, row, 0);
+    grid.addWidget(edit, row, 1);
+    return edit;
+}
+
+} // namespace
+
+TLoadf::TLoadf(MemoryBuffer& buffer, ProgramSettings& settings, StatusSink& status, MessageBoxes& boxes,
+               QWidget* parent)
+    : QDialog(parent), buffer_(buffer), settings_(settings), status_(status), boxes_(boxes)
+{
+    setWindowTitle(QStringLiteral("Load File Into Buffer"));
+    Label1 = new QLabel(QStringLiteral("File Name"), this);
+    Edit1 = new QLineEdit(this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setReadOnly(true);
+    Edit1->setFocusPolicy(Qt::ClickFocus);
+    Edit1->setMinimumWidth(Edit1->fontMetrics().averageCharWidth() * 48);
+    Button4 = new QToolButton(this);
+    Button4->setObjectName(QStringLiteral("Button4"));
+    Button4->setArrowType(Qt::DownArrow);
+    Button4->setToolTip(QStringLiteral("Recent files"));
+    Button1 = new QPushButton(QStringLiteral("Browse"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setAutoDefault(false);
+    OpenedFileList = new QMenu(this);
+    OpenedFileList->setObjectName(QStringLiteral("OpenedFileList"));
+
+    Label2 = new QLabel(QStringLiteral("Buffer Load Options"), this);
+    QFont heading = Label2->font();
+    heading.setBold(true);
+    Label2->setFont(heading);
+    Label3 = new QLabel(QStringLiteral("Auto Format Detected : "), this);
+    ComboBox1 = new QComboBox(this);
+    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1->setMinimumContentsLength(20);
+    Label3->setBuddy(ComboBox1);
+    CheckBox1 = new QCheckBox(QStringLiteral("Load Entire File"), this);
+    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+
+    auto* addresses = new QGridLayout;
+    Edit2 = AddAddressRow(*addresses, 0, Label4, QStringLiteral("Lowest Address From File To Load :"),
+                          QStringLiteral("Edit2"), this);
+    Edit3 = AddAddressRow(*addresses, 1, Label5, QStringLiteral("Highest Address From File To Load :"),
+                          QStringLiteral("Edit3"), this);
+    Edit4 = AddAddressRow(*addresses, 2, Label6, QStringLiteral("Offset Value To Place Data To Buffer:"),
+                          QStringLiteral("Edit4"), this);
+    RadioGroup1 = new RadioGroup(QStringLiteral("Clear Buffer Before Loading File"),
+                                 {QStringLiteral("Disable"), QStringLiteral("Clear Buffer With Zeros (0x00)"),
+                                  QStringLiteral("Clear Buffer With Ones  (0xFF)")},
+                                 1, this);
+    RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
+
+    auto* buttons = new OkCancelButtons(this);
+    Button2 = buttons->Ok();
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button3 = buttons->Cancel();
+    Button3->setObjectName(QStringLiteral("Button3"));
+
+    auto* pathRow = new QHBoxLayout;
+    pathRow->setSpacing(0);
+    pathRow->addWidget(Edit1, 1);
+    pathRow->addWidget(Button4);
+    pathRow->addSpacing(8);
+    pathRow->addWidget(Button1);
+    auto* formatRow = new QHBoxLayout;
+    formatRow->addWidget(Label3);
+    formatRow->addWidget(ComboBox1, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addLayout(pathRow);
+    layout->addSpacing(6);
+    layout->addWidget(Label2);
+    layout->addLayout(formatRow);
+    layout->addWidget(CheckBox1);
+    layout->addLayout(addresses);
+    layout->addWidget(RadioGroup1);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    setTabOrder(Button4, Button1);
+    setTabOrder(Button1, ComboBox1);
+    connect(Button4, &QToolButton::clicked, this, &TLoadf::Button4Click);
+    connect(Button1, &QPushButton::clicked, this, &TLoadf::Button1Click);
+    connect(OpenedFileList, &QMenu::triggered, this, &TLoadf::OpenedFileListClick);
+    connect(CheckBox1, &QCheckBox::clicked, this, &TLoadf::CheckBox1Click);
+    connect(Button2, &QPushButton::clicked, this, &TLoadf::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &QDialog::reject);
+    ShowModel();
+}
+
+void TLoadf::ShowModel()
+{
+    Edit1->setText(FromLatin1(model_.Path()));
+    ComboBox1->clear();
+    for (const std::string& format : model_.Formats()) ComboBox1->addItem(FromLatin1(format));
+    ComboBox1->setCurrentIndex(model_.FormatIndex());
+    CheckBox1->setChecked(model_.LoadEntireFile());
+    Edit2->setText(FromLatin1(model_.LowText()));
+    Edit3->setText(FromLatin1(model_.HighText()));
+    Edit4->setText(FromLatin1(model_.OffsetText()));
+    for (QWidget* control :
+         {static_cast<QWidget*>(Label4), static_cast<QWidget*>(Edit2), static_cast<QWidget*>(Label5),
+          static_cast<QWidget*>(Edit3), static_cast<QWidget*>(Label6), static_cast<QWidget*>(Edit4)}) {
+        control->setEnabled(model_.AddressFieldsEnabled());
+    }
+    RadioGroup1->SetItemIndex(static_cast<int>(model_.Clear()));
+    Button2->setEnabled(model_.OkEnabled());
+}
+
+void TLoadf::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    OpenedFileList->clear();
+    for (const std::string& caption : OpenFileDialog::RecentEntryCaptions(settings_.RecentFiles)) {
+        // A path may hold '&', which a menu would take for a mnemonic.
+        OpenedFileList->addAction(FromLatin1(caption).replace(QLatin1Char('&'), QStringLiteral("&&")));
+    }
+    Button4->setFocus(Qt::OtherFocusReason);
+}
+
+void TLoadf::Button4Click()
+{
+    // Below the path field, at the dialog's left edge; the list is empty until a file loaded.
+    const QPoint below(0, Edit1->geometry().bottom() + 1);
+    OpenedFileList->popup(mapToGlobal(below));
+}
+
+void TLoadf::Button1Click()
+{
+    if (const auto chosen = chooser_(this)) Edit1Change(chosen->path);
+}
+
+void TLoadf::OpenedFileListClick(QAction* entry)
+{
+    const QString caption = entry->text().replace(QStringLiteral("&&"), QStringLiteral("&"));
+    Edit1Change(FromLatin1(OpenFileDialog::PathOfRecentEntry(ToLatin1(caption))));
+}
+
+void TLoadf::StoreFields()
+{
+    model_.SetFormatIndex(ComboBox1->currentIndex());
+    model_.SetLoadEntireFile(CheckBox1->isChecked());
+    model_.SetLowText(ToLatin1(Edit2->text()));
+    model_.SetHighText(ToLatin1(Edit3->text()));
+    model_.SetOffsetText(ToLatin1(Edit4->text()));
+    model_.SetClear(static_cast<ClearMode>(RadioGroup1->ItemIndex()));
+}
+
+void TLoadf::Edit1Change(const QString& path)
+{
+    StoreFields();
+    model_.ChoosePath(ToLatin1(path), boxes_);
+    ShowModel();
+    Edit1->selectAll();
+}
+
+void TLoadf::CheckBox1Click()
+{
+    StoreFields();
+    ShowModel();
+}
+
+void TLoadf::Button2Click()
+{
+    StoreFields();
+    const OpenResult result = model_.Ok(buffer_, status_, boxes_);
+    if (result == OpenResult::Loaded) {
+        AddRecentFile(settings_, model_.Path());
+        accept();
+        return;
+    }
+    Button2->setEnabled(model_.OkEnabled());
+}
+
+} // namespace zav

@@ -1,0 +1,168 @@
+#include "files/ui/print_form.h"
+
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QPrintDialog>
+#include <QPrinterInfo>
+#include <QProgressBar>
+#include <QVBoxLayout>
+
+#include "buffer/memory_buffer.h"
+#include "messages/status_sink.h"
+#include "operations/dump_text.h"
+#include "operations/ui/ok_cancel_buttons.h"
+#include "shell/ui/latin1_text.h"
+
+namespace zav {
+
+namespace {
+
+QString ChoosePdfFile(QWidget* parent, const QString& lastPath)
+{
+    QFileDialog dialog(parent, QStringLiteral("Print To File"), lastPath, QStringLiteral("PDF (*.pdf)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().front();
+}
+
+} // namespace
+
+TPrintd::TPrintd(const MemoryBuffer& buffer, StatusSink& status, QProgressBar& progressBar,
+                 MessageBoxes& boxes, QWidget* parent)
+    : QDialog(parent), buffer_(buffer), status_(status), progressBar_(progressBar), boxes_(boxes),
+      model_(buffer.LastAddress()), pdfChooser_(ChoosePdfFile)
+{
+    setWindowTitle(QStringLiteral("Print"));
+    // Calls from the print worker run when this thread's event loop gets to them.
+    queue_.SetWakeUp([this] {
+        QMetaObject::invokeMethod(
+            this, [this] { queue_.Drain(); }, Qt::QueuedConnection);
+    });
+
+    Label1 = new QLabel(QStringLiteral("Buffer Printing Options"), this);
+    QFont heading = Label1->font();
+    heading.setBold(true);
+    Label1->setFont(heading);
+    Label2 = new QLabel(QStringLiteral("From Address :"), this);
+    Edit1 = new QLineEdit(FromLatin1(model_.FromText()), this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Label2->setBuddy(Edit1);
+    Label3 = new QLabel(QStringLiteral("To Address :"), this);
+    Edit2 = new QLineEdit(FromLatin1(model_.ToText()), this);
+    Edit2->setObjectName(QStringLiteral("Edit2"));
+    Label3->setBuddy(Edit2);
+    RadioGroup1 =
+        new RadioGroup(QStringLiteral("Bytes/Row"), {QStringLiteral("16"), QStringLiteral("32")}, 2, this);
+    RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
+    auto* buttons = new OkCancelButtons(this, QStringLiteral("Print"));
+    Button2 = buttons->Ok();
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button3 = buttons->Cancel();
+    Button3->setObjectName(QStringLiteral("Button3"));
+    Button1 = buttons->addButton(QStringLiteral("Setup ..."), QDialogButtonBox::ActionRole);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setAutoDefault(false);
+
+    auto* fields = new QGridLayout;
+    fields->addWidget(Label2, 0, 0);
+    fields->addWidget(Edit1, 0, 1);
+    fields->addWidget(Label3, 1, 0);
+    fields->addWidget(Edit2, 1, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addLayout(fields);
+    layout->addWidget(RadioGroup1);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(Button1, &QPushButton::clicked, this, &TPrintd::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TPrintd::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+TPrintd::~TPrintd()
+{
+    // The job's own close request, drained by this wait, must not reach a dialog going away.
+    closing_ = true;
+    job_.Close();
+}
+
+void TPrintd::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    Button1->setEnabled(true);
+    Button2->setEnabled(true);
+    Edit1->setFocus(Qt::OtherFocusReason);
+    Edit1->selectAll();
+}
+
+void TPrintd::done(int result)
+{
+    // Every way of closing comes here; the job's own close request arriving while this
+    // waits for the job is already covered by the close in progress.
+    if (closing_) return;
+    closing_ = true;
+    job_.Close();
+    closing_ = false;
+    QDialog::done(result);
+}
+
+void TPrintd::Button1Click()
+{
+    QPrintDialog setup(&printer_, this);
+    setup.exec();
+}
+
+bool TPrintd::ChooseOutput()
+{
+    if (!QPrinterInfo::availablePrinters().isEmpty() && printer_.outputFormat() == QPrinter::NativeFormat) {
+        return true;
+    }
+    const QString path = pdfChooser_(this, printer_.outputFileName());
+    if (path.isEmpty()) return false;
+    printer_.setOutputFormat(QPrinter::PdfFormat);
+    printer_.setOutputFileName(path);
+    return true;
+}
+
+void TPrintd::Button2Click()
+{
+    model_.SetFromText(ToLatin1(Edit1->text()));
+    model_.SetToText(ToLatin1(Edit2->text()));
+    model_.SetBytesPerRow(RadioGroup1->ItemIndex() == 1 ? 32 : 16);
+    const auto settings = model_.Ok(boxes_);
+    if (!settings || !ChooseOutput()) return;
+    status_.AddStatusMessage(PrintStartLine(settings->range, document_.PrinterName()), StatusKind::Normal);
+    printer_.setFullPage(false);
+    Button1->setEnabled(false);
+    Button2->setEnabled(false);
+    job_.Start(*settings, document_);
+}
+
+std::string TPrintd::BuildDump(AddressRange range, int bytesPerRow)
+{
+    return BuildDumpText(buffer_, range.first, range.last, bytesPerRow, boxes_);
+}
+
+void TPrintd::SetProgressMaximum(int maximum)
+{
+    progressBar_.setMaximum(maximum);
+}
+
+void TPrintd::SetProgressPosition(int position)
+{
+    progressBar_.setValue(position);
+}
+
+void TPrintd::AddStatusMessage(const std::string& text, StatusKind kind)
+{
+    status_.AddStatusMessage(text, kind);
+}
+
+void TPrintd::CloseDialog()
+{
+    if (!closing_) reject();
+}
+
+} // namespace zav

@@ -1,0 +1,157 @@
+#include "files/ui/save_file_form.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "buffer/memory_buffer.h"
+#include "operations/ui/ok_cancel_buttons.h"
+#include "shell/ui/latin1_text.h"
+
+namespace zav {
+
+TSavef::TSavef(MemoryBuffer& buffer, StatusSink& status, MessageBoxes& boxes, QWidget* parent)
+    : QDialog(parent), buffer_(buffer), status_(status), boxes_(boxes), model_(buffer.LastAddress())
+{
+    setWindowTitle(QStringLiteral("Save File From Buffer"));
+    Label1 = new QLabel(QStringLiteral("File Name"), this);
+    Edit1 = new QLineEdit(this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setReadOnly(true);
+    Edit1->setMinimumWidth(Edit1->fontMetrics().averageCharWidth() * 48);
+    Button1 = new QPushButton(QStringLiteral("Browse"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setAutoDefault(false);
+    Label2 = new QLabel(QStringLiteral("Buffer Save Options"), this);
+    QFont heading = Label2->font();
+    heading.setBold(true);
+    Label2->setFont(heading);
+    Label3 = new QLabel(QStringLiteral("Save File As : "), this);
+    ComboBox1 = new QComboBox(this);
+    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    for (FileFormat format : SaveFileDialog::Formats()) {
+        ComboBox1->addItem(FromLatin1(std::string(FileFormatDisplayName(format))));
+    }
+    Label3->setBuddy(ComboBox1);
+    CheckBox1 = new QCheckBox(QStringLiteral("Save Entire Buffer"), this);
+    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    CheckBox2 = new QCheckBox(QStringLiteral("Save Unimplemented  Areas"), this);
+    CheckBox2->setObjectName(QStringLiteral("CheckBox2"));
+    Label4 = new QLabel(QStringLiteral("Lowest Buffer address to Save :"), this);
+    Edit2 = new QLineEdit(this);
+    Edit2->setObjectName(QStringLiteral("Edit2"));
+    Label4->setBuddy(Edit2);
+    Label5 = new QLabel(QStringLiteral("Higest Buffer address to Save :"), this);
+    Edit3 = new QLineEdit(this);
+    Edit3->setObjectName(QStringLiteral("Edit3"));
+    Label5->setBuddy(Edit3);
+    auto* buttons = new OkCancelButtons(this);
+    Button2 = buttons->Ok();
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button3 = buttons->Cancel();
+    Button3->setObjectName(QStringLiteral("Button3"));
+
+    auto* pathRow = new QHBoxLayout;
+    pathRow->addWidget(Edit1, 1);
+    pathRow->addWidget(Button1);
+    auto* formatRow = new QHBoxLayout;
+    formatRow->addWidget(Label3);
+    formatRow->addWidget(ComboBox1, 1);
+    auto* addresses = new QGridLayout;
+    addresses->addWidget(Label4, 0, 0);
+    addresses->addWidget(Edit2, 0, 1);
+    addresses->addWidget(Label5, 1, 0);
+    addresses->addWidget(Edit3, 1, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addLayout(pathRow);
+    layout->addSpacing(6);
+    layout->addWidget(Label2);
+    layout->addLayout(formatRow);
+    layout->addWidget(CheckBox1);
+    layout->addWidget(CheckBox2);
+    layout->addLayout(addresses);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(Button1, &QPushButton::clicked, this, &TSavef::Button1Click);
+    connect(ComboBox1, &QComboBox::activated, this, &TSavef::ComboBox1Change);
+    connect(CheckBox1, &QCheckBox::clicked, this, &TSavef::CheckBox1Click);
+    connect(Button2, &QPushButton::clicked, this, &TSavef::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &QDialog::reject);
+    ShowModel();
+}
+
+void TSavef::StoreFields()
+{
+    model_.SetFormat(SaveFileDialog::Formats()[static_cast<std::size_t>(ComboBox1->currentIndex())]);
+    model_.SetSaveEntireBuffer(CheckBox1->isChecked());
+    model_.SetSaveUnimplemented(CheckBox2->isChecked());
+    model_.SetLowText(ToLatin1(Edit2->text()));
+    model_.SetHighText(ToLatin1(Edit3->text()));
+}
+
+void TSavef::ShowModel()
+{
+    Edit1->setText(FromLatin1(model_.Path()));
+    const auto& formats = SaveFileDialog::Formats();
+    const auto chosen = std::find(formats.begin(), formats.end(), model_.Format());
+    ComboBox1->setCurrentIndex(static_cast<int>(chosen - formats.begin()));
+    CheckBox1->setChecked(model_.SaveEntireBuffer());
+    CheckBox2->setChecked(model_.SaveUnimplemented());
+    CheckBox2->setEnabled(model_.SaveUnimplementedEnabled());
+    Edit2->setText(FromLatin1(model_.LowText()));
+    Edit3->setText(FromLatin1(model_.HighText()));
+    for (QWidget* control : {static_cast<QWidget*>(Label4), static_cast<QWidget*>(Edit2),
+                             static_cast<QWidget*>(Label5), static_cast<QWidget*>(Edit3)}) {
+        control->setEnabled(model_.RangeFieldsEnabled());
+    }
+    Button2->setEnabled(model_.OkEnabled());
+}
+
+void TSavef::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // Until a file is chosen Browse is the one useful control; afterwards OK.
+    if (model_.OkEnabled()) {
+        Button2->setFocus(Qt::OtherFocusReason);
+    } else {
+        Button1->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void TSavef::Button1Click()
+{
+    const auto chosen = chooser_(this);
+    if (!chosen) return;
+    StoreFields();
+    model_.FileChosen(ToLatin1(chosen->path), chosen->filterIndex);
+    ShowModel();
+    Edit1->selectAll();
+}
+
+void TSavef::ComboBox1Change()
+{
+    StoreFields();
+    ShowModel();
+}
+
+void TSavef::CheckBox1Click()
+{
+    StoreFields();
+    ShowModel();
+}
+
+void TSavef::Button2Click()
+{
+    StoreFields();
+    if (model_.Ok(buffer_, status_, boxes_)) {
+        accept();
+    } else {
+        reject();
+    }
+}
+
+} // namespace zav

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+
+#include "operations/copy_range_dialog.h"
+#include "operations/ui/history_combo_box.h"
+
+namespace zav {
+
+class MemoryBuffer;
+class MessageBoxes;
+
+// "Copy Array": a typed range onto the clipboard as one line of hex values.
+class TForm2 : public QDialog {
+    Q_OBJECT
+
+public:
+    TForm2(const MemoryBuffer& buffer, MessageBoxes& boxes, QWidget* parent = nullptr);
+
+    // Both fields show the cursor's address.
+    void Preset(std::int32_t cursorAddress);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void Button1Click();
+
+    const MemoryBuffer& buffer_;
+    MessageBoxes& boxes_;
+    CopyRangeDialog model_;
+
+    QLabel* Label1;
+    HistoryComboBox* ComboBox1;
+    QLabel* StaticText2;
+    HistoryComboBox* ComboBox2;
+    QPushButton* Button1;
+    QPushButton* Button2;
+};
+
+} // namespace zav

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QDialog>
+#include <QPushButton>
+
+#include <optional>
+
+#include "operations/find_dialog.h"
+#include "operations/ui/history_combo_box.h"
+#include "operations/ui/radio_group.h"
+
+namespace zav {
+
+class MemoryBuffer;
+class MessageBoxes;
+
+// "Search": finds hex bytes or text from the editor's cursor up or down. Search Again runs
+// the same search without showing the dialog.
+class TForm7 : public QDialog {
+    Q_OBJECT
+
+public:
+    // The search text starts as the byte under the cursor when the dialog is created.
+    TForm7(const MemoryBuffer& buffer, MessageBoxes& boxes, std::int32_t cursorAddress,
+           QWidget* parent = nullptr);
+
+    // The cell the search starts from; set before every showing.
+    void SetCursorAddress(std::int32_t cursorAddress);
+    // After OK: the match, where the editor's cursor goes.
+    [[nodiscard]] std::optional<std::int32_t> Match() const { return match_; }
+    // Search Again: the dialog's current settings from the cursor, without showing it. The
+    // match, or nothing after "Search String not found" or an input message.
+    std::optional<std::int32_t> SearchAgain(std::int32_t cursorAddress);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void Button1Click();
+    std::optional<std::int32_t> Search();
+
+    const MemoryBuffer& buffer_;
+    MessageBoxes& boxes_;
+    FindDialog model_;
+    std::int32_t cursorAddress_;
+    std::optional<std::int32_t> match_;
+
+    HistoryComboBox* ComboBox1;
+    RadioGroup* RadioGroup2;
+    RadioGroup* RadioGroup1;
+    QPushButton* Button1;
+    QPushButton* Button2;
+};
+
+} // namespace zav

@@ -1,0 +1,36 @@
+#include "operations/ui/history_combo_box.h"
+
+#include <QLineEdit>
+
+#include "operations/history_field.h"
+#include "shell/ui/latin1_text.h"
+
+namespace zav {
+
+HistoryComboBox::HistoryComboBox(QWidget* parent) : QComboBox(parent)
+{
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    setMinimumContentsLength(12);
+    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+}
+
+void HistoryComboBox::ShowField(const HistoryField& field)
+{
+    clear();
+    for (const std::string& entry : field.History()) addItem(FromLatin1(entry));
+    setEditText(FromLatin1(field.Text()));
+}
+
+void HistoryComboBox::StoreText(HistoryField& field) const
+{
+    field.SetText(ToLatin1(currentText()));
+}
+
+void HistoryComboBox::FocusAndSelect()
+{
+    setFocus(Qt::OtherFocusReason);
+    lineEdit()->selectAll();
+}
+
+} // namespace zav

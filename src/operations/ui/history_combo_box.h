@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QComboBox>
+
+namespace zav {
+
+class HistoryField;
+
+// An editable field with a drop-down list of the texts it accepted before. The list is the
+// core's HistoryField; the box only shows it, so Enter never adds an entry of its own.
+class HistoryComboBox : public QComboBox {
+    Q_OBJECT
+
+public:
+    explicit HistoryComboBox(QWidget* parent = nullptr);
+
+    // Shows the field's text and its history.
+    void ShowField(const HistoryField& field);
+    // Hands the typed text to the field.
+    void StoreText(HistoryField& field) const;
+    // The field gets the keyboard focus with its whole text selected.
+    void FocusAndSelect();
+};
+
+} // namespace zav

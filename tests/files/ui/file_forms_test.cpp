@@ -1,0 +1,266 @@
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+
+#include <filesystem>
+#include <fstream>
+
+#include "buffer/memory_buffer.h"
+#include "files/ui/load_file_form.h"
+#include "files/ui/save_file_form.h"
+#include "operations/ui/radio_group.h"
+#include "shell/app_settings.h"
+#include "support/recording_messages.h"
+
+namespace zav {
+
+using testing::RecordingBoxes;
+using testing::RecordingStatus;
+
+namespace {
+
+template <typename Widget> Widget* Child(QWidget& parent, const char* name)
+{
+    auto* child = parent.findChild<Widget*>(QString::fromLatin1(name));
+    if (child == nullptr) qFatal("no control %s", name);
+    return child;
+}
+
+QStringList Items(QComboBox& combo)
+{
+    QStringList items;
+    for (int i = 0; i < combo.count(); ++i) items.append(combo.itemText(i));
+    return items;
+}
+
+void Click(QWidget& dialog, const char* button)
+{
+    Child<QAbstractButton>(dialog, button)->click();
+}
+
+void Show(QDialog& dialog)
+{
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+}
+
+// Browse answers with this file and filter instead of showing the system dialog.
+FileChooser Answer(const QString& path, int filterIndex = 1)
+{
+    return [path, filterIndex](QWidget*) { return std::optional<ChosenFile>(ChosenFile{path, filterIndex}); };
+}
+
+} // namespace
+
+class FileFormsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        buffer = std::make_unique<MemoryBuffer>();
+        boxes.shown.clear();
+        status.lines.clear();
+        settings = ProgramSettings{};
+    }
+
+    void openOffersTheDetectedFormatsAndEnablesOkForAFileThatOpened()
+    {
+        const QString s19 =
+            Write("plain.s19", "S1130000000102030405060708090A0B0C0D0E0F74\r\nS9030000FC\r\n");
+        TLoadf form(*buffer, settings, status, boxes);
+        Show(form);
+        QVERIFY(Child<QToolButton>(form, "Button4")->hasFocus());
+        auto* ok = Child<QPushButton>(form, "Button2");
+        QVERIFY(!ok->isEnabled());
+        QVERIFY(Child<QCheckBox>(form, "CheckBox1")->isChecked());
+        QVERIFY(!Child<QLineEdit>(form, "Edit2")->isEnabled());
+        QCOMPARE(Child<QLineEdit>(form, "Edit3")->text(), QStringLiteral("0xFFFFFF"));
+
+        form.SetFileChooser(Answer(s19));
+        Click(form, "Button1");
+        QCOMPARE(Child<QLineEdit>(form, "Edit1")->text(), s19);
+        QCOMPARE(Child<QLineEdit>(form, "Edit1")->selectedText(), s19);
+        QCOMPARE(Items(*Child<QComboBox>(form, "ComboBox1")),
+                 (QStringList{QStringLiteral("Motorola S"), QStringLiteral("Binary")}));
+        QVERIFY(ok->isEnabled());
+
+        // A file that cannot be opened disables OK and keeps the earlier formats.
+        form.SetFileChooser(Answer(dir.filePath(QStringLiteral("missing.bin"))));
+        Click(form, "Button1");
+        QVERIFY(!ok->isEnabled());
+        QCOMPARE(boxes.Texts(), std::vector<std::string>{"File not Accessible or not Exist!"});
+        QCOMPARE(Child<QComboBox>(form, "ComboBox1")->count(), 2);
+    }
+
+    void openLoadsARangeWithANegativeOffsetAndRecordsTheFile()
+    {
+        std::string bytes(0x200, '\0');
+        for (int i = 0; i < 0x200; ++i) bytes[static_cast<std::size_t>(i)] = static_cast<char>(i >> 4);
+        const QString bin = Write("image.bin", bytes);
+        settings.RecentFiles = {"/older/one.zef"};
+        TLoadf form(*buffer, settings, status, boxes);
+        form.SetFileChooser(Answer(bin));
+        Show(form);
+        Click(form, "Button1");
+        QCOMPARE(Items(*Child<QComboBox>(form, "ComboBox1")), QStringList{QStringLiteral("Binary")});
+        Click(form, "CheckBox1");
+        QVERIFY(Child<QLineEdit>(form, "Edit4")->isEnabled());
+        Child<QLineEdit>(form, "Edit2")->setText(QStringLiteral("0x01FF"));
+        Child<QLineEdit>(form, "Edit3")->setText(QStringLiteral("0x0100"));
+        Child<QLineEdit>(form, "Edit4")->setText(QStringLiteral("-256"));
+        Child<RadioGroup>(form, "RadioGroup1")->SetItemIndex(2);
+        Click(form, "Button2");
+        QCOMPARE(form.result(), int(QDialog::Accepted));
+        QCOMPARE(int(buffer->GetByte(0x0000)), 0x10);
+        QCOMPARE(int(buffer->GetByte(0x00FF)), 0x1F);
+        QCOMPARE(int(buffer->GetByte(0x0100)), 0xFF); // cleared with ones
+        QCOMPARE(status.Texts().back(), std::string("Read file complete"));
+        QCOMPARE(settings.RecentFiles, (std::vector<std::string>{bin.toStdString(), "/older/one.zef"}));
+
+        // Shown again: the options are kept and the recent entries rebuilt.
+        Show(form);
+        QVERIFY(!Child<QCheckBox>(form, "CheckBox1")->isChecked());
+        QCOMPARE(Child<QLineEdit>(form, "Edit4")->text(), QStringLiteral("-256"));
+        const auto entries = Child<QMenu>(form, "OpenedFileList")->actions();
+        QCOMPARE(entries.size(), 2);
+        QCOMPARE(entries[0]->text(), QStringLiteral("0 ") + bin);
+        QCOMPARE(entries[1]->text(), QStringLiteral("1 /older/one.zef"));
+
+        // Loading the same file again keeps it once, at the front.
+        Click(form, "Button2");
+        QCOMPARE(settings.RecentFiles, (std::vector<std::string>{bin.toStdString(), "/older/one.zef"}));
+    }
+
+    void openTakesTheFileOfARecentEntry()
+    {
+        const QString text = Write("notes & more.txt", "Hello");
+        settings.RecentFiles = {text.toStdString()};
+        TLoadf form(*buffer, settings, status, boxes);
+        Show(form);
+        const auto entries = Child<QMenu>(form, "OpenedFileList")->actions();
+        QCOMPARE(entries.size(), 1);
+        entries[0]->trigger();
+        QCOMPARE(Child<QLineEdit>(form, "Edit1")->text(), text);
+        Click(form, "Button2");
+        QCOMPARE(int(buffer->GetByte(0)), int('H')); // a text read as binary keeps its character codes
+        QCOMPARE(int(buffer->GetByte(4)), int('o'));
+    }
+
+    void openRefusesABadOffsetAndLeavesTheBufferAlone()
+    {
+        const QString bin = Write("one.bin", "\x11");
+        TLoadf form(*buffer, settings, status, boxes);
+        form.SetFileChooser(Answer(bin));
+        Show(form);
+        Click(form, "Button1");
+        Click(form, "CheckBox1");
+        Child<QLineEdit>(form, "Edit4")->setText(QStringLiteral("ten"));
+        Click(form, "Button2");
+        QVERIFY(form.isVisible());
+        QCOMPARE(boxes.Texts(), std::vector<std::string>{
+                                    "To Enter Address Value in Hexadecimal format prefix 0x must be use."});
+        QCOMPARE(int(buffer->GetByte(0)), 0);
+        QVERIFY(settings.RecentFiles.empty());
+        QTest::keyClick(&form, Qt::Key_Escape);
+        QVERIFY(!form.isVisible());
+    }
+
+    void saveTakesTheFormatFromTheFilterAndDisablesUnimplementedForBinary()
+    {
+        TSavef form(*buffer, status, boxes);
+        Show(form);
+        auto* ok = Child<QPushButton>(form, "Button2");
+        auto* format = Child<QComboBox>(form, "ComboBox1");
+        auto* unimplemented = Child<QCheckBox>(form, "CheckBox2");
+        QVERIFY(!ok->isEnabled());
+        QCOMPARE(Items(*format),
+                 (QStringList{QStringLiteral("ZAV Extended Format"), QStringLiteral("Motorola S"),
+                              QStringLiteral("Binary"), QStringLiteral("Intel HEX")}));
+        QCOMPARE(Child<QLineEdit>(form, "Edit3")->text(), QStringLiteral("0xFFFF"));
+        QVERIFY(!Child<QLineEdit>(form, "Edit2")->isEnabled());
+
+        const QString path = dir.filePath(QStringLiteral("out.s19"));
+        const std::vector<std::pair<int, QString>> filters{{2, QStringLiteral("Motorola S")},
+                                                           {4, QStringLiteral("ZAV Extended Format")},
+                                                           {3, QStringLiteral("Binary")},
+                                                           {5, QStringLiteral("Intel HEX")},
+                                                           {1, QStringLiteral("ZAV Extended Format")}};
+        for (const auto& [index, name] : filters) {
+            form.SetFileChooser(Answer(path, index));
+            Click(form, "Button1");
+            QCOMPARE(format->currentText(), name);
+            QCOMPARE(unimplemented->isEnabled(), name != QStringLiteral("Binary"));
+        }
+        QVERIFY(ok->isEnabled());
+        QCOMPARE(Child<QLineEdit>(form, "Edit1")->text(), path);
+    }
+
+    void saveOfTheWholeBufferInBinaryIs65536Bytes()
+    {
+        buffer->SetUnimplemented(0x0042, true);
+        TSavef form(*buffer, status, boxes);
+        const QString path = dir.filePath(QStringLiteral("all.bin"));
+        form.SetFileChooser(Answer(path, 3));
+        Show(form);
+        Click(form, "Button1");
+        Click(form, "Button2");
+        QCOMPARE(form.result(), int(QDialog::Accepted));
+        QCOMPARE(std::filesystem::file_size(path.toStdString()), std::uintmax_t{65536});
+        QCOMPARE(status.Texts().back(), std::string("Write file complete"));
+    }
+
+    void saveOfAReversedRangeTurnsItRoundAndABigOneIsRefused()
+    {
+        TSavef form(*buffer, status, boxes);
+        const QString path = dir.filePath(QStringLiteral("part.bin"));
+        form.SetFileChooser(Answer(path, 3));
+        Show(form);
+        Click(form, "Button1");
+        Click(form, "CheckBox1");
+        QVERIFY(Child<QLineEdit>(form, "Edit2")->isEnabled());
+        Child<QLineEdit>(form, "Edit2")->setText(QStringLiteral("0x0200"));
+        Child<QLineEdit>(form, "Edit3")->setText(QStringLiteral("0x0100"));
+        Click(form, "Button2");
+        QCOMPARE(form.result(), int(QDialog::Accepted));
+        QCOMPARE(std::filesystem::file_size(path.toStdString()), std::uintmax_t{0x101});
+
+        const QString big = dir.filePath(QStringLiteral("big.bin"));
+        form.SetFileChooser(Answer(big, 3));
+        Show(form);
+        Click(form, "Button1");
+        QCOMPARE(Child<QLineEdit>(form, "Edit2")->text(), QStringLiteral("0x0200")); // the range is kept
+        Child<QLineEdit>(form, "Edit2")->setText(QStringLiteral("0x0000"));
+        Child<QLineEdit>(form, "Edit3")->setText(QStringLiteral("0x10000"));
+        Click(form, "Button2");
+        QCOMPARE(form.result(), int(QDialog::Rejected));
+        QCOMPARE(boxes.Texts(), std::vector<std::string>{"Too big Address value"});
+        QVERIFY(!QFile::exists(big));
+    }
+
+private:
+    QString Write(const char* name, const std::string& content)
+    {
+        const QString path = dir.filePath(QString::fromLatin1(name));
+        std::ofstream(path.toStdString(), std::ios::binary) << content;
+        return path;
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<MemoryBuffer> buffer;
+    ProgramSettings settings;
+    RecordingBoxes boxes;
+    RecordingStatus status;
+};
+
+} // namespace zav
+
+QTEST_MAIN(zav::FileFormsTest)
+#include "file_forms_test.moc"
