@@ -109,14 +109,6 @@ std::uint8_t GuiSequenceHost::GetByte(std::int32_t address)
     return widgets_.buffer.GetByte(address);
 }
 
-std::vector<std::uint8_t> GuiSequenceHost::GetBytes(std::int32_t first, std::int32_t last)
-{
-    std::vector<std::uint8_t> bytes;
-    if (last >= first) bytes.reserve(static_cast<std::size_t>(last - first + 1));
-    for (std::int32_t address = first; address <= last; ++address) bytes.push_back(widgets_.buffer.GetByte(address));
-    return bytes;
-}
-
 void GuiSequenceHost::Beep()
 {
     QApplication::beep();

@@ -52,7 +52,6 @@ public:
     void SetByte(std::int32_t address, std::uint8_t value) override;
     void EndUpdate() override;
     std::uint8_t GetByte(std::int32_t address) override;
-    std::vector<std::uint8_t> GetBytes(std::int32_t first, std::int32_t last) override;
     void Beep() override;
 
 signals:
