@@ -17,6 +17,32 @@ namespace zav {
 
 using testing::ShellFixture;
 
+namespace {
+
+BoardSimOptions RealTimeBoard()
+{
+    BoardSimOptions options;
+    options.realTime = true;
+    return options;
+}
+
+// Starts an MC68HC11E9 read on a real-time board, which sits in its reset wait for a while.
+void StartRealTimeRead(TProgShell& shell)
+{
+    shell.show();
+    testing::OnNextModal<TDevIdForm>([](TDevIdForm& form) {
+        form.HardBoard()->button(3)->click();
+        form.DeviceListBox1()->setCurrentRow(0);
+        form.accept();
+    });
+    shell.DeviceIDButton()->click();
+    shell.OptionButton(SequenceOption::Read)->click();
+    shell.StartButton(SequenceKind::Read)->click();
+    QVERIFY(shell.Sequences().Running());
+}
+
+} // namespace
+
 class ShellCloseTest : public QObject {
     Q_OBJECT
 
@@ -110,20 +136,9 @@ private slots:
     // sequence has ended, then closes without asking again.
     void ClosingWhileASequenceRunsStopsItFirst()
     {
-        BoardSimOptions realTime;
-        realTime.realTime = true;
-        ShellFixture fixture("", realTime);
+        ShellFixture fixture("", RealTimeBoard());
         TProgShell& shell = fixture.Make();
-        shell.show();
-        testing::OnNextModal<TDevIdForm>([](TDevIdForm& form) {
-            form.HardBoard()->button(3)->click();
-            form.DeviceListBox1()->setCurrentRow(0);
-            form.accept();
-        });
-        shell.DeviceIDButton()->click();
-        shell.OptionButton(SequenceOption::Read)->click();
-        shell.StartButton(SequenceKind::Read)->click();
-        QVERIFY(shell.Sequences().Running());
+        StartRealTimeRead(shell);
         fixture.boxes.answers = {BoxAnswer::No};
         QVERIFY(!shell.close());
         QVERIFY(shell.isVisible());
@@ -133,6 +148,23 @@ private slots:
         QCOMPARE(lines.Line(lines.rowCount() - 1), std::string("0Read Sequence Interrupted."));
         QCOMPARE(fixture.boxes.shown.size(), std::size_t{1});
         QVERIFY(std::filesystem::exists(fixture.SettingsFile()));
+    }
+
+    // Reset to Default while a sequence runs: the sequence ends first, then the program
+    // restarts without a question and without settings.
+    void ResetToDefaultWhileASequenceRunsStopsItFirst()
+    {
+        ShellFixture fixture("", RealTimeBoard());
+        TProgShell& shell = fixture.Make();
+        StartRealTimeRead(shell);
+        fixture.boxes.answers = {BoxAnswer::Yes};
+        shell.findChild<QAction*>(QStringLiteral("ResDefSet"))->trigger();
+        QCOMPARE(fixture.restarts, 0);
+        QTRY_VERIFY_WITH_TIMEOUT(!shell.isVisible(), 10000);
+        QCOMPARE(fixture.restarts, 1);
+        QVERIFY(!shell.Sequences().Running());
+        QCOMPARE(fixture.boxes.shown.size(), std::size_t{1});
+        QVERIFY(!std::filesystem::exists(fixture.SettingsFile()));
     }
 
     // A bad integer shows the conversion box; what came before it stays.
