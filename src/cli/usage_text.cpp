@@ -43,7 +43,8 @@ constexpr std::string_view kSimulateDetails =
     "                          slow-port makes port writes count as slow\n"
     "  --sim-memory IMAGE      load the simulated device's memory from a 64 KiB image\n"
     "                          first and save it back at the end (a missing file starts\n"
-    "                          as an erased device)\n";
+    "                          as an erased device); the image is locked meanwhile, so\n"
+    "                          a second run on it is refused\n";
 
 constexpr std::array<Usage, 8> kUsages = {{
     {Subcommand::Devices, "zavtool devices",
@@ -52,7 +53,8 @@ constexpr std::array<Usage, 8> kUsages = {{
     {Subcommand::Ports, "zavtool ports [--check]",
      "Lists the parallel, then the serial ports that can be used.\n"
      "  --check   for each of LPT1-LPT3 and COM1-COM8: its device, whether it can be\n"
-     "            used, and if not why and how to fix it\n"},
+     "            used, and if not why and how to fix it; for an LPT port also\n"
+     "            whether a board's ready signal on the clock line can be read\n"},
     {Subcommand::Detect, "zavtool detect FILE",
      "Lists the formats FILE can be read as, the likeliest first.\n"},
     {Subcommand::Convert,
