@@ -16,6 +16,9 @@
 #include "devices/apply_device_selection.h"
 #include "devices/device_catalogue.h"
 #include "devices/ui/dev_id_form.h"
+#include "files/ui/load_file_form.h"
+#include "files/ui/print_form.h"
+#include "files/ui/save_file_form.h"
 #include "sequences/ui/gui_sequence_host.h"
 #include "sequences/ui/sequence_runner.h"
 #include "shell/settings_file.h"
@@ -85,6 +88,10 @@ TProgShell::TProgShell(ShellServices services, QWidget* parent)
 
 TProgShell::~TProgShell()
 {
+    // A print job reads the editor's buffer and reports to the message list: it is stopped
+    // before either goes.
+    delete printd_;
+    printd_ = nullptr;
     // The sequences reach the editor's buffer: they end before the editor goes.
     delete sequences_;
     sequences_ = nullptr;
@@ -199,14 +206,25 @@ void TProgShell::EditPrintExecute()
     PrintBuffer();
 }
 
-void TProgShell::OpenFile() {}
+void TProgShell::OpenFile()
+{
+    if (loadf_ == nullptr) {
+        loadf_ = new TLoadf(hexEdit_->Buffer(), flow_.Settings().program, *statusWin_, services_.boxes, this);
+    }
+    loadf_->exec();
+}
 
 bool TProgShell::SaveFile()
 {
-    return false;
+    if (savef_ == nullptr) savef_ = new TSavef(hexEdit_->Buffer(), *statusWin_, services_.boxes, this);
+    return savef_->exec() == QDialog::Accepted;
 }
 
-void TProgShell::PrintBuffer() {}
+void TProgShell::PrintBuffer()
+{
+    if (printd_ == nullptr) printd_ = new TPrintd(hexEdit_->Buffer(), *statusWin_, *progBar_, services_.boxes, this);
+    printd_->exec();
+}
 
 void TProgShell::ToolEditorExecute()
 {

@@ -29,7 +29,10 @@ class TAboutW;
 class TDevIdForm;
 class THexEdit;
 class THoptions;
+class TLoadf;
 class TLptSet;
+class TPrintd;
+class TSavef;
 
 // The main window: the device row, the Program and Read sequence pages with their option
 // toggles and Start buttons, the message list, the hint bar and the progress bar, and every
@@ -152,6 +155,9 @@ private:
     TDevIdForm* devIdForm_ = nullptr;
     TLptSet* lptSet_ = nullptr;
     THoptions* hoptions_ = nullptr;
+    TLoadf* loadf_ = nullptr;
+    TSavef* savef_ = nullptr;
+    TPrintd* printd_ = nullptr;
 };
 
 } // namespace zav
