@@ -38,9 +38,9 @@ public:
         }
         buffer.EndUpdate();
         editor_.show();
-        const int extra = rows - editor_.HexPane().FittingRows();
-        editor_.resize(editor_.width(), editor_.height() + extra * (editor_.HexPane().viewport()->height() /
-                                                                    editor_.HexPane().FittingRows()) + 1);
+        HexGridView& pane = editor_.HexPane();
+        const int rowHeight = pane.CellCentre(16).y() - pane.CellCentre(0).y();
+        editor_.resize(editor_.width(), editor_.height() + rows * rowHeight - pane.viewport()->height());
         QApplication::processEvents();
         editor_.HexPane().setFocus();
         QApplication::processEvents();
