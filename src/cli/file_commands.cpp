@@ -45,7 +45,10 @@ int RunConvert(const CommandLine& command, ToolIo& io)
     }
     save.saveUnimplemented = command.saveUnimplemented;
     const std::string& output = command.files[1];
-    if (!SaveToolOutput(output, ToolOutputFormat(output, command.outFormat), save, *buffer, reporter, io.out)) {
+    // A conversion's input is still there to convert again, so like cp or srec_cat it does not
+    // wait for the disk; the output still appears only whole.
+    if (!SaveToolOutput(output, ToolOutputFormat(output, command.outFormat), save, *buffer, reporter, io.out,
+                        Durability::Unsynced)) {
         return kExitFailed;
     }
     return reporter.ErrorSeen() ? kExitFailed : kExitDone;

@@ -245,7 +245,7 @@ int RunSequence(const CommandLine& command, ToolIo& io)
         SaveOptions whole;
         whole.highAddress = buffer->LastAddress();
         (void)SaveToolOutput(*command.outFile, ToolOutputFormat(*command.outFile, command.outFormat), whole,
-                             *buffer, reporter, io.out);
+                             *buffer, reporter, io.out, Durability::Synced);
     }
     return result == 0 && !reporter.ErrorSeen() ? kExitDone : kExitFailed;
 }

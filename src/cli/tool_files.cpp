@@ -80,9 +80,10 @@ FileFormat ToolOutputFormat(const std::string& path, std::optional<FileFormat> c
 }
 
 bool SaveToolOutput(const std::string& path, FileFormat format, const SaveOptions& options,
-                    MemoryBuffer& buffer, StatusSink& status, std::ostream& standardOutput)
+                    MemoryBuffer& buffer, StatusSink& status, std::ostream& standardOutput,
+                    Durability durability)
 {
-    if (path != kStandardStream) return SaveBufferFile(path, format, options, buffer, status);
+    if (path != kStandardStream) return SaveBufferFile(path, format, options, buffer, status, durability);
 
     status.AddStatusMessage("Writing file : standard output", StatusKind::Normal);
     std::string content;

@@ -7,6 +7,7 @@
 #include "files/buffer_file_loader.h"
 #include "files/file_format.h"
 #include "files/load_options.h"
+#include "files/safe_file_writer.h"
 #include "files/save_options.h"
 
 namespace zav {
@@ -38,6 +39,7 @@ class StatusSink;
 // Saves like SaveBufferFile, "-" writing to `standardOutput`; a failed write there is an
 // Error line.
 [[nodiscard]] bool SaveToolOutput(const std::string& path, FileFormat format, const SaveOptions& options,
-                                  MemoryBuffer& buffer, StatusSink& status, std::ostream& standardOutput);
+                                  MemoryBuffer& buffer, StatusSink& status, std::ostream& standardOutput,
+                                  Durability durability);
 
 } // namespace zav

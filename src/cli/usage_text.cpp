@@ -61,7 +61,8 @@ constexpr std::array<Usage, 8> kUsages = {{
      "zavtool convert INPUT OUTPUT [--device NAME] [--in-format F] [--out-format F]\n"
      "        [--load-range LOW:HIGH] [--offset N] [--clear 00|FF]\n"
      "        [--save-range LOW:HIGH] [--save-unimplemented]",
-     "Loads INPUT into a fresh buffer and saves it as OUTPUT.\n"
+     "Loads INPUT into a fresh buffer and saves it as OUTPUT (which appears only whole;\n"
+     "like cp, it is not synced to the disk).\n"
      "  --device NAME          lay the device's memory map over the buffer first: only\n"
      "                         its cells take data, and text formats leave out the rest\n"
      "  --in-format F          the input's format (default: by its extension when\n"

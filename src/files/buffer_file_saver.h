@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "files/file_format.h"
+#include "files/safe_file_writer.h"
 #include "files/save_options.h"
 
 namespace zav {
@@ -15,7 +16,9 @@ class StatusSink;
 // "Write file complete" and ends with an empty bulk update, which clears the edit colouring
 // and the undo history. On failure an Error line names the path and the reason, any earlier
 // file stays as it was and the buffer is not touched. Returns whether a file was written.
+// `durability` as WriteFileSafely takes it.
 [[nodiscard]] bool SaveBufferFile(const std::filesystem::path& path, FileFormat format,
-                                  const SaveOptions& options, MemoryBuffer& buffer, StatusSink& status);
+                                  const SaveOptions& options, MemoryBuffer& buffer, StatusSink& status,
+                                  Durability durability = Durability::Synced);
 
 } // namespace zav

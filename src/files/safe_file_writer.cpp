@@ -73,9 +73,9 @@ bool WriteAll(int fd, std::string_view content, std::string& failure)
 }
 
 // Devices and pipes cannot be synced and say so with EINVAL or EROFS; that is no failure.
-bool Sync(int fd, std::string& failure, bool mayBeUnsyncable)
+bool Sync(int fd, std::string& failure, bool mayBeUnsyncable, Durability durability)
 {
-    if (::fsync(fd) == 0) return true;
+    if (durability == Durability::Unsynced || ::fsync(fd) == 0) return true;
     if (mayBeUnsyncable && (errno == EINVAL || errno == EROFS)) return true;
     return Fail(failure, errno);
 }
@@ -85,11 +85,12 @@ fs::path FolderOf(const fs::path& file)
     return file.has_parent_path() ? file.parent_path() : fs::path(".");
 }
 
-bool SyncFolder(const fs::path& folder, std::string& failure)
+bool SyncFolder(const fs::path& folder, std::string& failure, Durability durability)
 {
+    if (durability == Durability::Unsynced) return true;
     Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!fd.IsOpen()) return Fail(failure, errno);
-    return Sync(fd.Get(), failure, true);
+    return Sync(fd.Get(), failure, true, durability);
 }
 
 // The file the bytes go to: symbolic links followed, the last one possibly dangling.
@@ -149,14 +150,15 @@ bool NameUnnamed(int fd, const fs::path& path, std::string& failure)
     return Fail(failure, errno);
 }
 
-bool CreateNewFile(const fs::path& destination, std::string_view content, std::string& failure)
+bool CreateNewFile(const fs::path& destination, std::string_view content, std::string& failure,
+                   Durability durability)
 {
     bool named = false;
     int error = 0;
     Descriptor fd = CreateUnnamed(destination, named, error);
     if (!fd.IsOpen()) return Fail(failure, error);
     const fs::path leftover = LeftoverPath(destination);
-    if (!WriteAll(fd.Get(), content, failure) || !Sync(fd.Get(), failure, false)) {
+    if (!WriteAll(fd.Get(), content, failure) || !Sync(fd.Get(), failure, false, durability)) {
         if (named) RemoveLeftover(leftover);
         return false;
     }
@@ -167,7 +169,7 @@ bool CreateNewFile(const fs::path& destination, std::string_view content, std::s
         return false;
     }
     if (fd.Close() != 0) return Fail(failure, errno);
-    return SyncFolder(FolderOf(destination), failure);
+    return SyncFolder(FolderOf(destination), failure, durability);
 }
 
 enum class Replacement { Done, Failed, NeedsInPlace };
@@ -175,7 +177,7 @@ enum class Replacement { Done, Failed, NeedsInPlace };
 // Replaces an existing regular file by rename, unless the new file could not carry the old
 // one's owner, group and permissions or the folder refuses a new name.
 Replacement ReplaceByRename(const fs::path& destination, const struct stat& old, std::string_view content,
-                            std::string& failure)
+                            std::string& failure, Durability durability)
 {
     bool named = false;
     int error = 0;
@@ -194,7 +196,7 @@ Replacement ReplaceByRename(const fs::path& destination, const struct stat& old,
         if (named) RemoveLeftover(leftover);
         return Replacement::NeedsInPlace;
     }
-    if (!WriteAll(fd.Get(), content, failure) || !Sync(fd.Get(), failure, false)) {
+    if (!WriteAll(fd.Get(), content, failure) || !Sync(fd.Get(), failure, false, durability)) {
         if (named) RemoveLeftover(leftover);
         return Replacement::Failed;
     }
@@ -213,14 +215,14 @@ Replacement ReplaceByRename(const fs::path& destination, const struct stat& old,
         Fail(failure, errno);
         return Replacement::Failed;
     }
-    return SyncFolder(FolderOf(destination), failure) ? Replacement::Done : Replacement::Failed;
+    return SyncFolder(FolderOf(destination), failure, durability) ? Replacement::Done : Replacement::Failed;
 }
 
 // Overwrites the file's own bytes, so every name, the owner and the mode stay. The content
 // is complete in memory; the blocks it needs are reserved first, so a full disk is found
 // before the old content is touched.
 bool OverwriteInPlace(const fs::path& destination, const struct stat& old, std::string_view content,
-                      std::string& failure)
+                      std::string& failure, Durability durability)
 {
     Descriptor fd(::open(destination.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC));
     if (!fd.IsOpen()) return Fail(failure, errno);
@@ -229,24 +231,26 @@ bool OverwriteInPlace(const fs::path& destination, const struct stat& old, std::
         return Fail(failure, errno);
     if (!WriteAll(fd.Get(), content, failure)) return false;
     if (::ftruncate(fd.Get(), size) != 0) return Fail(failure, errno);
-    if (!Sync(fd.Get(), failure, false)) return false;
+    if (!Sync(fd.Get(), failure, false, durability)) return false;
     if (fd.Close() != 0) return Fail(failure, errno);
     return true;
 }
 
 // A device, FIFO or socket takes the bytes as they come; it is never replaced.
-bool WriteToSpecialFile(const fs::path& destination, std::string_view content, std::string& failure)
+bool WriteToSpecialFile(const fs::path& destination, std::string_view content, std::string& failure,
+                        Durability durability)
 {
     Descriptor fd(::open(destination.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC));
     if (!fd.IsOpen()) return Fail(failure, errno);
-    if (!WriteAll(fd.Get(), content, failure) || !Sync(fd.Get(), failure, true)) return false;
+    if (!WriteAll(fd.Get(), content, failure) || !Sync(fd.Get(), failure, true, durability)) return false;
     if (fd.Close() != 0) return Fail(failure, errno);
     return true;
 }
 
 } // namespace
 
-bool WriteFileSafely(const fs::path& target, std::string_view content, std::string& failure)
+bool WriteFileSafely(const fs::path& target, std::string_view content, std::string& failure,
+                     Durability durability)
 {
     fs::path destination;
     if (!ResolveLinks(target, destination, failure)) return false;
@@ -254,14 +258,14 @@ bool WriteFileSafely(const fs::path& target, std::string_view content, std::stri
     struct stat old {};
     if (::stat(destination.c_str(), &old) != 0) {
         if (errno != ENOENT) return Fail(failure, errno);
-        return CreateNewFile(destination, content, failure);
+        return CreateNewFile(destination, content, failure, durability);
     }
     if (S_ISDIR(old.st_mode)) return Fail(failure, EISDIR);
     if (::faccessat(AT_FDCWD, destination.c_str(), W_OK, AT_EACCESS) != 0) return Fail(failure, errno);
-    if (!S_ISREG(old.st_mode)) return WriteToSpecialFile(destination, content, failure);
+    if (!S_ISREG(old.st_mode)) return WriteToSpecialFile(destination, content, failure, durability);
 
     if (old.st_nlink == 1) {
-        switch (ReplaceByRename(destination, old, content, failure)) {
+        switch (ReplaceByRename(destination, old, content, failure, durability)) {
         case Replacement::Done:
             return true;
         case Replacement::Failed:
@@ -270,7 +274,7 @@ bool WriteFileSafely(const fs::path& target, std::string_view content, std::stri
             break;
         }
     }
-    return OverwriteInPlace(destination, old, content, failure);
+    return OverwriteInPlace(destination, old, content, failure, durability);
 }
 
 } // namespace zav

@@ -16,12 +16,14 @@ namespace zav {
 // - a device, FIFO or socket is written directly and never replaced; a folder is refused;
 // - a symbolic link is followed, a dangling one creates the file it names;
 // - a target the user may not write is refused with the system's reason, the old file kept.
-// Success is reported only after the file and its folder were synced. A save cut short by a
-// kill leaves at most one hidden file per target (".<name>.saving"), which the next save of
-// that target removes.
+// Success is reported only after the file and its folder were synced, unless the caller
+// asks for Unsynced: the file still appears only whole, but a power cut shortly after may
+// leave the old file (or none) in its place. A save cut short by a kill leaves at most one
+// hidden file per target (".<name>.saving"), which the next save of that target removes.
 //
 // Returns false, with `failure` holding the system's reason, when the file was not written.
+enum class Durability { Synced, Unsynced };
 [[nodiscard]] bool WriteFileSafely(const std::filesystem::path& target, std::string_view content,
-                                   std::string& failure);
+                                   std::string& failure, Durability durability = Durability::Synced);
 
 } // namespace zav

@@ -51,5 +51,18 @@ TEST(SafeFileWriterSync, TheFileAndThenItsFolderAreSyncedBeforeSuccess)
     EXPECT_EQ(SyncedKinds(), std::vector<char>{'f'});
 }
 
+// A conversion that can be run again asks for no sync, and still gets a whole file.
+TEST(SafeFileWriterSync, AnUnsyncedSaveSyncsNothingAndStillReplacesWhole)
+{
+    testing::TempFolder folder;
+    std::string failure;
+    SyncedKinds().clear();
+    ASSERT_TRUE(WriteFileSafely(folder / "out.bin", "first", failure, Durability::Unsynced));
+    ASSERT_TRUE(WriteFileSafely(folder / "out.bin", "second", failure, Durability::Unsynced));
+    EXPECT_EQ(SyncedKinds(), std::vector<char>{});
+    EXPECT_EQ(testing::ReadFileBytes(folder / "out.bin"), "second");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
+}
+
 } // namespace
 } // namespace zav
