@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QPrintDialog>
 #include <QPrinterInfo>
 #include <QProgressBar>
@@ -60,7 +61,8 @@ TPrintd::TPrintd(const MemoryBuffer& buffer, StatusSink& status, QProgressBar& p
     Button2->setObjectName(QStringLiteral("Button2"));
     Button3 = buttons->Cancel();
     Button3->setObjectName(QStringLiteral("Button3"));
-    Button1 = buttons->addButton(QStringLiteral("Setup ..."), QDialogButtonBox::ActionRole);
+    // Setup stands apart on the left, so Print and Cancel read as the dialog's answer.
+    Button1 = new QPushButton(QStringLiteral("Setup ..."), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setAutoDefault(false);
 
@@ -73,7 +75,11 @@ TPrintd::TPrintd(const MemoryBuffer& buffer, StatusSink& status, QProgressBar& p
     layout->addWidget(Label1);
     layout->addLayout(fields);
     layout->addWidget(RadioGroup1);
-    layout->addWidget(buttons);
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addWidget(Button1);
+    buttonRow->addStretch(1);
+    buttonRow->addWidget(buttons);
+    layout->addLayout(buttonRow);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(Button1, &QPushButton::clicked, this, &TPrintd::Button1Click);
