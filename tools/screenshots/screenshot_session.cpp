@@ -62,32 +62,6 @@ QAction* FindAction(QWidget& window, const QString& objectName, const QString& t
     return nullptr;
 }
 
-// A window as a desktop shows it: the picture under a title bar with its caption.
-QPixmap Framed(const QPixmap& picture, const QString& caption)
-{
-    const qreal ratio = picture.devicePixelRatio();
-    const QSize content = picture.deviceIndependentSize().toSize();
-    const int titleHeight = 26;
-    QPixmap framed(QSize(content.width() + 2, content.height() + titleHeight + 2) * ratio);
-    framed.setDevicePixelRatio(ratio);
-    framed.fill(QColor(0x3c, 0x4a, 0x5a));
-    QPainter painter(&framed);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::white);
-    QFont font = painter.font();
-    font.setBold(true);
-    font.setPixelSize(13);
-    painter.setFont(font);
-    painter.drawText(QRect(10, 0, content.width() - 70, titleHeight), Qt::AlignVCenter | Qt::AlignLeft, caption);
-    for (int i = 0; i < 3; ++i) {
-        painter.setBrush(i == 2 ? QColor(0xe0, 0x5a, 0x4e) : QColor(0x8a, 0x96, 0xa3));
-        painter.setPen(Qt::NoPen);
-        painter.drawEllipse(QPointF(content.width() - 50 + i * 18, titleHeight / 2.0), 6, 6);
-    }
-    painter.drawPixmap(QPoint(1, titleHeight + 1), picture);
-    return framed;
-}
-
 } // namespace
 
 ScreenshotSession::ScreenshotSession(WindowGrabber& grabber) : grabber_(grabber) {}
@@ -237,8 +211,8 @@ void ScreenshotSession::ProgramDevice()
 void ScreenshotSession::ComposeReadmePicture()
 {
     if (mainWindowPicture_.isNull() || hexEditorPicture_.isNull()) return;
-    const QPixmap main = Framed(mainWindowPicture_, shell_->windowTitle());
-    const QPixmap editor = Framed(hexEditorPicture_, shell_->HexEditor().windowTitle());
+    const QPixmap& main = mainWindowPicture_;
+    const QPixmap& editor = hexEditorPicture_;
     const qreal ratio = main.devicePixelRatio();
     const QSizeF mainSize = main.deviceIndependentSize();
     const QSizeF editorSize = editor.deviceIndependentSize();

@@ -4,6 +4,7 @@
 #include <QDeadlineTimer>
 #include <QDialog>
 #include <QEventLoop>
+#include <QPainter>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -45,10 +46,42 @@ bool WindowGrabber::WaitUntil(const std::function<bool()>& condition, int timeou
     return true;
 }
 
+// A window as a desktop shows it: the picture under a title bar with its caption.
+QPixmap WindowGrabber::Framed(const QPixmap& picture, const QString& caption)
+{
+    const qreal ratio = picture.devicePixelRatio();
+    const QSize content = picture.deviceIndependentSize().toSize();
+    const int titleHeight = 26;
+    QPixmap framed(QSize(content.width() + 2, content.height() + titleHeight + 2) * ratio);
+    framed.setDevicePixelRatio(ratio);
+    framed.fill(QColor(0x3c, 0x4a, 0x5a));
+    QPainter painter(&framed);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::white);
+    QFont font = painter.font();
+    font.setBold(true);
+    font.setPixelSize(13);
+    painter.setFont(font);
+    // A narrow dialog keeps only the close button, so its caption still fits.
+    const int buttons = content.width() >= 300 ? 3 : 1;
+    const int buttonsWidth = buttons * 18 + 8;
+    painter.drawText(QRect(10, 0, content.width() - 10 - buttonsWidth, titleHeight), Qt::AlignVCenter | Qt::AlignLeft,
+                     caption);
+    painter.setPen(Qt::NoPen);
+    for (int i = 0; i < buttons; ++i) {
+        painter.setBrush(i == buttons - 1 ? QColor(0xe0, 0x5a, 0x4e) : QColor(0x8a, 0x96, 0xa3));
+        painter.drawEllipse(QPointF(content.width() - buttonsWidth + 14 + i * 18, titleHeight / 2.0), 6, 6);
+    }
+    painter.drawPixmap(QPoint(1, titleHeight + 1), picture);
+    return framed;
+}
+
 QPixmap WindowGrabber::Save(QWidget& widget, const QString& name)
 {
     Settle();
-    const QPixmap picture = widget.grab();
+    // Offscreen windows have no frame; the picture gets a title bar with the window's
+    // caption, so a reader finds the window by the name it shows.
+    const QPixmap picture = Framed(widget.grab(), widget.window()->windowTitle());
     SavePicture(picture, name);
     return picture;
 }

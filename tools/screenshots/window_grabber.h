@@ -21,7 +21,10 @@ public:
     // Runs events until `condition` holds; false after `timeoutMs`.
     static bool WaitUntil(const std::function<bool()>& condition, int timeoutMs);
 
-    // <name>.png of `widget`; the picture is returned for composing others.
+    // A window as a desktop shows it: the picture under a title bar with its caption.
+    [[nodiscard]] static QPixmap Framed(const QPixmap& picture, const QString& caption);
+
+    // <name>.png of `widget` in its frame; the picture is returned for composing others.
     QPixmap Save(QWidget& widget, const QString& name);
     void SavePicture(const QPixmap& picture, const QString& name);
 
