@@ -94,7 +94,6 @@ TEST_F(ParallelRules, PulsesBeforeTheBoardHasStartedAreNotSeen)
     Reset(2, 0, 0, 100);
     Sleep(800);
     Port().Write(kData, 1);
-    Port().Read(kStatus);
     // Code 2 presents each bit before the pulse: sample, then pulse.
     std::uint8_t id = 0;
     for (int i = 0; i < 8; ++i) {
