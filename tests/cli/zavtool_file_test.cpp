@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <chrono>
+#include <fstream>
 #include <thread>
 
 namespace zav::testing {
@@ -243,6 +245,27 @@ TEST_F(ZavtoolFileTest, AFailedWriteToStandardOutputIsAnErrorLine)
         EXPECT_NE(full.err.find("No space left on device\n"), std::string::npos) << full.err;
         EXPECT_EQ(full.err.find("error: ", full.err.find("error: ") + 1), std::string::npos) << full.err;
     }
+}
+
+// A load that takes its time (a slow pipe) shows how far it got on a terminal.
+TEST_F(ZavtoolFileTest, ALongLoadShowsItsProgressOnATerminal)
+{
+    const std::string fifo = Work("slow.fifo");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string records = ReadFile(Work("small.s19"));
+    std::thread writer([&] {
+        std::ofstream out(fifo, std::ios::binary);
+        for (int i = 0; i < 8; ++i) {
+            out << records.substr(0, records.size() - 12) << std::flush;
+            std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        }
+        out << records;
+    });
+    const ToolRun run = runner_.RunOnTerminal({"convert", fifo, Work("slow.bin")}, {});
+    writer.join();
+    EXPECT_EQ(run.exitStatus, 0) << run.out;
+    EXPECT_NE(run.out.find("\rLoading "), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("Read file complete"), std::string::npos) << run.out;
 }
 
 TEST_F(ZavtoolFileTest, QuietLeavesOutThePlainLinesOnly)
