@@ -7,7 +7,7 @@
 #include "sequences/hand_over_host.h"
 #include "sequences/hand_over_queue.h"
 #include "sequences/sequence_host.h"
-#include "sequences/ui/simulation_notice_link_factory.h"
+#include "sequences/simulation_notice_link_factory.h"
 
 namespace zav {
 

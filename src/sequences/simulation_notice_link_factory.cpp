@@ -1,4 +1,4 @@
-#include "sequences/ui/simulation_notice_link_factory.h"
+#include "sequences/simulation_notice_link_factory.h"
 
 #include "messages/status_sink.h"
 
