@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstdlib>
 
 #include "shell/main_window_flow.h"
 
@@ -28,12 +29,27 @@ PortChoice ChoiceOf(const std::vector<PortStatus>& ports, const std::string& cur
     return choice;
 }
 
+// "COM2-COM8" for a run of consecutive ports, so the line stays short; names in list order.
 std::string JoinNames(const std::vector<const PortStatus*>& ports)
 {
+    const auto numberOf = [](const std::string& name) {
+        return name.size() > 3 ? std::atoi(name.c_str() + 3) : 0;
+    };
     std::string names;
-    for (const PortStatus* port : ports) {
+    for (std::size_t first = 0; first < ports.size();) {
+        std::size_t last = first;
+        while (last + 1 < ports.size() && ports[last + 1]->name.compare(0, 3, ports[first]->name, 0, 3) == 0 &&
+               numberOf(ports[last + 1]->name) == numberOf(ports[last]->name) + 1) {
+            ++last;
+        }
         if (!names.empty()) names += ", ";
-        names += port->name;
+        names += ports[first]->name;
+        if (last >= first + 2) {
+            names += "-" + ports[last]->name;
+        } else if (last == first + 1) {
+            names += ", " + ports[last]->name;
+        }
+        first = last + 1;
     }
     return names;
 }

@@ -97,6 +97,11 @@ TEST(PortsSetupModel, WhyMissingNamesTheTroubleAndTheGroupToJoin)
                                            Missing("COM2", PortProblem::NoPermission, "dialout"),
                                            Missing("COM3", PortProblem::NoDevice), Present("COM4")}),
               "COM1, COM2: no permission (join the group dialout, then log in again); COM3: no device");
+    EXPECT_EQ(PortsSetupModel::WhyMissing({Present("COM1"), Missing("COM2", PortProblem::NoDevice),
+                                           Missing("COM3", PortProblem::NoDevice), Missing("COM4", PortProblem::NoDevice),
+                                           Present("COM5"), Missing("COM6", PortProblem::NoDevice),
+                                           Missing("COM7", PortProblem::NoDevice)}),
+              "COM2-COM4, COM6, COM7: no device");
     EXPECT_EQ(PortsSetupModel::WhyMissing({Missing("LPT1", PortProblem::HeldByDriver)}),
               "LPT1: held by another driver or program");
     EXPECT_EQ(PortsSetupModel::WhyMissing({Missing("LPT1", PortProblem::Unsuitable, "", "a USB printer adapter")}),
