@@ -14,7 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!zav::ParseIntelHexLine(line, record)) return 0;
     zav::IntelHexRecord again;
     const auto type = static_cast<zav::IntelHexType>(record.type);
-    zav::fuzzing::Check(zav::ParseIntelHexLine(zav::FormatIntelHexLine(type, record.address, record.data), again));
-    zav::fuzzing::Check(again.type == record.type && again.address == record.address && again.data == record.data);
+    zav::fuzzing::Check(
+        zav::ParseIntelHexLine(zav::FormatIntelHexLine(type, record.address, record.data), again));
+    zav::fuzzing::Check(again.type == record.type && again.address == record.address &&
+                        again.data == record.data);
     return 0;
 }

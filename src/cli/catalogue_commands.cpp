@@ -74,7 +74,8 @@ int RunPorts(const CommandLine& command, ToolIo& io)
 
     io.out << "\nPorts map " << mapFile.string() << ":\n";
     std::error_code ignored;
-    if (!std::filesystem::exists(mapFile, ignored)) io.out << "  (no such file: every port on its default device)\n";
+    if (!std::filesystem::exists(mapFile, ignored))
+        io.out << "  (no such file: every port on its default device)\n";
     for (const PortsMap::UnreadableLine& line : map.UnreadableLines()) {
         io.out << "  line " << line.number << " not read: " << line.text << " (" << line.reason << ")\n";
     }

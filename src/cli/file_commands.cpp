@@ -1,11 +1,11 @@
 #include "cli/commands.h"
 
 #include "buffer/memory_buffer.h"
-#include "files/buffer_file_access.h"
 #include "cli/command_line.h"
 #include "cli/console_reporter.h"
 #include "cli/progress_bar.h"
 #include "cli/tool_files.h"
+#include "files/buffer_file_access.h"
 #include "files/save_options.h"
 
 namespace zav {
@@ -34,7 +34,8 @@ int RunConvert(const CommandLine& command, ToolIo& io)
     load.offset = command.offset;
     load.clearMode = command.clearMode;
     const std::string& input = command.files[0];
-    if (!LoadToolInput(input, command.inFormat, load, *buffer, reporter, reporter, &progress)) return kExitFailed;
+    if (!LoadToolInput(input, command.inFormat, load, *buffer, reporter, reporter, &progress))
+        return kExitFailed;
 
     SaveOptions save;
     save.lowAddress = 0;

@@ -4,11 +4,11 @@
 #include <cstring>
 
 #include "buffer/memory_buffer.h"
-#include "files/buffer_file_access.h"
 #include "cli/command_line.h"
 #include "cli/console_reporter.h"
 #include "cli/progress_bar.h"
 #include "cli/tool_files.h"
+#include "files/buffer_file_access.h"
 #include "operations/copy_as.h"
 #include "operations/dump_text.h"
 

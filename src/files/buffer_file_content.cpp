@@ -157,8 +157,7 @@ void AppendBinary(const MemoryBuffer& buffer, const SaveOptions& options, std::s
 std::size_t EstimatedSize(const MemoryBuffer& buffer, const SaveOptions& options)
 {
     const AddressRange range = RangeOf(buffer, options);
-    const std::size_t cells =
-        range.last >= range.first ? static_cast<std::size_t>(range.Size()) : 0;
+    const std::size_t cells = range.last >= range.first ? static_cast<std::size_t>(range.Size()) : 0;
     return cells * 3 + 1024;
 }
 

@@ -36,10 +36,12 @@ std::string TextOf(std::span<const std::uint8_t> bytes)
 // One load: the buffer, the options and the description row the next X2 record writes.
 class BufferFileLoad {
 public:
-    BufferFileLoad(MemoryBuffer& buffer, const LoadOptions& options, StatusSink& status, LoadCoverage* coverage)
+    BufferFileLoad(MemoryBuffer& buffer, const LoadOptions& options, StatusSink& status,
+                   LoadCoverage* coverage)
         : buffer_(buffer), options_(options), status_(status), coverage_(coverage)
     {
-        if (coverage_ != nullptr) coverage_->assign(static_cast<std::size_t>(buffer_.LastAddress()) + 1, false);
+        if (coverage_ != nullptr)
+            coverage_->assign(static_cast<std::size_t>(buffer_.LastAddress()) + 1, false);
     }
 
     bool ReadExtendedFormat(std::istream& input)

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "buffer/memory_buffer.h"
-#include "files/safe_file_writer.h"
 #include "files/buffer_file_content.h"
+#include "files/safe_file_writer.h"
 #include "messages/status_sink.h"
 
 namespace zav {

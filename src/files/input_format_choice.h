@@ -24,7 +24,8 @@ struct InputFormatChoice {
 // detection offers it (a binary that happens to hold "S1" stays binary as .bin), otherwise
 // the first one offered, as the open dialog preselects it. `offered` is what
 // DetectFileFormats gave, never empty.
-[[nodiscard]] InputFormatChoice ChooseInputFormat(std::string_view path, const std::vector<std::string>& offered);
+[[nodiscard]] InputFormatChoice ChooseInputFormat(std::string_view path,
+                                                  const std::vector<std::string>& offered);
 
 // "Format : Motorola S (by the extension .s19)" and the like.
 [[nodiscard]] std::string DescribeInputFormat(const InputFormatChoice& choice, std::string_view path);

@@ -15,7 +15,8 @@ constexpr std::size_t kShortestLine = 11;
 // The value of each character as a hex digit of either case, or -1.
 constexpr std::array<std::int8_t, 256> kAnyCaseDigitValue = [] {
     std::array<std::int8_t, 256> values = record_hex::kDigitValue;
-    for (int i = 10; i < 16; ++i) values[static_cast<unsigned char>('a' + i - 10)] = static_cast<std::int8_t>(i);
+    for (int i = 10; i < 16; ++i)
+        values[static_cast<unsigned char>('a' + i - 10)] = static_cast<std::int8_t>(i);
     return values;
 }();
 

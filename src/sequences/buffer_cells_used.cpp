@@ -9,13 +9,13 @@ std::vector<AddressRange> BufferCellsUsed(const SequencePlan& plan, bool program
     std::vector<AddressRange> cells;
     if (program || verify) cells.push_back(plan.eeprom);
     if (program && plan.configRegister) cells.push_back({*plan.configRegister, *plan.configRegister});
-    std::sort(cells.begin(), cells.end(), [](const AddressRange& a, const AddressRange& b) {
-        return a.first < b.first;
-    });
+    std::sort(cells.begin(), cells.end(),
+              [](const AddressRange& a, const AddressRange& b) { return a.first < b.first; });
     return cells;
 }
 
-std::vector<AddressRange> CellsNotGiven(const std::vector<AddressRange>& cells, const std::vector<bool>& given)
+std::vector<AddressRange> CellsNotGiven(const std::vector<AddressRange>& cells,
+                                        const std::vector<bool>& given)
 {
     std::vector<AddressRange> missing;
     for (const AddressRange& range : cells) {

@@ -13,6 +13,7 @@ namespace zav {
 // and the WPO jumper boxes of the TMS parts (shown when an erase or program finds a block
 // write-protected). Empty when the run needs nobody. A tool without a person refuses such a
 // run up front rather than answer a box nobody saw.
-[[nodiscard]] std::string PersonNeededFor(const SequencePlan& plan, const std::set<SequenceOption>& optionsDown);
+[[nodiscard]] std::string PersonNeededFor(const SequencePlan& plan,
+                                          const std::set<SequenceOption>& optionsDown);
 
 } // namespace zav

@@ -13,7 +13,8 @@ namespace {
 // A terminal that is there or not, answers from a script and keeps what was put on it.
 class ScriptedTerminal final : public Terminal {
 public:
-    ScriptedTerminal(bool present, bool showsErrorOutput) : present_(present), showsErrorOutput_(showsErrorOutput)
+    ScriptedTerminal(bool present, bool showsErrorOutput)
+        : present_(present), showsErrorOutput_(showsErrorOutput)
     {
     }
     [[nodiscard]] bool IsInteractive() const override { return present_; }
@@ -52,12 +53,13 @@ TEST(ConsoleReporter, ABoxNobodyCanAnswerStopsTheRun)
     reporter.ShowOk(kJumper, "", BoxKind::Information);
     EXPECT_EQ(stops, 2);
     EXPECT_TRUE(reporter.ErrorSeen());
-    EXPECT_EQ(output.str(), std::string("warning: ") + kQuestion +
-                                "\nerror: nobody at a terminal to answer this question (--yes answers for you); "
-                                "stopping\n" +
-                                kJumper +
-                                "\nerror: nobody at a terminal to do what this box asks (--yes answers for "
-                                "you); stopping\n");
+    EXPECT_EQ(output.str(),
+              std::string("warning: ") + kQuestion +
+                  "\nerror: nobody at a terminal to answer this question (--yes answers for you); "
+                  "stopping\n" +
+                  kJumper +
+                  "\nerror: nobody at a terminal to do what this box asks (--yes answers for "
+                  "you); stopping\n");
 }
 
 TEST(ConsoleReporter, YesAnswersAndCarriesOnWithoutAsking)
@@ -82,7 +84,8 @@ TEST(ConsoleReporter, QuestionsReachTheTerminalWhateverTheErrorOutputIs)
     ConsoleReporter reporter(output, terminal);
     EXPECT_TRUE(reporter.AskYesNo(kQuestion, "", BoxKind::Warning));
     EXPECT_FALSE(reporter.AskYesNo(kQuestion, "", BoxKind::Warning));
-    EXPECT_EQ(terminal.shown, std::string(kQuestion) + "\nYes or No? [y/N] " + kQuestion + "\nYes or No? [y/N] ");
+    EXPECT_EQ(terminal.shown,
+              std::string(kQuestion) + "\nYes or No? [y/N] " + kQuestion + "\nYes or No? [y/N] ");
 
     ScriptedTerminal same(true, true);
     ConsoleReporter onTerminal(output, same);
@@ -100,8 +103,9 @@ TEST(ConsoleReporter, QuietDropsOnlyThePlainLines)
     reporter.AddStatusMessage("Unrecognized Line in S file !", StatusKind::Warning);
     reporter.AddStatusMessage("Programmer Not Ready.", StatusKind::Error);
     EXPECT_TRUE(reporter.AskYesNo(kQuestion, "", BoxKind::Confirmation));
-    EXPECT_EQ(output.str(), std::string("warning: Unrecognized Line in S file !\nerror: Programmer Not Ready.\n") +
-                                kQuestion + "\nAnswered Yes (--yes).\n");
+    EXPECT_EQ(output.str(),
+              std::string("warning: Unrecognized Line in S file !\nerror: Programmer Not Ready.\n") +
+                  kQuestion + "\nAnswered Yes (--yes).\n");
 }
 
 } // namespace

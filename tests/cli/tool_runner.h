@@ -45,9 +45,9 @@ public:
     // Standard output and error both arrive in `out`; with `redirected`, the tool's standard
     // input is /dev/null and its output and error go to `err` instead, as in a script run
     // from a terminal, and only what it puts on the terminal itself arrives in `out`.
-    [[nodiscard]] ToolRun
-    RunOnTerminal(const std::vector<std::string>& arguments,
-                  const std::vector<std::pair<std::string, std::string>>& replies, bool redirected = false) const;
+    [[nodiscard]] ToolRun RunOnTerminal(const std::vector<std::string>& arguments,
+                                        const std::vector<std::pair<std::string, std::string>>& replies,
+                                        bool redirected = false) const;
 
 private:
     std::filesystem::path configDirectory_;

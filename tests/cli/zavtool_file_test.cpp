@@ -188,8 +188,8 @@ TEST_F(ZavtoolFileTest, PipesAndFifosAreReadOnceAndDashMeansTheStandardStreams)
     EXPECT_EQ(fromFifo.exitStatus, 0) << fromFifo.err;
     EXPECT_EQ(ReadFile(Work("fifo.bin")).substr(0x100, 4), "\x01\x02\x03\x04");
 
-    const ToolRun toOutput = Run({"convert", Work("small.s19"), "-", "--out-format", "hex", "--save-range",
-                                  "0x100:0x103"});
+    const ToolRun toOutput =
+        Run({"convert", Work("small.s19"), "-", "--out-format", "hex", "--save-range", "0x100:0x103"});
     EXPECT_EQ(toOutput.exitStatus, 0) << toOutput.err;
     EXPECT_EQ(toOutput.out, ":0401000001020304F1\r\n:00000001FF\r\n");
     EXPECT_NE(toOutput.err.find("Writing file : standard output\n"), std::string::npos);

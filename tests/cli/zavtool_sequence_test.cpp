@@ -138,7 +138,8 @@ TEST_F(ZavtoolSequenceTest, TriesLimitsTheIdentification)
 {
     const ToolRun run = Read("MC68HC11E9", "no-board", {"--tries", "3"});
     EXPECT_EQ(run.exitStatus, 1);
-    EXPECT_NE(run.err.find("warning: Opening try 1\nerror: Programmer don't responding.\n"), std::string::npos)
+    EXPECT_NE(run.err.find("warning: Opening try 1\nerror: Programmer don't responding.\n"),
+              std::string::npos)
         << run.err;
     EXPECT_EQ(run.err.find("Opening try 2"), std::string::npos) << run.err;
     EXPECT_EQ(Run({"read", "--device", "MC68HC11E9", "--tries", "0"}).exitStatus, 2);
@@ -158,7 +159,8 @@ TEST_F(ZavtoolSequenceTest, ConfigQuestionIsAnsweredYesOnlyWithYes)
     // Verifying needs nobody: it runs (and finds the file differs from the erased part).
     const ToolRun verified = Program("MC68HC11E9", "", {"--verify", "--sim-memory", image});
     EXPECT_EQ(verified.exitStatus, 1);
-    EXPECT_NE(verified.err.find("error: Verify Error at Address : 0xB600\n"), std::string::npos) << verified.err;
+    EXPECT_NE(verified.err.find("error: Verify Error at Address : 0xB600\n"), std::string::npos)
+        << verified.err;
 
     const ToolRun allowed = Program("MC68HC11E9", "", {"--lock", "--yes", "--sim-memory", image});
     EXPECT_EQ(allowed.exitStatus, 0) << allowed.err;
@@ -186,7 +188,6 @@ TEST_F(ZavtoolSequenceTest, TheLastWriteReachesTheImageAndAnImageInUseIsRefused)
         << refused.err;
     EXPECT_EQ(ReadFile(image)[0x003F], '\xF7');
 }
-
 
 // The jumper boxes would let the write-protect register be written with the jumper still
 // fitted if nobody saw them: without a terminal only --yes lets the run start.
@@ -238,12 +239,14 @@ TEST_F(ZavtoolSequenceTest, BadSettingsNameTheFileAndTheKey)
     WriteFile(SettingsFolder() + "/zozadav.ini", "LPT_PORT=LPT1\r\nLPT_DELAY=5ms\r\n");
     const ToolRun run = Read("MC68HC05B6", "");
     EXPECT_EQ(run.exitStatus, 1);
-    EXPECT_EQ(Lines(run.err)[0], "error: " + SettingsFolder() + "/zozadav.ini: LPT_DELAY: '5ms' is not a valid "
-                                                                "integer value (the rest of the file is not read)");
+    EXPECT_EQ(Lines(run.err)[0], "error: " + SettingsFolder() +
+                                     "/zozadav.ini: LPT_DELAY: '5ms' is not a valid "
+                                     "integer value (the rest of the file is not read)");
     const ToolRun stuck = Read("MC68HC11E9", "stuck-cell=0x1B600");
     EXPECT_EQ(stuck.exitStatus, 2);
-    EXPECT_EQ(Lines(stuck.err)[0],
-              "zavtool: --simulate: stuck-cell=0x1B600: the address is out of range 0 to 0xFFFF or not a number");
+    EXPECT_EQ(
+        Lines(stuck.err)[0],
+        "zavtool: --simulate: stuck-cell=0x1B600: the address is out of range 0 to 0xFFFF or not a number");
 }
 
 TEST_F(ZavtoolSequenceTest, UnusableFilesEndWithAnErrorLine)
@@ -308,9 +311,10 @@ TEST_F(ZavtoolSequenceTest, OnATerminalTheUserAnswers)
 TEST_F(ZavtoolSequenceTest, QuestionsGoToTheTerminalWhenTheStreamsAreRedirected)
 {
     const std::string image = Work("e9.img");
-    const ToolRun yes = runner_.RunOnTerminal({"program", "--device", "MC68HC11E9", "--in", Work("pattern.bin"),
-                                               "--lock", "--simulate", "--sim-memory", image},
-                                              {{"Yes or No? [y/N] ", "y\n"}}, true);
+    const ToolRun yes =
+        runner_.RunOnTerminal({"program", "--device", "MC68HC11E9", "--in", Work("pattern.bin"), "--lock",
+                               "--simulate", "--sim-memory", image},
+                              {{"Yes or No? [y/N] ", "y\n"}}, true);
     EXPECT_EQ(yes.exitStatus, 0) << yes.out << yes.err;
     EXPECT_NE(yes.out.find("Continue program CONFIG register ?\r\nYes or No? [y/N] "), std::string::npos)
         << yes.out;
@@ -327,8 +331,8 @@ TEST_F(ZavtoolSequenceTest, ProgramRefusesCellsTheFileDoesNotGive)
     WriteFile(Work("small.bin"), Pattern().substr(0, 512));
     const std::vector<std::string> steps{"--erase", "--program", "--verify", "--yes", "--sim-memory", image};
     const auto program = [&](std::vector<std::string> more) {
-        std::vector<std::string> arguments{"program", "--device", "MC68HC11E9", "--in", Work("small.bin"),
-                                           "--simulate"};
+        std::vector<std::string> arguments{"program", "--device",        "MC68HC11E9",
+                                           "--in",    Work("small.bin"), "--simulate"};
         arguments.insert(arguments.end(), steps.begin(), steps.end());
         arguments.insert(arguments.end(), more.begin(), more.end());
         return Run(arguments);
@@ -357,10 +361,10 @@ TEST_F(ZavtoolSequenceTest, ProgramRefusesCellsTheFileDoesNotGive)
 TEST_F(ZavtoolSequenceTest, ProgressBarOnlyOnATerminal)
 {
     const std::string image = Work("e9.img");
-    const ToolRun onTerminal = runner_.RunOnTerminal(
-        {"program", "--device", "MC68HC11E9", "--in", Work("pattern.bin"), "--program", "--verify", "--yes",
-         "--simulate=write-ms=1", "--sim-memory", image},
-        {});
+    const ToolRun onTerminal =
+        runner_.RunOnTerminal({"program", "--device", "MC68HC11E9", "--in", Work("pattern.bin"), "--program",
+                               "--verify", "--yes", "--simulate=write-ms=1", "--sim-memory", image},
+                              {});
     EXPECT_EQ(onTerminal.exitStatus, 0) << onTerminal.out;
     EXPECT_NE(onTerminal.out.find("[########################################] 100%"), std::string::npos)
         << onTerminal.out;

@@ -86,25 +86,28 @@ TEST_F(ZavtoolUsageTest, PortsFollowThePortsMapAndCheckEveryName)
 
     const ToolRun check = Run({"ports", "--check"});
     EXPECT_EQ(check.exitStatus, 0);
-    EXPECT_NE(check.out.find("\n  LPT2 (simulator): usable; clock-line ready can be read\n"), std::string::npos)
+    EXPECT_NE(check.out.find("\n  LPT2 (simulator): usable; clock-line ready can be read\n"),
+              std::string::npos)
         << check.out;
     for (const char* name : {"LPT1 (", "LPT3 (", "COM1 (", "COM8 ("}) {
         EXPECT_NE(check.out.find(std::string("\n  ") + name), std::string::npos) << name;
     }
     // A missing device comes with what makes it appear.
-    EXPECT_NE(check.out.find("  LPT1 (/nonexistent/parport): not usable: no such device: /nonexistent/parport\n"
-                             "    fix: load the parallel port drivers (sudo modprobe parport_pc ppdev)"),
-              std::string::npos)
+    EXPECT_NE(
+        check.out.find("  LPT1 (/nonexistent/parport): not usable: no such device: /nonexistent/parport\n"
+                       "    fix: load the parallel port drivers (sudo modprobe parport_pc ppdev)"),
+        std::string::npos)
         << check.out;
     EXPECT_NE(check.out.find("    fix: a USB serial adapter (ls /dev/ttyUSB* /dev/ttyACM*) is mapped in " +
                              SettingsFolder() + "/ports with a line COM2=/dev/ttyUSB0\n"),
               std::string::npos)
         << check.out;
     // The lines of the ports map it could not read, by number, instead of silence.
-    EXPECT_NE(check.out.find("  line 3 not read: nonsense (not NAME=TARGET)\n"
-                             "  line 4 not read: com1=/dev/ttyUSB0 (NAME is one of LPT1 to LPT3 or COM1 to COM8, "
-                             "in capitals)\n"),
-              std::string::npos)
+    EXPECT_NE(
+        check.out.find("  line 3 not read: nonsense (not NAME=TARGET)\n"
+                       "  line 4 not read: com1=/dev/ttyUSB0 (NAME is one of LPT1 to LPT3 or COM1 to COM8, "
+                       "in capitals)\n"),
+        std::string::npos)
         << check.out;
 }
 

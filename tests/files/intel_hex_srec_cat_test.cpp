@@ -62,13 +62,14 @@ TEST_P(IntelHexAgainstSrecCat, SrecCatReadsWhatWeWrite)
     for (int hole = 0; hole < 40; ++hole) {
         const std::int32_t start = static_cast<std::int32_t>(random() % kImageSize);
         const std::int32_t length = static_cast<std::int32_t>(random() % 100);
-        for (std::int32_t a = start; a < std::min(start + length, kImageSize); ++a) buffer.SetUnimplemented(a, true);
+        for (std::int32_t a = start; a < std::min(start + length, kImageSize); ++a)
+            buffer.SetUnimplemented(a, true);
     }
     const auto ours = folder / "ours.hex";
     const auto back = folder / "back.bin";
     ASSERT_TRUE(SaveBufferFile(ours, FileFormat::IntelHex, {}, buffer, status));
     ASSERT_EQ(RunShell("srec_cat '" + ours.string() + "' -intel -fill 0xFF 0 0x10000 -o '" + back.string() +
-                  "' -binary"),
+                       "' -binary"),
               0);
     const std::string read = testing::ReadFileBytes(back);
     ASSERT_EQ(read.size(), static_cast<std::size_t>(kImageSize));
@@ -90,9 +91,9 @@ TEST_P(IntelHexAgainstSrecCat, WeReadWhatSrecCatWrites)
     const unsigned base = segmented ? 0x18000 : 0x30000;
     const unsigned perRecord = 1 + random() % 64;
     const auto theirs = folder / "theirs.hex";
-    ASSERT_EQ(RunShell("srec_cat '" + source.string() + "' -binary -offset " + std::to_string(base) + " -o '" +
-                  theirs.string() + "' -intel" + (segmented ? " -address-length=3" : "") +
-                  " -obs=" + std::to_string(perRecord)),
+    ASSERT_EQ(RunShell("srec_cat '" + source.string() + "' -binary -offset " + std::to_string(base) +
+                       " -o '" + theirs.string() + "' -intel" + (segmented ? " -address-length=3" : "") +
+                       " -obs=" + std::to_string(perRecord)),
               0);
     MemoryBuffer buffer;
     LoadOptions options;
@@ -100,7 +101,8 @@ TEST_P(IntelHexAgainstSrecCat, WeReadWhatSrecCatWrites)
     ASSERT_TRUE(LoadBufferFile(theirs, FileFormat::IntelHex, options, buffer, status, boxes));
     for (const auto& line : status.lines) EXPECT_NE(line.kind, StatusKind::Warning) << line.text;
     for (std::int32_t address = 0; address < kImageSize; ++address) {
-        ASSERT_EQ(buffer.GetByte(address), static_cast<std::uint8_t>(image[static_cast<std::size_t>(address)]))
+        ASSERT_EQ(buffer.GetByte(address),
+                  static_cast<std::uint8_t>(image[static_cast<std::size_t>(address)]))
             << address;
     }
 }

@@ -30,7 +30,8 @@ TEST(IntelHexLine, PublishedExamplesFormatAndParse)
         std::string line;
     };
     const std::vector<Example> examples = {
-        {IntelHexType::Data, 0x0100,
+        {IntelHexType::Data,
+         0x0100,
          {0x21, 0x46, 0x01, 0x36, 0x01, 0x21, 0x47, 0x01, 0x36, 0x00, 0x7E, 0xFE, 0x09, 0xD2, 0x19, 0x01},
          ":10010000214601360121470136007EFE09D2190140"},
         {IntelHexType::EndOfFile, 0, {}, ":00000001FF"},
@@ -51,10 +52,10 @@ TEST(IntelHexLine, PublishedExamplesFormatAndParse)
 TEST(IntelHexLine, DamagedLinesAreRefusedAndHarmlessVariationsRead)
 {
     IntelHexRecord record;
-    EXPECT_FALSE(ParseIntelHexLine(":00000001FE", record));           // checksum
-    EXPECT_FALSE(ParseIntelHexLine(":0300000001020", record));        // cut short
-    EXPECT_FALSE(ParseIntelHexLine("00000001FF", record));            // no colon
-    EXPECT_FALSE(ParseIntelHexLine(":0000G001FF", record));           // not hex
+    EXPECT_FALSE(ParseIntelHexLine(":00000001FE", record));    // checksum
+    EXPECT_FALSE(ParseIntelHexLine(":0300000001020", record)); // cut short
+    EXPECT_FALSE(ParseIntelHexLine("00000001FF", record));     // no colon
+    EXPECT_FALSE(ParseIntelHexLine(":0000G001FF", record));    // not hex
     EXPECT_FALSE(ParseIntelHexLine(":0000", record));
     EXPECT_FALSE(ParseIntelHexLine("", record));
     EXPECT_TRUE(ParseIntelHexLine(" \t:020000040800f2 trailing", record)); // lower case, blanks, tail
@@ -107,10 +108,11 @@ protected:
 TEST_F(IntelHexLoad, DataLandsAtItsAddressAndTheEndRecordStopsReading)
 {
     ASSERT_TRUE(Load(":0401000001020304F1\n"
-                     ":0400000300003800C1\n"                     // start segment: ignored
-                     ":04000005000000CD2A\r"                     // start linear: ignored
+                     ":0400000300003800C1\n" // start segment: ignored
+                     ":04000005000000CD2A\r" // start linear: ignored
                      ":00000001FF\r\n"
-                     ":0102000077" "86\n"));                      // after the end: not read
+                     ":0102000077"
+                     "86\n")); // after the end: not read
     EXPECT_EQ(buffer.GetByte(0x0100), 0x01);
     EXPECT_EQ(buffer.GetByte(0x0103), 0x04);
     EXPECT_EQ(buffer.GetByte(0x0200), 0x00);
@@ -125,7 +127,8 @@ TEST_F(IntelHexLoad, ExtendedAddressesMoveTheFileAddress)
     options.lowFileAddress = 0x10000;
     options.highFileAddress = 0x1FFFF;
     options.offset = -0x10000;
-    ASSERT_TRUE(Load(":02000004000" "1F9\n"
+    ASSERT_TRUE(Load(":02000004000"
+                     "1F9\n"
                      ":02001000AABB89\n"
                      ":00000001FF\n",
                      options));
@@ -146,11 +149,11 @@ TEST_F(IntelHexLoad, ExtendedAddressesMoveTheFileAddress)
 TEST_F(IntelHexLoad, BadLinesAreWarnedOnceEachAndSkipped)
 {
     ASSERT_TRUE(Load(":0100000011EE\n"
-                     ":0100010022DD\n"   // checksum off by one
+                     ":0100010022DD\n" // checksum off by one
                      "garbage\n"
                      "\n"
                      ":0100020033CA\n"
-                     ":0100000600F9\n"   // unknown type
+                     ":0100000600F9\n"     // unknown type
                      ":03000004000000F9\n" // extended address with three bytes
                      ":0100030044B8\n"));
     EXPECT_EQ(Warnings(), std::vector<std::string>(5, kWarning));
@@ -180,7 +183,8 @@ TEST(IntelHexSave, SixteenBytesARecordSkippingUnimplementedCellsThenTheEndRecord
     EXPECT_EQ(read[0].substr(0, 9), ":10010000");
     EXPECT_EQ(read[1].substr(0, 9), ":10011000");
     EXPECT_EQ(read[2], FormatIntelHexLine(IntelHexType::Data, 0x0121,
-                                          Bytes{0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x27}) + "\r");
+                                          Bytes{0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x27}) +
+                           "\r");
     EXPECT_EQ(read[3], ":00000001FF\r");
 
     MemoryBuffer loaded;

@@ -33,7 +33,8 @@ TEST(PortsMap, ReadsNameTargetLinesAndIgnoresTheRest)
     for (const auto& line : map.UnreadableLines()) numbers.push_back(line.number);
     EXPECT_EQ(numbers, (std::vector<int>{4, 5, 6, 7, 8}));
     EXPECT_EQ(map.UnreadableLines()[2],
-              (PortsMap::UnreadableLine{6, "lpt2=/dev/parport1", "NAME is one of LPT1 to LPT3 or COM1 to COM8, in capitals"}));
+              (PortsMap::UnreadableLine{6, "lpt2=/dev/parport1",
+                                        "NAME is one of LPT1 to LPT3 or COM1 to COM8, in capitals"}));
     EXPECT_EQ(map.UnreadableLines()[0].reason, "not NAME=TARGET");
     EXPECT_EQ(map.UnreadableLines()[3].reason, "no TARGET after the =");
 }

@@ -48,7 +48,8 @@ TEST(PersonNeeded, TheConfigQuestionAndTheJumperBoxesAreKnownUpFront)
     const SequencePlan tms = PlanOf("TMS375C006 (256)");
     EXPECT_NE(PersonNeededFor(tms, Options{SequenceOption::Erase}), "");
     EXPECT_EQ(PersonNeededFor(tms, Options{SequenceOption::Verify}), "");
-    EXPECT_EQ(PersonNeededFor(PlanOf("MC68HC05B6"), Options{SequenceOption::Program, SequenceOption::Lock}), "");
+    EXPECT_EQ(PersonNeededFor(PlanOf("MC68HC05B6"), Options{SequenceOption::Program, SequenceOption::Lock}),
+              "");
 }
 
 } // namespace
