@@ -170,7 +170,16 @@ int RunSequence(const CommandLine& command, ToolIo& io)
 
     const PortSettings ports = ToolPortSettings(command, device, reporter);
     const std::string portName = device.portKind == PortKind::Lpt ? ports.lptPort : ports.comPort;
-    PortsMapLinkFactory links(LoadPortsMap(), SimulationOptions(command, device));
+    const std::filesystem::path mapFile = SettingsDirectory() / "ports";
+    const PortsMap map = LoadPortsMap(mapFile);
+    // A line the map could not read would otherwise leave its port on the default device
+    // without a word.
+    for (const PortsMap::UnreadableLine& line : map.UnreadableLines()) {
+        reporter.AddStatusMessage(mapFile.string() + ": line " + std::to_string(line.number) +
+                                      " not read: " + line.text + " (" + line.reason + ")",
+                                  StatusKind::Warning);
+    }
+    PortsMapLinkFactory links(map, SimulationOptions(command, device));
     SimulatedBoard* const simulatedBoard = links.SimulatedBoardOn(portName, device.boardCode);
     if (command.simMemory && simulatedBoard == nullptr) {
         io.err << "zavtool: --sim-memory: " << portName << " is not simulated (add --simulate)\n"

@@ -219,16 +219,19 @@ TEST_F(ZavtoolSequenceTest, PortComesFromTheSettingsFileAndThePortsMap)
         << unknownPort.err;
     EXPECT_EQ(Read("MC68HC11E9", "", {"--port", "LPT3"}).exitStatus, 0);
 
-    WriteFile(SettingsFolder() + "/ports", "COM2=simulator\n");
+    WriteFile(SettingsFolder() + "/ports", "com2=/dev/ttyUSB0\nCOM2=simulator\n");
     const std::string image = Work("l28.img");
     const ToolRun mapped = Run({"read", "--device", "MC68HC05L28", "--sim-memory", image});
     EXPECT_EQ(mapped.exitStatus, 0) << mapped.err;
+    EXPECT_EQ(Lines(mapped.err)[0], "warning: " + SettingsFolder() +
+                                        "/ports: line 1 not read: com2=/dev/ttyUSB0 (NAME is one of LPT1 to "
+                                        "LPT3 or COM1 to COM8, in capitals)");
     EXPECT_EQ(ReadFile(image).size(), 0x10000U);
 
     const ToolRun notSimulated =
         Run({"read", "--device", "MC68HC05B6", "--port", "LPT2", "--sim-memory", image});
     EXPECT_EQ(notSimulated.exitStatus, 2);
-    EXPECT_EQ(Lines(notSimulated.err)[0], "zavtool: --sim-memory: LPT2 is not simulated (add --simulate)");
+    EXPECT_EQ(Lines(notSimulated.err)[1], "zavtool: --sim-memory: LPT2 is not simulated (add --simulate)");
 }
 
 // A bad value names where it is: the settings file and the key; a simulator value out of
