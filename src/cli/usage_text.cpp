@@ -54,7 +54,8 @@ constexpr std::array<Usage, 8> kUsages = {{
      "Lists the parallel, then the serial ports that can be used.\n"
      "  --check   for each of LPT1-LPT3 and COM1-COM8: its device, whether it can be\n"
      "            used, and if not why and how to fix it; for an LPT port also\n"
-     "            whether a board's ready signal on the clock line can be read\n"},
+     "            whether a board's ready signal on the clock line can be read;\n"
+     "            then the lines of the ports map it could not read, by number\n"},
     {Subcommand::Detect, "zavtool detect FILE",
      "Lists the formats FILE can be read as, the likeliest first.\n"},
     {Subcommand::Convert,
