@@ -62,7 +62,7 @@ public:
         host_.closed = false;
         PrintJobControl control(queue_, host_);
         control.Start({{0x0000, 0xFFFF}, bytesPerRow}, document_);
-        queue_.DrainUntil([&] { return host_.closed || !control.Running(); });
+        queue_->DrainUntil([&] { return host_.closed || !control.Running(); });
         control.Close();
     }
 
@@ -82,7 +82,7 @@ private:
     BenchHost host_;
     QPrinter printer_{QPrinter::HighResolution};
     PrinterDocument document_{printer_};
-    HandOverQueue queue_;
+    std::shared_ptr<HandOverQueue> queue_ = HandOverQueue::Create();
 };
 
 // Goal: under 1 s for the whole buffer at 16 bytes per row.

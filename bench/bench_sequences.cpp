@@ -141,7 +141,7 @@ struct SequenceRun {
 SequenceRun RunSequence(std::vector<PortAccessRecord>* trace = nullptr)
 {
     BenchHost host;
-    HandOverQueue queue;
+    const auto queue = HandOverQueue::Create();
     SimulatedBoard board(E9Board());
     std::optional<TracingPort> tracing;
     if (trace) tracing.emplace(board.Parallel());

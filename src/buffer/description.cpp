@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <optional>
 
-#include "buffer/buffer_observer.h"
 #include "buffer/memory_buffer.h"
 #include "buffer/numeric_helpers.h"
 
@@ -166,7 +165,7 @@ void Description::SetRowNote(int row, const std::string& note)
 void Description::Changed()
 {
     if (buffer_.InBulkUpdate()) return;
-    if (BufferObserver* observer = buffer_.Observer()) observer->DescriptionChanged();
+    buffer_.NotifyDescriptionChanged();
 }
 
 } // namespace zav

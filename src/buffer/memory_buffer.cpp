@@ -1,5 +1,6 @@
 #include "buffer/memory_buffer.h"
 
+#include <algorithm>
 #include <new>
 
 #include "buffer/buffer_observer.h"
@@ -66,10 +67,8 @@ void MemoryBuffer::EndUpdate()
     bulkUpdate_ = true;
     RecolourKeepingDescription(false);
     bulkUpdate_ = false;
-    if (observer_ != nullptr) {
-        observer_->CellsChanged(0, kLastAddress);
-        observer_->DescriptionChanged();
-    }
+    NotifyCells(0, kLastAddress);
+    NotifyDescriptionChanged();
 }
 
 void MemoryBuffer::ApplyEditorColours(const EditorColours& colours)
@@ -110,14 +109,48 @@ void MemoryBuffer::RecolourKeepingDescription(bool recolourUnimplemented)
     if (described) description_.ReapplyRowCells(rowCells_);
 }
 
-void MemoryBuffer::SetObserver(BufferObserver* observer)
+void MemoryBuffer::AddObserver(BufferObserver& observer)
 {
-    observer_ = observer;
+    if (std::find(observers_.begin(), observers_.end(), &observer) == observers_.end()) {
+        observers_.push_back(&observer);
+    }
+}
+
+void MemoryBuffer::RemoveObserver(BufferObserver& observer)
+{
+    const auto found = std::find(observers_.begin(), observers_.end(), &observer);
+    if (found == observers_.end()) return;
+    // The notification loop walks the list by index: leave a gap rather than shift it.
+    if (notifying_ > 0) {
+        *found = nullptr;
+    } else {
+        observers_.erase(found);
+    }
+}
+
+template <typename Notify> void MemoryBuffer::ForEachObserver(const Notify& notify)
+{
+    ++notifying_;
+    // By index and re-reading the size: an observer may add or remove observers meanwhile.
+    for (std::size_t index = 0; index < observers_.size(); ++index) {
+        if (BufferObserver* observer = observers_[index]) notify(*observer);
+    }
+    if (--notifying_ == 0) std::erase(observers_, nullptr);
 }
 
 void MemoryBuffer::NotifyCells(std::int32_t first, std::int32_t last)
 {
-    observer_->CellsChanged(first, last);
+    ForEachObserver([&](BufferObserver& observer) { observer.CellsChanged(first, last); });
+}
+
+void MemoryBuffer::NotifyUndoAvailability(bool available)
+{
+    ForEachObserver([&](BufferObserver& observer) { observer.UndoAvailabilityChanged(available); });
+}
+
+void MemoryBuffer::NotifyDescriptionChanged()
+{
+    ForEachObserver([](BufferObserver& observer) { observer.DescriptionChanged(); });
 }
 
 MemoryBuffer::ChangeBatch::ChangeBatch(MemoryBuffer& buffer) : buffer_(buffer)
@@ -130,8 +163,7 @@ MemoryBuffer::ChangeBatch::ChangeBatch(MemoryBuffer& buffer) : buffer_(buffer)
 
 MemoryBuffer::ChangeBatch::~ChangeBatch()
 {
-    if (--buffer_.batchDepth_ == 0 && buffer_.batchFirst_ <= buffer_.batchLast_ &&
-        buffer_.observer_ != nullptr) {
+    if (--buffer_.batchDepth_ == 0 && buffer_.batchFirst_ <= buffer_.batchLast_) {
         buffer_.NotifyCells(buffer_.batchFirst_, buffer_.batchLast_);
     }
 }

@@ -64,9 +64,14 @@ public:
     [[nodiscard]] Description& Descriptions() { return description_; }
     [[nodiscard]] const Description& Descriptions() const { return description_; }
 
-    // At most one observer (the editor window); null to detach.
-    void SetObserver(BufferObserver* observer);
-    [[nodiscard]] BufferObserver* Observer() const { return observer_; }
+    // Observers (the editor, the description window, the Undo action) hear of every change
+    // in the order they were added. Adding one twice has no effect; an observer may remove
+    // itself or another while it is being notified.
+    void AddObserver(BufferObserver& observer);
+    void RemoveObserver(BufferObserver& observer);
+    // What the undo stack and the description report through the buffer's observers.
+    void NotifyUndoAvailability(bool available);
+    void NotifyDescriptionChanged();
 
     // While a ChangeBatch lives, cell changes outside bulk updates are collected and reported
     // to the observer once, as one range, when the outermost batch ends. An action that
@@ -96,11 +101,12 @@ private:
         if (batchDepth_ > 0) {
             if (address < batchFirst_) batchFirst_ = address;
             if (address > batchLast_) batchLast_ = address;
-        } else if (observer_ != nullptr) {
+        } else if (!observers_.empty()) {
             NotifyCells(address, address);
         }
     }
     void NotifyCells(std::int32_t first, std::int32_t last);
+    template <typename Notify> void ForEachObserver(const Notify& notify);
     // Sets every cell's colour by its kind, keeping the description rows' colours and access.
     void RecolourKeepingDescription(bool recolourUnimplemented);
 
@@ -112,7 +118,9 @@ private:
     std::uint8_t notEditedIndex_ = 0;
     std::uint8_t editedIndex_ = 0;
     std::uint8_t unimplementedIndex_ = 0;
-    BufferObserver* observer_ = nullptr;
+    // Null entries are observers removed during a notification, dropped once it ends.
+    std::vector<BufferObserver*> observers_;
+    int notifying_ = 0;
     int batchDepth_ = 0;
     std::int32_t batchFirst_ = 0;
     std::int32_t batchLast_ = -1;

@@ -1,6 +1,5 @@
 #include "buffer/undo_stack.h"
 
-#include "buffer/buffer_observer.h"
 #include "buffer/memory_buffer.h"
 
 namespace zav {
@@ -134,7 +133,7 @@ void UndoStack::SetAvailable(bool available)
 {
     if (available_ == available) return;
     available_ = available;
-    if (BufferObserver* observer = buffer_.Observer()) observer->UndoAvailabilityChanged(available);
+    buffer_.NotifyUndoAvailability(available);
 }
 
 } // namespace zav

@@ -212,9 +212,9 @@ int RunSequence(const CommandLine& command, ToolIo& io)
         return kExitFailed;
     }
 
-    HandOverQueue queue;
+    const auto queue = HandOverQueue::Create();
     CliSequenceHost host(reporter, progress, *buffer, *command.device, ports, optionsDown);
-    StopSignalWatcher watcher([&queue] { queue.Wake(); });
+    StopSignalWatcher watcher([queue] { queue->Wake(); });
     std::atomic<bool> unanswered{false};
     reporter.OnUnanswered([&] { unanswered.store(true); });
     io.terminal.SetStopFlag(&watcher.Flag());
@@ -231,7 +231,7 @@ int RunSequence(const CommandLine& command, ToolIo& io)
         host.SetAfterBox([&] {
             if (watcher.StopRequested() || unanswered.load()) control->RequestStop();
         });
-        result = RunToEnd(*control, queue, watcher, unanswered);
+        result = RunToEnd(*control, *queue, watcher, unanswered);
         host.StopReporting();
         host.SetAfterBox(nullptr);
     }

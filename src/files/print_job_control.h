@@ -16,7 +16,7 @@ inline constexpr char kPrintInterruptedLine[] = "Print Job Interrupted";
 class PrintJobControl {
 public:
     // Both outlive the control; `queue` is drained by the user-interface thread.
-    PrintJobControl(HandOverQueue& queue, PrintHost& host);
+    PrintJobControl(std::shared_ptr<HandOverQueue> queue, PrintHost& host);
     PrintJobControl(const PrintJobControl&) = delete;
     PrintJobControl& operator=(const PrintJobControl&) = delete;
     // Closes as the dialog would, so no worker outlives the window it reports to.
@@ -33,7 +33,7 @@ public:
     void Close();
 
 private:
-    HandOverQueue& queue_;
+    std::shared_ptr<HandOverQueue> queue_;
     PrintHost& host_;
     std::unique_ptr<printerTh> job_;
     // The dialog's close handler runs again when the wait carries out the job's own request

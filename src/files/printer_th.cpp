@@ -28,8 +28,9 @@ std::vector<std::string> SplitPrintLines(std::string_view text)
     return lines;
 }
 
-printerTh::printerTh(PrintJobSettings settings, PrintSink& sink, HandOverQueue& queue, PrintHost& host)
-    : settings_(settings), sink_(sink), queue_(queue), host_(host)
+printerTh::printerTh(PrintJobSettings settings, PrintSink& sink, std::shared_ptr<HandOverQueue> queue,
+                     PrintHost& host)
+    : settings_(settings), sink_(sink), queue_(std::move(queue)), host_(host)
 {
 }
 
@@ -44,7 +45,7 @@ void printerTh::Execute()
     if (!TerminationRequested()) PrintDump();
     // A failed print leaves the dialog open, so the user sees the job did not end well.
     if (Result() == kCompleted || TerminationRequested()) {
-        queue_.PostPaced([&host = host_] { host.CloseDialog(); });
+        queue_->PostPaced([&host = host_] { host.CloseDialog(); });
     }
 }
 
@@ -53,26 +54,26 @@ void printerTh::PrintDump()
     PrintHost& host = host_;
     const PrintJobSettings settings = settings_;
     const std::vector<std::string> lines = SplitPrintLines(
-        queue_.Call([&host, settings] { return host.BuildDump(settings.range, settings.bytesPerRow); }));
+        queue_->Call([&host, settings] { return host.BuildDump(settings.range, settings.bytesPerRow); }));
     sink_.SetFontSize(PrintFontSize(settings_.bytesPerRow));
     sink_.Clear();
     const int count = static_cast<int>(lines.size());
-    queue_.PostPaced([&host, count] { host.SetProgressMaximum(count); });
+    queue_->PostPaced([&host, count] { host.SetProgressMaximum(count); });
     for (int i = 0; i < count; ++i) {
         if (TerminationRequested()) break;
         sink_.AppendLine(lines[static_cast<std::size_t>(i)]);
-        queue_.PostPaced([&host, i] { host.SetProgressPosition(i); });
+        queue_->PostPaced([&host, i] { host.SetProgressPosition(i); });
     }
-    queue_.PostPaced([&host] { host.SetProgressPosition(0); });
+    queue_->PostPaced([&host] { host.SetProgressPosition(0); });
     if (TerminationRequested()) return;
     std::string failure = sink_.Print();
     if (!failure.empty()) {
-        queue_.PostPaced([&host, failure = std::move(failure)] {
+        queue_->PostPaced([&host, failure = std::move(failure)] {
             host.AddStatusMessage("Print failed : " + failure, StatusKind::Error);
         });
         return;
     }
-    queue_.PostPaced([&host] { host.AddStatusMessage(kPrintCompleteLine, StatusKind::Normal); });
+    queue_->PostPaced([&host] { host.AddStatusMessage(kPrintCompleteLine, StatusKind::Normal); });
     SetResult(kCompleted);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,7 +33,7 @@ struct PrintJobSettings {
 // once the document went to the printer the job runs to its end. Result 0 only when it printed.
 class printerTh final : public WorkerThread {
 public:
-    printerTh(PrintJobSettings settings, PrintSink& sink, HandOverQueue& queue, PrintHost& host);
+    printerTh(PrintJobSettings settings, PrintSink& sink, std::shared_ptr<HandOverQueue> queue, PrintHost& host);
     ~printerTh() override;
 
 private:
@@ -42,7 +43,7 @@ private:
 
     PrintJobSettings settings_;
     PrintSink& sink_;
-    HandOverQueue& queue_;
+    std::shared_ptr<HandOverQueue> queue_;
     PrintHost& host_;
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 namespace zav {
@@ -10,6 +11,13 @@ class Clock {
 public:
     virtual ~Clock() = default;
     virtual void SleepMs(int milliseconds) = 0;
+    // As SleepMs, but returns as soon as `stop` is set; returns whether it was. Time that
+    // never really passes (a virtual clock) sleeps whole.
+    virtual bool SleepMsUnlessStopped(int milliseconds, const std::atomic<bool>& stop)
+    {
+        SleepMs(milliseconds);
+        return stop.load();
+    }
     // Microseconds since an arbitrary, fixed origin; never goes backwards.
     [[nodiscard]] virtual std::int64_t NowUs() const = 0;
 };

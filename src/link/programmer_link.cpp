@@ -286,6 +286,17 @@ void ProgrammerLink::Sleep(int milliseconds)
     RealTimeClock().SleepMs(milliseconds);
 }
 
+void ProgrammerLink::SettleAfterReset(int milliseconds)
+{
+    if (stopRequest_ == nullptr) {
+        Sleep(milliseconds);
+        return;
+    }
+    RealTimeClock realTime;
+    Clock& clock = ports_.clock != nullptr ? *ports_.clock : realTime;
+    if (clock.SleepMsUnlessStopped(milliseconds, *stopRequest_)) lastError_ = kNotReady;
+}
+
 void ProgrammerLink::SetDataLine(std::uint8_t bit)
 {
     if (IsParallel()) ports_.parallel->Write(baseAddress_ + kDataOffset, bit & 1);
@@ -395,7 +406,7 @@ void ProgrammerLink::ResetTarget()
         (void)port.SetRts(false);
         Sleep(100);
         (void)port.SetDtr(false);
-        Sleep(100);
+        SettleAfterReset(100);
         return;
     }
     if (!IsParallel()) return;
@@ -406,7 +417,7 @@ void ProgrammerLink::ResetTarget()
         WriteControl(3);
         Sleep(1);
         WriteControl(1);
-        Sleep(1500);
+        SettleAfterReset(1500);
         break;
     case 5:
     case 6:
@@ -418,8 +429,8 @@ void ProgrammerLink::ResetTarget()
         WriteControl(3);
         Sleep(50);
         WriteControl(1);
-        Sleep(500);
-        if (boardCode_ == 5 || boardCode_ == 6) {
+        SettleAfterReset(500);
+        if ((boardCode_ == 5 || boardCode_ == 6) && lastError_.empty()) {
             SetDataLine(0);
             ClockPulse();
         }
@@ -431,7 +442,7 @@ void ProgrammerLink::ResetTarget()
         WriteControl(2);
         Sleep(100);
         WriteControl(0);
-        Sleep(800);
+        SettleAfterReset(800);
         break;
     }
 }

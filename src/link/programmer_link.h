@@ -110,6 +110,10 @@ private:
     [[nodiscard]] bool ReadyConditionHolds();
     void WriteControl(std::uint8_t value);
     void Sleep(int milliseconds);
+    // The wait that ends a reset, cut short by a stop request (then "Programmer Not Ready."),
+    // so a stop does not sit out a reset of up to 1.5 s. Nothing is being written meanwhile;
+    // the waits inside a write are never cut short.
+    void SettleAfterReset(int milliseconds);
     // One byte out on the serial line. A byte that cannot go out within a second is
     // "Communication Error."; a stop request ends the wait as "Programmer Not Ready.".
     bool SerialWrite(std::uint8_t value);

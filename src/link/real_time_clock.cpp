@@ -1,5 +1,6 @@
 #include "link/real_time_clock.h"
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -8,6 +9,18 @@ namespace zav {
 void RealTimeClock::SleepMs(int milliseconds)
 {
     if (milliseconds > 0) std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+bool RealTimeClock::SleepMsUnlessStopped(int milliseconds, const std::atomic<bool>& stop)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    while (!stop.load()) {
+        const auto left = end - std::chrono::steady_clock::now();
+        if (left <= std::chrono::steady_clock::duration::zero()) return false;
+        std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(
+            left, std::chrono::milliseconds(kStopCheckMs)));
+    }
+    return true;
 }
 
 std::int64_t RealTimeClock::NowUs() const

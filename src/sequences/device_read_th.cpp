@@ -2,6 +2,7 @@
 
 #include "link/programmer_link.h"
 #include "sequences/board_session.h"
+#include "sequences/sequence_frame.h"
 #include "sequences/sequence_host.h"
 #include "sequences/sequence_plan.h"
 
@@ -16,31 +17,25 @@ DeviceReadTh::~DeviceReadTh()
 
 void DeviceReadTh::Execute()
 {
-    host_.SetPortIdle(false);
-    host_.AddStatusMessage("Read Sequence in Progress ...", StatusKind::Normal);
-    simulation_ = std::make_unique<ProgBarSimTh>(host_, ProgBarSimTh::kSequenceStepInterval);
-    BoardSession session(host_, links_, TerminationFlag());
-    if (Run(session)) {
+    SequenceFrame frame(host_, links_, TerminationFlag(), SequenceKind::Read, "Read Sequence in Progress ...");
+    if (Run(frame)) {
         host_.AddStatusMessage("Read Sequence completed successful.", StatusKind::Normal);
         SetResult(kCompleted);
     }
     // The end is the same whatever happened: this also recolours the buffer when no bulk
     // update was opened.
     host_.EndUpdate();
-    StopSimulation();
-    host_.SetProgressPosition(0);
-    host_.PutStartButtonUp(SequenceKind::Read);
-    session.Close();
-    host_.SetPortIdle(true);
+    frame.End();
 }
 
-bool DeviceReadTh::Run(BoardSession& session)
+bool DeviceReadTh::Run(SequenceFrame& frame)
 {
+    BoardSession& session = frame.Session();
     const std::optional<SequencePlan> plan = FindSequencePlan(host_.DeviceIdText());
     if (!plan) return true;
     if (!session.Open(*plan, host_.GetPortSettings())) return false;
     if (!session.ResetAndIdentify(*plan)) return false;
-    StopSimulation();
+    frame.StopSimulation();
     return ReadDevice(session, *plan);
 }
 
@@ -67,13 +62,6 @@ bool DeviceReadTh::ReadDevice(BoardSession& session, const SequencePlan& plan)
         if (session.Failed()) return false;
     }
     return true;
-}
-
-void DeviceReadTh::StopSimulation()
-{
-    if (!simulation_) return;
-    simulation_->Stop();
-    simulation_.reset();
 }
 
 } // namespace zav

@@ -1,14 +1,12 @@
 #pragma once
 
-#include <memory>
-
-#include "sequences/prog_bar_sim_th.h"
 #include "sequences/worker_thread.h"
 
 namespace zav {
 
 class BoardSession;
 class LinkFactory;
+class SequenceFrame;
 class SequenceHost;
 struct SequencePlan;
 
@@ -24,13 +22,11 @@ public:
 private:
     void Execute() override;
     // Steps up to the success message; false when the sequence ended early.
-    bool Run(BoardSession& session);
+    bool Run(SequenceFrame& frame);
     bool ReadDevice(BoardSession& session, const SequencePlan& plan);
-    void StopSimulation();
 
     SequenceHost& host_;
     LinkFactory& links_;
-    std::unique_ptr<ProgBarSimTh> simulation_;
 };
 
 } // namespace zav

@@ -5,6 +5,7 @@
 #include "link/programmer_link.h"
 #include "sequences/board_session.h"
 #include "sequences/device_operations.h"
+#include "sequences/sequence_frame.h"
 #include "sequences/sequence_host.h"
 #include "sequences/sequence_plan.h"
 
@@ -50,28 +51,22 @@ DeviceWriteTh::~DeviceWriteTh()
 
 void DeviceWriteTh::Execute()
 {
-    host_.SetPortIdle(false);
-    host_.AddStatusMessage("Program Sequence in Progress ...", StatusKind::Normal);
-    simulation_ = std::make_unique<ProgBarSimTh>(host_, ProgBarSimTh::kSequenceStepInterval);
-    BoardSession session(host_, links_, TerminationFlag());
-    if (Run(session)) SetResult(kCompleted);
-    if (!session.ErrorPosted())
+    SequenceFrame frame(host_, links_, TerminationFlag(), SequenceKind::Program, "Program Sequence in Progress ...");
+    if (Run(frame)) SetResult(kCompleted);
+    if (!frame.Session().ErrorPosted())
         host_.AddStatusMessage("Program Sequence completed successful", StatusKind::Normal);
-    StopSimulation();
-    host_.SetProgressPosition(0);
-    host_.PutStartButtonUp(SequenceKind::Program);
-    session.Close();
-    host_.SetPortIdle(true);
+    frame.End();
 }
 
-bool DeviceWriteTh::Run(BoardSession& session)
+bool DeviceWriteTh::Run(SequenceFrame& frame)
 {
+    BoardSession& session = frame.Session();
     const std::optional<SequencePlan> plan = FindSequencePlan(host_.DeviceIdText());
     // Nothing to program is a completed sequence, as its success line says.
     if (!plan) return true;
     if (!session.Open(*plan, host_.GetPortSettings())) return false;
     if (!session.ResetAndIdentify(*plan)) return false;
-    StopSimulation();
+    frame.StopSimulation();
 
     DeviceOperations operations(host_, session, plan->progressMaximum);
     switch (plan->family) {
@@ -259,13 +254,6 @@ bool DeviceWriteTh::ShowJumperBox(BoardSession& session, const char* text)
 {
     host_.ShowOk(text, "", BoxKind::Information);
     return !session.StoppedWhileWaiting();
-}
-
-void DeviceWriteTh::StopSimulation()
-{
-    if (!simulation_) return;
-    simulation_->Stop();
-    simulation_.reset();
 }
 
 } // namespace zav

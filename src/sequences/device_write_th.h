@@ -1,9 +1,6 @@
 #pragma once
 
-#include <memory>
-
 #include "devices/sequence_option.h"
-#include "sequences/prog_bar_sim_th.h"
 #include "sequences/worker_thread.h"
 
 namespace zav {
@@ -11,6 +8,7 @@ namespace zav {
 class BoardSession;
 class DeviceOperations;
 class LinkFactory;
+class SequenceFrame;
 class SequenceHost;
 struct SequencePlan;
 
@@ -27,7 +25,7 @@ public:
 private:
     void Execute() override;
     // False when the sequence ended before its path completed.
-    bool Run(BoardSession& session);
+    bool Run(SequenceFrame& frame);
     bool RunMc68hc05Path(DeviceOperations& operations, const SequencePlan& plan);
     bool RunL28Path(DeviceOperations& operations, BoardSession& session, const SequencePlan& plan);
     bool RunMc68hc11Path(DeviceOperations& operations, BoardSession& session, const SequencePlan& plan);
@@ -37,11 +35,9 @@ private:
     [[nodiscard]] bool VerifyExpectsErased();
     // False when the user stopped the sequence while the box was up.
     bool ShowJumperBox(BoardSession& session, const char* text);
-    void StopSimulation();
 
     SequenceHost& host_;
     LinkFactory& links_;
-    std::unique_ptr<ProgBarSimTh> simulation_;
 };
 
 } // namespace zav

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include "sequences/hand_over_queue.h"
 #include "sequences/sequence_host.h"
 
@@ -11,7 +13,10 @@ namespace zav {
 // several worker threads at a time.
 class HandOverHost final : public SequenceHost {
 public:
-    HandOverHost(SequenceHost& target, HandOverQueue& queue) : target_(target), queue_(queue) {}
+    HandOverHost(SequenceHost& target, std::shared_ptr<HandOverQueue> queue)
+        : target_(target), queue_(std::move(queue))
+    {
+    }
 
     void AddStatusMessage(const std::string& text, StatusKind kind) override;
     BoxAnswer Show(const BoxRequest& request) override;
@@ -34,7 +39,8 @@ public:
 
 private:
     SequenceHost& target_;
-    HandOverQueue& queue_;
+    // Shared: a worker waiting on it keeps it alive.
+    std::shared_ptr<HandOverQueue> queue_;
 };
 
 } // namespace zav

@@ -1,8 +1,21 @@
 #include "sequences/hand_over_queue.h"
 
+#include <cassert>
+#include <stdexcept>
 #include <utility>
 
 namespace zav {
+
+std::shared_ptr<HandOverQueue> HandOverQueue::Create()
+{
+    return std::shared_ptr<HandOverQueue>(new HandOverQueue());
+}
+
+void HandOverQueue::FailCallFromDrainingThread()
+{
+    assert(!"HandOverQueue::Call from the draining thread would wait for itself");
+    throw std::logic_error("HandOverQueue::Call from the draining thread would wait for itself");
+}
 
 void HandOverQueue::SetWakeUp(std::function<void()> wakeUp)
 {
@@ -26,7 +39,9 @@ void HandOverQueue::Enqueue(Task task, bool paced)
     std::function<void()> wakeUp;
     {
         std::unique_lock lock(mutex_);
-        if (paced) roomMade_.wait(lock, [this] { return tasks_.size() < kMaxPending; });
+        if (paced && !OnDrainingThread()) {
+            roomMade_.wait(lock, [this] { return tasks_.size() < kMaxPending; });
+        }
         wasEmpty = tasks_.empty();
         tasks_.push_back(std::move(task));
         if (wasEmpty) wakeUp = wakeUp_;
@@ -39,6 +54,7 @@ void HandOverQueue::Enqueue(Task task, bool paced)
 
 std::size_t HandOverQueue::Drain()
 {
+    drainer_.store(std::this_thread::get_id());
     std::size_t ran = 0;
     std::unique_lock lock(mutex_);
     for (std::size_t pass = tasks_.size(); pass > 0 && !tasks_.empty(); --pass) {
@@ -48,19 +64,34 @@ std::size_t HandOverQueue::Drain()
         // Unlocked while it runs: a call may post more, or (a modal box in an event loop)
         // drain the queue again itself.
         lock.unlock();
-        task();
+        try {
+            task();
+        } catch (...) {
+            WakeForRemainingTasks();
+            throw;
+        }
         ++ran;
         lock.lock();
     }
-    // Calls that arrived during the pass found the queue busy and woke nobody.
-    std::function<void()> wakeUp = tasks_.empty() ? nullptr : wakeUp_;
     lock.unlock();
-    if (wakeUp) wakeUp();
+    WakeForRemainingTasks();
     return ran;
+}
+
+void HandOverQueue::WakeForRemainingTasks()
+{
+    // Calls that arrived during the pass found the queue busy and woke nobody.
+    std::function<void()> wakeUp;
+    {
+        std::lock_guard lock(mutex_);
+        if (!tasks_.empty()) wakeUp = wakeUp_;
+    }
+    if (wakeUp) wakeUp();
 }
 
 void HandOverQueue::DrainUntil(const std::function<bool()>& done)
 {
+    drainer_.store(std::this_thread::get_id());
     for (;;) {
         std::size_t seenWakes = 0;
         {

@@ -1,12 +1,16 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
+#include <exception>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
+#include <thread>
 #include <type_traits>
 
 namespace zav {
@@ -16,6 +20,9 @@ namespace zav {
 // waits for it; the user-interface thread runs the calls when it drains the queue: the GUI
 // when its event loop is woken, and anyone who waits for a worker while draining, which is
 // what keeps a worker blocked on a call from deadlocking the wait.
+//
+// Shared ownership only (Create): every controller and worker host that can make a worker
+// wait on the queue holds it, so it cannot be destroyed while a worker waits.
 class HandOverQueue {
 public:
     using Task = std::function<void()>;
@@ -24,7 +31,7 @@ public:
     // caller back: a worker on virtual time can issue calls far faster than they run.
     static constexpr std::size_t kMaxPending = 4096;
 
-    HandOverQueue() = default;
+    [[nodiscard]] static std::shared_ptr<HandOverQueue> Create();
     HandOverQueue(const HandOverQueue&) = delete;
     HandOverQueue& operator=(const HandOverQueue&) = delete;
 
@@ -36,30 +43,43 @@ public:
     void Post(Task task);
 
     // A worker thread: as Post, but first waits while kMaxPending calls are queued, so a
-    // worker that outruns the user-interface thread cannot fill the memory. Never call it
-    // from the thread that drains.
+    // worker that outruns the user-interface thread cannot fill the memory. On the thread
+    // that drains it does not wait (nobody else could make room).
     void PostPaced(Task task);
 
     // A worker thread: queue a call and wait until the user-interface thread has run it.
+    // What the call throws there is rethrown here, so the worker learns of the failure
+    // instead of waiting forever. From the draining thread, which would wait for itself,
+    // it asserts in a debug build and throws std::logic_error otherwise.
     template <typename Function> std::invoke_result_t<Function> Call(Function&& function)
     {
         using Result = std::invoke_result_t<Function>;
+        if (OnDrainingThread()) FailCallFromDrainingThread();
         CallSlot<Result> slot;
         PostPaced([&slot, &function] {
-            if constexpr (std::is_void_v<Result>) {
-                function();
-            } else {
-                slot.value.emplace(function());
+            try {
+                if constexpr (std::is_void_v<Result>) {
+                    function();
+                } else {
+                    slot.value.emplace(function());
+                }
+            } catch (...) {
+                slot.failure = std::current_exception();
             }
             slot.MarkDone();
         });
         slot.WaitDone();
+        if (slot.failure) std::rethrow_exception(slot.failure);
         if constexpr (!std::is_void_v<Result>) return std::move(*slot.value);
     }
 
+    // True on the thread that drains (the last one to call Drain or DrainUntil).
+    [[nodiscard]] bool OnDrainingThread() const { return drainer_.load() == std::this_thread::get_id(); }
+
     // The user-interface thread: runs the calls queued when it began (calls queued meanwhile
     // wait for the next pass, which the wake-up schedules), so a worker that keeps posting
-    // cannot hold the drainer. Returns how many ran.
+    // cannot hold the drainer. Returns how many ran. A posted call that throws ends the pass
+    // with its exception, on this thread; the calls after it wait for the next pass.
     std::size_t Drain();
 
     // The user-interface thread: drains until done() holds and nothing it was waiting for is
@@ -72,13 +92,17 @@ public:
     void Wake();
 
 private:
+    HandOverQueue() = default;
     void Enqueue(Task task, bool paced);
+    [[noreturn]] static void FailCallFromDrainingThread();
+    void WakeForRemainingTasks();
 
     template <typename Result> struct CallSlot {
         std::mutex mutex;
         std::condition_variable doneChanged;
         bool done = false;
         std::optional<std::conditional_t<std::is_void_v<Result>, char, Result>> value;
+        std::exception_ptr failure;
 
         void MarkDone()
         {
@@ -101,6 +125,7 @@ private:
     std::deque<Task> tasks_;
     std::size_t wakeCount_ = 0;
     std::function<void()> wakeUp_;
+    std::atomic<std::thread::id> drainer_;
 };
 
 } // namespace zav

@@ -19,6 +19,8 @@ ProgBarSimTh::ProgBarSimTh(SequenceHost& host, int stepInterval, StepWait stepWa
 
 ProgBarSimTh::~ProgBarSimTh()
 {
+    // It runs until told to stop: waiting without telling it would wait forever.
+    RequestTermination();
     WaitFor();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -19,7 +20,7 @@ class LinkFactory;
 // loop); only the one call the worker is waiting for must not wait for the worker.
 class SequenceControl {
 public:
-    SequenceControl(SequenceHost& host, HandOverQueue& queue, LinkFactory& links);
+    SequenceControl(SequenceHost& host, std::shared_ptr<HandOverQueue> queue, LinkFactory& links);
     SequenceControl(const SequenceControl&) = delete;
     SequenceControl& operator=(const SequenceControl&) = delete;
     // A sequence still running is stopped and awaited.
@@ -40,13 +41,25 @@ public:
     // while the worker waits for this thread's answer to a box, so that the worker sees the
     // request as soon as the answer reaches it.
     void RequestStop();
+    // Stop without waiting, so the window keeps painting while the worker finishes its
+    // current wait (a reset takes 1.5 s): when its end notification arrives, the worker is
+    // released as Stop releases it (an unfinished one reported with the interrupted line).
+    // Stop stays for closing and for the command line, which must wait.
+    void StopWithoutWaiting();
     // Waits (draining) until the current worker has ended, without stopping it.
     void WaitForEnd();
 
+    // Called on this thread, from a drain, when the current worker's end notification
+    // arrives (ended by itself or stopped), with its result; after StopWithoutWaiting the
+    // worker is released first. Not called for a worker that Start or Stop released before
+    // its notification came.
+    void SetOnSequenceFinished(std::function<void(int result)> onFinished);
+
     [[nodiscard]] bool HasWorker() const { return current_ != nullptr; }
     [[nodiscard]] bool Running() const { return current_ && !current_->Finished(); }
-    // The current worker's result: 0 completed, 1 unfinished (also when there is none).
-    [[nodiscard]] int Result() const { return current_ ? current_->Result() : WorkerThread::kUnfinished; }
+    // The current worker's result, or the last released one's: 0 completed, 1 unfinished
+    // (also before the first start).
+    [[nodiscard]] int Result() const { return current_ ? current_->Result() : lastResult_; }
 
 protected:
     [[nodiscard]] virtual std::unique_ptr<WorkerThread> CreateWorker(SequenceHost& workerHost,
@@ -57,11 +70,22 @@ protected:
     void StopOnDestruction();
 
 private:
+    // On this thread, once `worker` posted its end.
+    void WorkerEnded(const WorkerThread* worker);
+    // Joins and drops the current worker, reporting what it threw or, when `stopped`, the
+    // interrupted line for a worker that did not complete.
+    void Release(bool stopped);
+
     SequenceHost& host_;
-    HandOverQueue& queue_;
+    std::shared_ptr<HandOverQueue> queue_;
     LinkFactory& links_;
     HandOverHost workerHost_;
     std::unique_ptr<WorkerThread> current_;
+    int lastResult_ = WorkerThread::kUnfinished;
+    bool stopPending_ = false;
+    std::function<void(int)> onFinished_;
+    // Cleared on destruction: an end notification still queued then finds no controller.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 } // namespace zav

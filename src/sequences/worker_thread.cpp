@@ -44,7 +44,13 @@ bool WorkerThread::WaitForTermination(std::chrono::milliseconds duration)
 
 void WorkerThread::Run()
 {
-    Execute();
+    // An exception must not end the program from a worker thread: it is kept for the
+    // owner, who reports it on its own thread.
+    try {
+        Execute();
+    } catch (...) {
+        failure_ = std::current_exception();
+    }
     finished_.store(true);
     if (onFinished_) onFinished_();
 }

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <exception>
 #include <functional>
 #include <mutex>
 #include <thread>
@@ -35,6 +36,8 @@ public:
     [[nodiscard]] int Result() const { return result_.load(); }
     // True once Execute has returned (the thread may still be winding down: WaitFor joins it).
     [[nodiscard]] bool Finished() const { return finished_.load(); }
+    // What Execute threw, if it did (the result then stays kUnfinished). Read once Finished.
+    [[nodiscard]] std::exception_ptr Failure() const { return failure_; }
     void WaitFor();
 
 protected:
@@ -53,6 +56,7 @@ private:
     std::mutex sleepMutex_;
     std::condition_variable terminationRequested_;
     std::function<void()> onFinished_;
+    std::exception_ptr failure_;
     std::thread thread_;
 };
 

@@ -153,7 +153,7 @@ TEST_F(DescriptionTest, OutOfSequenceAndBadRowsStayConsistent)
 TEST_F(DescriptionTest, ObserverHearsEditsButNotEachRowOfARestore)
 {
     testing::RecordingObserver observer;
-    buffer.SetObserver(&observer);
+    buffer.AddObserver(observer);
     description.SetProjectName("P");
     description.SetDescriptionRow(0, 0x10, 3, false, "");
     EXPECT_EQ(observer.descriptionChanges, 2);

@@ -258,7 +258,7 @@ TEST_F(MemoryBufferTest, OptionsRecolourUsesTheNewColoursAndKeepsDescribedCells)
 TEST_F(MemoryBufferTest, ObserverHearsSingleEditsAndOneRangePerBulkUpdate)
 {
     testing::RecordingObserver observer;
-    buffer.SetObserver(&observer);
+    buffer.AddObserver(observer);
     buffer.SetByte(5, 1);
     buffer.SetReadOnly(6, true);
     buffer.SetByte(6, 1); // refused: no report
@@ -289,9 +289,53 @@ TEST_F(MemoryBufferTest, ObserverHearsSingleEditsAndOneRangePerBulkUpdate)
     buffer.ApplyEditorColours(EditorColours{});
     EXPECT_EQ(observer.cells,
               (std::vector<std::pair<std::int32_t, std::int32_t>>{{0x10, 0x10}, {0, 0xFFFF}}));
-    buffer.SetObserver(nullptr);
+    buffer.RemoveObserver(observer);
     buffer.SetByte(1, 1);
     EXPECT_EQ(observer.cells.size(), 2u);
+}
+
+// The editor, the description window and the Undo action all listen to one buffer.
+TEST_F(MemoryBufferTest, EveryObserverHearsEachChangeOnceInTheOrderAdded)
+{
+    testing::RecordingObserver editor;
+    testing::RecordingObserver description;
+    buffer.AddObserver(editor);
+    buffer.AddObserver(description);
+    buffer.AddObserver(editor);
+    buffer.SetByte(7, 1);
+    buffer.Descriptions().SetDescriptionRow(0, 0x20, 3, false, "");
+    buffer.SetByte(8, 1);
+    EXPECT_EQ(editor.cells, description.cells);
+    EXPECT_EQ(editor.cells.front(), (std::pair<std::int32_t, std::int32_t>{7, 7}));
+    EXPECT_EQ(editor.descriptionChanges, 1);
+    EXPECT_EQ(description.descriptionChanges, 1);
+
+    buffer.RemoveObserver(editor);
+    buffer.SetByte(9, 1);
+    EXPECT_EQ(description.cells.back(), (std::pair<std::int32_t, std::int32_t>{9, 9}));
+    EXPECT_NE(editor.cells.back(), (std::pair<std::int32_t, std::int32_t>{9, 9}));
+}
+
+// A window that closes while it is told of a change detaches itself; the others still hear it.
+TEST_F(MemoryBufferTest, ObserverMayDetachWhileNotified)
+{
+    struct ClosingObserver final : BufferObserver {
+        MemoryBuffer* buffer = nullptr;
+        int heard = 0;
+        void CellsChanged(std::int32_t, std::int32_t) override
+        {
+            ++heard;
+            buffer->RemoveObserver(*this);
+        }
+    } closing;
+    closing.buffer = &buffer;
+    testing::RecordingObserver staying;
+    buffer.AddObserver(closing);
+    buffer.AddObserver(staying);
+    buffer.SetByte(1, 1);
+    buffer.SetByte(2, 1);
+    EXPECT_EQ(closing.heard, 1);
+    EXPECT_EQ(staying.cells.size(), 2u);
 }
 
 } // namespace

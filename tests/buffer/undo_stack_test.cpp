@@ -181,7 +181,7 @@ TEST_F(UndoStackTest, GroupsLeftOpenStayConsistent)
 TEST_F(UndoStackTest, ObserverHearsAvailabilityChangesAndOneRangePerUndo)
 {
     testing::RecordingObserver observer;
-    buffer.SetObserver(&observer);
+    buffer.AddObserver(observer);
     Edit({{0x10, 1}});
     Edit({{0x20, 2}, {0x18, 3}});
     EXPECT_EQ(observer.undo, (std::vector<bool>{true}));

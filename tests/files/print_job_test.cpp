@@ -105,12 +105,12 @@ protected:
     // worker asked for the dialog to close (or ended without asking).
     void RunToEnd(PrintJobControl& control)
     {
-        queue.DrainUntil([&] { return !control.Running(); });
-        queue.Drain();
+        queue->DrainUntil([&] { return !control.Running(); });
+        queue->Drain();
     }
 
     MemoryBuffer buffer;
-    HandOverQueue queue;
+    std::shared_ptr<HandOverQueue> queue = HandOverQueue::Create();
     RecordingHost host{buffer};
     RecordingSink sink;
 };
@@ -167,7 +167,7 @@ TEST_F(PrintJobTest, ClosingDuringTheLineLoopStopsWithoutPrintingAndReportsTheIn
     sink.holdAfterLine = 10;
     PrintJobControl control(queue, host);
     control.Start({{0x0000, 0xFFFF}, 16}, sink);
-    queue.DrainUntil([&] { return sink.held.load(); });
+    queue->DrainUntil([&] { return sink.held.load(); });
     // The close waits for the worker; the worker goes on only once released.
     std::thread releaser([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -227,7 +227,7 @@ TEST_F(PrintJobTest, ClosingWhileTheJobsCloseRequestIsBeingCarriedOutFinishesOnc
     control.Start({{0x0000, 0x000F}, 16}, sink);
     // Only the dump is fetched through a waiting call; once printed, the worker's remaining
     // calls, the close request among them, stay queued until the close drains them.
-    while (sink.printCount.load() == 0) queue.Drain();
+    while (sink.printCount.load() == 0) queue->Drain();
     while (control.Running()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     control.Close();
     EXPECT_FALSE(control.HasJob());

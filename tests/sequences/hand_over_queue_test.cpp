@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -12,7 +13,8 @@ namespace {
 
 TEST(HandOverQueue, RunsPostsAndCallsOnTheDrainingThreadInTheOrderIssued)
 {
-    HandOverQueue queue;
+    const auto owner = HandOverQueue::Create();
+    HandOverQueue& queue = *owner;
     std::vector<int> order;
     std::vector<std::thread::id> ranOn;
     std::atomic<bool> done{false};
@@ -40,7 +42,8 @@ TEST(HandOverQueue, RunsPostsAndCallsOnTheDrainingThreadInTheOrderIssued)
 
 TEST(HandOverQueue, DrainUntilRunsEverythingQueuedBeforeTheConditionHeld)
 {
-    HandOverQueue queue;
+    const auto owner = HandOverQueue::Create();
+    HandOverQueue& queue = *owner;
     std::atomic<bool> done{false};
     int ran = 0;
     std::thread worker([&] {
@@ -56,7 +59,8 @@ TEST(HandOverQueue, DrainUntilRunsEverythingQueuedBeforeTheConditionHeld)
 
 TEST(HandOverQueue, KeepsEachWorkersOrderWhenSeveralPostAtOnce)
 {
-    HandOverQueue queue;
+    const auto owner = HandOverQueue::Create();
+    HandOverQueue& queue = *owner;
     std::vector<int> seenA;
     std::vector<int> seenB;
     std::atomic<int> finished{0};
@@ -86,7 +90,8 @@ TEST(HandOverQueue, KeepsEachWorkersOrderWhenSeveralPostAtOnce)
 
 TEST(HandOverQueue, WakesTheEventLoopOnlyWhenACallArrivesInAnEmptyQueue)
 {
-    HandOverQueue queue;
+    const auto owner = HandOverQueue::Create();
+    HandOverQueue& queue = *owner;
     int wakeUps = 0;
     queue.SetWakeUp([&] { ++wakeUps; });
     queue.Post([] {});
@@ -100,7 +105,8 @@ TEST(HandOverQueue, WakesTheEventLoopOnlyWhenACallArrivesInAnEmptyQueue)
 TEST(HandOverQueue, ACallMayDrainTheQueueAgainWhileItRuns)
 {
     // A modal box shown by one call runs a nested event loop, which drains again.
-    HandOverQueue queue;
+    const auto owner = HandOverQueue::Create();
+    HandOverQueue& queue = *owner;
     std::vector<std::string> order;
     std::atomic<bool> done{false};
     std::thread worker([&] {
@@ -121,7 +127,8 @@ TEST(HandOverQueue, ACallMayDrainTheQueueAgainWhileItRuns)
 TEST(HandOverQueue, AWorkerThatNeverStopsPostingNeitherHoldsTheDrainerNorFillsTheMemory)
 {
     // A retry loop on virtual time posts lines as fast as it can until it is stopped.
-    HandOverQueue queue;
+    const auto owner = HandOverQueue::Create();
+    HandOverQueue& queue = *owner;
     std::atomic<bool> stop{false};
     std::atomic<bool> workerDone{false};
     std::size_t posted = 0;
@@ -144,7 +151,8 @@ TEST(HandOverQueue, AWorkerThatNeverStopsPostingNeitherHoldsTheDrainerNorFillsTh
 
 TEST(HandOverQueue, APassLeavesLaterCallsForTheNextWakeUp)
 {
-    HandOverQueue queue;
+    const auto owner = HandOverQueue::Create();
+    HandOverQueue& queue = *owner;
     int wakeUps = 0;
     std::vector<int> order;
     queue.SetWakeUp([&] { ++wakeUps; });
@@ -156,6 +164,65 @@ TEST(HandOverQueue, APassLeavesLaterCallsForTheNextWakeUp)
     EXPECT_GE(wakeUps, 2); // the second call is not left without a pass to run it
     EXPECT_EQ(queue.Drain(), 1u);
     EXPECT_EQ(order, (std::vector<int>{1, 2}));
+}
+
+// A call whose task throws on the user-interface thread still ends: the worker gets the
+// exception, the drainer goes on, and a later call works.
+TEST(HandOverQueue, ACallThatThrowsHandsTheFailureToTheWorker)
+{
+    const auto owner = HandOverQueue::Create();
+    HandOverQueue& queue = *owner;
+    std::atomic<bool> done{false};
+    std::string caught;
+    int later = 0;
+    std::thread worker([&] {
+        try {
+            (void)queue.Call([]() -> int { throw std::runtime_error("no printer"); });
+        } catch (const std::runtime_error& error) {
+            caught = error.what();
+        }
+        later = queue.Call([] { return 7; });
+        done = true;
+        queue.Wake();
+    });
+    queue.DrainUntil([&] { return done.load(); });
+    worker.join();
+    EXPECT_EQ(caught, "no printer");
+    EXPECT_EQ(later, 7);
+}
+
+// A posted task that throws surfaces on the draining thread; the calls behind it still run.
+TEST(HandOverQueue, APostThatThrowsEndsThePassButNotTheQueue)
+{
+    const auto owner = HandOverQueue::Create();
+    HandOverQueue& queue = *owner;
+    int wakeUps = 0;
+    int ran = 0;
+    queue.SetWakeUp([&] { ++wakeUps; });
+    queue.Post([] { throw std::runtime_error("paint failed"); });
+    queue.Post([&] { ++ran; });
+    EXPECT_THROW(queue.Drain(), std::runtime_error);
+    EXPECT_EQ(wakeUps, 2); // the first post, then the call left behind
+    EXPECT_EQ(queue.Drain(), 1u);
+    EXPECT_EQ(ran, 1);
+}
+
+// Waiting for an answer that only this thread can give would hang forever: it fails instead.
+TEST(HandOverQueue, ACallFromTheDrainingThreadFailsLoudly)
+{
+    const auto owner = HandOverQueue::Create();
+    HandOverQueue& queue = *owner;
+    EXPECT_FALSE(queue.OnDrainingThread());
+    queue.Drain();
+    EXPECT_TRUE(queue.OnDrainingThread());
+#ifdef NDEBUG
+    EXPECT_THROW((void)queue.Call([] { return 1; }), std::logic_error);
+#else
+    EXPECT_DEATH((void)queue.Call([] { return 1; }), "draining thread");
+#endif
+    // Posting from the drainer never waits for room, even with the queue full.
+    for (std::size_t i = 0; i <= HandOverQueue::kMaxPending; ++i) queue.PostPaced([] {});
+    EXPECT_EQ(queue.Drain(), HandOverQueue::kMaxPending + 1);
 }
 
 } // namespace

@@ -29,11 +29,11 @@ protected:
         };
         ProgBarSimTh simulation(workerHost, ProgBarSimTh::kSequenceStepInterval, wait);
         self.set_value(&simulation);
-        queue.DrainUntil([&] { return simulation.Finished(); });
+        queue->DrainUntil([&] { return simulation.Finished(); });
     }
 
     testing::FakeSequenceHost host;
-    HandOverQueue queue;
+    std::shared_ptr<HandOverQueue> queue = HandOverQueue::Create();
     HandOverHost workerHost{host, queue};
     std::vector<milliseconds> waits;
     int nowMs = 0;
@@ -71,7 +71,7 @@ TEST_F(ProgBarSimThTest, AStopCutsItsRealTimeWaitShort)
     // An interval of 1000 s: without the early end this test would hang.
     ProgBarSimTh simulation(workerHost, 100'000);
     std::thread stopper([&] { simulation.Stop(); });
-    queue.DrainUntil([&] { return simulation.Finished(); });
+    queue->DrainUntil([&] { return simulation.Finished(); });
     stopper.join();
     EXPECT_EQ(host.progressPosition, 0);
     EXPECT_GE(host.highestProgress, 1);

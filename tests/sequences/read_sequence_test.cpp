@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "sequence_harness.h"
 #include "sequences/sequence_plan.h"
 
@@ -126,7 +128,7 @@ TEST(ReadSequence, APortThatCannotBeOpenedIsReportedWithItsCause)
 
     // Without any parallel port access the link knows why, and says so after the error.
     FakeSequenceHost host;
-    HandOverQueue queue;
+    const auto queue = HandOverQueue::Create();
     SharedPortsLinkFactory noParallel(PortAccess{nullptr, nullptr, nullptr});
     ReadSequenceControl read(host, queue, noParallel);
     host.deviceText = "MC68HC05B6";
@@ -210,7 +212,7 @@ TEST(ReadSequence, RetriesTheLoaderAndTheE9IdentificationCountingFromZero)
 // as a click on the pressed Start button would.
 void StopAfterLines(SequenceHarness& harness, SequenceControl& control, std::size_t lines)
 {
-    harness.queue.DrainUntil([&] { return harness.host.lines.size() >= lines || !control.Running(); });
+    harness.queue->DrainUntil([&] { return harness.host.lines.size() >= lines || !control.Running(); });
     control.StartButtonClick(false);
 }
 
@@ -238,6 +240,72 @@ TEST(ReadSequence, AStopDuringTheEndlessRetriesEndsWithNotReadyThenInterrupted)
     }
 }
 
+// The window's Stop: the request returns at once, the window keeps draining (painting), and
+// the end arrives as the finished notification after the interrupted line.
+TEST(ReadSequence, ARequestedStopReturnsAtOnceAndTheEndIsNotified)
+{
+    BoardSimOptions options = BoardFor("MC68HC05B6");
+    options.neverReady = true;
+    SequenceHarness harness("MC68HC05B6", options);
+    std::vector<int> finished;
+    std::size_t linesAtFinish = 0;
+    harness.read.SetOnSequenceFinished([&](int result) {
+        finished.push_back(result);
+        linesAtFinish = harness.host.lines.size();
+    });
+    harness.Down({SequenceOption::Read});
+    harness.read.Start();
+    harness.queue->DrainUntil([&] { return harness.host.beginUpdates == 1; });
+    harness.read.StopWithoutWaiting();
+    EXPECT_TRUE(finished.empty());
+    harness.queue->DrainUntil([&] { return !finished.empty(); });
+    EXPECT_EQ(finished, (std::vector<int>{WorkerThread::kUnfinished}));
+    EXPECT_EQ(linesAtFinish, harness.host.lines.size());
+    EXPECT_EQ(harness.host.lines.back(), kReadInterrupted);
+    EXPECT_FALSE(harness.read.HasWorker());
+    EXPECT_EQ(harness.read.Result(), WorkerThread::kUnfinished);
+    ExpectEndedCleanly(harness);
+}
+
+TEST(ReadSequence, ACompletedSequenceIsNotifiedWithItsResult)
+{
+    SequenceHarness harness("MC68HC05B6");
+    std::vector<int> finished;
+    harness.read.SetOnSequenceFinished([&](int result) { finished.push_back(result); });
+    harness.Down({SequenceOption::Read});
+    harness.read.Start();
+    harness.queue->DrainUntil([&] { return !finished.empty(); });
+    EXPECT_EQ(finished, (std::vector<int>{WorkerThread::kCompleted}));
+    EXPECT_EQ(harness.read.Result(), WorkerThread::kCompleted);
+    EXPECT_EQ(harness.host.lines.back(), kReadDone);
+}
+
+// What a worker throws ends its sequence with an Error line on the window's thread, the port
+// free again, instead of ending the program from the worker thread.
+TEST(ReadSequence, AWorkerThatThrowsEndsWithAnErrorLineAndAFreePort)
+{
+    class BrokenLinks final : public LinkFactory {
+    public:
+        std::unique_ptr<LinkEndpoint> PortsFor(const std::string&, std::uint8_t) override
+        {
+            throw std::runtime_error("ports map unreadable");
+        }
+    } broken;
+    FakeSequenceHost host;
+    const auto queue = HandOverQueue::Create();
+    ReadSequenceControl read(host, queue, broken);
+    host.deviceText = "MC68HC05B6";
+    host.optionsDown = {SequenceOption::Read};
+    std::vector<int> finished;
+    read.SetOnSequenceFinished([&](int result) { finished.push_back(result); });
+    read.Start();
+    queue->DrainUntil([&] { return !finished.empty(); });
+    EXPECT_EQ(finished, (std::vector<int>{WorkerThread::kUnfinished}));
+    EXPECT_EQ(host.lines.back(), (StatusLine{"Sequence failed: ports map unreadable", StatusKind::Error}));
+    EXPECT_TRUE(host.portIdle);
+    EXPECT_FALSE(read.HasWorker());
+}
+
 TEST(ReadSequence, AStopWhileReadingKeepsTheCellsReadSoFar)
 {
     BoardSimOptions options = BoardFor("MC68HC05B6");
@@ -246,7 +314,7 @@ TEST(ReadSequence, AStopWhileReadingKeepsTheCellsReadSoFar)
     harness.Down({SequenceOption::Read});
     harness.read.Start();
     // The board never signals ready, so the first cell waits until the user gives up.
-    harness.queue.DrainUntil([&] { return harness.host.beginUpdates == 1; });
+    harness.queue->DrainUntil([&] { return harness.host.beginUpdates == 1; });
     harness.read.StartButtonClick(false);
     EXPECT_EQ(harness.host.lines,
               (std::vector<StatusLine>{

@@ -99,7 +99,7 @@ public:
     }
 
     FakeSequenceHost host;
-    HandOverQueue queue;
+    std::shared_ptr<HandOverQueue> queue = HandOverQueue::Create();
     SimulatedBoard board;
     SharedPortsLinkFactory links;
     ReadSequenceControl read{host, queue, links};

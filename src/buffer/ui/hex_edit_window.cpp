@@ -111,7 +111,7 @@ THexEdit::THexEdit(MessageBoxes& boxes, QWidget* parent)
     CreatePopupMenu();
     SetEditActionsEnabled(false);
 
-    buffer_->SetObserver(this);
+    buffer_->AddObserver(*this);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] { FollowClipboard(); });
 
     ApplyEditorOptions(EditorOptions{});
@@ -125,7 +125,7 @@ THexEdit::THexEdit(MessageBoxes& boxes, QWidget* parent)
 
 THexEdit::~THexEdit()
 {
-    buffer_->SetObserver(nullptr);
+    buffer_->RemoveObserver(*this);
     // The description window and the dialogs work on the buffer, so they go before it does,
     // not with the other child widgets after it.
     dialogs_.reset();

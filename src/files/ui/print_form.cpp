@@ -36,9 +36,9 @@ TPrintd::TPrintd(const MemoryBuffer& buffer, StatusSink& status, QProgressBar& p
 {
     setWindowTitle(QStringLiteral("Print"));
     // Calls from the print worker run when this thread's event loop gets to them.
-    queue_.SetWakeUp([this] {
+    queue_->SetWakeUp([this] {
         QMetaObject::invokeMethod(
-            this, [this] { queue_.Drain(); }, Qt::QueuedConnection);
+            this, [this] { queue_->Drain(); }, Qt::QueuedConnection);
     });
 
     Label1 = new QLabel(QStringLiteral("Buffer Printing Options"), this);

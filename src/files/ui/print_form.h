@@ -69,7 +69,7 @@ private:
     PrintDialog model_;
     QPrinter printer_{QPrinter::HighResolution};
     PrinterDocument document_{printer_};
-    HandOverQueue queue_;
+    std::shared_ptr<HandOverQueue> queue_ = HandOverQueue::Create();
     PrintJobControl job_{queue_, *this};
     PdfFileChooser pdfChooser_;
     bool closing_ = false;

@@ -11,7 +11,7 @@ SequenceRunner::SequenceRunner(SequenceHost& host, LinkFactory& links,
                                SimulationNoticeLinkFactory::IsSimulated isSimulated, QObject* parent)
     : QObject(parent), host_(host), workerHost_(host, queue_), links_(links, std::move(isSimulated), workerHost_)
 {
-    queue_.SetWakeUp([this] { WakeUp(); });
+    queue_->SetWakeUp([this] { WakeUp(); });
 }
 
 SequenceRunner::~SequenceRunner()
@@ -19,13 +19,13 @@ SequenceRunner::~SequenceRunner()
     StopAll();
     read_.reset();
     program_.reset();
-    queue_.SetWakeUp({});
+    queue_->SetWakeUp({});
 }
 
 void SequenceRunner::WakeUp()
 {
     // Called on a worker thread; the drain itself runs on this object's (the window's) thread.
-    QMetaObject::invokeMethod(this, [this] { queue_.Drain(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, [this] { queue_->Drain(); }, Qt::QueuedConnection);
 }
 
 SequenceControl& SequenceRunner::Control(SequenceKind kind)

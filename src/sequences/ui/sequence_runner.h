@@ -39,7 +39,7 @@ public:
     void StopAll();
 
     [[nodiscard]] bool Running() const;
-    [[nodiscard]] HandOverQueue& Queue() { return queue_; }
+    [[nodiscard]] HandOverQueue& Queue() { return *queue_; }
 
     // A sequence gave the port back; called by the window's sequence host.
     void PortReleased();
@@ -53,8 +53,8 @@ private:
     void WakeUp();
     void FinishStops();
 
-    // Declared first: the controllers' workers post into it until they are awaited.
-    HandOverQueue queue_;
+    // Shared with the controllers and the worker host, so it outlives every worker.
+    std::shared_ptr<HandOverQueue> queue_ = HandOverQueue::Create();
     SequenceHost& host_;
     HandOverHost workerHost_;
     SimulationNoticeLinkFactory links_;
