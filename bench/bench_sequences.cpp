@@ -20,6 +20,7 @@
 
 #include "boardsim/simulated_board.h"
 #include "buffer/memory_buffer.h"
+#include "sequences/buffer_sequence_host.h"
 #include "sequences/hand_over_queue.h"
 #include "sequences/program_sequence_control.h"
 #include "sequences/shared_ports_link_factory.h"
@@ -38,9 +39,9 @@ double CpuSeconds(clockid_t clock)
 }
 
 // The main window, reduced to what the program sequence asks of it.
-class BenchHost final : public SequenceHost {
+class BenchHost final : public BufferSequenceHost {
 public:
-    BenchHost()
+    BenchHost() : BufferSequenceHost(buffer)
     {
         for (std::int32_t a = 0; a <= 0xFFFF; ++a) buffer.SetByte(a, static_cast<std::uint8_t>(a * 13 + 7));
     }
@@ -55,10 +56,6 @@ public:
     bool IsOptionDown(SequenceOption option) override { return options.count(option) != 0; }
     std::string DeviceIdText() override { return "MC68HC11E9"; }
     PortSettings GetPortSettings() override { return {}; }
-    void BeginUpdate() override { buffer.BeginUpdate(); }
-    void SetByte(std::int32_t address, std::uint8_t value) override { buffer.SetByte(address, value); }
-    void EndUpdate() override { buffer.EndUpdate(); }
-    std::uint8_t GetByte(std::int32_t address) override { return buffer.GetByte(address); }
     void Beep() override {}
 
     MemoryBuffer buffer;

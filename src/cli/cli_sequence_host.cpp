@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "buffer/memory_buffer.h"
 #include "cli/console_reporter.h"
 #include "cli/progress_bar.h"
 
@@ -11,7 +10,7 @@ namespace zav {
 CliSequenceHost::CliSequenceHost(ConsoleReporter& reporter, ProgressBar& progress, MemoryBuffer& buffer,
                                  std::string deviceName, PortSettings portSettings,
                                  std::set<SequenceOption> optionsDown)
-    : reporter_(reporter), progress_(progress), buffer_(buffer), deviceName_(std::move(deviceName)),
+    : BufferSequenceHost(buffer), reporter_(reporter), progress_(progress), deviceName_(std::move(deviceName)),
       portSettings_(std::move(portSettings)), optionsDown_(std::move(optionsDown))
 {
 }
@@ -37,26 +36,6 @@ BoxAnswer CliSequenceHost::Show(const BoxRequest& request)
     const BoxAnswer answer = reporter_.Show(request);
     if (afterBox_) afterBox_();
     return answer;
-}
-
-void CliSequenceHost::BeginUpdate()
-{
-    buffer_.BeginUpdate();
-}
-
-void CliSequenceHost::SetByte(std::int32_t address, std::uint8_t value)
-{
-    buffer_.SetByte(address, value);
-}
-
-void CliSequenceHost::EndUpdate()
-{
-    buffer_.EndUpdate();
-}
-
-std::uint8_t CliSequenceHost::GetByte(std::int32_t address)
-{
-    return buffer_.GetByte(address);
 }
 
 void CliSequenceHost::Beep()

@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "sequences/sequence_host.h"
+#include "sequences/buffer_sequence_host.h"
 
 namespace zav {
 
@@ -18,7 +18,7 @@ class ProgressBar;
 // line and box goes to the console, and the progress bar to a terminal's bar. The Start
 // button has no display here.
 // Runs on the thread that drains the hand-over queue, as a window would.
-class CliSequenceHost final : public SequenceHost {
+class CliSequenceHost final : public BufferSequenceHost {
 public:
     CliSequenceHost(ConsoleReporter& reporter, ProgressBar& progress, MemoryBuffer& buffer,
                     std::string deviceName, PortSettings portSettings, std::set<SequenceOption> optionsDown);
@@ -34,10 +34,6 @@ public:
     bool IsOptionDown(SequenceOption option) override { return optionsDown_.count(option) != 0; }
     std::string DeviceIdText() override { return deviceName_; }
     PortSettings GetPortSettings() override { return portSettings_; }
-    void BeginUpdate() override;
-    void SetByte(std::int32_t address, std::uint8_t value) override;
-    void EndUpdate() override;
-    std::uint8_t GetByte(std::int32_t address) override;
     void Beep() override;
 
     // Once the tool has taken the sequence's outcome, later lines (a controller releasing a
@@ -50,7 +46,6 @@ public:
 private:
     ConsoleReporter& reporter_;
     ProgressBar& progress_;
-    MemoryBuffer& buffer_;
     std::string deviceName_;
     PortSettings portSettings_;
     std::set<SequenceOption> optionsDown_;

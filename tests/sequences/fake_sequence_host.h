@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "buffer/memory_buffer.h"
-#include "sequences/sequence_host.h"
+#include "sequences/buffer_sequence_host.h"
 #include "support/recording_messages.h"
 
 namespace zav::testing {
@@ -17,9 +17,9 @@ namespace zav::testing {
 // The main window as the sequences see it, on a real buffer: records every status line,
 // box, beep and progress move, answers questions from a script, and notes any call that
 // did not arrive on the thread that created it (the user-interface thread of the test).
-class FakeSequenceHost : public SequenceHost {
+class FakeSequenceHost : public BufferSequenceHost {
 public:
-    FakeSequenceHost() : uiThread_(std::this_thread::get_id()) {}
+    FakeSequenceHost() : BufferSequenceHost(buffer), uiThread_(std::this_thread::get_id()) {}
 
     void AddStatusMessage(const std::string& text, StatusKind kind) override
     {
@@ -61,25 +61,25 @@ public:
     {
         Note();
         ++beginUpdates;
-        buffer.BeginUpdate();
+        BufferSequenceHost::BeginUpdate();
     }
     void SetByte(std::int32_t address, std::uint8_t value) override
     {
         Note();
         bytesSet.push_back(address);
-        buffer.SetByte(address, value);
+        BufferSequenceHost::SetByte(address, value);
     }
     void EndUpdate() override
     {
         Note();
         ++endUpdates;
-        buffer.EndUpdate();
+        BufferSequenceHost::EndUpdate();
     }
     std::uint8_t GetByte(std::int32_t address) override
     {
         Note();
         bytesRead.push_back(address);
-        return buffer.GetByte(address);
+        return BufferSequenceHost::GetByte(address);
     }
     void Beep() override
     {

@@ -4,12 +4,12 @@
 #include <QApplication>
 #include <QProgressBar>
 
-#include "buffer/memory_buffer.h"
 #include "shell/main_window_flow.h"
 
 namespace zav {
 
-GuiSequenceHost::GuiSequenceHost(SequenceWidgets widgets, QObject* parent) : QObject(parent), widgets_(widgets)
+GuiSequenceHost::GuiSequenceHost(SequenceWidgets widgets, QObject* parent)
+    : QObject(parent), BufferSequenceHost(widgets.buffer), widgets_(widgets)
 {
     if (widgets_.progress != nullptr) {
         progressPosition_ = widgets_.progress->value();
@@ -87,26 +87,6 @@ PortSettings GuiSequenceHost::GetPortSettings()
 {
     const ProgramSettings& program = widgets_.flow.Settings().program;
     return {program.lptPort, program.comPort, program.lptDelay};
-}
-
-void GuiSequenceHost::BeginUpdate()
-{
-    widgets_.buffer.BeginUpdate();
-}
-
-void GuiSequenceHost::SetByte(std::int32_t address, std::uint8_t value)
-{
-    widgets_.buffer.SetByte(address, value);
-}
-
-void GuiSequenceHost::EndUpdate()
-{
-    widgets_.buffer.EndUpdate();
-}
-
-std::uint8_t GuiSequenceHost::GetByte(std::int32_t address)
-{
-    return widgets_.buffer.GetByte(address);
 }
 
 void GuiSequenceHost::Beep()

@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "sequences/sequence_host.h"
+#include "sequences/buffer_sequence_host.h"
 
 class QAbstractButton;
 class QProgressBar;
@@ -31,7 +31,7 @@ struct SequenceWidgets {
 // The main window as a sequence sees it, on the user-interface thread: the calls a worker
 // hands over land here. The progress bar is drawn once per event-loop turn however often a
 // worker moves it, so a fast read cannot keep the loop busy repainting.
-class GuiSequenceHost final : public QObject, public SequenceHost {
+class GuiSequenceHost final : public QObject, public BufferSequenceHost {
     Q_OBJECT
 
 public:
@@ -48,10 +48,6 @@ public:
     bool IsOptionDown(SequenceOption option) override;
     std::string DeviceIdText() override;
     PortSettings GetPortSettings() override;
-    void BeginUpdate() override;
-    void SetByte(std::int32_t address, std::uint8_t value) override;
-    void EndUpdate() override;
-    std::uint8_t GetByte(std::int32_t address) override;
     void Beep() override;
 
 signals:
