@@ -30,13 +30,10 @@ void DeviceReadTh::Execute()
 
 bool DeviceReadTh::Run(SequenceFrame& frame)
 {
-    BoardSession& session = frame.Session();
-    const std::optional<SequencePlan> plan = FindSequencePlan(host_.DeviceIdText());
-    if (!plan) return true;
-    if (!session.Open(*plan, host_.GetPortSettings())) return false;
-    if (!session.ResetAndIdentify(*plan)) return false;
-    frame.StopSimulation();
-    return ReadDevice(session, *plan);
+    std::optional<SequencePlan> plan;
+    const SequenceFrame::BoardStart start = frame.StartBoard(plan);
+    if (start != SequenceFrame::BoardStart::Ready) return start == SequenceFrame::BoardStart::NoDevice;
+    return ReadDevice(frame.Session(), *plan);
 }
 
 bool DeviceReadTh::ReadDevice(BoardSession& session, const SequencePlan& plan)

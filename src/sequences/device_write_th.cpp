@@ -60,13 +60,11 @@ void DeviceWriteTh::Execute()
 
 bool DeviceWriteTh::Run(SequenceFrame& frame)
 {
-    BoardSession& session = frame.Session();
-    const std::optional<SequencePlan> plan = FindSequencePlan(host_.DeviceIdText());
+    std::optional<SequencePlan> plan;
+    const SequenceFrame::BoardStart start = frame.StartBoard(plan);
     // Nothing to program is a completed sequence, as its success line says.
-    if (!plan) return true;
-    if (!session.Open(*plan, host_.GetPortSettings())) return false;
-    if (!session.ResetAndIdentify(*plan)) return false;
-    frame.StopSimulation();
+    if (start != SequenceFrame::BoardStart::Ready) return start == SequenceFrame::BoardStart::NoDevice;
+    BoardSession& session = frame.Session();
 
     DeviceOperations operations(host_, session, plan->progressMaximum);
     switch (plan->family) {

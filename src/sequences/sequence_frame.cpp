@@ -22,6 +22,17 @@ SequenceFrame::~SequenceFrame()
     }
 }
 
+SequenceFrame::BoardStart SequenceFrame::StartBoard(std::optional<SequencePlan>& plan)
+{
+    plan = FindSequencePlan(host_.DeviceIdText());
+    if (!plan) return BoardStart::NoDevice;
+    if (!session_.Open(*plan, host_.GetPortSettings()) || !session_.ResetAndIdentify(*plan)) {
+        return BoardStart::Failed;
+    }
+    StopSimulation();
+    return BoardStart::Ready;
+}
+
 void SequenceFrame::StopSimulation()
 {
     if (!simulation_) return;

@@ -2,10 +2,12 @@
 
 #include <atomic>
 #include <memory>
+#include <optional>
 
 #include "sequences/board_session.h"
 #include "sequences/prog_bar_sim_th.h"
 #include "sequences/sequence_host.h"
+#include "sequences/sequence_plan.h"
 
 namespace zav {
 
@@ -25,6 +27,12 @@ public:
     ~SequenceFrame();
 
     [[nodiscard]] BoardSession& Session() { return session_; }
+
+    enum class BoardStart { NoDevice, Failed, Ready };
+    // The device field's plan into `plan`; with one, opens the link on its port, resets the
+    // target and identifies the board, then stops the simulation. NoDevice when no device is
+    // selected (a sequence with nothing to do completes), Failed once an error was posted.
+    [[nodiscard]] BoardStart StartBoard(std::optional<SequencePlan>& plan);
     // Once the board has answered, the progress bar shows real progress instead.
     void StopSimulation();
     // The common end; later calls do nothing.
