@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "buffer/hex_digits.h"
 #include "messages/message_boxes.h"
 
 namespace zav {
@@ -69,7 +70,7 @@ int HexCellOfAddress(int address, int& row)
 
 char HexDigit(int n)
 {
-    return "0123456789ABCDEF"[n & 0xF];
+    return kUpperHexDigits[static_cast<std::size_t>(n & 0xF)];
 }
 
 std::string ByteText(std::uint8_t value)

@@ -8,12 +8,14 @@
 #include <string>
 #include <string_view>
 
+#include "buffer/hex_digits.h"
+
 // Pieces the X and S record readers and writers share. The digit rules are those of
 // HexDigit and ParseHexPair (upper case only); they are inlined here because a 64 KiB file
 // runs them a quarter of a million times.
 namespace zav::record_hex {
 
-inline constexpr std::string_view kUpperDigits = "0123456789ABCDEF";
+inline constexpr std::string_view kUpperDigits = kUpperHexDigits;
 
 // The value of each character as an upper-case hex digit, or -1.
 inline constexpr std::array<std::int8_t, 256> kDigitValue = [] {
