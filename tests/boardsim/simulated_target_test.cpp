@@ -6,6 +6,7 @@
 
 #include "boardsim/simulated_target.h"
 #include "link/virtual_clock.h"
+#include "support/temp_folder.h"
 
 namespace zav {
 namespace {
@@ -40,9 +41,9 @@ TEST(SimulatedTarget, StuckCellNeverTakesAWriteOrErase)
 
 TEST(SimulatedTarget, ImagesRoundTripAndWrongSizesAreRefused)
 {
-    const auto directory = std::filesystem::temp_directory_path();
-    const auto image = directory / "zav_target_image_test.bin";
-    const auto shortImage = directory / "zav_target_short_image_test.bin";
+    const testing::TempFolder directory;
+    const auto image = directory / "image.bin";
+    const auto shortImage = directory / "short_image.bin";
     VirtualClock clock;
     SimulatedTarget target(clock, 0, std::nullopt);
     target.Poke(0x0000, 0x01);
@@ -57,10 +58,8 @@ TEST(SimulatedTarget, ImagesRoundTripAndWrongSizesAreRefused)
 
     std::ofstream(shortImage, std::ios::binary) << "abc";
     EXPECT_FALSE(loaded.LoadImage(shortImage));
-    EXPECT_FALSE(loaded.LoadImage(directory / "zav_no_such_image.bin"));
+    EXPECT_FALSE(loaded.LoadImage(directory / "missing.bin"));
     EXPECT_EQ(loaded.Peek(0x0000), 0x01);
-    std::filesystem::remove(image);
-    std::filesystem::remove(shortImage);
 }
 
 } // namespace

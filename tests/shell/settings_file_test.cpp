@@ -5,22 +5,16 @@
 
 #include "shell/settings_file.h"
 #include "support/recording_messages.h"
+#include "support/temp_folder.h"
 
 namespace zav {
 namespace {
 
 class SettingsFileTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        folder = std::filesystem::temp_directory_path() /
-                 ("zav_settings_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(folder);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder); }
-
-    std::filesystem::path folder;
+    testing::TempFolder temp;
+    // Not there yet: saving creates it.
+    std::filesystem::path folder = temp / "zav";
     testing::RecordingBoxes boxes;
 };
 
