@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "sequence_harness.h"
+#include "support/device_names.h"
 #include "sequences/sequence_plan.h"
 #include "support/stored_control_port.h"
 
@@ -89,10 +90,7 @@ TEST_P(ProgramEachDevice, ErasesProgramsAndVerifiesTheBufferIntoTheDeviceAndNoth
 }
 
 INSTANTIATE_TEST_SUITE_P(AllDevices, ProgramEachDevice,
-                         ::testing::Values("MC68HC05B6", "MC68HC705B16", "MC68HC05L28", "MC68HC11E9",
-                                           "MC68HC11KA1", "MC68HC11KA4", "MC68HC11PA8", "MC68HC11P2",
-                                           "TMS370Cx5x (256)", "TMS370Cx5x (512)", "TMS375C006 (256)",
-                                           "TMS375C006 (512)"),
+                         ::testing::ValuesIn(kDeviceNames),
                          TestName);
 
 TEST(ProgramSequence, EraseAloneLeavesErasedCellsThatVerifyAgainst0xFF)

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "sequence_harness.h"
+#include "support/device_names.h"
 #include "sequences/sequence_plan.h"
 
 namespace zav::testing {
@@ -65,10 +66,7 @@ TEST_P(ReadEachDevice, CopiesTheEepromAndItsRegisterIntoTheBufferAndNothingElse)
 }
 
 INSTANTIATE_TEST_SUITE_P(AllDevices, ReadEachDevice,
-                         ::testing::Values("MC68HC05B6", "MC68HC705B16", "MC68HC05L28", "MC68HC11E9",
-                                           "MC68HC11KA1", "MC68HC11KA4", "MC68HC11PA8", "MC68HC11P2",
-                                           "TMS370Cx5x (256)", "TMS370Cx5x (512)", "TMS375C006 (256)",
-                                           "TMS375C006 (512)"),
+                         ::testing::ValuesIn(kDeviceNames),
                          [](const auto& info) {
                              std::string name;
                              for (char c : info.param) {
