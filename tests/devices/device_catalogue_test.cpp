@@ -2,140 +2,91 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
+#include <set>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "sequences/sequence_plan.h"
+#include "support/device_names.h"
 
 namespace zav {
 namespace {
 
-struct ExpectedDevice {
-    std::string name;
-    int board;
-    std::vector<AddressRange> ranges;
-    std::int32_t top;
-    bool lockUnlock;
-    PortKind port;
-    int boardCode;
-    std::string text;
-};
-
-const std::vector<ExpectedDevice>& ExpectedTable()
+bool Within(const AddressRange& inner, const AddressRange& outer)
 {
-    static const std::vector<ExpectedDevice> table{
-        {"MC68HC05B6",
-         0,
-         {{0x0100, 0x01FF}},
-         0x0100,
-         true,
-         PortKind::Lpt,
-         0,
-         "$0100...$01FF - EEPROM\r\n$0100 - Option Register"},
-        {"MC68HC705B16",
-         1,
-         {{0x0100, 0x01FF}},
-         0x0100,
-         true,
-         PortKind::Lpt,
-         2,
-         "$0100...$01FF - EEPROM\r\n$0100 - Option Register"},
-        {"MC68HC05L28", 2, {{0x0300, 0x03FF}}, 0x0300, false, PortKind::Com, 1, "$0300...$03FF - EEPROM"},
-        {"MC68HC11E9",
-         3,
-         {{0xB600, 0xB7FF}, {0x103F, 0x103F}},
-         0xB600,
-         true,
-         PortKind::Lpt,
-         4,
-         "$B600...$B7FF - EEPROM\r\n$103F - CONFIG Register"},
-        {"MC68HC11KA1",
-         4,
-         {{0x0D80, 0x0FFF}, {0x003F, 0x003F}},
-         0x0D80,
-         true,
-         PortKind::Lpt,
-         3,
-         "$0D80...$0FFF - EEPROM\r\n$003F - CONFIG Register"},
-        {"MC68HC11KA4",
-         4,
-         {{0x0D80, 0x0FFF}, {0x003F, 0x003F}},
-         0x0D80,
-         true,
-         PortKind::Lpt,
-         3,
-         "$0D80...$0FFF - EEPROM\r\n$003F - CONFIG Register"},
-        {"MC68HC11PA8",
-         4,
-         {{0x0E00, 0x0FFF}, {0x003F, 0x003F}, {0xBE40, 0xFFFF}},
-         0x0E00,
-         true,
-         PortKind::Lpt,
-         3,
-         "$0E00...$0FFF - EEPROM\r\n$003F - CONFIG Register"},
-        {"MC68HC11P2",
-         4,
-         {{0x0D80, 0x0FFF}, {0x003F, 0x003F}},
-         0x0D80,
-         true,
-         PortKind::Lpt,
-         3,
-         "$0D80...$0FFF - EEPROM\r\n$003F - CONFIG Register"},
-        {"TMS370Cx5x (256)",
-         5,
-         {{0x1F00, 0x1FFF}},
-         0x1F00,
-         false,
-         PortKind::Lpt,
-         6,
-         "$1F00...$1FFF - EEPROM\r\n$1F00 - Write Protect Option Register"},
-        {"TMS370Cx5x (512)",
-         5,
-         {{0x1E00, 0x1FFF}},
-         0x1E00,
-         false,
-         PortKind::Lpt,
-         6,
-         "$1E00...$1FFF - EEPROM\r\n$1E00,$1F00 - Write Protect Option Registers"},
-        {"TMS375C006 (256)",
-         6,
-         {{0x1F00, 0x1FFF}},
-         0x1F00,
-         false,
-         PortKind::Lpt,
-         8,
-         "$1F00...$1FFF - EEPROM\r\n$1F00 - Write Protect Option Register"},
-        {"TMS375C006 (512)",
-         6,
-         {{0x1E00, 0x1FFF}},
-         0x1E00,
-         false,
-         PortKind::Lpt,
-         8,
-         "$1E00...$1FFF - EEPROM\r\n$1E00,$1F00 - Write Protect Option Registers"},
-    };
-    return table;
+    return inner.first >= outer.first && inner.last <= outer.last;
 }
 
-TEST(DeviceCatalogue, HoldsTheTwelveDevicesInDialogOrderWithTheirMapsAndBoards)
+bool WithinAny(const AddressRange& range, std::span<const AddressRange> ranges)
+{
+    return std::any_of(ranges.begin(), ranges.end(), [&](const AddressRange& r) { return Within(range, r); });
+}
+
+// What must hold for every row, so a device added as one row is checked without a copy of
+// the table here.
+TEST(DeviceCatalogue, EveryDeviceIsConsistentWithItsPlanAndBoard)
 {
     const auto devices = DeviceCatalogue::Devices();
-    ASSERT_EQ(devices.size(), ExpectedTable().size());
+    ASSERT_EQ(devices.size(), testing::kDeviceNames.size());
+    std::set<std::string_view> names;
     for (std::size_t i = 0; i < devices.size(); ++i) {
-        const ExpectedDevice& expected = ExpectedTable()[i];
         const DeviceInfo& device = devices[i];
-        SCOPED_TRACE(expected.name);
-        EXPECT_EQ(device.name, expected.name);
-        EXPECT_EQ(device.hardwareBoard, expected.board);
-        ASSERT_EQ(device.implementedRanges.size(), expected.ranges.size());
-        for (std::size_t r = 0; r < expected.ranges.size(); ++r) {
-            EXPECT_EQ(device.implementedRanges[r].first, expected.ranges[r].first);
-            EXPECT_EQ(device.implementedRanges[r].last, expected.ranges[r].last);
+        SCOPED_TRACE(std::string(device.name));
+        EXPECT_EQ(device.name, testing::kDeviceNames[i]);
+        EXPECT_TRUE(names.insert(device.name).second) << "name used twice";
+        EXPECT_LT(device.boardCode, 9);
+        EXPECT_EQ(device.portKind == PortKind::Com, device.boardCode == 1);
+        ASSERT_FALSE(device.implementedRanges.empty());
+        EXPECT_EQ(device.topAddress, device.implementedRanges.front().first);
+        EXPECT_NE(device.descriptionText.find(" - EEPROM"), std::string_view::npos);
+
+        const std::optional<SequencePlan> plan = FindSequencePlan(device.name);
+        ASSERT_TRUE(plan.has_value());
+        EXPECT_TRUE(WithinAny(plan->eeprom, device.implementedRanges));
+        if (plan->configRegister) {
+            EXPECT_TRUE(WithinAny({*plan->configRegister, *plan->configRegister}, device.implementedRanges));
         }
-        EXPECT_EQ(device.topAddress, expected.top);
-        EXPECT_EQ(device.hasLockUnlock, expected.lockUnlock);
-        EXPECT_EQ(device.portKind, expected.port);
-        EXPECT_EQ(device.boardCode, expected.boardCode);
-        EXPECT_EQ(device.descriptionText, expected.text);
     }
+}
+
+// The rows a misreading of the memory maps or the boards would break.
+TEST(DeviceCatalogue, SpotChecksOfTheMapsAndBoards)
+{
+    const DeviceInfo& b6 = *DeviceCatalogue::FindDevice("MC68HC05B6");
+    EXPECT_EQ(b6.boardCode, 0);
+    EXPECT_TRUE(b6.hasLockUnlock);
+    EXPECT_EQ(b6.descriptionText, "$0100...$01FF - EEPROM\r\n$0100 - Option Register");
+
+    const DeviceInfo& l28 = *DeviceCatalogue::FindDevice("MC68HC05L28");
+    EXPECT_EQ(l28.portKind, PortKind::Com);
+    EXPECT_FALSE(l28.hasLockUnlock);
+    EXPECT_EQ(l28.implementedRanges.front().first, 0x0300);
+
+    const DeviceInfo& e9 = *DeviceCatalogue::FindDevice("MC68HC11E9");
+    EXPECT_EQ(e9.boardCode, 4);
+    ASSERT_EQ(e9.implementedRanges.size(), 2u);
+    EXPECT_EQ(e9.implementedRanges[1].first, 0x103F);
+
+    const DeviceInfo& ka4 = *DeviceCatalogue::FindDevice("MC68HC11KA4");
+    EXPECT_EQ(ka4.boardCode, 3);
+    EXPECT_EQ(ka4.implementedRanges.front().first, 0x0D80);
+
+    const DeviceInfo& pa8 = *DeviceCatalogue::FindDevice("MC68HC11PA8");
+    ASSERT_EQ(pa8.implementedRanges.size(), 3u);
+    EXPECT_EQ(pa8.implementedRanges[2].first, 0xBE40);
+    EXPECT_EQ(pa8.implementedRanges[2].last, 0xFFFF);
+
+    const DeviceInfo& tms370 = *DeviceCatalogue::FindDevice("TMS370Cx5x (512)");
+    EXPECT_EQ(tms370.boardCode, 6);
+    EXPECT_EQ(tms370.hardwareBoard, 5);
+    EXPECT_EQ(tms370.descriptionText,
+              "$1E00...$1FFF - EEPROM\r\n$1E00,$1F00 - Write Protect Option Registers");
+    EXPECT_EQ(DeviceCatalogue::FindDevice("TMS375C006 (256)")->boardCode, 8);
+    EXPECT_EQ(DeviceCatalogue::FindDevice("TMS375C006 (256)")->implementedRanges.front().first, 0x1F00);
 }
 
 TEST(DeviceCatalogue, NamesTheSevenHardwareBoards)
