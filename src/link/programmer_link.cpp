@@ -33,27 +33,6 @@ const char* const kOpenError = "Error opening port: ";
 const char* const kNotReady = "Programmer Not Ready.";
 const char* const kCommunicationError = "Communication Error.";
 
-// Boards 4 to 6 move bytes most significant bit first.
-bool MsbFirst(std::uint8_t boardCode)
-{
-    return boardCode >= 4 && boardCode <= 6;
-}
-// Boards 7 and 8 frame each byte with a start and a stop bit.
-bool Framed(std::uint8_t boardCode)
-{
-    return boardCode == 7 || boardCode == 8;
-}
-// Boards 0, 2 and 3 idle with the clock low and pulse it high; the others the reverse.
-bool ClockIdlesLow(std::uint8_t boardCode)
-{
-    return boardCode <= 3;
-}
-// Boards 0, 3, 7 and 8 present a bit after the clock pulse; 2, 4, 5, 6 before it.
-bool ClockBeforeSample(std::uint8_t boardCode)
-{
-    return boardCode == 0 || boardCode == 3 || Framed(boardCode);
-}
-
 std::uint8_t ReverseBits(std::uint8_t value)
 {
     std::uint8_t reversed = 0;
@@ -103,6 +82,7 @@ void ProgrammerLink::Open(const std::string& portName, int delayCount, const std
     clockReadyUnreadable_ = false;
     settleDelayMs_ = kInitialSettleDelayMs;
     boardCode_ = boardCode;
+    profile_ = &BoardProfileFor(boardCode);
     stopRequest_ = &stopRequest;
 
     if (const int lpt = PortNumber(portName, "LPT", kParallelPortCount); lpt != 0) {
@@ -144,12 +124,12 @@ void ProgrammerLink::OpenParallel(int portNumber, int delayCount)
     baseAddress_ = base;
     // A negative count would leave the clock without pulses at all.
     pulseCount_ = std::max(delayCount, 0);
-    if (boardCode_ >= 5 && boardCode_ <= 8) {
+    if (profile_->tmsTiming) {
         pulseCount_ += kTmsPulseExtra;
         if (ports_.parallel->SlowClockTest() == 0) pulseCount_ *= kSlowClockFactor;
     }
     readyOnStatusLine_ = true;
-    if (boardCode_ == 0 || boardCode_ == 3) DetectReadyLine();
+    if (profile_->ready == ReadySignal::StatusOrClock) DetectReadyLine();
     if (!readyOnStatusLine_ && !ports_.parallel->ReadsControlLines(portNumber)) {
         // Unpaced, such a board would silently lose nearly every write.
         clockReadyUnreadable_ = true;
@@ -313,7 +293,7 @@ void ProgrammerLink::ClockPulse()
     if (!IsParallel()) return;
     ParallelPortIo& io = *ports_.parallel;
     const std::uint16_t control = baseAddress_ + kControlOffset;
-    const std::uint8_t first = ClockIdlesLow(boardCode_) ? 1 : 0;
+    const std::uint8_t first = profile_->clockIdlesLow ? 1 : 0;
     const auto second = static_cast<std::uint8_t>(first ^ 1);
     for (int i = 0; i <= pulseCount_; ++i) io.Write(control, first);
     for (int i = 0; i <= pulseCount_; ++i) io.Write(control, second);
@@ -321,11 +301,10 @@ void ProgrammerLink::ClockPulse()
 
 bool ProgrammerLink::ReadyConditionHolds()
 {
-    switch (boardCode_) {
-    case 2:
+    switch (profile_->ready) {
+    case ReadySignal::StatusActiveLow:
         return (ports_.parallel->Read(baseAddress_ + kStatusOffset) & kStatusReady) == 0;
-    case 0:
-    case 3:
+    case ReadySignal::StatusOrClock:
         if (readyOnStatusLine_) {
             return (ports_.parallel->Read(baseAddress_ + kStatusOffset) & kStatusReady) != 0;
         }
@@ -359,8 +338,8 @@ bool ProgrammerLink::CheckStop()
 void ProgrammerLink::SendByte(std::uint8_t value)
 {
     if (!IsParallel()) return;
-    if (MsbFirst(boardCode_)) value = ReverseBits(value);
-    if (Framed(boardCode_)) {
+    if (profile_->msbFirst) value = ReverseBits(value);
+    if (profile_->framed) {
         SetDataLine(0);
         ClockPulse();
     }
@@ -368,7 +347,7 @@ void ProgrammerLink::SendByte(std::uint8_t value)
         SetDataLine(static_cast<std::uint8_t>((value >> i) & 1));
         ClockPulse();
     }
-    if (Framed(boardCode_)) {
+    if (profile_->framed) {
         SetDataLine(1);
         ClockPulse();
     }
@@ -378,8 +357,8 @@ std::uint8_t ProgrammerLink::ReceiveByte()
 {
     if (!WaitReady()) return 0;
     if (!IsParallel()) return 0;
-    if (!Framed(boardCode_)) SetDataLine(1);
-    const bool clockFirst = ClockBeforeSample(boardCode_);
+    if (!profile_->framed) SetDataLine(1);
+    const bool clockFirst = profile_->clockBeforeSample;
     std::uint8_t result = 0;
     for (int i = 0; i < 8; ++i) {
         if (clockFirst) ClockPulse();
@@ -387,9 +366,9 @@ std::uint8_t ProgrammerLink::ReceiveByte()
         if (i != 7) result >>= 1;
         if (!clockFirst) ClockPulse();
     }
-    if (Framed(boardCode_)) ClockPulse();
-    if (boardCode_ == 3) return static_cast<std::uint8_t>(result ^ 0xFF);
-    if (MsbFirst(boardCode_)) return ReverseBits(result);
+    if (profile_->framed) ClockPulse();
+    if (profile_->invertedReceive) return static_cast<std::uint8_t>(result ^ 0xFF);
+    if (profile_->msbFirst) return ReverseBits(result);
     return result;
 }
 
@@ -410,8 +389,8 @@ void ProgrammerLink::ResetTarget()
         return;
     }
     if (!IsParallel()) return;
-    switch (boardCode_) {
-    case 4:
+    switch (profile_->reset) {
+    case BoardReset::Hc11:
         SetDataLine(0);
         Sleep(1);
         WriteControl(3);
@@ -419,10 +398,7 @@ void ProgrammerLink::ResetTarget()
         WriteControl(1);
         SettleAfterReset(1500);
         break;
-    case 5:
-    case 6:
-    case 7:
-    case 8:
+    case BoardReset::Tms:
         WriteControl(1);
         SetDataLine(1);
         Sleep(1);
@@ -430,12 +406,12 @@ void ProgrammerLink::ResetTarget()
         Sleep(50);
         WriteControl(1);
         SettleAfterReset(500);
-        if ((boardCode_ == 5 || boardCode_ == 6) && lastError_.empty()) {
+        if (profile_->tmsCommands && lastError_.empty()) {
             SetDataLine(0);
             ClockPulse();
         }
         break;
-    default:
+    case BoardReset::Standard:
         WriteControl(0);
         SetDataLine(0);
         Sleep(100);
@@ -479,10 +455,8 @@ std::uint8_t ProgrammerLink::ReadByteAt(std::uint16_t address)
         SetCommunicationError();
         return 0;
     }
-    const bool tmsCommands = boardCode_ == 5 || boardCode_ == 6;
-    SendByte(tmsCommands ? 0xC0 : 0xA0);
-    const bool highByte = !(boardCode_ == 0 || boardCode_ == 2 || boardCode_ == 7);
-    SendAddress(address, highByte);
+    SendByte(profile_->tmsCommands ? 0xC0 : 0xA0);
+    SendAddress(address, profile_->readHighAddress);
     return ReceiveByte();
 }
 
@@ -521,13 +495,11 @@ void ProgrammerLink::WriteByteAt(std::uint16_t address, std::uint8_t value)
         SetCommunicationError();
         return;
     }
-    const bool tmsCommands = boardCode_ == 5 || boardCode_ == 6;
-    SendByte(tmsCommands ? 0xA0 : 0xC0);
-    const bool highByte = !(boardCode_ == 0 || boardCode_ == 2 || boardCode_ == 5 || boardCode_ == 7);
-    SendAddress(address, highByte);
+    SendByte(profile_->tmsCommands ? 0xA0 : 0xC0);
+    SendAddress(address, profile_->writeHighAddress);
     SendByte(value);
-    // Boards 0, 2 and 3 pace writes with their ready line instead.
-    if (boardCode_ >= 4) Sleep(settleDelayMs_);
+    // Boards with a ready signal pace writes with it instead.
+    if (profile_->ready == ReadySignal::None) Sleep(settleDelayMs_);
 }
 
 void ProgrammerLink::SerialWriteByteAt(std::uint16_t address, std::uint8_t value)
@@ -542,8 +514,8 @@ void ProgrammerLink::SerialWriteByteAt(std::uint16_t address, std::uint8_t value
 
 std::uint8_t ProgrammerLink::ReadBoardId()
 {
-    if (boardCode_ == 5 || boardCode_ == 6) return ReadByteAt(kBoardIdAddress);
-    if (Framed(boardCode_)) ClockPulse();
+    if (profile_->tmsCommands) return ReadByteAt(kBoardIdAddress);
+    if (profile_->framed) ClockPulse();
     return ReceiveByte();
 }
 
@@ -611,7 +583,7 @@ void ProgrammerLink::SendEraseCommand()
         Sleep(settleDelayMs_);
         return;
     }
-    if (boardCode_ == 4) {
+    if (profile_->reset == BoardReset::Hc11) {
         SendByte(0xC8);
         SendByte(0xAA);
         Sleep(30);

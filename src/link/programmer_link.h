@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "link/board_profile.h"
 #include "link/port_access.h"
 
 namespace zav {
@@ -133,6 +134,7 @@ private:
     bool clockReadyUnreadable_ = false;
     int settleDelayMs_ = kInitialSettleDelayMs;
     std::uint8_t boardCode_ = 0;
+    const BoardProfile* profile_ = &BoardProfileFor(0);
     int pulseCount_ = 0;
     const std::atomic<bool>* stopRequest_ = nullptr;
     std::string lastError_;

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+
+namespace zav {
+
+// How the programmer board of one board code is reset and signals ready.
+enum class BoardReset { Standard, Hc11, Tms };
+enum class ReadySignal { None, StatusActiveLow, StatusOrClock };
+
+// What sets the board of one board code apart on the parallel port: one row per code in
+// board_profile.cpp, so the link asks the row instead of comparing code numbers. Code 1 is
+// the serial board; its row only matters for the few rules shared with the others.
+struct BoardProfile {
+    // Bytes go most significant bit first.
+    bool msbFirst = false;
+    // Each byte travels between a start and a stop bit.
+    bool framed = false;
+    // The clock idles low and pulses high (the others the reverse).
+    bool clockIdlesLow = false;
+    // A received bit is presented after the clock pulse rather than before it.
+    bool clockBeforeSample = false;
+    // The TMS command set: read 0xC0 and write 0xA0 (the others the reverse), the board's
+    // identification read from memory, a trailing clock pulse after reset.
+    bool tmsCommands = false;
+    // Whether a read and a write send the address's high byte.
+    bool readHighAddress = false;
+    bool writeHighAddress = false;
+    // Extra clock pulses, multiplied on a fast port: the TMS boards' slower logic.
+    bool tmsTiming = false;
+    // Received bytes arrive inverted.
+    bool invertedReceive = false;
+    // Writes are paced by the ready signal; boards without one wait the settle delay.
+    ReadySignal ready = ReadySignal::None;
+    BoardReset reset = BoardReset::Standard;
+};
+
+// The row of `boardCode` (0 to 8); an unknown code gets the row of code 0.
+[[nodiscard]] const BoardProfile& BoardProfileFor(std::uint8_t boardCode);
+
+} // namespace zav
