@@ -55,7 +55,7 @@ public:
     void PutStartButtonUp(SequenceKind) override {}
     bool IsOptionDown(SequenceOption option) override { return options.count(option) != 0; }
     std::string DeviceIdText() override { return "MC68HC11E9"; }
-    PortSettings GetPortSettings() override { return {}; }
+    ProgramSettings GetProgramSettings() override { return {}; }
     void Beep() override {}
 
     MemoryBuffer buffer;

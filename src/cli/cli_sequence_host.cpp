@@ -8,7 +8,7 @@
 namespace zav {
 
 CliSequenceHost::CliSequenceHost(ConsoleReporter& reporter, ProgressBar& progress, MemoryBuffer& buffer,
-                                 std::string deviceName, PortSettings portSettings,
+                                 std::string deviceName, ProgramSettings portSettings,
                                  std::set<SequenceOption> optionsDown)
     : BufferSequenceHost(buffer), reporter_(reporter), progress_(progress), deviceName_(std::move(deviceName)),
       portSettings_(std::move(portSettings)), optionsDown_(std::move(optionsDown))

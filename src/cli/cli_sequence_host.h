@@ -21,7 +21,7 @@ class ProgressBar;
 class CliSequenceHost final : public BufferSequenceHost {
 public:
     CliSequenceHost(ConsoleReporter& reporter, ProgressBar& progress, MemoryBuffer& buffer,
-                    std::string deviceName, PortSettings portSettings, std::set<SequenceOption> optionsDown);
+                    std::string deviceName, ProgramSettings portSettings, std::set<SequenceOption> optionsDown);
 
     void AddStatusMessage(const std::string& text, StatusKind kind) override;
     BoxAnswer Show(const BoxRequest& request) override;
@@ -33,7 +33,7 @@ public:
     void PutStartButtonUp(SequenceKind) override {}
     bool IsOptionDown(SequenceOption option) override { return optionsDown_.count(option) != 0; }
     std::string DeviceIdText() override { return deviceName_; }
-    PortSettings GetPortSettings() override { return portSettings_; }
+    ProgramSettings GetProgramSettings() override { return portSettings_; }
     void Beep() override;
 
     // Once the tool has taken the sequence's outcome, later lines (a controller releasing a
@@ -47,7 +47,7 @@ private:
     ConsoleReporter& reporter_;
     ProgressBar& progress_;
     std::string deviceName_;
-    PortSettings portSettings_;
+    ProgramSettings portSettings_;
     std::set<SequenceOption> optionsDown_;
     bool portIdle_ = true;
     int progressPosition_ = 0;

@@ -39,8 +39,8 @@ namespace zav {
 
 namespace {
 
-// The port settings of the settings file, overridden by --port and --delay.
-PortSettings ToolPortSettings(const CommandLine& command, const DeviceInfo& device, MessageBoxes& boxes)
+// The program settings of the settings file, with --port, --delay and --tries over them.
+ProgramSettings ToolProgramSettings(const CommandLine& command, const DeviceInfo& device, MessageBoxes& boxes)
 {
     AppSettings settings;
     const std::filesystem::path file = SettingsDirectory() / kSettingsFileName;
@@ -51,7 +51,7 @@ PortSettings ToolPortSettings(const CommandLine& command, const DeviceInfo& devi
     if (const auto error = ApplySettingsText(text, settings, &key)) {
         boxes.ShowError(file.string() + ": " + key + ": " + *error + " (the rest of the file is not read)");
     }
-    PortSettings ports{settings.program.lptPort, settings.program.comPort, settings.program.lptDelay};
+    ProgramSettings ports = settings.program;
     if (command.port) (device.portKind == PortKind::Lpt ? ports.lptPort : ports.comPort) = *command.port;
     if (command.delay) ports.lptDelay = *command.delay;
     ports.openingTries = command.tries.value_or(0);
@@ -168,7 +168,7 @@ int RunSequence(const CommandLine& command, ToolIo& io)
     ProgressBar progress(io.err, io.errIsTerminal);
     ConsoleReporter reporter(io.err, io.terminal, {command.yes, command.quiet, &progress});
 
-    const PortSettings ports = ToolPortSettings(command, device, reporter);
+    const ProgramSettings ports = ToolProgramSettings(command, device, reporter);
     const std::string portName = device.portKind == PortKind::Lpt ? ports.lptPort : ports.comPort;
     const std::filesystem::path mapFile = SettingsDirectory() / "ports";
     const PortsMap map = LoadPortsMap(mapFile);

@@ -35,7 +35,7 @@ BoardSession::~BoardSession()
     Close();
 }
 
-bool BoardSession::Open(const SequencePlan& plan, const PortSettings& settings)
+bool BoardSession::Open(const SequencePlan& plan, const ProgramSettings& settings)
 {
     portName_ = plan.device->portKind == PortKind::Com ? settings.comPort : settings.lptPort;
     delayCount_ = settings.lptDelay;

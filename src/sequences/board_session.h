@@ -13,7 +13,7 @@ class LinkEndpoint;
 class LinkFactory;
 class ProgrammerLink;
 class SequenceHost;
-struct PortSettings;
+struct ProgramSettings;
 
 // A sequence's connection to the board: opening the device's link on its configured port,
 // the reset and identification that follow, and the rule that a link failure is posted as
@@ -27,7 +27,7 @@ public:
 
     // Opens the link for the plan's device. On failure the error (and its cause, when the
     // link knows one, as a Warning) is posted and false returned.
-    bool Open(const SequencePlan& plan, const PortSettings& settings);
+    bool Open(const SequencePlan& plan, const ProgramSettings& settings);
     // Resets the target and identifies the board. False when that ended the sequence; its
     // message has then been posted.
     bool ResetAndIdentify(const SequencePlan& plan);

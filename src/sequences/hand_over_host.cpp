@@ -52,9 +52,9 @@ std::string HandOverHost::DeviceIdText()
     return queue_->Call([this] { return target_.DeviceIdText(); });
 }
 
-PortSettings HandOverHost::GetPortSettings()
+ProgramSettings HandOverHost::GetProgramSettings()
 {
-    return queue_->Call([this] { return target_.GetPortSettings(); });
+    return queue_->Call([this] { return target_.GetProgramSettings(); });
 }
 
 void HandOverHost::BeginUpdate()

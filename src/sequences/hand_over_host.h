@@ -29,7 +29,7 @@ public:
     void PutStartButtonUp(SequenceKind kind) override;
     bool IsOptionDown(SequenceOption option) override;
     std::string DeviceIdText() override;
-    PortSettings GetPortSettings() override;
+    ProgramSettings GetProgramSettings() override;
     void BeginUpdate() override;
     void SetByte(std::int32_t address, std::uint8_t value) override;
     void EndUpdate() override;

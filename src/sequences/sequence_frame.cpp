@@ -26,7 +26,7 @@ SequenceFrame::BoardStart SequenceFrame::StartBoard(std::optional<SequencePlan>&
 {
     plan = FindSequencePlan(host_.DeviceIdText());
     if (!plan) return BoardStart::NoDevice;
-    if (!session_.Open(*plan, host_.GetPortSettings()) || !session_.ResetAndIdentify(*plan)) {
+    if (!session_.Open(*plan, host_.GetProgramSettings()) || !session_.ResetAndIdentify(*plan)) {
         return BoardStart::Failed;
     }
     StopSimulation();

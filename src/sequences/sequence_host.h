@@ -5,24 +5,13 @@
 #include <vector>
 
 #include "devices/sequence_option.h"
+#include "sequences/program_settings.h"
 #include "messages/message_boxes.h"
 #include "messages/status_sink.h"
 
 namespace zav {
 
 enum class SequenceKind { Read, Program };
-
-// The port settings a sequence opens its link with.
-struct PortSettings {
-    std::string lptPort = "LPT1";
-    std::string comPort = "COM1";
-    int lptDelay = 5;
-    // How many times the board's identification is tried before the sequence gives up; 0
-    // tries until the board answers or the user stops, as the window does.
-    int openingTries = 0;
-
-    bool operator==(const PortSettings&) const = default;
-};
 
 // Everything a sequence may reach of the program around it: the message list, the port
 // interlock, the progress bar, its Start button, the option buttons, the device field, the
@@ -43,7 +32,7 @@ public:
     [[nodiscard]] virtual bool IsOptionDown(SequenceOption option) = 0;
     // The text of the device field.
     [[nodiscard]] virtual std::string DeviceIdText() = 0;
-    [[nodiscard]] virtual PortSettings GetPortSettings() = 0;
+    [[nodiscard]] virtual ProgramSettings GetProgramSettings() = 0;
 
     virtual void BeginUpdate() = 0;
     virtual void SetByte(std::int32_t address, std::uint8_t value) = 0;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "buffer/colour.h"
+#include "sequences/program_settings.h"
 
 namespace zav {
 
@@ -38,18 +39,6 @@ struct EditorOptions {
     EditorColours colours;
 
     bool operator==(const EditorOptions&) const = default;
-};
-
-// The port settings and recent files. The list may hold more than five paths in memory;
-// only the first five are kept in the file.
-struct ProgramSettings {
-    std::string lptPort = "LPT1";
-    std::string comPort = "COM1";
-    std::int32_t lptDelay = 5;
-    std::uint8_t lptReadyPin = 15;
-    std::vector<std::string> RecentFiles;
-
-    bool operator==(const ProgramSettings&) const = default;
 };
 
 // Everything the settings file keeps.

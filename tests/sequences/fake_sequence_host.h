@@ -56,7 +56,7 @@ public:
     void PutStartButtonUp(SequenceKind kind) override { Note(), buttonsPutUp.push_back(kind); }
     bool IsOptionDown(SequenceOption option) override { return Note(), optionsDown.count(option) != 0; }
     std::string DeviceIdText() override { return Note(), deviceText; }
-    PortSettings GetPortSettings() override { return Note(), settings; }
+    ProgramSettings GetProgramSettings() override { return Note(), settings; }
     void BeginUpdate() override
     {
         Note();
@@ -97,7 +97,7 @@ public:
 
     MemoryBuffer buffer;
     std::string deviceText = "No device selected";
-    PortSettings settings;
+    ProgramSettings settings;
     std::set<SequenceOption> optionsDown;
     std::deque<BoxAnswer> answers;
     std::function<void(const BoxRequest&)> onShow;

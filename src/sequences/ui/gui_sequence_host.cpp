@@ -83,10 +83,9 @@ std::string GuiSequenceHost::DeviceIdText()
     return widgets_.flow.DeviceName();
 }
 
-PortSettings GuiSequenceHost::GetPortSettings()
+ProgramSettings GuiSequenceHost::GetProgramSettings()
 {
-    const ProgramSettings& program = widgets_.flow.Settings().program;
-    return {program.lptPort, program.comPort, program.lptDelay};
+    return widgets_.flow.Settings().program;
 }
 
 void GuiSequenceHost::Beep()

@@ -47,7 +47,7 @@ public:
     void PutStartButtonUp(SequenceKind kind) override;
     bool IsOptionDown(SequenceOption option) override;
     std::string DeviceIdText() override;
-    PortSettings GetPortSettings() override;
+    ProgramSettings GetProgramSettings() override;
     void Beep() override;
 
 signals:

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zav {
+
+// The port settings and recent files: what a sequence opens its link with, and what the
+// settings file keeps of them. The recent-file list may hold more than five paths in
+// memory; only the first five are kept in the file.
+struct ProgramSettings {
+    std::string lptPort = "LPT1";
+    std::string comPort = "COM1";
+    std::int32_t lptDelay = 5;
+    std::uint8_t lptReadyPin = 15;
+    std::vector<std::string> RecentFiles;
+    // How many times the board's identification is tried before the sequence gives up; 0
+    // tries until the board answers or the user stops, as the window does. Not kept in the
+    // file: zavtool's --tries sets it.
+    int openingTries = 0;
+
+    bool operator==(const ProgramSettings&) const = default;
+};
+
+} // namespace zav
