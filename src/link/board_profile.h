@@ -33,6 +33,10 @@ struct BoardProfile {
     // Writes are paced by the ready signal; boards without one wait the settle delay.
     ReadySignal ready = ReadySignal::None;
     BoardReset reset = BoardReset::Standard;
+    // The identification the board answers; 0 for boards that are not asked for one.
+    std::uint8_t boardId = 0;
+    // The code of the older board that may answer in this one's place (the TMS boards); 0 for none.
+    std::uint8_t olderBoardCode = 0;
 };
 
 // The row of `boardCode` (0 to 8); an unknown code gets the row of code 0.

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "link/board_profile.h"
 #include "link/programmer_link.h"
 #include "sequences/link_factory.h"
 #include "sequences/sequence_host.h"
@@ -9,15 +10,6 @@
 namespace zav {
 
 namespace {
-
-constexpr std::uint8_t kHc705B16BoardId = 0xA1;
-constexpr std::uint8_t kHc11E9BoardId = 0x7B;
-constexpr std::uint8_t kTms370BoardId = 0xA7;
-constexpr std::uint8_t kTms370OlderBoardId = 0x40;
-constexpr std::uint8_t kTms375BoardId = 0x3A;
-constexpr std::uint8_t kTms375OlderBoardId = 0x66;
-constexpr std::uint8_t kTms370OlderBoardCode = 5;
-constexpr std::uint8_t kTms375OlderBoardCode = 7;
 
 const char* const kWrongId = "Wrong Programmer ID !";
 const char* const kNotResponding = "Programmer don't responding.";
@@ -76,13 +68,14 @@ void BoardSession::Close()
 
 bool BoardSession::Identify(const SequencePlan& plan)
 {
+    const std::uint8_t boardId = BoardProfileFor(plan.device->boardCode).boardId;
     switch (plan.family) {
     case DeviceFamily::Mc68hc05B6:
         return true;
     case DeviceFamily::Mc68hc705B16: {
         const std::uint8_t id = link_->ReadBoardId();
         if (Failed()) return false;
-        if (id == kHc705B16BoardId) return true;
+        if (id == boardId) return true;
         PostError(kWrongId);
         return false;
     }
@@ -95,7 +88,7 @@ bool BoardSession::Identify(const SequencePlan& plan)
             if (plan.family == DeviceFamily::Mc68hc05L28) {
                 answered = link_->UploadLoader();
             } else {
-                answered = link_->ReadBoardId() == kHc11E9BoardId;
+                answered = link_->ReadBoardId() == boardId;
             }
             if (Failed()) return false;
             if (answered) return true;
@@ -123,13 +116,12 @@ bool BoardSession::Identify(const SequencePlan& plan)
 
 bool BoardSession::IdentifyTms(const SequencePlan& plan)
 {
-    const bool tms370 = plan.family == DeviceFamily::Tms370;
+    const BoardProfile& board = BoardProfileFor(plan.device->boardCode);
     const std::uint8_t id = link_->ReadBoardId();
     if (Failed()) return false;
-    if (id == (tms370 ? kTms370BoardId : kTms375BoardId)) return true;
-    if (id == (tms370 ? kTms370OlderBoardId : kTms375OlderBoardId)) {
-        if (!plan.twoBlocks)
-            return SwitchToOlderBoard(tms370 ? kTms370OlderBoardCode : kTms375OlderBoardCode);
+    if (id == board.boardId) return true;
+    if (id == BoardProfileFor(board.olderBoardCode).boardId) {
+        if (!plan.twoBlocks) return SwitchToOlderBoard(board.olderBoardCode);
         PostError(kOldHardware);
         return false;
     }

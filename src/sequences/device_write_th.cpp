@@ -13,10 +13,6 @@ namespace zav {
 
 namespace {
 
-constexpr std::int32_t kOptionRegister = 0x0100;
-constexpr std::uint8_t kE9LockValue = 0x07;
-constexpr std::uint8_t kKpLockValue = 0xF7;
-constexpr std::uint8_t kKpUnlockValue = 0xFF;
 constexpr std::uint8_t kErased = 0xFF;
 
 const char* const kConfigQuestion = "Program Sequence will change CONFIG (System configuration register) !\n"
@@ -34,10 +30,16 @@ struct TmsBlock {
     std::int32_t wpoRegister;
 };
 
+constexpr std::int32_t kTmsBlockSize = 0x100;
+
+// The EEPROM's 256-byte blocks, each led by its write-protect register.
 std::vector<TmsBlock> TmsBlocks(const SequencePlan& plan)
 {
-    if (plan.twoBlocks) return {{{0x1E01, 0x1EFF}, 0x1E00}, {{0x1F01, 0x1FFF}, 0x1F00}};
-    return {{{0x1F01, 0x1FFF}, 0x1F00}};
+    std::vector<TmsBlock> blocks;
+    for (std::int32_t start = plan.eeprom.first; start <= plan.eeprom.last; start += kTmsBlockSize) {
+        blocks.push_back({{start + 1, start + kTmsBlockSize - 1}, start});
+    }
+    return blocks;
 }
 
 } // namespace
@@ -51,7 +53,8 @@ DeviceWriteTh::~DeviceWriteTh()
 
 void DeviceWriteTh::Execute()
 {
-    SequenceFrame frame(host_, links_, TerminationFlag(), SequenceKind::Program, "Program Sequence in Progress ...");
+    SequenceFrame frame(host_, links_, TerminationFlag(), SequenceKind::Program,
+                        "Program Sequence in Progress ...");
     if (Run(frame)) SetResult(kCompleted);
     if (!frame.Session().ErrorPosted())
         host_.AddStatusMessage("Program Sequence completed successful", StatusKind::Normal);
@@ -98,17 +101,18 @@ bool DeviceWriteTh::RunMc68hc05Path(DeviceOperations& operations, const Sequence
         operations.StartProgress();
         if (!operations.Verify(plan.eeprom, VerifyExpectsErased())) return false;
     }
-    if (Down(SequenceOption::Lock) && !ChangeOptionBit(operations, true)) return false;
-    if (Down(SequenceOption::Unlock) && !ChangeOptionBit(operations, false)) return false;
+    if (Down(SequenceOption::Lock) && !ChangeOptionBit(operations, plan, true)) return false;
+    if (Down(SequenceOption::Unlock) && !ChangeOptionBit(operations, plan, false)) return false;
     return true;
 }
 
-bool DeviceWriteTh::ChangeOptionBit(DeviceOperations& operations, bool lock)
+bool DeviceWriteTh::ChangeOptionBit(DeviceOperations& operations, const SequencePlan& plan, bool lock)
 {
-    const std::optional<std::uint8_t> value = operations.Read(kOptionRegister);
+    const std::int32_t optionRegister = plan.device->optionRegister;
+    const std::optional<std::uint8_t> value = operations.Read(optionRegister);
     if (!value) return false;
     const auto changed = static_cast<std::uint8_t>(lock ? (*value & 0xFE) : (*value | 0x01));
-    if (!operations.Write(kOptionRegister, changed)) return false;
+    if (!operations.Write(optionRegister, changed)) return false;
     host_.AddStatusMessage(lock ? kLocked : kUnlocked, StatusKind::Warning);
     return true;
 }
@@ -167,14 +171,14 @@ bool DeviceWriteTh::RunMc68hc11Path(DeviceOperations& operations, BoardSession& 
         if (!operations.Verify(plan.eeprom, VerifyExpectsErased())) return false;
     }
     if (lock && configConfirmed) {
-        if (!operations.Write(config, e9 ? kE9LockValue : kKpLockValue)) return false;
+        if (!operations.Write(config, plan.device->configLockValue)) return false;
         host_.AddStatusMessage(kLocked, StatusKind::Warning);
     }
     if (unlock && configConfirmed) {
         if (e9) {
             session.Link().SendUnlockCommand();
             if (session.Failed()) return false;
-        } else if (!operations.Write(config, kKpUnlockValue)) {
+        } else if (!operations.Write(config, plan.device->configUnlockValue)) {
             return false;
         }
         host_.AddStatusMessage(kUnlocked, StatusKind::Warning);

@@ -30,7 +30,7 @@ private:
     bool RunL28Path(DeviceOperations& operations, BoardSession& session, const SequencePlan& plan);
     bool RunMc68hc11Path(DeviceOperations& operations, BoardSession& session, const SequencePlan& plan);
     bool RunTmsPath(DeviceOperations& operations, BoardSession& session, const SequencePlan& plan);
-    bool ChangeOptionBit(DeviceOperations& operations, bool lock);
+    bool ChangeOptionBit(DeviceOperations& operations, const SequencePlan& plan, bool lock);
     [[nodiscard]] bool Down(SequenceOption option);
     [[nodiscard]] bool VerifyExpectsErased();
     // False when the user stopped the sequence while the box was up.

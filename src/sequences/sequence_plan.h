@@ -8,18 +8,6 @@
 
 namespace zav {
 
-// The device families the sequences tell apart: each has its own handshake and program path.
-enum class DeviceFamily {
-    Mc68hc05B6,
-    Mc68hc705B16,
-    Mc68hc05L28,
-    Mc68hc11E9,
-    Mc68hc11Kp, // KA1, KA4, P2
-    Mc68hc11Pa8,
-    Tms370,
-    Tms375,
-};
-
 // What the read and program sequences do with one device: the EEPROM range they read,
 // program and verify, the progress maximum of each pass, the register beside the range and
 // the link's board code and port.
