@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <limits>
 #include <string_view>
 #include <utility>
 
@@ -128,33 +129,69 @@ std::string RequireFormat(const std::string& option, const std::string& value,
     return {};
 }
 
+// An option without a value: it turns its field on.
+OptionEntry Switch(std::string_view name, bool CommandLine::*field, std::vector<Subcommand> subcommands)
+{
+    return {name, ValueUse::None, std::move(subcommands), [field](CommandLine& c, const std::string&) {
+                c.*field = true;
+                return std::string();
+            }};
+}
+
+// An option whose value is kept as given.
+OptionEntry Text(std::string_view name, std::optional<std::string> CommandLine::*field,
+                 std::vector<Subcommand> subcommands)
+{
+    return {name, ValueUse::Required, std::move(subcommands), [field](CommandLine& c, const std::string& v) {
+                c.*field = v;
+                return std::string();
+            }};
+}
+
+OptionEntry Format(std::string_view name, std::optional<FileFormat> CommandLine::*field,
+                   std::vector<Subcommand> subcommands)
+{
+    return {name, ValueUse::Required, std::move(subcommands),
+            [name, field](CommandLine& c, const std::string& v) {
+                return RequireFormat(std::string(name), v, c.*field);
+            }};
+}
+
+// LOW:HIGH up to `limit`.
+OptionEntry Span(std::string_view name, std::optional<AddressSpan> CommandLine::*field, std::uint32_t limit,
+                 std::vector<Subcommand> subcommands)
+{
+    return {name, ValueUse::Required, std::move(subcommands),
+            [name, field, limit](CommandLine& c, const std::string& v) {
+                return ParseSpan(std::string(name), v, limit, c.*field);
+            }};
+}
+
+// A whole number from `low` to `high`; `what` names it in the refusal.
+OptionEntry Count(std::string_view name, std::optional<int> CommandLine::*field, int low, int high,
+                  std::string_view what, std::vector<Subcommand> subcommands)
+{
+    return {name, ValueUse::Required, std::move(subcommands),
+            [name, field, low, high, what](CommandLine& c, const std::string& v) {
+                const auto value = ParseNumber(v);
+                if (!value || *value < low || *value > high)
+                    return std::string(name) + ": " + Quoted(v) + " is not " + std::string(what);
+                c.*field = *value;
+                return std::string();
+            }};
+}
+
 const std::vector<OptionEntry>& Options()
 {
+    using enum Subcommand;
     static const std::vector<OptionEntry> options = {
-        {"--device",
-         ValueUse::Required,
-         {Subcommand::Convert, Subcommand::Dump, Subcommand::Export, Subcommand::Read, Subcommand::Program},
-         [](CommandLine& c, const std::string& v) {
-             c.device = v;
-             return std::string();
-         }},
-        {"--in-format",
-         ValueUse::Required,
-         {Subcommand::Convert, Subcommand::Dump, Subcommand::Export, Subcommand::Program},
-         [](CommandLine& c, const std::string& v) { return RequireFormat("--in-format", v, c.inFormat); }},
-        {"--out-format",
-         ValueUse::Required,
-         {Subcommand::Convert, Subcommand::Read},
-         [](CommandLine& c, const std::string& v) { return RequireFormat("--out-format", v, c.outFormat); }},
-        {"--load-range",
-         ValueUse::Required,
-         {Subcommand::Convert, Subcommand::Program},
-         [](CommandLine& c, const std::string& v) {
-             return ParseSpan("--load-range", v, 0xFFFFFFFFU, c.loadRange);
-         }},
+        Text("--device", &CommandLine::device, {Convert, Dump, Export, Read, Program}),
+        Format("--in-format", &CommandLine::inFormat, {Convert, Dump, Export, Program}),
+        Format("--out-format", &CommandLine::outFormat, {Convert, Read}),
+        Span("--load-range", &CommandLine::loadRange, 0xFFFFFFFFU, {Convert, Program}),
         {"--offset",
          ValueUse::Required,
-         {Subcommand::Convert, Subcommand::Program},
+         {Convert, Program},
          [](CommandLine& c, const std::string& v) {
              const auto value = ParseNumber(v);
              if (!value)
@@ -164,7 +201,7 @@ const std::vector<OptionEntry>& Options()
          }},
         {"--clear",
          ValueUse::Required,
-         {Subcommand::Convert, Subcommand::Program},
+         {Convert, Program},
          [](CommandLine& c, const std::string& v) {
              const std::string lower = LowerCase(v);
              if (lower == "00") {
@@ -176,28 +213,12 @@ const std::vector<OptionEntry>& Options()
              }
              return std::string();
          }},
-        {"--save-range",
-         ValueUse::Required,
-         {Subcommand::Convert},
-         [](CommandLine& c, const std::string& v) {
-             return ParseSpan("--save-range", v, kLastBufferAddress, c.saveRange);
-         }},
-        {"--save-unimplemented",
-         ValueUse::None,
-         {Subcommand::Convert},
-         [](CommandLine& c, const std::string&) {
-             c.saveUnimplemented = true;
-             return std::string();
-         }},
-        {"--range",
-         ValueUse::Required,
-         {Subcommand::Dump, Subcommand::Export},
-         [](CommandLine& c, const std::string& v) {
-             return ParseSpan("--range", v, kLastBufferAddress, c.range);
-         }},
+        Span("--save-range", &CommandLine::saveRange, kLastBufferAddress, {Convert}),
+        Switch("--save-unimplemented", &CommandLine::saveUnimplemented, {Convert}),
+        Span("--range", &CommandLine::range, kLastBufferAddress, {Dump, Export}),
         {"--width",
          ValueUse::Required,
-         {Subcommand::Dump},
+         {Dump},
          [](CommandLine& c, const std::string& v) {
              if (v != "16" && v != "32") return "--width: " + Quoted(v) + " is neither 16 nor 32";
              c.width = v == "16" ? 16 : 32;
@@ -205,7 +226,7 @@ const std::vector<OptionEntry>& Options()
          }},
         {"--as",
          ValueUse::Required,
-         {Subcommand::Export},
+         {Export},
          [](CommandLine& c, const std::string& v) {
              const std::string lower = LowerCase(v);
              if (lower == "c") {
@@ -219,73 +240,27 @@ const std::vector<OptionEntry>& Options()
              }
              return std::string();
          }},
-        {"--title",
-         ValueUse::Required,
-         {Subcommand::Export},
-         [](CommandLine& c, const std::string& v) {
-             c.title = v;
-             return std::string();
-         }},
-        {"--check",
-         ValueUse::None,
-         {Subcommand::Ports},
-         [](CommandLine& c, const std::string&) {
-             c.check = true;
-             return std::string();
-         }},
+        Text("--title", &CommandLine::title, {Export}),
+        Switch("--check", &CommandLine::check, {Ports}),
         {"--port",
          ValueUse::Required,
-         {Subcommand::Read, Subcommand::Program},
+         {Read, Program},
          [](CommandLine& c, const std::string& v) {
              if (!PortsMap::IsPortName(v))
                  return "--port: " + Quoted(v) + " is not a port (LPT1 to LPT3, COM1 to COM8)";
              c.port = v;
              return std::string();
          }},
-        {"--delay",
-         ValueUse::Required,
-         {Subcommand::Read, Subcommand::Program},
-         [](CommandLine& c, const std::string& v) {
-             const auto value = ParseNumber(v);
-             if (!value || *value < 0 || *value > kMaxDelay)
-                 return "--delay: " + Quoted(v) + " is not a delay from 0 to 50";
-             c.delay = *value;
-             return std::string();
-         }},
-        {"--tries",
-         ValueUse::Required,
-         {Subcommand::Read, Subcommand::Program},
-         [](CommandLine& c, const std::string& v) {
-             const auto value = ParseNumber(v);
-             if (!value || *value < 1) return "--tries: " + Quoted(v) + " is not a number of tries from 1 up";
-             c.tries = *value;
-             return std::string();
-         }},
-        {"--quiet",
-         ValueUse::None,
-         {Subcommand::Devices, Subcommand::Ports, Subcommand::Detect, Subcommand::Convert, Subcommand::Dump,
-          Subcommand::Export, Subcommand::Read, Subcommand::Program},
-         [](CommandLine& c, const std::string&) {
-             c.quiet = true;
-             return std::string();
-         }},
-        {"--out",
-         ValueUse::Required,
-         {Subcommand::Read},
-         [](CommandLine& c, const std::string& v) {
-             c.outFile = v;
-             return std::string();
-         }},
-        {"--in",
-         ValueUse::Required,
-         {Subcommand::Program},
-         [](CommandLine& c, const std::string& v) {
-             c.inFile = v;
-             return std::string();
-         }},
+        Count("--delay", &CommandLine::delay, 0, kMaxDelay, "a delay from 0 to 50", {Read, Program}),
+        Count("--tries", &CommandLine::tries, 1, std::numeric_limits<int>::max(),
+              "a number of tries from 1 up", {Read, Program}),
+        Switch("--quiet", &CommandLine::quiet,
+               {Devices, Ports, Detect, Convert, Dump, Export, Read, Program}),
+        Text("--out", &CommandLine::outFile, {Read}),
+        Text("--in", &CommandLine::inFile, {Program}),
         {"--simulate",
          ValueUse::Optional,
-         {Subcommand::Read, Subcommand::Program},
+         {Read, Program},
          [](CommandLine& c, const std::string& v) {
              BoardSimOptions options;
              std::string error;
@@ -293,55 +268,13 @@ const std::vector<OptionEntry>& Options()
              c.simulate = v;
              return std::string();
          }},
-        {"--sim-memory",
-         ValueUse::Required,
-         {Subcommand::Read, Subcommand::Program},
-         [](CommandLine& c, const std::string& v) {
-             c.simMemory = v;
-             return std::string();
-         }},
-        {"--erase",
-         ValueUse::None,
-         {Subcommand::Program},
-         [](CommandLine& c, const std::string&) {
-             c.erase = true;
-             return std::string();
-         }},
-        {"--program",
-         ValueUse::None,
-         {Subcommand::Program},
-         [](CommandLine& c, const std::string&) {
-             c.program = true;
-             return std::string();
-         }},
-        {"--verify",
-         ValueUse::None,
-         {Subcommand::Program},
-         [](CommandLine& c, const std::string&) {
-             c.verify = true;
-             return std::string();
-         }},
-        {"--lock",
-         ValueUse::None,
-         {Subcommand::Program},
-         [](CommandLine& c, const std::string&) {
-             c.lock = true;
-             return std::string();
-         }},
-        {"--unlock",
-         ValueUse::None,
-         {Subcommand::Program},
-         [](CommandLine& c, const std::string&) {
-             c.unlock = true;
-             return std::string();
-         }},
-        {"--yes",
-         ValueUse::None,
-         {Subcommand::Program},
-         [](CommandLine& c, const std::string&) {
-             c.yes = true;
-             return std::string();
-         }},
+        Text("--sim-memory", &CommandLine::simMemory, {Read, Program}),
+        Switch("--erase", &CommandLine::erase, {Program}),
+        Switch("--program", &CommandLine::program, {Program}),
+        Switch("--verify", &CommandLine::verify, {Program}),
+        Switch("--lock", &CommandLine::lock, {Program}),
+        Switch("--unlock", &CommandLine::unlock, {Program}),
+        Switch("--yes", &CommandLine::yes, {Program}),
     };
     return options;
 }
