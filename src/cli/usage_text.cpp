@@ -10,7 +10,8 @@ namespace {
 struct Usage {
     Subcommand subcommand;
     std::string_view synopsis;
-    std::string_view details;
+    // Written one after the other; the pieces read and program share are stated once below.
+    std::array<std::string_view, 4> details;
 };
 
 constexpr std::string_view kIntroduction =
@@ -45,6 +46,15 @@ constexpr std::string_view kSimulateDetails =
     "                          first and save it back at the end (a missing file starts\n"
     "                          as an erased device); the image is locked meanwhile, so\n"
     "                          a second run on it is refused\n";
+
+constexpr std::string_view kDeviceDetails = "  --device NAME   the device (see \"zavtool devices\")\n";
+
+constexpr std::string_view kBoardOptionDetails =
+    "  --port PORT     LPT1-LPT3 or COM1-COM8 (default: LPT_PORT or COM_PORT of the\n"
+    "                  settings file, else LPT1 or COM1)\n"
+    "  --delay N       port timing delay 0-50 (default: LPT_DELAY, else 5)\n"
+    "  --tries N       give up after N tries to identify the board (default: try\n"
+    "                  until it answers or Ctrl-C)\n";
 
 constexpr std::array<Usage, 8> kUsages = {{
     {Subcommand::Devices, "zavtool devices",
@@ -95,39 +105,30 @@ constexpr std::array<Usage, 8> kUsages = {{
     {Subcommand::Read,
      "zavtool read --device NAME [--port PORT] [--delay N] [--tries N] [--out FILE]\n"
      "        [--out-format F] [--simulate[=VARIANTS]] [--sim-memory IMAGE]",
-     "Runs the read sequence: the device's EEPROM (and CONFIG register) into the buffer.\n"
-     "  --device NAME   the device (see \"zavtool devices\")\n"
-     "  --port PORT     LPT1-LPT3 or COM1-COM8 (default: LPT_PORT or COM_PORT of the\n"
-     "                  settings file, else LPT1 or COM1)\n"
-     "  --delay N       port timing delay 0-50 (default: LPT_DELAY, else 5)\n"
-     "  --tries N       give up after N tries to identify the board (default: try\n"
-     "                  until it answers or Ctrl-C)\n"
-     "  --out FILE      save the buffer after a completed read (\"-\": standard output)\n"
-     "  --out-format F  the saved file's format (default: by FILE's extension, else zef)\n"},
+     {"Runs the read sequence: the device's EEPROM (and CONFIG register) into the buffer.\n", kDeviceDetails,
+      kBoardOptionDetails,
+      "  --out FILE      save the buffer after a completed read (\"-\": standard output)\n"
+      "  --out-format F  the saved file's format (default: by FILE's extension, else zef)\n"}},
     {Subcommand::Program,
      "zavtool program --device NAME --in FILE [--in-format F] [--load-range LOW:HIGH]\n"
      "        [--offset N] [--clear 00|FF] [--erase] [--program] [--verify]\n"
      "        [--lock | --unlock] [--yes] [--port PORT] [--delay N] [--tries N]\n"
      "        [--simulate[=VARIANTS]] [--sim-memory IMAGE]",
-     "Loads FILE over the device's memory map and runs the program sequence with the\n"
-     "chosen steps, always in the order erase, program, verify, lock, unlock.\n"
-     "  --device NAME   the device (see \"zavtool devices\")\n"
-     "  --in FILE       the file to program (\"-\": standard input)\n"
-     "  --in-format F   its format (default: by its extension when detection offers\n"
-     "                  it, else the first one detected)\n"
-     "  --load-range LOW:HIGH  take only these file addresses\n"
-     "  --offset N      add N (may be negative) to each file address\n"
-     "  --clear 00|FF   what the cells hold that FILE gives no value for; without it,\n"
-     "                  a run that would program or verify such cells is refused\n"
-     "  --erase, --program, --verify, --lock, --unlock   the steps to run\n"
-     "  --yes           answer Yes to the CONFIG question and carry on at the WPO\n"
-     "                  jumper boxes (otherwise asked on the terminal; a run that needs\n"
-     "                  them is refused where there is none)\n"
-     "  --port PORT     LPT1-LPT3 or COM1-COM8 (default: LPT_PORT or COM_PORT of the\n"
-     "                  settings file, else LPT1 or COM1)\n"
-     "  --delay N       port timing delay 0-50 (default: LPT_DELAY, else 5)\n"
-     "  --tries N       give up after N tries to identify the board (default: try\n"
-     "                  until it answers or Ctrl-C)\n"},
+     {"Loads FILE over the device's memory map and runs the program sequence with the\n"
+      "chosen steps, always in the order erase, program, verify, lock, unlock.\n",
+      kDeviceDetails,
+      "  --in FILE       the file to program (\"-\": standard input)\n"
+      "  --in-format F   its format (default: by its extension when detection offers\n"
+      "                  it, else the first one detected)\n"
+      "  --load-range LOW:HIGH  take only these file addresses\n"
+      "  --offset N      add N (may be negative) to each file address\n"
+      "  --clear 00|FF   what the cells hold that FILE gives no value for; without it,\n"
+      "                  a run that would program or verify such cells is refused\n"
+      "  --erase, --program, --verify, --lock, --unlock   the steps to run\n"
+      "  --yes           answer Yes to the CONFIG question and carry on at the WPO\n"
+      "                  jumper boxes (otherwise asked on the terminal; a run that needs\n"
+      "                  them is refused where there is none)\n",
+      kBoardOptionDetails}},
 }};
 
 const Usage* Find(Subcommand subcommand)
@@ -172,7 +173,8 @@ std::string HelpText(Subcommand subcommand)
     const Usage* usage = Find(subcommand);
     if (usage == nullptr)
         return std::string(kIntroduction) + "\n" + UsageText(subcommand) + std::string(kConventions);
-    std::string text = UsageText(subcommand) + "\n" + std::string(usage->details);
+    std::string text = UsageText(subcommand) + "\n";
+    for (const std::string_view piece : usage->details) text.append(piece);
     if (subcommand == Subcommand::Read || subcommand == Subcommand::Program) text.append(kSimulateDetails);
     return text;
 }
