@@ -89,6 +89,36 @@ TEST(DeviceCatalogue, SpotChecksOfTheMapsAndBoards)
     EXPECT_EQ(DeviceCatalogue::FindDevice("TMS375C006 (256)")->implementedRanges.front().first, 0x1F00);
 }
 
+// The lock and block rules the program sequence takes from a row: a row that leaves one out
+// would write to address -1 or to a wrong register.
+TEST(DeviceCatalogue, LockRegistersAndBlocksFitTheDevice)
+{
+    for (const DeviceInfo& device : DeviceCatalogue::Devices()) {
+        SCOPED_TRACE(std::string(device.name));
+        const SequencePlan plan = *FindSequencePlan(device.name);
+        const bool hc05WithLock =
+            device.family == DeviceFamily::Mc68hc05B6 || device.family == DeviceFamily::Mc68hc705B16;
+        EXPECT_EQ(device.optionRegister >= 0, hc05WithLock);
+        if (hc05WithLock) {
+            EXPECT_TRUE(device.hasLockUnlock);
+            EXPECT_TRUE(WithinAny({device.optionRegister, device.optionRegister}, device.implementedRanges));
+        }
+        EXPECT_EQ(plan.configRegister.has_value(), plan.IsMc68hc11());
+        if (plan.IsMc68hc11()) {
+            EXPECT_TRUE(device.hasLockUnlock);
+            EXPECT_NE(device.configLockValue, 0);
+            // The E9's board unlocks by a command; the others write the erased value.
+            if (device.family != DeviceFamily::Mc68hc11E9) {
+                EXPECT_EQ(device.configUnlockValue, 0xFF);
+            }
+        }
+        EXPECT_EQ(plan.twoBlocks, plan.IsTms() && plan.eeprom.Size() == 512);
+        if (plan.IsTms()) {
+            EXPECT_EQ(plan.eeprom.last, 0x1FFF);
+        }
+    }
+}
+
 TEST(DeviceCatalogue, NamesTheSevenHardwareBoards)
 {
     const std::vector<std::string> expected{"MC68HC05B6",  "MC68HC705B16", "MC68HC05L28", "MC68HC11E9",
