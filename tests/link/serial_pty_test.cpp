@@ -15,6 +15,7 @@
 #include "link/linux/linux_serial_port.h"
 #include "link/programmer_link.h"
 #include "link/real_time_clock.h"
+#include "patient_serial_port.h"
 
 namespace zav {
 namespace {
@@ -87,8 +88,9 @@ TEST_F(SerialPty, LoaderReadAndWriteThroughARealTerminalDevice)
     ASSERT_EQ(tcgetattr(masterFd, &before), 0);
     PtyBoard board(masterFd);
     LinuxSerialPort serial(map);
+    test::PatientSerialPort patient(serial);
     {
-        ProgrammerLink link(PortAccess{nullptr, &serial, &clock});
+        ProgrammerLink link(PortAccess{nullptr, &patient, &clock});
         link.Open("COM2", 0, stop, 1);
         ASSERT_EQ(link.LastError(), "");
         EXPECT_EQ(serial.DevicePath(), slavePath);
@@ -132,8 +134,9 @@ TEST_F(SerialPty, EveryByteValueTravelsBothWaysOnALineThatStartedCooked)
 
     PtyBoard board(masterFd);
     LinuxSerialPort serial(map);
+    test::PatientSerialPort patient(serial);
     {
-        ProgrammerLink link(PortAccess{nullptr, &serial, &clock});
+        ProgrammerLink link(PortAccess{nullptr, &patient, &clock});
         link.Open("COM2", 0, stop, 1);
         ASSERT_EQ(link.LastError(), "");
 
