@@ -168,13 +168,10 @@ TEST_F(PrintJobTest, ClosingDuringTheLineLoopStopsWithoutPrintingAndReportsTheIn
     PrintJobControl control(queue, host);
     control.Start({{0x0000, 0xFFFF}, 16}, sink);
     queue->DrainUntil([&] { return sink.held.load(); });
-    // The close waits for the worker; the worker goes on only once released.
-    std::thread releaser([&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        sink.release = true;
-    });
+    // The close requests the stop, then drains while it waits for the worker: the release
+    // runs from that drain, so the worker goes on only once the stop is already requested.
+    queue->Post([&] { sink.release = true; });
     control.Close();
-    releaser.join();
 
     EXPECT_EQ(sink.printCount, 0);
     EXPECT_LE(sink.lines.size(), 11u);
