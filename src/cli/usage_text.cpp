@@ -57,51 +57,55 @@ constexpr std::string_view kBoardOptionDetails =
     "                  until it answers or Ctrl-C)\n";
 
 constexpr std::array<Usage, 8> kUsages = {{
-    {Subcommand::Devices, "zavtool devices",
-     "Lists the supported devices: name, hardware board, LPT or COM, memory ranges\n"
-     "(tab-separated, one device a line).\n"},
-    {Subcommand::Ports, "zavtool ports [--check]",
-     "Lists the parallel, then the serial ports that can be used.\n"
-     "  --check   for each of LPT1-LPT3 and COM1-COM8: its device, whether it can be\n"
-     "            used, and if not why and how to fix it; for an LPT port also\n"
-     "            whether a board's ready signal on the clock line can be read;\n"
-     "            then the lines of the ports map it could not read, by number\n"},
-    {Subcommand::Detect, "zavtool detect FILE",
-     "Lists the formats FILE can be read as, the likeliest first.\n"},
+    {Subcommand::Devices,
+     "zavtool devices",
+     {"Lists the supported devices: name, hardware board, LPT or COM, memory ranges\n"
+      "(tab-separated, one device a line).\n"}},
+    {Subcommand::Ports,
+     "zavtool ports [--check]",
+     {"Lists the parallel, then the serial ports that can be used.\n"
+      "  --check   for each of LPT1-LPT3 and COM1-COM8: its device, whether it can be\n"
+      "            used, and if not why and how to fix it; for an LPT port also\n"
+      "            whether a board's ready signal on the clock line can be read;\n"
+      "            then the lines of the ports map it could not read, by number\n"}},
+    {Subcommand::Detect,
+     "zavtool detect FILE",
+     {"Lists the formats FILE can be read as, the likeliest first.\n"}},
     {Subcommand::Convert,
      "zavtool convert INPUT OUTPUT [--device NAME] [--in-format F] [--out-format F]\n"
      "        [--load-range LOW:HIGH] [--offset N] [--clear 00|FF]\n"
      "        [--save-range LOW:HIGH] [--save-unimplemented]",
-     "Loads INPUT into a fresh buffer and saves it as OUTPUT (which appears only whole;\n"
-     "like cp, it is not synced to the disk).\n"
-     "  --device NAME          lay the device's memory map over the buffer first: only\n"
-     "                         its cells take data, and text formats leave out the rest\n"
-     "  --in-format F          the input's format (default: by its extension when\n"
-     "                         detection offers it, else the first one detected)\n"
-     "  --out-format F         the output's format (default: by OUTPUT's extension\n"
-     "                         .zef, .s19, .bin, .hex or .ihex, otherwise zef)\n"
-     "  --load-range LOW:HIGH  take only these file addresses\n"
-     "  --offset N             add N (may be negative) to each file address\n"
-     "  --clear 00|FF          fill the buffer with 0x00 or 0xFF before loading\n"
-     "  --save-range LOW:HIGH  save only these buffer addresses (default: all)\n"
-     "  --save-unimplemented   text formats: also save cells outside the device's map\n"},
-    {Subcommand::Dump, "zavtool dump FILE [--device NAME] [--in-format F] [--range LOW:HIGH] [--width 16|32]",
-     "Prints FILE as the printed memory dump (CR LF line ends).\n"
-     "  --device NAME     lay the device's memory map over the buffer first\n"
-     "  --in-format F     the file's format (default: the first one detected)\n"
-     "  --range LOW:HIGH  the addresses to dump (default: the whole buffer)\n"
-     "  --width 16|32     bytes per line (default 16)\n"},
+     {"Loads INPUT into a fresh buffer and saves it as OUTPUT (which appears only whole;\n"
+      "like cp, it is not synced to the disk).\n"
+      "  --device NAME          lay the device's memory map over the buffer first: only\n"
+      "                         its cells take data, and text formats leave out the rest\n"
+      "  --in-format F          the input's format (default: by its extension when\n"
+      "                         detection offers it, else the first one detected)\n"
+      "  --out-format F         the output's format (default: by OUTPUT's extension\n"
+      "                         .zef, .s19, .bin, .hex or .ihex, otherwise zef)\n"
+      "  --load-range LOW:HIGH  take only these file addresses\n"
+      "  --offset N             add N (may be negative) to each file address\n"
+      "  --clear 00|FF          fill the buffer with 0x00 or 0xFF before loading\n"
+      "  --save-range LOW:HIGH  save only these buffer addresses (default: all)\n"
+      "  --save-unimplemented   text formats: also save cells outside the device's map\n"}},
+    {Subcommand::Dump,
+     "zavtool dump FILE [--device NAME] [--in-format F] [--range LOW:HIGH] [--width 16|32]",
+     {"Prints FILE as the printed memory dump (CR LF line ends).\n"
+      "  --device NAME     lay the device's memory map over the buffer first\n"
+      "  --in-format F     the file's format (default: the first one detected)\n"
+      "  --range LOW:HIGH  the addresses to dump (default: the whole buffer)\n"
+      "  --width 16|32     bytes per line (default 16)\n"}},
     {Subcommand::Export,
      "zavtool export FILE --as c|asm|html [--device NAME] [--in-format F] [--range LOW:HIGH]\n"
      "        [--title TEXT]",
-     "Prints FILE as a C array, an assembler data array or an HTML page, exactly as\n"
-     "Copy As puts it on the clipboard (CR LF line ends).\n"
-     "  --as c|asm|html   the conversion\n"
-     "  --device NAME     lay the device's memory map over the buffer first\n"
-     "  --in-format F     the file's format (default: the first one detected)\n"
-     "  --range LOW:HIGH  the addresses to export (default: the whole buffer)\n"
-     "  --title TEXT      the HTML page's title (default: the file's project name, a\n"
-     "                    blank and its device name)\n"},
+     {"Prints FILE as a C array, an assembler data array or an HTML page, exactly as\n"
+      "Copy As puts it on the clipboard (CR LF line ends).\n"
+      "  --as c|asm|html   the conversion\n"
+      "  --device NAME     lay the device's memory map over the buffer first\n"
+      "  --in-format F     the file's format (default: the first one detected)\n"
+      "  --range LOW:HIGH  the addresses to export (default: the whole buffer)\n"
+      "  --title TEXT      the HTML page's title (default: the file's project name, a\n"
+      "                    blank and its device name)\n"}},
     {Subcommand::Read,
      "zavtool read --device NAME [--port PORT] [--delay N] [--tries N] [--out FILE]\n"
      "        [--out-format F] [--simulate[=VARIANTS]] [--sim-memory IMAGE]",
