@@ -53,11 +53,7 @@ void TForm5::Preset(std::int32_t cursorAddress, const Selection& selection)
     ComboBox1->ShowField(model_.Value());
     ComboBox2->ShowField(model_.From());
     ComboBox3->ShowField(model_.To());
-    const bool rangeMode = !selection.HasSelection();
-    for (QWidget* control : {static_cast<QWidget*>(Label2), static_cast<QWidget*>(ComboBox2),
-                             static_cast<QWidget*>(Label3), static_cast<QWidget*>(ComboBox3)}) {
-        control->setEnabled(rangeMode);
-    }
+    SetControlsEnabled(!selection.HasSelection(), {Label2, ComboBox2, Label3, ComboBox3});
 }
 
 void TForm5::showEvent(QShowEvent* event)

@@ -33,4 +33,11 @@ void HistoryComboBox::FocusAndSelect()
     lineEdit()->selectAll();
 }
 
+void SetControlsEnabled(bool enabled, std::initializer_list<QWidget*> controls)
+{
+    for (QWidget* control : controls) {
+        control->setEnabled(enabled);
+    }
+}
+
 } // namespace zav

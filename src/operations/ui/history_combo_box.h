@@ -2,6 +2,8 @@
 
 #include <QComboBox>
 
+#include <initializer_list>
+
 namespace zav {
 
 class HistoryField;
@@ -21,5 +23,9 @@ public:
     // The field gets the keyboard focus with its whole text selected.
     void FocusAndSelect();
 };
+
+// Enables or disables a group of fields with their labels at once, as the range fields of a
+// dialog that a selected block replaces.
+void SetControlsEnabled(bool enabled, std::initializer_list<QWidget*> controls);
 
 } // namespace zav
