@@ -1,5 +1,10 @@
 #include "shell/ui/themed_icon.h"
 
+#include <QIconEngine>
+#include <QPainter>
+
+#include <optional>
+
 // The icons live in a static library, whose resource registration the linker would drop
 // unless something calls it.
 static void RegisterIconResources()
@@ -17,6 +22,62 @@ void EnsureIconResources()
     (void)registered;
 }
 
+// Only a desktop that names an icon theme of its own can have action icons: "hicolor", the
+// base every theme inherits, holds application icons, and looking an action name up in it
+// walks each of its folders to find nothing.
+bool DesktopHasIconTheme()
+{
+    const QString theme = QIcon::themeName();
+    return !theme.isEmpty() && theme != QStringLiteral("hicolor");
+}
+
+// Asks the desktop theme only when the icon is first drawn, so a start-up pays nothing for
+// the dozens of menu and editor icons it has not shown yet.
+class DeferredThemeIconEngine final : public QIconEngine {
+public:
+    explicit DeferredThemeIconEngine(QString name) : name_(std::move(name)) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        Resolved().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return Resolved().pixmap(size, mode, state);
+    }
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override
+    {
+        return Resolved().pixmap(size, scale, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return Resolved().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        return Resolved().availableSizes(mode, state);
+    }
+    QString iconName() override { return name_; }
+    // Never null whatever the theme holds: the program's own drawing stands behind every
+    // name. Qt asks this of every icon it lays out, so it must not cost a lookup.
+    bool isNull() override { return false; }
+    [[nodiscard]] QString key() const override { return QStringLiteral("zav-deferred-theme"); }
+    [[nodiscard]] QIconEngine* clone() const override { return new DeferredThemeIconEngine(*this); }
+
+private:
+    const QIcon& Resolved()
+    {
+        if (!resolved_) {
+            QIcon own = OwnIcon((name_ + QStringLiteral(".svg")).toLatin1().constData());
+            resolved_ = DesktopHasIconTheme() ? QIcon::fromTheme(name_, own) : own;
+        }
+        return *resolved_;
+    }
+
+    QString name_;
+    std::optional<QIcon> resolved_;
+};
+
 } // namespace
 
 QIcon OwnIcon(const char* fileName)
@@ -27,8 +88,7 @@ QIcon OwnIcon(const char* fileName)
 
 QIcon ThemedIcon(const char* themeName)
 {
-    const QString name = QString::fromLatin1(themeName);
-    return QIcon::fromTheme(name, OwnIcon((name + QStringLiteral(".svg")).toLatin1().constData()));
+    return QIcon(new DeferredThemeIconEngine(QString::fromLatin1(themeName)));
 }
 
 } // namespace zav

@@ -4,8 +4,8 @@
 
 namespace zav {
 
-// The desktop theme's icon of that freedesktop name, or the program's own drawing of it
-// (":/icons/<name>.svg"), which stays sharp at any scale.
+// The desktop theme's icon of that freedesktop name, looked up when first drawn, or the
+// program's own drawing of it (":/icons/<name>.svg"), which stays sharp at any scale.
 [[nodiscard]] QIcon ThemedIcon(const char* themeName);
 
 // The program's own drawing ":/icons/<fileName>", without asking the theme.

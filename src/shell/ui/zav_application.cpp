@@ -17,7 +17,9 @@ ZavApplication::ZavApplication(int& argc, char** argv) : QApplication(argc, argv
     setApplicationDisplayName(FromLatin1(std::string(kApplicationTitle)));
     setOrganizationName(QStringLiteral("zav"));
     setDesktopFileName(QStringLiteral("org.zav.zavprog"));
-    setWindowIcon(QIcon::fromTheme(QStringLiteral("org.zav.zavprog"), OwnIcon("org.zav.zavprog.svg")));
+    // The program's own drawing: the theme holds the same picture once installed, and asking it
+    // for a name it may not have walks every theme folder at start.
+    setWindowIcon(OwnIcon("org.zav.zavprog.svg"));
 }
 
 bool ZavApplication::notify(QObject* receiver, QEvent* event)
