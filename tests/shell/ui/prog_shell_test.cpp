@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QFile>
 #include <QSlider>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,6 +9,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QStatusTipEvent>
 #include <QTabWidget>
@@ -15,6 +17,7 @@
 #include <QToolButton>
 
 #include "buffer/memory_buffer.h"
+#include "buffer/ui/explaine_window.h"
 #include "buffer/ui/hex_edit_window.h"
 #include "devices/ui/dev_id_form.h"
 #include "sequences/ui/sequence_runner.h"
@@ -306,6 +309,28 @@ private slots:
         fixture.viewerInstalled = false;
         Action(shell, "HelpProg")->trigger();
         QCOMPARE(fixture.boxes.shown.size(), std::size_t{2});
+    }
+
+    // A first start, without a settings file, opens the hex editor and the description
+    // window where the manual's settings table says.
+    void AFirstStartPlacesTheEditorWindowsWhereTheManualSays()
+    {
+        QFile chapter(QStringLiteral(ZAV_MANUAL_CHAPTERS "/09-settings.md"));
+        QVERIFY(chapter.open(QIODevice::ReadOnly | QIODevice::Text));
+        const QString table = QString::fromUtf8(chapter.readAll());
+        const auto documented = [&table](const QString& key) {
+            const QRegularExpression row(QStringLiteral("^\\| %1_WIN_POS_LEFT.*\\| (\\d+), (\\d+),[^|]*\\|$").arg(key),
+                                         QRegularExpression::MultilineOption);
+            const QRegularExpressionMatch match = row.match(table);
+            return match.hasMatch() ? QPoint(match.captured(1).toInt(), match.captured(2).toInt()) : QPoint(-1, -1);
+        };
+        ShellFixture fixture;
+        TProgShell& shell = fixture.Make();
+        shell.LoadSettings();
+        QCOMPARE(shell.HexEditor().geometry().topLeft(), documented(QStringLiteral("H")));
+        QCOMPARE(shell.HexEditor().DescriptionWindow().geometry().topLeft(), documented(QStringLiteral("E")));
+        QCOMPARE(documented(QStringLiteral("H")), QPoint(32, 43));
+        QCOMPARE(documented(QStringLiteral("E")), QPoint(69, 71));
     }
 
     // An exception escaping a command shows one box, and the window carries on.
