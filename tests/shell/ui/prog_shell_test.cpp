@@ -21,6 +21,7 @@
 #include "buffer/ui/hex_edit_window.h"
 #include "devices/ui/dev_id_form.h"
 #include "sequences/ui/sequence_runner.h"
+#include "shell/ui/help_window.h"
 #include "shell/ui/lpt_set.h"
 #include "shell/ui/status_list_model.h"
 #include "shell/ui/status_win.h"
@@ -295,20 +296,33 @@ private slots:
         QVERIFY(shell.HexEditor().isVisible());
     }
 
-    // F1 opens the manual with the desktop's viewer; without manual or viewer one box says so.
-    void HelpOpensTheManualOrSaysWhatToInstall()
+    // F1 opens the manual with the desktop's PDF application, else in the help window
+    // (one, raised again); only a missing manual shows a box, naming where it was looked for.
+    void HelpOpensTheManualAlways()
     {
         ShellFixture fixture;
         TProgShell& shell = fixture.Make();
         Action(shell, "HelpProg")->trigger();
-        QCOMPARE(fixture.boxes.Texts(), (std::vector<std::string>{"To View Help install Acrobat Reader first"}));
+        QCOMPARE(fixture.boxes.Texts(),
+                 (std::vector<std::string>{"The user manual ridirirodo.pdf was not found. Looked in:\n" +
+                                           fixture.folder.Path().string()}));
+        QVERIFY(fixture.opened.empty());
+
         testing::WriteFileBytes(fixture.folder / "ridirirodo.pdf", "%PDF-1.4");
         Action(shell, "HelpProg")->trigger();
-        QCOMPARE(fixture.opened.size(), std::size_t{1});
-        QCOMPARE(fixture.boxes.shown.size(), std::size_t{1});
+        QCOMPARE(fixture.opened, (std::vector<std::filesystem::path>{fixture.folder / "ridirirodo.pdf"}));
+        QVERIFY(shell.findChild<HelpWindow*>() == nullptr);
+
         fixture.viewerInstalled = false;
         Action(shell, "HelpProg")->trigger();
-        QCOMPARE(fixture.boxes.shown.size(), std::size_t{2});
+        auto* help = shell.findChild<HelpWindow*>();
+        QVERIFY(help != nullptr && help->isVisible());
+        QCOMPARE(help->ManualPath(), QString::fromStdString((fixture.folder / "ridirirodo.pdf").string()));
+        help->close();
+        Action(shell, "HelpProg")->trigger();
+        QCOMPARE(shell.findChildren<HelpWindow*>(), (QList<HelpWindow*>{help}));
+        QVERIFY(help->isVisible());
+        QCOMPARE(fixture.boxes.shown.size(), std::size_t{1});
     }
 
     // A first start, without a settings file, opens the hex editor and the description
