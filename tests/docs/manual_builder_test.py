@@ -7,6 +7,7 @@ import subprocess
 import sys
 import tempfile
 import unittest
+from unittest import mock
 from pathlib import Path
 
 import manual_html
@@ -144,6 +145,15 @@ class Document(unittest.TestCase):
     def test_a_chapter_must_start_with_its_title(self):
         with self.assertRaisesRegex(ManualError, "chapter 2"):
             build_html(["# One\n", "Text without a title\n"], "T", "S", self.pictures())
+
+
+class Fonts(unittest.TestCase):
+    def test_a_missing_font_stops_the_build_and_names_its_package(self):
+        import build_manual
+        build_manual.check_fonts()
+        with mock.patch.dict(build_manual.FONT_FAMILIES, {"No Such Family Sans": "fonts-none"}):
+            with self.assertRaisesRegex(ManualError, "No Such Family Sans.*install fonts-none"):
+                build_manual.check_fonts()
 
 
 class Checks(unittest.TestCase):
