@@ -62,23 +62,20 @@ def wrap_code_line(line, columns=CODE_COLUMNS):
     lines = []
     prefix, current = indent, ""
 
-    def close_line():
+    def cut_wider_than(width):
         nonlocal prefix, current
-        while len(prefix + current) > limit:
+        while len(prefix + current) > width:
             cut = max(1, limit - len(prefix))
             lines.append(prefix + current[:cut] + CONTINUATION)
             prefix, current = indent + CONTINUATION_INDENT, current[cut:]
-        lines.append(prefix + current + CONTINUATION)
-        prefix, current = indent + CONTINUATION_INDENT, ""
 
     for group in option_groups(line[len(indent):].split(" ")):
         if current and len(prefix + current + " " + group) > limit:
-            close_line()
+            cut_wider_than(limit)
+            lines.append(prefix + current + CONTINUATION)
+            prefix, current = indent + CONTINUATION_INDENT, ""
         current = current + " " + group if current else group
-    while len(prefix + current) > columns:
-        cut = max(1, limit - len(prefix))
-        lines.append(prefix + current[:cut] + CONTINUATION)
-        prefix, current = indent + CONTINUATION_INDENT, current[cut:]
+    cut_wider_than(columns)
     lines.append(prefix + current)
     return lines
 
