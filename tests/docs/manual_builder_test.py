@@ -112,6 +112,8 @@ class Generated(unittest.TestCase):
     def test_failures_are_named(self):
         with self.assertRaisesRegex(ManualError, "zavtool ports failed .*no such command"):
             expand_directives("<!-- output of zavtool ports -->", str(self.tool), self.folder.name)
+        with self.assertRaisesRegex(ManualError, "cannot run /no/such/zavtool"):
+            expand_directives("<!-- output of zavtool ports -->", "/no/such/zavtool", self.folder.name)
         with self.assertRaisesRegex(ManualError, "no --zavtool"):
             expand_directives("<!-- output of zavtool ports -->", None, self.folder.name)
         with self.assertRaisesRegex(ManualError, "3 columns for the 2 named"):

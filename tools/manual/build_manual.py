@@ -60,7 +60,10 @@ def main():
         pictures = Pictures(arguments.images, arguments.image_scale, arguments.drop_missing_images)
         with tempfile.TemporaryDirectory() as folder:
             (Path(folder) / "example.bin").write_bytes(EXAMPLE_BYTES)
-            document = build_html(texts, arguments.title, arguments.subtitle, pictures, arguments.zavtool, folder)
+            # zavtool runs in that folder: a path to it must not depend on where we are.
+            zavtool = str(Path(arguments.zavtool).resolve()) if arguments.zavtool and "/" in arguments.zavtool \
+                else arguments.zavtool
+            document = build_html(texts, arguments.title, arguments.subtitle, pictures, zavtool, folder)
     except ManualError as error:
         print(f"build_manual: {error}", file=sys.stderr)
         return 1

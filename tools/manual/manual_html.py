@@ -93,7 +93,11 @@ def run_zavtool(zavtool, args, folder):
     """What `zavtool ARGS` prints, run in `folder`; line ends as on Linux."""
     if zavtool is None:
         raise ManualError(f"the chapter asks for the output of zavtool {args}, but no --zavtool was given")
-    result = subprocess.run([zavtool, *shlex.split(args)], cwd=folder, capture_output=True, text=True, check=False)
+    try:
+        result = subprocess.run([zavtool, *shlex.split(args)], cwd=folder, capture_output=True, text=True,
+                                check=False)
+    except OSError as error:
+        raise ManualError(f"cannot run {zavtool}: {error.strerror}") from error
     if result.returncode != 0:
         raise ManualError(f"zavtool {args} failed ({result.returncode}): {result.stderr.strip()}")
     return result.stdout.replace("\r\n", "\n")
