@@ -114,6 +114,8 @@ void HelpWindow::BuildActions()
     fitWidth_->setCheckable(true);
     fitWidth_->setChecked(true);
     openWith_ = make(QStringLiteral("OpenWith"), QStringLiteral("Open with ..."), {}, &HelpWindow::OpenWithDesktop);
+    // A tool button drops a trailing "..." from its action's text unless told the text.
+    openWith_->setIconText(openWith_->text());
     openWith_->setToolTip(QStringLiteral("Open the manual with the desktop's application for PDF files"));
 
     auto* find = new QAction(QStringLiteral("Find"), this);
