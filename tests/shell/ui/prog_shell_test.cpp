@@ -325,9 +325,9 @@ private slots:
         QCOMPARE(fixture.boxes.shown.size(), std::size_t{1});
     }
 
-    // A first start, without a settings file, opens the hex editor and the description
-    // window where the manual's settings table says.
-    void AFirstStartPlacesTheEditorWindowsWhereTheManualSays()
+    // A first start, without a settings file, opens the main window, the hex editor and
+    // the description window where the manual's settings table says.
+    void AFirstStartPlacesTheWindowsWhereTheManualSays()
     {
         QFile chapter(QStringLiteral(ZAV_MANUAL_CHAPTERS "/09-settings.md"));
         QVERIFY(chapter.open(QIODevice::ReadOnly | QIODevice::Text));
@@ -341,6 +341,7 @@ private slots:
         ShellFixture fixture;
         TProgShell& shell = fixture.Make();
         shell.LoadSettings();
+        QCOMPARE(shell.pos(), documented(QStringLiteral("P")));
         QCOMPARE(shell.HexEditor().geometry().topLeft(), documented(QStringLiteral("H")));
         QCOMPARE(shell.HexEditor().DescriptionWindow().geometry().topLeft(), documented(QStringLiteral("E")));
         QCOMPARE(documented(QStringLiteral("H")), QPoint(32, 43));
