@@ -14,6 +14,14 @@ std::optional<std::filesystem::path> FindUserManual(const std::vector<std::files
     return std::nullopt;
 }
 
+std::string UserManualMissingText(const std::vector<std::filesystem::path>& folders)
+{
+    std::string text = "The user manual " + std::string(kManualFileName) + " was not found. Looked in:";
+    for (const auto& folder : folders) text += "\n" + folder.string();
+    if (folders.empty()) text += "\n(no folder)";
+    return text;
+}
+
 std::vector<std::filesystem::path> UserManualFolders(const std::filesystem::path& programFolder,
                                                    const std::filesystem::path& binFolder,
                                                    const std::filesystem::path& docFolder,

@@ -23,7 +23,7 @@ ok "built $(basename "$deb")"
 
 depends=$(dpkg-deb -f "$deb" Depends)
 # libqt6svg6 is no link dependency: Qt loads its plugins for the SVG icons.
-for library in libc6 libstdc++6 libqt6widgets6 libqt6gui6 libqt6core6 libserialport0 libqt6svg6; do
+for library in libc6 libstdc++6 libqt6widgets6 libqt6gui6 libqt6core6 libqt6pdfwidgets6 libserialport0 libqt6svg6; do
   grep -q "\b$library\b" <<<"$depends" && ok "depends on $library" || fail "Depends lacks $library: $depends"
 done
 

@@ -41,6 +41,13 @@ TEST(UserManual, TheFirstFolderHoldingTheManualWins)
     EXPECT_FALSE(FindUserManual({third.Path()}));
 }
 
+TEST(UserManual, MissingTextNamesEveryFolderLookedIn)
+{
+    EXPECT_EQ(UserManualMissingText({"/usr/bin", "/usr/share/doc/zav", "/home/me"}),
+              "The user manual ridirirodo.pdf was not found. Looked in:\n/usr/bin\n/usr/share/doc/zav\n/home/me");
+    EXPECT_EQ(UserManualMissingText({}), "The user manual ridirirodo.pdf was not found. Looked in:\n(no folder)");
+}
+
 TEST(AboutTexts, BoardListStartsWithTheBoardVersion)
 {
     const auto lines = AboutTexts::BoardLines();

@@ -115,8 +115,11 @@ THexEdit::THexEdit(MessageBoxes& boxes, QWidget* parent)
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] { FollowClipboard(); });
 
     ApplyEditorOptions(EditorOptions{});
+    // Where both windows open before any settings say otherwise; the settings loader starts
+    // from the window's own layout, so these are the defaults a first start shows.
     const WindowLayout defaults;
-    resize(defaults.editor.width, defaults.editor.height);
+    setGeometry(defaults.editor.left, defaults.editor.top, defaults.editor.width, defaults.editor.height);
+    explaine_->move(defaults.description.left, defaults.description.top);
     requestedPaneWidth_ = layout_.HexPaneContentWidth() + 2 * hexPane_->frameWidth();
     splitter_->setSizes({requestedPaneWidth_,
                          layout_.CharPaneContentWidth() + 2 * charPane_->frameWidth() + ScrollBarWidth()});

@@ -27,8 +27,8 @@
 #include "shell/ui/hex_editor_options_window.h"
 #include "shell/ui/latin1_text.h"
 #include "shell/ui/lpt_set.h"
+#include "shell/ui/open_user_manual.h"
 #include "shell/ui/status_win.h"
-#include "shell/user_manual.h"
 
 namespace zav {
 
@@ -255,10 +255,7 @@ void TProgShell::ShowEditorExecute()
 
 void TProgShell::HelpProgExecute()
 {
-    const auto manual = FindUserManual(services_.manualFolders);
-    if (!manual || !services_.openDocument || !services_.openDocument(*manual)) {
-        services_.boxes.ShowError(std::string(kNoManualViewerText));
-    }
+    OpenUserManual(services_.boxes, services_.manualFolders, services_.openDocument, this);
 }
 
 void TProgShell::HelpAboutExecute()

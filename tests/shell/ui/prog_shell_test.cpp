@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QFile>
 #include <QSlider>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,6 +9,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QStatusTipEvent>
 #include <QTabWidget>
@@ -15,9 +17,11 @@
 #include <QToolButton>
 
 #include "buffer/memory_buffer.h"
+#include "buffer/ui/explaine_window.h"
 #include "buffer/ui/hex_edit_window.h"
 #include "devices/ui/dev_id_form.h"
 #include "sequences/ui/sequence_runner.h"
+#include "shell/ui/help_window.h"
 #include "shell/ui/lpt_set.h"
 #include "shell/ui/status_list_model.h"
 #include "shell/ui/status_win.h"
@@ -292,20 +296,56 @@ private slots:
         QVERIFY(shell.HexEditor().isVisible());
     }
 
-    // F1 opens the manual with the desktop's viewer; without manual or viewer one box says so.
-    void HelpOpensTheManualOrSaysWhatToInstall()
+    // F1 opens the manual with the desktop's PDF application, else in the help window
+    // (one, raised again); only a missing manual shows a box, naming where it was looked for.
+    void HelpOpensTheManualAlways()
     {
         ShellFixture fixture;
         TProgShell& shell = fixture.Make();
         Action(shell, "HelpProg")->trigger();
-        QCOMPARE(fixture.boxes.Texts(), (std::vector<std::string>{"To View Help install Acrobat Reader first"}));
+        QCOMPARE(fixture.boxes.Texts(),
+                 (std::vector<std::string>{"The user manual ridirirodo.pdf was not found. Looked in:\n" +
+                                           fixture.folder.Path().string()}));
+        QVERIFY(fixture.opened.empty());
+
         testing::WriteFileBytes(fixture.folder / "ridirirodo.pdf", "%PDF-1.4");
         Action(shell, "HelpProg")->trigger();
-        QCOMPARE(fixture.opened.size(), std::size_t{1});
-        QCOMPARE(fixture.boxes.shown.size(), std::size_t{1});
+        QCOMPARE(fixture.opened, (std::vector<std::filesystem::path>{fixture.folder / "ridirirodo.pdf"}));
+        QVERIFY(shell.findChild<HelpWindow*>() == nullptr);
+
         fixture.viewerInstalled = false;
         Action(shell, "HelpProg")->trigger();
-        QCOMPARE(fixture.boxes.shown.size(), std::size_t{2});
+        auto* help = shell.findChild<HelpWindow*>();
+        QVERIFY(help != nullptr && help->isVisible());
+        QCOMPARE(help->ManualPath(), QString::fromStdString((fixture.folder / "ridirirodo.pdf").string()));
+        help->close();
+        Action(shell, "HelpProg")->trigger();
+        QCOMPARE(shell.findChildren<HelpWindow*>(), (QList<HelpWindow*>{help}));
+        QVERIFY(help->isVisible());
+        QCOMPARE(fixture.boxes.shown.size(), std::size_t{1});
+    }
+
+    // A first start, without a settings file, opens the main window, the hex editor and
+    // the description window where the manual's settings table says.
+    void AFirstStartPlacesTheWindowsWhereTheManualSays()
+    {
+        QFile chapter(QStringLiteral(ZAV_MANUAL_CHAPTERS "/09-settings.md"));
+        QVERIFY(chapter.open(QIODevice::ReadOnly | QIODevice::Text));
+        const QString table = QString::fromUtf8(chapter.readAll());
+        const auto documented = [&table](const QString& key) {
+            const QRegularExpression row(QStringLiteral("^\\| %1_WIN_POS_LEFT.*\\| (\\d+), (\\d+),[^|]*\\|$").arg(key),
+                                         QRegularExpression::MultilineOption);
+            const QRegularExpressionMatch match = row.match(table);
+            return match.hasMatch() ? QPoint(match.captured(1).toInt(), match.captured(2).toInt()) : QPoint(-1, -1);
+        };
+        ShellFixture fixture;
+        TProgShell& shell = fixture.Make();
+        shell.LoadSettings();
+        QCOMPARE(shell.pos(), documented(QStringLiteral("P")));
+        QCOMPARE(shell.HexEditor().geometry().topLeft(), documented(QStringLiteral("H")));
+        QCOMPARE(shell.HexEditor().DescriptionWindow().geometry().topLeft(), documented(QStringLiteral("E")));
+        QCOMPARE(documented(QStringLiteral("H")), QPoint(32, 43));
+        QCOMPARE(documented(QStringLiteral("E")), QPoint(69, 71));
     }
 
     // An exception escaping a command shows one box, and the window carries on.

@@ -1,0 +1,36 @@
+#include "shell/ui/open_user_manual.h"
+
+#include <QWidget>
+
+#include "messages/message_boxes.h"
+#include "shell/ui/help_window.h"
+#include "shell/user_manual.h"
+
+namespace zav {
+
+HelpWindow* OpenUserManual(MessageBoxes& boxes, const std::vector<std::filesystem::path>& folders,
+                           const std::function<bool(const std::filesystem::path&)>& openDocument, QWidget* window)
+{
+    const auto manual = FindUserManual(folders);
+    if (!manual) {
+        boxes.ShowError(UserManualMissingText(folders));
+        return nullptr;
+    }
+    if (openDocument && openDocument(*manual)) return nullptr;
+
+    const QString path = QString::fromStdString(manual->string());
+    auto* help = window->findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly);
+    if (help != nullptr && help->ManualPath() != path) {
+        delete help;
+        help = nullptr;
+    }
+    if (help == nullptr) {
+        help = new HelpWindow(path, window);
+    }
+    help->show();
+    help->raise();
+    help->activateWindow();
+    return help;
+}
+
+} // namespace zav
