@@ -9,7 +9,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QStyle>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "devices/device_catalogue.h"
 #include "shell/ui/guarded_command.h"
@@ -40,6 +44,17 @@ TDevIdForm::TDevIdForm(QWidget* parent)
 
     deviceList_->setObjectName(QStringLiteral("DeviceListBox1"));
     deviceList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Names that differ only at their end ("TMS370Cx5x (256)", "(512)") must show whole.
+    int widestName = 0;
+    for (int board = 0; board < DeviceCatalogue::kHardwareBoardCount; ++board) {
+        for (const std::string& name : DeviceCatalogue::DevicesOfBoard(board)) {
+            widestName = std::max(widestName, deviceList_->fontMetrics().horizontalAdvance(FromLatin1(name)));
+        }
+    }
+    const QStyle* style = deviceList_->style();
+    const int itemMargins = 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, deviceList_) + 1);
+    deviceList_->setMinimumWidth(widestName + itemMargins + 2 * deviceList_->frameWidth() +
+                                 style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, deviceList_));
     connect(deviceList_, &QListWidget::itemSelectionChanged, this, Guarded(this, [this] { DeviceListBox1Click(); }));
 
     deviceParam_->setObjectName(QStringLiteral("DeviceParam1"));

@@ -78,6 +78,23 @@ private slots:
         QCOMPARE(form.SelectedDevice(), std::optional<std::string>("TMS370Cx5x (512)"));
     }
 
+    // Every device name shows whole in the list, whichever board lists it.
+    void EveryDeviceNameFitsTheList()
+    {
+        TDevIdForm form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QListWidget* list = form.DeviceListBox1();
+        for (int board = 0; board < form.HardBoard()->buttons().size(); ++board) {
+            ClickBoard(form, board);
+            for (int row = 0; row < list->count(); ++row) {
+                const QString name = list->item(row)->text();
+                const QRect shown = list->visualItemRect(list->item(row)) & list->viewport()->rect();
+                QVERIFY2(shown.width() > list->fontMetrics().horizontalAdvance(name), qPrintable(name));
+            }
+        }
+    }
+
     void CancelAndEscapeAnswerCancel()
     {
         TDevIdForm form;
