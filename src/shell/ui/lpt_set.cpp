@@ -11,6 +11,7 @@
 
 #include "shell/main_window_flow.h"
 #include "shell/ui/latin1_text.h"
+#include "shell/ui/screen_placement.h"
 
 namespace zav {
 
@@ -99,6 +100,8 @@ TLptSet::TLptSet(MainWindowFlow& flow, PortListing& ports, QWidget* parent)
 void TLptSet::showEvent(QShowEvent* event)
 {
     FormShow();
+    // The lists' notes change the dialog's height, so it is centred once they are filled.
+    CentreOnDesktop(*this);
     QDialog::showEvent(event);
 }
 

@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QScreen>
 #include <QPushButton>
 #include <QStatusTipEvent>
 #include <QTabWidget>
@@ -114,6 +115,37 @@ private slots:
         QCOMPARE(keys("EditExit"), (QStringList{"Alt+X", "Ctrl+Q"}));
         QCOMPARE(keys("ShowEditor"), (QStringList{"Alt+E"}));
         QCOMPARE(keys("HelpProg"), (QStringList{"F1"}));
+    }
+
+    // About, Select Device and Ports Setup open in the middle of the desktop, not of the main
+    // window, and in the same place every time.
+    void DialogsOpenCentredOnTheDesktop()
+    {
+        ShellFixture fixture;
+        TProgShell& shell = fixture.Make();
+        shell.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&shell));
+        const QPoint middle = shell.screen()->availableGeometry().center();
+        QVERIFY(shell.frameGeometry().center() != middle);
+        const std::pair<const char*, std::function<void()>> openers[] = {
+            {"About", [&shell] { Action(shell, "HelpAbout")->trigger(); }},
+            {"Select Device", [&shell] { shell.DeviceIDButton()->click(); }},
+            {"Ports Setup", [&shell] { Action(shell, "ToolLPT")->trigger(); }},
+        };
+        for (const auto& [caption, open] : openers) {
+            QRect first;
+            for (int time = 0; time < 3; ++time) {
+                QRect frame;
+                OnNextModal<QDialog>([&frame](QDialog& dialog) {
+                    frame = dialog.frameGeometry();
+                    dialog.reject();
+                });
+                open();
+                QVERIFY2((frame.center() - middle).manhattanLength() <= 2, caption);
+                if (time == 0) first = frame;
+                QCOMPARE(frame, first);
+            }
+        }
     }
 
     // The hint of what the pointer rests on goes to the hint bar.
