@@ -108,7 +108,8 @@ void TProgShell::CreateMenus()
     file->addSeparator();
     file->addAction(editExit_);
 
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    // Alt+E belongs to the hex editor, so the Edit menu opens with Alt+D.
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("E&dit"));
     const auto editorAction = [this](EditorAction action) { return hexEdit_->Action(action); };
     edit->addAction(editorAction(EditorAction::Undo));
     edit->addSeparator();

@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QPushButton>
 #include <QStatusTipEvent>
@@ -76,13 +77,13 @@ private slots:
         TProgShell& shell = fixture.Make();
         QCOMPARE(shell.windowTitle(), QStringLiteral("ZAV Zoruruzad Irodozeziz"));
         QCOMPARE(Captions(shell.menuBar()->actions()),
-                 (QStringList{"&File", "&Edit", "&Tools", "&Window", "&Help"}));
+                 (QStringList{"&File", "E&dit", "&Tools", "&Window", "&Help"}));
         QCOMPARE(Captions(Menu(shell, "&File")->actions()), (QStringList{"Open", "Save", "-", "Print", "-", "Exit"}));
         QCOMPARE(Captions(Menu(shell, "&Tools")->actions()),
                  (QStringList{"Hex Editor Options ...", "Ports Options ...", "-", "Reset to Default"}));
         QCOMPARE(Captions(Menu(shell, "&Window")->actions()), (QStringList{"Hex Editor", "Description"}));
         QCOMPARE(Captions(Menu(shell, "&Help")->actions()), (QStringList{"User Manual", "-", "About ..."}));
-        const QStringList edit = Captions(Menu(shell, "&Edit")->actions());
+        const QStringList edit = Captions(Menu(shell, "E&dit")->actions());
         QCOMPARE(edit.size(), 13);
         QCOMPARE(edit.count(QStringLiteral("-")), 3);
         QCOMPARE(edit.at(1), QStringLiteral("-"));
@@ -115,6 +116,26 @@ private slots:
         QCOMPARE(keys("EditExit"), (QStringList{"Alt+X", "Ctrl+Q"}));
         QCOMPARE(keys("ShowEditor"), (QStringList{"Alt+E"}));
         QCOMPARE(keys("HelpProg"), (QStringList{"F1"}));
+    }
+
+    // Alt+E shows and closes the editor at the first press; the Edit menu opens with Alt+D.
+    void AltETogglesTheEditorAndAltDOpensTheEditMenu()
+    {
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("Ambiguous shortcut")));
+        ShellFixture fixture;
+        TProgShell& shell = fixture.Make();
+        shell.show();
+        QVERIFY(QTest::qWaitForWindowActive(&shell));
+        QTest::keyClick(&shell, Qt::Key_E, Qt::AltModifier);
+        QVERIFY(shell.HexEditor().isVisible());
+        shell.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&shell));
+        QTest::keyClick(&shell, Qt::Key_E, Qt::AltModifier);
+        QVERIFY(!shell.HexEditor().isVisible());
+
+        QTest::keyClick(&shell, Qt::Key_D, Qt::AltModifier);
+        QTRY_VERIFY(Menu(shell, "E&dit")->isVisible());
+        Menu(shell, "E&dit")->close();
     }
 
     // About, Select Device and Ports Setup open in the middle of the desktop, not of the main
