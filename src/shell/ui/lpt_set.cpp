@@ -95,6 +95,11 @@ TLptSet::TLptSet(MainWindowFlow& flow, PortListing& ports, QWidget* parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
     parallelWhy_->setFixedWidth(320);
     serialWhy_->setFixedWidth(320);
+    // Tab follows the controls from top to bottom.
+    setTabOrder(parallelList_, delaySlider_);
+    setTabOrder(delaySlider_, serialList_);
+    setTabOrder(serialList_, okButton);
+    setTabOrder(okButton, cancelButton);
 }
 
 void TLptSet::showEvent(QShowEvent* event)

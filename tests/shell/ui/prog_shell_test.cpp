@@ -306,6 +306,23 @@ private slots:
         QCOMPARE(shell.Flow().Settings().program.lptDelay, 50);
     }
 
+    // Tab walks Ports Setup from top to bottom: LPT list, slider, COM list, OK, Cancel.
+    void PortsSetupTabFollowsTheControlsTopToBottom()
+    {
+        ShellFixture fixture;
+        TProgShell& shell = fixture.Make();
+        QStringList visited;
+        OnNextModal<TLptSet>([&visited](TLptSet& dialog) {
+            for (int step = 0; step < 5; ++step) {
+                visited << QApplication::focusWidget()->objectName();
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            }
+            dialog.reject();
+        });
+        Action(shell, "ToolLPT")->trigger();
+        QCOMPARE(visited, (QStringList{"ComboBox1", "TrackBar1", "ComboBox2", "Button1", "Button2"}));
+    }
+
     void ShowEditorTogglesTheEditorWindow()
     {
         ShellFixture fixture;
