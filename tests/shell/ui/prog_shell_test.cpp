@@ -386,12 +386,15 @@ private slots:
         testing::WriteFileBytes(fixture.folder / "ridirirodo.pdf", "%PDF-1.4");
         fixture.openThrows = true;
         QString shown;
-        OnNextModal<QMessageBox>([&shown](QMessageBox& box) {
+        QString caption;
+        OnNextModal<QMessageBox>([&shown, &caption](QMessageBox& box) {
             shown = box.text();
+            caption = box.windowTitle();
             box.accept();
         });
         Action(shell, "HelpProg")->trigger();
         QCOMPARE(shown, QStringLiteral("viewer crashed"));
+        QCOMPARE(caption, QStringLiteral("ZAV Zoruruzad Irodozeziz"));
         fixture.openThrows = false;
         Action(shell, "HelpProg")->trigger();
         QCOMPARE(fixture.opened.size(), std::size_t{1});
