@@ -4,6 +4,7 @@
 #include <QButtonGroup>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTest>
 
 namespace zav {
@@ -78,7 +79,8 @@ private slots:
         QCOMPARE(form.SelectedDevice(), std::optional<std::string>("TMS370Cx5x (512)"));
     }
 
-    // Every device name shows whole in the list, whichever board lists it.
+    // Every device name shows whole in the list, whichever board lists it, and its memory map
+    // shows whole beside it.
     void EveryDeviceNameFitsTheList()
     {
         TDevIdForm form;
@@ -91,6 +93,9 @@ private slots:
                 const QString name = list->item(row)->text();
                 const QRect shown = list->visualItemRect(list->item(row)) & list->viewport()->rect();
                 QVERIFY2(shown.width() > list->fontMetrics().horizontalAdvance(name), qPrintable(name));
+                ClickDevice(form, row);
+                QVERIFY2(!form.DeviceParam1()->toPlainText().isEmpty(), qPrintable(name));
+                QCOMPARE(form.DeviceParam1()->horizontalScrollBar()->maximum(), 0);
             }
         }
     }
