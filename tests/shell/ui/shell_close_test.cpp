@@ -4,11 +4,13 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QToolButton>
 
 #include "buffer/memory_buffer.h"
 #include "buffer/ui/explaine_window.h"
 #include "buffer/ui/hex_edit_window.h"
+#include "buffer/ui/hex_grid_view.h"
 #include "devices/ui/dev_id_form.h"
 #include "sequences/ui/sequence_runner.h"
 #include "shell/ui/status_list_model.h"
@@ -179,6 +181,10 @@ private slots:
         QCOMPARE(shell.HexEditor().geometry().topLeft(), QPoint(32, 43));
         QCOMPARE(shell.HexEditor().DescriptionWindow().geometry().topLeft(), QPoint(69, 71));
         shell.show();
+        // The hex pane at its design width leaves the character pane room for all 16 bytes.
+        shell.HexEditor().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&shell.HexEditor()));
+        QCOMPARE(shell.HexEditor().CharPane().horizontalScrollBar()->maximum(), 0);
         QVERIFY(shell.close());
         const std::string text = testing::ReadFileBytes(fixture.SettingsFile());
         for (const char* line : {"H_WIN_POS_LEFT=32\r\n", "H_WIN_POS_TOP=43\r\n", "H_SPLIT_POS_LEFT=365\r\n",
