@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -52,6 +53,21 @@ void SetTextIfChanged(QLineEdit& field, const QString& text)
     if (field.text() != text) field.setText(text);
 }
 
+// The comment column is far wider than the window: bringing a clicked comment into view
+// would scroll to its far end, leaving every row looking empty and the column titles
+// behind. Only the rows scroll into view; the columns stay where the user left them.
+class DescriptionGrid final : public QTableView {
+public:
+    using QTableView::QTableView;
+
+    void scrollTo(const QModelIndex& index, ScrollHint hint) override
+    {
+        const int left = horizontalScrollBar()->value();
+        QTableView::scrollTo(index, hint);
+        horizontalScrollBar()->setValue(left);
+    }
+};
+
 } // namespace
 
 TExplaine::TExplaine(THexEdit& editor, QWidget* parent) : QWidget(parent, Qt::Window), editor_(editor)
@@ -71,7 +87,7 @@ TExplaine::TExplaine(THexEdit& editor, QWidget* parent) : QWidget(parent, Qt::Wi
     names->addRow(QStringLiteral("Device:"), deviceName_);
 
     model_ = new DescriptionTableModel(editor.Buffer(), this);
-    grid_ = new QTableView(this);
+    grid_ = new DescriptionGrid(this);
     grid_->setObjectName(QStringLiteral("StringGrid1"));
     grid_->setToolTip(QStringLiteral("Memory cell properties Editor"));
     grid_->setModel(model_);

@@ -188,8 +188,12 @@ void THexEdit::UpdateSizeLimits()
 {
     const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     const int frames = 2 * hexPane_->frameWidth() + 2 * charPane_->frameWidth();
-    const int widest =
-        layout_.HexPaneContentWidth() + layout_.CharPaneContentWidth() + scrollBar + frames + splitter_->handleWidth();
+    // A hex pane set wider than its digits (the stored design width) widens the window by as
+    // much, so that the character pane keeps room for its sixteen characters.
+    const int hexPaneExtra =
+        std::max(0, requestedPaneWidth_ - layout_.HexPaneContentWidth() - 2 * hexPane_->frameWidth());
+    const int widest = layout_.HexPaneContentWidth() + hexPaneExtra + layout_.CharPaneContentWidth() + scrollBar +
+                       frames + splitter_->handleWidth();
     // At the design size the window may be 390 to 555 pixels wide.
     setMaximumWidth(widest);
     setMinimumWidth(widest * 390 / 555);
@@ -219,6 +223,9 @@ WindowLayout THexEdit::GetWindowLayout() const
 
 void THexEdit::SetWindowLayout(const WindowLayout& layout)
 {
+    const int ownScrollBar = scrollBarOwner_ == EditorGrid::Hex ? ScrollBarWidth() : 0;
+    requestedPaneWidth_ = std::max(layout.editorPaneWidth, layout_.MinimumHexPaneWidth() - ownScrollBar);
+    UpdateSizeLimits();
     const WindowBounds& editor = layout.editor;
     const int width = std::clamp(editor.width, minimumWidth(), maximumWidth());
     setGeometry(editor.left, editor.top, width, std::max(editor.height, minimumSizeHint().height()));
@@ -226,11 +233,11 @@ void THexEdit::SetWindowLayout(const WindowLayout& layout)
     // The splitter spans the window; it may not be laid out yet while the window is hidden,
     // so the panes are sized from the window's width. The character pane takes any change.
     const int total = width - splitter_->handleWidth();
-    const int ownScrollBar = scrollBarOwner_ == EditorGrid::Hex ? ScrollBarWidth() : 0;
     const int hexWidth =
-        std::clamp(layout.editorPaneWidth + ownScrollBar, layout_.MinimumHexPaneWidth(), std::max(total, 1));
+        std::clamp(requestedPaneWidth_ + ownScrollBar, layout_.MinimumHexPaneWidth(), std::max(total, 1));
     splitter_->setSizes({hexWidth, std::max(0, total - hexWidth)});
     requestedPaneWidth_ = hexWidth - ownScrollBar;
+    UpdateSizeLimits();
     const WindowBounds& description = layout.description;
     explaine_->setGeometry(description.left, description.top, description.width, description.height);
     explaine_->setVisible(layout.descriptionVisible);

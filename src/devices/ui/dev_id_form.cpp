@@ -9,7 +9,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTextDocument>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
 
 #include "devices/device_catalogue.h"
 #include "shell/ui/guarded_command.h"
@@ -38,8 +44,19 @@ TDevIdForm::TDevIdForm(QWidget* parent)
     hardwareLayout->addStretch();
     connect(hardBoard_, &QButtonGroup::idClicked, this, Guarded(this, [this](int id) { HardBoardClick(id); }));
 
+    const QStyle* style = deviceList_->style();
     deviceList_->setObjectName(QStringLiteral("DeviceListBox1"));
     deviceList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Names that differ only at their end ("TMS370Cx5x (256)", "(512)") must show whole.
+    int widestName = 0;
+    for (int board = 0; board < DeviceCatalogue::kHardwareBoardCount; ++board) {
+        for (const std::string& name : DeviceCatalogue::DevicesOfBoard(board)) {
+            widestName = std::max(widestName, deviceList_->fontMetrics().horizontalAdvance(FromLatin1(name)));
+        }
+    }
+    const int itemMargins = 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, deviceList_) + 1);
+    deviceList_->setMinimumWidth(widestName + itemMargins + 2 * deviceList_->frameWidth() +
+                                 style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, deviceList_));
     connect(deviceList_, &QListWidget::itemSelectionChanged, this, Guarded(this, [this] { DeviceListBox1Click(); }));
 
     deviceParam_->setObjectName(QStringLiteral("DeviceParam1"));
@@ -47,6 +64,16 @@ TDevIdForm::TDevIdForm(QWidget* parent)
     deviceParam_->setLineWrapMode(QPlainTextEdit::NoWrap);
     deviceParam_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     deviceParam_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Wide enough for every device's memory map without scrolling sideways.
+    int widestInfo = 0;
+    for (const DeviceInfo& device : DeviceCatalogue::Devices()) {
+        for (const QString& line : FromLatin1(std::string(device.descriptionText)).split(QStringLiteral("\r\n"))) {
+            widestInfo = std::max(widestInfo, deviceParam_->fontMetrics().horizontalAdvance(line));
+        }
+    }
+    const int documentMargins = 2 * static_cast<int>(std::ceil(deviceParam_->document()->documentMargin()));
+    deviceParam_->setMinimumWidth(widestInfo + documentMargins + 2 * deviceParam_->frameWidth() +
+                                  style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, deviceParam_) + 2);
 
     auto* okButton = new QPushButton(QStringLiteral("OK"), this);
     okButton->setObjectName(QStringLiteral("Button1"));

@@ -1,5 +1,6 @@
 #include "files/ui/print_form.h"
 
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -117,6 +118,11 @@ void TPrintd::done(int result)
 void TPrintd::Button1Click()
 {
     QPrintDialog setup(&printer_, this);
+    // Setup only chooses the printer and its options; Print on this form prints.
+    setup.setWindowTitle(QStringLiteral("Print Setup"));
+    if (auto* buttons = setup.findChild<QDialogButtonBox*>()) {
+        if (QPushButton* accept = buttons->button(QDialogButtonBox::Ok)) accept->setText(QStringLiteral("OK"));
+    }
     setup.exec();
 }
 

@@ -1,7 +1,9 @@
 #include "shell/ui/guarded_command.h"
 
-#include <QApplication>
 #include <QMessageBox>
+
+#include "shell/main_window_flow.h"
+#include "shell/ui/latin1_text.h"
 
 namespace zav {
 
@@ -9,7 +11,7 @@ void ShowExceptionBox(QWidget* parent, const std::exception* exception)
 {
     const QString text = exception != nullptr ? QString::fromLocal8Bit(exception->what())
                                               : QStringLiteral("An unknown exception occurred.");
-    QMessageBox::critical(parent, QApplication::applicationDisplayName(), text);
+    QMessageBox::critical(parent, FromLatin1(std::string(kApplicationTitle)), text);
 }
 
 } // namespace zav

@@ -11,6 +11,7 @@
 
 #include "shell/main_window_flow.h"
 #include "shell/ui/latin1_text.h"
+#include "shell/ui/screen_placement.h"
 
 namespace zav {
 
@@ -94,11 +95,18 @@ TLptSet::TLptSet(MainWindowFlow& flow, PortListing& ports, QWidget* parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
     parallelWhy_->setFixedWidth(320);
     serialWhy_->setFixedWidth(320);
+    // Tab follows the controls from top to bottom.
+    setTabOrder(parallelList_, delaySlider_);
+    setTabOrder(delaySlider_, serialList_);
+    setTabOrder(serialList_, okButton);
+    setTabOrder(okButton, cancelButton);
 }
 
 void TLptSet::showEvent(QShowEvent* event)
 {
     FormShow();
+    // The lists' notes change the dialog's height, so it is centred once they are filled.
+    CentreOnDesktop(*this);
     QDialog::showEvent(event);
 }
 

@@ -28,6 +28,7 @@
 #include "shell/ui/latin1_text.h"
 #include "shell/ui/lpt_set.h"
 #include "shell/ui/open_user_manual.h"
+#include "shell/ui/screen_placement.h"
 #include "shell/ui/status_win.h"
 
 namespace zav {
@@ -120,15 +121,19 @@ std::filesystem::path TProgShell::SettingsFilePath() const
 void TProgShell::LoadSettings()
 {
     AppSettings& settings = flow_.Settings();
-    settings.layout = hexEdit_->GetWindowLayout();
     settings.editor = hexEdit_->GetEditorOptions();
-    const AppSettings before = settings;
     LoadSettingsFile(SettingsFilePath(), settings, services_.boxes);
-    if (settings.mainWindow != before.mainWindow) {
-        move(settings.mainWindow.left, settings.mainWindow.top);
-        resize(settings.mainWindow.width, settings.mainWindow.height);
-    }
-    hexEdit_->SetWindowLayout(settings.layout);
+    // The file may come from a desktop with another monitor, or be damaged: every window
+    // goes onto a screen present, title bar reachable.
+    const std::vector<ScreenRect> screens = AvailableScreens();
+    settings.mainWindow = FitWindowOnScreens(settings.mainWindow, StoredCorner::Frame, FrameMarginsOf(*this), screens);
+    move(settings.mainWindow.left, settings.mainWindow.top);
+    resize(settings.mainWindow.width, settings.mainWindow.height);
+    WindowLayout& layout = settings.layout;
+    layout.editor = FitWindowOnScreens(layout.editor, StoredCorner::Client, FrameMarginsOf(*hexEdit_), screens);
+    layout.description = FitWindowOnScreens(layout.description, StoredCorner::Client,
+                                            FrameMarginsOf(hexEdit_->DescriptionWindow()), screens);
+    hexEdit_->SetWindowLayout(layout);
     hexEdit_->ApplyEditorOptions(settings.editor);
 }
 
@@ -156,6 +161,7 @@ void TProgShell::DeviceIDButtonClick()
 {
     if (!flow_.Allows(PortCommand::DeviceId)) return;
     if (devIdForm_ == nullptr) devIdForm_ = new TDevIdForm(this);
+    CentreOnDesktop(*devIdForm_);
     if (devIdForm_->exec() != QDialog::Accepted) return;
     if (const auto device = devIdForm_->SelectedDevice()) DeviceIDValueChange(*device);
 }
@@ -231,6 +237,7 @@ void TProgShell::ToolEditorExecute()
     const bool shownForDialog = !hexEdit_->isVisible();
     if (shownForDialog) hexEdit_->show();
     if (hoptions_ == nullptr) hoptions_ = new THoptions(*hexEdit_, this);
+    CentreOnDesktop(*hoptions_);
     hoptions_->exec();
     if (shownForDialog) hexEdit_->close();
 }
@@ -261,6 +268,7 @@ void TProgShell::HelpProgExecute()
 void TProgShell::HelpAboutExecute()
 {
     TAboutW about(this);
+    CentreOnDesktop(about);
     about.exec();
 }
 

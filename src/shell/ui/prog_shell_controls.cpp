@@ -108,7 +108,8 @@ void TProgShell::CreateMenus()
     file->addSeparator();
     file->addAction(editExit_);
 
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    // Alt+E belongs to the hex editor, so the Edit menu opens with Alt+D.
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("E&dit"));
     const auto editorAction = [this](EditorAction action) { return hexEdit_->Action(action); };
     edit->addAction(editorAction(EditorAction::Undo));
     edit->addSeparator();
@@ -157,11 +158,14 @@ void TProgShell::CreateToolBar()
         {EditorAction::Paste, "edit-paste"},             {EditorAction::Find, "edit-find"},
         {EditorAction::CopyAs, "document-export"},       {EditorAction::Fill, "color-fill"},
         {EditorAction::Undo, "edit-undo"},               {EditorAction::Swap, "object-flip-horizontal"},
-        {EditorAction::GoToAddr, "go-jump"},
     };
     for (const auto& [action, icon] : icons) {
         if (hexEdit_->Action(action)->icon().isNull()) hexEdit_->Action(action)->setIcon(ThemedIcon(icon));
     }
+    // The desktops' "go-jump" is a bent arrow that reads as Redo beside Undo; ours points
+    // at a row of the dump.
+    QAction* goTo = hexEdit_->Action(EditorAction::GoToAddr);
+    if (goTo->icon().isNull()) goTo->setIcon(OwnIcon("zav-go-to-address.svg"));
 
     toolBar_ = addToolBar(QStringLiteral("ToolBar1"));
     toolBar_->setObjectName(QStringLiteral("ToolBar1"));

@@ -4,9 +4,7 @@
 
 #include <exception>
 
-#include "shell/main_window_flow.h"
 #include "shell/ui/guarded_command.h"
-#include "shell/ui/latin1_text.h"
 #include "shell/ui/themed_icon.h"
 
 namespace zav {
@@ -14,7 +12,8 @@ namespace zav {
 ZavApplication::ZavApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("zavprog"));
-    setApplicationDisplayName(FromLatin1(std::string(kApplicationTitle)));
+    // No display name: Qt would append it to every window's caption (" — ..."), and the
+    // captions are the windows' own texts. The desktop knows the program by its entry.
     setOrganizationName(QStringLiteral("zav"));
     setDesktopFileName(QStringLiteral("org.zav.zavprog"));
     // The program's own drawing: the theme holds the same picture once installed, and asking it

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTimer>
@@ -128,6 +129,24 @@ private slots:
         for (int press = 0; press < 4; ++press) window.DeleteRowAction()->trigger();
         QCOMPARE(window.Grid().model()->rowCount(), 1);
         QCOMPARE(f.Buffer().Descriptions().GetDescriptionRowCount(), 1);
+    }
+
+    // A click on a row's long comment selects the row and keeps the view where it was.
+    void AClickSelectsTheRowAndKeepsTheView()
+    {
+        EditorFixture f;
+        TExplaine& window = f.editor.DescriptionWindow();
+        window.AddRowAction()->trigger();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTableView& grid = window.Grid();
+        const QRect comment = grid.visualRect(grid.model()->index(1, DescriptionTableModel::Comment));
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, QPoint(comment.left() + 10, comment.center().y()));
+        // A view scrolls to a clicked item only once no double click can follow.
+        QTest::qWait(QApplication::doubleClickInterval() + 200);
+        QCOMPARE(grid.currentIndex().row(), 1);
+        QCOMPARE(grid.selectionModel()->selectedRows().size(), 1);
+        QCOMPARE(grid.horizontalScrollBar()->value(), 0);
     }
 
     void TheValueColumnFollowsTheBuffer()

@@ -4,6 +4,7 @@
 #include <QButtonGroup>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTest>
 
 namespace zav {
@@ -76,6 +77,27 @@ private slots:
         QCOMPARE(form.DeviceListBox1()->currentRow(), 1);
         form.accept();
         QCOMPARE(form.SelectedDevice(), std::optional<std::string>("TMS370Cx5x (512)"));
+    }
+
+    // Every device name shows whole in the list, whichever board lists it, and its memory map
+    // shows whole beside it.
+    void EveryDeviceNameFitsTheList()
+    {
+        TDevIdForm form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QListWidget* list = form.DeviceListBox1();
+        for (int board = 0; board < form.HardBoard()->buttons().size(); ++board) {
+            ClickBoard(form, board);
+            for (int row = 0; row < list->count(); ++row) {
+                const QString name = list->item(row)->text();
+                const QRect shown = list->visualItemRect(list->item(row)) & list->viewport()->rect();
+                QVERIFY2(shown.width() > list->fontMetrics().horizontalAdvance(name), qPrintable(name));
+                ClickDevice(form, row);
+                QVERIFY2(!form.DeviceParam1()->toPlainText().isEmpty(), qPrintable(name));
+                QCOMPARE(form.DeviceParam1()->horizontalScrollBar()->maximum(), 0);
+            }
+        }
     }
 
     void CancelAndEscapeAnswerCancel()

@@ -162,6 +162,28 @@ private slots:
         QVERIFY(status.lines.empty());
     }
 
+    // Setup chooses the printer and prints nothing: no button of its dialog says Print.
+    void setupOffersNoPrintButton()
+    {
+        Show(*form);
+        QString caption;
+        QStringList buttons;
+        QTimer::singleShot(0, [&caption, &buttons] {
+            QWidget* setup = QApplication::activeModalWidget();
+            QVERIFY(setup != nullptr);
+            caption = setup->windowTitle();
+            for (const QPushButton* button : setup->findChildren<QPushButton*>()) {
+                if (button->isVisible()) buttons << button->text().remove(QLatin1Char('&'));
+            }
+            setup->close();
+        });
+        QTest::mouseClick(Child<QPushButton>(*form, "Button1"), Qt::LeftButton);
+        QCOMPARE(caption, QStringLiteral("Print Setup"));
+        QVERIFY2(buttons.contains(QStringLiteral("OK")), qPrintable(buttons.join(',')));
+        QVERIFY2(!buttons.contains(QStringLiteral("Print")), qPrintable(buttons.join(',')));
+        QVERIFY(status.lines.empty());
+    }
+
 private:
     // Prints and waits until the job closed the dialog.
     void Print(const QString& from, const QString& to, int rowWidthItem)

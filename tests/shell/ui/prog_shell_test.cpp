@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QPushButton>
 #include <QStatusTipEvent>
 #include <QTabWidget>
@@ -79,13 +80,13 @@ private slots:
         TProgShell& shell = fixture.Make();
         QCOMPARE(shell.windowTitle(), QStringLiteral("ZAV Zoruruzad Irodozeziz"));
         QCOMPARE(Captions(shell.menuBar()->actions()),
-                 (QStringList{"&File", "&Edit", "&Tools", "&Window", "&Help"}));
+                 (QStringList{"&File", "E&dit", "&Tools", "&Window", "&Help"}));
         QCOMPARE(Captions(Menu(shell, "&File")->actions()), (QStringList{"Open", "Save", "-", "Print", "-", "Exit"}));
         QCOMPARE(Captions(Menu(shell, "&Tools")->actions()),
                  (QStringList{"Hex Editor Options ...", "Ports Options ...", "-", "Reset to Default"}));
         QCOMPARE(Captions(Menu(shell, "&Window")->actions()), (QStringList{"Hex Editor", "Description"}));
         QCOMPARE(Captions(Menu(shell, "&Help")->actions()), (QStringList{"User Manual", "-", "About ..."}));
-        const QStringList edit = Captions(Menu(shell, "&Edit")->actions());
+        const QStringList edit = Captions(Menu(shell, "E&dit")->actions());
         QCOMPARE(edit.size(), 13);
         QCOMPARE(edit.count(QStringLiteral("-")), 3);
         QCOMPARE(edit.at(1), QStringLiteral("-"));
@@ -118,6 +119,57 @@ private slots:
         QCOMPARE(keys("EditExit"), (QStringList{"Alt+X", "Ctrl+Q"}));
         QCOMPARE(keys("ShowEditor"), (QStringList{"Alt+E"}));
         QCOMPARE(keys("HelpProg"), (QStringList{"F1"}));
+    }
+
+    // Alt+E shows and closes the editor at the first press; the Edit menu opens with Alt+D.
+    void AltETogglesTheEditorAndAltDOpensTheEditMenu()
+    {
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("Ambiguous shortcut")));
+        ShellFixture fixture;
+        TProgShell& shell = fixture.Make();
+        shell.show();
+        QVERIFY(QTest::qWaitForWindowActive(&shell));
+        QTest::keyClick(&shell, Qt::Key_E, Qt::AltModifier);
+        QVERIFY(shell.HexEditor().isVisible());
+        shell.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&shell));
+        QTest::keyClick(&shell, Qt::Key_E, Qt::AltModifier);
+        QVERIFY(!shell.HexEditor().isVisible());
+
+        QTest::keyClick(&shell, Qt::Key_D, Qt::AltModifier);
+        QTRY_VERIFY(Menu(shell, "E&dit")->isVisible());
+        Menu(shell, "E&dit")->close();
+    }
+
+    // About, Select Device and Ports Setup open in the middle of the desktop, not of the main
+    // window, and in the same place every time.
+    void DialogsOpenCentredOnTheDesktop()
+    {
+        ShellFixture fixture;
+        TProgShell& shell = fixture.Make();
+        shell.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&shell));
+        const QPoint middle = shell.screen()->availableGeometry().center();
+        QVERIFY(shell.frameGeometry().center() != middle);
+        const std::pair<const char*, std::function<void()>> openers[] = {
+            {"About", [&shell] { Action(shell, "HelpAbout")->trigger(); }},
+            {"Select Device", [&shell] { shell.DeviceIDButton()->click(); }},
+            {"Ports Setup", [&shell] { Action(shell, "ToolLPT")->trigger(); }},
+        };
+        for (const auto& [caption, open] : openers) {
+            QRect first;
+            for (int time = 0; time < 3; ++time) {
+                QRect frame;
+                OnNextModal<QDialog>([&frame](QDialog& dialog) {
+                    frame = dialog.frameGeometry();
+                    dialog.reject();
+                });
+                open();
+                QVERIFY2((frame.center() - middle).manhattanLength() <= 2, caption);
+                if (time == 0) first = frame;
+                QCOMPARE(frame, first);
+            }
+        }
     }
 
     // The hint of what the pointer rests on goes to the hint bar.
@@ -257,6 +309,23 @@ private slots:
         QCOMPARE(shell.Flow().Settings().program.lptDelay, 50);
     }
 
+    // Tab walks Ports Setup from top to bottom: LPT list, slider, COM list, OK, Cancel.
+    void PortsSetupTabFollowsTheControlsTopToBottom()
+    {
+        ShellFixture fixture;
+        TProgShell& shell = fixture.Make();
+        QStringList visited;
+        OnNextModal<TLptSet>([&visited](TLptSet& dialog) {
+            for (int step = 0; step < 5; ++step) {
+                visited << QApplication::focusWidget()->objectName();
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            }
+            dialog.reject();
+        });
+        Action(shell, "ToolLPT")->trigger();
+        QCOMPARE(visited, (QStringList{"ComboBox1", "TrackBar1", "ComboBox2", "Button1", "Button2"}));
+    }
+
     void ShowEditorTogglesTheEditorWindow()
     {
         ShellFixture fixture;
@@ -356,12 +425,15 @@ private slots:
         testing::WriteFileBytes(fixture.folder / "ridirirodo.pdf", "%PDF-1.4");
         fixture.openThrows = true;
         QString shown;
-        OnNextModal<QMessageBox>([&shown](QMessageBox& box) {
+        QString caption;
+        OnNextModal<QMessageBox>([&shown, &caption](QMessageBox& box) {
             shown = box.text();
+            caption = box.windowTitle();
             box.accept();
         });
         Action(shell, "HelpProg")->trigger();
         QCOMPARE(shown, QStringLiteral("viewer crashed"));
+        QCOMPARE(caption, QStringLiteral("ZAV Zoruruzad Irodozeziz"));
         fixture.openThrows = false;
         Action(shell, "HelpProg")->trigger();
         QCOMPARE(fixture.opened.size(), std::size_t{1});

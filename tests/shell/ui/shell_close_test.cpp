@@ -3,10 +3,14 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QToolButton>
 
 #include "buffer/memory_buffer.h"
+#include "buffer/ui/explaine_window.h"
 #include "buffer/ui/hex_edit_window.h"
+#include "buffer/ui/hex_grid_view.h"
 #include "devices/ui/dev_id_form.h"
 #include "sequences/ui/sequence_runner.h"
 #include "shell/ui/status_list_model.h"
@@ -165,6 +169,48 @@ private slots:
         QVERIFY(!shell.Sequences().Running());
         QCOMPARE(fixture.boxes.shown.size(), std::size_t{1});
         QVERIFY(!std::filesystem::exists(fixture.SettingsFile()));
+    }
+
+    // A first start places the editor's windows where they belong and a start-and-close
+    // writes those places back, with the hex pane at its design width.
+    void AFirstStartKeepsTheWindowDefaults()
+    {
+        ShellFixture fixture;
+        TProgShell& shell = fixture.Make();
+        shell.LoadSettings();
+        QCOMPARE(shell.HexEditor().geometry().topLeft(), QPoint(32, 43));
+        QCOMPARE(shell.HexEditor().DescriptionWindow().geometry().topLeft(), QPoint(69, 71));
+        shell.show();
+        // The hex pane at its design width leaves the character pane room for all 16 bytes.
+        shell.HexEditor().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&shell.HexEditor()));
+        QCOMPARE(shell.HexEditor().CharPane().horizontalScrollBar()->maximum(), 0);
+        QVERIFY(shell.close());
+        const std::string text = testing::ReadFileBytes(fixture.SettingsFile());
+        for (const char* line : {"H_WIN_POS_LEFT=32\r\n", "H_WIN_POS_TOP=43\r\n", "H_SPLIT_POS_LEFT=365\r\n",
+                                 "E_WIN_POS_LEFT=69\r\n", "E_WIN_POS_TOP=71\r\n", "P_WIN_POS_LEFT=6\r\n",
+                                 "P_WIN_POS_TOP=49\r\n"}) {
+            QVERIFY2(text.find(line) != std::string::npos, line);
+        }
+    }
+
+    // Stored geometry from another desktop, or damaged, puts every window onto the screen.
+    void StoredGeometryIsFittedOntoTheScreen()
+    {
+        ShellFixture fixture;
+        testing::WriteFileBytes(fixture.SettingsFile(),
+                                "P_WIN_POS_LEFT=-368\r\nP_WIN_POS_TOP=-2215\r\nP_WIN_POS_HEIGHT=32767\r\n"
+                                "H_WIN_POS_LEFT=5000\r\nH_WIN_POS_TOP=-40\r\nH_WIN_VISIBLE=1\r\n"
+                                "E_WIN_POS_LEFT=-2000\r\nE_WIN_POS_TOP=3000\r\nE_WIN_VISIBLE=1\r\n");
+        TProgShell& shell = fixture.Make();
+        shell.LoadSettings();
+        shell.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&shell));
+        const QRect screen = shell.screen()->availableGeometry();
+        for (const QWidget* window : std::initializer_list<const QWidget*>{
+                 &shell, &shell.HexEditor(), &shell.HexEditor().DescriptionWindow()}) {
+            QVERIFY2(screen.contains(window->frameGeometry()), qPrintable(window->objectName()));
+        }
     }
 
     // A bad integer shows the conversion box; what came before it stays.
