@@ -10,6 +10,7 @@
 #include "boardsim/board_sim_options.h"
 #include "buffer/numeric_helpers.h"
 #include "devices/device_catalogue.h"
+#include "link/delay_count.h"
 #include "link/ports_map.h"
 
 namespace zav {
@@ -17,7 +18,6 @@ namespace zav {
 namespace {
 
 constexpr std::int32_t kLastBufferAddress = 0xFFFF;
-constexpr int kMaxDelay = 50;
 
 struct SubcommandEntry {
     std::string_view name;
@@ -251,7 +251,7 @@ const std::vector<OptionEntry>& Options()
              c.port = v;
              return std::string();
          }},
-        Count("--delay", &CommandLine::delay, 0, kMaxDelay, "a delay from 0 to 50", {Read, Program}),
+        Count("--delay", &CommandLine::delay, kMinDelayCount, kMaxDelayCount, "a delay from 0 to 50", {Read, Program}),
         Count("--tries", &CommandLine::tries, 1, std::numeric_limits<int>::max(),
               "a number of tries from 1 up", {Read, Program}),
         Switch("--quiet", &CommandLine::quiet,
