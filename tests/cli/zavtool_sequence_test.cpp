@@ -252,6 +252,19 @@ TEST_F(ZavtoolSequenceTest, BadSettingsNameTheFileAndTheKey)
         "zavtool: --simulate: stuck-cell=0x1B600: the address is out of range 0 to 0xFFFF or not a number");
 }
 
+// A stored port of the other kind gets the refusal --port gets, with the key named.
+TEST_F(ZavtoolSequenceTest, AStoredPortOfTheWrongKindIsRefused)
+{
+    std::filesystem::create_directories(SettingsFolder());
+    WriteFile(SettingsFolder() + "/zozadav.ini", "LPT_PORT=COM1\r\n");
+    const ToolRun run = Read("MC68HC11E9", "", {"--tries", "1"});
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_NE(run.err.find("error: LPT_PORT: MC68HC11E9 is programmed on a LPT port, not COM1\n"),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(run.err.find("Opening try"), std::string::npos) << run.err;
+}
+
 TEST_F(ZavtoolSequenceTest, UnusableFilesEndWithAnErrorLine)
 {
     WriteFile(Work("short.img"), "too short");
