@@ -123,13 +123,17 @@ void TProgShell::LoadSettings()
     settings.layout = hexEdit_->GetWindowLayout();
     settings.editor = hexEdit_->GetEditorOptions();
     const AppSettings before = settings;
-    LoadSettingsFile(SettingsFilePath(), settings, services_.boxes);
+    const SettingsFileReport report = ReadSettingsFile(SettingsFilePath(), settings);
     if (settings.mainWindow != before.mainWindow) {
         move(settings.mainWindow.left, settings.mainWindow.top);
         resize(settings.mainWindow.width, settings.mainWindow.height);
     }
     hexEdit_->SetWindowLayout(settings.layout);
     hexEdit_->ApplyEditorOptions(settings.editor);
+    for (const std::string& warning : report.warnings) AddStatusMessage(warning, StatusKind::Warning);
+    // The box comes only now: a box over this window before it is placed would create the
+    // window, and a window system then takes the later move as the inner position.
+    if (report.error) services_.boxes.ShowError(*report.error);
 }
 
 bool TProgShell::event(QEvent* event)
