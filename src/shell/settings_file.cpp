@@ -30,12 +30,20 @@ SettingsFileReport ReadSettingsFile(const std::filesystem::path& path, AppSettin
     return report;
 }
 
-bool SaveSettingsFile(const std::filesystem::path& path, const AppSettings& settings)
+bool SaveSettingsFile(const std::filesystem::path& path, const AppSettings& settings, std::string& failure)
 {
     std::error_code error;
-    if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path(), error);
-    std::string failure;
+    if (path.has_parent_path() && !std::filesystem::is_directory(path.parent_path(), error) &&
+        !std::filesystem::create_directories(path.parent_path(), error) && error) {
+        failure = error.message();
+        return false;
+    }
     return WriteFileSafely(path, FormatSettingsText(settings), failure);
+}
+
+std::string SettingsNotSavedText(const std::filesystem::path& path, const std::string& failure)
+{
+    return "The settings could not be saved to " + path.string() + ": " + failure + ".";
 }
 
 } // namespace zav

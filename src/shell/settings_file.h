@@ -26,8 +26,12 @@ struct SettingsFileReport {
 [[nodiscard]] SettingsFileReport ReadSettingsFile(const std::filesystem::path& path, AppSettings& settings);
 
 // Writes the file, creating its folder, through the safe file writer (a reader never sees
-// half a file; links and owner survive). Returns false when it could not be written (the
-// caller's close goes on).
-bool SaveSettingsFile(const std::filesystem::path& path, const AppSettings& settings);
+// half a file; links and owner survive). Returns false, with the system's reason in
+// `failure`, when it could not be written (the caller's close goes on).
+[[nodiscard]] bool SaveSettingsFile(const std::filesystem::path& path, const AppSettings& settings,
+                                    std::string& failure);
+
+// The box shown at close when the settings could not be saved.
+[[nodiscard]] std::string SettingsNotSavedText(const std::filesystem::path& path, const std::string& failure);
 
 } // namespace zav

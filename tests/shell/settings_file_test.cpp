@@ -17,6 +17,7 @@ protected:
     testing::TempFolder temp;
     // Not there yet: saving creates it.
     std::filesystem::path folder = temp / "zav";
+    std::string failure;
 };
 
 TEST_F(SettingsFileTest, AMissingFileKeepsDefaultsSilently)
@@ -34,7 +35,7 @@ TEST_F(SettingsFileTest, SavedSettingsComeBackAndTheFolderIsCreated)
     settings.program.lptPort = "LPT3";
     settings.program.RecentFiles = {"/tmp/a.s19"};
     const auto path = folder / "nested" / kSettingsFileName;
-    ASSERT_TRUE(SaveSettingsFile(path, settings));
+    ASSERT_TRUE(SaveSettingsFile(path, settings, failure));
     EXPECT_FALSE(std::filesystem::exists(path.string() + ".new"));
 
     AppSettings loaded;
@@ -109,18 +110,19 @@ TEST_F(SettingsFileTest, ASavedFileKeepsItsOtherHardLink)
     std::filesystem::create_hard_link(path, folder / "backup.ini");
     AppSettings settings;
     settings.program.lptDelay = 7;
-    ASSERT_TRUE(SaveSettingsFile(path, settings));
+    ASSERT_TRUE(SaveSettingsFile(path, settings, failure));
     EXPECT_EQ(std::filesystem::hard_link_count(path), 2U);
     AppSettings reread;
     (void)ReadSettingsFile(folder / "backup.ini", reread);
     EXPECT_EQ(reread.program.lptDelay, 7);
 }
 
-TEST_F(SettingsFileTest, AnUnwritablePlaceReportsFailureAndLeavesNoTemporary)
+TEST_F(SettingsFileTest, AnUnwritablePlaceReportsTheSystemsReason)
 {
     std::filesystem::create_directories(folder);
     std::ofstream(folder / "plain") << "x";
-    EXPECT_FALSE(SaveSettingsFile(folder / "plain" / kSettingsFileName, AppSettings{}));
+    EXPECT_FALSE(SaveSettingsFile(folder / "plain" / kSettingsFileName, AppSettings{}, failure));
+    EXPECT_EQ(failure, "Not a directory");
 }
 
 } // namespace

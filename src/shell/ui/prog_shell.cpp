@@ -313,7 +313,12 @@ void TProgShell::FormClose()
         settings.mainWindow = {x(), y(), height(), width()};
         settings.layout = hexEdit_->GetWindowLayout();
         settings.editor = hexEdit_->GetEditorOptions();
-        (void)SaveSettingsFile(SettingsFilePath(), settings);
+        std::string failure;
+        // Told once; the close goes on and the old file stays as it was.
+        if (!SaveSettingsFile(SettingsFilePath(), settings, failure)) {
+            services_.boxes.ShowOk(SettingsNotSavedText(SettingsFilePath(), failure), "Warning",
+                                   BoxKind::Warning);
+        }
     }
     hexEdit_->DescriptionWindow().hide();
     hexEdit_->hide();

@@ -213,6 +213,23 @@ private slots:
         QCOMPARE(shell.Flow().Settings().program, ProgramSettings{});
     }
 
+    // Settings that cannot be saved (here the settings file is a folder): one box at close
+    // saying so and why; the window still closes.
+    void SettingsThatCannotBeSavedAreToldOnceAndTheWindowStillCloses()
+    {
+        ShellFixture fixture;
+        std::filesystem::create_directory(fixture.SettingsFile());
+        TProgShell& shell = fixture.Make();
+        shell.LoadSettings();
+        shell.show();
+        QVERIFY(shell.close());
+        QVERIFY(!shell.isVisible());
+        QCOMPARE(fixture.boxes.shown.size(), std::size_t{1});
+        QCOMPARE(fixture.boxes.shown.front().kind, BoxKind::Warning);
+        QCOMPARE(fixture.boxes.shown.front().text,
+                 "The settings could not be saved to " + fixture.SettingsFile().string() + ": Is a directory.");
+    }
+
     // A stored delay out of range is a Warning line and the nearest limit.
     void AStoredDelayOutOfRangeIsAWarningLine()
     {
