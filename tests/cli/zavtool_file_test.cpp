@@ -163,6 +163,13 @@ TEST_F(ZavtoolFileTest, ExportPrintsTheCopyAsTexts)
     const ToolRun titled = Run({"export", Work("small.s19"), "--as", "html", "--title", "Board 7"});
     EXPECT_NE(titled.out.find("<h1><center>\r\nBoard 7\r\n</center></h1>"), std::string::npos);
     EXPECT_EQ(Lines(titled.out).size(), 4096U + 23);
+
+    // A name in the file reaches the page as text, never as markup.
+    WriteFile(Work("hostile.s19"),
+              "S01F00003C696D67207372633D78206F6E6572726F723D616C6572742831293E0E\r\nS9030000FC\r\n");
+    const ToolRun hostile = Run({"export", Work("hostile.s19"), "--as", "html", "--range", "0:0"});
+    EXPECT_NE(hostile.out.find("<title>\r\n&lt;img src=x onerror=alert(1)&gt;"), std::string::npos) << hostile.out;
+    EXPECT_EQ(hostile.out.find("<img"), std::string::npos);
 }
 
 // A pipe or a FIFO is read once: detection sees the same bytes the load gets.
