@@ -259,6 +259,7 @@ const std::vector<OptionEntry>& Options()
         Switch("--quiet", &CommandLine::quiet,
                {Devices, Ports, Detect, Convert, Dump, Export, Read, Program}),
         Text("--out", &CommandLine::outFile, {Read}),
+        Switch("--force", &CommandLine::force, {Convert, Read}),
         Text("--in", &CommandLine::inFile, {Program}),
         {"--simulate",
          ValueUse::Optional,

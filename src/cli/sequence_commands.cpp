@@ -254,7 +254,8 @@ int RunSequence(const CommandLine& command, ToolIo& io)
         SaveOptions whole;
         whole.highAddress = buffer->LastAddress();
         (void)SaveToolOutput(*command.outFile, ToolOutputFormat(*command.outFile, command.outFormat), whole,
-                             *buffer, reporter, io.out, Durability::Synced);
+                             *buffer, reporter, io.out, Durability::Synced,
+                             command.force ? ReadOnlyFiles::Replace : ReadOnlyFiles::Refuse);
     }
     return result == 0 && !reporter.ErrorSeen() ? kExitDone : kExitFailed;
 }

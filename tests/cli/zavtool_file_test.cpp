@@ -1,6 +1,7 @@
 #include "tool_test_fixture.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <fstream>
@@ -126,6 +127,25 @@ TEST_F(ZavtoolFileTest, FileProblemsAreWarningsOrErrors)
     EXPECT_EQ(unwritable.exitStatus, 1);
     EXPECT_NE(unwritable.err.find("error: "), std::string::npos) << unwritable.err;
     EXPECT_EQ(unwritable.err.find("Write file complete"), std::string::npos);
+}
+
+// A read-only output stays, even for root, unless --force says to replace it.
+TEST_F(ZavtoolFileTest, AReadOnlyOutputIsReplacedOnlyWithForce)
+{
+    const std::string output = Work("release.bin");
+    WriteFile(output, "earlier");
+    ASSERT_EQ(::chmod(output.c_str(), 0444), 0);
+    const ToolRun refused = Run({"convert", Work("small.s19"), output});
+    EXPECT_EQ(refused.exitStatus, 1);
+    const std::string reason = ::geteuid() == 0 ? "Permission denied: the file is read-only" : "Permission denied";
+    EXPECT_NE(refused.err.find("error: Write file failed : " + output + " : " + reason + "\n"), std::string::npos)
+        << refused.err;
+    EXPECT_EQ(ReadFile(output), "earlier");
+    if (::geteuid() != 0) return;
+
+    const ToolRun forced = Run({"convert", Work("small.s19"), output, "--force"});
+    EXPECT_EQ(forced.exitStatus, 0) << forced.err;
+    EXPECT_EQ(ReadFile(output).size(), 0x10000U);
 }
 
 TEST_F(ZavtoolFileTest, DumpPrintsThePrintedDumpByteForByte)
