@@ -6,13 +6,19 @@
 // a bare loop; compare their "writes/s" (goal: the link at most 2x slower).
 // BM_Read512Cells/<code>: 512 ReadByteAt on each board code; "virtual_ms" is the time the
 // same reads would take on the real board.
+// BM_StopLatencyAtSlowestDelay: a TMS board at delay 50 on a fast port (900 writes per clock
+// half, the longest pulse there is) sending bytes on a worker; the time from the stop
+// request to the worker's return.
 
 #include <benchmark/benchmark.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
+#include <thread>
 
 #include "boardsim/simulated_board.h"
+#include "link/delay_count.h"
 #include "link/programmer_link.h"
 
 namespace zav {
@@ -90,6 +96,30 @@ void BM_Read512Cells(benchmark::State& state)
     state.counters["virtual_ms"] = virtualUs / 1000.0 / static_cast<double>(rounds == 0 ? 1 : rounds);
 }
 BENCHMARK(BM_Read512Cells)->DenseRange(0, 8)->Unit(benchmark::kMillisecond);
+
+void BM_StopLatencyAtSlowestDelay(benchmark::State& state)
+{
+    SimulatedBoard board(OptionsFor(kTmsCode));
+    for (auto _ : state) {
+        std::atomic<bool> stop{false};
+        ProgrammerLink link(board.Access());
+        link.Open("LPT1", kMaxDelayCount, stop, kTmsCode);
+        std::atomic<bool> sending{false};
+        std::chrono::steady_clock::time_point ended;
+        std::thread worker([&] {
+            sending = true;
+            while (link.LastError().empty()) link.SendByte(0x55);
+            ended = std::chrono::steady_clock::now();
+        });
+        while (!sending) std::this_thread::yield();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        const auto requested = std::chrono::steady_clock::now();
+        stop = true;
+        worker.join();
+        state.SetIterationTime(std::chrono::duration<double>(ended - requested).count());
+    }
+}
+BENCHMARK(BM_StopLatencyAtSlowestDelay)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(50);
 
 } // namespace
 } // namespace zav

@@ -52,6 +52,7 @@ int RunPorts(const CommandLine& command, ToolIo& io)
 {
     const std::filesystem::path mapFile = SettingsDirectory() / "ports";
     const PortsMap map = LoadPortsMap(mapFile);
+    if (!map.FileWarning().empty()) io.err << "warning: " << map.FileWarning() << '\n';
     SystemPortListing listing(map, std::nullopt);
     const auto list = [&](const char* title, const std::vector<std::string>& names) {
         io.out << title << '\n';
@@ -79,7 +80,9 @@ int RunPorts(const CommandLine& command, ToolIo& io)
     for (const PortsMap::UnreadableLine& line : map.UnreadableLines()) {
         io.out << "  line " << line.number << " not read: " << line.text << " (" << line.reason << ")\n";
     }
-    if (std::filesystem::exists(mapFile, ignored) && map.UnreadableLines().empty()) {
+    if (!map.FileWarning().empty()) {
+        io.out << "  not read: see the warning above\n";
+    } else if (std::filesystem::exists(mapFile, ignored) && map.UnreadableLines().empty()) {
         io.out << "  every line read\n";
     }
     return kExitDone;

@@ -10,6 +10,8 @@
 #include "boardsim/board_sim_options.h"
 #include "buffer/numeric_helpers.h"
 #include "devices/device_catalogue.h"
+#include "devices/port_kind_check.h"
+#include "link/delay_count.h"
 #include "link/ports_map.h"
 
 namespace zav {
@@ -17,7 +19,6 @@ namespace zav {
 namespace {
 
 constexpr std::int32_t kLastBufferAddress = 0xFFFF;
-constexpr int kMaxDelay = 50;
 
 struct SubcommandEntry {
     std::string_view name;
@@ -251,12 +252,14 @@ const std::vector<OptionEntry>& Options()
              c.port = v;
              return std::string();
          }},
-        Count("--delay", &CommandLine::delay, 0, kMaxDelay, "a delay from 0 to 50", {Read, Program}),
+        Count("--delay", &CommandLine::delay, kMinDelayCount, kMaxDelayCount, "a delay from 0 to 50",
+              {Read, Program}),
         Count("--tries", &CommandLine::tries, 1, std::numeric_limits<int>::max(),
               "a number of tries from 1 up", {Read, Program}),
         Switch("--quiet", &CommandLine::quiet,
                {Devices, Ports, Detect, Convert, Dump, Export, Read, Program}),
         Text("--out", &CommandLine::outFile, {Read}),
+        Switch("--force", &CommandLine::force, {Convert, Read}),
         Text("--in", &CommandLine::inFile, {Program}),
         {"--simulate",
          ValueUse::Optional,
@@ -333,10 +336,8 @@ std::string CheckCombination(const CommandLine& c)
                " has no Lock or Unlock";
     }
     if (c.port) {
-        const std::string_view kind = device->portKind == PortKind::Lpt ? "LPT" : "COM";
-        if (c.port->compare(0, kind.size(), kind) != 0) {
-            return "--port: " + std::string(device->name) + " is programmed on a " + std::string(kind) +
-                   " port, not " + *c.port;
+        if (const std::string refusal = PortKindRefusal(*device, *c.port); !refusal.empty()) {
+            return "--port: " + refusal;
         }
     }
     return {};

@@ -55,6 +55,8 @@ struct CommandLine {
     // How often the board's identification is tried; none: until it answers.
     std::optional<int> tries;
     std::optional<std::string> outFile;
+    // convert and read: replace an output whose permissions make it read-only.
+    bool force = false;
     std::optional<std::string> inFile;
     // Present when the simulated board stands in for the port: its comma list of variants.
     std::optional<std::string> simulate;

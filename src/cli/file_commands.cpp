@@ -49,7 +49,7 @@ int RunConvert(const CommandLine& command, ToolIo& io)
     // A conversion's input is still there to convert again, so like cp or srec_cat it does not
     // wait for the disk; the output still appears only whole.
     if (!SaveToolOutput(output, ToolOutputFormat(output, command.outFormat), save, *buffer, reporter, io.out,
-                        Durability::Unsynced)) {
+                        Durability::Unsynced, command.force ? ReadOnlyFiles::Replace : ReadOnlyFiles::Refuse)) {
         return kExitFailed;
     }
     return reporter.ErrorSeen() ? kExitFailed : kExitDone;

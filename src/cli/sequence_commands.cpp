@@ -3,8 +3,6 @@
 #include <atomic>
 #include <csignal>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <optional>
 #include <set>
@@ -40,16 +38,17 @@ namespace zav {
 namespace {
 
 // The program settings of the settings file, with --port, --delay and --tries over them.
-ProgramSettings ToolProgramSettings(const CommandLine& command, const DeviceInfo& device, MessageBoxes& boxes)
+ProgramSettings ToolProgramSettings(const CommandLine& command, const DeviceInfo& device, MessageBoxes& boxes,
+                                    StatusSink& status)
 {
     AppSettings settings;
     const std::filesystem::path file = SettingsDirectory() / kSettingsFileName;
-    std::ifstream stream(file, std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
-    std::string key;
+    const SettingsFileReport report = ReadSettingsFile(file, settings);
+    for (const std::string& warning : report.warnings) status.AddStatusMessage(warning, StatusKind::Warning);
     // The window's box shows the conversion error alone; here the file and key come with it.
-    if (const auto error = ApplySettingsText(text, settings, &key)) {
-        boxes.ShowError(file.string() + ": " + key + ": " + *error + " (the rest of the file is not read)");
+    if (report.error) {
+        boxes.ShowError(file.string() + ": " + report.errorKey + ": " + *report.error +
+                        " (the rest of the file is not read)");
     }
     ProgramSettings ports = settings.program;
     if (command.port) (device.portKind == PortKind::Lpt ? ports.lptPort : ports.comPort) = *command.port;
@@ -168,12 +167,13 @@ int RunSequence(const CommandLine& command, ToolIo& io)
     ProgressBar progress(io.err, io.errIsTerminal);
     ConsoleReporter reporter(io.err, io.terminal, {command.yes, command.quiet, &progress});
 
-    const ProgramSettings ports = ToolProgramSettings(command, device, reporter);
+    const ProgramSettings ports = ToolProgramSettings(command, device, reporter, reporter);
     const std::string portName = device.portKind == PortKind::Lpt ? ports.lptPort : ports.comPort;
     const std::filesystem::path mapFile = SettingsDirectory() / "ports";
     const PortsMap map = LoadPortsMap(mapFile);
     // A line the map could not read would otherwise leave its port on the default device
     // without a word.
+    if (!map.FileWarning().empty()) reporter.AddStatusMessage(map.FileWarning(), StatusKind::Warning);
     for (const PortsMap::UnreadableLine& line : map.UnreadableLines()) {
         reporter.AddStatusMessage(mapFile.string() + ": line " + std::to_string(line.number) +
                                       " not read: " + line.text + " (" + line.reason + ")",
@@ -254,7 +254,8 @@ int RunSequence(const CommandLine& command, ToolIo& io)
         SaveOptions whole;
         whole.highAddress = buffer->LastAddress();
         (void)SaveToolOutput(*command.outFile, ToolOutputFormat(*command.outFile, command.outFormat), whole,
-                             *buffer, reporter, io.out, Durability::Synced);
+                             *buffer, reporter, io.out, Durability::Synced,
+                             command.force ? ReadOnlyFiles::Replace : ReadOnlyFiles::Refuse);
     }
     return result == 0 && !reporter.ErrorSeen() ? kExitDone : kExitFailed;
 }

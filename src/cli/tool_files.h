@@ -40,6 +40,6 @@ class StatusSink;
 // Error line.
 [[nodiscard]] bool SaveToolOutput(const std::string& path, FileFormat format, const SaveOptions& options,
                                   MemoryBuffer& buffer, StatusSink& status, std::ostream& standardOutput,
-                                  Durability durability);
+                                  Durability durability, ReadOnlyFiles readOnly);
 
 } // namespace zav

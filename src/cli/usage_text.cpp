@@ -74,7 +74,7 @@ constexpr std::array<Usage, 8> kUsages = {{
     {Subcommand::Convert,
      "zavtool convert INPUT OUTPUT [--device NAME] [--in-format F] [--out-format F]\n"
      "        [--load-range LOW:HIGH] [--offset N] [--clear 00|FF]\n"
-     "        [--save-range LOW:HIGH] [--save-unimplemented]",
+     "        [--save-range LOW:HIGH] [--save-unimplemented] [--force]",
      {"Loads INPUT into a fresh buffer and saves it as OUTPUT (which appears only whole;\n"
       "like cp, it is not synced to the disk).\n"
       "  --device NAME          lay the device's memory map over the buffer first: only\n"
@@ -87,7 +87,10 @@ constexpr std::array<Usage, 8> kUsages = {{
       "  --offset N             add N (may be negative) to each file address\n"
       "  --clear 00|FF          fill the buffer with 0x00 or 0xFF before loading\n"
       "  --save-range LOW:HIGH  save only these buffer addresses (default: all)\n"
-      "  --save-unimplemented   text formats: also save cells outside the device's map\n"}},
+      "  --save-unimplemented   text formats: also save cells outside the device's map\n"
+      "  --force                replace an OUTPUT whose permissions make it read-only,\n"
+      "                         where the system lets it be written (as root); without\n"
+      "                         it such a file is refused\n"}},
     {Subcommand::Dump,
      "zavtool dump FILE [--device NAME] [--in-format F] [--range LOW:HIGH] [--width 16|32]",
      {"Prints FILE as the printed memory dump (CR LF line ends).\n"
@@ -108,11 +111,13 @@ constexpr std::array<Usage, 8> kUsages = {{
       "                    blank and its device name)\n"}},
     {Subcommand::Read,
      "zavtool read --device NAME [--port PORT] [--delay N] [--tries N] [--out FILE]\n"
-     "        [--out-format F] [--simulate[=VARIANTS]] [--sim-memory IMAGE]",
+     "        [--out-format F] [--force] [--simulate[=VARIANTS]] [--sim-memory IMAGE]",
      {"Runs the read sequence: the device's EEPROM (and CONFIG register) into the buffer.\n", kDeviceDetails,
       kBoardOptionDetails,
       "  --out FILE      save the buffer after a completed read (\"-\": standard output)\n"
-      "  --out-format F  the saved file's format (default: by FILE's extension, else zef)\n"}},
+      "  --out-format F  the saved file's format (default: by FILE's extension, else zef)\n"
+      "  --force         replace a FILE whose permissions make it read-only, where the\n"
+      "                  system lets it be written (as root); without it it is refused\n"}},
     {Subcommand::Program,
      "zavtool program --device NAME --in FILE [--in-format F] [--load-range LOW:HIGH]\n"
      "        [--offset N] [--clear 00|FF] [--erase] [--program] [--verify]\n"

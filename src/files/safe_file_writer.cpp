@@ -22,6 +22,8 @@ namespace fs = std::filesystem;
 // Linux gives up on a chain of symbolic links after 40 of them; so do we.
 constexpr int kMaxLinkHops = 40;
 
+constexpr mode_t kAnyWrite = S_IWUSR | S_IWGRP | S_IWOTH;
+
 std::string Reason(int error)
 {
     return std::generic_category().message(error);
@@ -249,8 +251,18 @@ bool WriteToSpecialFile(const fs::path& destination, std::string_view content, s
 
 } // namespace
 
+bool IsReadOnlyButReplaceable(const fs::path& target)
+{
+    fs::path destination;
+    std::string ignored;
+    struct stat info {};
+    return ResolveLinks(target, destination, ignored) && ::stat(destination.c_str(), &info) == 0 &&
+           S_ISREG(info.st_mode) && (info.st_mode & kAnyWrite) == 0 &&
+           ::faccessat(AT_FDCWD, destination.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
 bool WriteFileSafely(const fs::path& target, std::string_view content, std::string& failure,
-                     Durability durability)
+                     Durability durability, ReadOnlyFiles readOnly)
 {
     fs::path destination;
     if (!ResolveLinks(target, destination, failure)) return false;
@@ -262,6 +274,12 @@ bool WriteFileSafely(const fs::path& target, std::string_view content, std::stri
     }
     if (S_ISDIR(old.st_mode)) return Fail(failure, EISDIR);
     if (::faccessat(AT_FDCWD, destination.c_str(), W_OK, AT_EACCESS) != 0) return Fail(failure, errno);
+    // The write check passes for root: a file made read-only on purpose stays unless the
+    // user said to replace it.
+    if (S_ISREG(old.st_mode) && (old.st_mode & kAnyWrite) == 0 && readOnly == ReadOnlyFiles::Refuse) {
+        failure = Reason(EACCES) + ": the file is read-only";
+        return false;
+    }
     if (!S_ISREG(old.st_mode)) return WriteToSpecialFile(destination, content, failure, durability);
 
     if (old.st_nlink == 1) {

@@ -15,7 +15,11 @@ namespace zav {
 //   may not write) the file is overwritten in place instead, after its space is reserved;
 // - a device, FIFO or socket is written directly and never replaced; a folder is refused;
 // - a symbolic link is followed, a dangling one creates the file it names;
-// - a target the user may not write is refused with the system's reason, the old file kept.
+// - a target the user may not write is refused with the system's reason, the old file kept;
+// - a regular file whose permissions let no one write it (chmod a-w) is refused even where
+//   the system would let this process write it (as root), as "Permission denied: the file
+//   is read-only", unless the caller passes ReadOnlyFiles::Replace after the user chose so;
+//   the replacement keeps the file's permissions.
 // Success is reported only after the file and its folder were synced, unless the caller
 // asks for Unsynced: the file still appears only whole, but a power cut shortly after may
 // leave the old file (or none) in its place. A save cut short by a kill leaves at most one
@@ -23,7 +27,13 @@ namespace zav {
 //
 // Returns false, with `failure` holding the system's reason, when the file was not written.
 enum class Durability { Synced, Unsynced };
+enum class ReadOnlyFiles { Refuse, Replace };
 [[nodiscard]] bool WriteFileSafely(const std::filesystem::path& target, std::string_view content,
-                                   std::string& failure, Durability durability = Durability::Synced);
+                                   std::string& failure, Durability durability = Durability::Synced,
+                                   ReadOnlyFiles readOnly = ReadOnlyFiles::Refuse);
+
+// True when `target` (links followed) is a regular file whose permissions let no one write it
+// and which this process could replace all the same (as root): the case to ask the user about.
+[[nodiscard]] bool IsReadOnlyButReplaceable(const std::filesystem::path& target);
 
 } // namespace zav

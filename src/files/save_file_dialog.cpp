@@ -3,6 +3,7 @@
 #include "buffer/memory_buffer.h"
 #include "buffer/numeric_helpers.h"
 #include "files/buffer_file_saver.h"
+#include "messages/message_boxes.h"
 #include "operations/address_field.h"
 
 namespace zav {
@@ -35,7 +36,15 @@ bool SaveFileDialog::Ok(MemoryBuffer& buffer, StatusSink& status, MessageBoxes& 
         options.lowAddress = range->first;
         options.highAddress = range->last;
     }
-    return SaveBufferFile(path_, format_, options, buffer, status);
+    // Root may write anything: a file made read-only is replaced only when the user says so.
+    ReadOnlyFiles readOnly = ReadOnlyFiles::Refuse;
+    if (IsReadOnlyButReplaceable(path_)) {
+        if (!boxes.AskYesNo(path_ + " is read-only.\nReplace it anyway?", "Confirm", BoxKind::Confirmation)) {
+            return false;
+        }
+        readOnly = ReadOnlyFiles::Replace;
+    }
+    return SaveBufferFile(path_, format_, options, buffer, status, Durability::Synced, readOnly);
 }
 
 } // namespace zav

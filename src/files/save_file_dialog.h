@@ -46,6 +46,8 @@ public:
 
     // Saves the buffer; true when a file was written. A refused address shows its message
     // and writes nothing; a failed write leaves any earlier file and an Error line saying why.
+    // A read-only file the program could replace all the same (as root) is replaced only
+    // after a Yes to the question.
     [[nodiscard]] bool Ok(MemoryBuffer& buffer, StatusSink& status, MessageBoxes& boxes) const;
 
 private:

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace zav {
@@ -33,6 +34,10 @@ public:
     void SetTarget(const std::string& portName, const std::string& target);
     [[nodiscard]] const std::map<std::string, std::string>& Entries() const { return entries_; }
     [[nodiscard]] const std::vector<UnreadableLine>& UnreadableLines() const { return unreadable_; }
+    // Why the file as a whole was not read (a folder, a device, too large), for the user to
+    // be shown; empty when it was read or is absent.
+    [[nodiscard]] const std::string& FileWarning() const { return fileWarning_; }
+    void SetFileWarning(std::string warning) { fileWarning_ = std::move(warning); }
 
     // True for LPT1-LPT3 and COM1-COM8, exactly as the settings spell them.
     [[nodiscard]] static bool IsPortName(std::string_view name);
@@ -40,6 +45,7 @@ public:
 private:
     std::map<std::string, std::string> entries_;
     std::vector<UnreadableLine> unreadable_;
+    std::string fileWarning_;
 };
 
 } // namespace zav

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "link/delay_count.h"
 #include "link/loader_image.h"
 #include "link/real_time_clock.h"
 
@@ -122,8 +123,9 @@ void ProgrammerLink::OpenParallel(int portNumber, int delayCount)
     }
     claimedPort_ = portNumber;
     baseAddress_ = base;
-    // A negative count would leave the clock without pulses at all.
-    pulseCount_ = std::max(delayCount, 0);
+    // A negative count would leave the clock without pulses at all, and a huge one would
+    // overflow below and stretch every pulse past any stop.
+    pulseCount_ = std::clamp(delayCount, kMinDelayCount, kMaxDelayCount);
     if (profile_->tmsTiming) {
         pulseCount_ += kTmsPulseExtra;
         if (ports_.parallel->SlowClockTest() == 0) pulseCount_ *= kSlowClockFactor;
@@ -295,7 +297,16 @@ void ProgrammerLink::ClockPulse()
     const std::uint16_t control = baseAddress_ + kControlOffset;
     const std::uint8_t first = profile_->clockIdlesLow ? 1 : 0;
     const auto second = static_cast<std::uint8_t>(first ^ 1);
-    for (int i = 0; i <= pulseCount_; ++i) io.Write(control, first);
+    // The writes are the pulse's only timing, so the stop request is looked at between them:
+    // a stop ends the pulse at once, with the clock line back at its resting level.
+    for (int i = 0; i <= pulseCount_; ++i) {
+        if (stopRequest_->load(std::memory_order_relaxed)) {
+            io.Write(control, second);
+            lastError_ = kNotReady;
+            return;
+        }
+        io.Write(control, first);
+    }
     for (int i = 0; i <= pulseCount_; ++i) io.Write(control, second);
 }
 

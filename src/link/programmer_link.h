@@ -40,7 +40,8 @@ public:
     ~ProgrammerLink();
 
     // Opens `portName` ("LPT1".."LPT3" or "COM1".."COM8", exact and case-sensitive) for
-    // `boardCode`. `delayCount` (0 to 50) sets the clock pulse width in port writes.
+    // `boardCode`. `delayCount` (0 to 50; beyond, the nearest limit) sets the clock pulse
+    // width in port writes.
     // The outcome is LastError: empty means open, otherwise "Error opening port: " and
     // the name, with the cause (when known) in ErrorCause. `stopRequest` must outlive
     // the link. A link already open is closed first. A board of code 0 or 3 that signals

@@ -83,14 +83,42 @@ std::string AssemblerText(const MemoryBuffer& buffer, int count, ForEach&& forEa
     return text;
 }
 
+// The names in a page's title come from the loaded file: markup in them must show as text,
+// never act as markup.
+std::string HtmlEscaped(std::string_view text)
+{
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (const char c : text) {
+        switch (c) {
+        case '&':
+            escaped += "&amp;";
+            break;
+        case '<':
+            escaped += "&lt;";
+            break;
+        case '>':
+            escaped += "&gt;";
+            break;
+        case '"':
+            escaped += "&quot;";
+            break;
+        default:
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
 template <typename Inside>
 std::string HtmlText(const MemoryBuffer& buffer, std::int32_t first, std::int32_t last,
                      std::string_view title, Inside&& inside)
 {
     const std::int32_t firstRow = first / 16;
     const std::int32_t lastRow = last / 16;
+    const std::string escapedTitle = HtmlEscaped(title);
     std::string text;
-    text.reserve(static_cast<std::size_t>(lastRow - firstRow + 1) * 56 + 2 * title.size() + 400);
+    text.reserve(static_cast<std::size_t>(lastRow - firstRow + 1) * 56 + 2 * escapedTitle.size() + 400);
     const auto line = [&text](std::string_view content) {
         text += content;
         text += kLineEnd;
@@ -99,14 +127,14 @@ std::string HtmlText(const MemoryBuffer& buffer, std::int32_t first, std::int32_
     line("");
     line("<head>");
     line("<title>");
-    line(title);
+    line(escapedTitle);
     line("</title>");
     line(std::string("<meta name=\"GENERATOR\" CONTENT=\"") + kBanner + "\">");
     line("</head>");
     line("");
     line("<body bgcolor=\"#FFFFFF\">");
     line("<h1><center>");
-    line(title);
+    line(escapedTitle);
     line("</center></h1>");
     line("<hr>");
     text += "<pre><code><font color=\"#000000\">";

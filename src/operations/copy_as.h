@@ -29,6 +29,7 @@ inline constexpr char kHomePageAddress[] = "https://zavprog.example.org/";
 [[nodiscard]] std::string ToAssemblerArray(const MemoryBuffer& buffer, const Selection& selection,
                                            MessageBoxes& boxes);
 // A page with a dump of whole 16-byte rows; cells outside the range or selection show "--".
+// The title's & < > " are written as character references, so it reads as the same text.
 [[nodiscard]] std::string ToHtmlPage(const MemoryBuffer& buffer, AddressRange range, std::string_view title,
                                      MessageBoxes& boxes);
 [[nodiscard]] std::string ToHtmlPage(const MemoryBuffer& buffer, const Selection& selection,

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "devices/port_kind_check.h"
 #include "link/board_profile.h"
 #include "link/programmer_link.h"
 #include "sequences/link_factory.h"
@@ -32,6 +33,12 @@ bool BoardSession::Open(const SequencePlan& plan, const ProgramSettings& setting
     portName_ = plan.device->portKind == PortKind::Com ? settings.comPort : settings.lptPort;
     delayCount_ = settings.lptDelay;
     openingTries_ = settings.openingTries;
+    // A stored port of the other kind would have the board spoken to on the wrong line.
+    if (const std::string refusal = PortKindRefusal(*plan.device, portName_); !refusal.empty()) {
+        PostError(std::string(plan.device->portKind == PortKind::Com ? "COM_PORT" : "LPT_PORT") + ": " +
+                  refusal);
+        return false;
+    }
     ports_ = links_.PortsFor(portName_, plan.device->boardCode);
     link_ = std::make_unique<ProgrammerLink>(ports_->Access());
     link_->Open(portName_, delayCount_, stopRequest_, plan.device->boardCode);

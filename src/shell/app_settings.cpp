@@ -4,10 +4,17 @@
 #include <array>
 
 #include "buffer/numeric_helpers.h"
+#include "link/delay_count.h"
 
 namespace zav {
 
 namespace {
+
+// Window geometry stays within what a window system can place (16-bit coordinates), so no
+// sum of a stored position and size can overflow further on.
+constexpr int kMinWindowCoordinate = -32768;
+constexpr int kMaxWindowCoordinate = 32767;
+constexpr int kMaxWindowExtent = 32767;
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b)
 {
@@ -19,7 +26,10 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b)
 // Reads the keys in order and stops at the first bad integer.
 class SettingsReader {
 public:
-    explicit SettingsReader(std::string_view text) : lines_(SplitSettingsLines(text)) {}
+    SettingsReader(std::string_view text, std::vector<SettingOutOfRange>* outOfRange)
+        : lines_(SplitSettingsLines(text)), outOfRange_(outOfRange)
+    {
+    }
 
     [[nodiscard]] bool Failed() const { return error_.has_value(); }
     [[nodiscard]] const std::optional<std::string>& Error() const { return error_; }
@@ -46,6 +56,19 @@ public:
         target = static_cast<Int>(*number);
     }
 
+    // An integer that must lie within [low, high]; beyond, the nearest limit is used and noted.
+    void Ranged(std::string_view key, int& target, int low, int high)
+    {
+        const int before = target;
+        Integer(key, target);
+        if (target == before || (target >= low && target <= high)) return;
+        const int used = std::clamp(target, low, high);
+        if (outOfRange_ != nullptr) {
+            outOfRange_->push_back({std::string(key), FindSettingValue(lines_, key), low, high, used});
+        }
+        target = used;
+    }
+
     void Flag(std::string_view key, bool& target)
     {
         int number = target ? 1 : 0;
@@ -63,16 +86,17 @@ public:
     void Bounds(std::string_view prefix, WindowBounds& bounds)
     {
         const std::string p(prefix);
-        Integer(p + "_WIN_POS_LEFT", bounds.left);
-        Integer(p + "_WIN_POS_TOP", bounds.top);
-        Integer(p + "_WIN_POS_HEIGHT", bounds.height);
-        Integer(p + "_WIN_POS_WIDTH", bounds.width);
+        Ranged(p + "_WIN_POS_LEFT", bounds.left, kMinWindowCoordinate, kMaxWindowCoordinate);
+        Ranged(p + "_WIN_POS_TOP", bounds.top, kMinWindowCoordinate, kMaxWindowCoordinate);
+        Ranged(p + "_WIN_POS_HEIGHT", bounds.height, 0, kMaxWindowExtent);
+        Ranged(p + "_WIN_POS_WIDTH", bounds.width, 0, kMaxWindowExtent);
     }
 
     [[nodiscard]] const std::vector<std::string>& Lines() const { return lines_; }
 
 private:
     std::vector<std::string> lines_;
+    std::vector<SettingOutOfRange>* outOfRange_;
     std::optional<std::string> error_;
     std::string errorKey_;
 };
@@ -128,16 +152,17 @@ std::string FindSettingValue(const std::vector<std::string>& lines, std::string_
 }
 
 std::optional<std::string> ApplySettingsText(std::string_view text, AppSettings& settings,
-                                             std::string* failedKey)
+                                             std::string* failedKey,
+                                             std::vector<SettingOutOfRange>* outOfRange)
 {
-    SettingsReader reader(text);
+    SettingsReader reader(text, outOfRange);
     reader.Bounds("P", settings.mainWindow);
 
     // The editor and description geometry take effect together, once every key was read.
     WindowLayout layout = settings.layout;
     reader.Bounds("H", layout.editor);
     reader.Flag("H_WIN_VISIBLE", layout.editorVisible);
-    reader.Integer("H_SPLIT_POS_LEFT", layout.editorPaneWidth);
+    reader.Ranged("H_SPLIT_POS_LEFT", layout.editorPaneWidth, 0, kMaxWindowExtent);
     reader.Bounds("E", layout.description);
     reader.Flag("E_WIN_VISIBLE", layout.descriptionVisible);
     if (!reader.Failed()) settings.layout = layout;
@@ -154,7 +179,7 @@ std::optional<std::string> ApplySettingsText(std::string_view text, AppSettings&
 
     reader.Text("LPT_PORT", settings.program.lptPort);
     reader.Text("COM_PORT", settings.program.comPort);
-    reader.Integer("LPT_DELAY", settings.program.lptDelay);
+    reader.Ranged("LPT_DELAY", settings.program.lptDelay, kMinDelayCount, kMaxDelayCount);
     int readyPin = settings.program.lptReadyPin;
     reader.Integer("LPT_READY_PIN", readyPin);
     if (reader.Failed()) {

@@ -51,6 +51,17 @@ struct AppSettings {
     bool operator==(const AppSettings&) const = default;
 };
 
+// A stored number outside what its setting can take, and the nearest limit used instead.
+struct SettingOutOfRange {
+    std::string key;
+    std::string value;
+    int low = 0;
+    int high = 0;
+    int used = 0;
+
+    bool operator==(const SettingOutOfRange&) const = default;
+};
+
 // The value of the first line whose text before its first "=" equals the key, compared
 // without regard to case; empty when there is no such line.
 [[nodiscard]] std::string FindSettingValue(const std::vector<std::string>& lines, std::string_view key);
@@ -62,9 +73,11 @@ struct AppSettings {
 // not an integer where one is expected stops the reading at that key and returns the
 // conversion error; what was applied before stays, and the editor geometry and colours, which
 // take effect in one step each, are then left as they were unless their step was reached.
-// With `failedKey`, it receives the key whose value stopped the reading.
-[[nodiscard]] std::optional<std::string> ApplySettingsText(std::string_view text, AppSettings& settings,
-                                                           std::string* failedKey = nullptr);
+// With `failedKey`, it receives the key whose value stopped the reading. A window coordinate,
+// size or the delay outside its limits takes the nearest limit, listed in `outOfRange`.
+[[nodiscard]] std::optional<std::string>
+ApplySettingsText(std::string_view text, AppSettings& settings, std::string* failedKey = nullptr,
+                  std::vector<SettingOutOfRange>* outOfRange = nullptr);
 
 // The file's text: one KEY=value line per key, CR LF ends, empty values left out.
 [[nodiscard]] std::string FormatSettingsText(const AppSettings& settings);

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "link/delay_count.h"
 #include "link/port_listing.h"
 
 namespace zav {
@@ -23,8 +24,8 @@ struct PortChoice {
 // each list preselecting the current setting, the delay slider, and what OK stores.
 class PortsSetupModel {
 public:
-    static constexpr int kMinDelay = 0;
-    static constexpr int kMaxDelay = 50;
+    static constexpr int kMinDelay = kMinDelayCount;
+    static constexpr int kMaxDelay = kMaxDelayCount;
     static constexpr int kDelayTickInterval = 5;
 
     // On show: lists the ports with the port marked busy meanwhile, so no sequence can

@@ -1,28 +1,49 @@
 #include "shell/settings_file.h"
 
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "files/safe_file_writer.h"
-#include "messages/message_boxes.h"
+#include "files/small_file_reader.h"
 
 namespace zav {
 
-void LoadSettingsFile(const std::filesystem::path& path, AppSettings& settings, MessageBoxes& boxes)
+SettingsFileReport ReadSettingsFile(const std::filesystem::path& path, AppSettings& settings)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return;
-    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (const auto error = ApplySettingsText(text, settings)) boxes.ShowError(*error);
+    SettingsFileReport report;
+    std::string problem;
+    const std::optional<std::string> text = ReadSmallRegularFile(path, problem);
+    if (!text) {
+        if (!problem.empty()) {
+            report.warnings.push_back(path.string() + " is not read: " + problem +
+                                      "; the defaults are used.");
+        }
+        return report;
+    }
+    std::vector<SettingOutOfRange> outOfRange;
+    report.error = ApplySettingsText(*text, settings, &report.errorKey, &outOfRange);
+    for (const SettingOutOfRange& setting : outOfRange) {
+        report.warnings.push_back(path.string() + ": " + setting.key + "=" + setting.value +
+                                  " is out of range (" + std::to_string(setting.low) + " to " +
+                                  std::to_string(setting.high) + "); " + std::to_string(setting.used) +
+                                  " is used instead.");
+    }
+    return report;
 }
 
-bool SaveSettingsFile(const std::filesystem::path& path, const AppSettings& settings)
+bool SaveSettingsFile(const std::filesystem::path& path, const AppSettings& settings, std::string& failure)
 {
     std::error_code error;
-    if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path(), error);
-    std::string failure;
+    if (path.has_parent_path() && !std::filesystem::is_directory(path.parent_path(), error) &&
+        !std::filesystem::create_directories(path.parent_path(), error) && error) {
+        failure = error.message();
+        return false;
+    }
     return WriteFileSafely(path, FormatSettingsText(settings), failure);
+}
+
+std::string SettingsNotSavedText(const std::filesystem::path& path, const std::string& failure)
+{
+    return "The settings could not be saved to " + path.string() + ": " + failure + ".";
 }
 
 } // namespace zav

@@ -1,6 +1,7 @@
 #include "tool_test_fixture.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <fstream>
@@ -128,6 +129,25 @@ TEST_F(ZavtoolFileTest, FileProblemsAreWarningsOrErrors)
     EXPECT_EQ(unwritable.err.find("Write file complete"), std::string::npos);
 }
 
+// A read-only output stays, even for root, unless --force says to replace it.
+TEST_F(ZavtoolFileTest, AReadOnlyOutputIsReplacedOnlyWithForce)
+{
+    const std::string output = Work("release.bin");
+    WriteFile(output, "earlier");
+    ASSERT_EQ(::chmod(output.c_str(), 0444), 0);
+    const ToolRun refused = Run({"convert", Work("small.s19"), output});
+    EXPECT_EQ(refused.exitStatus, 1);
+    const std::string reason = ::geteuid() == 0 ? "Permission denied: the file is read-only" : "Permission denied";
+    EXPECT_NE(refused.err.find("error: Write file failed : " + output + " : " + reason + "\n"), std::string::npos)
+        << refused.err;
+    EXPECT_EQ(ReadFile(output), "earlier");
+    if (::geteuid() != 0) return;
+
+    const ToolRun forced = Run({"convert", Work("small.s19"), output, "--force"});
+    EXPECT_EQ(forced.exitStatus, 0) << forced.err;
+    EXPECT_EQ(ReadFile(output).size(), 0x10000U);
+}
+
 TEST_F(ZavtoolFileTest, DumpPrintsThePrintedDumpByteForByte)
 {
     const ToolRun dump = Run({"dump", Work("small.s19"), "--range", "0x102:0x101"});
@@ -163,6 +183,13 @@ TEST_F(ZavtoolFileTest, ExportPrintsTheCopyAsTexts)
     const ToolRun titled = Run({"export", Work("small.s19"), "--as", "html", "--title", "Board 7"});
     EXPECT_NE(titled.out.find("<h1><center>\r\nBoard 7\r\n</center></h1>"), std::string::npos);
     EXPECT_EQ(Lines(titled.out).size(), 4096U + 23);
+
+    // A name in the file reaches the page as text, never as markup.
+    WriteFile(Work("hostile.s19"),
+              "S01F00003C696D67207372633D78206F6E6572726F723D616C6572742831293E0E\r\nS9030000FC\r\n");
+    const ToolRun hostile = Run({"export", Work("hostile.s19"), "--as", "html", "--range", "0:0"});
+    EXPECT_NE(hostile.out.find("<title>\r\n&lt;img src=x onerror=alert(1)&gt;"), std::string::npos) << hostile.out;
+    EXPECT_EQ(hostile.out.find("<img"), std::string::npos);
 }
 
 // A pipe or a FIFO is read once: detection sees the same bytes the load gets.

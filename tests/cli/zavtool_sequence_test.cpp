@@ -1,3 +1,7 @@
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <functional>
 #include <string>
 
 #include "boardsim/image_file_lock.h"
@@ -250,6 +254,52 @@ TEST_F(ZavtoolSequenceTest, BadSettingsNameTheFileAndTheKey)
     EXPECT_EQ(
         Lines(stuck.err)[0],
         "zavtool: --simulate: stuck-cell=0x1B600: the address is out of range 0 to 0xFFFF or not a number");
+}
+
+// The settings file and the ports map are read only as regular files of at most 1 MiB:
+// anything else is one warning and the defaults, and the run goes on.
+TEST_F(ZavtoolSequenceTest, StoredFilesThatAreNoSmallRegularFilesAreWarnedAboutAndSkipped)
+{
+    std::filesystem::create_directories(SettingsFolder());
+    const std::string settings = SettingsFolder() + "/zozadav.ini";
+    const std::string map = SettingsFolder() + "/ports";
+    struct Case {
+        std::function<void()> make;
+        std::string warning;
+    };
+    const std::vector<Case> cases = {
+        {[&] { std::filesystem::create_directory(settings); },
+         settings + " is not read: it is a folder; the defaults are used."},
+        {[&] { std::filesystem::create_symlink("/dev/zero", settings); },
+         settings + " is not read: it is not a regular file; the defaults are used."},
+        {[&] { ASSERT_EQ(::mkfifo(map.c_str(), 0600), 0); },
+         map + " is not read: it is not a regular file; every port is on its default device."},
+        {[&] { std::filesystem::create_symlink("/dev/zero", map); },
+         map + " is not read: it is not a regular file; every port is on its default device."},
+        {[&] { WriteFile(settings, "LPT_DELAY=2147483647\r\n"); },
+         settings + ": LPT_DELAY=2147483647 is out of range (0 to 50); 50 is used instead."},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove_all(settings);
+        std::filesystem::remove_all(map);
+        c.make();
+        const ToolRun run = Read("MC68HC05B6", "");
+        EXPECT_EQ(run.exitStatus, 0) << run.err;
+        EXPECT_EQ(Lines(run.err)[0], "warning: " + c.warning);
+    }
+}
+
+// A stored port of the other kind gets the refusal --port gets, with the key named.
+TEST_F(ZavtoolSequenceTest, AStoredPortOfTheWrongKindIsRefused)
+{
+    std::filesystem::create_directories(SettingsFolder());
+    WriteFile(SettingsFolder() + "/zozadav.ini", "LPT_PORT=COM1\r\n");
+    const ToolRun run = Read("MC68HC11E9", "", {"--tries", "1"});
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_NE(run.err.find("error: LPT_PORT: MC68HC11E9 is programmed on a LPT port, not COM1\n"),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(run.err.find("Opening try"), std::string::npos) << run.err;
 }
 
 TEST_F(ZavtoolSequenceTest, UnusableFilesEndWithAnErrorLine)

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -218,6 +220,28 @@ TEST_F(SaveFileDialogTest, AFailedWriteSaysWhyAndCountsAsNotSaved)
     EXPECT_FALSE(dialog.Ok(buffer, status, boxes));
     ASSERT_FALSE(status.lines.empty());
     EXPECT_EQ(status.lines.back().kind, StatusKind::Error);
+}
+
+// A read-only file that root could replace all the same is replaced only after a Yes.
+TEST_F(SaveFileDialogTest, AReadOnlyFileIsReplacedOnlyAfterTheUserSaysYes)
+{
+    if (::geteuid() != 0) GTEST_SKIP() << "only root may write a read-only file";
+    const auto path = folder / "release.bin";
+    testing::WriteFileBytes(path, "earlier");
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read, std::filesystem::perm_options::replace);
+    dialog.FileChosen(path.string(), 3);
+
+    boxes.answers = {BoxAnswer::No};
+    EXPECT_FALSE(dialog.Ok(buffer, status, boxes));
+    EXPECT_EQ(testing::ReadFileBytes(path), "earlier");
+    ASSERT_EQ(boxes.shown.size(), 1U);
+    EXPECT_EQ(boxes.shown[0].buttons, BoxButtons::YesNo);
+    EXPECT_EQ(boxes.shown[0].text, path.string() + " is read-only.\nReplace it anyway?");
+
+    boxes.answers = {BoxAnswer::Yes};
+    EXPECT_TRUE(dialog.Ok(buffer, status, boxes));
+    EXPECT_EQ(std::filesystem::file_size(path), 65536U);
+    EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms::owner_read);
 }
 
 TEST(PrintDialogModel, TheRangeIsCheckedAndTheStartLineNamesThePrinter)

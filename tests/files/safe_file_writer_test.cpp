@@ -165,6 +165,31 @@ TEST_F(SafeFileWriter, AFileTheUserMayNotWriteIsRefusedWithTheReasonAndKept)
     EXPECT_EQ(FolderEntries(), std::vector<std::string>{"protected.bin"});
 }
 
+// Root passes every write check: a file made read-only on purpose is still refused, and
+// replaced, keeping its permissions, only when the caller says the user chose so.
+TEST_F(SafeFileWriter, AReadOnlyFileIsRefusedEvenForRootUnlessReplacingWasChosen)
+{
+    if (::geteuid() != 0) GTEST_SKIP() << "only root may write a read-only file";
+    const fs::path path = folder / "release.s19";
+    testing::WriteFileBytes(path, "earlier");
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read,
+                    fs::perm_options::replace);
+    EXPECT_TRUE(IsReadOnlyButReplaceable(path));
+    EXPECT_FALSE(Save(path, "new"));
+    EXPECT_EQ(failure, "Permission denied: the file is read-only");
+    EXPECT_EQ(testing::ReadFileBytes(path), "earlier");
+
+    EXPECT_TRUE(WriteFileSafely(path, "new", failure, Durability::Unsynced, ReadOnlyFiles::Replace)) << failure;
+    EXPECT_EQ(testing::ReadFileBytes(path), "new");
+    EXPECT_EQ(fs::status(path).permissions(),
+              fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"release.s19"});
+
+    fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_FALSE(IsReadOnlyButReplaceable(path));
+    EXPECT_FALSE(IsReadOnlyButReplaceable(folder / "missing.s19"));
+}
+
 TEST_F(SafeFileWriter, AWritableFileInAFolderClosedToNewNamesIsWrittenInPlace)
 {
     const fs::path locked = folder / "locked";

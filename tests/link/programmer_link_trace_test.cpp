@@ -54,9 +54,38 @@ TEST_F(LinkTrace, PulseCountFollowsDelayBoardCodeAndSlowClockTest)
         EXPECT_EQ(link.PulseCount(), c.expected) << int(c.code);
         EXPECT_EQ(link.SettleDelayMs(), 30);
     }
-    ProgrammerLink link(Ports());
-    link.Open("LPT1", -3, stop, 2);
-    EXPECT_EQ(link.PulseCount(), 0);
+}
+
+// A stored delay far out of range neither overflows nor leaves the clock without pulses.
+TEST_F(LinkTrace, DelayBeyondItsLimitsTakesTheNearestLimit)
+{
+    struct Case {
+        int delay;
+        std::uint8_t code;
+        int expected;
+    };
+    for (const Case c : {Case{-3, 2, 0}, Case{51, 2, 50}, Case{2147483647, 2, 50}, Case{2147483647, 6, 900},
+                         Case{2147483647, 8, 900}, Case{-2147483647 - 1, 6, 400}}) {
+        ProgrammerLink link(Ports());
+        link.Open("LPT1", c.delay, stop, c.code);
+        EXPECT_EQ(link.PulseCount(), c.expected) << c.delay << " code " << int(c.code);
+    }
+}
+
+// A stop ends a clock pulse between two writes, so no delay holds a stop back.
+TEST_F(LinkTrace, AStopEndsAClockPulseAtOnceWithTheClockAtRest)
+{
+    for (const std::uint8_t code : {0, 6}) {
+        ProgrammerLink link(Ports());
+        link.Open("LPT1", 50, stop, code);
+        parallel.events.clear();
+        stop = true;
+        link.ClockPulse();
+        stop = false;
+        const std::uint8_t rest = code == 0 ? 0 : 1;
+        EXPECT_EQ(parallel.WritesTo(kLpt1 + 2), std::vector<std::uint8_t>{rest}) << int(code);
+        EXPECT_EQ(link.LastError(), "Programmer Not Ready.");
+    }
 }
 
 TEST_F(LinkTrace, BadPortNamesFailWithoutTouchingAnyPort)

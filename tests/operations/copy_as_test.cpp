@@ -88,6 +88,20 @@ TEST_F(CopyAsTest, HtmlSelectionShowsOnlyTheSelectedColumns)
     EXPECT_EQ(ToHtmlPage(buffer, twoByThree, " ", boxes), HtmlPage(" ", rows));
 }
 
+// Names from a loaded file reach the title and heading as text, never as markup.
+TEST_F(CopyAsTest, HtmlTitleEscapesMarkupCharacters)
+{
+    const std::string rows = "0000  00 -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- \r\n";
+    struct Case {
+        const char* title;
+        const char* written;
+    };
+    for (const Case c : {Case{"<img src=x onerror=alert(1)>", "&lt;img src=x onerror=alert(1)&gt;"},
+                         Case{"A & \"B\" 'C'", "A &amp; &quot;B&quot; 'C'"}, Case{"Plain Name", "Plain Name"}}) {
+        EXPECT_EQ(ToHtmlPage(buffer, AddressRange{0x0000, 0x0000}, c.title, boxes), HtmlPage(c.written, rows));
+    }
+}
+
 TEST_F(CopyAsTest, DialogConvertsTheTypedRangeOrTheSelection)
 {
     CopyAsDialog dialog;

@@ -113,6 +113,32 @@ TEST(ReadSequence, ReadOnlyCellsAreStillFilled)
     EXPECT_EQ(harness.host.buffer.GetByte(0x0180), TargetPattern(0x0180));
 }
 
+// A stored port of the other kind is refused with its key before any port is touched;
+// the link would otherwise try the board on the wrong line without end.
+TEST(ReadSequence, AStoredPortOfTheWrongKindIsRefusedNamingTheKey)
+{
+    struct Case {
+        const char* device;
+        const char* lptPort;
+        const char* comPort;
+        const char* refusal;
+    };
+    for (const Case c :
+         {Case{"MC68HC11E9", "COM1", "COM1", "LPT_PORT: MC68HC11E9 is programmed on a LPT port, not COM1"},
+          Case{"MC68HC05L28", "LPT1", "LPT2",
+               "COM_PORT: MC68HC05L28 is programmed on a COM port, not LPT2"}}) {
+        SequenceHarness harness(c.device);
+        harness.host.settings.lptPort = c.lptPort;
+        harness.host.settings.comPort = c.comPort;
+        harness.Down({SequenceOption::Read});
+        harness.RunRead();
+        EXPECT_EQ(harness.host.lines,
+                  (std::vector<StatusLine>{kReadStarted, {c.refusal, StatusKind::Error}}));
+        EXPECT_EQ(harness.read.Result(), 1);
+        ExpectEndedCleanly(harness);
+    }
+}
+
 TEST(ReadSequence, APortThatCannotBeOpenedIsReportedWithItsCause)
 {
     SequenceHarness harness("MC68HC11E9");

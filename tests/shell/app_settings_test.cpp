@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "buffer/numeric_helpers.h"
 #include "shell/app_settings.h"
 
@@ -62,6 +64,49 @@ TEST(SettingsText, ABadIntegerStopsReadingAndKeepsWhatCameBefore)
     const AppSettings early = Read("H_WIN_POS_TOP=7\r\nE_WIN_POS_LEFT=bad\r\n", &error);
     ASSERT_TRUE(error);
     EXPECT_EQ(early.layout, WindowLayout{});
+}
+
+// Stored geometry and the delay take the nearest limit when out of range, and say so;
+// values within the limits pass unnoted.
+TEST(SettingsText, NumbersOutOfRangeTakeTheNearestLimit)
+{
+    struct Case {
+        const char* line;
+        const char* key;
+        int used;
+        std::function<int(const AppSettings&)> field;
+    };
+    const std::vector<Case> cases = {
+        {"LPT_DELAY=51", "LPT_DELAY", 50, [](const AppSettings& s) { return s.program.lptDelay; }},
+        {"LPT_DELAY=-1", "LPT_DELAY", 0, [](const AppSettings& s) { return s.program.lptDelay; }},
+        {"P_WIN_POS_LEFT=-2215000", "P_WIN_POS_LEFT", -32768,
+         [](const AppSettings& s) { return s.mainWindow.left; }},
+        {"P_WIN_POS_TOP=40000", "P_WIN_POS_TOP", 32767,
+         [](const AppSettings& s) { return s.mainWindow.top; }},
+        {"H_WIN_POS_WIDTH=-1", "H_WIN_POS_WIDTH", 0,
+         [](const AppSettings& s) { return s.layout.editor.width; }},
+        {"E_WIN_POS_HEIGHT=2147483647", "E_WIN_POS_HEIGHT", 32767,
+         [](const AppSettings& s) { return s.layout.description.height; }},
+        {"H_SPLIT_POS_LEFT=-365", "H_SPLIT_POS_LEFT", 0,
+         [](const AppSettings& s) { return s.layout.editorPaneWidth; }},
+    };
+    for (const Case& c : cases) {
+        AppSettings settings;
+        std::vector<SettingOutOfRange> noted;
+        EXPECT_FALSE(ApplySettingsText(c.line, settings, nullptr, &noted)) << c.line;
+        EXPECT_EQ(c.field(settings), c.used) << c.line;
+        ASSERT_EQ(noted.size(), 1U) << c.line;
+        EXPECT_EQ(noted[0].key, c.key);
+        EXPECT_EQ(noted[0].value, std::string(c.line).substr(std::string(c.key).size() + 1));
+        EXPECT_EQ(noted[0].used, c.used);
+    }
+
+    AppSettings settings;
+    std::vector<SettingOutOfRange> noted;
+    (void)ApplySettingsText("LPT_DELAY=50\r\nP_WIN_POS_LEFT=-32768\r\nH_WIN_POS_HEIGHT=32767", settings,
+                            nullptr, &noted);
+    EXPECT_TRUE(noted.empty());
+    EXPECT_EQ(settings.program.lptDelay, 50);
 }
 
 TEST(SettingsText, RecentFilesCloseGapsOnReadAndKeepFiveOnWrite)

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "shell/settings_file.h"
-#include "support/recording_messages.h"
 #include "support/temp_folder.h"
 
 namespace zav {
@@ -15,15 +17,16 @@ protected:
     testing::TempFolder temp;
     // Not there yet: saving creates it.
     std::filesystem::path folder = temp / "zav";
-    testing::RecordingBoxes boxes;
+    std::string failure;
 };
 
 TEST_F(SettingsFileTest, AMissingFileKeepsDefaultsSilently)
 {
     AppSettings settings;
-    LoadSettingsFile(folder / kSettingsFileName, settings, boxes);
+    const SettingsFileReport report = ReadSettingsFile(folder / kSettingsFileName, settings);
     EXPECT_EQ(settings, AppSettings{});
-    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_TRUE(report.warnings.empty());
+    EXPECT_FALSE(report.error);
 }
 
 TEST_F(SettingsFileTest, SavedSettingsComeBackAndTheFolderIsCreated)
@@ -32,21 +35,71 @@ TEST_F(SettingsFileTest, SavedSettingsComeBackAndTheFolderIsCreated)
     settings.program.lptPort = "LPT3";
     settings.program.RecentFiles = {"/tmp/a.s19"};
     const auto path = folder / "nested" / kSettingsFileName;
-    ASSERT_TRUE(SaveSettingsFile(path, settings));
+    ASSERT_TRUE(SaveSettingsFile(path, settings, failure));
     EXPECT_FALSE(std::filesystem::exists(path.string() + ".new"));
 
     AppSettings loaded;
-    LoadSettingsFile(path, loaded, boxes);
+    (void)ReadSettingsFile(path, loaded);
     EXPECT_EQ(loaded, settings);
 }
 
-TEST_F(SettingsFileTest, ABadIntegerIsShownAsAnErrorBox)
+TEST_F(SettingsFileTest, ABadIntegerIsReportedWithItsKey)
 {
     std::filesystem::create_directories(folder);
     std::ofstream(folder / kSettingsFileName) << "LPT_DELAY=five\r\n";
     AppSettings settings;
-    LoadSettingsFile(folder / kSettingsFileName, settings, boxes);
-    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"'five' is not a valid integer value"});
+    const SettingsFileReport report = ReadSettingsFile(folder / kSettingsFileName, settings);
+    EXPECT_EQ(report.error, "'five' is not a valid integer value");
+    EXPECT_EQ(report.errorKey, "LPT_DELAY");
+}
+
+// Every number out of range is one warning naming the file, key, value and the value used.
+TEST_F(SettingsFileTest, NumbersOutOfRangeAreWarnedAboutWithTheValueUsed)
+{
+    std::filesystem::create_directories(folder);
+    const auto path = folder / kSettingsFileName;
+    std::ofstream(path) << "P_WIN_POS_HEIGHT=-5\r\nLPT_DELAY=2147483647\r\n";
+    AppSettings settings;
+    const SettingsFileReport report = ReadSettingsFile(path, settings);
+    EXPECT_EQ(report.warnings, (std::vector<std::string>{
+                                   path.string() + ": P_WIN_POS_HEIGHT=-5 is out of range (0 to 32767); 0 is "
+                                                   "used instead.",
+                                   path.string() + ": LPT_DELAY=2147483647 is out of range (0 to 50); 50 is "
+                                                   "used instead."}));
+    EXPECT_EQ(settings.program.lptDelay, 50);
+}
+
+// Only a regular file of at most 1 MiB is read; anything else is one warning and the
+// defaults, and nothing blocks, aborts or fills the memory.
+TEST_F(SettingsFileTest, ANameThatIsNoSmallRegularFileIsNotRead)
+{
+    std::filesystem::create_directories(folder);
+    const auto path = folder / kSettingsFileName;
+    struct Case {
+        const char* what;
+        std::function<void()> make;
+        std::string why;
+    };
+    const std::vector<Case> cases = {
+        {"folder", [&] { std::filesystem::create_directory(path); }, "it is a folder"},
+        {"endless device", [&] { std::filesystem::create_symlink("/dev/zero", path); },
+         "it is not a regular file"},
+        {"pipe", [&] { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); }, "it is not a regular file"},
+        {"large file",
+         [&] { testing::WriteFileBytes(path, "LPT_PORT=LPT2\r\n" + std::string(1024 * 1024, '#')); },
+         "it is larger than 1 MiB"},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove_all(path);
+        c.make();
+        AppSettings settings;
+        const SettingsFileReport report = ReadSettingsFile(path, settings);
+        EXPECT_EQ(report.warnings, std::vector<std::string>{path.string() + " is not read: " + c.why +
+                                                            "; the defaults are used."})
+            << c.what;
+        EXPECT_EQ(settings, AppSettings{}) << c.what;
+        EXPECT_FALSE(report.error) << c.what;
+    }
 }
 
 TEST_F(SettingsFileTest, ASavedFileKeepsItsOtherHardLink)
@@ -57,18 +110,19 @@ TEST_F(SettingsFileTest, ASavedFileKeepsItsOtherHardLink)
     std::filesystem::create_hard_link(path, folder / "backup.ini");
     AppSettings settings;
     settings.program.lptDelay = 7;
-    ASSERT_TRUE(SaveSettingsFile(path, settings));
+    ASSERT_TRUE(SaveSettingsFile(path, settings, failure));
     EXPECT_EQ(std::filesystem::hard_link_count(path), 2U);
     AppSettings reread;
-    LoadSettingsFile(folder / "backup.ini", reread, boxes);
+    (void)ReadSettingsFile(folder / "backup.ini", reread);
     EXPECT_EQ(reread.program.lptDelay, 7);
 }
 
-TEST_F(SettingsFileTest, AnUnwritablePlaceReportsFailureAndLeavesNoTemporary)
+TEST_F(SettingsFileTest, AnUnwritablePlaceReportsTheSystemsReason)
 {
     std::filesystem::create_directories(folder);
     std::ofstream(folder / "plain") << "x";
-    EXPECT_FALSE(SaveSettingsFile(folder / "plain" / kSettingsFileName, AppSettings{}));
+    EXPECT_FALSE(SaveSettingsFile(folder / "plain" / kSettingsFileName, AppSettings{}, failure));
+    EXPECT_EQ(failure, "Not a directory");
 }
 
 } // namespace

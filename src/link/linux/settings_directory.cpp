@@ -1,10 +1,11 @@
 #include "link/linux/settings_directory.h"
 
 #include <cstdlib>
-#include <fstream>
+#include <optional>
 #include <pwd.h>
-#include <sstream>
 #include <unistd.h>
+
+#include "files/small_file_reader.h"
 
 namespace zav {
 
@@ -35,11 +36,15 @@ PortsMap LoadPortsMap()
 
 PortsMap LoadPortsMap(const std::filesystem::path& file)
 {
-    std::ifstream stream(file, std::ios::binary);
-    if (!stream) return {};
-    std::ostringstream text;
-    text << stream.rdbuf();
-    return PortsMap::Parse(text.str());
+    std::string problem;
+    const std::optional<std::string> text = ReadSmallRegularFile(file, problem);
+    if (text) return PortsMap::Parse(*text);
+    PortsMap defaults;
+    if (!problem.empty()) {
+        defaults.SetFileWarning(file.string() + " is not read: " + problem +
+                                "; every port is on its default device.");
+    }
+    return defaults;
 }
 
 } // namespace zav

@@ -122,7 +122,7 @@ void TProgShell::LoadSettings()
 {
     AppSettings& settings = flow_.Settings();
     settings.editor = hexEdit_->GetEditorOptions();
-    LoadSettingsFile(SettingsFilePath(), settings, services_.boxes);
+    const SettingsFileReport report = ReadSettingsFile(SettingsFilePath(), settings);
     // The file may come from a desktop with another monitor, or be damaged: every window
     // goes onto a screen present, title bar reachable.
     const std::vector<ScreenRect> screens = AvailableScreens();
@@ -135,6 +135,10 @@ void TProgShell::LoadSettings()
                                             FrameMarginsOf(hexEdit_->DescriptionWindow()), screens);
     hexEdit_->SetWindowLayout(layout);
     hexEdit_->ApplyEditorOptions(settings.editor);
+    for (const std::string& warning : report.warnings) AddStatusMessage(warning, StatusKind::Warning);
+    // The box comes only now: a box over this window before it is placed would create the
+    // window, and a window system then takes the later move as the inner position.
+    if (report.error) services_.boxes.ShowError(*report.error);
 }
 
 bool TProgShell::event(QEvent* event)
@@ -314,7 +318,12 @@ void TProgShell::FormClose()
         settings.mainWindow = {x(), y(), height(), width()};
         settings.layout = hexEdit_->GetWindowLayout();
         settings.editor = hexEdit_->GetEditorOptions();
-        (void)SaveSettingsFile(SettingsFilePath(), settings);
+        std::string failure;
+        // Told once; the close goes on and the old file stays as it was.
+        if (!SaveSettingsFile(SettingsFilePath(), settings, failure)) {
+            services_.boxes.ShowOk(SettingsNotSavedText(SettingsFilePath(), failure), "Warning",
+                                   BoxKind::Warning);
+        }
     }
     hexEdit_->DescriptionWindow().hide();
     hexEdit_->hide();

@@ -35,6 +35,8 @@ int main(int argc, char** argv)
     });
     boxes.SetParent(&shell);
     QObject::connect(&shell, &zav::TProgShell::SequenceStopRequested, &shell, [&boxes] { boxes.DismissOpenBoxes(); });
+    if (!portsMap.FileWarning().empty())
+        shell.AddStatusMessage(portsMap.FileWarning(), zav::StatusKind::Warning);
     shell.LoadSettings();
     shell.show();
     return application.exec();

@@ -225,6 +225,71 @@ private slots:
         QCOMPARE(shell.width(), 610);
         QCOMPARE(shell.Flow().Settings().program.lptPort, "LPT1");
     }
+
+    // A bad value after the left edge: the box comes once the window stands where the file
+    // put it (a box over a window not yet placed creates it, and a window manager then takes
+    // the move as the inner position), so the left edge stays 100, the top keeps 49.
+    void ABadValueKeepsTheEdgeBeforeItAndTheDefaultAfterIt()
+    {
+        ShellFixture fixture;
+        testing::WriteFileBytes(fixture.SettingsFile(), "P_WIN_POS_LEFT=100\r\nP_WIN_POS_TOP=abc\r\n");
+        TProgShell& shell = fixture.Make();
+        QPoint atTheBox;
+        fixture.boxes.onShow = [&] { atTheBox = shell.pos(); };
+        shell.LoadSettings();
+        QCOMPARE(fixture.boxes.shown.size(), std::size_t{1});
+        QCOMPARE(atTheBox, QPoint(100, 49));
+        shell.show();
+        QCOMPARE(shell.pos(), QPoint(100, 49));
+        QVERIFY(shell.close());
+        const std::string text = testing::ReadFileBytes(fixture.SettingsFile());
+        QVERIFY(text.find("P_WIN_POS_LEFT=100\r\nP_WIN_POS_TOP=49\r\n") != std::string::npos);
+    }
+
+    // A settings file that is a folder: a Warning line at start and the defaults.
+    void ASettingsFileThatIsAFolderIsAWarningLine()
+    {
+        ShellFixture fixture;
+        std::filesystem::create_directory(fixture.SettingsFile());
+        TProgShell& shell = fixture.Make();
+        shell.LoadSettings();
+        const StatusListModel& lines = shell.Status().Lines();
+        QCOMPARE(lines.Line(lines.rowCount() - 1),
+                 "1" + fixture.SettingsFile().string() + " is not read: it is a folder; the defaults are used.");
+        QCOMPARE(shell.Flow().Settings().program, ProgramSettings{});
+    }
+
+    // Settings that cannot be saved (here the settings file is a folder): one box at close
+    // saying so and why; the window still closes.
+    void SettingsThatCannotBeSavedAreToldOnceAndTheWindowStillCloses()
+    {
+        ShellFixture fixture;
+        std::filesystem::create_directory(fixture.SettingsFile());
+        TProgShell& shell = fixture.Make();
+        shell.LoadSettings();
+        shell.show();
+        QVERIFY(shell.close());
+        QVERIFY(!shell.isVisible());
+        QCOMPARE(fixture.boxes.shown.size(), std::size_t{1});
+        QCOMPARE(fixture.boxes.shown.front().kind, BoxKind::Warning);
+        QCOMPARE(fixture.boxes.shown.front().text,
+                 "The settings could not be saved to " + fixture.SettingsFile().string() + ": Is a directory.");
+    }
+
+    // A stored delay out of range is a Warning line and the nearest limit.
+    void AStoredDelayOutOfRangeIsAWarningLine()
+    {
+        ShellFixture fixture;
+        testing::WriteFileBytes(fixture.SettingsFile(), "LPT_DELAY=2147483647\r\n");
+        TProgShell& shell = fixture.Make();
+        shell.LoadSettings();
+        QCOMPARE(shell.Flow().Settings().program.lptDelay, 50);
+        const StatusListModel& lines = shell.Status().Lines();
+        QCOMPARE(lines.Line(lines.rowCount() - 1),
+                 "1" + fixture.SettingsFile().string() +
+                     ": LPT_DELAY=2147483647 is out of range (0 to 50); 50 is used instead.");
+        QVERIFY(fixture.boxes.shown.empty());
+    }
 };
 
 } // namespace zav

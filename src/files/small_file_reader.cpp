@@ -1,0 +1,57 @@
+#include "files/small_file_reader.h"
+
+#include <cerrno>
+#include <fstream>
+#include <system_error>
+
+namespace zav {
+
+std::optional<std::string> ReadSmallRegularFile(const std::filesystem::path& path, std::string& problem)
+{
+    namespace fs = std::filesystem;
+    problem.clear();
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (status.type() == fs::file_type::not_found) return std::nullopt;
+    if (error) {
+        problem = "it cannot be read: " + error.message();
+        return std::nullopt;
+    }
+    if (status.type() == fs::file_type::directory) {
+        problem = "it is a folder";
+        return std::nullopt;
+    }
+    if (status.type() != fs::file_type::regular) {
+        problem = "it is not a regular file";
+        return std::nullopt;
+    }
+    const std::uintmax_t size = fs::file_size(path, error);
+    if (!error && size > kMaxSmallFileBytes) {
+        problem = "it is larger than 1 MiB";
+        return std::nullopt;
+    }
+
+    errno = 0;
+    std::ifstream stream(path, std::ios::binary);
+    if (!stream) {
+        problem =
+            "it cannot be read: " + (errno != 0 ? std::generic_category().message(errno) : "open failed");
+        return std::nullopt;
+    }
+    // One byte more than allowed tells a file that grew since it was measured; istream::read
+    // turns a failing read into a state instead of an exception.
+    std::string text(static_cast<std::size_t>(error ? kMaxSmallFileBytes : size) + 1, '\0');
+    stream.read(text.data(), static_cast<std::streamsize>(text.size()));
+    if (stream.bad()) {
+        problem = "it cannot be read";
+        return std::nullopt;
+    }
+    text.resize(static_cast<std::size_t>(stream.gcount()));
+    if (text.size() > kMaxSmallFileBytes) {
+        problem = "it is larger than 1 MiB";
+        return std::nullopt;
+    }
+    return text;
+}
+
+} // namespace zav
