@@ -42,6 +42,8 @@ TDataInspector::TDataInspector(THexEdit& editor, QWidget* parent)
         table_->setItem(row, 1, new QTableWidgetItem);
     }
     table_->resizeColumnToContents(0);
+    // Typing goes straight into the value of the first row.
+    table_->setCurrentCell(0, 1);
     connect(table_, &QTableWidget::itemChanged, this, &TDataInspector::ValueEdited);
 
     auto* layout = new QVBoxLayout(this);

@@ -99,15 +99,20 @@ THexEdit::THexEdit(MessageBoxes& boxes, QWidget* parent)
         statusBar_->addWidget(label, panel + 1 == statusPanels_.size() ? 1 : 0);
         statusPanels_[panel] = label;
     }
-    selectionPanel_ = new QLabel(statusBar_);
+    // The status bar's panels fill the window's width, so the selection takes a line of its
+    // own below them, kept while empty so the rows do not jump when a selection starts.
+    selectionPanel_ = new QLabel(this);
     selectionPanel_->setObjectName(QStringLiteral("SelectionPanel"));
-    statusBar_->addPermanentWidget(selectionPanel_);
+    selectionPanel_->setIndent(4);
+    selectionPanel_->setMinimumHeight(selectionPanel_->fontMetrics().height() + 2);
+    selectionPanel_->setToolTip(QStringLiteral("Selection: first and last address, length"));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(splitter_, 1);
     layout->addWidget(statusBar_);
+    layout->addWidget(selectionPanel_);
 
     explaine_ = new TExplaine(*this, this);
     inspector_ = new TDataInspector(*this, this);
