@@ -42,6 +42,17 @@ private slots:
         QVERIFY(!Extra(f, EditorExtraAction::Redo)->isEnabled());
     }
 
+    // Text from Linux programs: lines end in LF alone.
+    void PasteReadsLinesEndedByLf()
+    {
+        EditorFixture f;
+        QApplication::clipboard()->setText(QStringLiteral("01 02\n03 04\n"));
+        f.editor.SelectAddress(0x0100);
+        f.editor.Action(EditorAction::Paste)->trigger();
+        QCOMPARE(f.Buffer().GetByte(0x0101), 0x02);
+        QCOMPARE(f.Buffer().GetByte(0x0111), 0x04);
+    }
+
     void DataInspectorFollowsTheCursorAndWritesATypedValue()
     {
         EditorFixture f;
