@@ -58,6 +58,8 @@ void UndoStack::EndGroup()
     groupOpen_ = false;
     const int size = entryCount_ - groupStart_;
     if (size == 0) return;
+    // A new edit branches off the undone history, which can no longer be redone.
+    if (!redoing_) redoGroups_.clear();
     if (groupCount_ == kCapacity) DropOldestGroup();
     groupSizes_[RingIndex(groupBase_, groupCount_)] = size;
     ++groupCount_;
@@ -72,6 +74,8 @@ std::int32_t UndoStack::Undo()
     --groupCount_;
     const std::size_t group = RingIndex(groupBase_, groupCount_);
     std::int32_t address = -1;
+    RedoGroup redo;
+    redo.reserve(static_cast<std::size_t>(groupSizes_[group]));
     // Newest first; the old state goes back after the value, because writing the value
     // marks the cell as edited.
     while (groupSizes_[group] > 0) {
@@ -79,12 +83,40 @@ std::int32_t UndoStack::Undo()
         --entryCount_;
         const std::uint32_t entry = entries_[RingIndex(entryBase_, entryCount_)];
         address = static_cast<std::int32_t>(entry >> 16);
+        redo.push_back(static_cast<std::uint32_t>(address) << 16 |
+                       static_cast<std::uint32_t>(buffer_.GetCellState(address)) << 8 | buffer_.GetByte(address));
         buffer_.SetByte(address, static_cast<std::uint8_t>(entry & 0xFFu));
         buffer_.SetCellState(address, static_cast<std::uint8_t>((entry >> 8) & 0xFFu));
     }
+    redoGroups_.push_back(std::move(redo));
     groupStart_ = entryCount_;
     if (groupCount_ == 0 && entryCount_ == 0) SetAvailable(false);
     return address;
+}
+
+std::int32_t UndoStack::Redo()
+{
+    EndGroup();
+    if (redoGroups_.empty()) return -1;
+
+    const RedoGroup redo = std::move(redoGroups_.back());
+    redoGroups_.pop_back();
+    MemoryBuffer::ChangeBatch batch(buffer_);
+    redoing_ = true;
+    BeginGroup();
+    // Undo collected the cells newest first, so walking back replays the action in its own
+    // order. Each cell gets back exactly the value and state it had: the flags are lifted
+    // for the write and restored with the state, as a cell refused then is unchanged anyway.
+    for (auto entry = redo.rbegin(); entry != redo.rend(); ++entry) {
+        const auto address = static_cast<std::int32_t>(*entry >> 16);
+        Push(address);
+        buffer_.SetCellState(address, 0);
+        buffer_.SetByte(address, static_cast<std::uint8_t>(*entry & 0xFFu));
+        buffer_.SetCellState(address, static_cast<std::uint8_t>((*entry >> 8) & 0xFFu));
+    }
+    EndGroup();
+    redoing_ = false;
+    return static_cast<std::int32_t>(redo.back() >> 16);
 }
 
 bool UndoStack::IsEmpty() const
@@ -95,6 +127,7 @@ bool UndoStack::IsEmpty() const
 void UndoStack::Clear()
 {
     DiscardAll();
+    redoGroups_.clear();
     groupOpen_ = false;
     groupOverflowed_ = false;
 }

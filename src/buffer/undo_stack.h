@@ -8,7 +8,8 @@ namespace zav {
 class MemoryBuffer;
 
 // Records the old value and state of every cell an editing action touches, one group per
-// action, so Undo restores the buffer an action at a time, newest first. No redo.
+// action, so Undo restores the buffer an action at a time, newest first. What Undo takes back
+// is kept for Redo, one step per undone action, until the next edit records a group.
 // Holds at most kCapacity entries and kCapacity groups.
 class UndoStack {
 public:
@@ -35,6 +36,11 @@ public:
     // (-1 when there was nothing to undo).
     std::int32_t Undo();
     [[nodiscard]] bool IsEmpty() const;
+    // Writes again what the newest Undo took back, as one undoable group; returns the first
+    // cell it touches (-1 when there is nothing to redo).
+    std::int32_t Redo();
+    [[nodiscard]] bool IsRedoEmpty() const { return redoGroups_.empty(); }
+    // Empties both histories: a bulk update replaced the cells they refer to.
     void Clear();
 
     [[nodiscard]] int EntryCount() const;
@@ -57,6 +63,10 @@ private:
     void DiscardAll();
     void SetAvailable(bool available);
 
+    // One cell as Undo found it before restoring it: address, state and value, packed as the
+    // undo entries are.
+    using RedoGroup = std::vector<std::uint32_t>;
+
     static constexpr std::uint32_t kRingMask = kCapacity - 1;
     static_assert((kCapacity & kRingMask) == 0, "the rings index by masking");
 
@@ -77,6 +87,9 @@ private:
     // The open group outgrew the stack; its further cells are not recorded.
     bool groupOverflowed_ = false;
     bool available_ = false;
+    // Newest last; emptied when an edit (not a redo) closes a group.
+    std::vector<RedoGroup> redoGroups_;
+    bool redoing_ = false;
 };
 
 } // namespace zav

@@ -29,6 +29,7 @@ std::optional<std::int32_t> FindDialog::Ok(const MemoryBuffer& buffer, std::int3
         return std::nullopt;
     }
     lastMatchLength_ = static_cast<int>(pattern->size());
+    lastPattern_ = *pattern;
     return found;
 }
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "operations/history_field.h"
 #include "operations/search_pattern.h"
@@ -28,6 +29,8 @@ public:
     [[nodiscard]] SearchDirection Direction() const { return direction_; }
     void SetDirection(SearchDirection direction) { direction_ = direction; }
     [[nodiscard]] int LastMatchLength() const { return lastMatchLength_; }
+    // The bytes the last successful search looked for, so the editor can mark its matches.
+    [[nodiscard]] const std::vector<std::uint8_t>& LastPattern() const { return lastPattern_; }
 
     // The address of the match, where the editor's cursor goes and the dialog closes. Empty
     // when the text was refused or nothing matched ("Search String not found"); the dialog
@@ -40,6 +43,7 @@ private:
     SearchDataType dataType_ = SearchDataType::Hex;
     SearchDirection direction_ = SearchDirection::Down;
     int lastMatchLength_ = 0;
+    std::vector<std::uint8_t> lastPattern_;
 };
 
 } // namespace zav

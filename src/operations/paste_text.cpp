@@ -23,6 +23,13 @@ PasteResult PasteText(MemoryBuffer& buffer, std::string_view text, std::int32_t 
             ++position;
             continue;
         }
+        // Text from Linux programs ends its lines with LF alone.
+        if (current == '\n') {
+            lineStart += 16;
+            offset = 0;
+            ++position;
+            continue;
+        }
         if (position + 1 >= text.size()) break;
         const char next = text[position + 1];
         if (current == '\r' && next == '\n') {

@@ -23,8 +23,8 @@ struct PasteResult {
 // The most of a clipboard text a paste reads: four characters per address, less one.
 inline constexpr std::size_t kPasteTextLimit = 4 * 0xFFFF - 1;
 
-// Pastes hex text as Copy writes it, starting at the cursor. Blanks are skipped; CR LF starts
-// the next line 16 addresses on, in the cursor's column, so a copied block keeps its shape;
+// Pastes hex text as Copy writes it, starting at the cursor. Blanks are skipped; CR LF (or LF
+// alone, as Linux programs end lines) starts the next line 16 addresses on, in the cursor's column, so a copied block keeps its shape;
 // every other pair must be two upper-case hex digits. The scan stops at the first pair that
 // is not, at a lone CR or trailing character, or past the end of the buffer; what was pasted
 // before stays, as one undo step.

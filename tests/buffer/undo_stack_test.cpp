@@ -201,5 +201,59 @@ TEST_F(UndoStackTest, ObserverHearsAvailabilityChangesAndOneRangePerUndo)
     EXPECT_EQ(observer.undo.size(), 4u) << "no repeat while already empty";
 }
 
+TEST_F(UndoStackTest, RedoReplaysEachUndoneActionAsOneUndoableStep)
+{
+    Edit({{0x10, 0xA1}});
+    Edit({{0x20, 0xB2}, {0x18, 0xB3}});
+    const std::uint8_t editedState = buffer.GetCellState(0x20);
+    stack.Undo();
+    stack.Undo();
+    ASSERT_EQ(buffer.GetByte(0x10), 0);
+
+    EXPECT_EQ(stack.Redo(), 0x10);
+    EXPECT_EQ(buffer.GetByte(0x10), 0xA1);
+    EXPECT_EQ(buffer.GetByte(0x20), 0) << "one redo step per undo step";
+    EXPECT_EQ(stack.Redo(), 0x20) << "the first cell the action touched";
+    EXPECT_EQ(buffer.GetByte(0x18), 0xB3);
+    EXPECT_EQ(buffer.GetCellState(0x20), editedState);
+    EXPECT_TRUE(stack.IsRedoEmpty());
+    EXPECT_EQ(stack.Redo(), -1);
+
+    stack.Undo();
+    EXPECT_EQ(buffer.GetByte(0x18), 0) << "a redone action undoes like the original";
+    EXPECT_EQ(buffer.GetByte(0x10), 0xA1);
+}
+
+TEST_F(UndoStackTest, RedoKeepsReadOnlyCellsAsTheyWere)
+{
+    buffer.SetByte(0x30, 0x55);
+    buffer.SetReadOnly(0x30, true);
+    const std::uint8_t state = buffer.GetCellState(0x30);
+    Edit({{0x30, 0x99}, {0x31, 0x77}});
+    stack.Undo();
+    stack.Redo();
+    EXPECT_EQ(buffer.GetByte(0x30), 0x55);
+    EXPECT_EQ(buffer.GetCellState(0x30), state);
+    EXPECT_EQ(buffer.GetByte(0x31), 0x77);
+}
+
+TEST_F(UndoStackTest, AnEditOrABulkUpdateDropsWhatCouldBeRedone)
+{
+    Edit({{0x10, 1}});
+    Edit({{0x11, 2}});
+    stack.Undo();
+    stack.Undo();
+    stack.Redo();
+    EXPECT_FALSE(stack.IsRedoEmpty()) << "redoing is no new edit";
+    Edit({{0x40, 4}});
+    EXPECT_TRUE(stack.IsRedoEmpty());
+
+    stack.Undo();
+    buffer.BeginUpdate();
+    buffer.EndUpdate();
+    EXPECT_TRUE(stack.IsRedoEmpty());
+    EXPECT_TRUE(stack.IsEmpty());
+}
+
 } // namespace
 } // namespace zav

@@ -23,6 +23,7 @@ app=org.zav.zavprog
 
 for file in bin/zavprog bin/zavtool \
   share/applications/$app.desktop \
+  share/mime/packages/$app.xml \
   share/icons/hicolor/scalable/apps/$app.svg \
   share/metainfo/$app.metainfo.xml \
   share/doc/zav/ridirirodo.pdf share/doc/zav/copyright share/doc/zav/changelog.gz \
@@ -50,6 +51,20 @@ if [ -f "$desktop" ] && command -v desktop-file-validate >/dev/null; then
   [ -x "$root/bin/$exec_line" ] && ok "Exec=$exec_line installed" || fail "Exec=$exec_line is not in /usr/bin"
   icon=$(sed -n 's/^Icon=//p' "$desktop")
   [ -f "$root/share/icons/hicolor/scalable/apps/$icon.svg" ] && ok "Icon=$icon in hicolor" || fail "Icon=$icon not in hicolor"
+fi
+mime=$root/share/mime/packages/$app.xml
+if [ -f "$mime" ] && command -v update-mime-database >/dev/null; then
+  # The desktop's own tool reads the file into a scratch database; a *.zef then has our type.
+  scratch=$(mktemp -d)
+  mkdir -p "$scratch/packages" && cp "$mime" "$scratch/packages/"
+  if out=$(update-mime-database "$scratch" 2>&1) && grep -q '^text/x-zav-extended:\*\.zef$' "$scratch/globs"; then
+    ok "file type text/x-zav-extended for *.zef"
+  else
+    fail "shared-mime-info package: $out"
+  fi
+  grep -q '^MimeType=.*text/x-zav-extended;' "$desktop" && ok "desktop entry opens the file type" \
+    || fail "desktop entry does not declare text/x-zav-extended"
+  rm -rf "$scratch"
 fi
 metainfo=$root/share/metainfo/$app.metainfo.xml
 if [ -f "$metainfo" ] && command -v appstreamcli >/dev/null; then

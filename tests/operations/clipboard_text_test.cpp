@@ -51,11 +51,17 @@ TEST_F(ClipboardTextTest, ABlockCopiesAsLinesThatPasteBackInShape)
 
 TEST_F(ClipboardTextTest, APasteKeepsTheCursorColumnOnEveryLine)
 {
-    const PasteResult result = PasteText(buffer, "01 02\r\n03", 0x0207);
-    EXPECT_EQ(result.nextAddress, 0x0218);
-    EXPECT_EQ(buffer.GetByte(0x0207), 0x01);
-    EXPECT_EQ(buffer.GetByte(0x0208), 0x02);
-    EXPECT_EQ(buffer.GetByte(0x0217), 0x03);
+    // Windows line ends and Linux ones alike.
+    for (const char* text : {"01 02\r\n03", "01 02\n03", "01 02 \n03\n"}) {
+        MemoryBuffer target;
+        const PasteResult result = PasteText(target, text, 0x0207);
+        EXPECT_EQ(result.bytesPasted, 3) << text;
+        EXPECT_EQ(target.GetByte(0x0207), 0x01) << text;
+        EXPECT_EQ(target.GetByte(0x0208), 0x02) << text;
+        EXPECT_EQ(target.GetByte(0x0217), 0x03) << text;
+        EXPECT_EQ(target.Undo().GroupCount(), 1) << text;
+    }
+    EXPECT_EQ(PasteText(buffer, "01 02\r\n03", 0x0207).nextAddress, 0x0218);
 }
 
 TEST_F(ClipboardTextTest, APasteStopsAtTheFirstPairItCannotRead)
@@ -64,7 +70,7 @@ TEST_F(ClipboardTextTest, APasteStopsAtTheFirstPairItCannotRead)
         const char* text;
         int pasted;
     };
-    for (const Case& c : {Case{"12 3g 45", 1}, Case{"12 34\r56", 2}, Case{"12\n34", 1}, Case{"12 3", 1},
+    for (const Case& c : {Case{"12 3g 45", 1}, Case{"12 34\r56", 2}, Case{"12\r 34", 1}, Case{"12 3", 1},
                           Case{"12\t34", 1}, Case{"ab 12", 0}, Case{"0x12", 0}}) {
         MemoryBuffer target;
         const PasteResult result = PasteText(target, c.text, 0x0300);

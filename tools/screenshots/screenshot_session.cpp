@@ -3,6 +3,10 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QDialog>
 #include <QLineEdit>
 #include <QLinearGradient>
@@ -19,10 +23,14 @@
 #include "buffer/memory_buffer.h"
 #include "buffer/ui/explaine_window.h"
 #include "buffer/ui/hex_edit_window.h"
+#include "buffer/ui/hex_grid_view.h"
 #include "link/linux/settings_directory.h"
 #include "ports/ports_map_link_factory.h"
 #include "ports/system_port_listing.h"
+#include "buffer/ui/data_inspector_window.h"
+#include "shell/ui/message_list_menu.h"
 #include "shell/ui/prog_shell.h"
+#include "shell/ui/status_win.h"
 #include "shell/ui/qt_message_boxes.h"
 
 namespace {
@@ -86,8 +94,10 @@ void ScreenshotSession::Run()
     FillDemoBuffer();
     ShowEditorWindows();
     EditorDialogs();
+    EditorExtras();
     ShellDialogs();
     ProgramDevice();
+    MessageListMenu();
     ComposeReadmePicture();
 
     // Everything is shown: close without the save question and without settings to write.
@@ -173,6 +183,57 @@ void ScreenshotSession::EditorDialogs()
     grabber_.SaveModal(QStringLiteral("find"), trigger(zav::EditorAction::Find));
     grabber_.SaveModal(QStringLiteral("go_to"), trigger(zav::EditorAction::GoToAddr));
     grabber_.SaveModal(QStringLiteral("swap"), trigger(zav::EditorAction::Swap));
+}
+
+void ScreenshotSession::EditorExtras()
+{
+    zav::THexEdit& editor = shell_->HexEditor();
+    editor.ShowAddressAtTop(kEepromStart);
+    editor.SelectAddress(kEepromStart + 0x10);
+    editor.ExtraAction(zav::EditorExtraAction::DataInspector)->trigger();
+    grabber_.Save(editor.DataInspector(), QStringLiteral("data_inspector"));
+    editor.DataInspector().close();
+
+    // A block of the calibration table, two rows of eight cells, as Shift and the arrows make it.
+    editor.HexPane().setFocus();
+    const auto shifted = [&editor](Qt::Key key) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::ShiftModifier);
+        QApplication::sendEvent(&editor.HexPane(), &press);
+    };
+    for (int step = 0; step < 7; ++step) shifted(Qt::Key_Right);
+    shifted(Qt::Key_Down);
+    grabber_.Save(editor, QStringLiteral("hex_editor_selection"));
+    editor.SelectAddress(kEepromStart + 0x10);
+
+    grabber_.SaveModal(
+        QStringLiteral("replace"), [&editor] { editor.ExtraAction(zav::EditorExtraAction::Replace)->trigger(); },
+        [](QWidget& dialog) {
+            if (auto* replacement = dialog.findChild<QComboBox*>(QStringLiteral("ReplaceText")))
+                replacement->setEditText(QStringLiteral("31"));
+        });
+}
+
+void ScreenshotSession::MessageListMenu()
+{
+    zav::StatusWin& list = shell_->Status();
+    QMenu* menu = shell_->MessageMenu().Menu();
+    const QPoint at(list.width() / 3, 8);
+    emit list.customContextMenuRequested(at);
+    WindowGrabber::Settle();
+    // Offscreen the menu is a window of its own: it is drawn onto the list where it opened.
+    const QPixmap listPicture = list.grab();
+    const QPixmap menuPicture = menu->grab();
+    const qreal ratio = listPicture.devicePixelRatio();
+    const QSizeF logical = list.size().expandedTo((QSizeF(at.x(), at.y()) + menuPicture.deviceIndependentSize()).toSize());
+    QPixmap picture((logical * ratio).toSize());
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    painter.drawPixmap(QPoint(0, 0), listPicture);
+    painter.drawPixmap(at, menuPicture);
+    painter.end();
+    menu->close();
+    grabber_.SavePicture(WindowGrabber::Framed(picture, shell_->windowTitle()), QStringLiteral("message_list_menu"));
 }
 
 void ScreenshotSession::ShellDialogs()

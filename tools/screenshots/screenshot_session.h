@@ -31,6 +31,8 @@ private:
     void FillDemoBuffer();
     void ShowEditorWindows();
     void EditorDialogs();
+    void EditorExtras();
+    void MessageListMenu();
     void ShellDialogs();
     void ProgramDevice();
     void ComposeReadmePicture();

@@ -30,6 +30,8 @@ public:
     // Go To Address: the field := the cursor address.
     virtual void ShowGoTo(std::int32_t cursorAddress) = 0;
     virtual void ShowSwap() = 0;
+    // Replace: its search text is preset with the byte at the cursor when it is created.
+    virtual void ShowReplace(std::int32_t cursorAddress) = 0;
 };
 
 // The program's dialogs for this editor.

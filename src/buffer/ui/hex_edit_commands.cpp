@@ -89,6 +89,7 @@ void THexEdit::CreatePopupMenu()
         if (!shortcut.isEmpty()) addAction(item);
     };
     popupMenu_->addAction(Action(EditorAction::Undo));
+    popupMenu_->addAction(ExtraAction(EditorExtraAction::Redo));
     popupMenu_->addSeparator();
     popupMenu_->addAction(Action(EditorAction::Copy));
     popupMenu_->addAction(Action(EditorAction::Paste));
@@ -113,6 +114,7 @@ void THexEdit::SetEditActionsEnabled(bool enabled)
     Action(EditorAction::Undo)->setEnabled(enabled && !IsUndoEmpty());
     Action(EditorAction::Paste)->setEnabled(enabled && !QApplication::clipboard()->text().isEmpty());
     Action(EditorAction::SearchAgain)->setEnabled(enabled && dialogs_->FindDialogExists());
+    SetExtraActionsEnabled(enabled);
 }
 
 void THexEdit::EditUndoExecute()

@@ -17,6 +17,7 @@
 #include <new>
 
 #include "buffer/memory_buffer.h"
+#include "buffer/ui/data_inspector_window.h"
 #include "buffer/ui/editor_dialogs.h"
 #include "buffer/ui/explaine_window.h"
 #include "buffer/ui/hex_grid_view.h"
@@ -98,16 +99,26 @@ THexEdit::THexEdit(MessageBoxes& boxes, QWidget* parent)
         statusBar_->addWidget(label, panel + 1 == statusPanels_.size() ? 1 : 0);
         statusPanels_[panel] = label;
     }
+    // The status bar's panels fill the window's width, so the selection takes a line of its
+    // own below them, kept while empty so the rows do not jump when a selection starts.
+    selectionPanel_ = new QLabel(this);
+    selectionPanel_->setObjectName(QStringLiteral("SelectionPanel"));
+    selectionPanel_->setIndent(4);
+    selectionPanel_->setMinimumHeight(selectionPanel_->fontMetrics().height() + 2);
+    selectionPanel_->setToolTip(QStringLiteral("Selection: first and last address, length"));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(splitter_, 1);
     layout->addWidget(statusBar_);
+    layout->addWidget(selectionPanel_);
 
     explaine_ = new TExplaine(*this, this);
+    inspector_ = new TDataInspector(*this, this);
     dialogs_ = CreateEditorDialogs(*this);
     CreateActions();
+    CreateExtraActions();
     CreatePopupMenu();
     SetEditActionsEnabled(false);
 
@@ -134,6 +145,8 @@ THexEdit::~THexEdit()
     dialogs_.reset();
     delete explaine_;
     explaine_ = nullptr;
+    delete inspector_;
+    inspector_ = nullptr;
 }
 
 void THexEdit::SetEditorDialogs(std::unique_ptr<EditorDialogs> dialogs)
@@ -296,6 +309,8 @@ void THexEdit::CellsChanged(std::int32_t first, std::int32_t last)
         }
     }
     if (cursor_.Address() >= first && cursor_.Address() <= last) ShowCellInfo();
+    SetExtraActionsEnabled(ActionsLive());
+    ShowCursorExtras();
     // A bulk update (a file loaded, a device chosen) reports the whole buffer once and may
     // have replaced the names, notes and rows as well.
     if (first <= 0 && last >= buffer_->LastAddress()) {
@@ -330,6 +345,7 @@ void THexEdit::ShowCellInfo()
         statusPanels_[panel]->setText(QString::fromLatin1(info.panels[panel].c_str()));
     }
     explaine_->RefreshCells();
+    ShowCursorExtras();
 }
 
 void THexEdit::PaneFocused(EditorGrid grid)

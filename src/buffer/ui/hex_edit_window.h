@@ -6,10 +6,13 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "buffer/buffer_observer.h"
 #include <QFont>
 
+#include "buffer/ui/editor_extra_actions.h"
+#include "operations/bookmarks.h"
 #include "operations/editor_cursor.h"
 #include "operations/hex_view_layout.h"
 #include "operations/key_entry.h"
@@ -20,6 +23,8 @@ class QLabel;
 class QMenu;
 class QSplitter;
 class QStatusBar;
+class QDragEnterEvent;
+class QDropEvent;
 
 namespace zav {
 
@@ -27,6 +32,7 @@ class EditorDialogs;
 class HexGridView;
 class MemoryBuffer;
 class MessageBoxes;
+class TDataInspector;
 class TExplaine;
 
 // The eleven editor commands, in the order of the editor's action list.
@@ -71,6 +77,14 @@ public:
     // The eleven actions; the main window puts them into its menus and tool bar.
     [[nodiscard]] QAction* Action(EditorAction action) const;
     [[nodiscard]] QMenu* PopupMenu() const { return popupMenu_; }
+    // Redo, Replace and the bookmark commands, which the main window adds to its Edit menu.
+    [[nodiscard]] QAction* ExtraAction(EditorExtraAction action) const;
+    [[nodiscard]] TDataInspector& DataInspector() { return *inspector_; }
+    [[nodiscard]] const Bookmarks& BookmarkedCells() const { return bookmarks_; }
+    // After a search: every match of the pattern in view is marked until the next search.
+    void SetFindHighlight(std::vector<std::uint8_t> pattern, bool textMode);
+    // Which of the cells first..last the last search's matches cover.
+    [[nodiscard]] std::vector<bool> HighlightedCells(std::int32_t first, std::int32_t last) const;
 
     // The cursor goes to the address's cell (beyond the buffer: the last cell) in the focused
     // pane; both panes repaint.
@@ -104,10 +118,14 @@ signals:
     // The main window's HexEditOpen and HexEditClose: the editor was shown or closed.
     void HexEditOpen();
     void HexEditClose();
+    // A file was dropped on the editor; the main window loads it.
+    void FileDropped(const QString& path);
 
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     friend class HexGridView;
@@ -119,6 +137,10 @@ private:
 
     void CreateActions();
     void CreatePopupMenu();
+    void CreateExtraActions();
+    void SetExtraActionsEnabled(bool enabled);
+    // The selection panel and the data inspector follow the cursor.
+    void ShowCursorExtras();
     void SetEditActionsEnabled(bool enabled);
     void UpdateCaption();
     void ShowCellInfo();
@@ -148,6 +170,10 @@ private:
     void EditPropertyExecute();
     void EditGoToAddrExecute();
     void EditSwapExecute();
+    void EditRedoExecute();
+    void EditReplaceExecute();
+    void ToggleBookmarkExecute();
+    void JumpToBookmark(bool forward);
 
     MessageBoxes& boxes_;
     std::unique_ptr<MemoryBuffer> buffer_;
@@ -173,6 +199,12 @@ private:
     QMenu* popupMenu_ = nullptr;
     TExplaine* explaine_ = nullptr;
     std::unique_ptr<EditorDialogs> dialogs_;
+    std::array<QAction*, kEditorExtraActionCount> extraActions_{};
+    QLabel* selectionPanel_ = nullptr;
+    TDataInspector* inspector_ = nullptr;
+    Bookmarks bookmarks_;
+    std::vector<std::uint8_t> highlightPattern_;
+    bool highlightTextMode_ = false;
 };
 
 } // namespace zav

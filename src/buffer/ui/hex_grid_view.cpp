@@ -7,6 +7,7 @@
 #include <QScrollBar>
 
 #include <array>
+#include <vector>
 
 #include "buffer/memory_buffer.h"
 #include "buffer/numeric_helpers.h"
@@ -18,6 +19,10 @@ namespace zav {
 namespace {
 
 constexpr Colour kSelectedBackgroundXor = 0x404040;
+// On the default white: pale yellow behind search matches, pale blue behind a bookmarked
+// row's address and under its cell.
+constexpr Colour kMatchBackgroundXor = 0x600000;
+constexpr Colour kBookmarkXor = 0x003C6C;
 
 // What a byte shows as: the hex pane draws its two digits from the first 16 entries, the
 // character pane the byte's Latin-1 character, except that the empty and the erased cell
@@ -148,9 +153,26 @@ void HexGridView::paintEvent(QPaintEvent* event)
     const double baselineY = (hex ? layout.HexTextInsetY() : layout.CharTextInsetY()) + ascent_;
 
     const RowSpan rows = layout.ExposedRows(cursor.TopRow(), exposed.top(), exposed.bottom());
+    const std::int32_t firstExposed = rows.first * HexViewLayout::kBytesPerRow;
+    const std::vector<bool> matched =
+        editor_.HighlightedCells(firstExposed, (rows.last + 1) * HexViewLayout::kBytesPerRow - 1);
+    const QColor matchBackground = ToQColor(colours.background ^ kMatchBackgroundXor);
+    const QColor bookmarkColour = ToQColor(colours.background ^ kBookmarkXor);
+    const Bookmarks& bookmarks = editor_.BookmarkedCells();
     for (int row = rows.first; row <= rows.last; ++row) {
         const int top = layout.RowTop(cursor.TopRow(), row);
         const double baseline = top + baselineY;
+        for (int column = 1; column <= HexViewLayout::kBytesPerRow; ++column) {
+            const std::int32_t address = HexCellAddress(column, row);
+            const int x = firstByteLeft + (column - 1) * cellWidth;
+            if (matched[static_cast<std::size_t>(address - firstExposed)]) {
+                painter.fillRect(x, top, cellWidth, rowHeight, matchBackground);
+            }
+            if (bookmarks.Contains(address)) painter.fillRect(x, top + rowHeight - 2, cellWidth, 2, bookmarkColour);
+        }
+        if (hex && bookmarks.RowHasBookmark(row * HexViewLayout::kBytesPerRow)) {
+            painter.fillRect(left, top, layout.HexColumnLeft(1), rowHeight, bookmarkColour);
+        }
         if (row >= selection.Top() && row <= selection.Bottom()) {
             const int x = firstByteLeft + (selection.Left() - 1) * cellWidth;
             painter.fillRect(x, top, selection.ColumnCount() * cellWidth, rowHeight, selectedBackground);

@@ -32,6 +32,8 @@ public:
 
     // Browse asks the system's file-open dialog unless a test replaced it.
     void SetFileChooser(FileChooser chooser) { chooser_ = std::move(chooser); }
+    // File > Recent Files: the dialog shows with this path chosen, as if typed.
+    void PresetPath(const QString& path) { Edit1Change(path); }
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -31,6 +31,7 @@ public:
     // Search Again: the dialog's current settings from the cursor, without showing it. The
     // match, or nothing after "Search String not found" or an input message.
     std::optional<std::int32_t> SearchAgain(std::int32_t cursorAddress);
+    [[nodiscard]] const FindDialog& Model() const { return model_; }
 
 protected:
     void showEvent(QShowEvent* event) override;

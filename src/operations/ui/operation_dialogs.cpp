@@ -7,6 +7,7 @@
 #include "operations/ui/fill_form.h"
 #include "operations/ui/find_form.h"
 #include "operations/ui/go_to_form.h"
+#include "operations/ui/replace_form.h"
 #include "operations/ui/swap_form.h"
 
 namespace zav {
@@ -47,13 +48,24 @@ void OperationDialogs::ShowFind(std::int32_t cursorAddress)
 {
     if (find_ == nullptr) find_ = new TForm7(editor_.Buffer(), editor_.Boxes(), cursorAddress, &editor_);
     find_->SetCursorAddress(cursorAddress);
-    if (find_->exec() == QDialog::Accepted && find_->Match()) editor_.SelectAddress(*find_->Match());
+    if (find_->exec() == QDialog::Accepted && find_->Match()) {
+        editor_.SelectAddress(*find_->Match());
+        MarkMatches();
+    }
 }
 
 void OperationDialogs::SearchAgain()
 {
     if (find_ == nullptr) return;
-    if (const auto match = find_->SearchAgain(editor_.CursorAddress())) editor_.SelectAddress(*match);
+    if (const auto match = find_->SearchAgain(editor_.CursorAddress())) {
+        editor_.SelectAddress(*match);
+        MarkMatches();
+    }
+}
+
+void OperationDialogs::MarkMatches()
+{
+    editor_.SetFindHighlight(find_->Model().LastPattern(), find_->Model().DataType() == SearchDataType::Text);
 }
 
 void OperationDialogs::ShowGoTo(std::int32_t cursorAddress)
@@ -67,6 +79,12 @@ void OperationDialogs::ShowSwap()
 {
     if (swap_ == nullptr) swap_ = new TForm4(editor_.Buffer(), &editor_);
     swap_->exec();
+}
+
+void OperationDialogs::ShowReplace(std::int32_t cursorAddress)
+{
+    if (replace_ == nullptr) replace_ = new TReplaceForm(editor_, cursorAddress, &editor_);
+    replace_->exec();
 }
 
 } // namespace zav

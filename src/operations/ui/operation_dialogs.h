@@ -13,6 +13,7 @@ class TForm4;
 class TForm5;
 class TForm6;
 class TForm7;
+class TReplaceForm;
 
 // The editor's buffer dialogs: each made on its first use with the editor as its parent and
 // kept, so it remembers its history and choices; after one closes with OK the editor's
@@ -30,11 +31,14 @@ public:
     void SearchAgain() override;
     void ShowGoTo(std::int32_t cursorAddress) override;
     void ShowSwap() override;
+    void ShowReplace(std::int32_t cursorAddress) override;
 
 private:
     // The editor's selection in selection mode, otherwise the cursor's cell alone, which
     // makes a dialog take its typed range.
     [[nodiscard]] Selection SelectionFor(std::int32_t cursorAddress, bool selectionMode) const;
+    // After a search found a match: the editor marks every match of it in view.
+    void MarkMatches();
 
     THexEdit& editor_;
     // Owned by the editor as their parent window; created on first use.
@@ -44,6 +48,7 @@ private:
     TForm7* find_ = nullptr;
     TForm3* goTo_ = nullptr;
     TForm4* swap_ = nullptr;
+    TReplaceForm* replace_ = nullptr;
 };
 
 } // namespace zav

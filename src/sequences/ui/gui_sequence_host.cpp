@@ -35,6 +35,7 @@ bool GuiSequenceHost::PortIdle()
 void GuiSequenceHost::SetPortIdle(bool idle)
 {
     widgets_.flow.SetPortIdle(idle);
+    emit PortIdleChanged(idle);
     if (idle) emit PortReleased();
 }
 

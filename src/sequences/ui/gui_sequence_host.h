@@ -53,6 +53,8 @@ public:
 signals:
     // The port is free again: a sequence has ended (its worker is winding down).
     void PortReleased();
+    // A sequence took the port or gave it back.
+    void PortIdleChanged(bool idle);
 
 private:
     void ShowProgress();

@@ -23,6 +23,7 @@ class QToolButton;
 namespace zav {
 
 class GuiSequenceHost;
+class MessageListMenu;
 class SequenceRunner;
 class StatusWin;
 class TAboutW;
@@ -73,6 +74,15 @@ public:
     bool SaveFile();
     // Print: the print dialog, made on first use.
     void PrintBuffer();
+    // A file named on the command line or dropped on a window: loaded with the open dialog's
+    // defaults, the outcome in the message list.
+    void OpenFileFromDesktop(const QString& path);
+    // File > Recent Files: the open dialog, preset with the path.
+    void OpenRecentFile(const std::string& path);
+    [[nodiscard]] QMenu* RecentFilesMenu() const { return recentFiles_; }
+    [[nodiscard]] MessageListMenu& MessageMenu() const { return *messageMenu_; }
+    // The Start/Stop key: presses the Start button of the sequence page in view.
+    void StartStopVisibleSequence();
 
     // Handlers of the controls and actions, named after them.
     void DeviceIDButtonClick();
@@ -96,6 +106,8 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // DeviceSelectionView
@@ -105,6 +117,11 @@ private:
     void CreateActions();
     void CreateMenus();
     void CreateToolBar();
+    // Recent Files, Redo, Replace, the bookmarks, the data inspector, the Start/Stop key, the
+    // message list's menu, dropped files and the commands a busy port disables.
+    void CreateExtras();
+    void FillRecentFilesMenu();
+    void UpdateInterlockedCommands();
     QWidget* CreateDeviceRow();
     QWidget* CreateSequencePages();
     QWidget* CreateBottomRow();
@@ -148,6 +165,9 @@ private:
     QAction* showEditor_ = nullptr;
     QAction* helpProg_ = nullptr;
     QAction* helpAbout_ = nullptr;
+    QAction* startStop_ = nullptr;
+    QMenu* recentFiles_ = nullptr;
+    MessageListMenu* messageMenu_ = nullptr;
 
     THexEdit* hexEdit_ = nullptr;
     GuiSequenceHost* sequenceHost_ = nullptr;

@@ -101,6 +101,7 @@ void TProgShell::CreateActions()
 void TProgShell::CreateMenus()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("FileMenu"));
     file->addAction(editOpenFile_);
     file->addAction(editSaveFile_);
     file->addSeparator();
@@ -110,6 +111,7 @@ void TProgShell::CreateMenus()
 
     // Alt+E belongs to the hex editor, so the Edit menu opens with Alt+D.
     QMenu* edit = menuBar()->addMenu(QStringLiteral("E&dit"));
+    edit->setObjectName(QStringLiteral("EditMenu"));
     const auto editorAction = [this](EditorAction action) { return hexEdit_->Action(action); };
     edit->addAction(editorAction(EditorAction::Undo));
     edit->addSeparator();
@@ -132,6 +134,7 @@ void TProgShell::CreateMenus()
     tools->addAction(resDefSet_);
 
     QMenu* window = menuBar()->addMenu(QStringLiteral("&Window"));
+    window->setObjectName(QStringLiteral("WindowMenu"));
     window->addAction(showEditor_);
     QAction* description = window->addAction(QStringLiteral("Description"));
     description->setObjectName(QStringLiteral("WindowDescription"));

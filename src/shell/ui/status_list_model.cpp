@@ -32,4 +32,11 @@ void StatusListModel::Append(const std::string& text, StatusKind kind)
     endInsertRows();
 }
 
+void StatusListModel::Clear()
+{
+    beginResetModel();
+    lines_.clear();
+    endResetModel();
+}
+
 } // namespace zav

@@ -25,6 +25,9 @@ public:
     void Append(const std::string& text, StatusKind kind);
     // The stored line with its tag, as the core's status helpers take it.
     [[nodiscard]] const std::string& Line(int row) const { return lines_[static_cast<std::size_t>(row)]; }
+    [[nodiscard]] const std::vector<std::string>& AllLines() const { return lines_; }
+    // The context menu's Clear: the user empties the list.
+    void Clear();
 
 private:
     std::vector<std::string> lines_;

@@ -39,5 +39,9 @@ int main(int argc, char** argv)
         shell.AddStatusMessage(portsMap.FileWarning(), zav::StatusKind::Warning);
     shell.LoadSettings();
     shell.show();
+    // "zavprog FILE", as the desktop's Open With starts it: the file loads as the open
+    // dialog's defaults would load it.
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() > 1) shell.OpenFileFromDesktop(arguments.at(1));
     return application.exec();
 }

@@ -43,6 +43,7 @@ public:
     void SearchAgain() override { calls_.push_back({"SearchAgain", -1, false}); }
     void ShowGoTo(std::int32_t cursor) override { calls_.push_back({"GoTo", cursor, false}); }
     void ShowSwap() override { calls_.push_back({"Swap", -1, false}); }
+    void ShowReplace(std::int32_t cursor) override { calls_.push_back({"Replace", cursor, false}); }
 
 private:
     std::vector<DialogCall>& calls_;

@@ -162,9 +162,9 @@ private slots:
         for (QAction* item : f.editor.PopupMenu()->actions()) {
             texts << (item->isSeparator() ? QStringLiteral("-") : item->text());
         }
-        QCOMPARE(texts, (QStringList{"Undo", "-", "Copy", "Paste", "Select All", "-", "Find ...", "Search Again", "-",
+        QCOMPARE(texts, (QStringList{"Undo", "Redo", "-", "Copy", "Paste", "Select All", "-", "Find ...", "Search Again", "-",
                                      "Go To Address", "Copy As", "Fill", "Swap"}));
-        QCOMPARE(f.editor.PopupMenu()->actions().at(11)->shortcut(), QKeySequence(QStringLiteral("Ctrl+F")));
+        QCOMPARE(f.editor.PopupMenu()->actions().at(12)->shortcut(), QKeySequence(QStringLiteral("Ctrl+F")));
     }
 };
 

@@ -89,6 +89,8 @@ private slots:
         });
         editor->Action(EditorAction::Find)->trigger();
         QCOMPARE(editor->CursorAddress(), 0x0200);
+        // Every match is marked once the search found one.
+        QCOMPARE(editor->HighlightedCells(0x0300, 0x0300), std::vector<bool>{true});
         QVERIFY(editor->Action(EditorAction::SearchAgain)->isEnabled());
         editor->Action(EditorAction::SearchAgain)->trigger();
         QCOMPARE(editor->CursorAddress(), 0x0300);

@@ -81,15 +81,17 @@ private slots:
         QCOMPARE(shell.windowTitle(), QStringLiteral("ZAV Zoruruzad Irodozeziz"));
         QCOMPARE(Captions(shell.menuBar()->actions()),
                  (QStringList{"&File", "E&dit", "&Tools", "&Window", "&Help"}));
-        QCOMPARE(Captions(Menu(shell, "&File")->actions()), (QStringList{"Open", "Save", "-", "Print", "-", "Exit"}));
+        QCOMPARE(Captions(Menu(shell, "&File")->actions()), (QStringList{"Open", "Save", "Recent Files", "-", "Print", "-", "Exit"}));
         QCOMPARE(Captions(Menu(shell, "&Tools")->actions()),
                  (QStringList{"Hex Editor Options ...", "Ports Options ...", "-", "Reset to Default"}));
-        QCOMPARE(Captions(Menu(shell, "&Window")->actions()), (QStringList{"Hex Editor", "Description"}));
+        QCOMPARE(Captions(Menu(shell, "&Window")->actions()), (QStringList{"Hex Editor", "Description", "Data Inspector"}));
         QCOMPARE(Captions(Menu(shell, "&Help")->actions()), (QStringList{"User Manual", "-", "About ..."}));
         const QStringList edit = Captions(Menu(shell, "E&dit")->actions());
-        QCOMPARE(edit.size(), 13);
-        QCOMPARE(edit.count(QStringLiteral("-")), 3);
-        QCOMPARE(edit.at(1), QStringLiteral("-"));
+        // With Redo, Replace and the three bookmark commands after a separator of their own.
+        QCOMPARE(edit.size(), 19);
+        QCOMPARE(edit.count(QStringLiteral("-")), 4);
+        QCOMPARE(edit.at(1), QStringLiteral("Redo"));
+        QCOMPARE(edit.at(2), QStringLiteral("-"));
 
         const QList<QAction*> tools = shell.ToolBar1()->actions();
         QCOMPARE(tools.size(), 16);

@@ -1,0 +1,157 @@
+// The main window's commands beside those it was designed with: Recent Files, the editor's
+// Redo, Replace, bookmarks and data inspector in the menus, the Start/Stop key, the message
+// list's menu, files opened from the desktop and the commands a busy port disables.
+#include <QAction>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolButton>
+
+#include "buffer/ui/dropped_file.h"
+#include "buffer/ui/hex_edit_window.h"
+#include "files/open_file_dialog.h"
+#include "files/ui/load_file_form.h"
+#include "sequences/ui/gui_sequence_host.h"
+#include "shell/interlocked_commands.h"
+#include "shell/open_file_directly.h"
+#include "shell/ui/guarded_command.h"
+#include "shell/ui/latin1_text.h"
+#include "shell/ui/message_list_menu.h"
+#include "shell/ui/prog_shell.h"
+#include "shell/ui/status_win.h"
+
+namespace zav {
+
+namespace {
+
+constexpr std::size_t kRecentFilesShown = 5;
+
+// Menus are found by their object names: their captions carry the keyboard mnemonics,
+// which may change.
+QMenu* MenuNamed(QMenuBar* bar, const char* objectName)
+{
+    return bar->findChild<QMenu*>(QString::fromLatin1(objectName), Qt::FindDirectChildrenOnly);
+}
+
+// The action after `action` in the menu, to insert before; null at the end.
+QAction* ActionAfter(QMenu* menu, QAction* action)
+{
+    const QList<QAction*> actions = menu->actions();
+    const auto index = actions.indexOf(action);
+    return index >= 0 && index + 1 < actions.size() ? actions[index + 1] : nullptr;
+}
+
+} // namespace
+
+void TProgShell::CreateExtras()
+{
+    const auto extra = [this](EditorExtraAction action) { return hexEdit_->ExtraAction(action); };
+
+    if (QMenu* file = MenuNamed(menuBar(), "FileMenu")) {
+        recentFiles_ = new QMenu(QStringLiteral("Recent Files"), file);
+        recentFiles_->setObjectName(QStringLiteral("RecentFiles"));
+        file->insertMenu(ActionAfter(file, editSaveFile_), recentFiles_);
+        connect(recentFiles_, &QMenu::aboutToShow, this, &TProgShell::FillRecentFilesMenu);
+        connect(recentFiles_, &QMenu::triggered, this,
+                Guarded(this, [this](QAction* entry) { OpenRecentFile(ToLatin1(entry->data().toString())); }));
+        FillRecentFilesMenu();
+    }
+    if (QMenu* edit = MenuNamed(menuBar(), "EditMenu")) {
+        edit->insertAction(ActionAfter(edit, hexEdit_->Action(EditorAction::Undo)), extra(EditorExtraAction::Redo));
+        edit->insertAction(ActionAfter(edit, hexEdit_->Action(EditorAction::SearchAgain)),
+                           extra(EditorExtraAction::Replace));
+        edit->addSeparator();
+        edit->addAction(extra(EditorExtraAction::ToggleBookmark));
+        edit->addAction(extra(EditorExtraAction::NextBookmark));
+        edit->addAction(extra(EditorExtraAction::PreviousBookmark));
+    }
+    if (QMenu* window = MenuNamed(menuBar(), "WindowMenu")) {
+        window->addAction(extra(EditorExtraAction::DataInspector));
+    }
+
+    // F9 as in the build-and-run keys of many programs; no other command uses it.
+    startStop_ = new QAction(QStringLiteral("Start/Stop Sequence"), this);
+    startStop_->setObjectName(QStringLiteral("StartStopSequence"));
+    startStop_->setShortcut(QKeySequence(Qt::Key_F9));
+    addAction(startStop_);
+    connect(startStop_, &QAction::triggered, this, Guarded(this, [this] { StartStopVisibleSequence(); }));
+
+    messageMenu_ = new MessageListMenu(*statusWin_, services_.boxes);
+
+    setAcceptDrops(true);
+    connect(hexEdit_, &THexEdit::FileDropped, this, Guarded(this, [this](const QString& path) {
+                OpenFileFromDesktop(path);
+            }));
+
+    connect(sequenceHost_, &GuiSequenceHost::PortIdleChanged, this, &TProgShell::UpdateInterlockedCommands);
+    for (QPushButton* start : {readStartButton_, programStartButton_}) {
+        connect(start, &QPushButton::toggled, this, &TProgShell::UpdateInterlockedCommands);
+    }
+}
+
+void TProgShell::FillRecentFilesMenu()
+{
+    recentFiles_->clear();
+    const std::vector<std::string>& files = flow_.Settings().program.RecentFiles;
+    for (std::size_t index = 0; index < std::min(files.size(), kRecentFilesShown); ++index) {
+        const QString path = FromLatin1(files[index]);
+        // A path may hold '&', which a menu would take for a mnemonic.
+        QAction* entry = recentFiles_->addAction(
+            QStringLiteral("&%1 %2").arg(index + 1).arg(QString(path).replace(QLatin1Char('&'), QStringLiteral("&&"))));
+        entry->setData(path);
+    }
+    recentFiles_->setEnabled(!files.empty());
+}
+
+void TProgShell::OpenRecentFile(const std::string& path)
+{
+    if (loadf_ == nullptr) {
+        loadf_ = new TLoadf(hexEdit_->Buffer(), flow_.Settings().program, *statusWin_, services_.boxes, this);
+    }
+    loadf_->PresetPath(FromLatin1(path));
+    loadf_->exec();
+}
+
+void TProgShell::OpenFileFromDesktop(const QString& path)
+{
+    const QByteArray bytes = path.toLocal8Bit();
+    OpenFileDirectly(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())), hexEdit_->Buffer(),
+                     flow_.Settings().program, *statusWin_, services_.boxes);
+    hexEdit_->RepaintGrids();
+}
+
+void TProgShell::StartStopVisibleSequence()
+{
+    QPushButton* start = seqWin_->currentIndex() == 0 ? programStartButton_ : readStartButton_;
+    // A disabled button does not react to a click: the interlock holds for the key as well.
+    start->click();
+}
+
+void TProgShell::UpdateInterlockedCommands()
+{
+    const InterlockedCommands enabled =
+        EnabledCommands(flow_.PortIdle(), readStartButton_->isChecked(), programStartButton_->isChecked());
+    editPrint_->setEnabled(enabled.print);
+    toolLpt_->setEnabled(enabled.portsOptions);
+    deviceIdButton_->setEnabled(enabled.deviceId);
+    readStartButton_->setEnabled(enabled.readStart);
+    programStartButton_->setEnabled(enabled.programStart);
+}
+
+void TProgShell::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (DroppedFile(event->mimeData())) event->acceptProposedAction();
+}
+
+void TProgShell::dropEvent(QDropEvent* event)
+{
+    const auto path = DroppedFile(event->mimeData());
+    if (!path) return;
+    event->acceptProposedAction();
+    Guarded(this, [this, &path] { OpenFileFromDesktop(*path); })();
+}
+
+} // namespace zav

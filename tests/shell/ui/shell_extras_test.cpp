@@ -1,0 +1,172 @@
+#include <QAction>
+#include <QClipboard>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QUrl>
+
+#include "buffer/memory_buffer.h"
+#include "buffer/ui/hex_edit_window.h"
+#include "files/ui/load_file_form.h"
+#include "shell/ui/message_list_menu.h"
+#include "shell/ui/status_list_model.h"
+#include "shell/ui/status_win.h"
+#include "shell_fixture.h"
+
+namespace zav {
+
+using testing::OnNextModal;
+using testing::ReadFileBytes;
+using testing::ShellFixture;
+using testing::WriteFileBytes;
+
+namespace {
+
+constexpr const char* kIntelHex = ":0400100001020304E2\r\n:00000001FF\r\n";
+
+std::string LastLine(TProgShell& shell)
+{
+    const StatusListModel& lines = shell.Status().Lines();
+    return lines.rowCount() == 0 ? std::string() : lines.Line(lines.rowCount() - 1).substr(1);
+}
+
+QAction* FindAction(TProgShell& shell, const char* name)
+{
+    return shell.findChild<QAction*>(QString::fromLatin1(name));
+}
+
+} // namespace
+
+class ShellExtrasTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void AFileFromTheDesktopOrADropLoadsWithTheDialogsDefaults()
+    {
+        ShellFixture fixture;
+        TProgShell& shell = fixture.Make();
+        shell.show();
+        const std::string path = (fixture.folder / "image.hex").string();
+        WriteFileBytes(path, kIntelHex);
+        shell.OpenFileFromDesktop(QString::fromStdString(path));
+        QCOMPARE(shell.HexEditor().Buffer().GetByte(0x0013), 0x04);
+        QCOMPARE(LastLine(shell), std::string("Read file complete"));
+        QCOMPARE(shell.Flow().Settings().program.RecentFiles.front(), path);
+
+        WriteFileBytes(fixture.folder / "other.hex", ":01002000AA35\r\n:00000001FF\r\n");
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QString::fromStdString((fixture.folder / "other.hex").string()))});
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        // Qt delivers a drop to the window that accepted the drag's entry.
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&shell, &enter);
+        QVERIFY(enter.isAccepted());
+        QApplication::sendEvent(&shell, &drop);
+        QCOMPARE(shell.HexEditor().Buffer().GetByte(0x0020), 0xAA);
+        emit shell.HexEditor().FileDropped(QString::fromStdString((fixture.folder / "gone.hex").string()));
+        QCOMPARE(shell.Status().Lines().Line(shell.Status().LineCount() - 1).front(), '2'); // an error line
+        QVERIFY(fixture.boxes.shown.empty());
+    }
+
+    void RecentFilesOpenTheDialogPresetWithTheirPath()
+    {
+        ShellFixture fixture;
+        TProgShell& shell = fixture.Make();
+        std::vector<std::string>& recent = shell.Flow().Settings().program.RecentFiles;
+        for (int index = 0; index < 7; ++index) recent.push_back((fixture.folder / ("f" + std::to_string(index))).string());
+        WriteFileBytes(recent[1], kIntelHex);
+        QMenu* menu = shell.RecentFilesMenu();
+        emit menu->aboutToShow();
+        QCOMPARE(menu->actions().size(), 5);
+
+        QString shownPath;
+        OnNextModal<TLoadf>([&shownPath](TLoadf& dialog) {
+            shownPath = dialog.findChild<QLineEdit*>(QStringLiteral("Edit1"))->text();
+            dialog.reject();
+        });
+        menu->actions().at(1)->trigger();
+        QCOMPARE(shownPath.toStdString(), recent[1]);
+    }
+
+    void MessageListMenuCopiesSavesAndClears()
+    {
+        ShellFixture fixture;
+        TProgShell& shell = fixture.Make();
+        shell.AddStatusMessage("first", StatusKind::Normal);
+        shell.AddStatusMessage("second", StatusKind::Error);
+        shell.Status().SelectLastLine();
+        MessageListMenu& menu = shell.MessageMenu();
+        const QList<QAction*> items = menu.Menu()->actions();
+        const auto item = [&items](const char* text) {
+            for (QAction* action : items) {
+                if (action->text() == QLatin1String(text)) return action;
+            }
+            qFatal("no item %s", text);
+        };
+        item("Copy")->trigger();
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("second\n"));
+        item("Copy All")->trigger();
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("first\nsecond\n"));
+
+        const auto target = fixture.folder / "messages.txt";
+        menu.SetFileChooser([&target](QWidget*) { return ChosenFile{QString::fromStdString(target.string()), 1}; });
+        item("Save As ...")->trigger();
+        QCOMPARE(ReadFileBytes(target), std::string("first\r\nsecond\r\n"));
+        item("Clear")->trigger();
+        QCOMPARE(shell.Status().LineCount(), 0);
+    }
+
+    // While a sequence owns the port the interlocked commands are disabled; the running
+    // sequence's own Start button stays, to stop it.
+    void ABusyPortDisablesTheCommandsItWouldRefuse()
+    {
+        ShellFixture fixture;
+        TProgShell& shell = fixture.Make();
+        QPushButton* read = shell.StartButton(SequenceKind::Read);
+        QPushButton* program = shell.StartButton(SequenceKind::Program);
+        const auto interlocked = [&] {
+            return std::vector<bool>{program->isEnabled(), shell.DeviceIDButton()->isEnabled(),
+                                     FindAction(shell, "EditPrint")->isEnabled(),
+                                     FindAction(shell, "ToolLPT")->isEnabled()};
+        };
+        shell.Flow().SetPortIdle(false);
+        read->setChecked(true);
+        QCOMPARE(interlocked(), (std::vector<bool>{false, false, false, false}));
+        QVERIFY(read->isEnabled());
+
+        // The program page in view: its disabled Start ignores the key.
+        shell.SeqWin1()->setCurrentIndex(0);
+        QSignalSpy programClicks(program, &QPushButton::clicked);
+        FindAction(shell, "StartStopSequence")->trigger();
+        QCOMPARE(programClicks.count(), 0);
+
+        shell.Flow().SetPortIdle(true);
+        read->setChecked(false);
+        QCOMPARE(interlocked(), (std::vector<bool>{true, true, true, true}));
+    }
+
+    // F9 presses the Start button of the page in view: a read runs and ends by itself.
+    void TheStartStopKeyPressesTheVisiblePagesStart()
+    {
+        ShellFixture fixture;
+        TProgShell& shell = fixture.Make();
+        shell.show();
+        shell.SeqWin1()->setCurrentIndex(1);
+        QPushButton* read = shell.StartButton(SequenceKind::Read);
+        QSignalSpy readClicks(read, &QPushButton::clicked);
+        FindAction(shell, "StartStopSequence")->trigger();
+        QCOMPARE(readClicks.count(), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(!read->isChecked() && shell.Flow().PortIdle(), 20000);
+        QTRY_VERIFY(shell.StartButton(SequenceKind::Program)->isEnabled());
+    }
+};
+
+} // namespace zav
+
+QTEST_MAIN(zav::ShellExtrasTest)
+#include "shell_extras_test.moc"
