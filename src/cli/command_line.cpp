@@ -354,6 +354,12 @@ std::string SubcommandName(Subcommand subcommand)
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
 {
+    // --quiet belongs to every subcommand, so a script may also put it before the name.
+    if (!arguments.empty() && arguments.front() == "--quiet") {
+        ParsedCommandLine parsed = ParseCommandLine({arguments.begin() + 1, arguments.end()});
+        parsed.command.quiet = true;
+        return parsed;
+    }
     ParsedCommandLine parsed;
     CommandLine& c = parsed.command;
     if (arguments.empty()) {
