@@ -80,9 +80,11 @@ constexpr std::array<Usage, 8> kUsages = {{
     {Subcommand::Convert,
      "zavtool convert INPUT OUTPUT [--device NAME] [--in-format F] [--out-format F]\n"
      "        [--load-range LOW:HIGH] [--offset N] [--clear 00|FF]\n"
-     "        [--save-range LOW:HIGH] [--save-unimplemented]",
+     "        [--save-range LOW:HIGH] [--save-unimplemented] [--fill N]",
      {"Loads INPUT into a fresh buffer and saves it as OUTPUT (which appears only whole;\n"
-      "like cp, it is not synced to the disk).\n"
+      "like cp, it is not synced to the disk). Without --device, --save-range or --clear,\n"
+      "OUTPUT holds only the addresses INPUT gave: the text formats leave the others\n"
+      "out, Binary runs from the lowest to the highest given address, gaps filled.\n"
       "  --device NAME          lay the device's memory map over the buffer first: only\n"
       "                         its cells take data, and text formats leave out the rest\n"
       "  --in-format F          the input's format (default: by its extension when\n"
@@ -92,8 +94,11 @@ constexpr std::array<Usage, 8> kUsages = {{
       "  --load-range LOW:HIGH  take only these file addresses\n"
       "  --offset N             add N (may be negative) to each file address\n"
       "  --clear 00|FF          fill the buffer with 0x00 or 0xFF before loading\n"
-      "  --save-range LOW:HIGH  save only these buffer addresses (default: all)\n"
-      "  --save-unimplemented   text formats: also save cells outside the device's map\n"}},
+      "  --save-range LOW:HIGH  save these buffer addresses (default: all with --device\n"
+      "                         or --clear, else those INPUT gave)\n"
+      "  --save-unimplemented   text formats: also save cells outside the device's map\n"
+      "  --fill N               Binary: the value of the gaps between the addresses\n"
+      "                         INPUT gave (default 0xFF)\n"}},
     {Subcommand::Dump,
      "zavtool dump FILE [--device NAME] [--in-format F] [--range LOW:HIGH] [--width 16|32]",
      {"Prints FILE as the printed memory dump (CR LF line ends).\n"
