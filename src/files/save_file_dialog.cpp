@@ -35,7 +35,8 @@ bool SaveFileDialog::Ok(MemoryBuffer& buffer, StatusSink& status, MessageBoxes& 
         options.lowAddress = range->first;
         options.highAddress = range->last;
     }
-    return SaveBufferFile(path_, format_, options, buffer, status);
+    // The window's thread must never hang on a FIFO or a device chosen as the target.
+    return SaveBufferFile(path_, format_, options, buffer, status, Durability::Synced, Waiting::Never);
 }
 
 } // namespace zav
