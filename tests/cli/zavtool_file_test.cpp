@@ -101,6 +101,18 @@ TEST_F(ZavtoolFileTest, ConvertWritesOnlyWhatTheInputGave)
     EXPECT_EQ(Run({"convert", Work("app.hex"), Work("x.bin"), "--fill", "256"}).exitStatus, 2);
 }
 
+// Names in any writing system pass through byte for byte, in files and status lines alike.
+TEST_F(ZavtoolFileTest, NamesOutsideAsciiPassThrough)
+{
+    WriteFile(Work("caf\u00E9.s19"), kSmallS19);
+    for (const std::string name : {"\u65E5\u672C.bin", "\u4E2D\u56FD.bin", "\u20ACuro.bin"}) {
+        const ToolRun run = Run({"convert", Work("caf\u00E9.s19"), Work(name)});
+        EXPECT_EQ(run.exitStatus, 0) << run.err;
+        EXPECT_NE(run.err.find("Writing file : " + Work(name) + "\n"), std::string::npos) << run.err;
+        EXPECT_EQ(ReadFile(Work(name)), "\x01\x02\x03\x04");
+    }
+}
+
 TEST_F(ZavtoolFileTest, OutputFormatComesFromTheOptionThenTheExtension)
 {
     ASSERT_EQ(Run({"convert", Work("small.s19"), Work("out.txt")}).exitStatus, 0);
