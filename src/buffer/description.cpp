@@ -168,4 +168,10 @@ void Description::Changed()
     buffer_.NotifyDescriptionChanged();
 }
 
+std::string NotCarriedByFilesText(const std::string& characters)
+{
+    return "The files keep names, notes and comments as Latin-1 (ISO 8859-1) text: \"" + characters +
+           "\" cannot be stored and was left out.";
+}
+
 } // namespace zav

@@ -93,4 +93,9 @@ private:
     std::vector<Row> rows_;
 };
 
+// The message for characters typed into a name, the notes or a comment that the files cannot
+// carry: they keep these texts as Latin-1 (ISO 8859-1) bytes. `characters` in the system's
+// encoding, as the message boxes show it.
+[[nodiscard]] std::string NotCarriedByFilesText(const std::string& characters);
+
 } // namespace zav

@@ -216,6 +216,16 @@ const std::vector<OptionEntry>& Options()
          }},
         Span("--save-range", &CommandLine::saveRange, kLastBufferAddress, {Convert}),
         Switch("--save-unimplemented", &CommandLine::saveUnimplemented, {Convert}),
+        {"--fill",
+         ValueUse::Required,
+         {Convert},
+         [](CommandLine& c, const std::string& v) {
+             const auto value = ParseNumber(v);
+             if (!value || *value < 0 || *value > 0xFF)
+                 return "--fill: " + Quoted(v) + " is not a byte value (0 to 255, or 0x00 to 0xFF)";
+             c.fill = static_cast<std::uint8_t>(*value);
+             return std::string();
+         }},
         Span("--range", &CommandLine::range, kLastBufferAddress, {Dump, Export}),
         {"--width",
          ValueUse::Required,
@@ -355,6 +365,12 @@ std::string SubcommandName(Subcommand subcommand)
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
 {
+    // --quiet belongs to every subcommand, so a script may also put it before the name.
+    if (!arguments.empty() && arguments.front() == "--quiet") {
+        ParsedCommandLine parsed = ParseCommandLine({arguments.begin() + 1, arguments.end()});
+        parsed.command.quiet = true;
+        return parsed;
+    }
     ParsedCommandLine parsed;
     CommandLine& c = parsed.command;
     if (arguments.empty()) {

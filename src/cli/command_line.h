@@ -42,6 +42,8 @@ struct CommandLine {
     ClearMode clearMode = ClearMode::None;
     std::optional<AddressSpan> saveRange;
     bool saveUnimplemented = false;
+    // convert to Binary: the value of the gaps between the addresses the input gave.
+    std::uint8_t fill = 0xFF;
     // dump and export.
     std::optional<AddressSpan> range;
     int width = 16;

@@ -31,6 +31,8 @@ public:
     ConsoleReporter& operator=(const ConsoleReporter&) = delete;
 
     void AddStatusMessage(const std::string& text, StatusKind kind) override;
+    // A Normal line printed even with `quiet`: what nobody may miss (a simulated board).
+    void AddNotice(const std::string& text) { PrintLines(text, StatusKind::Normal, true); }
     BoxAnswer Show(const BoxRequest& request) override;
     // The bell, only where someone hears it.
     void Beep();

@@ -1,5 +1,7 @@
 #include "cli/commands.h"
 
+#include <algorithm>
+
 #include "buffer/memory_buffer.h"
 #include "cli/command_line.h"
 #include "cli/console_reporter.h"
@@ -9,6 +11,41 @@
 #include "files/save_options.h"
 
 namespace zav {
+
+namespace {
+
+// Users of a converter expect the data they gave: the save covers the addresses the input
+// gave a byte for, from the lowest to the highest. The text formats leave the gaps out as
+// they leave out cells outside a device's map; Binary, which has no gaps, fills them. An
+// input without data gives an empty range.
+SaveOptions SaveOfWhatWasGiven(MemoryBuffer& buffer, const LoadCoverage& given, FileFormat format,
+                               std::uint8_t fill)
+{
+    SaveOptions save;
+    const auto first = std::find(given.begin(), given.end(), true);
+    if (first == given.end()) {
+        save.lowAddress = 0;
+        save.highAddress = -1;
+        return save;
+    }
+    const auto last = std::find(given.rbegin(), given.rend(), true);
+    save.lowAddress = static_cast<std::int32_t>(first - given.begin());
+    save.highAddress = static_cast<std::int32_t>(given.rend() - last) - 1;
+    // In a bulk update, so cells the file's description made read-only take the fill too.
+    buffer.BeginUpdate();
+    for (std::int32_t address = save.lowAddress; address <= save.highAddress; ++address) {
+        if (given[static_cast<std::size_t>(address)]) continue;
+        if (format == FileFormat::Binary) {
+            buffer.SetByte(address, fill);
+        } else {
+            buffer.SetUnimplemented(address, true);
+        }
+    }
+    buffer.EndUpdate();
+    return save;
+}
+
+} // namespace
 
 int RunDetect(const CommandLine& command, ToolIo& io)
 {
@@ -34,22 +71,30 @@ int RunConvert(const CommandLine& command, ToolIo& io)
     load.offset = command.offset;
     load.clearMode = command.clearMode;
     const std::string& input = command.files[0];
-    if (!LoadToolInput(input, command.inFormat, load, *buffer, reporter, reporter, &progress))
+    LoadCoverage given;
+    if (!LoadToolInput(input, command.inFormat, load, *buffer, reporter, reporter, &progress, &given))
         return kExitFailed;
 
-    SaveOptions save;
-    save.lowAddress = 0;
-    save.highAddress = buffer->LastAddress();
-    if (command.saveRange) {
-        save.lowAddress = static_cast<std::int32_t>(command.saveRange->low);
-        save.highAddress = static_cast<std::int32_t>(command.saveRange->high);
-    }
-    save.saveUnimplemented = command.saveUnimplemented;
     const std::string& output = command.files[1];
+    const FileFormat outputFormat = ToolOutputFormat(output, command.outFormat);
+    // A device's map, a save range or a clear value say which cells count; else the input does.
+    const bool wholeBuffer = command.device || command.saveRange || command.clearMode != ClearMode::None;
+    SaveOptions save;
+    if (wholeBuffer) {
+        save.lowAddress = 0;
+        save.highAddress = buffer->LastAddress();
+        if (command.saveRange) {
+            save.lowAddress = static_cast<std::int32_t>(command.saveRange->low);
+            save.highAddress = static_cast<std::int32_t>(command.saveRange->high);
+        }
+        save.saveUnimplemented = command.saveUnimplemented;
+    } else {
+        save = SaveOfWhatWasGiven(*buffer, given, outputFormat, command.fill);
+    }
     // A conversion's input is still there to convert again, so like cp or srec_cat it does not
     // wait for the disk; the output still appears only whole.
-    if (!SaveToolOutput(output, ToolOutputFormat(output, command.outFormat), save, *buffer, reporter, io.out,
-                        Durability::Unsynced, command.force ? ReadOnlyFiles::Replace : ReadOnlyFiles::Refuse)) {
+    if (!SaveToolOutput(output, outputFormat, save, *buffer, reporter, io.out, Durability::Unsynced,
+                        command.force ? ReadOnlyFiles::Replace : ReadOnlyFiles::Refuse)) {
         return kExitFailed;
     }
     return reporter.ErrorSeen() ? kExitFailed : kExitDone;

@@ -4,6 +4,8 @@
 #include <csignal>
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <utility>
 #include <optional>
 #include <set>
 
@@ -30,6 +32,7 @@
 #include "sequences/person_needed.h"
 #include "sequences/program_sequence_control.h"
 #include "sequences/read_sequence_control.h"
+#include "sequences/simulation_notice_link_factory.h"
 #include "shell/app_settings.h"
 #include "shell/settings_file.h"
 
@@ -123,6 +126,26 @@ std::string RangesText(const std::vector<AddressRange>& ranges)
     }
     return text;
 }
+
+// The lines the worker's link factory adds, handed over like the worker's own lines so they
+// land in order among them, and printed even with --quiet: a script's log must never pass
+// a simulated run off as a programmed part.
+class NoticeLines final : public StatusSink {
+public:
+    NoticeLines(std::shared_ptr<HandOverQueue> queue, ConsoleReporter& reporter)
+        : queue_(std::move(queue)), reporter_(reporter)
+    {
+    }
+
+    void AddStatusMessage(const std::string& text, StatusKind) override
+    {
+        queue_->PostPaced([&reporter = reporter_, text] { reporter.AddNotice(text); });
+    }
+
+private:
+    std::shared_ptr<HandOverQueue> queue_;
+    ConsoleReporter& reporter_;
+};
 
 // A usage error: the run is refused before the port or the device is touched.
 int Refuse(const CommandLine& command, const std::string& reason, ToolIo& io)
@@ -218,13 +241,16 @@ int RunSequence(const CommandLine& command, ToolIo& io)
     std::atomic<bool> unanswered{false};
     reporter.OnUnanswered([&] { unanswered.store(true); });
     io.terminal.SetStopFlag(&watcher.Flag());
+    NoticeLines notices(queue, reporter);
+    SimulationNoticeLinkFactory noticedLinks(
+        links, [&links](const std::string& name) { return links.Simulates(name); }, notices);
     int result = 1;
     {
         std::unique_ptr<SequenceControl> control;
         if (reading) {
-            control = std::make_unique<ReadSequenceControl>(host, queue, links);
+            control = std::make_unique<ReadSequenceControl>(host, queue, noticedLinks);
         } else {
-            control = std::make_unique<ProgramSequenceControl>(host, queue, links);
+            control = std::make_unique<ProgramSequenceControl>(host, queue, noticedLinks);
         }
         // A stop at a box, or a box nobody could answer, ends the sequence before the
         // worker acts on the answer.

@@ -26,7 +26,8 @@ constexpr std::string_view kConventions =
     "(.zef, .s19, .bin, .hex, .ihex) when detection offers it, else in the first\n"
     "format detected; a status line says which.\n"
     "Status lines go to standard error (\"warning: \" and \"error: \" mark their kinds),\n"
-    "with a progress bar when it is a terminal; --quiet leaves out the plain ones.\n"
+    "with a progress bar when it is a terminal; --quiet, before or after SUBCOMMAND,\n"
+    "leaves out the plain ones (not the notice that a port is the simulated board).\n"
     "Data goes to standard output. Questions are asked on the controlling terminal\n"
     "(/dev/tty); without one, a run that needs an answer is refused unless --yes\n"
     "gives it. Exit status: 0 done without an error line, 1 otherwise, 2 for a usage\n"
@@ -46,6 +47,11 @@ constexpr std::string_view kSimulateDetails =
     "                          first and save it back at the end (a missing file starts\n"
     "                          as an erased device); the image is locked meanwhile, so\n"
     "                          a second run on it is refused\n";
+
+constexpr std::string_view kQuietOption = "[--quiet]";
+constexpr std::string_view kQuietDetails =
+    "  --quiet         leave out the plain status lines (also before SUBCOMMAND)\n";
+constexpr std::size_t kUsageWidth = 79;
 
 constexpr std::string_view kDeviceDetails = "  --device NAME   the device (see \"zavtool devices\")\n";
 
@@ -74,9 +80,11 @@ constexpr std::array<Usage, 8> kUsages = {{
     {Subcommand::Convert,
      "zavtool convert INPUT OUTPUT [--device NAME] [--in-format F] [--out-format F]\n"
      "        [--load-range LOW:HIGH] [--offset N] [--clear 00|FF]\n"
-     "        [--save-range LOW:HIGH] [--save-unimplemented] [--force]",
+     "        [--save-range LOW:HIGH] [--save-unimplemented] [--fill N] [--force]",
      {"Loads INPUT into a fresh buffer and saves it as OUTPUT (which appears only whole;\n"
-      "like cp, it is not synced to the disk).\n"
+      "like cp, it is not synced to the disk). Without --device, --save-range or --clear,\n"
+      "OUTPUT holds only the addresses INPUT gave: the text formats leave the others\n"
+      "out, Binary runs from the lowest to the highest given address, gaps filled.\n"
       "  --device NAME          lay the device's memory map over the buffer first: only\n"
       "                         its cells take data, and text formats leave out the rest\n"
       "  --in-format F          the input's format (default: by its extension when\n"
@@ -86,8 +94,11 @@ constexpr std::array<Usage, 8> kUsages = {{
       "  --load-range LOW:HIGH  take only these file addresses\n"
       "  --offset N             add N (may be negative) to each file address\n"
       "  --clear 00|FF          fill the buffer with 0x00 or 0xFF before loading\n"
-      "  --save-range LOW:HIGH  save only these buffer addresses (default: all)\n"
+      "  --save-range LOW:HIGH  save these buffer addresses (default: all with --device\n"
+      "                         or --clear, else those INPUT gave)\n"
       "  --save-unimplemented   text formats: also save cells outside the device's map\n"
+      "  --fill N               Binary: the value of the gaps between the addresses\n"
+      "                         INPUT gave (default 0xFF)\n"
       "  --force                replace an OUTPUT whose permissions make it read-only,\n"
       "                         where the system lets it be written (as root); without\n"
       "                         it such a file is refused\n"}},
@@ -95,7 +106,8 @@ constexpr std::array<Usage, 8> kUsages = {{
      "zavtool dump FILE [--device NAME] [--in-format F] [--range LOW:HIGH] [--width 16|32]",
      {"Prints FILE as the printed memory dump (CR LF line ends).\n"
       "  --device NAME     lay the device's memory map over the buffer first\n"
-      "  --in-format F     the file's format (default: the first one detected)\n"
+      "  --in-format F     the file's format (default: by its extension when detection\n"
+      "                    offers it, else the first one detected)\n"
       "  --range LOW:HIGH  the addresses to dump (default: the whole buffer)\n"
       "  --width 16|32     bytes per line (default 16)\n"}},
     {Subcommand::Export,
@@ -105,7 +117,8 @@ constexpr std::array<Usage, 8> kUsages = {{
       "Copy As puts it on the clipboard (CR LF line ends).\n"
       "  --as c|asm|html   the conversion\n"
       "  --device NAME     lay the device's memory map over the buffer first\n"
-      "  --in-format F     the file's format (default: the first one detected)\n"
+      "  --in-format F     the file's format (default: by its extension when detection\n"
+      "                    offers it, else the first one detected)\n"
       "  --range LOW:HIGH  the addresses to export (default: the whole buffer)\n"
       "  --title TEXT      the HTML page's title (default: the file's project name, a\n"
       "                    blank and its device name)\n"}},
@@ -153,13 +166,20 @@ const Usage* Find(Subcommand subcommand)
 std::string UsageText(Subcommand subcommand)
 {
     constexpr std::string_view kIndent = "       ";
-    // Continuation lines of a synopsis line up under its first line.
+    // Continuation lines of a synopsis line up under its first line; every subcommand takes
+    // --quiet, which ends the synopsis (on a line of its own where the last one is full).
     const auto appendSynopsis = [&](std::string& text, std::string_view synopsis) {
         for (const char c : synopsis) {
             text.push_back(c);
             if (c == '\n') text.append(kIndent);
         }
-        text.push_back('\n');
+        const std::size_t lineStart = text.rfind('\n') + 1; // npos + 1 is 0: the first line
+        if (text.size() - lineStart + 1 + kQuietOption.size() > kUsageWidth) {
+            text.append("\n").append(kIndent).append("        ");
+        } else {
+            text.push_back(' ');
+        }
+        text.append(kQuietOption).push_back('\n');
     };
     std::string text = "usage: ";
     if (const Usage* usage = Find(subcommand)) {
@@ -185,6 +205,7 @@ std::string HelpText(Subcommand subcommand)
     std::string text = UsageText(subcommand) + "\n";
     for (const std::string_view piece : usage->details) text.append(piece);
     if (subcommand == Subcommand::Read || subcommand == Subcommand::Program) text.append(kSimulateDetails);
+    text.append(kQuietDetails);
     return text;
 }
 

@@ -8,11 +8,16 @@ _zavtool()
     local -a words=("${COMP_WORDS[@]}")
 
     local subcommands="devices ports detect convert dump export read program help"
-    if [[ $cword -eq 1 ]]; then
-        COMPREPLY=($(compgen -W "$subcommands --help --version" -- "$cur"))
+    # --quiet may stand before the subcommand.
+    local at=1
+    [[ ${words[1]} == --quiet ]] && at=2
+    if [[ $cword -eq $at ]]; then
+        local leading="--help --version --quiet"
+        [[ $at -eq 2 ]] && leading=""
+        COMPREPLY=($(compgen -W "$subcommands $leading" -- "$cur"))
         return
     fi
-    local subcommand=${words[1]}
+    local subcommand=${words[at]}
 
     case $prev in
         --device)

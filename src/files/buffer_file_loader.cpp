@@ -11,6 +11,7 @@
 #include "files/file_record.h"
 #include "files/intel_hex_record.h"
 #include "files/line_reader.h"
+#include "files/regular_file_input.h"
 #include "files/s_record.h"
 #include "files/x_record.h"
 #include "messages/message_boxes.h"
@@ -266,12 +267,10 @@ bool LoadBufferStream(std::istream& input, const std::string& name, FileFormat f
 bool LoadBufferFile(const std::filesystem::path& path, FileFormat format, const LoadOptions& options,
                     MemoryBuffer& buffer, StatusSink& status, MessageBoxes& boxes)
 {
-    std::error_code error;
     std::ifstream input;
-    // A folder opens as a stream on some systems but has no bytes to read.
-    if (!std::filesystem::is_directory(path, error)) input.open(path, std::ios::binary);
-    if (!input.is_open()) {
-        boxes.ShowError("File not Accessible or not Exist!");
+    std::string kind;
+    if (!OpenRegularFile(path, input, kind)) {
+        boxes.ShowError(NotLoadableText(path.string(), kind));
         return false;
     }
     return LoadBufferStream(input, path.string(), format, options, buffer, status);

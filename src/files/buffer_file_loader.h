@@ -21,7 +21,8 @@ class StatusSink;
 // reported one warning each and skipped. The caller reports "Read file complete".
 //
 // A file that cannot be opened shows "File not Accessible or not Exist!" and leaves the
-// buffer, its description and its undo history untouched. Returns true when the file was read
+// buffer, its description and its undo history untouched; so does anything but a regular
+// file (a FIFO, a device), refused without waiting on it. Returns true when the file was read
 // to its end; false when it could not be opened or a read error cut the load short (an Error
 // line then names the path, and the buffer keeps what was read before).
 [[nodiscard]] bool LoadBufferFile(const std::filesystem::path& path, FileFormat format,

@@ -1,13 +1,13 @@
 #include "files/open_file_dialog.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <fstream>
 
 #include "buffer/numeric_helpers.h"
 #include "files/buffer_file_loader.h"
 #include "files/detect_file_formats.h"
 #include "files/file_format.h"
+#include "files/regular_file_input.h"
 #include "messages/message_boxes.h"
 #include "messages/status_sink.h"
 
@@ -16,19 +16,18 @@ namespace zav {
 namespace {
 
 constexpr char kBadOffset[] = "To Enter Address Value in Hexadecimal format prefix 0x must be use.";
-constexpr char kNotAccessible[] = "File not Accessible or not Exist!";
 
 // The formats offered for a file, from its first bytes; nothing, after the message, when it
-// cannot be read (a folder opens as a stream on some systems, so it is refused first).
+// cannot be read. Only regular files are opened: the window's thread must never wait on a
+// FIFO or a device.
 std::optional<std::vector<std::string>> DetectFormatsOfFile(const std::string& path, MessageBoxes& boxes)
 {
-    std::error_code ignored;
     std::ifstream file;
-    if (!std::filesystem::is_directory(path, ignored)) file.open(path, std::ios::binary);
+    std::string kind;
     std::string start(kFormatDetectionLength, '\0');
-    if (file.is_open()) file.read(start.data(), static_cast<std::streamsize>(start.size()));
+    if (OpenRegularFile(path, file, kind)) file.read(start.data(), static_cast<std::streamsize>(start.size()));
     if (!file.is_open() || file.bad()) {
-        boxes.ShowError(kNotAccessible);
+        boxes.ShowError(NotLoadableText(path, kind));
         return std::nullopt;
     }
     start.resize(static_cast<std::size_t>(file.gcount()));

@@ -4,6 +4,7 @@
 
 #include <fcntl.h>
 #include <linux/falloc.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,6 +22,8 @@ namespace fs = std::filesystem;
 
 // Linux gives up on a chain of symbolic links after 40 of them; so do we.
 constexpr int kMaxLinkHops = 40;
+// How long a write that must not hang waits for a FIFO or device to take more data.
+constexpr int kMaxStallMs = 1000;
 
 constexpr mode_t kAnyWrite = S_IWUSR | S_IWGRP | S_IWOTH;
 
@@ -238,13 +241,46 @@ bool OverwriteInPlace(const fs::path& destination, const struct stat& old, std::
     return true;
 }
 
-// A device, FIFO or socket takes the bytes as they come; it is never replaced.
-bool WriteToSpecialFile(const fs::path& destination, std::string_view content, std::string& failure,
-                        Durability durability)
+// Writes without blocking: where the file takes nothing now, waits up to kMaxStallMs for it
+// to take more, then gives up.
+bool WriteAllWithoutHanging(int fd, std::string_view content, std::string& failure)
 {
-    Descriptor fd(::open(destination.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC));
-    if (!fd.IsOpen()) return Fail(failure, errno);
-    if (!WriteAll(fd.Get(), content, failure) || !Sync(fd.Get(), failure, true, durability)) return false;
+    std::size_t done = 0;
+    while (done < content.size()) {
+        const ssize_t written = ::write(fd, content.data() + done, content.size() - done);
+        if (written >= 0) {
+            done += static_cast<std::size_t>(written);
+            continue;
+        }
+        if (errno == EINTR) continue;
+        if (errno != EAGAIN) return Fail(failure, errno);
+        pollfd ready{fd, POLLOUT, 0};
+        const int polled = ::poll(&ready, 1, kMaxStallMs);
+        if (polled < 0 && errno != EINTR) return Fail(failure, errno);
+        if (polled == 0) {
+            failure = "it took no data for a second";
+            return false;
+        }
+    }
+    return true;
+}
+
+// A device, FIFO or socket takes the bytes as they come; it is never replaced.
+bool WriteToSpecialFile(const fs::path& destination, const struct stat& info, std::string_view content,
+                        std::string& failure, Durability durability, Waiting waiting)
+{
+    const int flags = O_WRONLY | O_NOCTTY | O_CLOEXEC | (waiting == Waiting::Never ? O_NONBLOCK : 0);
+    Descriptor fd(::open(destination.c_str(), flags));
+    if (!fd.IsOpen()) {
+        if (errno == ENXIO && S_ISFIFO(info.st_mode)) {
+            failure = "no process reads from this named pipe (FIFO)";
+            return false;
+        }
+        return Fail(failure, errno);
+    }
+    const bool written = waiting == Waiting::Never ? WriteAllWithoutHanging(fd.Get(), content, failure)
+                                                   : WriteAll(fd.Get(), content, failure);
+    if (!written || !Sync(fd.Get(), failure, true, durability)) return false;
     if (fd.Close() != 0) return Fail(failure, errno);
     return true;
 }
@@ -262,7 +298,7 @@ bool IsReadOnlyButReplaceable(const fs::path& target)
 }
 
 bool WriteFileSafely(const fs::path& target, std::string_view content, std::string& failure,
-                     Durability durability, ReadOnlyFiles readOnly)
+                     Durability durability, ReadOnlyFiles readOnly, Waiting waiting)
 {
     fs::path destination;
     if (!ResolveLinks(target, destination, failure)) return false;
@@ -280,7 +316,7 @@ bool WriteFileSafely(const fs::path& target, std::string_view content, std::stri
         failure = Reason(EACCES) + ": the file is read-only";
         return false;
     }
-    if (!S_ISREG(old.st_mode)) return WriteToSpecialFile(destination, content, failure, durability);
+    if (!S_ISREG(old.st_mode)) return WriteToSpecialFile(destination, old, content, failure, durability, waiting);
 
     if (old.st_nlink == 1) {
         switch (ReplaceByRename(destination, old, content, failure, durability)) {

@@ -25,12 +25,18 @@ namespace zav {
 // leave the old file (or none) in its place. A save cut short by a kill leaves at most one
 // hidden file per target (".<name>.saving"), which the next save of that target removes.
 //
+// With Waiting::Never a FIFO or device is opened without waiting for a reader and given at
+// most a second to take each part of the content, so a window's thread never hangs on it;
+// a FIFO nobody reads is refused at once.
+//
 // Returns false, with `failure` holding the system's reason, when the file was not written.
 enum class Durability { Synced, Unsynced };
 enum class ReadOnlyFiles { Refuse, Replace };
+enum class Waiting { Allowed, Never };
 [[nodiscard]] bool WriteFileSafely(const std::filesystem::path& target, std::string_view content,
                                    std::string& failure, Durability durability = Durability::Synced,
-                                   ReadOnlyFiles readOnly = ReadOnlyFiles::Refuse);
+                                   ReadOnlyFiles readOnly = ReadOnlyFiles::Refuse,
+                                   Waiting waiting = Waiting::Allowed);
 
 // True when `target` (links followed) is a regular file whose permissions let no one write it
 // and which this process could replace all the same (as root): the case to ask the user about.

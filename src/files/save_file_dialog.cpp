@@ -44,7 +44,8 @@ bool SaveFileDialog::Ok(MemoryBuffer& buffer, StatusSink& status, MessageBoxes& 
         }
         readOnly = ReadOnlyFiles::Replace;
     }
-    return SaveBufferFile(path_, format_, options, buffer, status, Durability::Synced, readOnly);
+    // The window's thread must never hang on a FIFO or a device chosen as the target.
+    return SaveBufferFile(path_, format_, options, buffer, status, Durability::Synced, readOnly, Waiting::Never);
 }
 
 } // namespace zav

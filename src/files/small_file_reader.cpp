@@ -1,6 +1,7 @@
 #include "files/small_file_reader.h"
 
-#include <cerrno>
+#include "files/regular_file_input.h"
+
 #include <fstream>
 #include <system_error>
 
@@ -31,11 +32,12 @@ std::optional<std::string> ReadSmallRegularFile(const std::filesystem::path& pat
         return std::nullopt;
     }
 
-    errno = 0;
-    std::ifstream stream(path, std::ios::binary);
-    if (!stream) {
-        problem =
-            "it cannot be read: " + (errno != 0 ? std::generic_category().message(errno) : "open failed");
+    // Opened without waiting, and read from the file that was checked: a name given to a FIFO
+    // since the look above cannot hold up the start.
+    std::ifstream stream;
+    std::string kind;
+    if (!OpenRegularFile(path, stream, kind)) {
+        problem = kind.empty() ? "it cannot be opened" : "it is " + kind;
         return std::nullopt;
     }
     // One byte more than allowed tells a file that grew since it was measured; istream::read

@@ -38,7 +38,9 @@ bool SaveSettingsFile(const std::filesystem::path& path, const AppSettings& sett
         failure = error.message();
         return false;
     }
-    return WriteFileSafely(path, FormatSettingsText(settings), failure);
+    // Written at close on the window's thread, which a FIFO in its place must not hold up.
+    return WriteFileSafely(path, FormatSettingsText(settings), failure, Durability::Synced, ReadOnlyFiles::Refuse,
+                           Waiting::Never);
 }
 
 std::string SettingsNotSavedText(const std::filesystem::path& path, const std::string& failure)

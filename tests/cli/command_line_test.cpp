@@ -60,6 +60,36 @@ TEST(CommandLineTest, HelpWinsOverEveryOtherMistake)
     EXPECT_EQ(Parse({"help", "dump"}).command.subcommand, Subcommand::Dump);
 }
 
+// Every subcommand takes --quiet, before its name as well as among its options.
+TEST(CommandLineTest, QuietStandsBeforeOrAfterEverySubcommand)
+{
+    const std::vector<std::vector<std::string>> commands = {
+        {"devices"},
+        {"ports", "--check"},
+        {"detect", "a.s19"},
+        {"convert", "a.hex", "a.s19"},
+        {"dump", "a.zef"},
+        {"export", "a.zef", "--as", "c"},
+        {"read", "--device", "MC68HC11E9"},
+        {"program", "--device", "MC68HC11E9", "--in", "a.zef"},
+    };
+    for (const auto& command : commands) {
+        std::vector<std::string> before{"--quiet"};
+        before.insert(before.end(), command.begin(), command.end());
+        std::vector<std::string> after = command;
+        after.push_back("--quiet");
+        for (const auto& arguments : {before, after}) {
+            const auto parsed = Parse(arguments);
+            EXPECT_TRUE(parsed.Ok()) << command.front() << ": " << parsed.error;
+            EXPECT_TRUE(parsed.command.quiet) << command.front();
+            EXPECT_EQ(SubcommandName(parsed.command.subcommand), command.front());
+        }
+        EXPECT_FALSE(Parse(command).command.quiet) << command.front();
+    }
+    EXPECT_TRUE(Parse({"--quiet", "convert", "--help"}).command.help);
+    EXPECT_FALSE(Parse({"--quiet"}).Ok());
+}
+
 // Each refusal names what was wrong, and keeps the subcommand for its usage.
 TEST(CommandLineTest, RefusesWithAReasonNamingTheOption)
 {

@@ -45,9 +45,7 @@ TEST_F(ZavtoolFileTest, ConvertsS19ToBinaryAndBack)
               (std::vector<std::string>{"Format : Motorola S (by the extension .s19)",
                                         "Reading file : " + Work("small.s19"), "Read file complete",
                                         "Writing file : " + Work("small.BIN"), "Write file complete"}));
-    std::string expected(0x10000, '\0');
-    expected.replace(0x100, 4, "\x01\x02\x03\x04");
-    EXPECT_EQ(ReadFile(Work("small.BIN")), expected);
+    EXPECT_EQ(ReadFile(Work("small.BIN")), "\x01\x02\x03\x04");
 
     ASSERT_EQ(Run({"convert", Work("pattern.bin"), Work("pattern.s19")}).exitStatus, 0);
     const std::string s19 = ReadFile(Work("pattern.s19"));
@@ -55,6 +53,65 @@ TEST_F(ZavtoolFileTest, ConvertsS19ToBinaryAndBack)
     EXPECT_EQ(s19.substr(s19.size() - 12), "S9030000FC\r\n");
     ASSERT_EQ(Run({"convert", Work("pattern.s19"), Work("again.bin")}).exitStatus, 0);
     EXPECT_EQ(ReadFile(Work("again.bin")), Pattern());
+}
+
+// Without a device map, a save range or a clear value, convert writes the addresses the
+// input gave and nothing more: the text formats leave the gaps out, Binary fills them.
+TEST_F(ZavtoolFileTest, ConvertWritesOnlyWhatTheInputGave)
+{
+    // 512 bytes in two blocks of 256, at 0x1000 and 0x1200, with a gap of 256 between them.
+    const auto hexByte = [](unsigned value) {
+        constexpr const char* digits = "0123456789ABCDEF";
+        return std::string{digits[(value >> 4) & 0xF], digits[value & 0xF]};
+    };
+    std::string hex;
+    for (unsigned block : {0x1000U, 0x1200U}) {
+        for (unsigned address = block; address < block + 0x100; address += 16) {
+            unsigned sum = 0x10 + (address >> 8) + (address & 0xFF) + 16 * 0xA5;
+            hex += ":10" + hexByte(address >> 8) + hexByte(address) + "00";
+            for (int i = 0; i < 16; ++i) hex += "A5";
+            hex += hexByte(0x100 - (sum & 0xFF)) + "\r\n";
+        }
+    }
+    WriteFile(Work("app.hex"), hex + ":00000001FF\r\n");
+
+    ASSERT_EQ(Run({"convert", Work("app.hex"), Work("app.s19")}).exitStatus, 0);
+    const auto s19 = Lines(ReadFile(Work("app.s19")));
+    ASSERT_EQ(s19.size(), 1 + 32 + 1U);
+    EXPECT_EQ(s19[1].substr(0, 8), "S1131000");
+    EXPECT_EQ(s19[16].substr(0, 8), "S11310F0");
+    EXPECT_EQ(s19[17].substr(0, 8), "S1131200");
+
+    ASSERT_EQ(Run({"convert", Work("app.hex"), Work("app.bin")}).exitStatus, 0);
+    std::string expected(0x300, '\xA5');
+    expected.replace(0x100, 0x100, std::string(0x100, '\xFF'));
+    EXPECT_EQ(ReadFile(Work("app.bin")), expected);
+    ASSERT_EQ(Run({"convert", Work("app.hex"), Work("zeros.bin"), "--fill", "0"}).exitStatus, 0);
+    EXPECT_EQ(ReadFile(Work("zeros.bin")).substr(0x100, 0x100), std::string(0x100, '\0'));
+
+    // A device map or a clear value makes the whole buffer count, as before.
+    ASSERT_EQ(Run({"convert", Work("app.hex"), Work("cleared.bin"), "--clear", "FF"}).exitStatus, 0);
+    EXPECT_EQ(ReadFile(Work("cleared.bin")).size(), 0x10000U);
+    ASSERT_EQ(Run({"convert", Work("app.hex"), Work("e9.s19"), "--device", "MC68HC11E9"}).exitStatus, 0);
+    EXPECT_GT(Lines(ReadFile(Work("e9.s19"))).size(), 34U);
+
+    // An input without data gives an output without data.
+    WriteFile(Work("empty.hex"), ":00000001FF\r\n");
+    ASSERT_EQ(Run({"convert", Work("empty.hex"), Work("empty.bin")}).exitStatus, 0);
+    EXPECT_EQ(ReadFile(Work("empty.bin")), "");
+    EXPECT_EQ(Run({"convert", Work("app.hex"), Work("x.bin"), "--fill", "256"}).exitStatus, 2);
+}
+
+// Names in any writing system pass through byte for byte, in files and status lines alike.
+TEST_F(ZavtoolFileTest, NamesOutsideAsciiPassThrough)
+{
+    WriteFile(Work("caf\u00E9.s19"), kSmallS19);
+    for (const std::string name : {"\u65E5\u672C.bin", "\u4E2D\u56FD.bin", "\u20ACuro.bin"}) {
+        const ToolRun run = Run({"convert", Work("caf\u00E9.s19"), Work(name)});
+        EXPECT_EQ(run.exitStatus, 0) << run.err;
+        EXPECT_NE(run.err.find("Writing file : " + Work(name) + "\n"), std::string::npos) << run.err;
+        EXPECT_EQ(ReadFile(Work(name)), "\x01\x02\x03\x04");
+    }
 }
 
 TEST_F(ZavtoolFileTest, OutputFormatComesFromTheOptionThenTheExtension)
@@ -199,13 +256,13 @@ TEST_F(ZavtoolFileTest, PipesAndFifosAreReadOnceAndDashMeansTheStandardStreams)
     EXPECT_EQ(piped.exitStatus, 0) << piped.err;
     EXPECT_EQ(Lines(piped.err)[0], "Format : Motorola S (detected)");
     EXPECT_EQ(Lines(piped.err)[1], "Reading file : standard input");
-    EXPECT_EQ(ReadFile(Work("piped.bin")).substr(0x100, 4), "\x01\x02\x03\x04");
+    EXPECT_EQ(ReadFile(Work("piped.bin")), "\x01\x02\x03\x04");
 
     // The way the device was named when it programmed zeros: detection and load read it once.
     const ToolRun devStdin =
         runner_.RunWith({"convert", "/dev/stdin", Work("dev-stdin.bin")}, {kSmallS19, std::nullopt});
     EXPECT_EQ(devStdin.exitStatus, 0) << devStdin.err;
-    EXPECT_EQ(ReadFile(Work("dev-stdin.bin")).substr(0x100, 4), "\x01\x02\x03\x04");
+    EXPECT_EQ(ReadFile(Work("dev-stdin.bin")), "\x01\x02\x03\x04");
 
     const std::string fifo = Work("records.fifo");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
@@ -213,7 +270,7 @@ TEST_F(ZavtoolFileTest, PipesAndFifosAreReadOnceAndDashMeansTheStandardStreams)
     const ToolRun fromFifo = Run({"convert", fifo, Work("fifo.bin")});
     writer.join();
     EXPECT_EQ(fromFifo.exitStatus, 0) << fromFifo.err;
-    EXPECT_EQ(ReadFile(Work("fifo.bin")).substr(0x100, 4), "\x01\x02\x03\x04");
+    EXPECT_EQ(ReadFile(Work("fifo.bin")), "\x01\x02\x03\x04");
 
     const ToolRun toOutput =
         Run({"convert", Work("small.s19"), "-", "--out-format", "hex", "--save-range", "0x100:0x103"});

@@ -1,5 +1,6 @@
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -95,7 +96,8 @@ TEST_F(ZavtoolSequenceTest, SimulatedVariantsGiveTheirMessages)
          "warning: MC68HC11KA4 Device Detected.\nRead Sequence completed successful.\n"},
         {"MC68HC11KA4", "hc11=P2", 0, "warning: MC68HC11P2 Device Detected.\n"},
         {"MC68HC11PA8", "hc11=none", 0,
-         "Read Sequence in Progress ...\nRead Sequence completed successful.\n"},
+         "Read Sequence in Progress ...\nLPT1 is the simulated board: no real device is read or "
+         "programmed.\nRead Sequence completed successful.\n"},
         {"MC68HC05L28", "loader-fails=2", 0,
          "warning: Opening try 0\nwarning: Opening try 1\nRead Sequence completed successful.\n"},
         {"MC68HC05B6", "realtime", 0, "Read Sequence completed successful.\n"},
@@ -236,6 +238,30 @@ TEST_F(ZavtoolSequenceTest, PortComesFromTheSettingsFileAndThePortsMap)
         Run({"read", "--device", "MC68HC05B6", "--port", "LPT2", "--sim-memory", image});
     EXPECT_EQ(notSimulated.exitStatus, 2);
     EXPECT_EQ(Lines(notSimulated.err)[1], "zavtool: --sim-memory: LPT2 is not simulated (add --simulate)");
+}
+
+// A run on a simulated port says so, before the sequence's first line and also with
+// --quiet, whether the ports map or --simulate put the simulator there.
+TEST_F(ZavtoolSequenceTest, ARunOnTheSimulatedBoardSaysSo)
+{
+    std::filesystem::create_directories(SettingsFolder());
+    WriteFile(SettingsFolder() + "/ports", "LPT1=simulator\n");
+    const std::string notice = "LPT1 is the simulated board: no real device is read or programmed.";
+    const ToolRun read = Run({"read", "--device", "MC68HC11E9", "--out", Work("e9.zef")});
+    EXPECT_EQ(read.exitStatus, 0) << read.err;
+    const auto lines = Lines(read.err);
+    const auto at = std::find(lines.begin(), lines.end(), notice);
+    ASSERT_NE(at, lines.end()) << read.err;
+    EXPECT_EQ(at[-1], "Read Sequence in Progress ...");
+
+    const ToolRun quiet = Run({"--quiet", "program", "--device", "MC68HC11E9", "--in", Work("e9.zef"),
+                               "--program", "--verify", "--yes"});
+    EXPECT_EQ(quiet.exitStatus, 0) << quiet.err;
+    EXPECT_EQ(Lines(quiet.err).at(0), notice);
+
+    const ToolRun simulated = Read("MC68HC05B6", "", {"--port", "LPT2", "--quiet"});
+    EXPECT_EQ(Lines(simulated.err),
+              std::vector<std::string>{"LPT2 is the simulated board: no real device is read or programmed."});
 }
 
 // A bad value names where it is: the settings file and the key; a simulator value out of

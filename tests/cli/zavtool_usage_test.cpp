@@ -20,6 +20,36 @@ TEST_F(ZavtoolUsageTest, HelpForTheToolAndEverySubcommand)
     EXPECT_NE(Run({"program", "--help"}).out.find("--sim-memory IMAGE"), std::string::npos);
 }
 
+// Every subcommand's usage lists --quiet; the formats of dump and export default as
+// convert's do, by the extension.
+TEST_F(ZavtoolUsageTest, EveryUsageListsQuiet)
+{
+    for (const char* subcommand :
+         {"devices", "ports", "detect", "convert", "dump", "export", "read", "program"}) {
+        const ToolRun help = Run({subcommand, "--help"});
+        const std::string usage = help.out.substr(0, help.out.find("\n\n"));
+        EXPECT_NE(usage.find("[--quiet]"), std::string::npos) << usage;
+        EXPECT_NE(help.out.find("\n  --quiet "), std::string::npos) << help.out;
+    }
+    for (const char* subcommand : {"dump", "export"}) {
+        EXPECT_NE(Run({subcommand, "--help"}).out.find("(default: by its extension when detection"),
+                  std::string::npos)
+            << subcommand;
+    }
+}
+
+TEST_F(ZavtoolUsageTest, QuietBeforeTheSubcommandLeavesOutThePlainLines)
+{
+    WriteFile(Work("a.hex"), ":0400000001020304F2\r\n:00000001FF\r\n");
+    const ToolRun loud = Run({"convert", Work("a.hex"), Work("a.s19")});
+    EXPECT_EQ(loud.exitStatus, 0) << loud.err;
+    EXPECT_NE(loud.err, "");
+    const ToolRun quiet = Run({"--quiet", "convert", Work("a.hex"), Work("b.s19")});
+    EXPECT_EQ(quiet.exitStatus, 0) << quiet.err;
+    EXPECT_EQ(quiet.err, "");
+    EXPECT_EQ(ReadFile(Work("a.s19")), ReadFile(Work("b.s19")));
+}
+
 // A usage error is one line of reason, then the usage, and nothing on standard output.
 TEST_F(ZavtoolUsageTest, UsageErrorsExitWithTwo)
 {

@@ -297,7 +297,8 @@ TEST_F(BufferFileLoad, AFileThatCannotBeOpenedLeavesEverythingUntouched)
                                     buffer, status, boxes));
     }
     EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"File not Accessible or not Exist!",
-                                                       "File not Accessible or not Exist!"}));
+                                                       "File not Accessible or not Exist!\n" + folder.Path().string() +
+                                                           " is a folder, not a regular file: only files are loaded."}));
     EXPECT_EQ(boxes.shown.front().kind, BoxKind::Error);
     EXPECT_TRUE(status.lines.empty());
     EXPECT_EQ(buffer.GetByte(0x0010), 0x77);

@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <chrono>
 
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <string>
 #include <utility>
 #include <vector>
@@ -86,6 +91,47 @@ TEST_F(OpenFileDialogTest, AMissingFileKeepsTheFormatsAndDisablesOk)
     EXPECT_EQ(dialog.Formats(), (std::vector<std::string>{"Binary"}));
     EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"File not Accessible or not Exist!"}));
     EXPECT_EQ(dialog.Ok(buffer, status, boxes), OpenResult::Refused);
+}
+
+// Choosing a FIFO, or one taking a chosen file's name before OK, must not hold up the
+// window's thread until a writer comes: it is refused at once, saying what it is. (Should
+// the refusal regress into a wait, the test ends it by writing to the pipe.)
+TEST_F(OpenFileDialogTest, SpecialFilesAreRefusedWithoutWaiting)
+{
+    const std::filesystem::path fifo = folder / "records.fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string refusal =
+        "File not Accessible or not Exist!\n" + fifo.string() + " is a named pipe (FIFO), not a regular file: only files are loaded.";
+    auto choice = std::async(std::launch::async, [&] { return dialog.ChoosePath(fifo.string(), boxes); });
+    if (choice.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+        ADD_FAILURE() << "choosing a FIFO waits for a writer";
+        ::close(::open(fifo.c_str(), O_WRONLY | O_NONBLOCK));
+    }
+    EXPECT_FALSE(choice.get());
+    EXPECT_FALSE(dialog.OkEnabled());
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{refusal});
+
+    // Chosen as a regular file, replaced by a FIFO before OK.
+    const std::filesystem::path swapped = folder / "swapped.s19";
+    WriteFile(swapped, "S107010001020304ED\r\n");
+    ASSERT_TRUE(dialog.ChoosePath(swapped.string(), boxes));
+    std::filesystem::remove(swapped);
+    ASSERT_EQ(::mkfifo(swapped.c_str(), 0600), 0);
+    boxes.shown.clear();
+    auto load = std::async(std::launch::async, [&] { return dialog.Ok(buffer, status, boxes); });
+    if (load.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+        ADD_FAILURE() << "loading a FIFO waits for a writer";
+        ::close(::open(swapped.c_str(), O_WRONLY | O_NONBLOCK));
+    }
+    EXPECT_EQ(load.get(), OpenResult::Failed);
+    EXPECT_EQ(boxes.Texts().size(), 1U);
+    EXPECT_NE(boxes.Texts().front().find(" is a named pipe (FIFO)"), std::string::npos);
+    EXPECT_TRUE(status.lines.empty());
+
+    boxes.shown.clear();
+    EXPECT_FALSE(dialog.ChoosePath(folder.Path().string(), boxes));
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"File not Accessible or not Exist!\n" + folder.Path().string() +
+                                                      " is a folder, not a regular file: only files are loaded."});
 }
 
 TEST_F(OpenFileDialogTest, OptionsSwapAReversedRangeAndTakeANegativeOffset)

@@ -12,6 +12,7 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <future>
 #include <string>
 #include <thread>
 #include <vector>
@@ -125,6 +126,58 @@ TEST_F(SafeFileWriter, AFifoIsWrittenIntoAndStaysAFifo)
     EXPECT_EQ(received, "through the pipe");
     EXPECT_TRUE(fs::is_fifo(path));
     EXPECT_EQ(FolderEntries(), std::vector<std::string>{"pipe"});
+}
+
+// A window's save never waits on a FIFO: nobody reading it is refused at once, a reader
+// that stops taking data is given up on after a second, a reader that takes it all gets it.
+TEST_F(SafeFileWriter, WithoutWaitingAFifoIsRefusedOrWrittenButNeverHangs)
+{
+    const fs::path path = folder / "pipe";
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    const auto saveWithoutWaiting = [&](const std::string& content) {
+        auto save = std::async(std::launch::async, [&] {
+            std::string reason;
+            return WriteFileSafely(path, content, reason, Durability::Synced, ReadOnlyFiles::Refuse, Waiting::Never) ? std::string()
+                                                                                              : reason;
+        });
+        if (save.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+            ADD_FAILURE() << "the save waits for a reader";
+            const int reader = ::open(path.c_str(), O_RDONLY | O_NONBLOCK);
+            const std::string result = save.get();
+            ::close(reader);
+            return result;
+        }
+        return save.get();
+    };
+    EXPECT_EQ(saveWithoutWaiting("nobody reads this"), "no process reads from this named pipe (FIFO)");
+
+    // A reader that opened the pipe but reads nothing: more than the pipe holds is too much.
+    const int idle = ::open(path.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(idle, 0);
+    EXPECT_EQ(saveWithoutWaiting(std::string(1 << 20, 'x')), "it took no data for a second");
+    ::close(idle);
+
+    std::string received;
+    const int reader = ::open(path.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    // Reads until it has it all: before the writer opens, the pipe reads as empty.
+    std::thread draining([&] {
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        char chunk[4096];
+        while (received.size() < 200000 && std::chrono::steady_clock::now() < giveUp) {
+            const ssize_t got = ::read(reader, chunk, sizeof chunk);
+            if (got > 0) {
+                received.append(chunk, static_cast<std::size_t>(got));
+            } else {
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+        }
+    });
+    EXPECT_EQ(saveWithoutWaiting(std::string(200000, 'y')), "");
+    draining.join();
+    ::close(reader);
+    EXPECT_EQ(received, std::string(200000, 'y'));
+    EXPECT_TRUE(fs::is_fifo(path));
 }
 
 TEST_F(SafeFileWriter, ACharacterDeviceIsWrittenIntoAndStaysADevice)

@@ -7,10 +7,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "buffer/description.h"
 #include "buffer/ui/explaine_window.h"
 #include "buffer/ui/hex_edit_window.h"
 #include "buffer/ui/palette_combo_box.h"
+#include "messages/message_boxes.h"
 #include "shell/ui/latin1_text.h"
+#include "shell/ui/system_text.h"
 
 namespace zav {
 
@@ -122,7 +125,14 @@ void TForm8::Button1Click()
 {
     model_.Address().SetText(ToLatin1(address_->currentText()));
     model_.Value().SetText(ToLatin1(value_->currentText()));
-    model_.Comment().SetText(ToLatin1(comment_->currentText()));
+    // The files keep comments as Latin-1 bytes; what they cannot carry is refused, not "?".
+    QString comment = comment_->currentText();
+    if (const QString refused = TakeOutsideLatin1(comment); !refused.isEmpty()) {
+        comment_->setEditText(comment);
+        editor_.Boxes().ShowError(NotCarriedByFilesText(ToSystemText(refused)));
+        return;
+    }
+    model_.Comment().SetText(ToLatin1(comment));
     model_.SetColourIndex(colour_->currentIndex());
     model_.SetReadOnly(access_->currentIndex() == kReadOnlyItem);
     if (!model_.Ok(editor_.Buffer(), row_, editor_.Boxes())) return;

@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTableView>
+#include <QTextCursor>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -23,7 +24,9 @@
 #include "buffer/ui/description_cell_delegate.h"
 #include "buffer/ui/description_table_model.h"
 #include "buffer/ui/hex_edit_window.h"
+#include "messages/message_boxes.h"
 #include "shell/ui/latin1_text.h"
+#include "shell/ui/system_text.h"
 
 namespace zav {
 
@@ -45,6 +48,23 @@ QString NotesForMemo(const std::string& notes)
 std::string NotesFromMemo(QString text)
 {
     text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    return ToLatin1(text);
+}
+
+// The files keep names and notes as Latin-1 bytes: a character they cannot carry is taken
+// out of the field again at once, with a message, rather than stored as "?". Returns the
+// field's text as the files keep it.
+std::string KeptAsLatin1(QLineEdit& field, MessageBoxes& boxes)
+{
+    QString text = field.text();
+    const int cursor = field.cursorPosition();
+    const qsizetype length = text.size();
+    const QString refused = TakeOutsideLatin1(text);
+    if (!refused.isEmpty()) {
+        field.setText(text);
+        field.setCursorPosition(std::max(0, cursor - static_cast<int>(length - text.size())));
+        boxes.ShowError(NotCarriedByFilesText(ToSystemText(refused)));
+    }
     return ToLatin1(text);
 }
 
@@ -285,18 +305,32 @@ void TExplaine::SetActionsEnabled(bool enabled)
 
 void TExplaine::ProjectNameChange()
 {
-    editor_.Buffer().Descriptions().SetProjectName(ToLatin1(projectName_->text()));
+    editor_.Buffer().Descriptions().SetProjectName(KeptAsLatin1(*projectName_, editor_.Boxes()));
     UpdateCaption();
 }
 
 void TExplaine::DeviceNameChange()
 {
-    editor_.Buffer().Descriptions().SetDeviceName(ToLatin1(deviceName_->text()));
+    editor_.Buffer().Descriptions().SetDeviceName(KeptAsLatin1(*deviceName_, editor_.Boxes()));
 }
 
 void TExplaine::NotesChange()
 {
-    editor_.Buffer().Descriptions().SetNotes(NotesFromMemo(notes_->toPlainText()));
+    QString text = notes_->toPlainText();
+    const QString refused = TakeOutsideLatin1(text);
+    if (!refused.isEmpty()) {
+        const int cursor = notes_->textCursor().position();
+        const auto removed = static_cast<int>(notes_->toPlainText().size() - text.size());
+        {
+            const QSignalBlocker blocker(notes_);
+            notes_->setPlainText(text);
+        }
+        QTextCursor at = notes_->textCursor();
+        at.setPosition(std::clamp(cursor - removed, 0, static_cast<int>(text.size())));
+        notes_->setTextCursor(at);
+        editor_.Boxes().ShowError(NotCarriedByFilesText(ToSystemText(refused)));
+    }
+    editor_.Buffer().Descriptions().SetNotes(NotesFromMemo(text));
 }
 
 void TExplaine::AddRowExecute()

@@ -7,6 +7,7 @@
 #include "operations/ui/ok_cancel_buttons.h"
 #include "shell/app_settings.h"
 #include "shell/ui/latin1_text.h"
+#include "shell/ui/system_text.h"
 
 namespace zav {
 
@@ -112,7 +113,7 @@ TLoadf::TLoadf(MemoryBuffer& buffer, ProgramSettings& settings, StatusSink& stat
 
 void TLoadf::ShowModel()
 {
-    Edit1->setText(FromLatin1(model_.Path()));
+    Edit1->setText(FromSystemPath(model_.Path()));
     ComboBox1->clear();
     for (const std::string& format : model_.Formats()) ComboBox1->addItem(FromLatin1(format));
     ComboBox1->setCurrentIndex(model_.FormatIndex());
@@ -135,7 +136,7 @@ void TLoadf::showEvent(QShowEvent* event)
     OpenedFileList->clear();
     for (const std::string& caption : OpenFileDialog::RecentEntryCaptions(settings_.RecentFiles)) {
         // A path may hold '&', which a menu would take for a mnemonic.
-        OpenedFileList->addAction(FromLatin1(caption).replace(QLatin1Char('&'), QStringLiteral("&&")));
+        OpenedFileList->addAction(FromSystemPath(caption).replace(QLatin1Char('&'), QStringLiteral("&&")));
     }
     Button4->setFocus(Qt::OtherFocusReason);
 }
@@ -155,7 +156,7 @@ void TLoadf::Button1Click()
 void TLoadf::OpenedFileListClick(QAction* entry)
 {
     const QString caption = entry->text().replace(QStringLiteral("&&"), QStringLiteral("&"));
-    Edit1Change(FromLatin1(OpenFileDialog::PathOfRecentEntry(ToLatin1(caption))));
+    Edit1Change(FromSystemPath(OpenFileDialog::PathOfRecentEntry(ToSystemPath(caption))));
 }
 
 void TLoadf::StoreFields()
@@ -171,7 +172,7 @@ void TLoadf::StoreFields()
 void TLoadf::Edit1Change(const QString& path)
 {
     StoreFields();
-    model_.ChoosePath(ToLatin1(path), boxes_);
+    model_.ChoosePath(ToSystemPath(path), boxes_);
     ShowModel();
     Edit1->selectAll();
 }

@@ -1,13 +1,17 @@
 #include "files/ui/printer_document.h"
 
+#include <QBuffer>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPdfWriter>
 
 #include <algorithm>
 #include <cmath>
 
+#include "files/safe_file_writer.h"
 #include "shell/ui/latin1_text.h"
+#include "shell/ui/system_text.h"
 
 namespace zav {
 
@@ -28,26 +32,50 @@ PrinterDocument::PrinterDocument(QPrinter& printer) : printer_(printer) {}
 
 std::string PrinterDocument::PrinterName() const
 {
-    if (printer_.outputFormat() == QPrinter::PdfFormat) return ToLatin1(printer_.outputFileName());
-    return ToLatin1(printer_.printerName());
+    if (printer_.outputFormat() == QPrinter::PdfFormat) return ToSystemPath(printer_.outputFileName());
+    return ToSystemPath(printer_.printerName());
 }
 
 std::string PrinterDocument::Print()
 {
     printer_.setDocName(QString());
-    QPainter painter;
-    if (!painter.begin(&printer_)) {
-        const QString target = printer_.outputFormat() == QPrinter::PdfFormat ? printer_.outputFileName()
-                                                                              : printer_.printerName();
-        return "cannot print to " + ToLatin1(target);
+    if (printer_.outputFormat() == QPrinter::PdfFormat) return PrintToPdfFile();
+    return Paint(printer_);
+}
+
+std::string PrinterDocument::PrintToPdfFile()
+{
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&pdf);
+        writer.setPageLayout(printer_.pageLayout());
+        writer.setResolution(printer_.resolution());
+        writer.setTitle(QString());
+        writer.setCreator(QString());
+        if (std::string failure = Paint(writer); !failure.empty()) return failure;
     }
+    std::string failure;
+    const QByteArray& bytes = pdf.data();
+    if (!WriteFileSafely(ToSystemPath(printer_.outputFileName()),
+                         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), failure,
+                         Durability::Synced, ReadOnlyFiles::Refuse, Waiting::Never)) {
+        return failure;
+    }
+    return {};
+}
+
+std::string PrinterDocument::Paint(QPagedPaintDevice& device)
+{
+    QPainter painter;
+    if (!painter.begin(&device)) return "cannot print to " + PrinterName();
     const QFont font = DumpFont(fontSize_);
     painter.setFont(font);
-    const QFontMetricsF metrics(font, &printer_);
+    const QFontMetricsF metrics(font, &device);
     const double lineHeight = metrics.lineSpacing();
     const double charWidth = metrics.horizontalAdvance(QLatin1Char('0'));
-    const int pageWidth = painter.device()->width();
-    const int pageHeight = painter.device()->height();
+    const int pageWidth = device.width();
+    const int pageHeight = device.height();
     const auto charsPerLine =
         static_cast<qsizetype>(std::max(1.0, std::floor((pageWidth - kPrintAreaLeft) / charWidth)));
 
@@ -58,7 +86,7 @@ std::string PrinterDocument::Print()
         qsizetype start = 0;
         do {
             if (baseline + metrics.descent() > pageHeight && baseline > firstBaseline) {
-                printer_.newPage();
+                device.newPage();
                 baseline = firstBaseline;
             }
             painter.drawText(QPointF(kPrintAreaLeft, baseline), text.mid(start, charsPerLine));

@@ -13,6 +13,8 @@ namespace zav {
 // from the left and the top of the printable area, long lines wrapped at its right edge and
 // pages broken at its bottom. Lines are collected on the print worker and painted there in
 // one go when the job prints, which QPainter allows on a printer outside the GUI thread.
+// Printing to a PDF file paints into memory and writes the file as a save does, so a full
+// disk or a device that takes no data fails the job and leaves no broken file behind.
 class PrinterDocument final : public PrintSink {
 public:
     explicit PrinterDocument(QPrinter& printer);
@@ -25,6 +27,10 @@ public:
     [[nodiscard]] std::string Print() override;
 
 private:
+    // Paints the lines on a printer or a PDF writer; empty, or why it failed.
+    [[nodiscard]] std::string Paint(QPagedPaintDevice& device);
+    [[nodiscard]] std::string PrintToPdfFile();
+
     QPrinter& printer_;
     int fontSize_ = 12;
     std::vector<std::string> lines_;

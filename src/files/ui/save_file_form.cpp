@@ -9,6 +9,7 @@
 #include "buffer/memory_buffer.h"
 #include "operations/ui/ok_cancel_buttons.h"
 #include "shell/ui/latin1_text.h"
+#include "shell/ui/system_text.h"
 
 namespace zav {
 
@@ -95,7 +96,7 @@ void TSavef::StoreFields()
 
 void TSavef::ShowModel()
 {
-    Edit1->setText(FromLatin1(model_.Path()));
+    Edit1->setText(FromSystemPath(model_.Path()));
     const auto& formats = SaveFileDialog::Formats();
     const auto chosen = std::find(formats.begin(), formats.end(), model_.Format());
     ComboBox1->setCurrentIndex(static_cast<int>(chosen - formats.begin()));
@@ -127,7 +128,7 @@ void TSavef::Button1Click()
     const auto chosen = chooser_(this);
     if (!chosen) return;
     StoreFields();
-    model_.FileChosen(ToLatin1(chosen->path), chosen->filterIndex);
+    model_.FileChosen(ToSystemPath(chosen->path), chosen->filterIndex);
     ShowModel();
     Edit1->selectAll();
 }

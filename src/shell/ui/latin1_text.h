@@ -11,5 +11,8 @@ namespace zav {
 // widget never changes a byte.
 [[nodiscard]] QString FromLatin1(const std::string& text);
 [[nodiscard]] std::string ToLatin1(const QString& text);
+// Takes the characters Latin-1 cannot carry out of `text` (where ToLatin1 would give "?")
+// and returns them, each once, in order; empty when there were none.
+QString TakeOutsideLatin1(QString& text);
 
 } // namespace zav

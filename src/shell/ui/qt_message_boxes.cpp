@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "shell/ui/latin1_text.h"
+#include "shell/ui/system_text.h"
 
 namespace zav {
 
@@ -76,7 +77,7 @@ BoxAnswer AnswerOf(int button)
 
 BoxAnswer QtMessageBoxes::Show(const BoxRequest& request)
 {
-    QMessageBox box(IconOf(request.kind), CaptionOf(request), FromLatin1(request.text), ButtonsOf(request.buttons),
+    QMessageBox box(IconOf(request.kind), CaptionOf(request), FromSystemText(request.text), ButtonsOf(request.buttons),
                     parent_);
     box.setTextFormat(Qt::PlainText);
     // QMessageBox wraps at a narrow width of its own; a line of the text is kept whole

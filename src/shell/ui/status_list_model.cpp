@@ -5,7 +5,7 @@
 
 #include "buffer/ui/qt_colour.h"
 #include "shell/status_line.h"
-#include "shell/ui/latin1_text.h"
+#include "shell/ui/system_text.h"
 
 namespace zav {
 
@@ -19,7 +19,7 @@ QVariant StatusListModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= rowCount()) return {};
     const std::string& line = Line(index.row());
-    if (role == Qt::DisplayRole || role == Qt::ToolTipRole) return FromLatin1(StatusLineDisplayText(line));
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole) return FromSystemText(StatusLineDisplayText(line));
     if (role == Qt::ForegroundRole) return QBrush(ToQColor(StatusLineColour(line)));
     return {};
 }

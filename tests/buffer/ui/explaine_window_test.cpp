@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -42,6 +43,18 @@ private:
         QLineEdit* field = dialog.findChild<QComboBox*>(QString::fromLatin1(box))->lineEdit();
         field->selectAll();
         QTest::keyClicks(field, QString::fromLatin1(text));
+    }
+
+    // Types text as a keyboard layout or an input method would, any character at all (the
+    // key clicks of QTest take Latin-1 only).
+    static void TypeText(QWidget* widget, const QString& text)
+    {
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const qsizetype length = text[i].isHighSurrogate() ? 2 : 1;
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text.mid(i, length));
+            QApplication::sendEvent(widget, &press);
+            i += length - 1;
+        }
     }
 
     static QString Shown(TExplaine& window, int row, int column)
@@ -180,6 +193,41 @@ private slots:
         // A description loaded from a file shows in the fields.
         f.Buffer().Descriptions().SetProjectName("Loaded");
         QCOMPARE(window.findChild<QLineEdit*>(QStringLiteral("ProjectName"))->text(), QStringLiteral("Loaded"));
+    }
+
+    // The files keep names, notes and comments as Latin-1 bytes: a character they cannot
+    // carry is refused with a message and left out, never stored as "?".
+    void CharactersTheFilesCannotCarryAreRefused()
+    {
+        EditorFixture f;
+        TExplaine& window = f.editor.DescriptionWindow();
+        window.show();
+        const std::string refusal = "The files keep names, notes and comments as Latin-1 (ISO 8859-1) text: "
+                                    "\"\u20AC\" cannot be stored and was left out.";
+        auto* name = window.findChild<QLineEdit*>(QStringLiteral("ProjectName"));
+        TypeText(name, QStringLiteral("Caf\u00E9 \u20AC5"));
+        QCOMPARE(name->text(), QStringLiteral("Caf\u00E9 5"));
+        QCOMPARE(f.Buffer().Descriptions().GetProjectName(), "Caf\xE9 5");
+        QCOMPARE(f.boxes.Texts(), std::vector<std::string>{refusal});
+
+        f.boxes.shown.clear();
+        auto* memo = window.findChild<QPlainTextEdit*>(QStringLiteral("ProjNotes"));
+        TypeText(memo, QStringLiteral("\u65E5x"));
+        QCOMPARE(memo->toPlainText(), QStringLiteral("x"));
+        QCOMPARE(f.Buffer().Descriptions().GetNotes(), "x");
+        QCOMPARE(f.boxes.Texts().size(), std::size_t{1});
+        QVERIFY(f.boxes.Texts().front().find("\"\u65E5\"") != std::string::npos);
+
+        f.boxes.shown.clear();
+        OnCellDialog(
+            [](QDialog& dialog) {
+                QLineEdit* comment = dialog.findChild<QComboBox*>(QStringLiteral("ComboBox5"))->lineEdit();
+                comment->setText(QStringLiteral("\u20AC pump"));
+            },
+            "Button1");
+        window.CellEditAction()->trigger();
+        QCOMPARE(f.boxes.Texts(), std::vector<std::string>{refusal});
+        QCOMPARE(f.Buffer().Descriptions().RowNote(0), "");
     }
 
     // Notes keep CR LF between their lines, as the buffer files carry them.

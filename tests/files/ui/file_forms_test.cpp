@@ -8,6 +8,14 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 #include <filesystem>
 #include <fstream>
 
@@ -16,6 +24,8 @@
 #include "files/ui/save_file_form.h"
 #include "operations/ui/radio_group.h"
 #include "shell/app_settings.h"
+#include "shell/settings_file.h"
+#include "shell/ui/status_list_model.h"
 #include "support/recording_messages.h"
 
 namespace zav {
@@ -243,6 +253,126 @@ private slots:
         QCOMPARE(form.result(), int(QDialog::Rejected));
         QCOMPARE(boxes.Texts(), std::vector<std::string>{"Too big Address value"});
         QVERIFY(!QFile::exists(big));
+    }
+
+    // Names in several writing systems go to the file system, the recent files and the
+    // settings file in the system's encoding and come back as the same characters: every
+    // save lands under its own name (no "??.bin" replacing another), opens again, and its
+    // recent entry and status lines read as typed.
+    void pathsInEveryWritingSystemRoundTrip()
+    {
+        buffer->SetByte(0x0100, 0x5A);
+        const struct {
+            QString name;
+            int filterIndex;
+        } files[] = {
+            {QStringLiteral("caf\u00E9.bin"), 3},         {QStringLiteral("\u20ACuro.bin"), 3},
+            {QStringLiteral("\u65E5\u672C.bin"), 3},       {QStringLiteral("\u4E2D\u56FD.bin"), 3},
+            {QStringLiteral("\u0395\u03BB\u03BB\u03AC\u03B4\u03B1.s19"), 2},
+            {QStringLiteral("\u0645\u0635\u0631 \U0001F600.zef"), 1},
+        };
+        QDir names(dir.path());
+        QVERIFY(names.mkpath(QStringLiteral("names")) && names.cd(QStringLiteral("names")));
+        for (const auto& file : files) {
+            const QString path = names.filePath(file.name);
+            const std::string systemPath = path.toUtf8().toStdString();
+            TSavef save(*buffer, status, boxes);
+            save.SetFileChooser(Answer(path, file.filterIndex));
+            Show(save);
+            Click(save, "Button1");
+            QCOMPARE(Child<QLineEdit>(save, "Edit1")->text(), path);
+            Click(save, "Button2");
+            QCOMPARE(save.result(), int(QDialog::Accepted));
+            QVERIFY2(std::filesystem::is_regular_file(systemPath), systemPath.c_str());
+            QCOMPARE(status.Texts().front(), "Writing file : " + systemPath);
+
+            TLoadf open(*buffer, settings, status, boxes);
+            open.SetFileChooser(Answer(path));
+            Show(open);
+            Click(open, "Button1");
+            QCOMPARE(Child<QLineEdit>(open, "Edit1")->text(), path);
+            QVERIFY2(Child<QPushButton>(open, "Button2")->isEnabled(), file.name.toUtf8().constData());
+            Click(open, "Button2");
+            QCOMPARE(open.result(), int(QDialog::Accepted));
+            QCOMPARE(buffer->GetByte(0x0100), std::uint8_t{0x5A});
+            QCOMPARE(settings.RecentFiles.front(), systemPath);
+
+            // The recent entry shows the name as typed and opens the file again.
+            open.hide();
+            Show(open);
+            QMenu* recent = Child<QMenu>(open, "OpenedFileList");
+            QCOMPARE(recent->actions().front()->text(), QStringLiteral("0 ") + path);
+            Child<QLineEdit>(open, "Edit1")->clear();
+            recent->actions().front()->trigger();
+            QCOMPARE(Child<QLineEdit>(open, "Edit1")->text(), path);
+            QVERIFY(boxes.shown.empty());
+            status.lines.clear();
+        }
+        QStringList saved = names.entryList(QDir::Files);
+        saved.sort();
+        QStringList expected;
+        for (const auto& file : files) expected.append(file.name);
+        expected.sort();
+        QCOMPARE(saved, expected);
+
+        // The settings file keeps the recent files (its five) byte for byte.
+        AppSettings written;
+        written.program.RecentFiles.assign(settings.RecentFiles.begin(), settings.RecentFiles.begin() + 5);
+        const std::filesystem::path ini = dir.filePath(QStringLiteral("zozadav.ini")).toStdString();
+        std::string failure;
+        QVERIFY(SaveSettingsFile(ini, written, failure));
+        AppSettings read;
+        const SettingsFileReport report = ReadSettingsFile(ini, read);
+        QCOMPARE(read.program.RecentFiles, written.program.RecentFiles);
+        QVERIFY(report.warnings.empty() && !report.error);
+    }
+
+    // A status line or a box with such a path in it reads as typed in the message list.
+    void aStatusLineShowsThePathAsTyped()
+    {
+        const QString path = dir.filePath(QStringLiteral("\u65E5\u672C.bin"));
+        StatusListModel lines;
+        lines.Append("Writing file : " + path.toUtf8().toStdString(), StatusKind::Normal);
+        QVERIFY(lines.data(lines.index(0), Qt::DisplayRole).toString().endsWith(
+            QStringLiteral("Writing file : ") + path));
+    }
+
+    // Neither a FIFO chosen to open nor one chosen to save to holds up the window's thread:
+    // each is refused at once, saying why.
+    void aFifoNeitherOpensNorSavesButNeverHangs()
+    {
+        const QString fifo = dir.filePath(QStringLiteral("pipe.s19"));
+        QCOMPARE(::mkfifo(fifo.toUtf8().constData(), 0600), 0);
+        // Should a regression wait on the pipe, opening its other end after ten seconds ends
+        // the wait, and the checks below fail.
+        std::atomic<bool> done{false};
+        std::thread release([&] {
+            for (int i = 0; i < 1000 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            if (!done) {
+                ::close(::open(fifo.toUtf8().constData(), O_RDWR | O_NONBLOCK));
+            }
+        });
+
+        TLoadf open(*buffer, settings, status, boxes);
+        open.SetFileChooser(Answer(fifo));
+        Show(open);
+        Click(open, "Button1");
+        QVERIFY(!Child<QPushButton>(open, "Button2")->isEnabled());
+        QCOMPARE(boxes.Texts(), std::vector<std::string>{"File not Accessible or not Exist!\n" +
+                                                         fifo.toUtf8().toStdString() +
+                                                         " is a named pipe (FIFO), not a regular file: only files are loaded."});
+
+        TSavef save(*buffer, status, boxes);
+        save.SetFileChooser(Answer(fifo, 2));
+        Show(save);
+        Click(save, "Button1");
+        Click(save, "Button2");
+        done = true;
+        release.join();
+        QCOMPARE(save.result(), int(QDialog::Rejected));
+        QCOMPARE(status.Texts().back(),
+                 "Write file failed : " + fifo.toUtf8().toStdString() + " : no process reads from this named pipe (FIFO)");
+        QVERIFY(std::filesystem::is_fifo(fifo.toStdString()));
     }
 
 private:

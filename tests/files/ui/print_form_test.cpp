@@ -7,6 +7,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <csignal>
+
 #include "buffer/memory_buffer.h"
 #include "files/ui/print_form.h"
 #include "operations/ui/radio_group.h"
@@ -56,6 +61,8 @@ class PrintFormTest : public QObject {
 private slots:
     void initTestCase()
     {
+        // A write past the file size limit then fails with EFBIG instead of ending the test.
+        std::signal(SIGXFSZ, SIG_IGN);
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
             QSKIP("pdftotext (poppler-utils) is not installed");
         }
@@ -182,6 +189,49 @@ private slots:
         QVERIFY2(buttons.contains(QStringLiteral("OK")), qPrintable(buttons.join(',')));
         QVERIFY2(!buttons.contains(QStringLiteral("Print")), qPrintable(buttons.join(',')));
         QVERIFY(status.lines.empty());
+    }
+
+    // A print that fails says why, leaves the dialog open and no broken file: to a link to
+    // /dev/full (the device refuses every byte) and onto a disk that fills up (a file size
+    // limit stands in for it).
+    void aFailedPrintIsReportedAndLeavesNoBrokenFile()
+    {
+        const QString full = dir.filePath(QStringLiteral("full.pdf"));
+        QVERIFY(QFile::link(QStringLiteral("/dev/full"), full));
+        const QString onFullDisk = dir.filePath(QStringLiteral("big.pdf"));
+        const struct {
+            QString target;
+            rlim_t sizeLimit;
+            std::string reason;
+        } cases[] = {
+            {full, RLIM_INFINITY, "No space left on device"},
+            {onFullDisk, 4096, "File too large"},
+        };
+        for (const auto& c : cases) {
+            init();
+            form->SetPdfFileChooser([&c](QWidget*, const QString&) { return c.target; });
+            Show(*form);
+            status.lines.clear();
+            struct rlimit before {};
+            QCOMPARE(getrlimit(RLIMIT_FSIZE, &before), 0);
+            struct rlimit limited = before;
+            limited.rlim_cur = c.sizeLimit;
+            QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+            QTest::mouseClick(Child<QPushButton>(*form, "Button2"), Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(status.lines.size() >= 2, 20000);
+            QCOMPARE(setrlimit(RLIMIT_FSIZE, &before), 0);
+            QCOMPARE(status.Texts().back(), "Print failed : " + c.reason);
+            QCOMPARE(status.lines.back().kind, StatusKind::Error);
+            QVERIFY(form->isVisible());
+            QTest::mouseClick(Child<QPushButton>(*form, "Button3"), Qt::LeftButton);
+            const std::vector<std::string> texts = status.Texts();
+            QCOMPARE(texts.back(), std::string("Print Job Interrupted"));
+            QVERIFY(std::find(texts.begin(), texts.end(), "Print buffer complete") == texts.end());
+        }
+        QCOMPARE(QFileInfo(full).symLinkTarget(), QStringLiteral("/dev/full"));
+        QVERIFY(!QFile::exists(onFullDisk));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+                 QStringList{QStringLiteral("full.pdf")});
     }
 
 private:
