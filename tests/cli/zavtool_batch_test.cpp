@@ -1,3 +1,4 @@
+#include <csignal>
 #include <cstdio>
 #include <set>
 #include <string>
@@ -221,6 +222,25 @@ TEST_F(ZavtoolBatchTest, RepeatAsksForTheNextPartOnTheTerminal)
                                                       {{prompt, "\x03"}});
     EXPECT_EQ(interrupted.exitStatus, 130) << interrupted.out;
     EXPECT_NE(interrupted.out.find("Summary: parts 1  ok 1  failed 0"), std::string::npos) << interrupted.out;
+}
+
+// Ctrl-C during a part stops it as the Stop button does: the part is logged as stopped and
+// its number goes back.
+TEST_F(ZavtoolBatchTest, CtrlCDuringAPartStopsItAndGivesItsNumberBack)
+{
+    const ToolRun run = runner_.RunAndSignal(
+        Program({"--serial=0x01F0:3:7:bcd", "--serial-state", Work("serials"), "--count", "3",
+                 "--simulate=never-ready"}),
+        "Program Sequence in Progress ...\n", SIGINT);
+    EXPECT_EQ(run.exitStatus, 130) << run.err;
+    EXPECT_NE(run.err.find("Program Sequence Interrupted.\nparts 1  ok 0  failed 1  next serial 000007\n"
+                           "Summary: parts 1  ok 0  failed 1\n"),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(Lines(run.err).back(), "warning: Stopped by the user (Ctrl-C); the port is released.");
+    ASSERT_EQ(LogRecords().size(), 1U);
+    EXPECT_EQ(LogRecords().front(), "LPT1 000007 stopped 0 Programmer Not Ready.");
+    EXPECT_NE(ReadFile(Work("serials")).find("next=8\nreturned=7\n"), std::string::npos);
 }
 
 // With several boards the CONFIG question is asked once, before any board starts; each
