@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -138,6 +139,27 @@ TEST(SerialStateFileTest, ThreadsSharingTheFileNeverGetTheSameNumber)
         }
     }
     for (const auto& [number, holders] : held) EXPECT_EQ(holders, 1) << number;
+}
+
+// The state file's default place follows the XDG base directories, with a device name
+// that is safe as a file name.
+TEST(SerialStateFileTest, DefaultPathFollowsTheStateHome)
+{
+    const char* savedState = std::getenv("XDG_STATE_HOME");
+    const char* savedHome = std::getenv("HOME");
+    const std::string state = savedState != nullptr ? savedState : "";
+    const std::string home = savedHome != nullptr ? savedHome : "";
+    setenv("HOME", "/home/bench", 1);
+    setenv("XDG_STATE_HOME", "/var/state", 1);
+    EXPECT_EQ(DefaultSerialStatePath("TMS370Cx5x (256)"), "/var/state/zav/serial-TMS370Cx5x-256.state");
+    setenv("XDG_STATE_HOME", "", 1);
+    EXPECT_EQ(DefaultSerialStatePath("MC68HC11E9"), "/home/bench/.local/state/zav/serial-MC68HC11E9.state");
+    if (savedState != nullptr) {
+        setenv("XDG_STATE_HOME", state.c_str(), 1);
+    } else {
+        unsetenv("XDG_STATE_HOME");
+    }
+    if (savedHome != nullptr) setenv("HOME", home.c_str(), 1);
 }
 
 TEST(PartLogTest, JsonStringsEscapeAndRepairText)

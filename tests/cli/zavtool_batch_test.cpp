@@ -149,6 +149,29 @@ TEST_F(ZavtoolBatchTest, EachSimulatedBoardKeepsItsOwnImage)
               std::string::npos);
 }
 
+// --count counts parts over all boards: four parts on three boards are one round of three
+// and one more on the first board.
+TEST_F(ZavtoolBatchTest, CountSpreadsItsPartsOverTheBoards)
+{
+    const ToolRun run = Run(Program({"--serial=0x01F0:2:1:bcd", "--port", "LPT1,LPT2,LPT3", "--count", "4",
+                                     "--simulate=write-ms=1", "--quiet"}));
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_NE(run.err.find("parts 3  ok 3  failed 0  next serial 0004\nparts 4  ok 4  failed 0  next serial 0005\n"),
+              std::string::npos)
+        << run.err;
+    const std::vector<std::string> records = LogRecords();
+    ASSERT_EQ(records.size(), 4U);
+    EXPECT_EQ(records[3], "LPT1 0004 ok 0 None");
+
+    // An image for a port that is no simulated board is refused before any part.
+    std::filesystem::create_directories(SettingsFolder());
+    WriteFile(SettingsFolder() + "/ports", "LPT1=simulator\n");
+    const ToolRun real = Run(Program({"--count", "1", "--port", "LPT1,LPT2", "--sim-memory", Work("{port}.img")}));
+    EXPECT_EQ(real.exitStatus, 2);
+    EXPECT_NE(real.err.find("--sim-memory: LPT2 is not simulated (add --simulate)"), std::string::npos) << real.err;
+    EXPECT_EQ(real.err.find("Program Sequence"), std::string::npos) << real.err;
+}
+
 // Two runs at once on one state file never hand out the same number, round after round.
 TEST_F(ZavtoolBatchTest, ConcurrentRunsNeverRepeatANumber)
 {
