@@ -47,10 +47,21 @@ void BM_ProgramBoardsAtOnce(benchmark::State& state)
     const std::string input = (folder / "part.bin").string();
     std::ofstream(input, std::ios::binary) << std::string(0x10000, '\x5A');
     std::string ports;
-    for (int port = 1; port <= state.range(0); ++port) ports += (port > 1 ? ",COM" : "COM") + std::to_string(port);
-    const std::vector<std::string> arguments{"program", "--device", "MC68HC05L28", "--in", input,
-                                             "--erase", "--program", "--verify", "--port", ports,
-                                             "--count", std::to_string(state.range(0)), "--simulate=realtime"};
+    for (int port = 1; port <= state.range(0); ++port)
+        ports += (port > 1 ? ",COM" : "COM") + std::to_string(port);
+    const std::vector<std::string> arguments{"program",
+                                             "--device",
+                                             "MC68HC05L28",
+                                             "--in",
+                                             input,
+                                             "--erase",
+                                             "--program",
+                                             "--verify",
+                                             "--port",
+                                             ports,
+                                             "--count",
+                                             std::to_string(state.range(0)),
+                                             "--simulate=realtime"};
     double seconds = 0;
     for (auto _ : state) {
         std::ostringstream out;

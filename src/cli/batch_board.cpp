@@ -65,8 +65,9 @@ std::optional<std::string> PortTerminal::ReadLine()
 BatchBoardHost::BatchBoardHost(ConsoleReporter& reporter, ProgressBar& progress, MemoryBuffer& buffer,
                                std::string deviceName, ProgramSettings portSettings,
                                std::set<SequenceOption> optionsDown)
-    : BufferSequenceHost(buffer), reporter_(reporter), progress_(progress), deviceName_(std::move(deviceName)),
-      portSettings_(std::move(portSettings)), optionsDown_(std::move(optionsDown))
+    : BufferSequenceHost(buffer), reporter_(reporter), progress_(progress),
+      deviceName_(std::move(deviceName)), portSettings_(std::move(portSettings)),
+      optionsDown_(std::move(optionsDown))
 {
 }
 
@@ -107,9 +108,10 @@ void BatchBoardHost::SetProgressPosition(int position)
 }
 
 BatchBoard::BatchBoard(const Setup& setup, std::ostream& err, Terminal& terminal,
-                       std::unique_ptr<MemoryBuffer> buffer, std::shared_ptr<HandOverQueue> queue, LinkFactory& links)
-    : port_(setup.port),
-      prefixBuffer_(std::make_unique<LinePrefixBuffer>(*err.rdbuf(), PrefixFor(setup.port, setup.prefixLines))),
+                       std::unique_ptr<MemoryBuffer> buffer, std::shared_ptr<HandOverQueue> queue,
+                       LinkFactory& links)
+    : port_(setup.port), prefixBuffer_(std::make_unique<LinePrefixBuffer>(
+                             *err.rdbuf(), PrefixFor(setup.port, setup.prefixLines))),
       output_(prefixBuffer_.get()), terminal_(terminal, PrefixFor(setup.port, setup.prefixLines)),
       progress_(output_, setup.progressBar),
       reporter_(output_, terminal_, WithProgress(setup.reporting, progress_)), buffer_(std::move(buffer)),

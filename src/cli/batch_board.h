@@ -69,8 +69,9 @@ struct PartFindings {
 // line to the board's console. Runs on the thread that drains the hand-over queue.
 class BatchBoardHost final : public BufferSequenceHost {
 public:
-    BatchBoardHost(ConsoleReporter& reporter, ProgressBar& progress, MemoryBuffer& buffer, std::string deviceName,
-                   ProgramSettings portSettings, std::set<SequenceOption> optionsDown);
+    BatchBoardHost(ConsoleReporter& reporter, ProgressBar& progress, MemoryBuffer& buffer,
+                   std::string deviceName, ProgramSettings portSettings,
+                   std::set<SequenceOption> optionsDown);
 
     void AddStatusMessage(const std::string& text, StatusKind kind) override;
     BoxAnswer Show(const BoxRequest& request) override;
@@ -120,8 +121,9 @@ public:
         std::set<SequenceOption> optionsDown;
         ReportingOptions reporting;
     };
-    BatchBoard(const Setup& setup, std::ostream& err, Terminal& terminal, std::unique_ptr<MemoryBuffer> buffer,
-               std::shared_ptr<HandOverQueue> queue, LinkFactory& links);
+    BatchBoard(const Setup& setup, std::ostream& err, Terminal& terminal,
+               std::unique_ptr<MemoryBuffer> buffer, std::shared_ptr<HandOverQueue> queue,
+               LinkFactory& links);
     BatchBoard(const BatchBoard&) = delete;
     BatchBoard& operator=(const BatchBoard&) = delete;
     ~BatchBoard();

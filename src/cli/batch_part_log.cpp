@@ -106,8 +106,9 @@ std::string IsoLocalTime(std::chrono::system_clock::time_point time)
     // %z gives +0100; ISO 8601's extended form, which the rest of the stamp uses, is +01:00.
     const std::string offset(zone);
     char text[64];
-    std::snprintf(text, sizeof text, "%s.%03d%s:%s", stamp, static_cast<int>(millis < 0 ? millis + 1000 : millis),
-                  offset.substr(0, 3).c_str(), offset.substr(3).c_str());
+    std::snprintf(text, sizeof text, "%s.%03d%s:%s", stamp,
+                  static_cast<int>(millis < 0 ? millis + 1000 : millis), offset.substr(0, 3).c_str(),
+                  offset.substr(3).c_str());
     return text;
 }
 
@@ -129,9 +130,10 @@ std::string PartRecordLine(const PartRecord& record)
            ",\"port\":" + JsonString(record.port) + ",\"input_file\":" + JsonString(record.inputFile) +
            ",\"input_crc32\":" + crc + ",\"serial\":" + NullOr(record.serial) +
            ",\"backup_file\":" + NullOr(record.backupFile) + ",\"options\":" + options + ",\"result\":\"" +
-           PartResultName(record.result) + "\",\"verify_differences\":" + std::to_string(record.verifyDifferences) +
-           ",\"error\":" + NullOr(record.errorLine) + ",\"duration_ms\":" + std::to_string(record.durationMs) +
-           "}\n";
+           PartResultName(record.result) +
+           "\",\"verify_differences\":" + std::to_string(record.verifyDifferences) +
+           ",\"error\":" + NullOr(record.errorLine) +
+           ",\"duration_ms\":" + std::to_string(record.durationMs) + "}\n";
 }
 
 } // namespace zav

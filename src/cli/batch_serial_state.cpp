@@ -195,7 +195,8 @@ bool SerialStateFile::GiveBack(std::uint64_t number, std::string& failure)
     return Locked(
         [&](State& state, bool& write) {
             write = true;
-            state.returned.insert(std::lower_bound(state.returned.begin(), state.returned.end(), number), number);
+            state.returned.insert(std::lower_bound(state.returned.begin(), state.returned.end(), number),
+                                  number);
             return true;
         },
         failure);

@@ -44,7 +44,8 @@ private:
     template <typename Change> bool Locked(Change change, std::string& failure);
     bool Load(State& state, std::string& failure) const;
     bool Store(const State& state, std::string& failure) const;
-    bool Take(State& state, std::size_t count, std::vector<std::uint64_t>& numbers, std::string& failure) const;
+    bool Take(State& state, std::size_t count, std::vector<std::uint64_t>& numbers,
+              std::string& failure) const;
 
     std::filesystem::path file_;
     SerialSpec spec_;

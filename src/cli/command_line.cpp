@@ -187,7 +187,8 @@ std::string AddPorts(CommandLine& c, const std::string& value)
     std::size_t start = 0;
     while (true) {
         const std::size_t comma = value.find(',', start);
-        const std::string name = value.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        const std::string name =
+            value.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
         if (!PortsMap::IsPortName(name))
             return "--port: " + Quoted(name) + " is not a port (LPT1 to LPT3, COM1 to COM8)";
         if (std::find(c.ports.begin(), c.ports.end(), name) != c.ports.end())
@@ -300,8 +301,8 @@ const std::vector<OptionEntry>& Options()
         Switch("--serial-burn-failed", &CommandLine::serialBurnFailed, {Program}),
         Text("--log", &CommandLine::logFile, {Program}),
         Switch("--repeat", &CommandLine::repeat, {Program}),
-        Count("--count", &CommandLine::count, 1, std::numeric_limits<int>::max(), "a number of parts from 1 up",
-              {Program}),
+        Count("--count", &CommandLine::count, 1, std::numeric_limits<int>::max(),
+              "a number of parts from 1 up", {Program}),
     };
     return options;
 }

@@ -30,7 +30,8 @@ class StatusSink;
 // The ports map of the settings folder; each line it could not read is a warning.
 [[nodiscard]] PortsMap LoadToolPortsMap(StatusSink& status);
 // The simulated board's options for --simulate; none without it.
-[[nodiscard]] std::optional<BoardSimOptions> SimulationOptions(const CommandLine& command, const DeviceInfo& device);
+[[nodiscard]] std::optional<BoardSimOptions> SimulationOptions(const CommandLine& command,
+                                                               const DeviceInfo& device);
 [[nodiscard]] std::set<SequenceOption> OptionsDown(const CommandLine& command);
 // Locks the simulated device's memory image for this run and loads it; a missing file
 // leaves the memory erased.

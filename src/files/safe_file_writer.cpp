@@ -3,8 +3,8 @@
 #include "files/safe_file_writer.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <linux/falloc.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 

@@ -54,7 +54,8 @@ std::vector<std::string_view> Fields(std::string_view text)
     std::size_t start = 0;
     while (true) {
         const std::size_t colon = text.find(':', start);
-        fields.push_back(text.substr(start, colon == std::string_view::npos ? std::string_view::npos : colon - start));
+        fields.push_back(
+            text.substr(start, colon == std::string_view::npos ? std::string_view::npos : colon - start));
         if (colon == std::string_view::npos) return fields;
         start = colon + 1;
     }
@@ -184,11 +185,13 @@ std::string SerialText(const SerialSpec& spec, std::uint64_t value)
 {
     std::string digits = std::to_string(value);
     const int width = DecimalDigits(LargestSerial(spec));
-    if (static_cast<int>(digits.size()) < width) digits.insert(0, static_cast<std::size_t>(width) - digits.size(), '0');
+    if (static_cast<int>(digits.size()) < width)
+        digits.insert(0, static_cast<std::size_t>(width) - digits.size(), '0');
     return digits;
 }
 
-std::string SerialPlacementProblem(const SerialSpec& spec, const AddressRange& eeprom, const MemoryBuffer& buffer)
+std::string SerialPlacementProblem(const SerialSpec& spec, const AddressRange& eeprom,
+                                   const MemoryBuffer& buffer)
 {
     const std::int32_t last = spec.address + spec.bytes - 1;
     if (!eeprom.Contains(spec.address) || !eeprom.Contains(last)) {

@@ -38,7 +38,8 @@ struct SerialSpec {
 
 // The bytes written at spec.address for `value`, first address first; none when the value
 // does not fit.
-[[nodiscard]] std::optional<std::vector<std::uint8_t>> EncodeSerial(const SerialSpec& spec, std::uint64_t value);
+[[nodiscard]] std::optional<std::vector<std::uint8_t>> EncodeSerial(const SerialSpec& spec,
+                                                                    std::uint64_t value);
 
 // The number as people read it on a label and in the tally: decimal, padded with zeros to
 // the width of the largest number the field holds ("000140" for three BCD bytes).

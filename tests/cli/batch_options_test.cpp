@@ -19,10 +19,11 @@ namespace {
 
 TEST(BatchOptionsTest, ReadsTheBenchOptions)
 {
-    const auto parsed = ParseCommandLine({"program", "--device", "MC68HC05L28", "--in", "a.s19", "--program",
-                                          "--verify", "--port", "COM1,COM2", "--port=COM3", "--serial",
-                                          "0x3F0:3:140:bcd", "--serial-state", "s", "--serial-burn-failed", "--log",
-                                          "parts.jsonl", "--repeat", "--count", "12"});
+    const auto parsed = ParseCommandLine(
+        {"program",   "--device",        "MC68HC05L28",    "--in",      "a.s19",
+         "--program", "--verify",        "--port",         "COM1,COM2", "--port=COM3",
+         "--serial",  "0x3F0:3:140:bcd", "--serial-state", "s",         "--serial-burn-failed",
+         "--log",     "parts.jsonl",     "--repeat",       "--count",   "12"});
     ASSERT_TRUE(parsed.Ok()) << parsed.error;
     const CommandLine& c = parsed.command;
     EXPECT_EQ(c.ports, (std::vector<std::string>{"COM1", "COM2", "COM3"}));

@@ -18,8 +18,9 @@ protected:
 
     [[nodiscard]] std::vector<std::string> Program(std::vector<std::string> more) const
     {
-        std::vector<std::string> arguments{"program",  "--device", "MC68HC05B6", "--in",  Work("pattern.bin"),
-                                           "--erase",  "--program", "--verify",  "--log", Work("parts.jsonl")};
+        std::vector<std::string> arguments{
+            "program", "--device",  "MC68HC05B6", "--in",  Work("pattern.bin"),
+            "--erase", "--program", "--verify",   "--log", Work("parts.jsonl")};
         arguments.insert(arguments.end(), more.begin(), more.end());
         return arguments;
     }
@@ -35,7 +36,8 @@ protected:
             "  r=json.loads(line)\n"
             "  assert set(r)==keys, sorted(r)\n"
             "  assert r['time'][10]=='T' and r['time'][-6] in '+-', r['time']\n"
-            "  assert r['input_crc32']=='%08x' % __import__('zlib').crc32(open(r['input_file'],'rb').read())\n"
+            "  assert r['input_crc32']=='%08x' % "
+            "__import__('zlib').crc32(open(r['input_file'],'rb').read())\n"
             "  assert r['options']==['erase','program','verify'] and r['backup_file'] is None\n"
             "  print(r['port'], r['serial'], r['result'], r['verify_differences'], r['error'])\n";
         WriteFile(Work("read_log.py"), script);
@@ -62,10 +64,12 @@ TEST_F(ZavtoolBatchTest, ABatchNumbersItsPartsAndAFailedPartGivesItsNumberBack)
         SCOPED_TRACE(part);
         const std::string image = Work("part" + std::to_string(part) + ".img");
         const bool faulty = part == 3;
-        const ToolRun run = Run(Program({serial, "--count", "1", "--sim-memory", image,
-                                         faulty ? "--simulate=write-ms=1,stuck-cell=0x01F2" : "--simulate=write-ms=1"}));
+        const ToolRun run =
+            Run(Program({serial, "--count", "1", "--sim-memory", image,
+                         faulty ? "--simulate=write-ms=1,stuck-cell=0x01F2" : "--simulate=write-ms=1"}));
         EXPECT_EQ(run.exitStatus, faulty ? 1 : 0) << run.err;
-        const std::string next = faulty ? "000142" : "0001" + std::to_string(39 + part - (part > 3 ? 1 : 0) + 1);
+        const std::string next =
+            faulty ? "000142" : "0001" + std::to_string(39 + part - (part > 3 ? 1 : 0) + 1);
         EXPECT_NE(run.err.find(std::string("parts 1  ok ") + (faulty ? "0  failed 1" : "1  failed 0") +
                                "  next serial " + next + "\n"),
                   std::string::npos)
@@ -74,7 +78,8 @@ TEST_F(ZavtoolBatchTest, ABatchNumbersItsPartsAndAFailedPartGivesItsNumberBack)
             // The part holds its number where the serial field says.
             const std::string bytes = ReadFile(image);
             const int number = 139 + part - (part > 3 ? 1 : 0);
-            const std::string expected{'\x00', static_cast<char>(number / 100), static_cast<char>(((number / 10 % 10) << 4) | (number % 10))};
+            const std::string expected{'\x00', static_cast<char>(number / 100),
+                                       static_cast<char>(((number / 10 % 10) << 4) | (number % 10))};
             EXPECT_EQ(bytes.substr(0x01F0, 3), expected);
         }
     }
@@ -94,9 +99,9 @@ TEST_F(ZavtoolBatchTest, ABatchNumbersItsPartsAndAFailedPartGivesItsNumberBack)
 // summary at the end; --serial-burn-failed keeps a failed part's number used up.
 TEST_F(ZavtoolBatchTest, CountRunsPartsWithTallyAndSummary)
 {
-    const ToolRun run = Run(Program({"--serial=0x01F0:6:7:ascii", "--serial-state", Work("serials"),
-                                     "--serial-burn-failed", "--count", "3", "--simulate=write-ms=1,stuck-cell=0x01F5",
-                                     "--quiet"}));
+    const ToolRun run =
+        Run(Program({"--serial=0x01F0:6:7:ascii", "--serial-state", Work("serials"), "--serial-burn-failed",
+                     "--count", "3", "--simulate=write-ms=1,stuck-cell=0x01F5", "--quiet"}));
     EXPECT_EQ(run.exitStatus, 1);
     // The stuck cell holds 0xFF, so every part fails at the number's last digit.
     EXPECT_NE(run.err.find("parts 3  ok 0  failed 3  next serial 000010\n"
@@ -118,8 +123,9 @@ TEST_F(ZavtoolBatchTest, SeveralBoardsRunAtOnceAndEachIsReported)
     WriteFile(SettingsFolder() + "/ports", "LPT1=simulator\nLPT2=/dev/zav-no-such-port\nLPT3=simulator\n");
     const ToolRun run = Run(Program({"--serial=0x01F0:3:500:bcd", "--port", "LPT1,LPT2", "--port", "LPT3"}));
     EXPECT_EQ(run.exitStatus, 1) << run.err;
-    for (const char* line : {"[LPT1] Program Sequence in Progress ...\n", "[LPT3] Program Sequence completed successful\n",
-                             "[LPT2] error: Error opening port: LPT2"}) {
+    for (const char* line :
+         {"[LPT1] Program Sequence in Progress ...\n", "[LPT3] Program Sequence completed successful\n",
+          "[LPT2] error: Error opening port: LPT2"}) {
         EXPECT_NE(run.err.find(line), std::string::npos) << line << "\n" << run.err;
     }
     EXPECT_NE(run.err.find("parts 3  ok 2  failed 1  next serial 000501\n"), std::string::npos) << run.err;
@@ -134,8 +140,8 @@ TEST_F(ZavtoolBatchTest, SeveralBoardsRunAtOnceAndEachIsReported)
 // Each simulated board has its own image, named after its port.
 TEST_F(ZavtoolBatchTest, EachSimulatedBoardKeepsItsOwnImage)
 {
-    const ToolRun run = Run(Program({"--serial=0x01F0:3:500:bcd", "--port", "LPT1,LPT2,LPT3", "--simulate=write-ms=1",
-                                     "--sim-memory", Work("board-{port}.img")}));
+    const ToolRun run = Run(Program({"--serial=0x01F0:3:500:bcd", "--port", "LPT1,LPT2,LPT3",
+                                     "--simulate=write-ms=1", "--sim-memory", Work("board-{port}.img")}));
     EXPECT_EQ(run.exitStatus, 0) << run.err;
     for (int board = 1; board <= 3; ++board) {
         const std::string image = ReadFile(Work("board-LPT" + std::to_string(board) + ".img"));
@@ -143,7 +149,8 @@ TEST_F(ZavtoolBatchTest, EachSimulatedBoardKeepsItsOwnImage)
         EXPECT_EQ(image.substr(0x01F0, 3), std::string("\x00\x05", 2) + static_cast<char>(board - 1));
         EXPECT_EQ(image.substr(0x0100, 0xF0), Pattern().substr(0x0100, 0xF0));
     }
-    const ToolRun shared = Run(Program({"--port", "LPT1,LPT2", "--simulate", "--sim-memory", Work("one.img")}));
+    const ToolRun shared =
+        Run(Program({"--port", "LPT1,LPT2", "--simulate", "--sim-memory", Work("one.img")}));
     EXPECT_EQ(shared.exitStatus, 2);
     EXPECT_NE(shared.err.find("--sim-memory: several boards need an image each; put {port} in the name"),
               std::string::npos);
@@ -156,7 +163,8 @@ TEST_F(ZavtoolBatchTest, CountSpreadsItsPartsOverTheBoards)
     const ToolRun run = Run(Program({"--serial=0x01F0:2:1:bcd", "--port", "LPT1,LPT2,LPT3", "--count", "4",
                                      "--simulate=write-ms=1", "--quiet"}));
     EXPECT_EQ(run.exitStatus, 0) << run.err;
-    EXPECT_NE(run.err.find("parts 3  ok 3  failed 0  next serial 0004\nparts 4  ok 4  failed 0  next serial 0005\n"),
+    EXPECT_NE(run.err.find(
+                  "parts 3  ok 3  failed 0  next serial 0004\nparts 4  ok 4  failed 0  next serial 0005\n"),
               std::string::npos)
         << run.err;
     const std::vector<std::string> records = LogRecords();
@@ -166,9 +174,11 @@ TEST_F(ZavtoolBatchTest, CountSpreadsItsPartsOverTheBoards)
     // An image for a port that is no simulated board is refused before any part.
     std::filesystem::create_directories(SettingsFolder());
     WriteFile(SettingsFolder() + "/ports", "LPT1=simulator\n");
-    const ToolRun real = Run(Program({"--count", "1", "--port", "LPT1,LPT2", "--sim-memory", Work("{port}.img")}));
+    const ToolRun real =
+        Run(Program({"--count", "1", "--port", "LPT1,LPT2", "--sim-memory", Work("{port}.img")}));
     EXPECT_EQ(real.exitStatus, 2);
-    EXPECT_NE(real.err.find("--sim-memory: LPT2 is not simulated (add --simulate)"), std::string::npos) << real.err;
+    EXPECT_NE(real.err.find("--sim-memory: LPT2 is not simulated (add --simulate)"), std::string::npos)
+        << real.err;
     EXPECT_EQ(real.err.find("Program Sequence"), std::string::npos) << real.err;
 }
 
@@ -181,8 +191,8 @@ TEST_F(ZavtoolBatchTest, ConcurrentRunsNeverRepeatANumber)
         std::vector<std::thread> threads;
         for (int i = 0; i < 2; ++i) {
             threads.emplace_back([&, i] {
-                runs[i] = Run(Program({"--serial=0x01F0:3:1:bcd", "--serial-state", Work("shared.state"), "--count",
-                                       "2", "--simulate=write-ms=1", "--quiet"}));
+                runs[i] = Run(Program({"--serial=0x01F0:3:1:bcd", "--serial-state", Work("shared.state"),
+                                       "--count", "2", "--simulate=write-ms=1", "--quiet"}));
             });
         }
         for (std::thread& thread : threads) thread.join();
@@ -201,9 +211,11 @@ TEST_F(ZavtoolBatchTest, RefusesARunThatCannotNumberOrAskNamingTheReason)
         std::vector<std::string> arguments;
         const char* reason;
     } cases[] = {
-        {{"--serial=0x01FE:3:1:bcd", "--simulate"}, "the serial number at 0x01FE-0x0200 leaves the device's EEPROM"},
+        {{"--serial=0x01FE:3:1:bcd", "--simulate"},
+         "the serial number at 0x01FE-0x0200 leaves the device's EEPROM"},
         {{"--serial=0x0110:1:256", "--simulate"}, "the serial number 256 does not fit in 1 byte(s)"},
-        {{"--serial=0x0110:2:99:3:ascii", "--simulate", "--repeat"}, "--repeat asks for each next part on the terminal"},
+        {{"--serial=0x0110:2:99:3:ascii", "--simulate", "--repeat"},
+         "--repeat asks for each next part on the terminal"},
         {{"--repeat", "--simulate"}, "--repeat asks for each next part on the terminal"},
     };
     for (const auto& c : cases) {
@@ -216,8 +228,10 @@ TEST_F(ZavtoolBatchTest, RefusesARunThatCannotNumberOrAskNamingTheReason)
     // A number that runs out during the run ends it before the next part.
     const ToolRun runOut = Run(Program({"--serial=0x0110:1:254", "--count", "3", "--simulate=write-ms=1"}));
     EXPECT_EQ(runOut.exitStatus, 2);
-    EXPECT_NE(runOut.err.find("parts 2  ok 2  failed 0  next serial none left\n"), std::string::npos) << runOut.err;
-    EXPECT_NE(runOut.err.find("the serial number 256 does not fit in 1 byte(s)"), std::string::npos) << runOut.err;
+    EXPECT_NE(runOut.err.find("parts 2  ok 2  failed 0  next serial none left\n"), std::string::npos)
+        << runOut.err;
+    EXPECT_NE(runOut.err.find("the serial number 256 does not fit in 1 byte(s)"), std::string::npos)
+        << runOut.err;
 }
 
 // A log that cannot be written stops the run before the next part.
@@ -227,7 +241,8 @@ TEST_F(ZavtoolBatchTest, ALogThatCannotBeWrittenStopsTheRun)
     arguments[9] = Work("no-such-folder/parts.jsonl");
     const ToolRun run = Run(arguments);
     EXPECT_EQ(run.exitStatus, 1);
-    EXPECT_NE(run.err.find("the run stops before the next part\nparts 1  ok 1  failed 0\n"), std::string::npos)
+    EXPECT_NE(run.err.find("the run stops before the next part\nparts 1  ok 1  failed 0\n"),
+              std::string::npos)
         << run.err;
 }
 
@@ -241,8 +256,8 @@ TEST_F(ZavtoolBatchTest, RepeatAsksForTheNextPartOnTheTerminal)
     EXPECT_EQ(quit.exitStatus, 0) << quit.out;
     EXPECT_NE(quit.out.find("Summary: parts 2  ok 2  failed 0"), std::string::npos) << quit.out;
 
-    const ToolRun interrupted = runner_.RunOnTerminal(Program({"--repeat", "--simulate=write-ms=1"}),
-                                                      {{prompt, "\x03"}});
+    const ToolRun interrupted =
+        runner_.RunOnTerminal(Program({"--repeat", "--simulate=write-ms=1"}), {{prompt, "\x03"}});
     EXPECT_EQ(interrupted.exitStatus, 130) << interrupted.out;
     EXPECT_NE(interrupted.out.find("Summary: parts 1  ok 1  failed 0"), std::string::npos) << interrupted.out;
 }
@@ -251,10 +266,10 @@ TEST_F(ZavtoolBatchTest, RepeatAsksForTheNextPartOnTheTerminal)
 // its number goes back.
 TEST_F(ZavtoolBatchTest, CtrlCDuringAPartStopsItAndGivesItsNumberBack)
 {
-    const ToolRun run = runner_.RunAndSignal(
-        Program({"--serial=0x01F0:3:7:bcd", "--serial-state", Work("serials"), "--count", "3",
-                 "--simulate=never-ready"}),
-        "Program Sequence in Progress ...\n", SIGINT);
+    const ToolRun run =
+        runner_.RunAndSignal(Program({"--serial=0x01F0:3:7:bcd", "--serial-state", Work("serials"), "--count",
+                                      "3", "--simulate=never-ready"}),
+                             "Program Sequence in Progress ...\n", SIGINT);
     EXPECT_EQ(run.exitStatus, 130) << run.err;
     EXPECT_NE(run.err.find("Program Sequence Interrupted.\nparts 1  ok 0  failed 1  next serial 000007\n"
                            "Summary: parts 1  ok 0  failed 1\n"),
@@ -271,26 +286,29 @@ TEST_F(ZavtoolBatchTest, CtrlCDuringAPartStopsItAndGivesItsNumberBack)
 TEST_F(ZavtoolBatchTest, QuestionsAreAskedOnceAndJumperBoxesPerBoard)
 {
     const std::string simulate = "--simulate=write-ms=1,slow-port";
-    const ToolRun config = runner_.RunOnTerminal(
-        {"program", "--device", "MC68HC11E9", "--in", Work("pattern.bin"), "--erase", "--program", "--verify",
-         "--port", "LPT1,LPT2", simulate},
-        {{"Yes or No? [y/N] ", "y\n"}});
+    const ToolRun config =
+        runner_.RunOnTerminal({"program", "--device", "MC68HC11E9", "--in", Work("pattern.bin"), "--erase",
+                               "--program", "--verify", "--port", "LPT1,LPT2", simulate},
+                              {{"Yes or No? [y/N] ", "y\n"}});
     EXPECT_EQ(config.exitStatus, 0) << config.out;
     const std::size_t question = config.out.find("Continue program CONFIG register ?");
     ASSERT_NE(question, std::string::npos) << config.out;
-    EXPECT_EQ(config.out.find("Continue program CONFIG register ?", question + 1), std::string::npos) << config.out;
+    EXPECT_EQ(config.out.find("Continue program CONFIG register ?", question + 1), std::string::npos)
+        << config.out;
     EXPECT_LT(question, config.out.find("[LPT1] Program Sequence in Progress ...")) << config.out;
     EXPECT_NE(config.out.find("[LPT2] CONFIG register: Yes, as answered before the run."), std::string::npos);
 
     const std::string enter = "Press Enter to continue: ";
-    const ToolRun jumpers = runner_.RunOnTerminal(
-        {"program", "--device", "TMS370Cx5x (256)", "--in", Work("pattern.bin"), "--erase", "--program", "--verify",
-         "--port", "LPT1,LPT2", simulate},
-        {{enter, "\n"}, {enter, "\n"}, {enter, "\n"}, {enter, "\n"}});
+    const ToolRun jumpers =
+        runner_.RunOnTerminal({"program", "--device", "TMS370Cx5x (256)", "--in", Work("pattern.bin"),
+                               "--erase", "--program", "--verify", "--port", "LPT1,LPT2", simulate},
+                              {{enter, "\n"}, {enter, "\n"}, {enter, "\n"}, {enter, "\n"}});
     EXPECT_EQ(jumpers.exitStatus, 0) << jumpers.out;
     for (const char* port : {"[LPT1] ", "[LPT2] "}) {
-        for (const char* box : {"Remove WPO jumper and press OK button.", "Insert WPO jumper and press OK button."})
-            EXPECT_NE(jumpers.out.find(std::string(port) + box), std::string::npos) << port << box << jumpers.out;
+        for (const char* box :
+             {"Remove WPO jumper and press OK button.", "Insert WPO jumper and press OK button."})
+            EXPECT_NE(jumpers.out.find(std::string(port) + box), std::string::npos)
+                << port << box << jumpers.out;
         const std::size_t first = jumpers.out.find(std::string(port) + enter);
         EXPECT_NE(first, std::string::npos) << jumpers.out;
         EXPECT_NE(jumpers.out.find(std::string(port) + enter, first + 1), std::string::npos) << jumpers.out;

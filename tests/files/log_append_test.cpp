@@ -68,7 +68,8 @@ TEST(AppendRecordTest, RecordsFromManyWritersNeverInterleave)
     for (int writer = 0; writer < 4; ++writer) {
         writers.emplace_back([&] {
             std::string failure;
-            for (int i = 0; i < 25; ++i) EXPECT_TRUE(AppendRecordSafely(log, record + "\n", failure, Durability::Unsynced));
+            for (int i = 0; i < 25; ++i)
+                EXPECT_TRUE(AppendRecordSafely(log, record + "\n", failure, Durability::Unsynced));
         });
     }
     for (std::thread& writer : writers) writer.join();

@@ -93,13 +93,15 @@ TEST(SerialNumberTest, PlacementStaysInsideTheEepromAndOffReadOnlyCells)
     const AddressRange eeprom{0x100, 0x1FF};
     EXPECT_EQ(SerialPlacementProblem({0x1F0, 4, 1, 1, SerialFormat::Bcd}, eeprom, *buffer), "");
     EXPECT_EQ(SerialPlacementProblem({0x1FE, 2, 1, 1, SerialFormat::Bcd}, eeprom, *buffer), "");
-    EXPECT_NE(SerialPlacementProblem({0x1FE, 3, 1, 1, SerialFormat::Bcd}, eeprom, *buffer).find("leaves the "
-                                                                                                 "device's EEPROM"),
+    EXPECT_NE(SerialPlacementProblem({0x1FE, 3, 1, 1, SerialFormat::Bcd}, eeprom, *buffer)
+                  .find("leaves the "
+                        "device's EEPROM"),
               std::string::npos);
     EXPECT_NE(SerialPlacementProblem({0x0FF, 2, 1, 1, SerialFormat::Bcd}, eeprom, *buffer).find("EEPROM"),
               std::string::npos);
-    EXPECT_NE(SerialPlacementProblem({0x1F6, 4, 1, 1, SerialFormat::Bcd}, eeprom, *buffer).find("read-only cell "
-                                                                                                 "0x01F8"),
+    EXPECT_NE(SerialPlacementProblem({0x1F6, 4, 1, 1, SerialFormat::Bcd}, eeprom, *buffer)
+                  .find("read-only cell "
+                        "0x01F8"),
               std::string::npos);
 
     ASSERT_TRUE(WriteSerial({0x1F0, 3, 1, 1, SerialFormat::Bcd}, 123456, *buffer));
