@@ -22,12 +22,11 @@
 #include "cli/sequence_commands.h"
 #include "cli/stop_signal_watcher.h"
 #include "cli/terminal.h"
-#include "cli/tool_input.h"
+#include "cli/tool_files.h"
 #include "devices/device_catalogue.h"
 #include "files/buffer_file_access.h"
 #include "files/crc32.h"
 #include "files/safe_file_writer.h"
-#include "cli/tool_files.h"
 #include "ports/ports_map_link_factory.h"
 #include "sequences/buffer_cells_used.h"
 #include "sequences/device_write_th.h"
@@ -123,7 +122,8 @@ std::string Padded(std::string text, std::size_t width)
 void PrintSummary(const std::vector<PartOutcome>& outcomes, const Tally& tally, std::ostream& err)
 {
     std::size_t serialWidth = 6;
-    for (const PartOutcome& outcome : outcomes) serialWidth = std::max(serialWidth, outcome.serial.value_or("-").size());
+    for (const PartOutcome& outcome : outcomes)
+        serialWidth = std::max(serialWidth, outcome.serial.value_or("-").size());
     err << "Summary: " << tally.Line(std::nullopt) << '\n'
         << Padded("port", 6) << Padded("serial", serialWidth + 2) << Padded("result", 15) << "time\n";
     for (const PartOutcome& outcome : outcomes) {
@@ -136,7 +136,8 @@ void PrintSummary(const std::vector<PartOutcome>& outcomes, const Tally& tally, 
 }
 
 // The ports of the run: those given, else the one of the settings file.
-std::vector<std::string> RunPorts(const CommandLine& command, const DeviceInfo& device, const ProgramSettings& settings)
+std::vector<std::string> RunPorts(const CommandLine& command, const DeviceInfo& device,
+                                  const ProgramSettings& settings)
 {
     if (!command.ports.empty()) return command.ports;
     return {device.portKind == PortKind::Lpt ? settings.lptPort : settings.comPort};
@@ -160,7 +161,8 @@ public:
     BatchRun(const CommandLine& command, ToolIo& io)
         : command_(command), io_(io), device_(*DeviceCatalogue::FindDevice(*command.device)),
           plan_(FindSequencePlan(device_.name)), optionsDown_(OptionsDown(command)),
-          progress_(io.err, io.errIsTerminal), reporter_(io.err, io.terminal, {command.yes, command.quiet, &progress_})
+          progress_(io.err, io.errIsTerminal),
+          reporter_(io.err, io.terminal, {command.yes, command.quiet, &progress_})
     {
     }
 
@@ -246,15 +248,18 @@ int BatchRun::SetUpBoards(const PortsMap& map, const ProgramSettings& settings)
         setup.reporting = {command_.yes, command_.quiet, nullptr};
         std::unique_ptr<MemoryBuffer> buffer = CreateToolBuffer(command_.device, reporter_);
         if (!buffer) return kExitFailed;
-        auto board = std::make_unique<BatchBoard>(setup, io_.err, io_.terminal, std::move(buffer), queue_, *links_);
+        auto board =
+            std::make_unique<BatchBoard>(setup, io_.err, io_.terminal, std::move(buffer), queue_, *links_);
         board->Reporter().OnUnanswered([this] { unanswered_.store(true); });
         const std::size_t index = boards_.size();
         board->Control().SetOnSequenceFinished([this, index](int) { ends_[index] = Clock::now(); });
         SimulatedBoard* simulated = links_->SimulatedBoardOn(port, device_.boardCode);
         if (command_.simMemory) {
-            if (simulated == nullptr) return Refuse("--sim-memory: " + port + " is not simulated (add --simulate)", io_);
+            if (simulated == nullptr)
+                return Refuse("--sim-memory: " + port + " is not simulated (add --simulate)", io_);
             const std::string image = ImageFor(*command_.simMemory, port);
-            if (!LoadSimulatedMemory(*simulated, image, board->ImageLock(), board->Reporter())) return kExitFailed;
+            if (!LoadSimulatedMemory(*simulated, image, board->ImageLock(), board->Reporter()))
+                return kExitFailed;
             board->AttachSimulation(simulated, image);
         }
         boards_.push_back(std::move(board));
@@ -358,7 +363,8 @@ bool BatchRun::RunRound(std::size_t active, int& refusal)
             std::string failure;
             const bool giveBack = outcome.result != PartResult::Ok && !command_.serialBurnFailed;
             if (giveBack && !serials_->GiveBack(*numbers[i], failure))
-                board.Reporter().AddStatusMessage("Cannot give the serial number back: " + failure, StatusKind::Error);
+                board.Reporter().AddStatusMessage("Cannot give the serial number back: " + failure,
+                                                  StatusKind::Error);
         }
         PartRecord record;
         record.time = wallStart;
@@ -459,12 +465,12 @@ int BatchRun::Run()
     }
     io_.terminal.SetStopFlag(nullptr);
     SaveImages();
-    if (refusal != 0) return refusal;
     if (!outcomes_.empty()) PrintSummary(outcomes_, tally_, io_.err);
+    if (refusal != 0) return refusal;
     if (watcher_->StopRequested()) {
         const int signal = watcher_->Signal();
-        reporter_.AddStatusMessage(std::string("Stopped by the user (") + (signal == SIGINT ? "Ctrl-C" : "SIGTERM") +
-                                       "); the port is released.",
+        reporter_.AddStatusMessage(std::string("Stopped by the user (") +
+                                       (signal == SIGINT ? "Ctrl-C" : "SIGTERM") + "); the port is released.",
                                    StatusKind::Warning);
     }
     return ExitStatus();
