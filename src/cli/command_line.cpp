@@ -182,6 +182,26 @@ OptionEntry Count(std::string_view name, std::optional<int> CommandLine::*field,
             }};
 }
 
+// --port PORT[,PORT...], also given several times: the boards a program run drives at once.
+std::string AddPorts(CommandLine& c, const std::string& value)
+{
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t comma = value.find(',', start);
+        const std::string name =
+            value.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        if (!PortsMap::IsPortName(name))
+            return "--port: " + Quoted(name) + " is not a port (LPT1 to LPT3, COM1 to COM8)";
+        if (std::find(c.ports.begin(), c.ports.end(), name) != c.ports.end())
+            return "--port: " + name + " is named twice";
+        c.ports.push_back(name);
+        if (comma == std::string::npos) break;
+        start = comma + 1;
+    }
+    c.port = c.ports.front();
+    return {};
+}
+
 const std::vector<OptionEntry>& Options()
 {
     using enum Subcommand;
@@ -253,15 +273,7 @@ const std::vector<OptionEntry>& Options()
          }},
         Text("--title", &CommandLine::title, {Export}),
         Switch("--check", &CommandLine::check, {Ports}),
-        {"--port",
-         ValueUse::Required,
-         {Read, Program},
-         [](CommandLine& c, const std::string& v) {
-             if (!PortsMap::IsPortName(v))
-                 return "--port: " + Quoted(v) + " is not a port (LPT1 to LPT3, COM1 to COM8)";
-             c.port = v;
-             return std::string();
-         }},
+        {"--port", ValueUse::Required, {Read, Program}, AddPorts},
         Count("--delay", &CommandLine::delay, kMinDelayCount, kMaxDelayCount, "a delay from 0 to 50",
               {Read, Program}),
         Count("--tries", &CommandLine::tries, 1, std::numeric_limits<int>::max(),
@@ -288,6 +300,22 @@ const std::vector<OptionEntry>& Options()
         Switch("--lock", &CommandLine::lock, {Program}),
         Switch("--unlock", &CommandLine::unlock, {Program}),
         Switch("--yes", &CommandLine::yes, {Program}),
+        {"--serial",
+         ValueUse::Required,
+         {Program},
+         [](CommandLine& c, const std::string& v) {
+             SerialSpec spec;
+             std::string error;
+             if (!ParseSerialSpec(v, spec, error)) return "--serial: " + Quoted(v) + ": " + error;
+             c.serial = spec;
+             return std::string();
+         }},
+        Text("--serial-state", &CommandLine::serialState, {Program}),
+        Switch("--serial-burn-failed", &CommandLine::serialBurnFailed, {Program}),
+        Text("--log", &CommandLine::logFile, {Program}),
+        Switch("--repeat", &CommandLine::repeat, {Program}),
+        Count("--count", &CommandLine::count, 1, std::numeric_limits<int>::max(),
+              "a number of parts from 1 up", {Program}),
     };
     return options;
 }
@@ -316,6 +344,21 @@ std::string CatalogueNames()
     return names;
 }
 
+// The production-bench options together: a number is used up only by a part that was
+// programmed and verified, and several boards never share one simulated image.
+std::string CheckBatchCombination(const CommandLine& c)
+{
+    if (c.ports.size() > 1 && c.subcommand != Subcommand::Program)
+        return SubcommandName(c.subcommand) + ": --port takes one port here; several boards are for program";
+    if (c.serial && (!c.program || !c.verify))
+        return "--serial needs --program and --verify: a number is used up only by a part that verified";
+    if (!c.serial && (c.serialState || c.serialBurnFailed))
+        return std::string(c.serialState ? "--serial-state" : "--serial-burn-failed") + " needs --serial";
+    if (c.ports.size() > 1 && c.simMemory && c.simMemory->find("{port}") == std::string::npos)
+        return "--sim-memory: several boards need an image each; put {port} in the name";
+    return {};
+}
+
 // What the options say together, once each was read on its own.
 std::string CheckCombination(const CommandLine& c)
 {
@@ -336,6 +379,7 @@ std::string CheckCombination(const CommandLine& c)
     if (sequence && !c.device) return name + ": --device NAME is required";
     if (c.subcommand == Subcommand::Program && !c.inFile) return "program: --in FILE is required";
     if (c.lock && c.unlock) return "program: --lock and --unlock exclude each other";
+    if (std::string batch = CheckBatchCombination(c); !batch.empty()) return batch;
     if (!c.device) return {};
 
     const DeviceInfo* device = DeviceCatalogue::FindDevice(*c.device);
@@ -345,8 +389,8 @@ std::string CheckCombination(const CommandLine& c)
         return std::string(c.lock ? "--lock" : "--unlock") + ": " + std::string(device->name) +
                " has no Lock or Unlock";
     }
-    if (c.port) {
-        if (const std::string refusal = PortKindRefusal(*device, *c.port); !refusal.empty()) {
+    for (const std::string& port : c.ports) {
+        if (const std::string refusal = PortKindRefusal(*device, port); !refusal.empty()) {
             return "--port: " + refusal;
         }
     }

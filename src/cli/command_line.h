@@ -7,6 +7,7 @@
 
 #include "files/file_format.h"
 #include "files/load_options.h"
+#include "operations/serial_number.h"
 
 namespace zav {
 
@@ -69,6 +70,15 @@ struct CommandLine {
     bool lock = false;
     bool unlock = false;
     bool yes = false;
+    // program on a production bench: every --port in order (port is the first), a number
+    // written into each part, a log line per part, and a run of many parts.
+    std::vector<std::string> ports;
+    std::optional<SerialSpec> serial;
+    std::optional<std::string> serialState;
+    bool serialBurnFailed = false;
+    std::optional<std::string> logFile;
+    bool repeat = false;
+    std::optional<int> count;
 };
 
 // A parsed command line, or the one-line reason it is not one (a usage error). `command`

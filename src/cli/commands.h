@@ -30,5 +30,8 @@ inline constexpr int kExitUsage = 2;
 [[nodiscard]] int RunDump(const CommandLine& command, ToolIo& io);
 [[nodiscard]] int RunExport(const CommandLine& command, ToolIo& io);
 [[nodiscard]] int RunSequence(const CommandLine& command, ToolIo& io);
+// program with a serial number, a log, many parts or several boards (batch_run.cpp).
+[[nodiscard]] bool IsBatchRun(const CommandLine& command);
+[[nodiscard]] int RunProgramBatch(const CommandLine& command, ToolIo& io);
 
 } // namespace zav

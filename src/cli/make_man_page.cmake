@@ -72,11 +72,18 @@ LPT_DELAY give read and program their port and timing.
 .I $XDG_CONFIG_HOME/zav/ports
 The ports map, one NAME=TARGET line per port: LPT1\\-LPT3 or COM1\\-COM8, and a device path
 or the word simulator.
+.TP
+.I $XDG_STATE_HOME/zav/serial\\-DEVICE.state
+The next serial number of program \\-\\-serial and the numbers failed parts gave back
+(default folder ~/.local/state), locked while a run takes a number; \\-\\-serial\\-state
+names another.
 .SH EXAMPLES
 .nf
 zavtool convert app.hex app.s19
 srec_cat app.s19 \\-o \\- \\-intel | zavtool convert \\- app.zef
 zavtool program \\-\\-device MC68HC11E9 \\-\\-in app.s19 \\-\\-clear FF \\-\\-erase \\-\\-program \\-\\-verify \\-\\-yes
+zavtool program \\-\\-device MC68HC05B6 \\-\\-in app.s19 \\-\\-clear FF \\-\\-erase \\-\\-program \\-\\-verify \\\\
+        \\-\\-port LPT1,LPT2 \\-\\-serial 0x01F0:3:1:bcd \\-\\-log bench.jsonl \\-\\-repeat
 zavtool read \\-\\-device MC68HC11E9 \\-\\-simulate \\-\\-out \\- | zavtool dump \\- \\-\\-range 0xB600:0xB7FF
 .fi
 .SH SEE ALSO

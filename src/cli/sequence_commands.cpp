@@ -18,6 +18,7 @@
 #include "cli/command_line.h"
 #include "cli/console_reporter.h"
 #include "cli/progress_bar.h"
+#include "cli/sequence_commands.h"
 #include "cli/stop_signal_watcher.h"
 #include "cli/terminal.h"
 #include "cli/tool_files.h"
@@ -37,8 +38,6 @@
 #include "shell/settings_file.h"
 
 namespace zav {
-
-namespace {
 
 // The program settings of the settings file, with --port, --delay and --tries over them.
 ProgramSettings ToolProgramSettings(const CommandLine& command, const DeviceInfo& device, MessageBoxes& boxes,
@@ -127,6 +126,23 @@ std::string RangesText(const std::vector<AddressRange>& ranges)
     return text;
 }
 
+PortsMap LoadToolPortsMap(StatusSink& status)
+{
+    const std::filesystem::path mapFile = SettingsDirectory() / "ports";
+    PortsMap map = LoadPortsMap(mapFile);
+    if (!map.FileWarning().empty()) status.AddStatusMessage(map.FileWarning(), StatusKind::Warning);
+    // A line the map could not read would otherwise leave its port on the default device
+    // without a word.
+    for (const PortsMap::UnreadableLine& line : map.UnreadableLines()) {
+        status.AddStatusMessage(mapFile.string() + ": line " + std::to_string(line.number) +
+                                    " not read: " + line.text + " (" + line.reason + ")",
+                                StatusKind::Warning);
+    }
+    return map;
+}
+
+namespace {
+
 // The lines the worker's link factory adds, handed over like the worker's own lines so they
 // land in order among them, and printed even with --quiet: a script's log must never pass
 // a simulated run off as a programmed part.
@@ -192,16 +208,7 @@ int RunSequence(const CommandLine& command, ToolIo& io)
 
     const ProgramSettings ports = ToolProgramSettings(command, device, reporter, reporter);
     const std::string portName = device.portKind == PortKind::Lpt ? ports.lptPort : ports.comPort;
-    const std::filesystem::path mapFile = SettingsDirectory() / "ports";
-    const PortsMap map = LoadPortsMap(mapFile);
-    // A line the map could not read would otherwise leave its port on the default device
-    // without a word.
-    if (!map.FileWarning().empty()) reporter.AddStatusMessage(map.FileWarning(), StatusKind::Warning);
-    for (const PortsMap::UnreadableLine& line : map.UnreadableLines()) {
-        reporter.AddStatusMessage(mapFile.string() + ": line " + std::to_string(line.number) +
-                                      " not read: " + line.text + " (" + line.reason + ")",
-                                  StatusKind::Warning);
-    }
+    const PortsMap map = LoadToolPortsMap(reporter);
     PortsMapLinkFactory links(map, SimulationOptions(command, device));
     SimulatedBoard* const simulatedBoard = links.SimulatedBoardOn(portName, device.boardCode);
     if (command.simMemory && simulatedBoard == nullptr) {

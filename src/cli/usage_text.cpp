@@ -52,6 +52,38 @@ constexpr std::string_view kQuietOption = "[--quiet]";
 constexpr std::string_view kQuietDetails =
     "  --quiet         leave out the plain status lines (also before SUBCOMMAND)\n";
 constexpr std::size_t kUsageWidth = 79;
+constexpr std::string_view kBatchDetails =
+    "A production bench:\n"
+    "  --port P1,P2,...        program on several boards at once (or give --port more\n"
+    "                          than once): one worker and link per port, every line\n"
+    "                          after [PORT], the CONFIG question asked once before any\n"
+    "                          board starts, a WPO jumper box per board naming its port,\n"
+    "                          a summary table at the end; exit 0 only when every board\n"
+    "                          succeeded\n"
+    "  --serial ADDR:BYTES:START[:STEP][:FORMAT]\n"
+    "                          write a serial number into each part at ADDR: BYTES 1-8,\n"
+    "                          STEP default 1, FORMAT be (default), le, bcd or ascii\n"
+    "                          (decimal digits padded with zeros); needs --program and\n"
+    "                          --verify. A range outside the device's EEPROM, over\n"
+    "                          read-only cells or past what BYTES hold is refused\n"
+    "  --serial-state FILE     where the next number is kept, locked while a run takes\n"
+    "                          one, so two runs never hand out the same number (default:\n"
+    "                          $XDG_STATE_HOME/zav/serial-DEVICE.state)\n"
+    "  --serial-burn-failed    a part that fails keeps its number used up (by default a\n"
+    "                          number is used up only when its part verified)\n"
+    "  --log FILE              append one JSON object per part (JSON Lines): time,\n"
+    "                          device, port, input file and CRC-32, serial, backup file,\n"
+    "                          options, result (ok, verify-failed, error, stopped), verify\n"
+    "                          differences, error line, duration in ms; a log that cannot\n"
+    "                          be written stops the run before the next part\n"
+    "  --repeat                program the next part after each one, asking \"Next part:\n"
+    "                          press Enter, or q to stop\" on the terminal (refused without\n"
+    "                          one unless --count), with a running tally and a summary;\n"
+    "                          Ctrl-C between parts ends the run with the summary (130)\n"
+    "  --count N               stop after N parts (with several boards, N parts in all);\n"
+    "                          without a terminal the parts follow without asking\n"
+    "  --sim-memory IMAGE      with several boards, IMAGE holds {port}: each board's own\n"
+    "                          image (img-{port}.bin)\n";
 
 constexpr std::string_view kDeviceDetails = "  --device NAME   the device (see \"zavtool devices\")\n";
 
@@ -134,7 +166,9 @@ constexpr std::array<Usage, 8> kUsages = {{
     {Subcommand::Program,
      "zavtool program --device NAME --in FILE [--in-format F] [--load-range LOW:HIGH]\n"
      "        [--offset N] [--clear 00|FF] [--erase] [--program] [--verify]\n"
-     "        [--lock | --unlock] [--yes] [--port PORT] [--delay N] [--tries N]\n"
+     "        [--lock | --unlock] [--yes] [--port PORT[,PORT...]] [--delay N] [--tries N]\n"
+     "        [--serial ADDR:BYTES:START[:STEP][:FORMAT]] [--serial-state FILE]\n"
+     "        [--serial-burn-failed] [--log FILE] [--repeat] [--count N]\n"
      "        [--simulate[=VARIANTS]] [--sim-memory IMAGE]",
      {"Loads FILE over the device's memory map and runs the program sequence with the\n"
       "chosen steps, always in the order erase, program, verify, lock, unlock.\n",
@@ -206,6 +240,7 @@ std::string HelpText(Subcommand subcommand)
     for (const std::string_view piece : usage->details) text.append(piece);
     if (subcommand == Subcommand::Read || subcommand == Subcommand::Program) text.append(kSimulateDetails);
     text.append(kQuietDetails);
+    if (subcommand == Subcommand::Program) text.append(kBatchDetails);
     return text;
 }
 

@@ -33,7 +33,10 @@ _zavtool()
             return
             ;;
         --port)
-            COMPREPLY=($(compgen -W "LPT1 LPT2 LPT3 COM1 COM2 COM3 COM4 COM5 COM6 COM7 COM8" -- "$cur"))
+            # A comma list of ports: complete the last one, keeping those before it.
+            local before=""
+            [[ $cur == *,* ]] && before=${cur%,*},
+            COMPREPLY=($(compgen -P "$before" -W "LPT1 LPT2 LPT3 COM1 COM2 COM3 COM4 COM5 COM6 COM7 COM8" -- "${cur##*,}"))
             return
             ;;
         --as)
@@ -48,11 +51,11 @@ _zavtool()
             COMPREPLY=($(compgen -W "16 32" -- "$cur"))
             return
             ;;
-        --in | --out | --sim-memory)
+        --in | --out | --sim-memory | --serial-state | --log)
             _zavtool_files
             return
             ;;
-        --delay | --tries | --offset | --range | --load-range | --save-range | --title)
+        --delay | --tries | --offset | --range | --load-range | --save-range | --title | --serial | --count)
             return
             ;;
     esac

@@ -35,8 +35,9 @@ int RunZavtool(const std::vector<std::string>& arguments, ToolIo& io)
     case Subcommand::Export:
         return RunExport(command, io);
     case Subcommand::Read:
-    case Subcommand::Program:
         return RunSequence(command, io);
+    case Subcommand::Program:
+        return IsBatchRun(command) ? RunProgramBatch(command, io) : RunSequence(command, io);
     case Subcommand::None:
         break;
     }

@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <linux/falloc.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -285,6 +286,49 @@ bool WriteToSpecialFile(const fs::path& destination, const struct stat& info, st
     return true;
 }
 
+// Where the last whole record of a log ends: after its last newline, or 0 when it has none.
+bool EndOfLastRecord(int fd, off_t size, off_t& end, std::string& failure)
+{
+    constexpr off_t kChunk = 4096;
+    char chunk[kChunk];
+    off_t position = size;
+    while (position > 0) {
+        const off_t from = position > kChunk ? position - kChunk : 0;
+        const auto wanted = static_cast<std::size_t>(position - from);
+        const ssize_t got = ::pread(fd, chunk, wanted, from);
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            return Fail(failure, errno);
+        }
+        if (static_cast<std::size_t>(got) != wanted) return Fail(failure, EIO);
+        for (off_t i = static_cast<off_t>(wanted); i-- > 0;) {
+            if (chunk[i] == '\n') {
+                end = from + i + 1;
+                return true;
+            }
+        }
+        position = from;
+    }
+    end = 0;
+    return true;
+}
+
+// Appends under the file's lock, from a size that holds whole records only.
+bool AppendToRegularFile(int fd, std::string_view record, std::string& failure, Durability durability)
+{
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) return Fail(failure, errno);
+    off_t end = info.st_size;
+    if (end > 0 && !EndOfLastRecord(fd, info.st_size, end, failure)) return false;
+    if (end != info.st_size && ::ftruncate(fd, end) != 0) return Fail(failure, errno);
+    if (!WriteAll(fd, record, failure) || !Sync(fd, failure, false, durability)) {
+        // O_APPEND wrote from `end`; what arrived of this record goes again.
+        if (::ftruncate(fd, end) == 0) (void)::fsync(fd);
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool IsReadOnlyButReplaceable(const fs::path& target)
@@ -295,6 +339,34 @@ bool IsReadOnlyButReplaceable(const fs::path& target)
     return ResolveLinks(target, destination, ignored) && ::stat(destination.c_str(), &info) == 0 &&
            S_ISREG(info.st_mode) && (info.st_mode & kAnyWrite) == 0 &&
            ::faccessat(AT_FDCWD, destination.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+bool AppendRecordSafely(const fs::path& target, std::string_view record, std::string& failure,
+                        Durability durability)
+{
+    struct stat before {};
+    const bool existed = ::stat(target.c_str(), &before) == 0;
+    // Read access too: a torn last record is found by reading the file's tail.
+    Descriptor fd(::open(target.c_str(), O_RDWR | O_APPEND | O_CREAT | O_NOCTTY | O_CLOEXEC, 0666));
+    if (!fd.IsOpen()) return Fail(failure, errno);
+    struct stat info {};
+    if (::fstat(fd.Get(), &info) != 0) return Fail(failure, errno);
+    if (!S_ISREG(info.st_mode)) {
+        if (!WriteAll(fd.Get(), record, failure) || !Sync(fd.Get(), failure, true, durability)) return false;
+        return fd.Close() == 0 || Fail(failure, errno);
+    }
+    while (::flock(fd.Get(), LOCK_EX) != 0) {
+        if (errno != EINTR) return Fail(failure, errno);
+    }
+    if (!AppendToRegularFile(fd.Get(), record, failure, durability)) return false;
+    if (fd.Close() != 0) return Fail(failure, errno);
+    // A new log's name must reach the disk with its first record.
+    if (!existed) {
+        fs::path destination;
+        if (!ResolveLinks(target, destination, failure)) return false;
+        return SyncFolder(FolderOf(destination), failure, durability);
+    }
+    return true;
 }
 
 bool WriteFileSafely(const fs::path& target, std::string_view content, std::string& failure,

@@ -42,4 +42,16 @@ enum class Waiting { Allowed, Never };
 // and which this process could replace all the same (as root): the case to ask the user about.
 [[nodiscard]] bool IsReadOnlyButReplaceable(const std::filesystem::path& target);
 
+// Adds one record (a line, ending in a newline) at the end of a log file, created if need
+// be, so that every reader and every crash sees whole records only:
+// - appenders from several processes take turns (an exclusive lock on the file), so their
+//   records never interleave;
+// - a record cut short by a crash or a full disk is removed before the next one is added,
+//   and a failed append takes its own partial bytes back;
+// - the record is synced to the disk before success is reported (unless Unsynced).
+// A device or FIFO takes the record as it comes. Returns false, with `failure` holding the
+// system's reason, when the record was not added.
+[[nodiscard]] bool AppendRecordSafely(const std::filesystem::path& target, std::string_view record,
+                                      std::string& failure, Durability durability = Durability::Synced);
+
 } // namespace zav

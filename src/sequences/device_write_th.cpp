@@ -44,6 +44,11 @@ std::vector<TmsBlock> TmsBlocks(const SequencePlan& plan)
 
 } // namespace
 
+BoxRequest ConfigQuestionBox()
+{
+    return {BoxKind::Warning, BoxButtons::YesNo, kConfigQuestion, kConfigCaption};
+}
+
 DeviceWriteTh::DeviceWriteTh(SequenceHost& host, LinkFactory& links) : host_(host), links_(links) {}
 
 DeviceWriteTh::~DeviceWriteTh()

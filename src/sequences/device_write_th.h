@@ -1,6 +1,7 @@
 #pragma once
 
 #include "devices/sequence_option.h"
+#include "messages/message_boxes.h"
 #include "sequences/worker_thread.h"
 
 namespace zav {
@@ -11,6 +12,10 @@ class LinkFactory;
 class SequenceFrame;
 class SequenceHost;
 struct SequencePlan;
+
+// The question the MC68HC11 parts ask before their CONFIG register may change; a front end
+// that programs many parts asks it once for all of them.
+[[nodiscard]] BoxRequest ConfigQuestionBox();
 
 // The program sequence: identifies the board, then runs the device's path of erase,
 // program, verify, lock and unlock, each only when its option is down, asking before CONFIG

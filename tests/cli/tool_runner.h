@@ -26,8 +26,8 @@ struct ToolRun {
 
 // Runs zavtool as a whole process in a session of its own, without a controlling terminal
 // (as cron or a CI job runs it), with standard input from /dev/null, and collects its
-// output. Every run gets its own settings directory (`configDirectory`), so the user's files
-// never take part. With `signalAfter` set, `signal` is sent as soon as that text has
+// output. Every run gets its own settings directory (`configDirectory`, with the state
+// folder under it as "state"), so the user's files never take part. With `signalAfter` set, `signal` is sent as soon as that text has
 // appeared on its error output, as a user's Ctrl-C would be.
 class ToolRunner {
 public:

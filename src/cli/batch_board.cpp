@@ -1,0 +1,131 @@
+#include "cli/batch_board.h"
+
+#include <utility>
+
+#include "buffer/memory_buffer.h"
+
+namespace zav {
+
+namespace {
+
+constexpr std::string_view kVerifyError = "Verify Error at Address : 0x";
+
+std::string PrefixFor(const std::string& port, bool prefixLines)
+{
+    return prefixLines ? "[" + port + "] " : std::string();
+}
+
+ReportingOptions WithProgress(ReportingOptions options, ProgressBar& progress)
+{
+    options.progress = &progress;
+    return options;
+}
+
+} // namespace
+
+LinePrefixBuffer::LinePrefixBuffer(std::streambuf& destination, std::string prefix)
+    : destination_(destination), prefix_(std::move(prefix))
+{
+}
+
+LinePrefixBuffer::int_type LinePrefixBuffer::overflow(int_type c)
+{
+    if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+    if (atLineStart_ && !prefix_.empty()) {
+        const auto size = static_cast<std::streamsize>(prefix_.size());
+        if (destination_.sputn(prefix_.data(), size) != size) return traits_type::eof();
+    }
+    atLineStart_ = traits_type::to_char_type(c) == '\n';
+    return destination_.sputc(traits_type::to_char_type(c));
+}
+
+int LinePrefixBuffer::sync()
+{
+    return destination_.pubsync();
+}
+
+void PortTerminal::Write(const std::string& text)
+{
+    std::string prefixed;
+    for (const char c : text) {
+        if (atLineStart_ && c != '\n') prefixed += prefix_;
+        prefixed += c;
+        atLineStart_ = c == '\n';
+    }
+    terminal_.Write(prefixed);
+}
+
+std::optional<std::string> PortTerminal::ReadLine()
+{
+    // The user's Enter ended the line the prompt was on.
+    atLineStart_ = true;
+    return terminal_.ReadLine();
+}
+
+BatchBoardHost::BatchBoardHost(ConsoleReporter& reporter, ProgressBar& progress, MemoryBuffer& buffer,
+                               std::string deviceName, ProgramSettings portSettings,
+                               std::set<SequenceOption> optionsDown)
+    : BufferSequenceHost(buffer), reporter_(reporter), progress_(progress),
+      deviceName_(std::move(deviceName)), portSettings_(std::move(portSettings)),
+      optionsDown_(std::move(optionsDown))
+{
+}
+
+void BatchBoardHost::AddStatusMessage(const std::string& text, StatusKind kind)
+{
+    if (kind == StatusKind::Error) {
+        if (text.rfind(kVerifyError, 0) == 0) ++findings_.verifyDifferences;
+        if (!findings_.firstError) findings_.firstError = text;
+    }
+    reporter_.AddStatusMessage(text, kind);
+}
+
+BoxAnswer BatchBoardHost::Show(const BoxRequest& request)
+{
+    BoxAnswer answer = BoxAnswer::Ok;
+    if (request.buttons == BoxButtons::YesNo) {
+        // The CONFIG question, asked once before any part: each part gets that answer.
+        reporter_.AddStatusMessage(configAnswer_ ? "CONFIG register: Yes, as answered before the run."
+                                                 : "CONFIG register: No, as answered before the run.",
+                                   StatusKind::Normal);
+        answer = configAnswer_ ? BoxAnswer::Yes : BoxAnswer::No;
+    } else {
+        answer = reporter_.Show(request);
+    }
+    if (afterBox_) afterBox_();
+    return answer;
+}
+
+void BatchBoardHost::SetProgressMaximum(int maximum)
+{
+    progress_.Begin("", maximum, true);
+}
+
+void BatchBoardHost::SetProgressPosition(int position)
+{
+    progressPosition_ = position;
+    progress_.Move(position);
+}
+
+BatchBoard::BatchBoard(const Setup& setup, std::ostream& err, Terminal& terminal,
+                       std::unique_ptr<MemoryBuffer> buffer, std::shared_ptr<HandOverQueue> queue,
+                       LinkFactory& links)
+    : port_(setup.port), prefixBuffer_(std::make_unique<LinePrefixBuffer>(
+                             *err.rdbuf(), PrefixFor(setup.port, setup.prefixLines))),
+      output_(prefixBuffer_.get()), terminal_(terminal, PrefixFor(setup.port, setup.prefixLines)),
+      progress_(output_, setup.progressBar),
+      reporter_(output_, terminal_, WithProgress(setup.reporting, progress_)), buffer_(std::move(buffer)),
+      host_(reporter_, progress_, *buffer_, setup.deviceName, setup.portSettings, setup.optionsDown),
+      control_(host_, std::move(queue), links)
+{
+}
+
+BatchBoard::~BatchBoard() = default;
+
+void BatchBoard::AttachSimulation(SimulatedBoard* board, std::string image)
+{
+    simulation_ = board;
+    image_ = std::move(image);
+}
+
+} // namespace zav

@@ -1,0 +1,159 @@
+#pragma once
+
+#include <atomic>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <set>
+#include <streambuf>
+#include <string>
+
+#include "boardsim/image_file_lock.h"
+#include "cli/batch_part_log.h"
+#include "cli/console_reporter.h"
+#include "cli/progress_bar.h"
+#include "cli/terminal.h"
+#include "sequences/buffer_sequence_host.h"
+#include "sequences/program_sequence_control.h"
+
+namespace zav {
+
+class HandOverQueue;
+class LinkFactory;
+class MemoryBuffer;
+class SimulatedBoard;
+
+// Puts a fixed text ("[COM1] ") before every line written through it, so the lines of
+// several boards printed on one stream stay told apart.
+class LinePrefixBuffer final : public std::streambuf {
+public:
+    LinePrefixBuffer(std::streambuf& destination, std::string prefix);
+
+protected:
+    int_type overflow(int_type c) override;
+    int sync() override;
+
+private:
+    std::streambuf& destination_;
+    std::string prefix_;
+    bool atLineStart_ = true;
+};
+
+// The controlling terminal as one board's questions use it: what a box puts there names
+// the board's port.
+class PortTerminal final : public Terminal {
+public:
+    PortTerminal(Terminal& terminal, std::string prefix) : terminal_(terminal), prefix_(std::move(prefix)) {}
+    [[nodiscard]] bool IsInteractive() const override { return terminal_.IsInteractive(); }
+    [[nodiscard]] bool ShowsErrorOutput() const override { return terminal_.ShowsErrorOutput(); }
+    void Write(const std::string& text) override;
+    [[nodiscard]] std::optional<std::string> ReadLine() override;
+    void SetStopFlag(const std::atomic<bool>* stop) override { terminal_.SetStopFlag(stop); }
+
+private:
+    Terminal& terminal_;
+    std::string prefix_;
+    bool atLineStart_ = true;
+};
+
+// What a board's sequence said about its part: the verify differences and the first Error
+// line (the cause; a verify difference is one too).
+struct PartFindings {
+    int verifyDifferences = 0;
+    std::optional<std::string> firstError;
+};
+
+// The main window as one board's program sequence sees it during a run of many parts: the
+// option buttons from the command line, the CONFIG question answered as the user answered it
+// once before the run, a jumper box asked on the terminal naming the board's port, and every
+// line to the board's console. Runs on the thread that drains the hand-over queue.
+class BatchBoardHost final : public BufferSequenceHost {
+public:
+    BatchBoardHost(ConsoleReporter& reporter, ProgressBar& progress, MemoryBuffer& buffer,
+                   std::string deviceName, ProgramSettings portSettings,
+                   std::set<SequenceOption> optionsDown);
+
+    void AddStatusMessage(const std::string& text, StatusKind kind) override;
+    BoxAnswer Show(const BoxRequest& request) override;
+    bool PortIdle() override { return portIdle_; }
+    void SetPortIdle(bool idle) override { portIdle_ = idle; }
+    void SetProgressMaximum(int maximum) override;
+    void SetProgressPosition(int position) override;
+    int ProgressPosition() override { return progressPosition_; }
+    void PutStartButtonUp(SequenceKind) override {}
+    bool IsOptionDown(SequenceOption option) override { return optionsDown_.count(option) != 0; }
+    std::string DeviceIdText() override { return deviceName_; }
+    ProgramSettings GetProgramSettings() override { return portSettings_; }
+    void Beep() override {}
+
+    // The user's answer to the CONFIG question, asked once before the first part.
+    void SetConfigAnswer(bool yes) { configAnswer_ = yes; }
+    // A new part: its findings start empty.
+    void BeginPart() { findings_ = {}; }
+    [[nodiscard]] const PartFindings& Findings() const { return findings_; }
+    // Runs after a box was answered, before the answer reaches the worker.
+    void SetAfterBox(std::function<void()> afterBox) { afterBox_ = std::move(afterBox); }
+
+private:
+    ConsoleReporter& reporter_;
+    ProgressBar& progress_;
+    std::string deviceName_;
+    ProgramSettings portSettings_;
+    std::set<SequenceOption> optionsDown_;
+    bool configAnswer_ = false;
+    bool portIdle_ = true;
+    int progressPosition_ = 0;
+    PartFindings findings_;
+    std::function<void()> afterBox_;
+};
+
+// Everything one port needs to program parts: its console (lines prefixed with the port
+// when several boards run), its own buffer with the part's serial number, its worker and
+// link, and, on the simulated board, its memory image.
+class BatchBoard {
+public:
+    struct Setup {
+        std::string port;
+        bool prefixLines = false;
+        bool progressBar = false;
+        std::string deviceName;
+        ProgramSettings portSettings;
+        std::set<SequenceOption> optionsDown;
+        ReportingOptions reporting;
+    };
+    BatchBoard(const Setup& setup, std::ostream& err, Terminal& terminal,
+               std::unique_ptr<MemoryBuffer> buffer, std::shared_ptr<HandOverQueue> queue,
+               LinkFactory& links);
+    BatchBoard(const BatchBoard&) = delete;
+    BatchBoard& operator=(const BatchBoard&) = delete;
+    ~BatchBoard();
+
+    [[nodiscard]] const std::string& Port() const { return port_; }
+    [[nodiscard]] MemoryBuffer& Buffer() { return *buffer_; }
+    [[nodiscard]] ConsoleReporter& Reporter() { return reporter_; }
+    [[nodiscard]] ProgressBar& Progress() { return progress_; }
+    [[nodiscard]] SequenceControl& Control() { return control_; }
+    [[nodiscard]] BatchBoardHost& Host() { return host_; }
+    [[nodiscard]] ImageFileLock& ImageLock() { return imageLock_; }
+
+    // The simulated board behind the port and its image, when there is one.
+    void AttachSimulation(SimulatedBoard* board, std::string image);
+    [[nodiscard]] SimulatedBoard* Simulation() const { return simulation_; }
+    [[nodiscard]] const std::string& Image() const { return image_; }
+
+private:
+    std::string port_;
+    std::unique_ptr<LinePrefixBuffer> prefixBuffer_;
+    std::ostream output_;
+    PortTerminal terminal_;
+    ProgressBar progress_;
+    ConsoleReporter reporter_;
+    std::unique_ptr<MemoryBuffer> buffer_;
+    BatchBoardHost host_;
+    ProgramSequenceControl control_;
+    ImageFileLock imageLock_;
+    SimulatedBoard* simulation_ = nullptr;
+    std::string image_;
+};
+
+} // namespace zav

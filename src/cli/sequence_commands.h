@@ -1,0 +1,44 @@
+#pragma once
+
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "boardsim/board_sim_options.h"
+#include "buffer/address_range.h"
+#include "devices/sequence_option.h"
+#include "files/load_options.h"
+#include "link/ports_map.h"
+#include "sequences/program_settings.h"
+
+namespace zav {
+
+struct CommandLine;
+struct DeviceInfo;
+class ImageFileLock;
+class MessageBoxes;
+class SimulatedBoard;
+class StatusSink;
+
+// What a read or program run takes from its command line and the user's files, shared by
+// the one-part run and the production-bench run.
+
+// The program settings of the settings file, with --port, --delay and --tries over them.
+[[nodiscard]] ProgramSettings ToolProgramSettings(const CommandLine& command, const DeviceInfo& device,
+                                                  MessageBoxes& boxes);
+// The ports map of the settings folder; each line it could not read is a warning.
+[[nodiscard]] PortsMap LoadToolPortsMap(StatusSink& status);
+// The simulated board's options for --simulate; none without it.
+[[nodiscard]] std::optional<BoardSimOptions> SimulationOptions(const CommandLine& command,
+                                                               const DeviceInfo& device);
+[[nodiscard]] std::set<SequenceOption> OptionsDown(const CommandLine& command);
+// Locks the simulated device's memory image for this run and loads it; a missing file
+// leaves the memory erased.
+[[nodiscard]] bool LoadSimulatedMemory(SimulatedBoard& board, const std::string& image, ImageFileLock& lock,
+                                       StatusSink& status);
+[[nodiscard]] LoadOptions ToolLoadOptions(const CommandLine& command);
+// "0x0100-0x01FF, 0x103F": address ranges as a refusal names them.
+[[nodiscard]] std::string RangesText(const std::vector<AddressRange>& ranges);
+
+} // namespace zav
