@@ -409,7 +409,7 @@ int BatchRun::ExitStatus() const
 int BatchRun::Run()
 {
     if (std::string refusal = Preflight(); !refusal.empty()) return Refuse(refusal, io_);
-    const ProgramSettings settings = ToolProgramSettings(command_, device_, reporter_);
+    const ProgramSettings settings = ToolProgramSettings(command_, device_, reporter_, reporter_);
     ports_ = RunPorts(command_, device_, settings);
     const PortsMap map = LoadToolPortsMap(reporter_);
 

@@ -24,9 +24,10 @@ class StatusSink;
 // What a read or program run takes from its command line and the user's files, shared by
 // the one-part run and the production-bench run.
 
-// The program settings of the settings file, with --port, --delay and --tries over them.
+// The program settings of the settings file, with --port, --delay and --tries over them;
+// values of the file out of range are warnings on `status`.
 [[nodiscard]] ProgramSettings ToolProgramSettings(const CommandLine& command, const DeviceInfo& device,
-                                                  MessageBoxes& boxes);
+                                                  MessageBoxes& boxes, StatusSink& status);
 // The ports map of the settings folder; each line it could not read is a warning.
 [[nodiscard]] PortsMap LoadToolPortsMap(StatusSink& status);
 // The simulated board's options for --simulate; none without it.
