@@ -244,11 +244,10 @@ int RunSequence(const CommandLine& command, ToolIo& io)
     }
     if (watcher.StopRequested()) {
         // The port is released by now; the link's own failure line reads like a fault.
-        const int signal = watcher.Signal();
-        reporter.AddStatusMessage(std::string("Stopped by the user (") +
-                                      (signal == SIGINT ? "Ctrl-C" : "SIGTERM") + "); the port is released.",
-                                  StatusKind::Warning);
-        return 128 + signal;
+        reporter.AddStatusMessage(
+            std::string("Stopped by the user (") + watcher.SignalName() + "); the port is released.",
+            StatusKind::Warning);
+        return 128 + watcher.Signal();
     }
     if (reading && result == 0 && command.outFile) {
         SaveOptions whole;
