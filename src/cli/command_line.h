@@ -54,6 +54,8 @@ struct CommandLine {
     std::optional<int> delay;
     // How often the board's identification is tried; none: until it answers.
     std::optional<int> tries;
+    // The longest single wait for the board, in seconds; none: until it is ready.
+    std::optional<int> timeout;
     std::optional<std::string> outFile;
     std::optional<std::string> inFile;
     // Present when the simulated board stands in for the port: its comma list of variants.

@@ -39,6 +39,9 @@ namespace zav {
 
 namespace {
 
+// With a number of tries, a board that stays busy this long in one wait has failed a try.
+constexpr std::int64_t kTriedWaitLimitMs = 10'000;
+
 // The program settings of the settings file, with --port, --delay and --tries over them.
 ProgramSettings ToolProgramSettings(const CommandLine& command, const DeviceInfo& device, MessageBoxes& boxes)
 {
@@ -55,6 +58,11 @@ ProgramSettings ToolProgramSettings(const CommandLine& command, const DeviceInfo
     if (command.port) (device.portKind == PortKind::Lpt ? ports.lptPort : ports.comPort) = *command.port;
     if (command.delay) ports.lptDelay = *command.delay;
     ports.openingTries = command.tries.value_or(0);
+    if (command.timeout) {
+        ports.waitLimitMs = std::int64_t{*command.timeout} * 1000;
+    } else if (command.tries) {
+        ports.waitLimitMs = kTriedWaitLimitMs;
+    }
     return ports;
 }
 

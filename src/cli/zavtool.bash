@@ -47,7 +47,7 @@ _zavtool()
             _zavtool_files
             return
             ;;
-        --delay | --tries | --offset | --range | --load-range | --save-range | --title)
+        --delay | --tries | --timeout | --offset | --range | --load-range | --save-range | --title)
             return
             ;;
     esac
