@@ -260,8 +260,15 @@ int RunSequence(const CommandLine& command, ToolIo& io)
     if (reading && result == 0 && command.outFile) {
         SaveOptions whole;
         whole.highAddress = buffer->LastAddress();
-        (void)SaveToolOutput(*command.outFile, ToolOutputFormat(*command.outFile, command.outFormat), whole,
-                             *buffer, reporter, io.out, Durability::Synced);
+        const bool saved = SaveToolOutput(*command.outFile, ToolOutputFormat(*command.outFile, command.outFormat),
+                                          whole, *buffer, reporter, io.out, Durability::Synced, &watcher.Flag());
+        if (watcher.StopRequested()) {
+            reporter.AddStatusMessage(std::string("Stopped by the user (") + watcher.SignalName() + ") " +
+                                          (saved ? "after the save of " + *command.outFile + " was complete."
+                                                 : "during the save; " + *command.outFile + " is as it was."),
+                                      StatusKind::Warning);
+            return 128 + watcher.Signal();
+        }
     }
     return result == 0 && !reporter.ErrorSeen() ? kExitDone : kExitFailed;
 }

@@ -10,7 +10,8 @@
 namespace zav {
 
 bool SaveBufferFile(const std::filesystem::path& path, FileFormat format, const SaveOptions& options,
-                    MemoryBuffer& buffer, StatusSink& status, Durability durability)
+                    MemoryBuffer& buffer, StatusSink& status, Durability durability,
+                    const std::atomic<bool>* stop)
 {
     const std::string name = path.string();
     status.AddStatusMessage("Writing file : " + name, StatusKind::Normal);
@@ -22,7 +23,7 @@ bool SaveBufferFile(const std::filesystem::path& path, FileFormat format, const 
         return false;
     }
     std::string failure;
-    if (!WriteFileSafely(path, content, failure, durability)) {
+    if (!WriteFileSafely(path, content, failure, durability, stop)) {
         status.AddStatusMessage("Write file failed : " + name + " : " + failure, StatusKind::Error);
         return false;
     }

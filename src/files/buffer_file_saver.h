@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <filesystem>
 
 #include "files/file_format.h"
@@ -16,9 +17,10 @@ class StatusSink;
 // "Write file complete" and ends with an empty bulk update, which clears the edit colouring
 // and the undo history. On failure an Error line names the path and the reason, any earlier
 // file stays as it was and the buffer is not touched. Returns whether a file was written.
-// `durability` as WriteFileSafely takes it.
+// `durability` and `stop` as WriteFileSafely takes them.
 [[nodiscard]] bool SaveBufferFile(const std::filesystem::path& path, FileFormat format,
                                   const SaveOptions& options, MemoryBuffer& buffer, StatusSink& status,
-                                  Durability durability = Durability::Synced);
+                                  Durability durability = Durability::Synced,
+                                  const std::atomic<bool>* stop = nullptr);
 
 } // namespace zav

@@ -4,9 +4,11 @@
 
 #include <fcntl.h>
 #include <linux/falloc.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <string>
@@ -21,6 +23,10 @@ namespace fs = std::filesystem;
 
 // Linux gives up on a chain of symbolic links after 40 of them; so do we.
 constexpr int kMaxLinkHops = 40;
+// How often a save waiting for a reader looks at the stop request.
+constexpr int kStopCheckMs = 20;
+// A save with a stop request writes in pieces of this size, so a slow disk answers a stop.
+constexpr std::size_t kStoppableChunk = 64 * 1024;
 
 std::string Reason(int error)
 {
@@ -58,13 +64,30 @@ bool Fail(std::string& failure, int error)
     return false;
 }
 
-bool WriteAll(int fd, std::string_view content, std::string& failure)
+bool Stopped(const std::atomic<bool>* stop, std::string& failure)
+{
+    if (stop == nullptr || !stop->load()) return false;
+    failure = kSaveInterrupted;
+    return true;
+}
+
+// With `stop`, the content goes in pieces and a descriptor that would block (a pipe whose
+// reader is slow) is waited for in short polls; a stop ends the write unfinished.
+bool WriteAll(int fd, std::string_view content, std::string& failure, const std::atomic<bool>* stop = nullptr)
 {
     std::size_t done = 0;
     while (done < content.size()) {
-        const ssize_t written = ::write(fd, content.data() + done, content.size() - done);
+        if (Stopped(stop, failure)) return false;
+        const std::size_t piece = stop != nullptr ? std::min(kStoppableChunk, content.size() - done)
+                                                  : content.size() - done;
+        const ssize_t written = ::write(fd, content.data() + done, piece);
         if (written < 0) {
             if (errno == EINTR) continue;
+            if (errno == EAGAIN) {
+                pollfd wait{fd, POLLOUT, 0};
+                (void)::poll(&wait, 1, kStopCheckMs);
+                continue;
+            }
             return Fail(failure, errno);
         }
         done += static_cast<std::size_t>(written);
@@ -151,14 +174,15 @@ bool NameUnnamed(int fd, const fs::path& path, std::string& failure)
 }
 
 bool CreateNewFile(const fs::path& destination, std::string_view content, std::string& failure,
-                   Durability durability)
+                   Durability durability, const std::atomic<bool>* stop)
 {
     bool named = false;
     int error = 0;
     Descriptor fd = CreateUnnamed(destination, named, error);
     if (!fd.IsOpen()) return Fail(failure, error);
     const fs::path leftover = LeftoverPath(destination);
-    if (!WriteAll(fd.Get(), content, failure) || !Sync(fd.Get(), failure, false, durability)) {
+    if (!WriteAll(fd.Get(), content, failure, stop) || !Sync(fd.Get(), failure, false, durability) ||
+        Stopped(stop, failure)) {
         if (named) RemoveLeftover(leftover);
         return false;
     }
@@ -177,7 +201,7 @@ enum class Replacement { Done, Failed, NeedsInPlace };
 // Replaces an existing regular file by rename, unless the new file could not carry the old
 // one's owner, group and permissions or the folder refuses a new name.
 Replacement ReplaceByRename(const fs::path& destination, const struct stat& old, std::string_view content,
-                            std::string& failure, Durability durability)
+                            std::string& failure, Durability durability, const std::atomic<bool>* stop)
 {
     bool named = false;
     int error = 0;
@@ -196,7 +220,8 @@ Replacement ReplaceByRename(const fs::path& destination, const struct stat& old,
         if (named) RemoveLeftover(leftover);
         return Replacement::NeedsInPlace;
     }
-    if (!WriteAll(fd.Get(), content, failure) || !Sync(fd.Get(), failure, false, durability)) {
+    if (!WriteAll(fd.Get(), content, failure, stop) || !Sync(fd.Get(), failure, false, durability) ||
+        Stopped(stop, failure)) {
         if (named) RemoveLeftover(leftover);
         return Replacement::Failed;
     }
@@ -236,13 +261,30 @@ bool OverwriteInPlace(const fs::path& destination, const struct stat& old, std::
     return true;
 }
 
-// A device, FIFO or socket takes the bytes as they come; it is never replaced.
-bool WriteToSpecialFile(const fs::path& destination, std::string_view content, std::string& failure,
-                        Durability durability)
+// A FIFO opened without blocking: until a reader comes the open fails with ENXIO, and is
+// tried again every few milliseconds until the stop request is set.
+Descriptor OpenFifoUnlessStopped(const fs::path& destination, std::string& failure, const std::atomic<bool>& stop)
 {
-    Descriptor fd(::open(destination.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC));
-    if (!fd.IsOpen()) return Fail(failure, errno);
-    if (!WriteAll(fd.Get(), content, failure) || !Sync(fd.Get(), failure, true, durability)) return false;
+    for (;;) {
+        Descriptor fd(::open(destination.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC));
+        if (fd.IsOpen() || errno != ENXIO) {
+            if (!fd.IsOpen()) Fail(failure, errno);
+            return fd;
+        }
+        if (Stopped(&stop, failure)) return Descriptor();
+        ::poll(nullptr, 0, kStopCheckMs);
+    }
+}
+
+// A device, FIFO or socket takes the bytes as they come; it is never replaced.
+bool WriteToSpecialFile(const fs::path& destination, const struct stat& info, std::string_view content,
+                        std::string& failure, Durability durability, const std::atomic<bool>* stop)
+{
+    Descriptor fd = stop != nullptr && S_ISFIFO(info.st_mode)
+                        ? OpenFifoUnlessStopped(destination, failure, *stop)
+                        : Descriptor(::open(destination.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC));
+    if (!fd.IsOpen()) return failure.empty() ? Fail(failure, errno) : false;
+    if (!WriteAll(fd.Get(), content, failure, stop) || !Sync(fd.Get(), failure, true, durability)) return false;
     if (fd.Close() != 0) return Fail(failure, errno);
     return true;
 }
@@ -250,7 +292,7 @@ bool WriteToSpecialFile(const fs::path& destination, std::string_view content, s
 } // namespace
 
 bool WriteFileSafely(const fs::path& target, std::string_view content, std::string& failure,
-                     Durability durability)
+                     Durability durability, const std::atomic<bool>* stop)
 {
     fs::path destination;
     if (!ResolveLinks(target, destination, failure)) return false;
@@ -258,14 +300,14 @@ bool WriteFileSafely(const fs::path& target, std::string_view content, std::stri
     struct stat old {};
     if (::stat(destination.c_str(), &old) != 0) {
         if (errno != ENOENT) return Fail(failure, errno);
-        return CreateNewFile(destination, content, failure, durability);
+        return CreateNewFile(destination, content, failure, durability, stop);
     }
     if (S_ISDIR(old.st_mode)) return Fail(failure, EISDIR);
     if (::faccessat(AT_FDCWD, destination.c_str(), W_OK, AT_EACCESS) != 0) return Fail(failure, errno);
-    if (!S_ISREG(old.st_mode)) return WriteToSpecialFile(destination, content, failure, durability);
+    if (!S_ISREG(old.st_mode)) return WriteToSpecialFile(destination, old, content, failure, durability, stop);
 
     if (old.st_nlink == 1) {
-        switch (ReplaceByRename(destination, old, content, failure, durability)) {
+        switch (ReplaceByRename(destination, old, content, failure, durability, stop)) {
         case Replacement::Done:
             return true;
         case Replacement::Failed:
@@ -274,6 +316,7 @@ bool WriteFileSafely(const fs::path& target, std::string_view content, std::stri
             break;
         }
     }
+    if (Stopped(stop, failure)) return false;
     return OverwriteInPlace(destination, old, content, failure, durability);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -21,9 +22,16 @@ namespace zav {
 // leave the old file (or none) in its place. A save cut short by a kill leaves at most one
 // hidden file per target (".<name>.saving"), which the next save of that target removes.
 //
+// With `stop`, a save waits for nothing once it is set: opening a FIFO nobody reads and
+// writing to a full pipe are polled, and a save that has not yet replaced anything gives up
+// (failure kSaveInterrupted), leaving the old file as it was. A file overwritten in place is
+// finished, since stopping there would leave neither the old nor the new content.
+//
 // Returns false, with `failure` holding the system's reason, when the file was not written.
 enum class Durability { Synced, Unsynced };
+inline constexpr const char* kSaveInterrupted = "interrupted by the user";
 [[nodiscard]] bool WriteFileSafely(const std::filesystem::path& target, std::string_view content,
-                                   std::string& failure, Durability durability = Durability::Synced);
+                                   std::string& failure, Durability durability = Durability::Synced,
+                                   const std::atomic<bool>* stop = nullptr);
 
 } // namespace zav
