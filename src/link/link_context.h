@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "link/board_commands.h"
 #include "link/clock.h"
 #include "link/real_time_clock.h"
 
@@ -32,6 +33,21 @@ public:
     // A wait during which nothing is driven, cut short by a stop request (then "Programmer
     // Not Ready."), so a stop does not sit out a reset of up to 1.5 s.
     void SettleUnlessStopped(int milliseconds);
+
+    // Plays a reset: its waits here, its line changes through `drive`.
+    template <typename Drive>
+    void PlayReset(ResetWaveform waveform, Drive drive)
+    {
+        for (const ResetStep& step : waveform) {
+            if (step.action == ResetAction::Wait) {
+                Sleep(step.value);
+            } else if (step.action == ResetAction::Settle) {
+                SettleUnlessStopped(step.value);
+            } else {
+                drive(step);
+            }
+        }
+    }
 
     // Polls `holds` until it is true (true, error cleared), the stop request is set (false,
     // "Programmer Not Ready.") or the deadline on the clock passes (false, TimedOut, an error

@@ -176,25 +176,11 @@ std::uint8_t ParallelBoardProtocol::ReceiveByte()
 
 void ParallelBoardProtocol::ResetTarget()
 {
-    for (const ResetStep& step : ResetWaveformFor(profile_.reset)) {
-        switch (step.action) {
-        case ResetAction::Control:
-            WriteControl(static_cast<std::uint8_t>(step.value));
-            break;
-        case ResetAction::Data:
-            SetDataLine(static_cast<std::uint8_t>(step.value));
-            break;
-        case ResetAction::Wait:
-            context_.Sleep(step.value);
-            break;
-        case ResetAction::Settle:
-            context_.SettleUnlessStopped(step.value);
-            break;
-        case ResetAction::Dtr:
-        case ResetAction::Rts:
-            break;
-        }
-    }
+    context_.PlayReset(ResetWaveformFor(profile_.reset), [this](const ResetStep& step) {
+        const auto level = static_cast<std::uint8_t>(step.value);
+        if (step.action == ResetAction::Control) WriteControl(level);
+        if (step.action == ResetAction::Data) SetDataLine(level);
+    });
     // The TMS370 boards wait for one clock pulse with the data line low before they listen.
     if (profile_.tmsCommands && context_.lastError.empty()) {
         SetDataLine(0);

@@ -83,25 +83,10 @@ bool SerialBoardProtocol::WaitReady(std::optional<std::int64_t> deadlineUs)
 void SerialBoardProtocol::ResetTarget()
 {
     // Modem-line changes are best effort: the wiring, not the call, decides the reset.
-    for (const ResetStep& step : reset_waveforms::kSerial) {
-        switch (step.action) {
-        case ResetAction::Dtr:
-            (void)port_.SetDtr(step.value != 0);
-            break;
-        case ResetAction::Rts:
-            (void)port_.SetRts(step.value != 0);
-            break;
-        case ResetAction::Wait:
-            context_.Sleep(step.value);
-            break;
-        case ResetAction::Settle:
-            context_.SettleUnlessStopped(step.value);
-            break;
-        case ResetAction::Control:
-        case ResetAction::Data:
-            break;
-        }
-    }
+    context_.PlayReset(reset_waveforms::kSerial, [this](const ResetStep& step) {
+        if (step.action == ResetAction::Dtr) (void)port_.SetDtr(step.value != 0);
+        if (step.action == ResetAction::Rts) (void)port_.SetRts(step.value != 0);
+    });
 }
 
 bool SerialBoardProtocol::Write(std::uint8_t value)
