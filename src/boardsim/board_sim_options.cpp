@@ -46,6 +46,8 @@ bool ApplyFlag(std::string_view name, BoardSimOptions& options)
         options.clockReadback = true;
     else if (name == "slow-port")
         options.slowPortWrites = true;
+    else if (name == "stray-byte")
+        options.strayByte = true;
     else if (name == "realtime")
         options.realTime = true;
     else

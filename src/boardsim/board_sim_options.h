@@ -33,6 +33,9 @@ struct BoardSimOptions {
     int loaderFailures = 0;
     // A cell that never takes a write.
     std::optional<std::uint16_t> stuckCell;
+    // The serial board sends a stray byte after each answer, as a noisy line does: a read
+    // that does not discard what came before its command takes it for the answer.
+    bool strayByte = false;
     // Run on the wall clock instead of virtual time.
     bool realTime = false;
     // Port writes count as slow, so the TMS pulse count is not multiplied by 10.
@@ -46,7 +49,7 @@ struct BoardSimOptions {
 // Reads a comma-separated list of simulator switches into `options` (fields not named
 // keep their value): old-board, no-board, wrong-id, never-ready, clock-readback,
 // hc11=PA8|P2|KA4|none, loader-fails=N, stuck-cell=ADDR, write-ms=N, slow-port,
-// realtime. Numbers are decimal, or hexadecimal after "0x". An empty text changes
+// stray-byte, realtime. Numbers are decimal, or hexadecimal after "0x". An empty text changes
 // nothing. Returns false with `error` naming the first item it cannot read.
 [[nodiscard]] bool ParseBoardSimOptions(std::string_view text, BoardSimOptions& options, std::string& error);
 

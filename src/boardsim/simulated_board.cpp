@@ -19,7 +19,7 @@ SimulatedBoard::SimulatedBoard(const BoardSimOptions& options)
       virtualClock_(options.realTime ? nullptr : static_cast<VirtualClock*>(clock_.get())),
       target_(*clock_, options.eepromWriteMs, options.stuckCell),
       parallel_(target_, options_, *clock_, virtualClock_), serialTarget_(target_, options_),
-      serial_(serialTarget_, *clock_)
+      serial_(serialTarget_, *clock_, options_)
 {
 }
 

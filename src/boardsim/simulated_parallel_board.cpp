@@ -93,6 +93,7 @@ void SimulatedParallelBoard::Release(int portNumber)
     if (BaseAddress(portNumber) == 0) return;
     int& claims = claims_[static_cast<std::size_t>(portNumber - 1)];
     if (claims > 0) --claims;
+    if (claims == 0) dataAtRelease_ = data_;
     // The link lets go of the board: the part finishes the write it has started.
     target_.CompleteStartedWrite();
 }

@@ -55,6 +55,9 @@ public:
     [[nodiscard]] int UnlockCount() const { return unlockCount_; }
     // Commands refused because the target was still programming.
     [[nodiscard]] int RefusedCommands() const { return refusedCommands_; }
+    // The data register when the port was last given back (the last claim released);
+    // nullopt while it never was.
+    [[nodiscard]] std::optional<std::uint8_t> DataAtRelease() const { return dataAtRelease_; }
     // Whether the last reset woke the board.
     [[nodiscard]] bool Awake() const { return awakeFromUs_ != kNever; }
 
@@ -89,6 +92,7 @@ private:
     VirtualClock* virtualClock_;
     std::uint8_t code_;
     std::array<int, 3> claims_{};
+    std::optional<std::uint8_t> dataAtRelease_;
 
     std::uint8_t data_ = 0;
     std::uint8_t control_ = 0;

@@ -9,13 +9,16 @@ namespace {
 constexpr std::int64_t kResetPulseUs = 300'000;
 constexpr std::int64_t kResetRecoveryUs = 100'000;
 constexpr std::int64_t kByteGapUs = 1'000;
+constexpr std::int64_t kCommandByteTimeoutUs = 5'000;
+constexpr std::uint8_t kStrayByte = 0xE5;
 constexpr std::uint8_t kXon = 0x11;
 constexpr std::uint8_t kXoff = 0x13;
 
 } // namespace
 
-SimulatedSerialBoard::SimulatedSerialBoard(SimulatedSerialTarget& target, Clock& clock)
-    : target_(target), clock_(clock)
+SimulatedSerialBoard::SimulatedSerialBoard(SimulatedSerialTarget& target, Clock& clock,
+                                           const BoardSimOptions& options)
+    : target_(target), clock_(clock), strayByte_(options.strayByte)
 {
 }
 
@@ -132,6 +135,7 @@ void SimulatedSerialBoard::DeliverReply(std::uint8_t reply)
         return;
     }
     received_.push_back(reply);
+    if (strayByte_) received_.push_back(kStrayByte);
 }
 
 bool SimulatedSerialBoard::PurgeReceive()
@@ -155,8 +159,10 @@ bool SimulatedSerialBoard::WriteByte(std::uint8_t value)
     }
     const std::int64_t now = clock_.NowUs();
     const bool heard = TargetHears(now);
+    const bool late = lastByteUs_ && now - *lastByteUs_ > kCommandByteTimeoutUs;
     lastByteUs_ = now;
     if (!heard) return true;
+    if (late) target_.AbandonCommand();
     if (const auto reply = target_.Receive(value)) DeliverReply(*reply);
     return true;
 }

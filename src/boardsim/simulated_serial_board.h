@@ -19,12 +19,15 @@ namespace zav {
 // - the target listens only after a reset, which needs RTS high for 300 ms with DTR on,
 //   then RTS falling; it stays in reset until DTR falls and hears nothing for 100 ms more;
 // - the loader needs 1 ms after each byte; a byte sent sooner is lost;
+// - the bytes of one command must follow each other within 5 ms, or the loader drops the
+//   command and takes the late byte for a new one;
+// - with options.strayByte a stray byte follows each answer, for a read to discard;
 // - a port left with XON/XOFF on (as a Linux terminal starts) swallows the replies 0x11 and
 //   0x13, and after 0x13 its writes stall until the write timeout;
 // - a read with nothing to receive waits the read timeout on the clock and times out.
 class SimulatedSerialBoard final : public SerialPort {
 public:
-    SimulatedSerialBoard(SimulatedSerialTarget& target, Clock& clock);
+    SimulatedSerialBoard(SimulatedSerialTarget& target, Clock& clock, const BoardSimOptions& options);
 
     [[nodiscard]] bool Open(const std::string& portName) override;
     [[nodiscard]] bool IsOpen() const override { return open_; }
@@ -53,6 +56,7 @@ private:
 
     SimulatedSerialTarget& target_;
     Clock& clock_;
+    bool strayByte_;
     bool open_ = false;
     std::string portName_;
     std::string failureCause_;

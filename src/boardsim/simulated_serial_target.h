@@ -22,6 +22,9 @@ public:
     void Reset();
     // One byte from the PC; the reply byte, if the target sends one.
     [[nodiscard]] std::optional<std::uint8_t> Receive(std::uint8_t byte);
+    // The running loader gave up waiting for the rest of a command: the next byte is a
+    // command byte again.
+    void AbandonCommand() { phase_ = Phase::Command; }
 
     // The line is closed: the EEPROM finishes the write it has started.
     void CompleteStartedWrite() { target_.CompleteStartedWrite(); }

@@ -19,6 +19,8 @@ namespace zav {
 namespace {
 
 constexpr std::int32_t kLastBufferAddress = 0xFFFF;
+// A day: longer than any wait of a board that works.
+constexpr int kMaxWaitSeconds = 86400;
 
 struct SubcommandEntry {
     std::string_view name;
@@ -278,6 +280,8 @@ const std::vector<OptionEntry>& Options()
               {Read, Program}),
         Count("--tries", &CommandLine::tries, 1, std::numeric_limits<int>::max(),
               "a number of tries from 1 up", {Read, Program}),
+        Count("--timeout", &CommandLine::timeout, 1, kMaxWaitSeconds, "a number of seconds from 1 to 86400",
+              {Read, Program}),
         Switch("--quiet", &CommandLine::quiet,
                {Devices, Ports, Detect, Convert, Dump, Export, Read, Program}),
         Text("--out", &CommandLine::outFile, {Read}),

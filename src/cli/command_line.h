@@ -57,6 +57,8 @@ struct CommandLine {
     std::optional<int> delay;
     // How often the board's identification is tried; none: until it answers.
     std::optional<int> tries;
+    // The longest single wait for the board, in seconds; none: until it is ready.
+    std::optional<int> timeout;
     std::optional<std::string> outFile;
     // convert and read: replace an output whose permissions make it read-only.
     bool force = false;

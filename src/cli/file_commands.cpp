@@ -93,8 +93,10 @@ int RunConvert(const CommandLine& command, ToolIo& io)
     }
     // A conversion's input is still there to convert again, so like cp or srec_cat it does not
     // wait for the disk; the output still appears only whole.
-    if (!SaveToolOutput(output, outputFormat, save, *buffer, reporter, io.out, Durability::Unsynced,
-                        command.force ? ReadOnlyFiles::Replace : ReadOnlyFiles::Refuse)) {
+    SaveRules rules;
+    rules.durability = Durability::Unsynced;
+    rules.readOnly = command.force ? ReadOnlyFiles::Replace : ReadOnlyFiles::Refuse;
+    if (!SaveToolOutput(output, outputFormat, save, *buffer, reporter, io.out, rules)) {
         return kExitFailed;
     }
     return reporter.ErrorSeen() ? kExitFailed : kExitDone;

@@ -39,6 +39,13 @@
 
 namespace zav {
 
+namespace {
+
+// With a number of tries, a board that stays busy this long in one wait has failed a try.
+constexpr std::int64_t kTriedWaitLimitMs = 10'000;
+
+} // namespace
+
 // The program settings of the settings file, with --port, --delay and --tries over them.
 ProgramSettings ToolProgramSettings(const CommandLine& command, const DeviceInfo& device, MessageBoxes& boxes,
                                     StatusSink& status)
@@ -56,6 +63,11 @@ ProgramSettings ToolProgramSettings(const CommandLine& command, const DeviceInfo
     if (command.port) (device.portKind == PortKind::Lpt ? ports.lptPort : ports.comPort) = *command.port;
     if (command.delay) ports.lptDelay = *command.delay;
     ports.openingTries = command.tries.value_or(0);
+    if (command.timeout) {
+        ports.waitLimitMs = std::int64_t{*command.timeout} * 1000;
+    } else if (command.tries) {
+        ports.waitLimitMs = kTriedWaitLimitMs;
+    }
     return ports;
 }
 
@@ -277,18 +289,26 @@ int RunSequence(const CommandLine& command, ToolIo& io)
     }
     if (watcher.StopRequested()) {
         // The port is released by now; the link's own failure line reads like a fault.
-        const int signal = watcher.Signal();
-        reporter.AddStatusMessage(std::string("Stopped by the user (") +
-                                      (signal == SIGINT ? "Ctrl-C" : "SIGTERM") + "); the port is released.",
-                                  StatusKind::Warning);
-        return 128 + signal;
+        reporter.AddStatusMessage(
+            std::string("Stopped by the user (") + watcher.SignalName() + "); the port is released.",
+            StatusKind::Warning);
+        return 128 + watcher.Signal();
     }
     if (reading && result == 0 && command.outFile) {
         SaveOptions whole;
         whole.highAddress = buffer->LastAddress();
-        (void)SaveToolOutput(*command.outFile, ToolOutputFormat(*command.outFile, command.outFormat), whole,
-                             *buffer, reporter, io.out, Durability::Synced,
-                             command.force ? ReadOnlyFiles::Replace : ReadOnlyFiles::Refuse);
+        SaveRules rules;
+        rules.readOnly = command.force ? ReadOnlyFiles::Replace : ReadOnlyFiles::Refuse;
+        rules.stop = &watcher.Flag();
+        const bool saved = SaveToolOutput(*command.outFile, ToolOutputFormat(*command.outFile, command.outFormat),
+                                          whole, *buffer, reporter, io.out, rules);
+        if (watcher.StopRequested()) {
+            reporter.AddStatusMessage(std::string("Stopped by the user (") + watcher.SignalName() + ") " +
+                                          (saved ? "after the save of " + *command.outFile + " was complete."
+                                                 : "during the save; " + *command.outFile + " is as it was."),
+                                      StatusKind::Warning);
+            return 128 + watcher.Signal();
+        }
     }
     return result == 0 && !reporter.ErrorSeen() ? kExitDone : kExitFailed;
 }

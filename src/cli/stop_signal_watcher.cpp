@@ -16,6 +16,9 @@ sigset_t StopSignals()
     sigemptyset(&signals);
     sigaddset(&signals, SIGINT);
     sigaddset(&signals, SIGTERM);
+    // A closed terminal or a dropped ssh session: the user is gone, so the run stops and
+    // gives the port back like any stop.
+    sigaddset(&signals, SIGHUP);
     return signals;
 }
 
@@ -34,6 +37,18 @@ StopSignalWatcher::~StopSignalWatcher()
     thread_.join();
 }
 
+const char* StopSignalWatcher::SignalName() const
+{
+    switch (signal_.load()) {
+    case SIGINT:
+        return "Ctrl-C";
+    case SIGHUP:
+        return "SIGHUP";
+    default:
+        return "SIGTERM";
+    }
+}
+
 void StopSignalWatcher::Watch()
 {
     const sigset_t signals = StopSignals();
@@ -41,7 +56,7 @@ void StopSignalWatcher::Watch()
     const timespec interval{0, 50'000'000};
     while (!ending_.load()) {
         const int signal = sigtimedwait(&signals, nullptr, &interval);
-        if (signal != SIGINT && signal != SIGTERM) continue;
+        if (signal != SIGINT && signal != SIGTERM && signal != SIGHUP) continue;
         int none = 0;
         signal_.compare_exchange_strong(none, signal);
         stopRequested_.store(true);

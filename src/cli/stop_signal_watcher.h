@@ -6,7 +6,7 @@
 
 namespace zav {
 
-// Turns Ctrl-C (SIGINT) and SIGTERM into the user's Stop while a sequence runs: the signals
+// Turns Ctrl-C (SIGINT), SIGTERM and SIGHUP into the user's Stop while a sequence runs: the signals
 // are blocked in every thread started after construction and taken by one watching thread,
 // which sets the flag and calls onStop, so the sequence can end as the Stop button ends it
 // and release its port before the tool exits. The signals stay blocked after destruction;
@@ -20,8 +20,10 @@ public:
 
     [[nodiscard]] bool StopRequested() const { return stopRequested_.load(); }
     [[nodiscard]] const std::atomic<bool>& Flag() const { return stopRequested_; }
-    // The first stop signal that came (SIGINT or SIGTERM); 0 before one did.
+    // The first stop signal that came (SIGINT, SIGTERM or SIGHUP); 0 before one did.
     [[nodiscard]] int Signal() const { return signal_.load(); }
+    // How a message names that signal: "Ctrl-C", "SIGTERM" or "SIGHUP".
+    [[nodiscard]] const char* SignalName() const;
 
 private:
     void Watch();

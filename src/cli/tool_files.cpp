@@ -81,9 +81,9 @@ FileFormat ToolOutputFormat(const std::string& path, std::optional<FileFormat> c
 
 bool SaveToolOutput(const std::string& path, FileFormat format, const SaveOptions& options,
                     MemoryBuffer& buffer, StatusSink& status, std::ostream& standardOutput,
-                    Durability durability, ReadOnlyFiles readOnly)
+                    const SaveRules& rules)
 {
-    if (path != kStandardStream) return SaveBufferFile(path, format, options, buffer, status, durability, readOnly);
+    if (path != kStandardStream) return SaveBufferFile(path, format, options, buffer, status, rules);
 
     status.AddStatusMessage("Writing file : standard output", StatusKind::Normal);
     std::string content;

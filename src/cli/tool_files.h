@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -37,9 +38,10 @@ class StatusSink;
 [[nodiscard]] FileFormat ToolOutputFormat(const std::string& path, std::optional<FileFormat> chosen);
 
 // Saves like SaveBufferFile, "-" writing to `standardOutput`; a failed write there is an
-// Error line.
+// Error line. `rules` as WriteFileSafely takes them (its stop ends a save to a file that
+// waits for a reader).
 [[nodiscard]] bool SaveToolOutput(const std::string& path, FileFormat format, const SaveOptions& options,
                                   MemoryBuffer& buffer, StatusSink& status, std::ostream& standardOutput,
-                                  Durability durability, ReadOnlyFiles readOnly);
+                                  const SaveRules& rules);
 
 } // namespace zav

@@ -31,8 +31,8 @@ constexpr std::string_view kConventions =
     "Data goes to standard output. Questions are asked on the controlling terminal\n"
     "(/dev/tty); without one, a run that needs an answer is refused unless --yes\n"
     "gives it. Exit status: 0 done without an error line, 1 otherwise, 2 for a usage\n"
-    "error or a refused run, 130 after Ctrl-C and 143 after SIGTERM (the port is\n"
-    "released first).\n"
+    "error or a refused run, 129 after SIGHUP, 130 after Ctrl-C and 143 after SIGTERM\n"
+    "(the port is released first; a save under way is abandoned, the old file kept).\n"
     "Run \"zavtool SUBCOMMAND --help\" for a subcommand's options.\n";
 
 constexpr std::string_view kSimulateDetails =
@@ -42,7 +42,8 @@ constexpr std::string_view kSimulateDetails =
     "                          loader-fails=N, stuck-cell=ADDR, realtime (it runs on\n"
     "                          virtual time otherwise: its waits cost nothing);\n"
     "                          write-ms=N sets the part's write time (default 10),\n"
-    "                          slow-port makes port writes count as slow\n"
+    "                          slow-port makes port writes count as slow,\n"
+    "                          stray-byte sends a stray byte after each serial answer\n"
     "  --sim-memory IMAGE      load the simulated device's memory from a 64 KiB image\n"
     "                          first and save it back at the end (a missing file starts\n"
     "                          as an erased device); the image is locked meanwhile, so\n"
@@ -92,7 +93,10 @@ constexpr std::string_view kBoardOptionDetails =
     "                  settings file, else LPT1 or COM1)\n"
     "  --delay N       port timing delay 0-50 (default: LPT_DELAY, else 5)\n"
     "  --tries N       give up after N tries to identify the board (default: try\n"
-    "                  until it answers or Ctrl-C)\n";
+    "                  until it answers or Ctrl-C); a wait for the board of over\n"
+    "                  10 s then counts as a failed try\n"
+    "  --timeout SECONDS  give up when the board stays busy that long in one wait\n"
+    "                  (default: wait until it is ready or Ctrl-C)\n";
 
 constexpr std::array<Usage, 8> kUsages = {{
     {Subcommand::Devices,
@@ -156,7 +160,8 @@ constexpr std::array<Usage, 8> kUsages = {{
       "                    blank and its device name)\n"}},
     {Subcommand::Read,
      "zavtool read --device NAME [--port PORT] [--delay N] [--tries N] [--out FILE]\n"
-     "        [--out-format F] [--force] [--simulate[=VARIANTS]] [--sim-memory IMAGE]",
+     "        [--out-format F] [--force] [--timeout SECONDS] [--simulate[=VARIANTS]]\n"
+     "        [--sim-memory IMAGE]",
      {"Runs the read sequence: the device's EEPROM (and CONFIG register) into the buffer.\n", kDeviceDetails,
       kBoardOptionDetails,
       "  --out FILE      save the buffer after a completed read (\"-\": standard output)\n"
@@ -167,8 +172,8 @@ constexpr std::array<Usage, 8> kUsages = {{
      "zavtool program --device NAME --in FILE [--in-format F] [--load-range LOW:HIGH]\n"
      "        [--offset N] [--clear 00|FF] [--erase] [--program] [--verify]\n"
      "        [--lock | --unlock] [--yes] [--port PORT[,PORT...]] [--delay N] [--tries N]\n"
-     "        [--serial ADDR:BYTES:START[:STEP][:FORMAT]] [--serial-state FILE]\n"
-     "        [--serial-burn-failed] [--log FILE] [--repeat] [--count N]\n"
+     "        [--timeout SECONDS] [--serial ADDR:BYTES:START[:STEP][:FORMAT]]\n"
+     "        [--serial-state FILE] [--serial-burn-failed] [--log FILE] [--repeat] [--count N]\n"
      "        [--simulate[=VARIANTS]] [--sim-memory IMAGE]",
      {"Loads FILE over the device's memory map and runs the program sequence with the\n"
       "chosen steps, always in the order erase, program, verify, lock, unlock.\n",

@@ -55,7 +55,7 @@ _zavtool()
             _zavtool_files
             return
             ;;
-        --delay | --tries | --offset | --range | --load-range | --save-range | --title | --serial | --count)
+        --delay | --tries | --timeout | --offset | --range | --load-range | --save-range | --title | --serial | --count)
             return
             ;;
     esac

@@ -10,8 +10,7 @@
 namespace zav {
 
 bool SaveBufferFile(const std::filesystem::path& path, FileFormat format, const SaveOptions& options,
-                    MemoryBuffer& buffer, StatusSink& status, Durability durability, ReadOnlyFiles readOnly,
-                    Waiting waiting)
+                    MemoryBuffer& buffer, StatusSink& status, const SaveRules& rules)
 {
     const std::string name = path.string();
     status.AddStatusMessage("Writing file : " + name, StatusKind::Normal);
@@ -23,7 +22,7 @@ bool SaveBufferFile(const std::filesystem::path& path, FileFormat format, const 
         return false;
     }
     std::string failure;
-    if (!WriteFileSafely(path, content, failure, durability, readOnly, waiting)) {
+    if (!WriteFileSafely(path, content, failure, rules)) {
         status.AddStatusMessage("Write file failed : " + name + " : " + failure, StatusKind::Error);
         return false;
     }

@@ -16,11 +16,9 @@ class StatusSink;
 // "Write file complete" and ends with an empty bulk update, which clears the edit colouring
 // and the undo history. On failure an Error line names the path and the reason, any earlier
 // file stays as it was and the buffer is not touched. Returns whether a file was written.
-// `durability`, `readOnly` and `waiting` as WriteFileSafely takes them.
+// `rules` as WriteFileSafely takes them.
 [[nodiscard]] bool SaveBufferFile(const std::filesystem::path& path, FileFormat format,
                                   const SaveOptions& options, MemoryBuffer& buffer, StatusSink& status,
-                                  Durability durability = Durability::Synced,
-                                  ReadOnlyFiles readOnly = ReadOnlyFiles::Refuse,
-                                  Waiting waiting = Waiting::Allowed);
+                                  const SaveRules& rules = {});
 
 } // namespace zav

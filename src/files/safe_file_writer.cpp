@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <string>
@@ -25,6 +26,10 @@ namespace fs = std::filesystem;
 constexpr int kMaxLinkHops = 40;
 // How long a write that must not hang waits for a FIFO or device to take more data.
 constexpr int kMaxStallMs = 1000;
+// How often a save waiting for a reader looks at the stop request.
+constexpr int kStopCheckMs = 20;
+// A save with a stop request writes in pieces of this size, so a slow disk answers a stop.
+constexpr std::size_t kStoppableChunk = 64 * 1024;
 
 constexpr mode_t kAnyWrite = S_IWUSR | S_IWGRP | S_IWOTH;
 
@@ -64,13 +69,30 @@ bool Fail(std::string& failure, int error)
     return false;
 }
 
-bool WriteAll(int fd, std::string_view content, std::string& failure)
+bool Stopped(const std::atomic<bool>* stop, std::string& failure)
+{
+    if (stop == nullptr || !stop->load()) return false;
+    failure = kSaveInterrupted;
+    return true;
+}
+
+// With `stop`, the content goes in pieces and a descriptor that would block (a pipe whose
+// reader is slow) is waited for in short polls; a stop ends the write unfinished.
+bool WriteAll(int fd, std::string_view content, std::string& failure, const std::atomic<bool>* stop = nullptr)
 {
     std::size_t done = 0;
     while (done < content.size()) {
-        const ssize_t written = ::write(fd, content.data() + done, content.size() - done);
+        if (Stopped(stop, failure)) return false;
+        const std::size_t piece = stop != nullptr ? std::min(kStoppableChunk, content.size() - done)
+                                                  : content.size() - done;
+        const ssize_t written = ::write(fd, content.data() + done, piece);
         if (written < 0) {
             if (errno == EINTR) continue;
+            if (errno == EAGAIN) {
+                pollfd wait{fd, POLLOUT, 0};
+                (void)::poll(&wait, 1, kStopCheckMs);
+                continue;
+            }
             return Fail(failure, errno);
         }
         done += static_cast<std::size_t>(written);
@@ -157,14 +179,15 @@ bool NameUnnamed(int fd, const fs::path& path, std::string& failure)
 }
 
 bool CreateNewFile(const fs::path& destination, std::string_view content, std::string& failure,
-                   Durability durability)
+                   Durability durability, const std::atomic<bool>* stop)
 {
     bool named = false;
     int error = 0;
     Descriptor fd = CreateUnnamed(destination, named, error);
     if (!fd.IsOpen()) return Fail(failure, error);
     const fs::path leftover = LeftoverPath(destination);
-    if (!WriteAll(fd.Get(), content, failure) || !Sync(fd.Get(), failure, false, durability)) {
+    if (!WriteAll(fd.Get(), content, failure, stop) || !Sync(fd.Get(), failure, false, durability) ||
+        Stopped(stop, failure)) {
         if (named) RemoveLeftover(leftover);
         return false;
     }
@@ -183,7 +206,7 @@ enum class Replacement { Done, Failed, NeedsInPlace };
 // Replaces an existing regular file by rename, unless the new file could not carry the old
 // one's owner, group and permissions or the folder refuses a new name.
 Replacement ReplaceByRename(const fs::path& destination, const struct stat& old, std::string_view content,
-                            std::string& failure, Durability durability)
+                            std::string& failure, Durability durability, const std::atomic<bool>* stop)
 {
     bool named = false;
     int error = 0;
@@ -202,7 +225,8 @@ Replacement ReplaceByRename(const fs::path& destination, const struct stat& old,
         if (named) RemoveLeftover(leftover);
         return Replacement::NeedsInPlace;
     }
-    if (!WriteAll(fd.Get(), content, failure) || !Sync(fd.Get(), failure, false, durability)) {
+    if (!WriteAll(fd.Get(), content, failure, stop) || !Sync(fd.Get(), failure, false, durability) ||
+        Stopped(stop, failure)) {
         if (named) RemoveLeftover(leftover);
         return Replacement::Failed;
     }
@@ -266,22 +290,52 @@ bool WriteAllWithoutHanging(int fd, std::string_view content, std::string& failu
     return true;
 }
 
+// A FIFO opened without blocking: until a reader comes the open fails with ENXIO, and is
+// tried again every few milliseconds until the stop request is set.
+Descriptor OpenFifoUnlessStopped(const fs::path& destination, std::string& failure, const std::atomic<bool>& stop)
+{
+    for (;;) {
+        Descriptor fd(::open(destination.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC));
+        if (fd.IsOpen() || errno != ENXIO) {
+            if (!fd.IsOpen()) Fail(failure, errno);
+            return fd;
+        }
+        if (Stopped(&stop, failure)) return Descriptor();
+        ::poll(nullptr, 0, kStopCheckMs);
+    }
+}
+
+// Opens a device or FIFO as the rules allow: never waiting (a FIFO nobody reads is refused at
+// once), waiting until a stop, or waiting as long as it takes.
+Descriptor OpenSpecialFile(const fs::path& destination, const struct stat& info, const SaveRules& rules,
+                           std::string& failure)
+{
+    if (rules.waiting == Waiting::Never) {
+        Descriptor fd(::open(destination.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK));
+        if (!fd.IsOpen()) {
+            if (errno == ENXIO && S_ISFIFO(info.st_mode)) {
+                failure = "no process reads from this named pipe (FIFO)";
+            } else {
+                Fail(failure, errno);
+            }
+        }
+        return fd;
+    }
+    if (rules.stop != nullptr && S_ISFIFO(info.st_mode)) return OpenFifoUnlessStopped(destination, failure, *rules.stop);
+    Descriptor fd(::open(destination.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC));
+    if (!fd.IsOpen()) Fail(failure, errno);
+    return fd;
+}
+
 // A device, FIFO or socket takes the bytes as they come; it is never replaced.
 bool WriteToSpecialFile(const fs::path& destination, const struct stat& info, std::string_view content,
-                        std::string& failure, Durability durability, Waiting waiting)
+                        std::string& failure, const SaveRules& rules)
 {
-    const int flags = O_WRONLY | O_NOCTTY | O_CLOEXEC | (waiting == Waiting::Never ? O_NONBLOCK : 0);
-    Descriptor fd(::open(destination.c_str(), flags));
-    if (!fd.IsOpen()) {
-        if (errno == ENXIO && S_ISFIFO(info.st_mode)) {
-            failure = "no process reads from this named pipe (FIFO)";
-            return false;
-        }
-        return Fail(failure, errno);
-    }
-    const bool written = waiting == Waiting::Never ? WriteAllWithoutHanging(fd.Get(), content, failure)
-                                                   : WriteAll(fd.Get(), content, failure);
-    if (!written || !Sync(fd.Get(), failure, true, durability)) return false;
+    Descriptor fd = OpenSpecialFile(destination, info, rules, failure);
+    if (!fd.IsOpen()) return false;
+    const bool written = rules.waiting == Waiting::Never ? WriteAllWithoutHanging(fd.Get(), content, failure)
+                                                         : WriteAll(fd.Get(), content, failure, rules.stop);
+    if (!written || !Sync(fd.Get(), failure, true, rules.durability)) return false;
     if (fd.Close() != 0) return Fail(failure, errno);
     return true;
 }
@@ -370,7 +424,7 @@ bool AppendRecordSafely(const fs::path& target, std::string_view record, std::st
 }
 
 bool WriteFileSafely(const fs::path& target, std::string_view content, std::string& failure,
-                     Durability durability, ReadOnlyFiles readOnly, Waiting waiting)
+                     const SaveRules& rules)
 {
     fs::path destination;
     if (!ResolveLinks(target, destination, failure)) return false;
@@ -378,20 +432,20 @@ bool WriteFileSafely(const fs::path& target, std::string_view content, std::stri
     struct stat old {};
     if (::stat(destination.c_str(), &old) != 0) {
         if (errno != ENOENT) return Fail(failure, errno);
-        return CreateNewFile(destination, content, failure, durability);
+        return CreateNewFile(destination, content, failure, rules.durability, rules.stop);
     }
     if (S_ISDIR(old.st_mode)) return Fail(failure, EISDIR);
     if (::faccessat(AT_FDCWD, destination.c_str(), W_OK, AT_EACCESS) != 0) return Fail(failure, errno);
     // The write check passes for root: a file made read-only on purpose stays unless the
     // user said to replace it.
-    if (S_ISREG(old.st_mode) && (old.st_mode & kAnyWrite) == 0 && readOnly == ReadOnlyFiles::Refuse) {
+    if (S_ISREG(old.st_mode) && (old.st_mode & kAnyWrite) == 0 && rules.readOnly == ReadOnlyFiles::Refuse) {
         failure = Reason(EACCES) + ": the file is read-only";
         return false;
     }
-    if (!S_ISREG(old.st_mode)) return WriteToSpecialFile(destination, old, content, failure, durability, waiting);
+    if (!S_ISREG(old.st_mode)) return WriteToSpecialFile(destination, old, content, failure, rules);
 
     if (old.st_nlink == 1) {
-        switch (ReplaceByRename(destination, old, content, failure, durability)) {
+        switch (ReplaceByRename(destination, old, content, failure, rules.durability, rules.stop)) {
         case Replacement::Done:
             return true;
         case Replacement::Failed:
@@ -400,7 +454,8 @@ bool WriteFileSafely(const fs::path& target, std::string_view content, std::stri
             break;
         }
     }
-    return OverwriteInPlace(destination, old, content, failure, durability);
+    if (Stopped(rules.stop, failure)) return false;
+    return OverwriteInPlace(destination, old, content, failure, rules.durability);
 }
 
 } // namespace zav

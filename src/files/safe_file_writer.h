@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -29,14 +30,27 @@ namespace zav {
 // most a second to take each part of the content, so a window's thread never hangs on it;
 // a FIFO nobody reads is refused at once.
 //
+// With a `stop` flag, a save waits for nothing once it is set: opening a FIFO nobody reads
+// and writing to a full pipe are polled, and a save that has not yet replaced anything gives
+// up (failure kSaveInterrupted), leaving the old file as it was. A file overwritten in place
+// is finished, since stopping there would leave neither the old nor the new content.
+//
 // Returns false, with `failure` holding the system's reason, when the file was not written.
 enum class Durability { Synced, Unsynced };
 enum class ReadOnlyFiles { Refuse, Replace };
 enum class Waiting { Allowed, Never };
+inline constexpr const char* kSaveInterrupted = "interrupted by the user";
+
+// How one save treats the disk, a read-only target and a target that makes it wait.
+struct SaveRules {
+    Durability durability = Durability::Synced;
+    ReadOnlyFiles readOnly = ReadOnlyFiles::Refuse;
+    Waiting waiting = Waiting::Allowed;
+    const std::atomic<bool>* stop = nullptr;
+};
+
 [[nodiscard]] bool WriteFileSafely(const std::filesystem::path& target, std::string_view content,
-                                   std::string& failure, Durability durability = Durability::Synced,
-                                   ReadOnlyFiles readOnly = ReadOnlyFiles::Refuse,
-                                   Waiting waiting = Waiting::Allowed);
+                                   std::string& failure, const SaveRules& rules = {});
 
 // True when `target` (links followed) is a regular file whose permissions let no one write it
 // and which this process could replace all the same (as root): the case to ask the user about.

@@ -45,7 +45,7 @@ bool SaveFileDialog::Ok(MemoryBuffer& buffer, StatusSink& status, MessageBoxes& 
         readOnly = ReadOnlyFiles::Replace;
     }
     // The window's thread must never hang on a FIFO or a device chosen as the target.
-    return SaveBufferFile(path_, format_, options, buffer, status, Durability::Synced, readOnly, Waiting::Never);
+    return SaveBufferFile(path_, format_, options, buffer, status, {.readOnly = readOnly, .waiting = Waiting::Never});
 }
 
 } // namespace zav

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "link/board_commands.h"
+
 namespace zav {
 
 // How the programmer board of one board code is reset and signals ready.
@@ -20,8 +22,8 @@ struct BoardProfile {
     bool clockIdlesLow = false;
     // A received bit is presented after the clock pulse rather than before it.
     bool clockBeforeSample = false;
-    // The TMS command set: read 0xC0 and write 0xA0 (the others the reverse), the board's
-    // identification read from memory, a trailing clock pulse after reset.
+    // The TMS370 boards' ways: the board's identification read from memory, a trailing
+    // clock pulse after reset.
     bool tmsCommands = false;
     // Whether a read and a write send the address's high byte.
     bool readHighAddress = false;
@@ -37,9 +39,15 @@ struct BoardProfile {
     std::uint8_t boardId = 0;
     // The code of the older board that may answer in this one's place (the TMS boards); 0 for none.
     std::uint8_t olderBoardCode = 0;
+    // The command bytes that read and write one cell.
+    std::uint8_t readCommand = 0xA0;
+    std::uint8_t writeCommand = 0xC0;
 };
 
 // The row of `boardCode` (0 to 8); an unknown code gets the row of code 0.
 [[nodiscard]] const BoardProfile& BoardProfileFor(std::uint8_t boardCode);
+
+// The line changes and waits of a parallel board's reset.
+[[nodiscard]] ResetWaveform ResetWaveformFor(BoardReset reset);
 
 } // namespace zav

@@ -1,16 +1,20 @@
 #pragma once
 
-#include <array>
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "link/board_profile.h"
+#include "link/link_context.h"
 #include "link/port_access.h"
 
 namespace zav {
+
+class ParallelBoardProtocol;
+class SerialBoardProtocol;
 
 // One open connection to the programmer board, owned and used by one sequence worker.
 //
@@ -18,15 +22,16 @@ namespace zav {
 // clock (control bit 0), reset (control bit 1) and ready lines, or on a serial port
 // (COM1-COM8) at 9600 baud for the MC68HC05L28. The board code (0 to 8, from the device
 // catalogue) picks the bit order, framing, ready line, command bytes and address bytes.
+// The link picks the protocol by the port's kind (ParallelBoardProtocol or
+// SerialBoardProtocol) and holds what both share.
 //
 // Nothing here throws. Every operation leaves LastError empty on success or holding the
 // failure message; callers test it after every operation and stop at the first failure.
-// The only state shared with another thread is the stop request, read by WaitReady.
+// The only state shared with another thread is the stop request, read by every wait.
 class ProgrammerLink {
 public:
     static constexpr std::uint8_t kBoardCodeCount = 9;
     static constexpr int kInitialSettleDelayMs = 30;
-    static constexpr std::uint16_t kBoardIdAddress = 0x7F60;
     // The single entry of a port list that found no port.
     static constexpr const char* kNoPortDetected = "NO port detected";
 
@@ -53,7 +58,7 @@ public:
     // and timeouts, a parallel port gets 0 on the data lines. Safe to call twice.
     void Close();
 
-    [[nodiscard]] const std::string& LastError() const { return lastError_; }
+    [[nodiscard]] const std::string& LastError() const { return context_.lastError; }
     // Why the port could not be opened (no such device, permission, held by another
     // driver, ...), meant as a warning beside LastError; empty when unknown.
     [[nodiscard]] const std::string& ErrorCause() const { return errorCause_; }
@@ -67,9 +72,16 @@ public:
     void SetDataLine(std::uint8_t bit);
     [[nodiscard]] std::uint8_t ReadDataLine();
     void ClockPulse();
-    // Polls the board's ready line without sleeping until it signals ready (true, and
-    // LastError cleared) or the stop request is set (false, "Programmer Not Ready.").
-    bool WaitReady();
+    // Polls the board's ready line, sleeping between polls, until it signals ready (true,
+    // and LastError cleared), the stop request is set (false, "Programmer Not Ready.") or
+    // `deadlineUs` on the link's clock passes (false, WaitTimedOut, a "Programmer Not
+    // Ready: ..." line naming the ready line). Without a deadline the wait limit sets one.
+    bool WaitReady(std::optional<std::int64_t> deadlineUs = std::nullopt);
+    // The longest a ready wait inside the operations may last; 0 (the default) waits until
+    // the board is ready or the user stops.
+    void SetWaitLimitMs(std::int64_t milliseconds) { context_.SetWaitLimitMs(milliseconds); }
+    // Whether the last failure was a ready wait that reached its deadline.
+    [[nodiscard]] bool WaitTimedOut() const { return context_.TimedOut() && !context_.lastError.empty(); }
     // The stop check of WaitReady without touching the port: false, with "Programmer Not
     // Ready.", when the stop request is set. For a sequence that waited for the user.
     bool CheckStop();
@@ -96,49 +108,26 @@ public:
     void CalibrateSettleDelay(std::uint16_t address);
 
     // State, for the sequences and for tests.
-    [[nodiscard]] bool IsParallel() const { return baseAddress_ != 0; }
-    [[nodiscard]] bool IsSerial() const { return serialOpen_; }
-    [[nodiscard]] std::uint16_t BaseAddress() const { return baseAddress_; }
+    [[nodiscard]] bool IsParallel() const { return parallel_ != nullptr; }
+    [[nodiscard]] bool IsSerial() const { return serial_ != nullptr; }
+    [[nodiscard]] std::uint16_t BaseAddress() const;
     [[nodiscard]] std::uint8_t BoardCode() const { return boardCode_; }
-    [[nodiscard]] int PulseCount() const { return pulseCount_; }
+    [[nodiscard]] int PulseCount() const;
     [[nodiscard]] int SettleDelayMs() const { return settleDelayMs_; }
-    [[nodiscard]] bool ReadyOnStatusLine() const { return readyOnStatusLine_; }
+    [[nodiscard]] bool ReadyOnStatusLine() const;
 
 private:
-    void OpenParallel(int portNumber, int delayCount);
+    void OpenParallel(const std::string& portName, int portNumber, int delayCount);
     void OpenSerial(const std::string& portName);
     void FailOpen(const std::string& portName, std::string cause);
-    void DetectReadyLine();
-    [[nodiscard]] bool ReadyConditionHolds();
-    void WriteControl(std::uint8_t value);
-    void Sleep(int milliseconds);
-    // The wait that ends a reset, cut short by a stop request (then "Programmer Not Ready."),
-    // so a stop does not sit out a reset of up to 1.5 s. Nothing is being written meanwhile;
-    // the waits inside a write are never cut short.
-    void SettleAfterReset(int milliseconds);
-    // One byte out on the serial line. A byte that cannot go out within a second is
-    // "Communication Error."; a stop request ends the wait as "Programmer Not Ready.".
-    bool SerialWrite(std::uint8_t value);
-    std::uint8_t SerialReadByteAt(std::uint16_t address);
-    void SerialWriteByteAt(std::uint16_t address, std::uint8_t value);
-    void SendAddress(std::uint16_t address, bool highByte);
-    void SetCommunicationError();
 
     PortAccess ports_;
-    std::uint16_t baseAddress_ = 0;
-    int claimedPort_ = 0;
-    bool serialOpen_ = false;
-    std::optional<SerialTimeouts> savedTimeouts_;
-    std::optional<SerialLineSettings> savedLineSettings_;
-    bool readyOnStatusLine_ = true;
-    // The board signals ready on the clock line, whose level this port cannot read.
-    bool clockReadyUnreadable_ = false;
+    LinkContext context_;
     int settleDelayMs_ = kInitialSettleDelayMs;
     std::uint8_t boardCode_ = 0;
     const BoardProfile* profile_ = &BoardProfileFor(0);
-    int pulseCount_ = 0;
-    const std::atomic<bool>* stopRequest_ = nullptr;
-    std::string lastError_;
+    std::unique_ptr<ParallelBoardProtocol> parallel_;
+    std::unique_ptr<SerialBoardProtocol> serial_;
     std::string errorCause_;
 };
 

@@ -41,6 +41,8 @@ bool BoardSession::Open(const SequencePlan& plan, const ProgramSettings& setting
     }
     ports_ = links_.PortsFor(portName_, plan.device->boardCode);
     link_ = std::make_unique<ProgrammerLink>(ports_->Access());
+    waitLimitMs_ = settings.waitLimitMs;
+    link_->SetWaitLimitMs(waitLimitMs_);
     link_->Open(portName_, delayCount_, stopRequest_, plan.device->boardCode);
     if (link_->LastError().empty()) return true;
     PostError(link_->LastError());
@@ -50,14 +52,33 @@ bool BoardSession::Open(const SequencePlan& plan, const ProgramSettings& setting
 
 bool BoardSession::ResetAndIdentify(const SequencePlan& plan)
 {
-    link_->ResetTarget();
-    if (Failed()) return false;
-    return Identify(plan);
+    // With a limit of tries, a board that stays busy past the wait limit has failed a try.
+    retryTimedOutWaits_ = openingTries_ > 0;
+    for (int attempt = 0;; ++attempt) {
+        timedOutTry_ = false;
+        link_->ResetTarget();
+        const bool identified = !Failed() && Identify(plan);
+        if (identified || !timedOutTry_) {
+            retryTimedOutWaits_ = false;
+            return identified;
+        }
+        if (attempt + 1 >= openingTries_) {
+            retryTimedOutWaits_ = false;
+            PostError(kNotResponding);
+            return false;
+        }
+        host_.AddStatusMessage("Opening try " + std::to_string(attempt), StatusKind::Warning);
+    }
 }
 
 bool BoardSession::Failed()
 {
     if (link_->LastError().empty()) return false;
+    if (retryTimedOutWaits_ && link_->WaitTimedOut()) {
+        timedOutTry_ = true;
+        host_.AddStatusMessage(link_->LastError(), StatusKind::Warning);
+        return true;
+    }
     PostError(link_->LastError());
     return true;
 }
@@ -140,6 +161,7 @@ bool BoardSession::SwitchToOlderBoard(std::uint8_t boardCode)
 {
     // The older board keeps the reset it already had: the new link starts talking at once.
     auto olderBoardLink = std::make_unique<ProgrammerLink>(ports_->Access());
+    olderBoardLink->SetWaitLimitMs(waitLimitMs_);
     olderBoardLink->Open(portName_, delayCount_, stopRequest_, boardCode);
     link_->Close();
     link_ = std::move(olderBoardLink);

@@ -56,6 +56,11 @@ private:
     std::string portName_;
     int delayCount_ = 0;
     int openingTries_ = 0;
+    std::int64_t waitLimitMs_ = 0;
+    // While identifying with a limit of tries: a ready wait that timed out is a failed try
+    // (posted as a Warning) rather than the end of the sequence.
+    bool retryTimedOutWaits_ = false;
+    bool timedOutTry_ = false;
     // Declared before the links, which talk through it.
     std::unique_ptr<LinkEndpoint> ports_;
     std::unique_ptr<ProgrammerLink> link_;

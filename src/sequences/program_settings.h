@@ -19,6 +19,10 @@ struct ProgramSettings {
     // tries until the board answers or the user stops, as the window does. Not kept in the
     // file: zavtool's --tries sets it.
     int openingTries = 0;
+    // The longest a single wait for the board's ready line may last, in milliseconds; 0
+    // waits until it is ready or the user stops, as the window does. Not kept in the file:
+    // zavtool's --timeout (or --tries, which limits each wait to 10 s) sets it.
+    std::int64_t waitLimitMs = 0;
 
     bool operator==(const ProgramSettings&) const = default;
 };

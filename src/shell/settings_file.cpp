@@ -39,8 +39,7 @@ bool SaveSettingsFile(const std::filesystem::path& path, const AppSettings& sett
         return false;
     }
     // Written at close on the window's thread, which a FIFO in its place must not hold up.
-    return WriteFileSafely(path, FormatSettingsText(settings), failure, Durability::Synced, ReadOnlyFiles::Refuse,
-                           Waiting::Never);
+    return WriteFileSafely(path, FormatSettingsText(settings), failure, {.waiting = Waiting::Never});
 }
 
 std::string SettingsNotSavedText(const std::filesystem::path& path, const std::string& failure)

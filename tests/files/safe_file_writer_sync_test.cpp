@@ -57,8 +57,8 @@ TEST(SafeFileWriterSync, AnUnsyncedSaveSyncsNothingAndStillReplacesWhole)
     testing::TempFolder folder;
     std::string failure;
     SyncedKinds().clear();
-    ASSERT_TRUE(WriteFileSafely(folder / "out.bin", "first", failure, Durability::Unsynced));
-    ASSERT_TRUE(WriteFileSafely(folder / "out.bin", "second", failure, Durability::Unsynced));
+    ASSERT_TRUE(WriteFileSafely(folder / "out.bin", "first", failure, {.durability = Durability::Unsynced}));
+    ASSERT_TRUE(WriteFileSafely(folder / "out.bin", "second", failure, {.durability = Durability::Unsynced}));
     EXPECT_EQ(SyncedKinds(), std::vector<char>{});
     EXPECT_EQ(testing::ReadFileBytes(folder / "out.bin"), "second");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);

@@ -137,7 +137,7 @@ TEST_F(SafeFileWriter, WithoutWaitingAFifoIsRefusedOrWrittenButNeverHangs)
     const auto saveWithoutWaiting = [&](const std::string& content) {
         auto save = std::async(std::launch::async, [&] {
             std::string reason;
-            return WriteFileSafely(path, content, reason, Durability::Synced, ReadOnlyFiles::Refuse, Waiting::Never) ? std::string()
+            return WriteFileSafely(path, content, reason, {.waiting = Waiting::Never}) ? std::string()
                                                                                               : reason;
         });
         if (save.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
@@ -232,7 +232,7 @@ TEST_F(SafeFileWriter, AReadOnlyFileIsRefusedEvenForRootUnlessReplacingWasChosen
     EXPECT_EQ(failure, "Permission denied: the file is read-only");
     EXPECT_EQ(testing::ReadFileBytes(path), "earlier");
 
-    EXPECT_TRUE(WriteFileSafely(path, "new", failure, Durability::Unsynced, ReadOnlyFiles::Replace)) << failure;
+    EXPECT_TRUE(WriteFileSafely(path, "new", failure, {.durability = Durability::Unsynced, .readOnly = ReadOnlyFiles::Replace})) << failure;
     EXPECT_EQ(testing::ReadFileBytes(path), "new");
     EXPECT_EQ(fs::status(path).permissions(),
               fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);

@@ -59,7 +59,7 @@ std::string PrinterDocument::PrintToPdfFile()
     const QByteArray& bytes = pdf.data();
     if (!WriteFileSafely(ToSystemPath(printer_.outputFileName()),
                          std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), failure,
-                         Durability::Synced, ReadOnlyFiles::Refuse, Waiting::Never)) {
+                         {.waiting = Waiting::Never})) {
         return failure;
     }
     return {};

@@ -16,6 +16,18 @@ void MakeBinaryLine(termios& line, bool parityCheck, bool xonXoff)
     if (xonXoff) line.c_iflag |= IXON | IXOFF;
 }
 
+SerialParity ParityOf(const termios& line)
+{
+    if ((line.c_cflag & PARENB) == 0) return SerialParity::None;
+    if ((line.c_cflag & CMSPAR) != 0) return (line.c_cflag & PARODD) != 0 ? SerialParity::Mark : SerialParity::Space;
+    return (line.c_cflag & PARODD) != 0 ? SerialParity::Odd : SerialParity::Even;
+}
+
+bool ChecksParity(const termios& line)
+{
+    return (line.c_iflag & INPCK) != 0;
+}
+
 bool MakeBinaryLine(int fd, bool parityCheck, bool xonXoff)
 {
     termios line{};

@@ -2,6 +2,8 @@
 
 #include <termios.h>
 
+#include "link/serial_port.h"
+
 namespace zav {
 
 // Sets a terminal line up to carry binary bytes unchanged: no flow control of any kind
@@ -13,5 +15,9 @@ void MakeBinaryLine(termios& line, bool parityCheck, bool xonXoff);
 
 // The same on an open terminal; false when the system refuses.
 [[nodiscard]] bool MakeBinaryLine(int fd, bool parityCheck, bool xonXoff);
+
+// The parity scheme a line's settings send, and whether received parity is checked.
+[[nodiscard]] SerialParity ParityOf(const termios& line);
+[[nodiscard]] bool ChecksParity(const termios& line);
 
 } // namespace zav

@@ -1,11 +1,13 @@
 #include "link/linux/lib_serial_port.h"
 
 #include <cerrno>
+#include <fcntl.h>
 #include <filesystem>
 #include <libserialport.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
+#include <unistd.h>
 
 #include "link/linux/binary_line.h"
 #include "link/linux/device_failure.h"
@@ -86,8 +88,18 @@ bool LibSerialPort::Open(const std::string& devicePath)
         failureCause_ = DescribeDeviceFailure(devicePath, error);
         return false;
     }
+    keeperFd_ = open(devicePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (keeperFd_ < 0 || tcgetattr(keeperFd_, &original_) != 0) {
+        failureCause_ = DescribeDeviceFailure(devicePath, errno);
+        CloseKeeper();
+        sp_free_port(port);
+        return false;
+    }
     if (sp_open(port, SP_MODE_READ_WRITE) != SP_OK) {
         failureCause_ = DescribeDeviceFailure(devicePath, sp_last_error_code());
+        // The library may have changed the line before it gave up.
+        tcsetattr(keeperFd_, TCSANOW, &original_);
+        CloseKeeper();
         sp_free_port(port);
         return false;
     }
@@ -96,8 +108,10 @@ bool LibSerialPort::Open(const std::string& devicePath)
     // Nobody else may open the line while the board is driven.
     if (fd < 0 || flock(fd, LOCK_EX | LOCK_NB) != 0 || ioctl(fd, TIOCEXCL) != 0) {
         failureCause_ = DescribeDeviceFailure(devicePath, EBUSY);
+        tcsetattr(keeperFd_, TCSANOW, &original_);
         sp_close(port);
         sp_free_port(port);
+        CloseKeeper();
         return false;
     }
     port_ = port;
@@ -110,9 +124,17 @@ void LibSerialPort::Close()
     if (port_ == nullptr) return;
     int fd = -1;
     if (sp_get_port_handle(port_, &fd) == SP_OK && fd >= 0) ioctl(fd, TIOCNXCL);
+    tcsetattr(keeperFd_, TCSANOW, &original_);
     sp_close(port_);
     sp_free_port(port_);
     port_ = nullptr;
+    CloseKeeper();
+}
+
+void LibSerialPort::CloseKeeper()
+{
+    if (keeperFd_ >= 0) close(keeperFd_);
+    keeperFd_ = -1;
 }
 
 bool LibSerialPort::GetTimeouts(SerialTimeouts& timeouts)
@@ -155,8 +177,18 @@ bool LibSerialPort::GetLineSettings(SerialLineSettings& settings)
     settings.baudRate = baudRate > 0 ? static_cast<std::uint32_t>(baudRate) : 0;
     settings.dataBits = static_cast<std::uint8_t>(bits);
     settings.stopBits = static_cast<std::uint8_t>(stopBits);
-    settings.parity = ParityFrom(parity);
-    settings.parityCheck = parity != SP_PARITY_NONE;
+    // The library cannot name the parity of a line whose parity errors are neither ignored
+    // nor checked (as a binary line is): the line's own settings tell.
+    termios line{};
+    int fd = -1;
+    if (parity == SP_PARITY_INVALID && sp_get_port_handle(port_, &fd) == SP_OK && fd >= 0 &&
+        tcgetattr(fd, &line) == 0) {
+        settings.parity = ParityOf(line);
+        settings.parityCheck = ChecksParity(line);
+    } else {
+        settings.parity = ParityFrom(parity);
+        settings.parityCheck = parity != SP_PARITY_NONE;
+    }
     settings.ctsOutputFlow = cts == SP_CTS_FLOW_CONTROL;
     settings.dsrOutputFlow = dsr == SP_DSR_FLOW_CONTROL;
     settings.dsrSensitivity = false;

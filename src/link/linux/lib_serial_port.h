@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <termios.h>
 
 #include "link/serial_port.h"
 
@@ -11,7 +12,8 @@ namespace zav {
 // A serial device through libserialport. Open takes the device path (/dev/ttyS0); the
 // device is locked against every other user while open. libserialport refuses devices
 // without modem-control lines (pseudo-terminals, some USB adapters); LinuxSerialPort then
-// falls back to TermiosSerialPort.
+// falls back to TermiosSerialPort. The line gets back at close the whole terminal state it
+// had before the library first touched it.
 class LibSerialPort final : public SerialPort {
 public:
     LibSerialPort() = default;
@@ -35,7 +37,14 @@ public:
     [[nodiscard]] std::string FailureCause() const override { return failureCause_; }
 
 private:
+    void CloseKeeper();
+
     sp_port* port_ = nullptr;
+    // Opened before the library so the terminal state can be read as found (the library
+    // changes it on opening), and held until the state is back so that the library's close
+    // is not the line's last and drops nothing.
+    int keeperFd_ = -1;
+    termios original_{};
     SerialTimeouts timeouts_{};
     std::string failureCause_;
 };

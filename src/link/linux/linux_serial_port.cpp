@@ -26,12 +26,14 @@ bool LinuxSerialPort::Open(const std::string& portName)
     if (library->Open(path)) {
         active_ = std::move(library);
         devicePath_ = path;
+        backend_ = "libserialport";
         return true;
     }
     auto terminal = std::make_unique<TermiosSerialPort>();
     if (terminal->Open(path)) {
         active_ = std::move(terminal);
         devicePath_ = path;
+        backend_ = "termios";
         return true;
     }
     // The terminal interface tells the more precise reason (permission, in use, ...).
@@ -44,6 +46,7 @@ void LinuxSerialPort::Close()
     if (active_) active_->Close();
     active_.reset();
     devicePath_.clear();
+    backend_ = "";
 }
 
 bool LinuxSerialPort::GetTimeouts(SerialTimeouts& timeouts)

@@ -35,11 +35,14 @@ public:
 
     // The device file currently open, for messages; empty when closed.
     [[nodiscard]] const std::string& DevicePath() const { return devicePath_; }
+    // Which backend took the open device: "libserialport" or "termios"; empty when closed.
+    [[nodiscard]] const char* Backend() const { return backend_; }
 
 private:
     PortsMap map_;
     std::unique_ptr<SerialPort> active_;
     std::string devicePath_;
+    const char* backend_ = "";
     std::string failureCause_;
 };
 

@@ -151,14 +151,8 @@ bool TermiosSerialPort::GetLineSettings(SerialLineSettings& settings)
     settings.baudRate = BaudOf(cfgetospeed(&current));
     settings.dataBits = DataBitsOf(current.c_cflag);
     settings.stopBits = (current.c_cflag & CSTOPB) != 0 ? 2 : 1;
-    if ((current.c_cflag & PARENB) == 0) {
-        settings.parity = SerialParity::None;
-    } else if ((current.c_cflag & CMSPAR) != 0) {
-        settings.parity = (current.c_cflag & PARODD) != 0 ? SerialParity::Mark : SerialParity::Space;
-    } else {
-        settings.parity = (current.c_cflag & PARODD) != 0 ? SerialParity::Odd : SerialParity::Even;
-    }
-    settings.parityCheck = (current.c_iflag & INPCK) != 0;
+    settings.parity = ParityOf(current);
+    settings.parityCheck = ChecksParity(current);
     settings.ctsOutputFlow = (current.c_cflag & CRTSCTS) != 0;
     settings.dsrOutputFlow = false;
     settings.dsrSensitivity = false;

@@ -1,0 +1,244 @@
+#include "link/parallel_board_protocol.h"
+
+#include <algorithm>
+
+#include "link/board_commands.h"
+#include "link/delay_count.h"
+
+namespace zav {
+
+namespace {
+
+constexpr std::uint16_t kDataOffset = 0;
+constexpr std::uint16_t kStatusOffset = 1;
+constexpr std::uint16_t kControlOffset = 2;
+constexpr std::uint8_t kStatusReady = 0x08;
+constexpr std::uint8_t kStatusData = 0x20;
+
+constexpr int kTmsPulseExtra = 40;
+constexpr int kSlowClockFactor = 10;
+constexpr int kReadyDetectionPasses = 32;
+
+std::uint8_t ReverseBits(std::uint8_t value)
+{
+    std::uint8_t reversed = 0;
+    for (int i = 0; i < 8; ++i) {
+        reversed = static_cast<std::uint8_t>((reversed << 1) | ((value >> i) & 1));
+    }
+    return reversed;
+}
+
+} // namespace
+
+ParallelBoardProtocol::ParallelBoardProtocol(ParallelPortIo& io, const BoardProfile& profile,
+                                             LinkContext& context)
+    : io_(io), profile_(profile), context_(context)
+{
+}
+
+ParallelBoardProtocol::OpenOutcome ParallelBoardProtocol::Open(int portNumber, int delayCount, std::string& cause)
+{
+    const std::uint16_t base = io_.BaseAddress(portNumber);
+    if (base == 0) {
+        // A port that does not exist must never have I/O addresses 0 to 2 written.
+        cause = io_.FailureCause();
+        return OpenOutcome::Unusable;
+    }
+    if (!io_.Claim(portNumber)) {
+        cause = io_.FailureCause();
+        return OpenOutcome::Unusable;
+    }
+    claimedPort_ = portNumber;
+    baseAddress_ = base;
+    // A negative count would leave the clock without pulses at all, and a huge one would
+    // overflow below and stretch every pulse past any stop.
+    pulseCount_ = std::clamp(delayCount, kMinDelayCount, kMaxDelayCount);
+    if (profile_.tmsTiming) {
+        pulseCount_ += kTmsPulseExtra;
+        if (io_.SlowClockTest() == 0) pulseCount_ *= kSlowClockFactor;
+    }
+    readyOnStatusLine_ = true;
+    if (profile_.ready == ReadySignal::StatusOrClock) DetectReadyLine();
+    if (!readyOnStatusLine_ && !io_.ReadsControlLines(portNumber)) {
+        // Unpaced, such a board would silently lose nearly every write.
+        cause = io_.FailureCause();
+        Close();
+        return OpenOutcome::ClockReadyUnreadable;
+    }
+    return OpenOutcome::Open;
+}
+
+void ParallelBoardProtocol::DetectReadyLine()
+{
+    // The board whose ready signal is on status bit 3 loops the inverted clock back to it
+    // while idle; the other kind is read through the clock line's read-back.
+    for (int i = 0; i < kReadyDetectionPasses; ++i) {
+        WriteControl(static_cast<std::uint8_t>(1 - i % 2));
+        context_.Sleep(1);
+        const int statusBit = (io_.Read(baseAddress_ + kStatusOffset) & kStatusReady) != 0 ? 1 : 0;
+        if (statusBit != i % 2) {
+            readyOnStatusLine_ = false;
+            return;
+        }
+    }
+}
+
+void ParallelBoardProtocol::Close()
+{
+    if (baseAddress_ == 0) return;
+    io_.Write(baseAddress_ + kDataOffset, 0);
+    io_.Release(claimedPort_);
+    baseAddress_ = 0;
+    claimedPort_ = 0;
+}
+
+void ParallelBoardProtocol::WriteControl(std::uint8_t value)
+{
+    io_.Write(baseAddress_ + kControlOffset, value);
+}
+
+void ParallelBoardProtocol::SetDataLine(std::uint8_t bit)
+{
+    io_.Write(baseAddress_ + kDataOffset, bit & 1);
+}
+
+std::uint8_t ParallelBoardProtocol::ReadDataLine()
+{
+    return (io_.Read(baseAddress_ + kStatusOffset) & kStatusData) != 0 ? 1 : 0;
+}
+
+void ParallelBoardProtocol::ClockPulse()
+{
+    ParallelPortIo& io = io_;
+    const std::uint16_t control = baseAddress_ + kControlOffset;
+    const std::uint8_t first = profile_.clockIdlesLow ? 1 : 0;
+    const auto second = static_cast<std::uint8_t>(first ^ 1);
+    // The writes are the pulse's only timing, so the stop request is looked at between them:
+    // a stop ends the pulse at once, with the clock line back at its resting level.
+    for (int i = 0; i <= pulseCount_; ++i) {
+        if (context_.StopRequested()) {
+            io.Write(control, second);
+            context_.lastError = LinkContext::kNotReady;
+            return;
+        }
+        io.Write(control, first);
+    }
+    for (int i = 0; i <= pulseCount_; ++i) io.Write(control, second);
+}
+
+bool ParallelBoardProtocol::ReadyConditionHolds()
+{
+    switch (profile_.ready) {
+    case ReadySignal::StatusActiveLow:
+        return (io_.Read(baseAddress_ + kStatusOffset) & kStatusReady) == 0;
+    case ReadySignal::StatusOrClock:
+        if (readyOnStatusLine_) return (io_.Read(baseAddress_ + kStatusOffset) & kStatusReady) != 0;
+        return (io_.Read(baseAddress_ + kControlOffset) & kControlClock) == 0;
+    default:
+        return true;
+    }
+}
+
+const char* ParallelBoardProtocol::ReadyLineName() const
+{
+    if (profile_.ready == ReadySignal::StatusOrClock && !readyOnStatusLine_) return "the clock line (pin 1)";
+    return "the status line (pin 15)";
+}
+
+bool ParallelBoardProtocol::WaitReady(std::optional<std::int64_t> deadlineUs)
+{
+    return context_.WaitUntilReady([this] { return ReadyConditionHolds(); }, ReadyLineName(), deadlineUs);
+}
+
+void ParallelBoardProtocol::SendByte(std::uint8_t value)
+{
+    if (profile_.msbFirst) value = ReverseBits(value);
+    if (profile_.framed) {
+        SetDataLine(0);
+        ClockPulse();
+    }
+    for (int i = 0; i < 8; ++i) {
+        SetDataLine(static_cast<std::uint8_t>((value >> i) & 1));
+        ClockPulse();
+    }
+    if (profile_.framed) {
+        SetDataLine(1);
+        ClockPulse();
+    }
+}
+
+std::uint8_t ParallelBoardProtocol::ReceiveByte()
+{
+    if (!WaitReady(std::nullopt)) return 0;
+    if (!profile_.framed) SetDataLine(1);
+    const bool clockFirst = profile_.clockBeforeSample;
+    std::uint8_t result = 0;
+    for (int i = 0; i < 8; ++i) {
+        if (clockFirst) ClockPulse();
+        if (ReadDataLine() == 1) result |= 0x80;
+        if (i != 7) result >>= 1;
+        if (!clockFirst) ClockPulse();
+    }
+    if (profile_.framed) ClockPulse();
+    if (profile_.invertedReceive) return static_cast<std::uint8_t>(result ^ 0xFF);
+    if (profile_.msbFirst) return ReverseBits(result);
+    return result;
+}
+
+void ParallelBoardProtocol::ResetTarget()
+{
+    context_.PlayReset(ResetWaveformFor(profile_.reset), [this](const ResetStep& step) {
+        const auto level = static_cast<std::uint8_t>(step.value);
+        if (step.action == ResetAction::Control) WriteControl(level);
+        if (step.action == ResetAction::Data) SetDataLine(level);
+    });
+    // The TMS370 boards wait for one clock pulse with the data line low before they listen.
+    if (profile_.tmsCommands && context_.lastError.empty()) {
+        SetDataLine(0);
+        ClockPulse();
+    }
+}
+
+void ParallelBoardProtocol::SendAddress(std::uint16_t address, bool highByte)
+{
+    if (highByte) SendByte(static_cast<std::uint8_t>(address >> 8));
+    SendByte(static_cast<std::uint8_t>(address & 0xFF));
+}
+
+std::uint8_t ParallelBoardProtocol::ReadByteAt(std::uint16_t address)
+{
+    SendByte(profile_.readCommand);
+    SendAddress(address, profile_.readHighAddress);
+    return ReceiveByte();
+}
+
+void ParallelBoardProtocol::WriteByteAt(std::uint16_t address, std::uint8_t value, int settleDelayMs)
+{
+    SendByte(profile_.writeCommand);
+    SendAddress(address, profile_.writeHighAddress);
+    SendByte(value);
+    // Boards with a ready signal pace writes with it instead.
+    if (profile_.ready == ReadySignal::None) context_.Sleep(settleDelayMs);
+}
+
+std::uint8_t ParallelBoardProtocol::ReadBoardId()
+{
+    // The framed boards' identification follows their start bit.
+    if (profile_.framed) ClockPulse();
+    return ReceiveByte();
+}
+
+void ParallelBoardProtocol::SendEraseCommand()
+{
+    if (profile_.reset != BoardReset::Hc11) return;
+    for (const std::uint8_t byte : kHc11EraseCommand) SendByte(byte);
+    context_.Sleep(kEraseSettleMs);
+}
+
+void ParallelBoardProtocol::SendUnlockCommand()
+{
+    SendByte(kUnlockCommand);
+    context_.Sleep(kEraseSettleMs);
+}
+
+} // namespace zav

@@ -1,0 +1,173 @@
+#include "link/serial_board_protocol.h"
+
+#include "link/board_commands.h"
+#include "link/loader_image.h"
+
+namespace zav {
+
+namespace {
+
+constexpr std::uint32_t kReadTimeoutMs = 100;
+// A write waits at most this long in all, in slices short enough that a stop request ends
+// a blocked write within one slice.
+constexpr std::uint32_t kWriteTimeoutMs = 1000;
+constexpr std::uint32_t kWriteSliceMs = 50;
+// The loader needs this long after each byte, and to add up its sum after the last.
+constexpr int kByteGapMs = 1;
+constexpr int kReplyAfterReadCommandMs = 10;
+constexpr int kLoaderSumMs = 100;
+
+std::uint8_t LowByte(std::uint16_t address)
+{
+    return static_cast<std::uint8_t>(address & 0xFF);
+}
+
+} // namespace
+
+SerialBoardProtocol::SerialBoardProtocol(SerialPort& port, const BoardProfile& profile, LinkContext& context)
+    : port_(port), profile_(profile), context_(context)
+{
+}
+
+bool SerialBoardProtocol::Open(const std::string& portName, std::string& cause)
+{
+    if (!port_.Open(portName)) {
+        cause = port_.FailureCause();
+        return false;
+    }
+    open_ = true;
+
+    SerialTimeouts timeouts;
+    if (!port_.GetTimeouts(timeouts)) return false;
+    savedTimeouts_ = timeouts;
+    SerialTimeouts oneByteReads;
+    oneByteReads.readTotalConstant = kReadTimeoutMs;
+    oneByteReads.writeTotalConstant = kWriteSliceMs;
+    if (!port_.SetTimeouts(oneByteReads)) return false;
+
+    SerialLineSettings settings;
+    if (!port_.GetLineSettings(settings)) return false;
+    savedLineSettings_ = settings;
+    // The line carries binary bytes: 8N1 without any flow control, whatever the port had.
+    settings.baudRate = 9600;
+    settings.dataBits = 8;
+    settings.stopBits = 1;
+    settings.parity = SerialParity::None;
+    settings.parityCheck = false;
+    settings.xonXoff = false;
+    settings.ctsOutputFlow = false;
+    settings.dsrOutputFlow = false;
+    settings.dsrSensitivity = false;
+    settings.dtrOn = true;
+    settings.rtsOn = true;
+    return port_.SetLineSettings(settings);
+}
+
+void SerialBoardProtocol::Close()
+{
+    if (!open_) return;
+    (void)port_.PurgeReceive();
+    if (savedTimeouts_) (void)port_.SetTimeouts(*savedTimeouts_);
+    if (savedLineSettings_) (void)port_.SetLineSettings(*savedLineSettings_);
+    port_.Close();
+    open_ = false;
+    savedTimeouts_.reset();
+    savedLineSettings_.reset();
+}
+
+bool SerialBoardProtocol::WaitReady(std::optional<std::int64_t> deadlineUs)
+{
+    return context_.WaitUntilReady([] { return true; }, "", deadlineUs);
+}
+
+void SerialBoardProtocol::ResetTarget()
+{
+    // Modem-line changes are best effort: the wiring, not the call, decides the reset.
+    context_.PlayReset(reset_waveforms::kSerial, [this](const ResetStep& step) {
+        if (step.action == ResetAction::Dtr) (void)port_.SetDtr(step.value != 0);
+        if (step.action == ResetAction::Rts) (void)port_.SetRts(step.value != 0);
+    });
+}
+
+bool SerialBoardProtocol::Write(std::uint8_t value)
+{
+    for (std::uint32_t waited = 0; waited < kWriteTimeoutMs; waited += kWriteSliceMs) {
+        if (port_.WriteByte(value)) return true;
+        if (context_.StopRequested()) {
+            context_.lastError = LinkContext::kNotReady;
+            return false;
+        }
+    }
+    context_.lastError = LinkContext::kCommunicationError;
+    return false;
+}
+
+std::optional<std::uint8_t> SerialBoardProtocol::ReadReply()
+{
+    std::uint8_t value = 0;
+    switch (port_.ReadByte(value)) {
+    case SerialReadResult::Received:
+        return value;
+    case SerialReadResult::TimedOut:
+        return std::nullopt;
+    case SerialReadResult::Failed:
+        break;
+    }
+    context_.lastError = LinkContext::kCommunicationError;
+    return std::nullopt;
+}
+
+std::uint8_t SerialBoardProtocol::ReadByteAt(std::uint16_t address)
+{
+    // A byte left over from an earlier exchange would be taken for the answer.
+    if (!port_.PurgeReceive()) {
+        context_.lastError = LinkContext::kCommunicationError;
+        return 0;
+    }
+    if (!Write(profile_.readCommand)) return 0;
+    context_.Sleep(kByteGapMs);
+    if (!Write(LowByte(address))) return 0;
+    context_.Sleep(kReplyAfterReadCommandMs);
+    return ReadReply().value_or(0);
+}
+
+void SerialBoardProtocol::WriteByteAt(std::uint16_t address, std::uint8_t value, int settleDelayMs)
+{
+    if (!Write(profile_.writeCommand)) return;
+    context_.Sleep(kByteGapMs);
+    if (!Write(LowByte(address))) return;
+    context_.Sleep(kByteGapMs);
+    if (!Write(value)) return;
+    context_.Sleep(settleDelayMs);
+}
+
+bool SerialBoardProtocol::UploadLoader()
+{
+    const std::uint8_t sum = LoaderImageSum();
+    if (!port_.PurgeTransmit()) {
+        context_.lastError = LinkContext::kCommunicationError;
+        return false;
+    }
+    // The bootstrap ROM takes a length byte first: the image and the length byte itself.
+    if (!Write(static_cast<std::uint8_t>(LoaderImage.size() + 1))) return false;
+    context_.Sleep(kByteGapMs);
+    for (const std::uint8_t byte : LoaderImage) {
+        if (!Write(byte)) return false;
+        context_.Sleep(kByteGapMs);
+        if (!WaitReady(std::nullopt)) return false;
+    }
+    context_.Sleep(kLoaderSumMs);
+    if (!WaitReady(std::nullopt)) return false;
+    const std::optional<std::uint8_t> reply = ReadReply();
+    return reply && *reply == sum;
+}
+
+void SerialBoardProtocol::SendEraseCommand(int settleDelayMs)
+{
+    for (std::size_t i = 0; i < kSerialEraseCommand.size(); ++i) {
+        if (!Write(kSerialEraseCommand[i])) return;
+        context_.Sleep(i + 1 < kSerialEraseCommand.size() ? kByteGapMs : settleDelayMs);
+    }
+}
+
+} // namespace zav
