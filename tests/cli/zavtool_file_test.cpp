@@ -202,7 +202,8 @@ TEST_F(ZavtoolFileTest, AReadOnlyOutputIsReplacedOnlyWithForce)
 
     const ToolRun forced = Run({"convert", Work("small.s19"), output, "--force"});
     EXPECT_EQ(forced.exitStatus, 0) << forced.err;
-    EXPECT_EQ(ReadFile(output).size(), 0x10000U);
+    ASSERT_EQ(Run({"convert", Work("small.s19"), Work("fresh.bin")}).exitStatus, 0);
+    EXPECT_EQ(ReadFile(output), ReadFile(Work("fresh.bin")));
 }
 
 TEST_F(ZavtoolFileTest, DumpPrintsThePrintedDumpByteForByte)
