@@ -56,9 +56,21 @@ void DeviceWriteTh::Execute()
     SequenceFrame frame(host_, links_, TerminationFlag(), SequenceKind::Program,
                         "Program Sequence in Progress ...");
     if (Run(frame)) SetResult(kCompleted);
-    if (!frame.Session().ErrorPosted())
-        host_.AddStatusMessage("Program Sequence completed successful", StatusKind::Normal);
+    ReportOutcome(frame.Session().ErrorPosted());
     frame.End();
+}
+
+void DeviceWriteTh::ReportOutcome(bool errorPosted)
+{
+    const std::vector<CellDifference>& differences = verifyReport_.Differences();
+    if (const auto unlisted = verifyReport_.UnlistedLine()) host_.AddStatusMessage(*unlisted, StatusKind::Error);
+    if (!differences.empty()) host_.SetVerifyDifferences(differences);
+    if (errorPosted) return;
+    if (const auto failure = verifyReport_.FailureLine()) {
+        host_.AddStatusMessage(*failure, StatusKind::Error);
+    } else {
+        host_.AddStatusMessage("Program Sequence completed successful", StatusKind::Normal);
+    }
 }
 
 bool DeviceWriteTh::Run(SequenceFrame& frame)
@@ -69,7 +81,7 @@ bool DeviceWriteTh::Run(SequenceFrame& frame)
     if (start != SequenceFrame::BoardStart::Ready) return start == SequenceFrame::BoardStart::NoDevice;
     BoardSession& session = frame.Session();
 
-    DeviceOperations operations(host_, session, plan->progressMaximum);
+    DeviceOperations operations(host_, session, plan->progressMaximum, verifyReport_);
     switch (plan->family) {
     case DeviceFamily::Mc68hc05B6:
     case DeviceFamily::Mc68hc705B16:

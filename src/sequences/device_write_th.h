@@ -1,6 +1,7 @@
 #pragma once
 
 #include "devices/sequence_option.h"
+#include "sequences/verify_report.h"
 #include "sequences/worker_thread.h"
 
 namespace zav {
@@ -15,7 +16,8 @@ struct SequencePlan;
 // The program sequence: identifies the board, then runs the device's path of erase,
 // program, verify, lock and unlock, each only when its option is down, asking before CONFIG
 // changes and guiding the user through the WPO jumper. It only reads the buffer. Result 0
-// once the path ran to its end.
+// once the path ran to its end; differences found by the verify end it with an Error line
+// in place of the success line.
 class DeviceWriteTh final : public WorkerThread {
 public:
     // host must be a HandOverHost (or otherwise safe to call from this thread).
@@ -26,6 +28,9 @@ private:
     void Execute() override;
     // False when the sequence ended before its path completed.
     bool Run(SequenceFrame& frame);
+    // The verify's last lines: the count of unlisted cells and, unless an error ended the
+    // sequence already, the failure or the success line.
+    void ReportOutcome(bool errorPosted);
     bool RunMc68hc05Path(DeviceOperations& operations, const SequencePlan& plan);
     bool RunL28Path(DeviceOperations& operations, BoardSession& session, const SequencePlan& plan);
     bool RunMc68hc11Path(DeviceOperations& operations, BoardSession& session, const SequencePlan& plan);
@@ -38,6 +43,7 @@ private:
 
     SequenceHost& host_;
     LinkFactory& links_;
+    VerifyReport verifyReport_;
 };
 
 } // namespace zav
