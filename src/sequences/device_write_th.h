@@ -1,11 +1,14 @@
 #pragma once
 
+#include <memory>
+
 #include "devices/sequence_option.h"
 #include "sequences/verify_report.h"
 #include "sequences/worker_thread.h"
 
 namespace zav {
 
+class BackupStore;
 class BoardSession;
 class DeviceOperations;
 class LinkFactory;
@@ -17,17 +20,20 @@ struct SequencePlan;
 // program, verify, lock and unlock, each only when its option is down, asking before CONFIG
 // changes and guiding the user through the WPO jumper. It only reads the buffer. Result 0
 // once the path ran to its end; differences found by the verify end it with an Error line
-// in place of the success line.
+// in place of the success line. With a backup store, a path that changes the part first
+// reads the part into a backup and stops before any write when that fails.
 class DeviceWriteTh final : public WorkerThread {
 public:
     // host must be a HandOverHost (or otherwise safe to call from this thread).
-    DeviceWriteTh(SequenceHost& host, LinkFactory& links);
+    DeviceWriteTh(SequenceHost& host, LinkFactory& links, std::shared_ptr<BackupStore> backup = nullptr);
     ~DeviceWriteTh() override;
 
 private:
     void Execute() override;
     // False when the sequence ended before its path completed.
     bool Run(SequenceFrame& frame);
+    [[nodiscard]] bool ChangesThePart();
+    bool TakeBackup(DeviceOperations& operations, const SequencePlan& plan);
     // The verify's last lines: the count of unlisted cells and, unless an error ended the
     // sequence already, the failure or the success line.
     void ReportOutcome(bool errorPosted);
@@ -43,7 +49,9 @@ private:
 
     SequenceHost& host_;
     LinkFactory& links_;
+    std::shared_ptr<BackupStore> backup_;
     VerifyReport verifyReport_;
+    bool backupFailed_ = false;
 };
 
 } // namespace zav
