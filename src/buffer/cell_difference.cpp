@@ -25,10 +25,19 @@ std::string DifferencesText(const std::vector<CellDifference>& differences)
 std::vector<AddressRange> DifferingRuns(const std::vector<std::uint8_t>& first,
                                         const std::vector<std::uint8_t>& second, AddressRange range)
 {
+    return DifferingRuns(
+        [&](std::int32_t address) {
+            const auto index = static_cast<std::size_t>(address);
+            return first[index] != second[index];
+        },
+        range);
+}
+
+std::vector<AddressRange> DifferingRuns(const std::function<bool(std::int32_t)>& differs, AddressRange range)
+{
     std::vector<AddressRange> runs;
     for (std::int32_t address = range.first; address <= range.last; ++address) {
-        const auto index = static_cast<std::size_t>(address);
-        if (first[index] == second[index]) continue;
+        if (!differs(address)) continue;
         if (!runs.empty() && runs.back().last == address - 1) {
             runs.back().last = address;
         } else {

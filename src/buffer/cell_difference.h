@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,9 @@ struct CellDifference {
 // Both must hold every address of the range.
 [[nodiscard]] std::vector<AddressRange> DifferingRuns(const std::vector<std::uint8_t>& first,
                                                       const std::vector<std::uint8_t>& second,
+                                                      AddressRange range);
+// The same for any rule of which cells differ.
+[[nodiscard]] std::vector<AddressRange> DifferingRuns(const std::function<bool(std::int32_t)>& differs,
                                                       AddressRange range);
 
 } // namespace zav

@@ -11,7 +11,20 @@
 namespace zav {
 
 // The tool's subcommands; None when only the tool itself was named (zavtool --help).
-enum class Subcommand { None, Devices, Ports, Detect, Convert, Dump, Export, Read, Program };
+enum class Subcommand {
+    None,
+    Devices,
+    Ports,
+    Detect,
+    Convert,
+    Dump,
+    Export,
+    Read,
+    Program,
+    BlankCheck,
+    Compare,
+    Checksum,
+};
 
 // What export writes: the Copy As dialog's three conversions.
 enum class ExportFormat { CArray, AssemblerArray, HtmlPage };
@@ -65,6 +78,10 @@ struct CommandLine {
     bool lock = false;
     bool unlock = false;
     bool yes = false;
+    // program: print the differing cells after the verify; where the backup goes, or none.
+    bool diff = false;
+    std::optional<std::string> backupFolder;
+    bool noBackup = false;
 };
 
 // A parsed command line, or the one-line reason it is not one (a usage error). `command`

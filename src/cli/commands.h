@@ -30,5 +30,7 @@ inline constexpr int kExitUsage = 2;
 [[nodiscard]] int RunDump(const CommandLine& command, ToolIo& io);
 [[nodiscard]] int RunExport(const CommandLine& command, ToolIo& io);
 [[nodiscard]] int RunSequence(const CommandLine& command, ToolIo& io);
+[[nodiscard]] int RunCompare(const CommandLine& command, ToolIo& io);
+[[nodiscard]] int RunChecksum(const CommandLine& command, ToolIo& io);
 
 } // namespace zav

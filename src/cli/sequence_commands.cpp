@@ -24,6 +24,7 @@
 #include "cli/usage_text.h"
 #include "devices/device_catalogue.h"
 #include "files/buffer_file_access.h"
+#include "files/backup_folder.h"
 #include "files/buffer_file_saver.h"
 #include "link/linux/settings_directory.h"
 #include "ports/ports_map_link_factory.h"
@@ -75,6 +76,7 @@ std::optional<BoardSimOptions> SimulationOptions(const CommandLine& command, con
 std::set<SequenceOption> OptionsDown(const CommandLine& command)
 {
     if (command.subcommand == Subcommand::Read) return {SequenceOption::Read};
+    if (command.subcommand == Subcommand::BlankCheck) return {};
     std::set<SequenceOption> down;
     if (command.erase) down.insert(SequenceOption::Erase);
     if (command.program) down.insert(SequenceOption::Program);
@@ -153,7 +155,9 @@ int RunToEnd(SequenceControl& control, HandOverQueue& queue, const StopSignalWat
 int RunSequence(const CommandLine& command, ToolIo& io)
 {
     const DeviceInfo& device = *DeviceCatalogue::FindDevice(*command.device);
-    const bool reading = command.subcommand == Subcommand::Read;
+    // The blank check reads the part as the read does, into a scratch copy.
+    const bool blankCheck = command.subcommand == Subcommand::BlankCheck;
+    const bool reading = command.subcommand == Subcommand::Read || blankCheck;
     const std::set<SequenceOption> optionsDown = OptionsDown(command);
     const std::optional<SequencePlan> plan = FindSequencePlan(device.name);
     if (plan && !command.yes && !io.terminal.IsInteractive()) {
@@ -219,12 +223,22 @@ int RunSequence(const CommandLine& command, ToolIo& io)
     reporter.OnUnanswered([&] { unanswered.store(true); });
     io.terminal.SetStopFlag(&watcher.Flag());
     int result = 1;
+    int cellsNotErased = -1;
     {
         std::unique_ptr<SequenceControl> control;
+        ReadSequenceControl* readControl = nullptr;
         if (reading) {
-            control = std::make_unique<ReadSequenceControl>(host, queue, links);
+            auto read = std::make_unique<ReadSequenceControl>(host, queue, links);
+            read->SetBlankCheck(blankCheck);
+            readControl = read.get();
+            control = std::move(read);
         } else {
-            control = std::make_unique<ProgramSequenceControl>(host, queue, links);
+            auto program = std::make_unique<ProgramSequenceControl>(host, queue, links);
+            if (!command.noBackup) {
+                program->SetBackupStore(std::make_shared<BackupFolder>(
+                    command.backupFolder ? std::filesystem::path(*command.backupFolder) : DefaultBackupFolder()));
+            }
+            control = std::move(program);
         }
         // A stop at a box, or a box nobody could answer, ends the sequence before the
         // worker acts on the answer.
@@ -232,6 +246,7 @@ int RunSequence(const CommandLine& command, ToolIo& io)
             if (watcher.StopRequested() || unanswered.load()) control->RequestStop();
         });
         result = RunToEnd(*control, *queue, watcher, unanswered);
+        if (readControl != nullptr) cellsNotErased = readControl->LastBlankCheck().cellsNotErased;
         host.StopReporting();
         host.SetAfterBox(nullptr);
     }
@@ -250,6 +265,8 @@ int RunSequence(const CommandLine& command, ToolIo& io)
                                   StatusKind::Warning);
         return 128 + signal;
     }
+    if (command.diff) io.out << DifferencesText(host.VerifyDifferences());
+    if (blankCheck && cellsNotErased != 0) return kExitFailed;
     if (reading && result == 0 && command.outFile) {
         SaveOptions whole;
         whole.highAddress = buffer->LastAddress();

@@ -7,7 +7,7 @@ _zavtool()
     local cword=$COMP_CWORD
     local -a words=("${COMP_WORDS[@]}")
 
-    local subcommands="devices ports detect convert dump export read program help"
+    local subcommands="devices ports detect convert dump export read program blank-check compare checksum help"
     if [[ $cword -eq 1 ]]; then
         COMPREPLY=($(compgen -W "$subcommands --help --version" -- "$cur"))
         return
@@ -45,6 +45,11 @@ _zavtool()
             ;;
         --in | --out | --sim-memory)
             _zavtool_files
+            return
+            ;;
+        --backup)
+            compopt -o dirnames 2>/dev/null
+            COMPREPLY=($(compgen -d -- "$cur"))
             return
             ;;
         --delay | --tries | --offset | --range | --load-range | --save-range | --title)

@@ -36,7 +36,12 @@ int RunZavtool(const std::vector<std::string>& arguments, ToolIo& io)
         return RunExport(command, io);
     case Subcommand::Read:
     case Subcommand::Program:
+    case Subcommand::BlankCheck:
         return RunSequence(command, io);
+    case Subcommand::Compare:
+        return RunCompare(command, io);
+    case Subcommand::Checksum:
+        return RunChecksum(command, io);
     case Subcommand::None:
         break;
     }
