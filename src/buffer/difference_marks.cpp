@@ -17,6 +17,7 @@ bool Before(const CellDifference& difference, std::int32_t address)
 
 void DifferenceMarks::Set(std::vector<CellDifference> differences)
 {
+    bufferValues_.clear();
     marks_ = std::move(differences);
     std::sort(marks_.begin(), marks_.end(),
               [](const CellDifference& a, const CellDifference& b) { return a.address < b.address; });
@@ -26,8 +27,34 @@ bool DifferenceMarks::Remove(std::int32_t address)
 {
     const auto found = std::lower_bound(marks_.begin(), marks_.end(), address, Before);
     if (found == marks_.end() || found->address != address) return false;
+    const auto index = static_cast<std::size_t>(found - marks_.begin());
+    if (index < bufferValues_.size()) bufferValues_.erase(bufferValues_.begin() + static_cast<std::ptrdiff_t>(index));
     marks_.erase(found);
     return true;
+}
+
+void DifferenceMarks::Remember(const BufferValue& value)
+{
+    bufferValues_.clear();
+    for (const CellDifference& mark : marks_) bufferValues_.push_back(value(mark.address));
+}
+
+bool DifferenceMarks::DropEdited(std::int32_t first, std::int32_t last, const BufferValue& value)
+{
+    if (bufferValues_.size() != marks_.size()) Remember(value);
+    bool dropped = false;
+    std::size_t index = static_cast<std::size_t>(
+        std::lower_bound(marks_.begin(), marks_.end(), first, Before) - marks_.begin());
+    while (index < marks_.size() && marks_[index].address <= last) {
+        if (value(marks_[index].address) != bufferValues_[index]) {
+            marks_.erase(marks_.begin() + static_cast<std::ptrdiff_t>(index));
+            bufferValues_.erase(bufferValues_.begin() + static_cast<std::ptrdiff_t>(index));
+            dropped = true;
+        } else {
+            ++index;
+        }
+    }
+    return dropped;
 }
 
 std::optional<CellDifference> DifferenceMarks::Find(std::int32_t address) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -14,10 +15,19 @@ class DifferenceMarks {
 public:
     // Replaces the marks; `differences` in any order, one per address.
     void Set(std::vector<CellDifference> differences);
-    void Clear() { marks_.clear(); }
+    void Clear()
+    {
+        marks_.clear();
+        bufferValues_.clear();
+    }
     // The cell was edited: its device value no longer says anything about the buffer's.
     // Returns whether it was marked.
     bool Remove(std::int32_t address);
+    // Cells first..last were reported changed: the marks whose buffer value is no longer the
+    // one `Remember` saw go (a recolouring leaves them). Returns whether any went.
+    using BufferValue = std::function<std::uint8_t(std::int32_t)>;
+    void Remember(const BufferValue& value);
+    bool DropEdited(std::int32_t first, std::int32_t last, const BufferValue& value);
 
     [[nodiscard]] std::optional<CellDifference> Find(std::int32_t address) const;
     // The nearest marked address after (before) `address`, wrapping round at the ends as
@@ -30,6 +40,8 @@ public:
 
 private:
     std::vector<CellDifference> marks_;
+    // The buffer's value of each mark when it was set, in the marks' order.
+    std::vector<std::uint8_t> bufferValues_;
 };
 
 } // namespace zav

@@ -64,3 +64,27 @@ TEST(CellDifference, LinesAndRuns)
 
 } // namespace
 } // namespace zav::testing
+
+namespace zav::testing {
+namespace {
+
+TEST(DifferenceMarks, AChangeReportThatLeavesTheValueKeepsTheMark)
+{
+    std::vector<std::uint8_t> buffer(0x100, 0x11);
+    const DifferenceMarks::BufferValue value = [&](std::int32_t a) { return buffer[static_cast<std::size_t>(a)]; };
+    DifferenceMarks marks = MarksAt({0x10, 0x20, 0x30});
+    marks.Remember(value);
+    // A recolouring reports every cell without changing a value.
+    EXPECT_FALSE(marks.DropEdited(0, 0xFF, value));
+    buffer[0x20] = 0x22;
+    buffer[0x40] = 0x22;
+    EXPECT_TRUE(marks.DropEdited(0x15, 0x40, value));
+    EXPECT_EQ(marks.All().size(), 2U);
+    EXPECT_FALSE(marks.Find(0x20));
+    buffer[0x30] = 0x33;
+    EXPECT_FALSE(marks.DropEdited(0x00, 0x2F, value));
+    EXPECT_TRUE(marks.Find(0x30));
+}
+
+} // namespace
+} // namespace zav::testing

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "buffer/buffer_observer.h"
+#include "buffer/difference_marks.h"
 #include <QFont>
 
 #include "operations/editor_cursor.h"
@@ -96,6 +97,20 @@ public:
     // The memory dump printing lays out (bytesPerRow 16 or 32).
     [[nodiscard]] std::string BuildDumpText(std::int32_t first, std::int32_t last, int bytesPerRow);
 
+    // The cells the last verify found different (hex_edit_differences.cpp): marked in both
+    // panes, stepped through by Next and Previous Difference, each mark gone once its cell is
+    // edited. Setting none clears them.
+    void SetVerifyDifferences(const std::vector<CellDifference>& differences);
+    [[nodiscard]] const DifferenceMarks& Differences() const { return differences_; }
+    void NextDifference();
+    void PreviousDifference();
+    // Edit > Next Difference (F8) and Previous Difference (Shift+F8).
+    [[nodiscard]] QAction* NextDifferenceAction() const { return nextDifference_; }
+    [[nodiscard]] QAction* PreviousDifferenceAction() const { return previousDifference_; }
+    // The cursor cell's device value and the selection's checksums.
+    [[nodiscard]] QLabel* DevicePanel() const { return devicePanel_; }
+    [[nodiscard]] QLabel* SelectionChecksumPanel() const { return checksumPanel_; }
+
     // The grid panes, for tests and the dialogs that move the focus back to the editor.
     [[nodiscard]] HexGridView& HexPane() { return *hexPane_; }
     [[nodiscard]] HexGridView& CharPane() { return *charPane_; }
@@ -104,6 +119,8 @@ signals:
     // The main window's HexEditOpen and HexEditClose: the editor was shown or closed.
     void HexEditOpen();
     void HexEditClose();
+    // The verify's marks were set, cleared or lost one to an edit.
+    void DifferencesChanged();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -123,6 +140,9 @@ private:
     void UpdateCaption();
     void ShowCellInfo();
     void FollowClipboard();
+    void CreateDifferenceParts();
+    void ShowDifferenceAndChecksums();
+    void GoToDifference(std::optional<std::int32_t> address);
 
     // Routed from the panes.
     void PaneFocused(EditorGrid grid);
@@ -173,6 +193,11 @@ private:
     QMenu* popupMenu_ = nullptr;
     TExplaine* explaine_ = nullptr;
     std::unique_ptr<EditorDialogs> dialogs_;
+    DifferenceMarks differences_;
+    QAction* nextDifference_ = nullptr;
+    QAction* previousDifference_ = nullptr;
+    QLabel* devicePanel_ = nullptr;
+    QLabel* checksumPanel_ = nullptr;
 };
 
 } // namespace zav

@@ -176,6 +176,7 @@ void HexGridView::paintEvent(QPaintEvent* event)
             }
         }
     }
+    PaintDifferenceMarks(painter, rows, firstByteLeft, cellWidth);
     glyphs_.Draw(painter, ToQColor(colours.fixed));
 
     if (hasFocus() && cursor.Row() >= rows.first && cursor.Row() <= rows.last) {
@@ -188,6 +189,30 @@ void HexGridView::paintEvent(QPaintEvent* event)
         painter.drawRect(QRectF(firstByteLeft + (cursor.Column() - 1) * cellWidth,
                                 layout.RowTop(cursor.TopRow(), cursor.Row()), cellWidth, rowHeight)
                              .adjusted(0.5, 0.5, -0.5, -0.5));
+    }
+}
+
+void HexGridView::PaintDifferenceMarks(QPainter& painter, const RowSpan& rows, int firstByteLeft, int cellWidth)
+{
+    const DifferenceMarks& marks = editor_.differences_;
+    if (marks.Empty()) return;
+    const HexViewLayout& layout = editor_.layout_;
+    const int top = editor_.cursor_.TopRow();
+    // Drawn in the background's inverse, hatched behind the digits and framed, so a mark
+    // shows on every cell colour and next to the selection.
+    const QColor ink = ToQColor(editor_.options_.colours.background ^ 0xFFFFFF);
+    QPen frame(ink, 2);
+    frame.setCosmetic(true);
+    for (int row = rows.first; row <= rows.last; ++row) {
+        for (int column = 1; column <= HexViewLayout::kBytesPerRow; ++column) {
+            if (!marks.Find(HexCellAddress(column, row))) continue;
+            const QRectF cell(firstByteLeft + (column - 1) * cellWidth, layout.RowTop(top, row), cellWidth,
+                              layout.RowHeight());
+            painter.fillRect(cell, QBrush(ink, Qt::BDiagPattern));
+            painter.setPen(frame);
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(cell.adjusted(1, 1, -1, -1));
+        }
     }
 }
 

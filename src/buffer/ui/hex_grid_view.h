@@ -4,6 +4,8 @@
 
 #include <optional>
 
+class QPainter;
+
 #include "buffer/ui/glyph_batch.h"
 #include "operations/editor_cursor.h"
 #include "operations/hex_view_layout.h"
@@ -50,6 +52,8 @@ private:
     [[nodiscard]] GridCell CellNearest(QPoint point) const;
     [[nodiscard]] int ContentX(QPoint point) const;
     [[nodiscard]] int ContentLeft() const;
+    // The cells the last verify found different, over the rows being painted.
+    void PaintDifferenceMarks(QPainter& painter, const RowSpan& rows, int firstByteLeft, int cellWidth);
 
     THexEdit& editor_;
     EditorGrid grid_;
