@@ -19,6 +19,9 @@ struct ProgramSettings {
     // tries until the board answers or the user stops, as the window does. Not kept in the
     // file: zavtool's --tries sets it.
     int openingTries = 0;
+    // Whether a program sequence backs the part up before its first write. Kept in the file
+    // only when off, the exception.
+    bool backupBeforeWrite = true;
 
     bool operator==(const ProgramSettings&) const = default;
 };

@@ -86,6 +86,7 @@ void TProgShell::CreateActions()
     ConnectCommand(showEditor_, &TProgShell::ShowEditorExecute);
     ConnectCommand(helpProg_, &TProgShell::HelpProgExecute);
     ConnectCommand(helpAbout_, &TProgShell::HelpAboutExecute);
+    CreateSafetyActions();
 
     // HexEditOpen/HexEditClose and ExplaineOpen/ExplaineClose: the tool buttons and menu
     // items follow the windows however they were shown or closed.
@@ -103,6 +104,7 @@ void TProgShell::CreateMenus()
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->addAction(editOpenFile_);
     file->addAction(editSaveFile_);
+    file->addAction(restoreBackup_);
     file->addSeparator();
     file->addAction(editPrint_);
     file->addSeparator();
@@ -123,10 +125,14 @@ void TProgShell::CreateMenus()
     edit->addAction(editorAction(EditorAction::CopyAs));
     edit->addAction(editorAction(EditorAction::Fill));
     edit->addAction(editorAction(EditorAction::Swap));
+    edit->addSeparator();
+    edit->addAction(hexEdit_->NextDifferenceAction());
+    edit->addAction(hexEdit_->PreviousDifferenceAction());
 
     QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
     tools->addAction(toolEditor_);
     tools->addAction(toolLpt_);
+    tools->addAction(blankCheck_);
     tools->addSeparator();
     tools->addAction(resDefSet_);
 
@@ -142,6 +148,7 @@ void TProgShell::CreateMenus()
         description->setEnabled(property->isEnabled());
     });
     connect(description, &QAction::triggered, property, [property] { property->trigger(); });
+    window->addAction(showVerifyDifferences_);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->addAction(helpProg_);

@@ -76,14 +76,14 @@ private slots:
         QCOMPARE(shell.windowTitle(), QStringLiteral("ZAV Zoruruzad Irodozeziz"));
         QCOMPARE(Captions(shell.menuBar()->actions()),
                  (QStringList{"&File", "&Edit", "&Tools", "&Window", "&Help"}));
-        QCOMPARE(Captions(Menu(shell, "&File")->actions()), (QStringList{"Open", "Save", "-", "Print", "-", "Exit"}));
+        QCOMPARE(Captions(Menu(shell, "&File")->actions()), (QStringList{"Open", "Save", "Restore Backup ...", "-", "Print", "-", "Exit"}));
         QCOMPARE(Captions(Menu(shell, "&Tools")->actions()),
-                 (QStringList{"Hex Editor Options ...", "Ports Options ...", "-", "Reset to Default"}));
-        QCOMPARE(Captions(Menu(shell, "&Window")->actions()), (QStringList{"Hex Editor", "Description"}));
+                 (QStringList{"Hex Editor Options ...", "Ports Options ...", "Blank Check", "-", "Reset to Default"}));
+        QCOMPARE(Captions(Menu(shell, "&Window")->actions()), (QStringList{"Hex Editor", "Description", "Verify Differences"}));
         QCOMPARE(Captions(Menu(shell, "&Help")->actions()), (QStringList{"User Manual", "-", "About ..."}));
         const QStringList edit = Captions(Menu(shell, "&Edit")->actions());
-        QCOMPARE(edit.size(), 13);
-        QCOMPARE(edit.count(QStringLiteral("-")), 3);
+        QCOMPARE(edit.size(), 16);
+        QCOMPARE(edit.count(QStringLiteral("-")), 4);
         QCOMPARE(edit.at(1), QStringLiteral("-"));
 
         const QList<QAction*> tools = shell.ToolBar1()->actions();
