@@ -199,19 +199,29 @@ void HexGridView::PaintDifferenceMarks(QPainter& painter, const RowSpan& rows, i
     const HexViewLayout& layout = editor_.layout_;
     const int top = editor_.cursor_.TopRow();
     // Drawn in the background's inverse, hatched behind the digits and framed, so a mark
-    // shows on every cell colour and next to the selection.
+    // shows on every cell colour and next to the selection. The hatching is faint, so the
+    // digits on it stay legible; it is drawn once into a tile that every mark reuses, since
+    // filling cells with a translucent pattern brush is slow.
     const QColor ink = ToQColor(editor_.options_.colours.background ^ 0xFFFFFF);
-    QPen frame(ink, 2);
-    frame.setCosmetic(true);
+    const QSize cellSize(cellWidth, layout.RowHeight());
+    if (markTile_.size() != cellSize * devicePixelRatio() || markInk_ != ink) {
+        markTile_ = QPixmap(cellSize * devicePixelRatio());
+        markTile_.setDevicePixelRatio(devicePixelRatio());
+        markTile_.fill(Qt::transparent);
+        QPainter tile(&markTile_);
+        QColor hatch = ink;
+        hatch.setAlpha(80);
+        tile.fillRect(QRect(QPoint(0, 0), cellSize), QBrush(hatch, Qt::BDiagPattern));
+        QPen frame(ink, 2);
+        frame.setCosmetic(true);
+        tile.setPen(frame);
+        tile.drawRect(QRectF(QPointF(0, 0), QSizeF(cellSize)).adjusted(1, 1, -1, -1));
+        markInk_ = ink;
+    }
     for (int row = rows.first; row <= rows.last; ++row) {
         for (int column = 1; column <= HexViewLayout::kBytesPerRow; ++column) {
             if (!marks.Find(HexCellAddress(column, row))) continue;
-            const QRectF cell(firstByteLeft + (column - 1) * cellWidth, layout.RowTop(top, row), cellWidth,
-                              layout.RowHeight());
-            painter.fillRect(cell, QBrush(ink, Qt::BDiagPattern));
-            painter.setPen(frame);
-            painter.setBrush(Qt::NoBrush);
-            painter.drawRect(cell.adjusted(1, 1, -1, -1));
+            painter.drawPixmap(QPoint(firstByteLeft + (column - 1) * cellWidth, layout.RowTop(top, row)), markTile_);
         }
     }
 }

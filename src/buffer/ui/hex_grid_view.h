@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QColor>
+#include <QPixmap>
 
 #include <optional>
 
@@ -60,6 +62,9 @@ private:
     GlyphBatch glyphs_;
     int ascent_ = 0;
     double hexDigitAdvance_ = 8;
+    // One mark, drawn at the cell size in the ink below.
+    QPixmap markTile_;
+    QColor markInk_;
 };
 
 } // namespace zav
