@@ -33,6 +33,7 @@ private:
     void EditorDialogs();
     void ShellDialogs();
     void ProgramDevice();
+    void ShowVerifyDifferences();
     void ComposeReadmePicture();
 
     WindowGrabber& grabber_;
