@@ -59,7 +59,7 @@ ${introduction}.fi
 ${conventions}.fi
 .SH SUBCOMMANDS
 ")
-foreach(subcommand devices ports detect convert dump export read program)
+foreach(subcommand devices ports detect convert dump export read program blank-check compare checksum)
   help_of(${subcommand} text)
   string(APPEND page ".SS ${subcommand}\n.nf\n${text}.fi\n")
 endforeach()
@@ -72,12 +72,19 @@ LPT_DELAY give read and program their port and timing.
 .I $XDG_CONFIG_HOME/zav/ports
 The ports map, one NAME=TARGET line per port: LPT1\\-LPT3 or COM1\\-COM8, and a device path
 or the word simulator.
+.TP
+.I $XDG_DATA_HOME/zav/backups
+The backups a program run takes before it writes a part (default folder
+~/.local/share/zav/backups), one DEVICE\\-yyyymmdd\\-hhmmss.zef file each, the newest 200 per
+device.
 .SH EXAMPLES
 .nf
 zavtool convert app.hex app.s19
 srec_cat app.s19 \\-o \\- \\-intel | zavtool convert \\- app.zef
 zavtool program \\-\\-device MC68HC11E9 \\-\\-in app.s19 \\-\\-clear FF \\-\\-erase \\-\\-program \\-\\-verify \\-\\-yes
 zavtool read \\-\\-device MC68HC11E9 \\-\\-simulate \\-\\-out \\- | zavtool dump \\- \\-\\-range 0xB600:0xB7FF
+zavtool compare old.zef new.s19 \\-\\-device MC68HC11E9
+zavtool checksum app.s19 \\-\\-device MC68HC11E9
 .fi
 .SH SEE ALSO
 .BR zavprog (1),
