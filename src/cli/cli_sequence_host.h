@@ -35,6 +35,11 @@ public:
     std::string DeviceIdText() override { return deviceName_; }
     ProgramSettings GetProgramSettings() override { return portSettings_; }
     void Beep() override;
+    void SetVerifyDifferences(const std::vector<CellDifference>& differences) override
+    {
+        verifyDifferences_ = differences;
+    }
+    [[nodiscard]] const std::vector<CellDifference>& VerifyDifferences() const { return verifyDifferences_; }
 
     // Once the tool has taken the sequence's outcome, later lines (a controller releasing a
     // worker that ended by itself) are no longer part of it and are not printed.
@@ -53,6 +58,7 @@ private:
     int progressPosition_ = 0;
     bool reporting_ = true;
     std::function<void()> afterBox_;
+    std::vector<CellDifference> verifyDifferences_;
 };
 
 } // namespace zav

@@ -29,7 +29,7 @@ struct SubcommandEntry {
     std::size_t fileCount;
 };
 
-constexpr std::array<SubcommandEntry, 8> kSubcommands = {{
+constexpr std::array<SubcommandEntry, 11> kSubcommands = {{
     {"devices", Subcommand::Devices, 0},
     {"ports", Subcommand::Ports, 0},
     {"detect", Subcommand::Detect, 1},
@@ -38,6 +38,9 @@ constexpr std::array<SubcommandEntry, 8> kSubcommands = {{
     {"export", Subcommand::Export, 1},
     {"read", Subcommand::Read, 0},
     {"program", Subcommand::Program, 0},
+    {"blank-check", Subcommand::BlankCheck, 0},
+    {"compare", Subcommand::Compare, 2},
+    {"checksum", Subcommand::Checksum, 1},
 }};
 
 enum class ValueUse { None, Required, Optional };
@@ -208,8 +211,8 @@ const std::vector<OptionEntry>& Options()
 {
     using enum Subcommand;
     static const std::vector<OptionEntry> options = {
-        Text("--device", &CommandLine::device, {Convert, Dump, Export, Read, Program}),
-        Format("--in-format", &CommandLine::inFormat, {Convert, Dump, Export, Program}),
+        Text("--device", &CommandLine::device, {Convert, Dump, Export, Read, Program, BlankCheck, Compare, Checksum}),
+        Format("--in-format", &CommandLine::inFormat, {Convert, Dump, Export, Program, Compare, Checksum}),
         Format("--out-format", &CommandLine::outFormat, {Convert, Read}),
         Span("--load-range", &CommandLine::loadRange, 0xFFFFFFFFU, {Convert, Program}),
         {"--offset",
@@ -248,7 +251,7 @@ const std::vector<OptionEntry>& Options()
              c.fill = static_cast<std::uint8_t>(*value);
              return std::string();
          }},
-        Span("--range", &CommandLine::range, kLastBufferAddress, {Dump, Export}),
+        Span("--range", &CommandLine::range, kLastBufferAddress, {Dump, Export, Compare, Checksum}),
         {"--width",
          ValueUse::Required,
          {Dump},
@@ -275,21 +278,21 @@ const std::vector<OptionEntry>& Options()
          }},
         Text("--title", &CommandLine::title, {Export}),
         Switch("--check", &CommandLine::check, {Ports}),
-        {"--port", ValueUse::Required, {Read, Program}, AddPorts},
+        {"--port", ValueUse::Required, {Read, Program, BlankCheck}, AddPorts},
         Count("--delay", &CommandLine::delay, kMinDelayCount, kMaxDelayCount, "a delay from 0 to 50",
-              {Read, Program}),
+              {Read, Program, BlankCheck}),
         Count("--tries", &CommandLine::tries, 1, std::numeric_limits<int>::max(),
-              "a number of tries from 1 up", {Read, Program}),
+              "a number of tries from 1 up", {Read, Program, BlankCheck}),
         Count("--timeout", &CommandLine::timeout, 1, kMaxWaitSeconds, "a number of seconds from 1 to 86400",
-              {Read, Program}),
+              {Read, Program, BlankCheck}),
         Switch("--quiet", &CommandLine::quiet,
-               {Devices, Ports, Detect, Convert, Dump, Export, Read, Program}),
+               {Devices, Ports, Detect, Convert, Dump, Export, Read, Program, BlankCheck, Compare, Checksum}),
         Text("--out", &CommandLine::outFile, {Read}),
         Switch("--force", &CommandLine::force, {Convert, Read}),
         Text("--in", &CommandLine::inFile, {Program}),
         {"--simulate",
          ValueUse::Optional,
-         {Read, Program},
+         {Read, Program, BlankCheck},
          [](CommandLine& c, const std::string& v) {
              BoardSimOptions options;
              std::string error;
@@ -297,7 +300,7 @@ const std::vector<OptionEntry>& Options()
              c.simulate = v;
              return std::string();
          }},
-        Text("--sim-memory", &CommandLine::simMemory, {Read, Program}),
+        Text("--sim-memory", &CommandLine::simMemory, {Read, Program, BlankCheck}),
         Switch("--erase", &CommandLine::erase, {Program}),
         Switch("--program", &CommandLine::program, {Program}),
         Switch("--verify", &CommandLine::verify, {Program}),
@@ -320,6 +323,9 @@ const std::vector<OptionEntry>& Options()
         Switch("--repeat", &CommandLine::repeat, {Program}),
         Count("--count", &CommandLine::count, 1, std::numeric_limits<int>::max(),
               "a number of parts from 1 up", {Program}),
+        Switch("--diff", &CommandLine::diff, {Program}),
+        Text("--backup", &CommandLine::backupFolder, {Program}),
+        Switch("--no-backup", &CommandLine::noBackup, {Program}),
     };
     return options;
 }
@@ -368,21 +374,28 @@ std::string CheckCombination(const CommandLine& c)
 {
     const std::string name = SubcommandName(c.subcommand);
     const bool needsFile = c.subcommand == Subcommand::Detect || c.subcommand == Subcommand::Dump ||
-                           c.subcommand == Subcommand::Export;
+                           c.subcommand == Subcommand::Export || c.subcommand == Subcommand::Checksum;
+    const bool needsTwo = c.subcommand == Subcommand::Convert || c.subcommand == Subcommand::Compare;
     if (c.subcommand == Subcommand::Convert && c.files.size() != 2) {
         return "convert: expected INPUT and OUTPUT, got " + std::to_string(c.files.size()) + " file name(s)";
+    }
+    if (c.subcommand == Subcommand::Compare && c.files.size() != 2) {
+        return "compare: expected two files, got " + std::to_string(c.files.size()) + " file name(s)";
     }
     if (needsFile && c.files.size() != 1) {
         return name + ": expected one FILE, got " + std::to_string(c.files.size()) + " file name(s)";
     }
-    if (!needsFile && c.subcommand != Subcommand::Convert && !c.files.empty()) {
+    if (!needsFile && !needsTwo && !c.files.empty()) {
         return name + ": unexpected argument " + Quoted(c.files.front());
     }
     if (c.subcommand == Subcommand::Export && !c.exportAs) return "export: --as c|asm|html is required";
-    const bool sequence = c.subcommand == Subcommand::Read || c.subcommand == Subcommand::Program;
+    const bool sequence = c.subcommand == Subcommand::Read || c.subcommand == Subcommand::Program ||
+                          c.subcommand == Subcommand::BlankCheck;
     if (sequence && !c.device) return name + ": --device NAME is required";
     if (c.subcommand == Subcommand::Program && !c.inFile) return "program: --in FILE is required";
     if (c.lock && c.unlock) return "program: --lock and --unlock exclude each other";
+    if (c.backupFolder && c.noBackup) return "program: --backup and --no-backup exclude each other";
+    if (c.diff && !c.verify) return "program: --diff lists what --verify finds; add --verify";
     if (std::string batch = CheckBatchCombination(c); !batch.empty()) return batch;
     if (!c.device) return {};
 

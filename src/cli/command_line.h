@@ -12,7 +12,20 @@
 namespace zav {
 
 // The tool's subcommands; None when only the tool itself was named (zavtool --help).
-enum class Subcommand { None, Devices, Ports, Detect, Convert, Dump, Export, Read, Program };
+enum class Subcommand {
+    None,
+    Devices,
+    Ports,
+    Detect,
+    Convert,
+    Dump,
+    Export,
+    Read,
+    Program,
+    BlankCheck,
+    Compare,
+    Checksum,
+};
 
 // What export writes: the Copy As dialog's three conversions.
 enum class ExportFormat { CArray, AssemblerArray, HtmlPage };
@@ -81,6 +94,10 @@ struct CommandLine {
     std::optional<std::string> logFile;
     bool repeat = false;
     std::optional<int> count;
+    // program: print the differing cells after the verify; where the backup goes, or none.
+    bool diff = false;
+    std::optional<std::string> backupFolder;
+    bool noBackup = false;
 };
 
 // A parsed command line, or the one-line reason it is not one (a usage error). `command`

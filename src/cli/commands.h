@@ -33,5 +33,7 @@ inline constexpr int kExitUsage = 2;
 // program with a serial number, a log, many parts or several boards (batch_run.cpp).
 [[nodiscard]] bool IsBatchRun(const CommandLine& command);
 [[nodiscard]] int RunProgramBatch(const CommandLine& command, ToolIo& io);
+[[nodiscard]] int RunCompare(const CommandLine& command, ToolIo& io);
+[[nodiscard]] int RunChecksum(const CommandLine& command, ToolIo& io);
 
 } // namespace zav

@@ -59,7 +59,7 @@ ${introduction}.fi
 ${conventions}.fi
 .SH SUBCOMMANDS
 ")
-foreach(subcommand devices ports detect convert dump export read program)
+foreach(subcommand devices ports detect convert dump export read program blank-check compare checksum)
   help_of(${subcommand} text)
   string(APPEND page ".SS ${subcommand}\n.nf\n${text}.fi\n")
 endforeach()
@@ -77,6 +77,10 @@ or the word simulator.
 The next serial number of program \\-\\-serial and the numbers failed parts gave back
 (default folder ~/.local/state), locked while a run takes a number; \\-\\-serial\\-state
 names another.
+.I $XDG_DATA_HOME/zav/backups
+The backups a program run takes before it writes a part (default folder
+~/.local/share/zav/backups), one DEVICE\\-yyyymmdd\\-hhmmss.zef file each, the newest 200 per
+device.
 .SH EXAMPLES
 .nf
 zavtool convert app.hex app.s19
@@ -85,6 +89,8 @@ zavtool program \\-\\-device MC68HC11E9 \\-\\-in app.s19 \\-\\-clear FF \\-\\-er
 zavtool program \\-\\-device MC68HC05B6 \\-\\-in app.s19 \\-\\-clear FF \\-\\-erase \\-\\-program \\-\\-verify \\\\
         \\-\\-port LPT1,LPT2 \\-\\-serial 0x01F0:3:1:bcd \\-\\-log bench.jsonl \\-\\-repeat
 zavtool read \\-\\-device MC68HC11E9 \\-\\-simulate \\-\\-out \\- | zavtool dump \\- \\-\\-range 0xB600:0xB7FF
+zavtool compare old.zef new.s19 \\-\\-device MC68HC11E9
+zavtool checksum app.s19 \\-\\-device MC68HC11E9
 .fi
 .SH SEE ALSO
 .BR zavprog (1),

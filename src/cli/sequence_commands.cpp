@@ -25,6 +25,7 @@
 #include "cli/usage_text.h"
 #include "devices/device_catalogue.h"
 #include "files/buffer_file_access.h"
+#include "files/backup_folder.h"
 #include "files/buffer_file_saver.h"
 #include "link/linux/settings_directory.h"
 #include "ports/ports_map_link_factory.h"
@@ -88,6 +89,7 @@ std::optional<BoardSimOptions> SimulationOptions(const CommandLine& command, con
 std::set<SequenceOption> OptionsDown(const CommandLine& command)
 {
     if (command.subcommand == Subcommand::Read) return {SequenceOption::Read};
+    if (command.subcommand == Subcommand::BlankCheck) return {};
     std::set<SequenceOption> down;
     if (command.erase) down.insert(SequenceOption::Erase);
     if (command.program) down.insert(SequenceOption::Program);
@@ -203,7 +205,9 @@ int RunToEnd(SequenceControl& control, HandOverQueue& queue, const StopSignalWat
 int RunSequence(const CommandLine& command, ToolIo& io)
 {
     const DeviceInfo& device = *DeviceCatalogue::FindDevice(*command.device);
-    const bool reading = command.subcommand == Subcommand::Read;
+    // The blank check reads the part as the read does, into a scratch copy.
+    const bool blankCheck = command.subcommand == Subcommand::BlankCheck;
+    const bool reading = command.subcommand == Subcommand::Read || blankCheck;
     const std::set<SequenceOption> optionsDown = OptionsDown(command);
     const std::optional<SequencePlan> plan = FindSequencePlan(device.name);
     if (plan && !command.yes && !io.terminal.IsInteractive()) {
@@ -264,12 +268,22 @@ int RunSequence(const CommandLine& command, ToolIo& io)
     SimulationNoticeLinkFactory noticedLinks(
         links, [&links](const std::string& name) { return links.Simulates(name); }, notices);
     int result = 1;
+    int cellsNotErased = -1;
     {
         std::unique_ptr<SequenceControl> control;
+        ReadSequenceControl* readControl = nullptr;
         if (reading) {
-            control = std::make_unique<ReadSequenceControl>(host, queue, noticedLinks);
+            auto read = std::make_unique<ReadSequenceControl>(host, queue, noticedLinks);
+            read->SetBlankCheck(blankCheck);
+            readControl = read.get();
+            control = std::move(read);
         } else {
-            control = std::make_unique<ProgramSequenceControl>(host, queue, noticedLinks);
+            auto program = std::make_unique<ProgramSequenceControl>(host, queue, noticedLinks);
+            if (!command.noBackup) {
+                program->SetBackupStore(std::make_shared<BackupFolder>(
+                    command.backupFolder ? std::filesystem::path(*command.backupFolder) : DefaultBackupFolder()));
+            }
+            control = std::move(program);
         }
         // A stop at a box, or a box nobody could answer, ends the sequence before the
         // worker acts on the answer.
@@ -277,6 +291,7 @@ int RunSequence(const CommandLine& command, ToolIo& io)
             if (watcher.StopRequested() || unanswered.load()) control->RequestStop();
         });
         result = RunToEnd(*control, *queue, watcher, unanswered);
+        if (readControl != nullptr) cellsNotErased = readControl->LastBlankCheck().cellsNotErased;
         host.StopReporting();
         host.SetAfterBox(nullptr);
     }
@@ -294,6 +309,8 @@ int RunSequence(const CommandLine& command, ToolIo& io)
             StatusKind::Warning);
         return 128 + watcher.Signal();
     }
+    if (command.diff) io.out << DifferencesText(host.VerifyDifferences());
+    if (blankCheck && cellsNotErased != 0) return kExitFailed;
     if (reading && result == 0 && command.outFile) {
         SaveOptions whole;
         whole.highAddress = buffer->LastAddress();

@@ -98,7 +98,7 @@ constexpr std::string_view kBoardOptionDetails =
     "  --timeout SECONDS  give up when the board stays busy that long in one wait\n"
     "                  (default: wait until it is ready or Ctrl-C)\n";
 
-constexpr std::array<Usage, 8> kUsages = {{
+constexpr std::array<Usage, 11> kUsages = {{
     {Subcommand::Devices,
      "zavtool devices",
      {"Lists the supported devices: name, hardware board, LPT or COM, memory ranges\n"
@@ -171,9 +171,10 @@ constexpr std::array<Usage, 8> kUsages = {{
     {Subcommand::Program,
      "zavtool program --device NAME --in FILE [--in-format F] [--load-range LOW:HIGH]\n"
      "        [--offset N] [--clear 00|FF] [--erase] [--program] [--verify]\n"
-     "        [--lock | --unlock] [--yes] [--port PORT[,PORT...]] [--delay N] [--tries N]\n"
-     "        [--timeout SECONDS] [--serial ADDR:BYTES:START[:STEP][:FORMAT]]\n"
-     "        [--serial-state FILE] [--serial-burn-failed] [--log FILE] [--repeat] [--count N]\n"
+     "        [--lock | --unlock] [--yes] [--diff] [--backup DIR | --no-backup]\n"
+     "        [--port PORT[,PORT...]] [--delay N] [--tries N] [--timeout SECONDS]\n"
+     "        [--serial ADDR:BYTES:START[:STEP][:FORMAT]] [--serial-state FILE]\n"
+     "        [--serial-burn-failed] [--log FILE] [--repeat] [--count N]\n"
      "        [--simulate[=VARIANTS]] [--sim-memory IMAGE]",
      {"Loads FILE over the device's memory map and runs the program sequence with the\n"
       "chosen steps, always in the order erase, program, verify, lock, unlock.\n",
@@ -188,8 +189,41 @@ constexpr std::array<Usage, 8> kUsages = {{
       "  --erase, --program, --verify, --lock, --unlock   the steps to run\n"
       "  --yes           answer Yes to the CONFIG question and carry on at the WPO\n"
       "                  jumper boxes (otherwise asked on the terminal; a run that needs\n"
-      "                  them is refused where there is none)\n",
+      "                  them is refused where there is none)\n"
+      "  --diff          after the verify, print each differing cell on standard\n"
+      "                  output as \"B605 buffer 5A device FF\"\n"
+      "  --backup DIR    before erasing, programming, locking or unlocking, save the\n"
+      "                  part's EEPROM and CONFIG in DIR as DEVICE-yyyymmdd-hhmmss.zef\n"
+      "                  (default: $XDG_DATA_HOME/zav/backups, else\n"
+      "                  ~/.local/share/zav/backups); the newest 200 per device are\n"
+      "                  kept, and nothing is written when the backup fails\n"
+      "  --no-backup     write without a backup\n",
       kBoardOptionDetails}},
+    {Subcommand::BlankCheck,
+     "zavtool blank-check --device NAME [--port PORT] [--delay N] [--tries N]\n"
+     "        [--simulate[=VARIANTS]] [--sim-memory IMAGE]",
+     {"Reads the device's EEPROM and says whether every cell holds 0xFF. Exit status 0\n"
+      "when it is blank, 1 when it is not (or the read failed).\n",
+      kDeviceDetails, kBoardOptionDetails}},
+    {Subcommand::Compare,
+     "zavtool compare A B [--device NAME] [--in-format F] [--range LOW:HIGH]",
+     {"Loads A and B and prints the address ranges where they differ, one a line; a\n"
+      "cell only one of them gives counts as differing. Exit status 0 when they are\n"
+      "equal, 1 when they differ, 2 for a usage error or a file that cannot be read.\n"
+      "  --device NAME     lay the device's memory map over both first and compare its\n"
+      "                    cells only\n"
+      "  --in-format F     the files' format (default: each by its extension or content)\n"
+      "  --range LOW:HIGH  compare only these addresses (default: the device's cells,\n"
+      "                    else the whole buffer)\n"}},
+    {Subcommand::Checksum,
+     "zavtool checksum FILE [--device NAME] [--in-format F] [--range LOW:HIGH]",
+     {"Prints the CRC-32 (IEEE 802.3, as zip computes it) and the 16-bit sum of FILE's\n"
+      "bytes as \"crc32 0x1234ABCD sum16 0x0F3C\"; a status line names the addresses.\n"
+      "  --device NAME     lay the device's memory map over the buffer first; without\n"
+      "                    --range, add up the device's EEPROM\n"
+      "  --in-format F     the file's format (default: by its extension or content)\n"
+      "  --range LOW:HIGH  the addresses to add up (default: the device's EEPROM, else\n"
+      "                    the file's cells from the lowest to the highest)\n"}},
 }};
 
 const Usage* Find(Subcommand subcommand)
@@ -243,7 +277,8 @@ std::string HelpText(Subcommand subcommand)
         return std::string(kIntroduction) + "\n" + UsageText(subcommand) + std::string(kConventions);
     std::string text = UsageText(subcommand) + "\n";
     for (const std::string_view piece : usage->details) text.append(piece);
-    if (subcommand == Subcommand::Read || subcommand == Subcommand::Program) text.append(kSimulateDetails);
+    if (subcommand == Subcommand::Read || subcommand == Subcommand::Program || subcommand == Subcommand::BlankCheck)
+        text.append(kSimulateDetails);
     text.append(kQuietDetails);
     if (subcommand == Subcommand::Program) text.append(kBatchDetails);
     return text;

@@ -7,7 +7,7 @@ _zavtool()
     local cword=$COMP_CWORD
     local -a words=("${COMP_WORDS[@]}")
 
-    local subcommands="devices ports detect convert dump export read program help"
+    local subcommands="devices ports detect convert dump export read program blank-check compare checksum help"
     # --quiet may stand before the subcommand.
     local at=1
     [[ ${words[1]} == --quiet ]] && at=2
@@ -53,6 +53,11 @@ _zavtool()
             ;;
         --in | --out | --sim-memory | --serial-state | --log)
             _zavtool_files
+            return
+            ;;
+        --backup)
+            compopt -o dirnames 2>/dev/null
+            COMPREPLY=($(compgen -d -- "$cur"))
             return
             ;;
         --delay | --tries | --timeout | --offset | --range | --load-range | --save-range | --title | --serial | --count)

@@ -38,6 +38,12 @@ int RunZavtool(const std::vector<std::string>& arguments, ToolIo& io)
         return RunSequence(command, io);
     case Subcommand::Program:
         return IsBatchRun(command) ? RunProgramBatch(command, io) : RunSequence(command, io);
+    case Subcommand::BlankCheck:
+        return RunSequence(command, io);
+    case Subcommand::Compare:
+        return RunCompare(command, io);
+    case Subcommand::Checksum:
+        return RunChecksum(command, io);
     case Subcommand::None:
         break;
     }

@@ -1,11 +1,11 @@
 #include "sequences/device_operations.h"
 
-#include <cstdio>
 #include <vector>
 
 #include "link/programmer_link.h"
 #include "sequences/board_session.h"
 #include "sequences/sequence_host.h"
+#include "sequences/verify_report.h"
 
 namespace zav {
 
@@ -13,17 +13,11 @@ namespace {
 
 constexpr std::uint8_t kErased = 0xFF;
 
-std::string VerifyErrorText(std::int32_t address)
-{
-    char digits[8];
-    std::snprintf(digits, sizeof digits, "%04X", static_cast<unsigned>(address & 0xFFFF));
-    return std::string("Verify Error at Address : 0x") + digits;
-}
-
 } // namespace
 
-DeviceOperations::DeviceOperations(SequenceHost& host, BoardSession& session, int progressMaximum)
-    : host_(host), session_(session), progressMaximum_(progressMaximum)
+DeviceOperations::DeviceOperations(SequenceHost& host, BoardSession& session, int progressMaximum,
+                                   VerifyReport& verifyReport)
+    : host_(host), session_(session), progressMaximum_(progressMaximum), verifyReport_(verifyReport)
 {
 }
 
@@ -65,8 +59,10 @@ bool DeviceOperations::Verify(AddressRange range, bool expectErased)
     for (std::int32_t address = range.first; address <= range.last; ++address) {
         const std::optional<std::uint8_t> value = Read(address);
         if (!value) return false;
-        if (*value != expected[static_cast<std::size_t>(address - range.first)]) {
-            host_.AddStatusMessage(VerifyErrorText(address), StatusKind::Error);
+        const std::uint8_t wanted = expected[static_cast<std::size_t>(address - range.first)];
+        if (*value != wanted) {
+            if (const auto line = verifyReport_.Add({address, wanted, *value}))
+                host_.AddStatusMessage(*line, StatusKind::Error);
         }
         StepProgress();
     }

@@ -9,13 +9,14 @@ namespace zav {
 
 class BoardSession;
 class SequenceHost;
+class VerifyReport;
 
 // The program sequence's passes over device cells, with the progress bar they move: each
 // pass starts the bar at 0 of the plan's maximum and moves it once per cell. Every link
 // operation is checked; a failure is posted and the pass returns false.
 class DeviceOperations {
 public:
-    DeviceOperations(SequenceHost& host, BoardSession& session, int progressMaximum);
+    DeviceOperations(SequenceHost& host, BoardSession& session, int progressMaximum, VerifyReport& verifyReport);
 
     void StartProgress();
     void StepProgress();
@@ -24,8 +25,8 @@ public:
     bool Erase(AddressRange range);
     // Writes every cell's buffer value, as the buffer held them when the pass began.
     bool Program(AddressRange range);
-    // Compares every cell with 0xFF (expectErased) or with its buffer value, and posts an
-    // Error line for each difference; differences do not fail the pass.
+    // Compares every cell with 0xFF (expectErased) or with its buffer value and adds each
+    // difference to the report, which posts its line; differences do not fail the pass.
     bool Verify(AddressRange range, bool expectErased);
 
     bool Write(std::int32_t address, std::uint8_t value);
@@ -37,6 +38,7 @@ private:
     SequenceHost& host_;
     BoardSession& session_;
     int progressMaximum_;
+    VerifyReport& verifyReport_;
     int position_ = 0;
 };
 

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "link/programmer_link.h"
+#include "sequences/backup_store.h"
 #include "sequences/board_session.h"
 #include "sequences/device_operations.h"
 #include "sequences/sequence_frame.h"
@@ -49,7 +50,10 @@ BoxRequest ConfigQuestionBox()
     return {BoxKind::Warning, BoxButtons::YesNo, kConfigQuestion, kConfigCaption};
 }
 
-DeviceWriteTh::DeviceWriteTh(SequenceHost& host, LinkFactory& links) : host_(host), links_(links) {}
+DeviceWriteTh::DeviceWriteTh(SequenceHost& host, LinkFactory& links, std::shared_ptr<BackupStore> backup)
+    : host_(host), links_(links), backup_(std::move(backup))
+{
+}
 
 DeviceWriteTh::~DeviceWriteTh()
 {
@@ -61,9 +65,21 @@ void DeviceWriteTh::Execute()
     SequenceFrame frame(host_, links_, TerminationFlag(), SequenceKind::Program,
                         "Program Sequence in Progress ...");
     if (Run(frame)) SetResult(kCompleted);
-    if (!frame.Session().ErrorPosted())
-        host_.AddStatusMessage("Program Sequence completed successful", StatusKind::Normal);
+    ReportOutcome(frame.Session().ErrorPosted() || backupFailed_);
     frame.End();
+}
+
+void DeviceWriteTh::ReportOutcome(bool errorPosted)
+{
+    const std::vector<CellDifference>& differences = verifyReport_.Differences();
+    if (const auto unlisted = verifyReport_.UnlistedLine()) host_.AddStatusMessage(*unlisted, StatusKind::Error);
+    if (!differences.empty()) host_.SetVerifyDifferences(differences);
+    if (errorPosted) return;
+    if (const auto failure = verifyReport_.FailureLine()) {
+        host_.AddStatusMessage(*failure, StatusKind::Error);
+    } else {
+        host_.AddStatusMessage("Program Sequence completed successful", StatusKind::Normal);
+    }
 }
 
 bool DeviceWriteTh::Run(SequenceFrame& frame)
@@ -74,7 +90,8 @@ bool DeviceWriteTh::Run(SequenceFrame& frame)
     if (start != SequenceFrame::BoardStart::Ready) return start == SequenceFrame::BoardStart::NoDevice;
     BoardSession& session = frame.Session();
 
-    DeviceOperations operations(host_, session, plan->progressMaximum);
+    DeviceOperations operations(host_, session, plan->progressMaximum, verifyReport_);
+    if (backup_ && ChangesThePart() && !TakeBackup(operations, *plan)) return false;
     switch (plan->family) {
     case DeviceFamily::Mc68hc05B6:
     case DeviceFamily::Mc68hc705B16:
@@ -90,6 +107,43 @@ bool DeviceWriteTh::Run(SequenceFrame& frame)
         return RunTmsPath(operations, session, *plan);
     }
     return false;
+}
+
+bool DeviceWriteTh::ChangesThePart()
+{
+    return Down(SequenceOption::Erase) || Down(SequenceOption::Program) || Down(SequenceOption::Lock) ||
+           Down(SequenceOption::Unlock);
+}
+
+bool DeviceWriteTh::TakeBackup(DeviceOperations& operations, const SequencePlan& plan)
+{
+    BackupImage image{std::string(plan.device->name), {}};
+    operations.StartProgress();
+    for (std::int32_t address = plan.eeprom.first; address <= plan.eeprom.last; ++address) {
+        const std::optional<std::uint8_t> value = operations.Read(address);
+        if (!value) return false;
+        image.cells.emplace_back(address, *value);
+        operations.StepProgress();
+    }
+    if (plan.configRegister) {
+        const std::optional<std::uint8_t> value = operations.Read(*plan.configRegister);
+        if (!value) return false;
+        image.cells.emplace_back(*plan.configRegister, *value);
+    }
+    const BackupStore::Outcome outcome = backup_->Save(image);
+    if (!outcome.saved) {
+        backupFailed_ = true;
+        host_.AddStatusMessage("Backup not saved, nothing was written to the device: " + outcome.failure,
+                               StatusKind::Error);
+        return false;
+    }
+    host_.AddStatusMessage("Backup saved to " + outcome.path, StatusKind::Normal);
+    if (outcome.removed > 0) {
+        host_.AddStatusMessage("Removed the " + std::to_string(outcome.removed) + " oldest backups of " +
+                                   image.deviceName + " to keep the last " + std::to_string(kBackupsKept),
+                               StatusKind::Normal);
+    }
+    return true;
 }
 
 bool DeviceWriteTh::RunMc68hc05Path(DeviceOperations& operations, const SequencePlan& plan)

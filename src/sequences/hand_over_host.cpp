@@ -87,4 +87,9 @@ void HandOverHost::Beep()
     queue_->PostPaced([this] { target_.Beep(); });
 }
 
+void HandOverHost::SetVerifyDifferences(const std::vector<CellDifference>& differences)
+{
+    queue_->PostPaced([this, differences] { target_.SetVerifyDifferences(differences); });
+}
+
 } // namespace zav

@@ -36,6 +36,7 @@ public:
     std::uint8_t GetByte(std::int32_t address) override;
     std::vector<std::uint8_t> GetBytes(std::int32_t first, std::int32_t last) override;
     void Beep() override;
+    void SetVerifyDifferences(const std::vector<CellDifference>& differences) override;
 
 private:
     SequenceHost& target_;

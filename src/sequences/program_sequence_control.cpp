@@ -12,7 +12,7 @@ ProgramSequenceControl::~ProgramSequenceControl()
 std::unique_ptr<WorkerThread> ProgramSequenceControl::CreateWorker(SequenceHost& workerHost,
                                                                    LinkFactory& links)
 {
-    return std::make_unique<DeviceWriteTh>(workerHost, links);
+    return std::make_unique<DeviceWriteTh>(workerHost, links, backup_);
 }
 
 } // namespace zav

@@ -23,6 +23,9 @@ struct ProgramSettings {
     // waits until it is ready or the user stops, as the window does. Not kept in the file:
     // zavtool's --timeout (or --tries, which limits each wait to 10 s) sets it.
     std::int64_t waitLimitMs = 0;
+    // Whether a program sequence backs the part up before its first write. Kept in the file
+    // only when off, the exception.
+    bool backupBeforeWrite = true;
 
     bool operator==(const ProgramSettings&) const = default;
 };

@@ -11,6 +11,7 @@ ReadSequenceControl::~ReadSequenceControl()
 
 std::unique_ptr<WorkerThread> ReadSequenceControl::CreateWorker(SequenceHost& workerHost, LinkFactory& links)
 {
+    if (blankCheck_) return std::make_unique<BlankCheckTh>(workerHost, links, finding_);
     return std::make_unique<DeviceReadTh>(workerHost, links);
 }
 

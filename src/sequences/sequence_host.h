@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "buffer/cell_difference.h"
 #include "devices/sequence_option.h"
 #include "sequences/program_settings.h"
 #include "messages/message_boxes.h"
@@ -47,6 +48,10 @@ public:
     }
 
     virtual void Beep() = 0;
+
+    // The cells the verify found different, with the device's values; every sequence starts
+    // by setting none. Only the window and zavtool keep them.
+    virtual void SetVerifyDifferences(const std::vector<CellDifference>& /*differences*/) {}
 };
 
 } // namespace zav

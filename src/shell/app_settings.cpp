@@ -182,11 +182,14 @@ std::optional<std::string> ApplySettingsText(std::string_view text, AppSettings&
     reader.Ranged("LPT_DELAY", settings.program.lptDelay, kMinDelayCount, kMaxDelayCount);
     int readyPin = settings.program.lptReadyPin;
     reader.Integer("LPT_READY_PIN", readyPin);
+    int backup = settings.program.backupBeforeWrite ? 1 : 0;
+    reader.Integer("BACKUP_BEFORE_WRITE", backup);
     if (reader.Failed()) {
         if (failedKey != nullptr) *failedKey = reader.ErrorKey();
         return reader.Error();
     }
     settings.program.lptReadyPin = static_cast<std::uint8_t>(readyPin & 0xFF);
+    settings.program.backupBeforeWrite = backup != 0;
     settings.editor.colours = colours;
 
     for (int i = 0; i < 5; ++i) {
@@ -220,6 +223,7 @@ std::string FormatSettingsText(const AppSettings& settings)
     writer.Line("COM_PORT", program.comPort);
     writer.Line("LPT_DELAY", program.lptDelay);
     writer.Line("LPT_READY_PIN", program.lptReadyPin);
+    if (!program.backupBeforeWrite) writer.Line("BACKUP_BEFORE_WRITE", 0);
     const std::size_t kept = std::min<std::size_t>(program.RecentFiles.size(), 5);
     for (std::size_t i = 0; i < kept; ++i) writer.Line("LOF" + std::to_string(i), program.RecentFiles[i]);
     return std::move(writer).Text();

@@ -66,6 +66,12 @@ void PortsSetupModel::Show(PortListing& listing, MainWindowFlow& flow)
     parallel_ = ChoiceOf(parallel, settings.lptPort);
     serial_ = ChoiceOf(serial, settings.comPort);
     delay_ = std::clamp(settings.lptDelay, kMinDelay, kMaxDelay);
+    backup_ = settings.backupBeforeWrite;
+}
+
+void PortsSetupModel::AcceptBackup(bool backup, MainWindowFlow& flow) const
+{
+    flow.Settings().program.backupBeforeWrite = backup;
 }
 
 void PortsSetupModel::Accept(int parallelIndex, int serialIndex, int delay, MainWindowFlow& flow) const

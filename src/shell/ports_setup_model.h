@@ -35,9 +35,12 @@ public:
     [[nodiscard]] const PortChoice& Parallel() const { return parallel_; }
     [[nodiscard]] const PortChoice& Serial() const { return serial_; }
     [[nodiscard]] int Delay() const { return delay_; }
+    // Program Options: whether a program sequence backs the part up before writing.
+    [[nodiscard]] bool Backup() const { return backup_; }
 
     // OK: the selected names and the slider's delay become the settings.
     void Accept(int parallelIndex, int serialIndex, int delay, MainWindowFlow& flow) const;
+    void AcceptBackup(bool backup, MainWindowFlow& flow) const;
 
     // The why-missing line for one list.
     [[nodiscard]] static std::string WhyMissing(const std::vector<PortStatus>& ports);
@@ -46,6 +49,7 @@ private:
     PortChoice parallel_;
     PortChoice serial_;
     int delay_ = 0;
+    bool backup_ = true;
 };
 
 } // namespace zav

@@ -32,12 +32,15 @@ std::vector<std::string> ToolEnvironment(const std::filesystem::path& configDire
     for (char** variable = environ; *variable != nullptr; ++variable) {
         const std::string entry = *variable;
         if (entry.rfind("XDG_CONFIG_HOME=", 0) != 0 && entry.rfind("XDG_STATE_HOME=", 0) != 0 &&
+            entry.rfind("XDG_DATA_HOME=", 0) != 0 &&
             entry.rfind("HOME=", 0) != 0)
             environment.push_back(entry);
     }
     environment.push_back("XDG_CONFIG_HOME=" + configDirectory.string());
     environment.push_back("XDG_STATE_HOME=" + (configDirectory / "state").string());
     environment.push_back("HOME=" + configDirectory.string());
+    // Where the program sequences keep their backups.
+    environment.push_back("XDG_DATA_HOME=" + (configDirectory / "share").string());
     return environment;
 }
 

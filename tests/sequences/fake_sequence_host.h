@@ -88,6 +88,12 @@ public:
         if (onBeep) onBeep();
     }
 
+    void SetVerifyDifferences(const std::vector<CellDifference>& differences) override
+    {
+        Note();
+        verifyDifferences = differences;
+    }
+
     [[nodiscard]] std::vector<std::string> Texts() const
     {
         std::vector<std::string> texts;
@@ -110,6 +116,7 @@ public:
     std::vector<std::int32_t> bytesSet;
     std::vector<std::int32_t> bytesRead;
     std::vector<int> progressPositions;
+    std::vector<CellDifference> verifyDifferences;
     bool portIdle = true;
     int progressMaximum = 0;
     int progressPosition = 0;

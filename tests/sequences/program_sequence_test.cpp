@@ -188,10 +188,11 @@ TEST(ProgramSequence, VerifyAloneAsksNothing)
     std::size_t mismatches = 0;
     for (std::int32_t a = 0x0D80; a <= 0x0FFF; ++a) mismatches += TargetPattern(a) != 0 ? 1 : 0;
     EXPECT_EQ(harness.host.lines.size(), mismatches + 3);
-    EXPECT_EQ(harness.host.lines.back(), kProgramDone);
+    EXPECT_EQ(harness.host.lines.back().text,
+              "Verify failed: " + std::to_string(mismatches) + " cells differ, first at 0x0D80");
 }
 
-TEST(ProgramSequence, AVerifyMismatchIsReportedAndTheSequenceGoesOn)
+TEST(ProgramSequence, AVerifyMismatchIsListedAndEndsTheSequenceWithItsFailureInsteadOfSuccess)
 {
     BoardSimOptions options = BoardFor("TMS370Cx5x (256)");
     options.stuckCell = 0x1F05;
@@ -201,8 +202,35 @@ TEST(ProgramSequence, AVerifyMismatchIsReportedAndTheSequenceGoesOn)
     harness.Down({SequenceOption::Program, SequenceOption::Verify});
     harness.RunProgram();
     EXPECT_EQ(harness.host.lines,
-              Completed("TMS370Cx5x (256)", {{"Verify Error at Address : 0x1F05", StatusKind::Error}}));
+              (std::vector<StatusLine>{kProgramStarted,
+                                       {"Verify Error at Address : 0x1F05", StatusKind::Error},
+                                       {"Verify failed: 1 cells differ, first at 0x1F05", StatusKind::Error}}));
+    const std::uint8_t device = harness.Target(0x1F05);
+    EXPECT_EQ(harness.host.verifyDifferences,
+              (std::vector<CellDifference>{{0x1F05, BufferPattern(0x1F05), device}}));
+    // The path still ran to its end: no interrupted line.
     EXPECT_EQ(harness.program.Result(), 0);
+}
+
+TEST(ProgramSequence, AVerifyOfAPartHoldingSomethingElseKeepsEveryDeviceValueAndTheNextSequenceDropsThem)
+{
+    SequenceHarness harness("MC68HC11E9");
+    harness.FillBuffer();
+    harness.Down({SequenceOption::Verify});
+    harness.RunProgram();
+
+    const std::vector<std::string> texts = harness.host.Texts();
+    ASSERT_EQ(texts.size(), 1U + 512U + 1U);
+    EXPECT_EQ(texts[1], "Verify Error at Address : 0xB600");
+    EXPECT_EQ(texts.back(), "Verify failed: 512 cells differ, first at 0xB600");
+    ASSERT_EQ(harness.host.verifyDifferences.size(), 512U);
+    for (const CellDifference& difference : harness.host.verifyDifferences) {
+        EXPECT_EQ(difference.expected, BufferPattern(difference.address));
+        EXPECT_EQ(difference.device, TargetPattern(difference.address));
+    }
+
+    harness.RunRead();
+    EXPECT_TRUE(harness.host.verifyDifferences.empty());
 }
 
 TEST(ProgramSequence, AnUnprotectedTmsPartNeedsNoJumperAndGetsItsWpoRegisterLast)

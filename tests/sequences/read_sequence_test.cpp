@@ -378,3 +378,37 @@ TEST(ReadSequence, OnlyAnUnfinishedSequenceIsReportedInterruptedWhenStopped)
 
 } // namespace
 } // namespace zav::testing
+
+namespace zav::testing {
+namespace {
+
+TEST(BlankCheck, ReadsThePartWithoutTouchingTheBufferAndSaysWhereItIsNotBlank)
+{
+    SequenceHarness harness("MC68HC11E9");
+    for (std::int32_t a = 0xB600; a <= 0xB7FF; ++a) harness.board.Target().Poke(static_cast<std::uint16_t>(a), 0xFF);
+    harness.board.Target().Poke(0xB612, 0x00);
+    harness.board.Target().Poke(0xB7FE, 0x7F);
+    harness.read.SetBlankCheck(true);
+    harness.RunRead();
+    EXPECT_EQ(harness.host.lines,
+              (std::vector<StatusLine>{
+                  {"Blank Check in Progress ...", StatusKind::Normal},
+                  {"Device is not blank: 2 cells not 0xFF, first at 0xB612", StatusKind::Warning}}));
+    EXPECT_EQ(harness.read.LastBlankCheck().cellsNotErased, 2);
+    EXPECT_EQ(harness.read.Result(), 0);
+    EXPECT_EQ(harness.host.highestProgress, 512);
+    EXPECT_TRUE(harness.host.bytesSet.empty());
+    EXPECT_EQ(harness.host.beginUpdates + harness.host.endUpdates, 0);
+    EXPECT_TRUE(harness.host.portIdle);
+    EXPECT_EQ(harness.host.buttonsPutUp, std::vector<SequenceKind>{SequenceKind::Read});
+
+    harness.host.lines.clear();
+    harness.board.Target().Poke(0xB612, 0xFF);
+    harness.board.Target().Poke(0xB7FE, 0xFF);
+    harness.RunRead();
+    EXPECT_EQ(harness.host.lines.back(), (StatusLine{"Device is blank", StatusKind::Normal}));
+    EXPECT_EQ(harness.read.LastBlankCheck().cellsNotErased, 0);
+}
+
+} // namespace
+} // namespace zav::testing

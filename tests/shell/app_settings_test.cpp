@@ -163,3 +163,23 @@ TEST(RecentFiles, AnOpenedPathMovesToTheFront)
 
 } // namespace
 } // namespace zav
+
+namespace zav {
+namespace {
+
+TEST(SettingsText, TheBackupIsOnUnlessTheFileTurnsItOff)
+{
+    AppSettings off;
+    off.program.backupBeforeWrite = false;
+    const std::string text = FormatSettingsText(off);
+    EXPECT_NE(text.find("BACKUP_BEFORE_WRITE=0\r\n"), std::string::npos);
+    AppSettings read;
+    EXPECT_EQ(ApplySettingsText(text, read), std::nullopt);
+    EXPECT_FALSE(read.program.backupBeforeWrite);
+    AppSettings fresh;
+    EXPECT_EQ(ApplySettingsText("LPT_DELAY=7\r\n", fresh), std::nullopt);
+    EXPECT_TRUE(fresh.program.backupBeforeWrite);
+}
+
+} // namespace
+} // namespace zav

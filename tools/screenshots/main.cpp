@@ -47,6 +47,8 @@ int main(int argc, char* argv[])
         return Fail("cannot write the ports map");
     ports.close();
     qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
+    // The program sequence's backups stay in the temporary folder too.
+    qputenv("XDG_DATA_HOME", settings.path().toLocal8Bit());
     // The offscreen screen is small by default; at 200 % message boxes would wrap as on a
     // 400 x 300 screen. This one is a 1920 x 1200 desktop at any scale.
     QFile screen(settings.filePath(QStringLiteral("offscreen.json")));

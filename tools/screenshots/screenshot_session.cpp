@@ -24,6 +24,7 @@
 #include "buffer/ui/explaine_window.h"
 #include "buffer/ui/hex_edit_window.h"
 #include "buffer/ui/hex_grid_view.h"
+#include "buffer/ui/verify_differences_window.h"
 #include "link/linux/settings_directory.h"
 #include "ports/ports_map_link_factory.h"
 #include "ports/system_port_listing.h"
@@ -99,6 +100,7 @@ void ScreenshotSession::Run()
     ProgramDevice();
     MessageListMenu();
     ComposeReadmePicture();
+    ShowVerifyDifferences();
 
     // Everything is shown: close without the save question and without settings to write.
     shell_->HexEditor().DescriptionWindow().close();
@@ -267,6 +269,30 @@ void ScreenshotSession::ProgramDevice()
     if (!WindowGrabber::WaitUntil([start] { return !start->isChecked(); }, kSequenceTimeoutMs))
         grabber_.Fail(QStringLiteral("main_window: the program sequence did not end"));
     mainWindowPicture_ = grabber_.Save(*shell_, QStringLiteral("main_window"));
+}
+
+// A verify after three cells of the buffer changed: the editor's marks and the list.
+void ScreenshotSession::ShowVerifyDifferences()
+{
+    for (const zav::SequenceOption option : {zav::SequenceOption::Erase, zav::SequenceOption::Program})
+        shell_->OptionButton(option)->click();
+    zav::THexEdit& editor = shell_->HexEditor();
+    zav::MemoryBuffer& buffer = editor.Buffer();
+    buffer.SetByte(kEepromStart + 0x05, 0x00);
+    buffer.SetByte(kEepromStart + 0x13, 0xA5);
+    buffer.SetByte(kEepromStart + 0x14, 0x5A);
+    QPushButton* start = shell_->StartButton(zav::SequenceKind::Program);
+    start->click();
+    if (!WindowGrabber::WaitUntil([start] { return !start->isChecked(); }, kSequenceTimeoutMs))
+        grabber_.Fail(QStringLiteral("verify_marks: the verify did not end"));
+    WindowGrabber::Settle();
+    editor.ShowAddressAtTop(kEepromStart);
+    editor.SelectAddress(kEepromStart + 0x13);
+    grabber_.Save(editor, QStringLiteral("verify_marks"));
+    shell_->VerifyDifferencesExecute();
+    WindowGrabber::Settle();
+    grabber_.Save(*shell_->VerifyDifferencesWindow(), QStringLiteral("verify_differences"));
+    shell_->VerifyDifferencesWindow()->close();
 }
 
 void ScreenshotSession::ComposeReadmePicture()

@@ -35,6 +35,7 @@ private:
     void MessageListMenu();
     void ShellDialogs();
     void ProgramDevice();
+    void ShowVerifyDifferences();
     void ComposeReadmePicture();
 
     WindowGrabber& grabber_;

@@ -19,12 +19,14 @@
 #include <algorithm>
 #include <array>
 
+#include "buffer/checksum.h"
 #include "buffer/memory_buffer.h"
 #include "buffer/ui/cell_dialog_window.h"
 #include "buffer/ui/description_cell_delegate.h"
 #include "buffer/ui/description_table_model.h"
 #include "buffer/ui/hex_edit_window.h"
 #include "messages/message_boxes.h"
+#include "sequences/sequence_plan.h"
 #include "shell/ui/latin1_text.h"
 #include "shell/ui/system_text.h"
 
@@ -138,6 +140,13 @@ TExplaine::TExplaine(THexEdit& editor, QWidget* parent) : QWidget(parent, Qt::Wi
     layout->addWidget(columnBar_);
     layout->addWidget(grid_, 3);
     layout->addWidget(notes_, 1);
+    checksums_ = new QLabel(this);
+    checksums_->setObjectName(QStringLiteral("EepromChecksums"));
+    checksums_->setToolTip(
+        QStringLiteral("CRC-32 (IEEE 802.3) and 16-bit sum of the buffer over the selected device's EEPROM"));
+    checksums_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(checksums_);
+    RefreshChecksums();
     SizeColumns();
     resize(370, 283);
 
@@ -231,6 +240,31 @@ void TExplaine::SizeColumns()
 void TExplaine::RefreshCells()
 {
     if (isVisible()) model_->RefreshCells();
+    RefreshChecksums();
+}
+
+void TExplaine::SetChecksumDevice(const std::string& deviceName)
+{
+    const std::optional<SequencePlan> plan = FindSequencePlan(deviceName);
+    checksumRange_ = plan ? std::optional(plan->eeprom) : std::nullopt;
+    RefreshChecksums();
+}
+
+void TExplaine::RefreshChecksums()
+{
+    if (checksums_ == nullptr || !isVisible()) return;
+    if (!checksumRange_) {
+        checksums_->setText(QStringLiteral("EEPROM checksums: no device selected"));
+        return;
+    }
+    const Checksums sums = BufferChecksums(editor_.Buffer(), {*checksumRange_});
+    const auto hex = [](unsigned value, int digits) {
+        return QString::number(value, 16).rightJustified(digits, QLatin1Char('0')).toUpper();
+    };
+    checksums_->setText(QStringLiteral("EEPROM 0x%1-0x%2:  CRC-32 0x%3  Sum16 0x%4")
+                            .arg(hex(static_cast<unsigned>(checksumRange_->first), 4),
+                                 hex(static_cast<unsigned>(checksumRange_->last), 4), hex(sums.crc32, 8),
+                                 hex(sums.sum16, 4)));
 }
 
 void TExplaine::RefreshDescription()
@@ -268,6 +302,7 @@ void TExplaine::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     if (event->spontaneous()) return;
     UpdateCaption();
+    RefreshChecksums();
     projectName_->setFocus();
     SetActionsEnabled(true);
     model_->RefreshCells();

@@ -2,7 +2,13 @@
 
 #include <QWidget>
 
+#include <optional>
+#include <string>
+
+#include "buffer/address_range.h"
+
 class QAction;
+class QLabel;
 class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
@@ -29,6 +35,10 @@ public:
     void RefreshCells();
     // Names, notes or rows changed in the description (a file was loaded, a device chosen).
     void RefreshDescription();
+
+    // The device whose EEPROM the checksums line adds up, as the device field names it.
+    void SetChecksumDevice(const std::string& deviceName);
+    [[nodiscard]] QLabel* ChecksumLine() const { return checksums_; }
 
     // The row the cell dialog edits.
     [[nodiscard]] int CurrentRow() const;
@@ -62,6 +72,7 @@ private:
     void AddRowExecute();
     void DeleteRowExecute();
     void CellEditExecute();
+    void RefreshChecksums();
 
     THexEdit& editor_;
     DescriptionTableModel* model_ = nullptr;
@@ -75,6 +86,8 @@ private:
     QAction* cellEdit_ = nullptr;
     QMenu* cellPropMenu_ = nullptr;
     TForm8* cellDialog_ = nullptr;
+    QLabel* checksums_ = nullptr;
+    std::optional<AddressRange> checksumRange_;
 };
 
 } // namespace zav

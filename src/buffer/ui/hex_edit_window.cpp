@@ -119,6 +119,7 @@ THexEdit::THexEdit(MessageBoxes& boxes, QWidget* parent)
     dialogs_ = CreateEditorDialogs(*this);
     CreateActions();
     CreateExtraActions();
+    CreateDifferenceParts();
     CreatePopupMenu();
     SetEditActionsEnabled(false);
 
@@ -308,6 +309,8 @@ void THexEdit::CellsChanged(std::int32_t first, std::int32_t last)
             pane->viewport()->update(0, y0, pane->viewport()->width(), y1 - y0);
         }
     }
+    if (differences_.DropEdited(first, last, [this](std::int32_t a) { return buffer_->GetByte(a); }))
+        emit DifferencesChanged();
     if (cursor_.Address() >= first && cursor_.Address() <= last) ShowCellInfo();
     SetExtraActionsEnabled(ActionsLive());
     ShowCursorExtras();
@@ -344,6 +347,7 @@ void THexEdit::ShowCellInfo()
     for (std::size_t panel = 0; panel + 1 < statusPanels_.size(); ++panel) {
         statusPanels_[panel]->setText(QString::fromLatin1(info.panels[panel].c_str()));
     }
+    ShowDifferenceAndChecksums();
     explaine_->RefreshCells();
     ShowCursorExtras();
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "buffer/buffer_observer.h"
+#include "buffer/difference_marks.h"
 #include <QFont>
 
 #include "buffer/ui/editor_extra_actions.h"
@@ -110,6 +111,20 @@ public:
     // The memory dump printing lays out (bytesPerRow 16 or 32).
     [[nodiscard]] std::string BuildDumpText(std::int32_t first, std::int32_t last, int bytesPerRow);
 
+    // The cells the last verify found different (hex_edit_differences.cpp): marked in both
+    // panes, stepped through by Next and Previous Difference, each mark gone once its cell is
+    // edited. Setting none clears them.
+    void SetVerifyDifferences(const std::vector<CellDifference>& differences);
+    [[nodiscard]] const DifferenceMarks& Differences() const { return differences_; }
+    void NextDifference();
+    void PreviousDifference();
+    // Edit > Next Difference (F8) and Previous Difference (Shift+F8).
+    [[nodiscard]] QAction* NextDifferenceAction() const { return nextDifference_; }
+    [[nodiscard]] QAction* PreviousDifferenceAction() const { return previousDifference_; }
+    // The cursor cell's device value and the selection's checksums.
+    [[nodiscard]] QLabel* DevicePanel() const { return devicePanel_; }
+    [[nodiscard]] QLabel* SelectionChecksumPanel() const { return checksumPanel_; }
+
     // The grid panes, for tests and the dialogs that move the focus back to the editor.
     [[nodiscard]] HexGridView& HexPane() { return *hexPane_; }
     [[nodiscard]] HexGridView& CharPane() { return *charPane_; }
@@ -120,6 +135,8 @@ signals:
     void HexEditClose();
     // A file was dropped on the editor; the main window loads it.
     void FileDropped(const QString& path);
+    // The verify's marks were set, cleared or lost one to an edit.
+    void DifferencesChanged();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -145,6 +162,9 @@ private:
     void UpdateCaption();
     void ShowCellInfo();
     void FollowClipboard();
+    void CreateDifferenceParts();
+    void ShowDifferenceAndChecksums();
+    void GoToDifference(std::optional<std::int32_t> address);
 
     // Routed from the panes.
     void PaneFocused(EditorGrid grid);
@@ -205,6 +225,11 @@ private:
     Bookmarks bookmarks_;
     std::vector<std::uint8_t> highlightPattern_;
     bool highlightTextMode_ = false;
+    DifferenceMarks differences_;
+    QAction* nextDifference_ = nullptr;
+    QAction* previousDifference_ = nullptr;
+    QLabel* devicePanel_ = nullptr;
+    QLabel* checksumPanel_ = nullptr;
 };
 
 } // namespace zav

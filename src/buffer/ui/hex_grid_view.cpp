@@ -198,6 +198,7 @@ void HexGridView::paintEvent(QPaintEvent* event)
             }
         }
     }
+    PaintDifferenceMarks(painter, rows, firstByteLeft, cellWidth);
     glyphs_.Draw(painter, ToQColor(colours.fixed));
 
     if (hasFocus() && cursor.Row() >= rows.first && cursor.Row() <= rows.last) {
@@ -210,6 +211,40 @@ void HexGridView::paintEvent(QPaintEvent* event)
         painter.drawRect(QRectF(firstByteLeft + (cursor.Column() - 1) * cellWidth,
                                 layout.RowTop(cursor.TopRow(), cursor.Row()), cellWidth, rowHeight)
                              .adjusted(0.5, 0.5, -0.5, -0.5));
+    }
+}
+
+void HexGridView::PaintDifferenceMarks(QPainter& painter, const RowSpan& rows, int firstByteLeft, int cellWidth)
+{
+    const DifferenceMarks& marks = editor_.differences_;
+    if (marks.Empty()) return;
+    const HexViewLayout& layout = editor_.layout_;
+    const int top = editor_.cursor_.TopRow();
+    // Drawn in the background's inverse, hatched behind the digits and framed, so a mark
+    // shows on every cell colour and next to the selection. The hatching is faint, so the
+    // digits on it stay legible; it is drawn once into a tile that every mark reuses, since
+    // filling cells with a translucent pattern brush is slow.
+    const QColor ink = ToQColor(editor_.options_.colours.background ^ 0xFFFFFF);
+    const QSize cellSize(cellWidth, layout.RowHeight());
+    if (markTile_.size() != cellSize * devicePixelRatio() || markInk_ != ink) {
+        markTile_ = QPixmap(cellSize * devicePixelRatio());
+        markTile_.setDevicePixelRatio(devicePixelRatio());
+        markTile_.fill(Qt::transparent);
+        QPainter tile(&markTile_);
+        QColor hatch = ink;
+        hatch.setAlpha(80);
+        tile.fillRect(QRect(QPoint(0, 0), cellSize), QBrush(hatch, Qt::BDiagPattern));
+        QPen frame(ink, 2);
+        frame.setCosmetic(true);
+        tile.setPen(frame);
+        tile.drawRect(QRectF(QPointF(0, 0), QSizeF(cellSize)).adjusted(1, 1, -1, -1));
+        markInk_ = ink;
+    }
+    for (int row = rows.first; row <= rows.last; ++row) {
+        for (int column = 1; column <= HexViewLayout::kBytesPerRow; ++column) {
+            if (!marks.Find(HexCellAddress(column, row))) continue;
+            painter.drawPixmap(QPoint(firstByteLeft + (column - 1) * cellWidth, layout.RowTop(top, row)), markTile_);
+        }
     }
 }
 

@@ -1,8 +1,12 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QColor>
+#include <QPixmap>
 
 #include <optional>
+
+class QPainter;
 
 #include "buffer/ui/glyph_batch.h"
 #include "operations/editor_cursor.h"
@@ -50,12 +54,17 @@ private:
     [[nodiscard]] GridCell CellNearest(QPoint point) const;
     [[nodiscard]] int ContentX(QPoint point) const;
     [[nodiscard]] int ContentLeft() const;
+    // The cells the last verify found different, over the rows being painted.
+    void PaintDifferenceMarks(QPainter& painter, const RowSpan& rows, int firstByteLeft, int cellWidth);
 
     THexEdit& editor_;
     EditorGrid grid_;
     GlyphBatch glyphs_;
     int ascent_ = 0;
     double hexDigitAdvance_ = 8;
+    // One mark, drawn at the cell size in the ink below.
+    QPixmap markTile_;
+    QColor markInk_;
 };
 
 } // namespace zav

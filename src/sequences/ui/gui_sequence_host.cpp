@@ -94,4 +94,9 @@ void GuiSequenceHost::Beep()
     QApplication::beep();
 }
 
+void GuiSequenceHost::SetVerifyDifferences(const std::vector<CellDifference>& differences)
+{
+    if (widgets_.verifyDifferences) widgets_.verifyDifferences(differences);
+}
+
 } // namespace zav

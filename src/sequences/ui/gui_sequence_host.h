@@ -4,6 +4,7 @@
 #include <QPointer>
 
 #include <array>
+#include <functional>
 
 #include "sequences/buffer_sequence_host.h"
 
@@ -26,6 +27,8 @@ struct SequenceWidgets {
     QAbstractButton* programStart = nullptr;
     // Indexed by SequenceOption.
     std::array<QAbstractButton*, 6> options{};
+    // Where the verify's differences go (the hex editor's marks).
+    std::function<void(const std::vector<CellDifference>&)> verifyDifferences{};
 };
 
 // The main window as a sequence sees it, on the user-interface thread: the calls a worker
@@ -49,6 +52,7 @@ public:
     std::string DeviceIdText() override;
     ProgramSettings GetProgramSettings() override;
     void Beep() override;
+    void SetVerifyDifferences(const std::vector<CellDifference>& differences) override;
 
 signals:
     // The port is free again: a sequence has ended (its worker is winding down).

@@ -43,7 +43,19 @@ SequenceControl& SequenceRunner::Control(SequenceKind kind)
 
 void SequenceRunner::Start(SequenceKind kind)
 {
+    if (kind == SequenceKind::Read) {
+        static_cast<ReadSequenceControl&>(Control(kind)).SetBlankCheck(false);
+    } else {
+        static_cast<ProgramSequenceControl&>(Control(kind)).SetBackupStore(backup_);
+    }
     Control(kind).Start();
+}
+
+void SequenceRunner::StartBlankCheck()
+{
+    auto& read = static_cast<ReadSequenceControl&>(Control(SequenceKind::Read));
+    read.SetBlankCheck(true);
+    read.Start();
 }
 
 void SequenceRunner::Stop(SequenceKind kind)

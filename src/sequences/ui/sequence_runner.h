@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "sequences/backup_store.h"
 #include "sequences/hand_over_host.h"
 #include "sequences/hand_over_queue.h"
 #include "sequences/sequence_host.h"
@@ -26,6 +27,10 @@ public:
     ~SequenceRunner() override;
 
     void Start(SequenceKind kind);
+    // The blank check, run by the read controller: it shares the read's Start button and stop.
+    void StartBlankCheck();
+    // Where the next program sequences back the part up; none turns the backup off.
+    void SetBackupStore(std::shared_ptr<BackupStore> backup) { backup_ = std::move(backup); }
     // The user released the Start button (or a press was refused). A running sequence is
     // asked to end and this returns at once, so the window keeps painting (also while the
     // sequence sits in a board's reset wait, or waits on a box this very stop came from);
@@ -60,6 +65,7 @@ private:
     SimulationNoticeLinkFactory links_;
     std::unique_ptr<SequenceControl> read_;
     std::unique_ptr<SequenceControl> program_;
+    std::shared_ptr<BackupStore> backup_;
     bool readStopPending_ = false;
     bool programStopPending_ = false;
 };

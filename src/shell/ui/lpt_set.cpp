@@ -1,6 +1,8 @@
 #include "shell/ui/lpt_set.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -87,6 +89,14 @@ TLptSet::TLptSet(MainWindowFlow& flow, PortListing& ports, QWidget* parent)
     layout->addWidget(new QLabel(QStringLiteral("COM Port"), this));
     layout->addWidget(serialList_);
     layout->addWidget(serialWhy_);
+    auto* programOptions = new QGroupBox(QStringLiteral("Program Options"), this);
+    backupBox_ = new QCheckBox(QStringLiteral("&Back up the part before writing"), programOptions);
+    backupBox_->setObjectName(QStringLiteral("BackupBeforeWrite"));
+    backupBox_->setToolTip(QStringLiteral("Before an erase, program, lock or unlock, save the part's EEPROM and "
+                                          "CONFIG in the backups folder (File > Restore Backup ...)"));
+    auto* programLayout = new QVBoxLayout(programOptions);
+    programLayout->addWidget(backupBox_);
+    layout->addWidget(programOptions);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(okButton);
@@ -116,12 +126,14 @@ void TLptSet::FormShow()
     Fill(*parallelList_, *parallelWhy_, model_.Parallel());
     Fill(*serialList_, *serialWhy_, model_.Serial());
     delaySlider_->setValue(model_.Delay());
+    backupBox_->setChecked(model_.Backup());
     parallelList_->setFocus();
 }
 
 void TLptSet::accept()
 {
     model_.Accept(parallelList_->currentIndex(), serialList_->currentIndex(), delaySlider_->value(), flow_);
+    model_.AcceptBackup(backupBox_->isChecked(), flow_);
     QDialog::accept();
 }
 

@@ -4,6 +4,7 @@
 
 #include "shell/ports_setup_model.h"
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QSlider;
@@ -27,6 +28,7 @@ public:
     [[nodiscard]] QSlider* TrackBar1() const { return delaySlider_; }
     [[nodiscard]] QLabel* ParallelWhyMissing() const { return parallelWhy_; }
     [[nodiscard]] QLabel* SerialWhyMissing() const { return serialWhy_; }
+    [[nodiscard]] QCheckBox* BackupBox() const { return backupBox_; }
 
     void accept() override;
 
@@ -44,6 +46,7 @@ private:
     QSlider* delaySlider_;
     QLabel* parallelWhy_;
     QLabel* serialWhy_;
+    QCheckBox* backupBox_ = nullptr;
 };
 
 } // namespace zav

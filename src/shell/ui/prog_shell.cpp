@@ -70,6 +70,9 @@ TProgShell::TProgShell(ShellServices services, QWidget* parent)
     widgets.progress = progBar_;
     widgets.readStart = readStartButton_;
     widgets.programStart = programStartButton_;
+    widgets.verifyDifferences = [this](const std::vector<CellDifference>& differences) {
+        hexEdit_->SetVerifyDifferences(differences);
+    };
     for (std::size_t option = 0; option < optionButtons_.size(); ++option) {
         widgets.options[option] = optionButtons_[option];
     }
@@ -176,6 +179,9 @@ void TProgShell::DeviceIDValueChange(const std::string& name)
     if (!flow_.ChangeDevice(name)) return;
     deviceIdValue_->setText(FromLatin1(name));
     ApplyDeviceSelection(name, hexEdit_->Buffer(), *this);
+    // The last verify's findings were about another part.
+    hexEdit_->SetVerifyDifferences({});
+    hexEdit_->DescriptionWindow().SetChecksumDevice(name);
 }
 
 void TProgShell::ReadStartButtonClick(bool down)
@@ -194,6 +200,7 @@ void TProgShell::StartButtonClick(SequenceKind kind, bool down)
         kind == SequenceKind::Read ? flow_.ReadStartButtonClick(down) : flow_.ProgramStartButtonClick(down);
     if (plan.putButtonUp) StartButton(kind)->setChecked(false);
     if (plan.start) {
+        if (kind == SequenceKind::Program) ApplyBackupSetting();
         sequences_->Start(kind);
     } else {
         emit SequenceStopRequested();

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "devices/device_selection_view.h"
@@ -34,6 +35,7 @@ class TLoadf;
 class TLptSet;
 class TPrintd;
 class TSavef;
+class TVerifyDifferences;
 
 // The main window: the device row, the Program and Read sequence pages with their option
 // toggles and Start buttons, the message list, the hint bar and the progress bar, and every
@@ -97,6 +99,15 @@ public:
     void ShowEditorExecute();
     void HelpProgExecute();
     void HelpAboutExecute();
+    // The safety net around writing a part (prog_shell_safety.cpp).
+    void BlankCheckExecute();
+    void RestoreBackupExecute();
+    void VerifyDifferencesExecute();
+    [[nodiscard]] TVerifyDifferences* VerifyDifferencesWindow() const { return verifyDifferences_; }
+    // Restore Backup asks the system's open dialog, starting in the given folder, unless a test
+    // replaced it.
+    using FolderFileChooser = std::function<QString(QWidget* parent, const QString& folder)>;
+    void SetBackupChooser(FolderFileChooser chooser) { backupChooser_ = std::move(chooser); }
 
 signals:
     // A stop was requested while a sequence may be waiting on a box: the box goes away,
@@ -115,6 +126,9 @@ private:
     void ShowAddressAtTop(std::int32_t address) override;
 
     void CreateActions();
+    void CreateSafetyActions();
+    // The backup store the settings ask for, handed to the sequences before a program start.
+    void ApplyBackupSetting();
     void CreateMenus();
     void CreateToolBar();
     // Recent Files, Redo, Replace, the bookmarks, the data inspector, the Start/Stop key, the
@@ -178,6 +192,11 @@ private:
     TLoadf* loadf_ = nullptr;
     TSavef* savef_ = nullptr;
     TPrintd* printd_ = nullptr;
+    TVerifyDifferences* verifyDifferences_ = nullptr;
+    QAction* blankCheck_ = nullptr;
+    QAction* restoreBackup_ = nullptr;
+    QAction* showVerifyDifferences_ = nullptr;
+    FolderFileChooser backupChooser_;
 };
 
 } // namespace zav

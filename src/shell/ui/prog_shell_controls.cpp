@@ -86,6 +86,7 @@ void TProgShell::CreateActions()
     ConnectCommand(showEditor_, &TProgShell::ShowEditorExecute);
     ConnectCommand(helpProg_, &TProgShell::HelpProgExecute);
     ConnectCommand(helpAbout_, &TProgShell::HelpAboutExecute);
+    CreateSafetyActions();
 
     // HexEditOpen/HexEditClose and ExplaineOpen/ExplaineClose: the tool buttons and menu
     // items follow the windows however they were shown or closed.
@@ -104,6 +105,7 @@ void TProgShell::CreateMenus()
     file->setObjectName(QStringLiteral("FileMenu"));
     file->addAction(editOpenFile_);
     file->addAction(editSaveFile_);
+    file->addAction(restoreBackup_);
     file->addSeparator();
     file->addAction(editPrint_);
     file->addSeparator();
@@ -126,10 +128,14 @@ void TProgShell::CreateMenus()
     edit->addAction(editorAction(EditorAction::CopyAs));
     edit->addAction(editorAction(EditorAction::Fill));
     edit->addAction(editorAction(EditorAction::Swap));
+    edit->addSeparator();
+    edit->addAction(hexEdit_->NextDifferenceAction());
+    edit->addAction(hexEdit_->PreviousDifferenceAction());
 
     QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
     tools->addAction(toolEditor_);
     tools->addAction(toolLpt_);
+    tools->addAction(blankCheck_);
     tools->addSeparator();
     tools->addAction(resDefSet_);
 
@@ -146,6 +152,7 @@ void TProgShell::CreateMenus()
         description->setEnabled(property->isEnabled());
     });
     connect(description, &QAction::triggered, property, [property] { property->trigger(); });
+    window->addAction(showVerifyDifferences_);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->addAction(helpProg_);

@@ -1,0 +1,50 @@
+#include "buffer/cell_difference.h"
+
+#include "buffer/hex_digits.h"
+
+namespace zav {
+
+std::string DifferenceLine(const CellDifference& difference)
+{
+    std::string line;
+    AppendHexAddress(line, difference.address);
+    line += " buffer ";
+    AppendHexByte(line, difference.expected);
+    line += " device ";
+    AppendHexByte(line, difference.device);
+    return line;
+}
+
+std::string DifferencesText(const std::vector<CellDifference>& differences)
+{
+    std::string text;
+    for (const CellDifference& difference : differences) text += DifferenceLine(difference) + '\n';
+    return text;
+}
+
+std::vector<AddressRange> DifferingRuns(const std::vector<std::uint8_t>& first,
+                                        const std::vector<std::uint8_t>& second, AddressRange range)
+{
+    return DifferingRuns(
+        [&](std::int32_t address) {
+            const auto index = static_cast<std::size_t>(address);
+            return first[index] != second[index];
+        },
+        range);
+}
+
+std::vector<AddressRange> DifferingRuns(const std::function<bool(std::int32_t)>& differs, AddressRange range)
+{
+    std::vector<AddressRange> runs;
+    for (std::int32_t address = range.first; address <= range.last; ++address) {
+        if (!differs(address)) continue;
+        if (!runs.empty() && runs.back().last == address - 1) {
+            runs.back().last = address;
+        } else {
+            runs.push_back({address, address});
+        }
+    }
+    return runs;
+}
+
+} // namespace zav

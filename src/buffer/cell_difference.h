@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "buffer/address_range.h"
+
+namespace zav {
+
+// One cell whose device value is not the value it was compared with: the buffer's value,
+// or 0xFF when a verify after an erase alone expects an erased part.
+struct CellDifference {
+    std::int32_t address = 0;
+    std::uint8_t expected = 0;
+    std::uint8_t device = 0;
+    bool operator==(const CellDifference&) const = default;
+};
+
+// "B605 buffer 5A device FF": how the differences list and zavtool print a cell.
+[[nodiscard]] std::string DifferenceLine(const CellDifference& difference);
+// DifferenceLine of each, one a line, each ended by a line feed.
+[[nodiscard]] std::string DifferencesText(const std::vector<CellDifference>& differences);
+
+// The cells of `range` where `first` and `second` differ, as runs of neighbouring addresses.
+// Both must hold every address of the range.
+[[nodiscard]] std::vector<AddressRange> DifferingRuns(const std::vector<std::uint8_t>& first,
+                                                      const std::vector<std::uint8_t>& second,
+                                                      AddressRange range);
+// The same for any rule of which cells differ.
+[[nodiscard]] std::vector<AddressRange> DifferingRuns(const std::function<bool(std::int32_t)>& differs,
+                                                      AddressRange range);
+
+} // namespace zav

@@ -1,0 +1,111 @@
+// The hex editor's part in showing where a verify found the part different from the buffer,
+// and the checksums of its selection.
+
+#include <QAction>
+#include <QLabel>
+#include <QStatusBar>
+
+#include "buffer/checksum.h"
+#include "buffer/memory_buffer.h"
+#include "buffer/numeric_helpers.h"
+#include "buffer/ui/hex_edit_window.h"
+#include "buffer/ui/hex_grid_view.h"
+
+namespace zav {
+
+namespace {
+
+// The selection's cells as one range per row, in selection order.
+std::vector<AddressRange> SelectionRows(const Selection& selection)
+{
+    std::vector<AddressRange> rows;
+    for (int row = selection.Top(); row <= selection.Bottom(); ++row)
+        rows.push_back({HexCellAddress(selection.Left(), row), HexCellAddress(selection.Right(), row)});
+    return rows;
+}
+
+} // namespace
+
+void THexEdit::CreateDifferenceParts()
+{
+    const auto create = [this](const char* name, const char* caption, QKeyCombination key, const char* hint,
+                               void (THexEdit::*handler)()) {
+        auto* action = new QAction(QString::fromLatin1(caption), this);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(QKeySequence(key));
+        action->setToolTip(QString::fromLatin1(hint));
+        action->setStatusTip(QString::fromLatin1(hint));
+        action->setEnabled(false);
+        connect(action, &QAction::triggered, this, handler);
+        addAction(action);
+        return action;
+    };
+    nextDifference_ = create("EditNextDifference", "Next Difference", QKeyCombination(Qt::Key_F8),
+                             "Next cell the last verify found different", &THexEdit::NextDifference);
+    previousDifference_ =
+        create("EditPreviousDifference", "Previous Difference", QKeyCombination(Qt::ShiftModifier, Qt::Key_F8),
+               "Previous cell the last verify found different", &THexEdit::PreviousDifference);
+
+    devicePanel_ = new QLabel(statusBar_);
+    devicePanel_->setObjectName(QStringLiteral("DevicePanel"));
+    devicePanel_->setToolTip(QStringLiteral("The device's value of the cell, as the last verify read it"));
+    checksumPanel_ = new QLabel(statusBar_);
+    checksumPanel_->setObjectName(QStringLiteral("SelectionChecksumPanel"));
+    checksumPanel_->setToolTip(QStringLiteral("CRC-32 (IEEE 802.3) and 16-bit sum of the selected cells"));
+    statusBar_->addPermanentWidget(devicePanel_);
+    statusBar_->addPermanentWidget(checksumPanel_);
+}
+
+void THexEdit::SetVerifyDifferences(const std::vector<CellDifference>& differences)
+{
+    differences_.Set(differences);
+    differences_.Remember([this](std::int32_t a) { return buffer_->GetByte(a); });
+    RepaintGrids();
+    ShowDifferenceAndChecksums();
+    emit DifferencesChanged();
+}
+
+void THexEdit::NextDifference()
+{
+    GoToDifference(differences_.Next(cursor_.Address()));
+}
+
+void THexEdit::PreviousDifference()
+{
+    GoToDifference(differences_.Previous(cursor_.Address()));
+}
+
+void THexEdit::GoToDifference(std::optional<std::int32_t> address)
+{
+    if (!address) return;
+    if (!isVisible()) show();
+    raise();
+    SelectAddress(*address);
+}
+
+void THexEdit::ShowDifferenceAndChecksums()
+{
+    const bool marked = !differences_.Empty();
+    nextDifference_->setEnabled(marked);
+    previousDifference_->setEnabled(marked);
+
+    const std::optional<CellDifference> mark = differences_.Find(cursor_.Address());
+    devicePanel_->setText(mark ? QStringLiteral("Device: %1").arg(QString::fromLatin1(ByteText(mark->device).c_str()))
+                               : QString());
+    devicePanel_->setVisible(mark.has_value());
+
+    const Selection selection = cursor_.GetSelection();
+    if (!selection.HasSelection()) {
+        checksumPanel_->clear();
+        checksumPanel_->setVisible(false);
+        return;
+    }
+    const Checksums sums = BufferChecksums(*buffer_, SelectionRows(selection));
+    const auto hex = [](unsigned value, int digits) {
+        return QString::number(value, 16).rightJustified(digits, QLatin1Char('0')).toUpper();
+    };
+    checksumPanel_->setText(QStringLiteral("CRC-32 0x%1  Sum16 0x%2").arg(hex(sums.crc32, 8), hex(sums.sum16, 4)));
+    checksumPanel_->setVisible(true);
+}
+
+} // namespace zav

@@ -1,0 +1,133 @@
+#include "files/backup_folder.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <regex>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+#include "buffer/memory_buffer.h"
+#include "files/buffer_file_content.h"
+#include "files/safe_file_writer.h"
+
+namespace zav {
+
+namespace {
+
+constexpr std::string_view kExtension = ".zef";
+
+std::string FileNameDevice(std::string_view deviceName)
+{
+    std::string name;
+    bool gap = false;
+    for (const char c : deviceName) {
+        if (std::isalnum(static_cast<unsigned char>(c)) != 0) {
+            if (gap && !name.empty()) name += '_';
+            name += c;
+            gap = false;
+        } else {
+            gap = true;
+        }
+    }
+    return name;
+}
+
+// The file's content: only the backed-up cells are implemented, so nothing else is written.
+bool FormatBackup(const BackupImage& image, std::string& content, std::string& failure)
+{
+    if (image.cells.empty()) {
+        failure = "no cells were read";
+        return false;
+    }
+    MemoryBuffer buffer;
+    for (std::int32_t address = 0; address <= buffer.LastAddress(); ++address) buffer.SetUnimplemented(address, true);
+    SaveOptions options{buffer.LastAddress(), 0, false};
+    buffer.BeginUpdate();
+    for (const auto& [address, value] : image.cells) {
+        buffer.SetUnimplemented(address, false);
+        buffer.SetByte(address, value);
+        options.lowAddress = std::min(options.lowAddress, address);
+        options.highAddress = std::max(options.highAddress, address);
+    }
+    buffer.EndUpdate();
+    return FormatBufferFile(buffer, FileFormat::ExtendedFormat, options, content, failure);
+}
+
+} // namespace
+
+std::filesystem::path DefaultBackupFolder()
+{
+    const char* data = std::getenv("XDG_DATA_HOME");
+    std::filesystem::path base;
+    if (data != nullptr && *data == '/') {
+        base = data;
+    } else {
+        const char* home = std::getenv("HOME");
+        base = std::filesystem::path(home != nullptr ? home : "") / ".local" / "share";
+    }
+    return base / "zav" / "backups";
+}
+
+std::string BackupFileName(std::string_view deviceName, const std::tm& when)
+{
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &when);
+    return FileNameDevice(deviceName) + "-" + stamp + std::string(kExtension);
+}
+
+int PruneBackups(const std::filesystem::path& folder, std::string_view deviceName, int keep)
+{
+    const std::regex ours(FileNameDevice(deviceName) + R"(-\d{8}-\d{6}(-\d+)?\.zef)");
+    // Stems sort by time; a same-second "-2" sorts after the plain name.
+    std::vector<std::pair<std::string, std::filesystem::path>> backups;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        if (std::regex_match(name, ours)) backups.emplace_back(entry.path().stem().string(), entry.path());
+    }
+    if (static_cast<int>(backups.size()) <= keep) return 0;
+    std::sort(backups.begin(), backups.end());
+    int removed = 0;
+    for (std::size_t i = 0; i + static_cast<std::size_t>(keep) < backups.size(); ++i) {
+        if (std::filesystem::remove(backups[i].second, error)) ++removed;
+    }
+    return removed;
+}
+
+BackupFolder::BackupFolder(std::filesystem::path folder, Clock clock)
+    : folder_(std::move(folder)), clock_(std::move(clock))
+{
+}
+
+BackupStore::Outcome BackupFolder::Save(const BackupImage& image)
+{
+    Outcome outcome;
+    std::string content;
+    if (!FormatBackup(image, content, outcome.failure)) return outcome;
+    std::error_code error;
+    std::filesystem::create_directories(folder_, error);
+    if (error) {
+        outcome.failure = folder_.string() + ": " + error.message();
+        return outcome;
+    }
+    const std::time_t now = std::chrono::system_clock::to_time_t(clock_());
+    std::tm local{};
+    localtime_r(&now, &local);
+    std::string name = BackupFileName(image.deviceName, local);
+    const std::string stem = name.substr(0, name.size() - kExtension.size());
+    for (int same = 2; std::filesystem::exists(folder_ / name, error); ++same)
+        name = stem + "-" + std::to_string(same) + std::string(kExtension);
+    const std::filesystem::path path = folder_ / name;
+    if (!WriteFileSafely(path, content, outcome.failure)) {
+        outcome.failure = path.string() + ": " + outcome.failure;
+        return outcome;
+    }
+    outcome.saved = true;
+    outcome.path = path.string();
+    outcome.removed = PruneBackups(folder_, image.deviceName, kBackupsKept);
+    return outcome;
+}
+
+} // namespace zav

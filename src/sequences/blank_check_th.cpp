@@ -1,0 +1,79 @@
+#include "sequences/blank_check_th.h"
+
+#include <optional>
+#include <utility>
+
+#include "buffer/hex_digits.h"
+#include "link/programmer_link.h"
+#include "sequences/board_session.h"
+#include "sequences/sequence_frame.h"
+#include "sequences/sequence_host.h"
+#include "sequences/sequence_plan.h"
+
+namespace zav {
+
+namespace {
+
+constexpr std::uint8_t kErased = 0xFF;
+
+} // namespace
+
+BlankCheckTh::BlankCheckTh(SequenceHost& host, LinkFactory& links, std::shared_ptr<BlankCheckFinding> finding)
+    : host_(host), links_(links), finding_(std::move(finding))
+{
+}
+
+BlankCheckTh::~BlankCheckTh()
+{
+    WaitFor();
+}
+
+void BlankCheckTh::Execute()
+{
+    finding_->cellsNotErased = -1;
+    SequenceFrame frame(host_, links_, TerminationFlag(), SequenceKind::Read, "Blank Check in Progress ...");
+    if (Run(frame)) SetResult(kCompleted);
+    frame.End();
+}
+
+bool BlankCheckTh::Run(SequenceFrame& frame)
+{
+    std::optional<SequencePlan> plan;
+    const SequenceFrame::BoardStart start = frame.StartBoard(plan);
+    if (start == SequenceFrame::BoardStart::NoDevice) {
+        host_.AddStatusMessage("No device selected: nothing to check.", StatusKind::Warning);
+        return true;
+    }
+    if (start != SequenceFrame::BoardStart::Ready) return false;
+    return CheckDevice(frame.Session(), *plan);
+}
+
+bool BlankCheckTh::CheckDevice(BoardSession& session, const SequencePlan& plan)
+{
+    ProgrammerLink& link = session.Link();
+    host_.SetProgressMaximum(plan.progressMaximum);
+    int position = 0;
+    host_.SetProgressPosition(position);
+    int notErased = 0;
+    std::optional<std::int32_t> first;
+    for (std::int32_t address = plan.eeprom.first; address <= plan.eeprom.last; ++address) {
+        const std::uint8_t value = link.ReadByteAt(static_cast<std::uint16_t>(address));
+        if (session.Failed()) return false;
+        if (value != kErased) {
+            ++notErased;
+            if (!first) first = address;
+        }
+        host_.SetProgressPosition(++position);
+    }
+    finding_->cellsNotErased = notErased;
+    if (!first) {
+        host_.AddStatusMessage("Device is blank", StatusKind::Normal);
+        return true;
+    }
+    std::string text = "Device is not blank: " + std::to_string(notErased) + " cells not 0xFF, first at 0x";
+    AppendHexAddress(text, *first);
+    host_.AddStatusMessage(text, StatusKind::Warning);
+    return true;
+}
+
+} // namespace zav

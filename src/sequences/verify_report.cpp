@@ -1,0 +1,38 @@
+#include "sequences/verify_report.h"
+
+#include "buffer/hex_digits.h"
+
+namespace zav {
+
+namespace {
+
+std::string HexAddress(std::int32_t address)
+{
+    std::string text = "0x";
+    AppendHexAddress(text, address);
+    return text;
+}
+
+} // namespace
+
+std::optional<std::string> VerifyReport::Add(const CellDifference& difference)
+{
+    differences_.push_back(difference);
+    if (differences_.size() > kListedLines) return std::nullopt;
+    return "Verify Error at Address : " + HexAddress(difference.address);
+}
+
+std::optional<std::string> VerifyReport::UnlistedLine() const
+{
+    if (differences_.size() <= kListedLines) return std::nullopt;
+    return "... " + std::to_string(differences_.size() - kListedLines) + " more verify errors";
+}
+
+std::optional<std::string> VerifyReport::FailureLine() const
+{
+    if (differences_.empty()) return std::nullopt;
+    return "Verify failed: " + std::to_string(differences_.size()) + " cells differ, first at " +
+           HexAddress(differences_.front().address);
+}
+
+} // namespace zav

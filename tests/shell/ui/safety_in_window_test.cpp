@@ -1,0 +1,160 @@
+#include <QAction>
+#include <QButtonGroup>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include <cstdlib>
+
+#include "buffer/memory_buffer.h"
+#include "buffer/ui/hex_edit_window.h"
+#include "buffer/ui/verify_differences_window.h"
+#include "devices/ui/dev_id_form.h"
+#include "sequences/ui/sequence_runner.h"
+#include "shell/ui/status_list_model.h"
+#include "shell/ui/status_win.h"
+#include "shell_fixture.h"
+
+namespace zav {
+
+using testing::OnNextModal;
+using testing::ShellFixture;
+
+namespace {
+
+void SelectDevice(TProgShell& shell, int board, int row)
+{
+    OnNextModal<TDevIdForm>([board, row](TDevIdForm& form) {
+        form.HardBoard()->button(board)->click();
+        form.DeviceListBox1()->setCurrentRow(row);
+        form.accept();
+    });
+    shell.DeviceIDButton()->click();
+}
+
+std::vector<std::string> Lines(TProgShell& shell)
+{
+    std::vector<std::string> lines;
+    const StatusListModel& model = shell.Status().Lines();
+    for (int row = 0; row < model.rowCount(); ++row) lines.push_back(model.Line(row).substr(1));
+    return lines;
+}
+
+void WaitForTheEnd(TProgShell& shell, SequenceKind kind)
+{
+    QTRY_VERIFY_WITH_TIMEOUT(!shell.StartButton(kind)->isChecked() && shell.Flow().PortIdle(), 20000);
+    QTRY_VERIFY(!shell.Sequences().Running());
+}
+
+void RunProgram(TProgShell& shell)
+{
+    QTest::mouseClick(shell.StartButton(SequenceKind::Program), Qt::LeftButton);
+    WaitForTheEnd(shell, SequenceKind::Program);
+}
+
+QAction* ActionNamed(TProgShell& shell, const char* name)
+{
+    return shell.findChild<QAction*>(QString::fromLatin1(name));
+}
+
+std::size_t FilesIn(const std::filesystem::path& folder)
+{
+    if (!std::filesystem::exists(folder)) return 0;
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
+}
+
+} // namespace
+
+class SafetyInWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // The backups go into the test's own folder.
+    void init() { qputenv("XDG_DATA_HOME", QByteArray::fromStdString((data_.Path()).string())); }
+
+    // A verify against a part holding something else: the failure is the last line, the
+    // editor marks the cells, the differences window lists them, and choosing another
+    // device drops them.
+    void AFailedVerifyIsReportedMarkedAndListed()
+    {
+        ShellFixture fixture;
+        TProgShell& shell = fixture.Make();
+        shell.show();
+        SelectDevice(shell, 3, 0); // MC68HC11E9
+        MemoryBuffer& buffer = shell.HexEditor().Buffer();
+        buffer.BeginUpdate();
+        for (std::int32_t address = 0xB600; address <= 0xB7FF; ++address) buffer.SetByte(address, 0x5A);
+        buffer.EndUpdate();
+        QTest::mouseClick(shell.OptionButton(SequenceOption::Verify), Qt::LeftButton);
+        RunProgram(shell);
+
+        const std::vector<std::string> lines = Lines(shell);
+        QVERIFY2(lines.back().rfind("Verify failed: ", 0) == 0, lines.back().c_str());
+        const std::size_t marked = shell.HexEditor().Differences().All().size();
+        QVERIFY(marked > 0);
+        ActionNamed(shell, "WindowVerifyDifferences")->trigger();
+        QVERIFY(shell.VerifyDifferencesWindow()->isVisible());
+        QCOMPARE(static_cast<std::size_t>(shell.VerifyDifferencesWindow()->List()->topLevelItemCount()), marked);
+
+        SelectDevice(shell, 0, 0);
+        QVERIFY(shell.HexEditor().Differences().Empty());
+        QCOMPARE(shell.VerifyDifferencesWindow()->List()->topLevelItemCount(), 0);
+    }
+
+    // An erase backs the part up first unless Program Options says no; Restore Backup
+    // loads a backup from that folder into the buffer.
+    void WritesAreBackedUpAndABackupComesBack()
+    {
+        ShellFixture fixture("LPT1=simulator\n");
+        TProgShell& shell = fixture.Make();
+        shell.show();
+        SelectDevice(shell, 0, 0); // MC68HC05B6
+        QTest::mouseClick(shell.OptionButton(SequenceOption::Erase), Qt::LeftButton);
+        RunProgram(shell);
+        const std::filesystem::path backups = data_.Path() / "zav" / "backups";
+        QCOMPARE(FilesIn(backups), std::size_t{1});
+        const std::filesystem::path backup = std::filesystem::directory_iterator(backups)->path();
+        const std::vector<std::string> lines = Lines(shell);
+        QVERIFY(std::find(lines.begin(), lines.end(), "Backup saved to " + backup.string()) != lines.end());
+
+        shell.Flow().Settings().program.backupBeforeWrite = false;
+        RunProgram(shell);
+        QCOMPARE(FilesIn(backups), std::size_t{1});
+
+        QString offered;
+        shell.SetBackupChooser([&](QWidget*, const QString& folder) {
+            offered = folder;
+            return QString::fromStdString(backup.string());
+        });
+        ActionNamed(shell, "EditRestoreBackup")->trigger();
+        QCOMPARE(offered.toStdString(), backups.string());
+        QCOMPARE(Lines(shell).back(), std::string("The backup is in the buffer: program it to restore the part."));
+    }
+
+    // Tools > Blank Check takes the Read Start button for its run and leaves the buffer be.
+    void BlankCheckRunsAsAReadWithoutTouchingTheBuffer()
+    {
+        ShellFixture fixture("LPT1=simulator\n");
+        TProgShell& shell = fixture.Make();
+        shell.show();
+        SelectDevice(shell, 0, 0);
+        MemoryBuffer& buffer = shell.HexEditor().Buffer();
+        buffer.SetByte(0x0120, 0x33);
+        ActionNamed(shell, "ToolBlankCheck")->trigger();
+        QVERIFY(shell.StartButton(SequenceKind::Read)->isChecked());
+        WaitForTheEnd(shell, SequenceKind::Read);
+        const std::string last = Lines(shell).back();
+        QVERIFY2(last == "Device is blank" || last.rfind("Device is not blank: ", 0) == 0, last.c_str());
+        QCOMPARE(buffer.GetByte(0x0120), std::uint8_t{0x33});
+    }
+
+private:
+    testing::TempFolder data_;
+};
+
+} // namespace zav
+
+QTEST_MAIN(zav::SafetyInWindowTest)
+#include "safety_in_window_test.moc"
