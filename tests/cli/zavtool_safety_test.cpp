@@ -63,7 +63,7 @@ TEST_F(ZavtoolSafetyTest, AWriteIsBackedUpWhereAskedByDefaultOrNotAtAll)
     const auto file = std::filesystem::directory_iterator(Work("mine"))->path();
     EXPECT_NE(chosen.err.find("Backup saved to " + file.string() + "\n"), std::string::npos) << chosen.err;
     // The backup holds the part as it was: it converts back to the same EEPROM bytes.
-    const ToolRun back = Run({"convert", file.string(), Work("back.bin")});
+    const ToolRun back = Run({"convert", file.string(), Work("back.bin"), "--device", "MC68HC11E9"});
     ASSERT_EQ(back.exitStatus, 0) << back.err;
     EXPECT_EQ(ReadFile(Work("back.bin")).substr(0xB600, 0x200), part.substr(0xB600, 0x200));
     EXPECT_EQ(ReadFile(Work("back.bin"))[0x103F], part[0x103F]);

@@ -81,15 +81,16 @@ private slots:
         QCOMPARE(shell.windowTitle(), QStringLiteral("ZAV Zoruruzad Irodozeziz"));
         QCOMPARE(Captions(shell.menuBar()->actions()),
                  (QStringList{"&File", "E&dit", "&Tools", "&Window", "&Help"}));
-        QCOMPARE(Captions(Menu(shell, "&File")->actions()), (QStringList{"Open", "Save", "Recent Files", "-", "Print", "-", "Exit"}));
+        QCOMPARE(Captions(Menu(shell, "&File")->actions()), (QStringList{"Open", "Save", "Recent Files", "Restore Backup ...", "-", "Print", "-", "Exit"}));
         QCOMPARE(Captions(Menu(shell, "&Tools")->actions()),
-                 (QStringList{"Hex Editor Options ...", "Ports Options ...", "-", "Reset to Default"}));
-        QCOMPARE(Captions(Menu(shell, "&Window")->actions()), (QStringList{"Hex Editor", "Description", "Data Inspector"}));
+                 (QStringList{"Hex Editor Options ...", "Ports Options ...", "Blank Check", "-", "Reset to Default"}));
+        QCOMPARE(Captions(Menu(shell, "&Window")->actions()),
+                 (QStringList{"Hex Editor", "Description", "Verify Differences", "Data Inspector"}));
         QCOMPARE(Captions(Menu(shell, "&Help")->actions()), (QStringList{"User Manual", "-", "About ..."}));
         const QStringList edit = Captions(Menu(shell, "E&dit")->actions());
-        // With Redo, Replace and the three bookmark commands after a separator of their own.
-        QCOMPARE(edit.size(), 19);
-        QCOMPARE(edit.count(QStringLiteral("-")), 4);
+        // With Redo, Replace, the three bookmark commands and the two difference commands.
+        QCOMPARE(edit.size(), 22);
+        QCOMPARE(edit.count(QStringLiteral("-")), 5);
         QCOMPARE(edit.at(1), QStringLiteral("Redo"));
         QCOMPARE(edit.at(2), QStringLiteral("-"));
 
