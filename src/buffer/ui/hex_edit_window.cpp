@@ -182,14 +182,21 @@ bool THexEdit::IsUndoEmpty() const
 
 void THexEdit::ApplyEditorOptions(const EditorOptions& options)
 {
+    // Measuring a font means loading a glyph of each of its 239 characters: done again only
+    // when a font changes, not for every start-up or colour change that applies the options.
+    const bool fontsChange =
+        !fontsMeasured_ || options.leftFont != options_.leftFont || options.rightFont != options_.rightFont;
     options_ = options;
-    hexFont_ = EditorFont(options.leftFont);
-    charFont_ = EditorFont(options.rightFont);
-    hexPane_->SetPaneFont(hexFont_);
-    charPane_->SetPaneFont(charFont_);
-    const FontCellMetrics digits = MetricsOf(hexFont_, HexDigits());
-    hexPane_->SetDigitAdvance(digits.charWidth);
-    layout_ = HexViewLayout(digits, MetricsOf(charFont_, PrintableLatin1()));
+    if (fontsChange) {
+        hexFont_ = EditorFont(options.leftFont);
+        charFont_ = EditorFont(options.rightFont);
+        hexPane_->SetPaneFont(hexFont_);
+        charPane_->SetPaneFont(charFont_);
+        const FontCellMetrics digits = MetricsOf(hexFont_, HexDigits());
+        hexPane_->SetDigitAdvance(digits.charWidth);
+        layout_ = HexViewLayout(digits, MetricsOf(charFont_, PrintableLatin1()));
+        fontsMeasured_ = true;
+    }
     buffer_->ApplyEditorColours(options.colours);
     statusPanels_[4]->setText(QString::fromLatin1(CharSetPanelText(options.rightFont).c_str()));
     UpdateSizeLimits();

@@ -200,6 +200,7 @@ private:
     EditorCursor cursor_;
     KeyEntry keyEntry_;
     EditorOptions options_;
+    bool fontsMeasured_ = false;
     bool shown_ = false;
     // The hex pane's width without the scroll bar, as last set, while the window was never shown.
     int requestedPaneWidth_ = 0;

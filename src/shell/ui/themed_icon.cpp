@@ -5,11 +5,14 @@
 
 #include <optional>
 
+#include "shell/ui/raster_icon.h"
+
 // The icons live in a static library, whose resource registration the linker would drop
 // unless something calls it.
 static void RegisterIconResources()
 {
     Q_INIT_RESOURCE(icons);
+    Q_INIT_RESOURCE(raster_icons);
 }
 
 namespace zav {
@@ -83,7 +86,10 @@ private:
 QIcon OwnIcon(const char* fileName)
 {
     EnsureIconResources();
-    return QIcon(QStringLiteral(":/icons/") + QString::fromLatin1(fileName));
+    const QString name = QString::fromLatin1(fileName);
+    // The pictures drawn at build time, where there are: no SVG plugin is loaded for them.
+    QIcon drawn = RasterIcon(name.endsWith(QStringLiteral(".svg")) ? name.chopped(4) : name);
+    return drawn.isNull() ? QIcon(QStringLiteral(":/icons/") + name) : drawn;
 }
 
 QIcon ThemedIcon(const char* themeName)
