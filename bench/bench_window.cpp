@@ -3,6 +3,11 @@
 //                          (run under Xvfb: xvfb-run -a bench_window); goal under 100 ms.
 //                          BM_TimeToFirstPaintBareQt is the same for an empty QWidget, the
 //                          floor the toolkit sets on this machine at this moment.
+//   BM_EmptyQtToFirstWindow, BM_ProgramToFirstWindow
+//                          the CPU time (child_cpu_ms) an empty Qt Widgets program and zavprog
+//                          itself use from their start until their first window is mapped on
+//                          the X server, as processes (run under Xvfb); ratio_to_floor is
+//                          zavprog's over the empty program's, measured in the same run.
 //   BM_StatusList100k      100,000 lines appended to the message list and shown: the memory
 //                          they cost (list_mb) and the time; goal under 30 MB.
 //   BM_EventLoopLatency    the worst lateness of a 5 ms timer on the window's event loop
@@ -24,17 +29,21 @@
 #include <QWindow>
 
 #include <malloc.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <xcb/xcb.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "boardsim/board_sim_options.h"
 #include "buffer/memory_buffer.h"
@@ -343,6 +352,114 @@ void BM_TimeToFirstPaintBareQt(benchmark::State& state)
     TimeChildToFirstPaint(state, "--bare-first-paint-child");
 }
 BENCHMARK(BM_TimeToFirstPaintBareQt)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// Starts `program` as a process with a settings folder of its own and returns the CPU time it
+// used until its first window was mapped, after which it is killed; nothing on failure.
+std::optional<double> CpuToFirstWindow(const char* program)
+{
+    // A server just started by xvfb-run may still refuse connections for a moment.
+    xcb_connection_t* x = xcb_connect(nullptr, nullptr);
+    for (int attempt = 0; attempt < 100 && xcb_connection_has_error(x) != 0; ++attempt) {
+        xcb_disconnect(x);
+        usleep(20'000);
+        x = xcb_connect(nullptr, nullptr);
+    }
+    if (xcb_connection_has_error(x) != 0) {
+        std::fprintf(stderr, "cannot connect to the X server\n");
+        xcb_disconnect(x);
+        return std::nullopt;
+    }
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
+    const std::uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+    xcb_change_window_attributes(x, root, XCB_CW_EVENT_MASK, &mask);
+    xcb_flush(x);
+
+    const std::filesystem::path home =
+        std::filesystem::temp_directory_path() / ("zav-bench-start-" + std::to_string(getpid()));
+    std::filesystem::create_directories(home);
+    std::string config = "XDG_CONFIG_HOME=" + home.string();
+    std::string data = "XDG_DATA_HOME=" + home.string();
+    std::vector<char*> environment;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        if (std::strncmp(*entry, "XDG_CONFIG_HOME=", 16) != 0 && std::strncmp(*entry, "XDG_DATA_HOME=", 14) != 0 &&
+            std::strncmp(*entry, "QT_QPA_PLATFORM=", 16) != 0) {
+            environment.push_back(*entry);
+        }
+    }
+    std::string platform = "QT_QPA_PLATFORM=xcb";
+    environment.push_back(config.data());
+    environment.push_back(data.data());
+    environment.push_back(platform.data());
+    environment.push_back(nullptr);
+    char* const arguments[] = {const_cast<char*>(program), nullptr};
+    pid_t child = 0;
+    std::optional<double> cpuMs;
+    if (posix_spawn(&child, program, nullptr, nullptr, arguments, environment.data()) == 0) {
+        bool mapped = false;
+        while (!mapped) {
+            xcb_generic_event_t* event = xcb_wait_for_event(x);
+            if (event == nullptr) break;
+            mapped = (event->response_type & 0x7F) == XCB_MAP_NOTIFY;
+            std::free(event);
+        }
+        kill(child, SIGKILL);
+        int status = 0;
+        rusage usage{};
+        wait4(child, &status, 0, &usage);
+        const auto ms = [](const timeval& time) { return time.tv_sec * 1e3 + time.tv_usec / 1e3; };
+        if (mapped) {
+            cpuMs = ms(usage.ru_utime) + ms(usage.ru_stime);
+        } else {
+            std::fprintf(stderr, "the X connection ended: %d\n", xcb_connection_has_error(x));
+        }
+    } else {
+        std::fprintf(stderr, "cannot start %s\n", program);
+    }
+    xcb_disconnect(x);
+    std::error_code ignored;
+    std::filesystem::remove_all(home, ignored);
+    return cpuMs;
+}
+
+double floorCpuMs = 0;
+
+void TimeProcessToFirstWindow(benchmark::State& state, const char* program, bool isFloor)
+{
+    if (std::getenv("DISPLAY") == nullptr) {
+        state.SkipWithError("needs an X display: run under xvfb-run -a");
+        return;
+    }
+    double total = 0;
+    for (auto _ : state) {
+        const std::optional<double> cpuMs = CpuToFirstWindow(program);
+        if (!cpuMs) {
+            state.SkipWithError(("the window of " + std::string(program) + " never appeared").c_str());
+            return;
+        }
+        total += *cpuMs;
+        state.SetIterationTime(*cpuMs / 1e3);
+    }
+    const double average = total / static_cast<double>(state.iterations());
+    state.counters["child_cpu_ms"] = average;
+    if (isFloor) {
+        floorCpuMs = average;
+    } else if (floorCpuMs > 0) {
+        state.counters["ratio_to_floor"] = average / floorCpuMs;
+    }
+}
+void BM_EmptyQtToFirstWindow(benchmark::State& state)
+{
+    TimeProcessToFirstWindow(state, ZAV_EMPTY_WINDOW_PATH, true);
+}
+BENCHMARK(BM_EmptyQtToFirstWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
+
+// ZAV_BENCH_PROGRAM names another zavprog to measure against the same floor (an earlier build).
+void BM_ProgramToFirstWindow(benchmark::State& state)
+{
+    const char* other = std::getenv("ZAV_BENCH_PROGRAM");
+    TimeProcessToFirstWindow(state, other != nullptr ? other : ZAV_PROGRAM_PATH, false);
+}
+BENCHMARK(BM_ProgramToFirstWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
 
 } // namespace
 } // namespace zav
