@@ -197,11 +197,13 @@ private:
     std::shared_ptr<HandOverQueue> queue_ = HandOverQueue::Create();
     std::unique_ptr<StopSignalWatcher> watcher_;
     std::atomic<bool> unanswered_{false};
-    std::vector<std::unique_ptr<BatchBoard>> boards_;
     std::vector<Clock::time_point> ends_;
     std::vector<PartOutcome> outcomes_;
     Tally tally_;
     bool failed_ = false;
+    // Last, so destroyed first: a board's destruction stops its sequence, whose end is
+    // still reported into the members above.
+    std::vector<std::unique_ptr<BatchBoard>> boards_;
 };
 
 std::string BatchRun::Preflight() const
