@@ -11,16 +11,18 @@
 #include "boardsim/image_file_lock.h"
 #include "cli/batch_part_log.h"
 #include "cli/console_reporter.h"
+#include "cli/notice_lines.h"
 #include "cli/progress_bar.h"
 #include "cli/terminal.h"
 #include "sequences/buffer_sequence_host.h"
 #include "sequences/program_sequence_control.h"
+#include "sequences/simulation_notice_link_factory.h"
 
 namespace zav {
 
 class HandOverQueue;
-class LinkFactory;
 class MemoryBuffer;
+class PortsMapLinkFactory;
 class SimulatedBoard;
 
 // Puts a fixed text ("[COM1] ") before every line written through it, so the lines of
@@ -109,7 +111,8 @@ private:
 
 // Everything one port needs to program parts: its console (lines prefixed with the port
 // when several boards run), its own buffer with the part's serial number, its worker and
-// link, and, on the simulated board, its memory image.
+// link (saying on the console when the port is the simulated board), and, on the simulated
+// board, its memory image.
 class BatchBoard {
 public:
     struct Setup {
@@ -123,7 +126,7 @@ public:
     };
     BatchBoard(const Setup& setup, std::ostream& err, Terminal& terminal,
                std::unique_ptr<MemoryBuffer> buffer, std::shared_ptr<HandOverQueue> queue,
-               LinkFactory& links);
+               PortsMapLinkFactory& links);
     BatchBoard(const BatchBoard&) = delete;
     BatchBoard& operator=(const BatchBoard&) = delete;
     ~BatchBoard();
@@ -150,6 +153,8 @@ private:
     ConsoleReporter reporter_;
     std::unique_ptr<MemoryBuffer> buffer_;
     BatchBoardHost host_;
+    NoticeLines notices_;
+    SimulationNoticeLinkFactory noticedLinks_;
     ProgramSequenceControl control_;
     ImageFileLock imageLock_;
     SimulatedBoard* simulation_ = nullptr;

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <set>
@@ -163,8 +164,9 @@ TEST_F(ZavtoolBatchTest, CountSpreadsItsPartsOverTheBoards)
     const ToolRun run = Run(Program({"--serial=0x01F0:2:1:bcd", "--port", "LPT1,LPT2,LPT3", "--count", "4",
                                      "--simulate=write-ms=1", "--quiet"}));
     EXPECT_EQ(run.exitStatus, 0) << run.err;
-    EXPECT_NE(run.err.find(
-                  "parts 3  ok 3  failed 0  next serial 0004\nparts 4  ok 4  failed 0  next serial 0005\n"),
+    EXPECT_NE(run.err.find("parts 3  ok 3  failed 0  next serial 0004\n"
+                           "[LPT1] LPT1 is the simulated board: no real device is read or programmed.\n"
+                           "parts 4  ok 4  failed 0  next serial 0005\n"),
               std::string::npos)
         << run.err;
     const std::vector<std::string> records = LogRecords();
@@ -180,6 +182,40 @@ TEST_F(ZavtoolBatchTest, CountSpreadsItsPartsOverTheBoards)
     EXPECT_NE(real.err.find("--sim-memory: LPT2 is not simulated (add --simulate)"), std::string::npos)
         << real.err;
     EXPECT_EQ(real.err.find("Program Sequence"), std::string::npos) << real.err;
+}
+
+// A port that is the simulated board says so before each of its parts, even with --quiet,
+// after its port when several boards run; a real port does not.
+TEST_F(ZavtoolBatchTest, EverySimulatedPortSaysSoEvenWhenQuiet)
+{
+    const std::string notice = " is the simulated board: no real device is read or programmed.";
+    const struct {
+        const char* ports;
+        std::vector<std::string> arguments;
+        std::vector<std::string> noticed;
+        int exitStatus;
+    } cases[] = {
+        {"", {"--count", "2", "--simulate=write-ms=1"}, {"LPT1" + notice, "LPT1" + notice}, 0},
+        {"LPT1=simulator\nLPT2=/dev/zav-no-such-port\nLPT3=simulator\n",
+         {"--port", "LPT1,LPT2,LPT3"},
+         {"[LPT1] LPT1" + notice, "[LPT3] LPT3" + notice},
+         1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.ports);
+        std::filesystem::create_directories(SettingsFolder());
+        WriteFile(SettingsFolder() + "/ports", c.ports);
+        std::vector<std::string> arguments = c.arguments;
+        arguments.emplace_back("--quiet");
+        const ToolRun run = Run(Program(arguments));
+        EXPECT_EQ(run.exitStatus, c.exitStatus) << run.err;
+        std::vector<std::string> noticed;
+        for (const std::string& line : Lines(run.err)) {
+            if (line.find(notice) != std::string::npos) noticed.push_back(line);
+        }
+        std::sort(noticed.begin(), noticed.end());
+        EXPECT_EQ(noticed, c.noticed) << run.err;
+    }
 }
 
 // Two runs at once on one state file never hand out the same number, round after round.
