@@ -110,7 +110,7 @@ void BatchBoardHost::SetProgressPosition(int position)
 
 BatchBoard::BatchBoard(const Setup& setup, std::ostream& err, Terminal& terminal,
                        std::unique_ptr<MemoryBuffer> buffer, std::shared_ptr<HandOverQueue> queue,
-                       PortsMapLinkFactory& links)
+                       PortsMapLinkFactory& links, std::shared_ptr<BoardBackups> backups)
     : port_(setup.port), prefixBuffer_(std::make_unique<LinePrefixBuffer>(
                              *err.rdbuf(), PrefixFor(setup.port, setup.prefixLines))),
       output_(prefixBuffer_.get()), terminal_(terminal, PrefixFor(setup.port, setup.prefixLines)),
@@ -120,11 +120,23 @@ BatchBoard::BatchBoard(const Setup& setup, std::ostream& err, Terminal& terminal
       notices_(queue, reporter_),
       noticedLinks_(
           links, [&links](const std::string& name) { return links.Simulates(name); }, notices_),
-      control_(host_, std::move(queue), noticedLinks_)
+      backups_(std::move(backups)), control_(host_, std::move(queue), noticedLinks_)
 {
+    if (backups_) control_.SetBackupStore(backups_);
 }
 
 BatchBoard::~BatchBoard() = default;
+
+void BatchBoard::BeginPart()
+{
+    host_.BeginPart();
+    if (backups_) backups_->BeginPart();
+}
+
+std::optional<std::string> BatchBoard::PartBackup() const
+{
+    return backups_ ? backups_->PartBackup() : std::nullopt;
+}
 
 void BatchBoard::AttachSimulation(SimulatedBoard* board, std::string image)
 {

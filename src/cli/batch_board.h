@@ -9,6 +9,7 @@
 #include <string>
 
 #include "boardsim/image_file_lock.h"
+#include "cli/batch_backups.h"
 #include "cli/batch_part_log.h"
 #include "cli/console_reporter.h"
 #include "cli/notice_lines.h"
@@ -111,8 +112,8 @@ private:
 
 // Everything one port needs to program parts: its console (lines prefixed with the port
 // when several boards run), its own buffer with the part's serial number, its worker and
-// link (saying on the console when the port is the simulated board), and, on the simulated
-// board, its memory image.
+// link (saying on the console when the port is the simulated board), its backups, and, on
+// the simulated board, its memory image.
 class BatchBoard {
 public:
     struct Setup {
@@ -126,7 +127,7 @@ public:
     };
     BatchBoard(const Setup& setup, std::ostream& err, Terminal& terminal,
                std::unique_ptr<MemoryBuffer> buffer, std::shared_ptr<HandOverQueue> queue,
-               PortsMapLinkFactory& links);
+               PortsMapLinkFactory& links, std::shared_ptr<BoardBackups> backups);
     BatchBoard(const BatchBoard&) = delete;
     BatchBoard& operator=(const BatchBoard&) = delete;
     ~BatchBoard();
@@ -138,6 +139,11 @@ public:
     [[nodiscard]] SequenceControl& Control() { return control_; }
     [[nodiscard]] BatchBoardHost& Host() { return host_; }
     [[nodiscard]] ImageFileLock& ImageLock() { return imageLock_; }
+
+    // A new part: no findings, no backup yet.
+    void BeginPart();
+    // The file the current part was backed up to before its first write; none without one.
+    [[nodiscard]] std::optional<std::string> PartBackup() const;
 
     // The simulated board behind the port and its image, when there is one.
     void AttachSimulation(SimulatedBoard* board, std::string image);
@@ -155,6 +161,7 @@ private:
     BatchBoardHost host_;
     NoticeLines notices_;
     SimulationNoticeLinkFactory noticedLinks_;
+    std::shared_ptr<BoardBackups> backups_;
     ProgramSequenceControl control_;
     ImageFileLock imageLock_;
     SimulatedBoard* simulation_ = nullptr;

@@ -1,6 +1,8 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
+#include <filesystem>
+#include <iterator>
 #include <set>
 #include <string>
 #include <thread>
@@ -26,8 +28,20 @@ protected:
         return arguments;
     }
 
-    // Each log line read by python3's json module, as "serial result differences error".
+    // Each log line read by python3's json module, as "port serial result differences error".
     [[nodiscard]] std::vector<std::string> LogRecords() const
+    {
+        return ReadLog("  print(r['port'], r['serial'], r['result'], r['verify_differences'], r['error'])\n");
+    }
+
+    // Each log line's port and backup file.
+    [[nodiscard]] std::vector<std::string> LogBackups() const
+    {
+        return ReadLog("  print(r['port'], r['backup_file'])\n");
+    }
+
+    // Each log line checked and read by python3's json module, then printed as `print` says.
+    [[nodiscard]] std::vector<std::string> ReadLog(const std::string& print) const
     {
         const std::string script =
             "import json,sys\n"
@@ -39,8 +53,9 @@ protected:
             "  assert r['time'][10]=='T' and r['time'][-6] in '+-', r['time']\n"
             "  assert r['input_crc32']=='%08x' % "
             "__import__('zlib').crc32(open(r['input_file'],'rb').read())\n"
-            "  assert r['options']==['erase','program','verify'] and r['backup_file'] is None\n"
-            "  print(r['port'], r['serial'], r['result'], r['verify_differences'], r['error'])\n";
+            "  assert r['options'] in (['erase','program','verify'], ['verify']), r['options']\n"
+            "  assert r['backup_file'] is None or __import__('os').path.isfile(r['backup_file']), r\n" +
+            print;
         WriteFile(Work("read_log.py"), script);
         const std::string command = "python3 " + Work("read_log.py") + " " + Work("parts.jsonl") + " 2>&1";
         FILE* pipe = popen(command.c_str(), "r");
@@ -216,6 +231,55 @@ TEST_F(ZavtoolBatchTest, EverySimulatedPortSaysSoEvenWhenQuiet)
         std::sort(noticed.begin(), noticed.end());
         EXPECT_EQ(noticed, c.noticed) << run.err;
     }
+}
+
+// Each part is backed up before its write as a single part is, into a file of its own even
+// when the boards save theirs in the same second, and the log names that file.
+TEST_F(ZavtoolBatchTest, EachPartIsBackedUpBeforeItsWriteAndTheLogNamesTheFile)
+{
+    std::vector<std::string> before;
+    for (char board = '1'; board <= '3'; ++board) {
+        std::string image = Pattern();
+        std::fill(image.begin() + 0x0100, image.begin() + 0x0200, board);
+        WriteFile(Work(std::string("board-LPT") + board + ".img"), image);
+        before.push_back(image.substr(0x0100, 0x100));
+    }
+    const ToolRun run = Run(Program(
+        {"--port", "LPT1,LPT2,LPT3", "--simulate=write-ms=1", "--sim-memory", Work("board-{port}.img")}));
+    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    const std::vector<std::string> records = LogBackups();
+    ASSERT_EQ(records.size(), 3U);
+    std::set<std::string> files;
+    for (const std::string& record : records) {
+        const std::string port = record.substr(0, 4);
+        const std::filesystem::path file = record.substr(5);
+        SCOPED_TRACE(record);
+        EXPECT_EQ(file.parent_path(), config_.Path() / "share/zav/backups");
+        EXPECT_NE(run.err.find("[" + port + "] Backup saved to " + file.string() + "\n"), std::string::npos)
+            << run.err;
+        files.insert(file.string());
+        // The file holds this board's part as it was before the write.
+        ASSERT_EQ(Run({"convert", file.string(), Work("back.bin"), "--device", "MC68HC05B6"}).exitStatus, 0);
+        EXPECT_EQ(ReadFile(Work("back.bin")).substr(0x0100, 0x100),
+                  before.at(static_cast<std::size_t>(port[3] - '1')));
+    }
+    EXPECT_EQ(files.size(), 3U);
+
+    // --backup names the folder, --no-backup takes none, and a run that writes nothing needs none.
+    std::filesystem::remove(Work("parts.jsonl"));
+    EXPECT_EQ(Run(Program({"--count", "1", "--simulate", "--backup", Work("mine")})).exitStatus, 0);
+    EXPECT_EQ(Run(Program({"--count", "1", "--simulate", "--no-backup"})).exitStatus, 0);
+    EXPECT_EQ(Run({"program", "--device", "MC68HC05B6", "--in", Work("pattern.bin"), "--verify", "--log",
+                   Work("parts.jsonl"), "--count", "1", "--simulate", "--sim-memory", Work("board-LPT1.img")})
+                  .exitStatus,
+              0);
+    const std::vector<std::string> where = LogBackups();
+    ASSERT_EQ(where.size(), 3U);
+    EXPECT_EQ(where[0].rfind("LPT1 " + Work("mine") + "/MC68HC05B6-", 0), 0U) << where[0];
+    EXPECT_EQ(where[1], "LPT1 None");
+    EXPECT_EQ(where[2], "LPT1 None");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(config_.Path() / "share/zav/backups"), {}),
+              3);
 }
 
 // Two runs at once on one state file never hand out the same number, round after round.
