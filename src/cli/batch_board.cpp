@@ -111,10 +111,9 @@ void BatchBoardHost::SetProgressPosition(int position)
 BatchBoard::BatchBoard(const Setup& setup, std::ostream& err, Terminal& terminal,
                        std::unique_ptr<MemoryBuffer> buffer, std::shared_ptr<HandOverQueue> queue,
                        PortsMapLinkFactory& links, std::shared_ptr<BoardBackups> backups)
-    : port_(setup.port), prefixBuffer_(std::make_unique<LinePrefixBuffer>(
-                             *err.rdbuf(), PrefixFor(setup.port, setup.prefixLines))),
-      output_(prefixBuffer_.get()), terminal_(terminal, PrefixFor(setup.port, setup.prefixLines)),
-      progress_(output_, setup.progressBar),
+    : port_(setup.port), linePrefix_(PrefixFor(setup.port, setup.prefixLines)),
+      prefixBuffer_(std::make_unique<LinePrefixBuffer>(*err.rdbuf(), linePrefix_)),
+      output_(prefixBuffer_.get()), terminal_(terminal, linePrefix_), progress_(output_, setup.progressBar),
       reporter_(output_, terminal_, WithProgress(setup.reporting, progress_)), buffer_(std::move(buffer)),
       host_(reporter_, progress_, *buffer_, setup.deviceName, setup.portSettings, setup.optionsDown),
       notices_(queue, reporter_),

@@ -7,8 +7,10 @@
 #include <set>
 #include <streambuf>
 #include <string>
+#include <vector>
 
 #include "boardsim/image_file_lock.h"
+#include "buffer/cell_difference.h"
 #include "cli/batch_backups.h"
 #include "cli/batch_part_log.h"
 #include "cli/console_reporter.h"
@@ -59,10 +61,12 @@ private:
     bool atLineStart_ = true;
 };
 
-// What a board's sequence said about its part: the verify differences and the first Error
-// line (the cause; a verify difference is one too).
+// What a board's sequence said about its part: the verify differences (counted by their
+// lines, and the cells the verify kept) and the first Error line (the cause; a verify
+// difference is one too).
 struct PartFindings {
     int verifyDifferences = 0;
+    std::vector<CellDifference> differingCells;
     std::optional<std::string> firstError;
 };
 
@@ -88,6 +92,10 @@ public:
     std::string DeviceIdText() override { return deviceName_; }
     ProgramSettings GetProgramSettings() override { return portSettings_; }
     void Beep() override {}
+    void SetVerifyDifferences(const std::vector<CellDifference>& differences) override
+    {
+        findings_.differingCells = differences;
+    }
 
     // The user's answer to the CONFIG question, asked once before the first part.
     void SetConfigAnswer(bool yes) { configAnswer_ = yes; }
@@ -133,6 +141,8 @@ public:
     ~BatchBoard();
 
     [[nodiscard]] const std::string& Port() const { return port_; }
+    // What the board's lines start with: "[COM1] " when several boards run, else nothing.
+    [[nodiscard]] const std::string& LinePrefix() const { return linePrefix_; }
     [[nodiscard]] MemoryBuffer& Buffer() { return *buffer_; }
     [[nodiscard]] ConsoleReporter& Reporter() { return reporter_; }
     [[nodiscard]] ProgressBar& Progress() { return progress_; }
@@ -152,6 +162,7 @@ public:
 
 private:
     std::string port_;
+    std::string linePrefix_;
     std::unique_ptr<LinePrefixBuffer> prefixBuffer_;
     std::ostream output_;
     PortTerminal terminal_;

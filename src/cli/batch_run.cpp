@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "boardsim/simulated_board.h"
+#include "buffer/cell_difference.h"
 #include "buffer/memory_buffer.h"
 #include "cli/batch_backups.h"
 #include "cli/batch_board.h"
@@ -364,6 +365,10 @@ bool BatchRun::RunRound(std::size_t active, int& refusal)
         BatchBoard& board = *boards_[i];
         const PartFindings& findings = board.Host().Findings();
         const bool stopped = watcher_->StopRequested();
+        if (command_.diff) {
+            LinePrefixBuffer prefixed(*io_.out.rdbuf(), board.LinePrefix());
+            std::ostream(&prefixed) << DifferencesText(findings.differingCells) << std::flush;
+        }
         PartOutcome outcome;
         outcome.port = board.Port();
         outcome.result = Classify(board.Control(), findings, stopped);

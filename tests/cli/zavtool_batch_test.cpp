@@ -282,6 +282,33 @@ TEST_F(ZavtoolBatchTest, EachPartIsBackedUpBeforeItsWriteAndTheLogNamesTheFile)
               3);
 }
 
+// --diff lists each part's differing cells after its verify, after its port when several
+// boards run.
+TEST_F(ZavtoolBatchTest, DiffListsEachPartsDifferencesAfterItsPort)
+{
+    for (const char* port : {"LPT1", "LPT2"}) {
+        std::string image = Pattern();
+        if (std::string(port) == "LPT2") {
+            image[0x0150] = '\x00';
+            image[0x01F2] = '\xFF';
+        }
+        WriteFile(Work(std::string("board-") + port + ".img"), image);
+    }
+    const std::vector<std::string> verify{"program",  "--device", "MC68HC05B6", "--in",   Work("pattern.bin"),
+                                          "--verify", "--diff",   "--simulate", "--quiet"};
+    std::vector<std::string> two = verify;
+    two.insert(two.end(), {"--port", "LPT1,LPT2", "--sim-memory", Work("board-{port}.img")});
+    const ToolRun both = Run(two);
+    EXPECT_EQ(both.exitStatus, 1) << both.err;
+    EXPECT_EQ(both.out, "[LPT2] 0150 buffer 33 device 00\n[LPT2] 01F2 buffer A1 device FF\n");
+
+    std::vector<std::string> one = verify;
+    one.insert(one.end(), {"--count", "1", "--sim-memory", Work("board-LPT2.img")});
+    const ToolRun single = Run(one);
+    EXPECT_EQ(single.exitStatus, 1) << single.err;
+    EXPECT_EQ(single.out, "0150 buffer 33 device 00\n01F2 buffer A1 device FF\n");
+}
+
 // Two runs at once on one state file never hand out the same number, round after round.
 TEST_F(ZavtoolBatchTest, ConcurrentRunsNeverRepeatANumber)
 {
