@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "buffer/memory_buffer.h"
+#include "ports/ports_map_link_factory.h"
 
 namespace zav {
 
@@ -109,18 +110,32 @@ void BatchBoardHost::SetProgressPosition(int position)
 
 BatchBoard::BatchBoard(const Setup& setup, std::ostream& err, Terminal& terminal,
                        std::unique_ptr<MemoryBuffer> buffer, std::shared_ptr<HandOverQueue> queue,
-                       LinkFactory& links)
-    : port_(setup.port), prefixBuffer_(std::make_unique<LinePrefixBuffer>(
-                             *err.rdbuf(), PrefixFor(setup.port, setup.prefixLines))),
-      output_(prefixBuffer_.get()), terminal_(terminal, PrefixFor(setup.port, setup.prefixLines)),
-      progress_(output_, setup.progressBar),
+                       PortsMapLinkFactory& links, std::shared_ptr<BoardBackups> backups)
+    : port_(setup.port), linePrefix_(PrefixFor(setup.port, setup.prefixLines)),
+      prefixBuffer_(std::make_unique<LinePrefixBuffer>(*err.rdbuf(), linePrefix_)),
+      output_(prefixBuffer_.get()), terminal_(terminal, linePrefix_), progress_(output_, setup.progressBar),
       reporter_(output_, terminal_, WithProgress(setup.reporting, progress_)), buffer_(std::move(buffer)),
       host_(reporter_, progress_, *buffer_, setup.deviceName, setup.portSettings, setup.optionsDown),
-      control_(host_, std::move(queue), links)
+      notices_(queue, reporter_),
+      noticedLinks_(
+          links, [&links](const std::string& name) { return links.Simulates(name); }, notices_),
+      backups_(std::move(backups)), control_(host_, std::move(queue), noticedLinks_)
 {
+    if (backups_) control_.SetBackupStore(backups_);
 }
 
 BatchBoard::~BatchBoard() = default;
+
+void BatchBoard::BeginPart()
+{
+    host_.BeginPart();
+    if (backups_) backups_->BeginPart();
+}
+
+std::optional<std::string> BatchBoard::PartBackup() const
+{
+    return backups_ ? backups_->PartBackup() : std::nullopt;
+}
 
 void BatchBoard::AttachSimulation(SimulatedBoard* board, std::string image)
 {

@@ -7,20 +7,25 @@
 #include <set>
 #include <streambuf>
 #include <string>
+#include <vector>
 
 #include "boardsim/image_file_lock.h"
+#include "buffer/cell_difference.h"
+#include "cli/batch_backups.h"
 #include "cli/batch_part_log.h"
 #include "cli/console_reporter.h"
+#include "cli/notice_lines.h"
 #include "cli/progress_bar.h"
 #include "cli/terminal.h"
 #include "sequences/buffer_sequence_host.h"
 #include "sequences/program_sequence_control.h"
+#include "sequences/simulation_notice_link_factory.h"
 
 namespace zav {
 
 class HandOverQueue;
-class LinkFactory;
 class MemoryBuffer;
+class PortsMapLinkFactory;
 class SimulatedBoard;
 
 // Puts a fixed text ("[COM1] ") before every line written through it, so the lines of
@@ -56,10 +61,12 @@ private:
     bool atLineStart_ = true;
 };
 
-// What a board's sequence said about its part: the verify differences and the first Error
-// line (the cause; a verify difference is one too).
+// What a board's sequence said about its part: the verify differences (counted by their
+// lines, and the cells the verify kept) and the first Error line (the cause; a verify
+// difference is one too).
 struct PartFindings {
     int verifyDifferences = 0;
+    std::vector<CellDifference> differingCells;
     std::optional<std::string> firstError;
 };
 
@@ -85,6 +92,10 @@ public:
     std::string DeviceIdText() override { return deviceName_; }
     ProgramSettings GetProgramSettings() override { return portSettings_; }
     void Beep() override {}
+    void SetVerifyDifferences(const std::vector<CellDifference>& differences) override
+    {
+        findings_.differingCells = differences;
+    }
 
     // The user's answer to the CONFIG question, asked once before the first part.
     void SetConfigAnswer(bool yes) { configAnswer_ = yes; }
@@ -109,7 +120,8 @@ private:
 
 // Everything one port needs to program parts: its console (lines prefixed with the port
 // when several boards run), its own buffer with the part's serial number, its worker and
-// link, and, on the simulated board, its memory image.
+// link (saying on the console when the port is the simulated board), its backups, and, on
+// the simulated board, its memory image.
 class BatchBoard {
 public:
     struct Setup {
@@ -123,18 +135,25 @@ public:
     };
     BatchBoard(const Setup& setup, std::ostream& err, Terminal& terminal,
                std::unique_ptr<MemoryBuffer> buffer, std::shared_ptr<HandOverQueue> queue,
-               LinkFactory& links);
+               PortsMapLinkFactory& links, std::shared_ptr<BoardBackups> backups);
     BatchBoard(const BatchBoard&) = delete;
     BatchBoard& operator=(const BatchBoard&) = delete;
     ~BatchBoard();
 
     [[nodiscard]] const std::string& Port() const { return port_; }
+    // What the board's lines start with: "[COM1] " when several boards run, else nothing.
+    [[nodiscard]] const std::string& LinePrefix() const { return linePrefix_; }
     [[nodiscard]] MemoryBuffer& Buffer() { return *buffer_; }
     [[nodiscard]] ConsoleReporter& Reporter() { return reporter_; }
     [[nodiscard]] ProgressBar& Progress() { return progress_; }
     [[nodiscard]] SequenceControl& Control() { return control_; }
     [[nodiscard]] BatchBoardHost& Host() { return host_; }
     [[nodiscard]] ImageFileLock& ImageLock() { return imageLock_; }
+
+    // A new part: no findings, no backup yet.
+    void BeginPart();
+    // The file the current part was backed up to before its first write; none without one.
+    [[nodiscard]] std::optional<std::string> PartBackup() const;
 
     // The simulated board behind the port and its image, when there is one.
     void AttachSimulation(SimulatedBoard* board, std::string image);
@@ -143,6 +162,7 @@ public:
 
 private:
     std::string port_;
+    std::string linePrefix_;
     std::unique_ptr<LinePrefixBuffer> prefixBuffer_;
     std::ostream output_;
     PortTerminal terminal_;
@@ -150,6 +170,9 @@ private:
     ConsoleReporter reporter_;
     std::unique_ptr<MemoryBuffer> buffer_;
     BatchBoardHost host_;
+    NoticeLines notices_;
+    SimulationNoticeLinkFactory noticedLinks_;
+    std::shared_ptr<BoardBackups> backups_;
     ProgramSequenceControl control_;
     ImageFileLock imageLock_;
     SimulatedBoard* simulation_ = nullptr;

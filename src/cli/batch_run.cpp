@@ -11,7 +11,9 @@
 #include <vector>
 
 #include "boardsim/simulated_board.h"
+#include "buffer/cell_difference.h"
 #include "buffer/memory_buffer.h"
+#include "cli/batch_backups.h"
 #include "cli/batch_board.h"
 #include "cli/batch_part_log.h"
 #include "cli/batch_serial_state.h"
@@ -24,6 +26,7 @@
 #include "cli/terminal.h"
 #include "cli/tool_files.h"
 #include "devices/device_catalogue.h"
+#include "files/backup_folder.h"
 #include "files/buffer_file_access.h"
 #include "files/crc32.h"
 #include "files/safe_file_writer.h"
@@ -173,6 +176,8 @@ private:
     [[nodiscard]] std::string CheckSerialRange();
     // 0, or the exit status of a run that cannot set its boards up.
     [[nodiscard]] int SetUpBoards(const PortsMap& map, const ProgramSettings& settings);
+    // A board's backups, into the folder of --backup or the default one; none with --no-backup.
+    [[nodiscard]] std::shared_ptr<BoardBackups> BackupsForBoard();
     [[nodiscard]] bool AskConfigOnce();
     // Programs one part on each of the first `active` boards; false when the run must end.
     [[nodiscard]] bool RunRound(std::size_t active, int& refusal);
@@ -250,8 +255,8 @@ int BatchRun::SetUpBoards(const PortsMap& map, const ProgramSettings& settings)
         setup.reporting = {command_.yes, command_.quiet, nullptr};
         std::unique_ptr<MemoryBuffer> buffer = CreateToolBuffer(command_.device, reporter_);
         if (!buffer) return kExitFailed;
-        auto board =
-            std::make_unique<BatchBoard>(setup, io_.err, io_.terminal, std::move(buffer), queue_, *links_);
+        auto board = std::make_unique<BatchBoard>(setup, io_.err, io_.terminal, std::move(buffer), queue_,
+                                                  *links_, BackupsForBoard());
         board->Reporter().OnUnanswered([this] { unanswered_.store(true); });
         const std::size_t index = boards_.size();
         board->Control().SetOnSequenceFinished([this, index](int) { ends_[index] = Clock::now(); });
@@ -268,6 +273,13 @@ int BatchRun::SetUpBoards(const PortsMap& map, const ProgramSettings& settings)
     }
     ends_.resize(boards_.size());
     return 0;
+}
+
+std::shared_ptr<BoardBackups> BatchRun::BackupsForBoard()
+{
+    if (command_.noBackup) return nullptr;
+    return std::make_shared<BoardBackups>(
+        command_.backupFolder ? std::filesystem::path(*command_.backupFolder) : DefaultBackupFolder());
 }
 
 bool BatchRun::AskConfigOnce()
@@ -340,7 +352,7 @@ bool BatchRun::RunRound(std::size_t active, int& refusal)
             buffer.SetByte(address, master_->GetByte(address));
         if (numbers[i]) (void)WriteSerial(*command_.serial, *numbers[i], buffer);
         buffer.EndUpdate();
-        boards_[i]->Host().BeginPart();
+        boards_[i]->BeginPart();
     }
     const auto wallStart = std::chrono::system_clock::now();
     const auto start = Clock::now();
@@ -355,6 +367,10 @@ bool BatchRun::RunRound(std::size_t active, int& refusal)
         BatchBoard& board = *boards_[i];
         const PartFindings& findings = board.Host().Findings();
         const bool stopped = watcher_->StopRequested();
+        if (command_.diff) {
+            LinePrefixBuffer prefixed(*io_.out.rdbuf(), board.LinePrefix());
+            std::ostream(&prefixed) << DifferencesText(findings.differingCells) << std::flush;
+        }
         PartOutcome outcome;
         outcome.port = board.Port();
         outcome.result = Classify(board.Control(), findings, stopped);
@@ -375,6 +391,7 @@ bool BatchRun::RunRound(std::size_t active, int& refusal)
         record.inputFile = *command_.inFile;
         record.inputCrc32 = inputCrc_;
         record.serial = outcome.serial;
+        record.backupFile = board.PartBackup();
         record.options = OptionNames(command_);
         record.result = outcome.result;
         record.verifyDifferences = findings.verifyDifferences;

@@ -17,6 +17,7 @@
 #include "cli/cli_sequence_host.h"
 #include "cli/command_line.h"
 #include "cli/console_reporter.h"
+#include "cli/notice_lines.h"
 #include "cli/progress_bar.h"
 #include "cli/sequence_commands.h"
 #include "cli/stop_signal_watcher.h"
@@ -156,26 +157,6 @@ PortsMap LoadToolPortsMap(StatusSink& status)
 }
 
 namespace {
-
-// The lines the worker's link factory adds, handed over like the worker's own lines so they
-// land in order among them, and printed even with --quiet: a script's log must never pass
-// a simulated run off as a programmed part.
-class NoticeLines final : public StatusSink {
-public:
-    NoticeLines(std::shared_ptr<HandOverQueue> queue, ConsoleReporter& reporter)
-        : queue_(std::move(queue)), reporter_(reporter)
-    {
-    }
-
-    void AddStatusMessage(const std::string& text, StatusKind) override
-    {
-        queue_->PostPaced([&reporter = reporter_, text] { reporter.AddNotice(text); });
-    }
-
-private:
-    std::shared_ptr<HandOverQueue> queue_;
-    ConsoleReporter& reporter_;
-};
 
 // A usage error: the run is refused before the port or the device is touched.
 int Refuse(const CommandLine& command, const std::string& reason, ToolIo& io)

@@ -26,7 +26,8 @@ int PruneBackups(const std::filesystem::path& folder, std::string_view deviceNam
 
 // Backups as ZAV Extended Format files in a folder, written by the safe writer: a file
 // appears only complete. Two backups of a device in the same second get "-2", "-3" ... after
-// the time rather than replacing each other.
+// the time rather than replacing each other, also when other runs save into the folder at
+// the same time.
 class BackupFolder final : public BackupStore {
 public:
     using Clock = std::function<std::chrono::system_clock::time_point()>;

@@ -1,5 +1,8 @@
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
+#include <filesystem>
+#include <iterator>
 #include <set>
 #include <string>
 #include <thread>
@@ -25,8 +28,20 @@ protected:
         return arguments;
     }
 
-    // Each log line read by python3's json module, as "serial result differences error".
+    // Each log line read by python3's json module, as "port serial result differences error".
     [[nodiscard]] std::vector<std::string> LogRecords() const
+    {
+        return ReadLog("  print(r['port'], r['serial'], r['result'], r['verify_differences'], r['error'])\n");
+    }
+
+    // Each log line's port and backup file.
+    [[nodiscard]] std::vector<std::string> LogBackups() const
+    {
+        return ReadLog("  print(r['port'], r['backup_file'])\n");
+    }
+
+    // Each log line checked and read by python3's json module, then printed as `print` says.
+    [[nodiscard]] std::vector<std::string> ReadLog(const std::string& print) const
     {
         const std::string script =
             "import json,sys\n"
@@ -38,8 +53,9 @@ protected:
             "  assert r['time'][10]=='T' and r['time'][-6] in '+-', r['time']\n"
             "  assert r['input_crc32']=='%08x' % "
             "__import__('zlib').crc32(open(r['input_file'],'rb').read())\n"
-            "  assert r['options']==['erase','program','verify'] and r['backup_file'] is None\n"
-            "  print(r['port'], r['serial'], r['result'], r['verify_differences'], r['error'])\n";
+            "  assert r['options'] in (['erase','program','verify'], ['verify']), r['options']\n"
+            "  assert r['backup_file'] is None or __import__('os').path.isfile(r['backup_file']), r\n" +
+            print;
         WriteFile(Work("read_log.py"), script);
         const std::string command = "python3 " + Work("read_log.py") + " " + Work("parts.jsonl") + " 2>&1";
         FILE* pipe = popen(command.c_str(), "r");
@@ -163,8 +179,9 @@ TEST_F(ZavtoolBatchTest, CountSpreadsItsPartsOverTheBoards)
     const ToolRun run = Run(Program({"--serial=0x01F0:2:1:bcd", "--port", "LPT1,LPT2,LPT3", "--count", "4",
                                      "--simulate=write-ms=1", "--quiet"}));
     EXPECT_EQ(run.exitStatus, 0) << run.err;
-    EXPECT_NE(run.err.find(
-                  "parts 3  ok 3  failed 0  next serial 0004\nparts 4  ok 4  failed 0  next serial 0005\n"),
+    EXPECT_NE(run.err.find("parts 3  ok 3  failed 0  next serial 0004\n"
+                           "[LPT1] LPT1 is the simulated board: no real device is read or programmed.\n"
+                           "parts 4  ok 4  failed 0  next serial 0005\n"),
               std::string::npos)
         << run.err;
     const std::vector<std::string> records = LogRecords();
@@ -180,6 +197,116 @@ TEST_F(ZavtoolBatchTest, CountSpreadsItsPartsOverTheBoards)
     EXPECT_NE(real.err.find("--sim-memory: LPT2 is not simulated (add --simulate)"), std::string::npos)
         << real.err;
     EXPECT_EQ(real.err.find("Program Sequence"), std::string::npos) << real.err;
+}
+
+// A port that is the simulated board says so before each of its parts, even with --quiet,
+// after its port when several boards run; a real port does not.
+TEST_F(ZavtoolBatchTest, EverySimulatedPortSaysSoEvenWhenQuiet)
+{
+    const std::string notice = " is the simulated board: no real device is read or programmed.";
+    const struct {
+        const char* ports;
+        std::vector<std::string> arguments;
+        std::vector<std::string> noticed;
+        int exitStatus;
+    } cases[] = {
+        {"", {"--count", "2", "--simulate=write-ms=1"}, {"LPT1" + notice, "LPT1" + notice}, 0},
+        {"LPT1=simulator\nLPT2=/dev/zav-no-such-port\nLPT3=simulator\n",
+         {"--port", "LPT1,LPT2,LPT3"},
+         {"[LPT1] LPT1" + notice, "[LPT3] LPT3" + notice},
+         1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.ports);
+        std::filesystem::create_directories(SettingsFolder());
+        WriteFile(SettingsFolder() + "/ports", c.ports);
+        std::vector<std::string> arguments = c.arguments;
+        arguments.emplace_back("--quiet");
+        const ToolRun run = Run(Program(arguments));
+        EXPECT_EQ(run.exitStatus, c.exitStatus) << run.err;
+        std::vector<std::string> noticed;
+        for (const std::string& line : Lines(run.err)) {
+            if (line.find(notice) != std::string::npos) noticed.push_back(line);
+        }
+        std::sort(noticed.begin(), noticed.end());
+        EXPECT_EQ(noticed, c.noticed) << run.err;
+    }
+}
+
+// Each part is backed up before its write as a single part is, into a file of its own even
+// when the boards save theirs in the same second, and the log names that file.
+TEST_F(ZavtoolBatchTest, EachPartIsBackedUpBeforeItsWriteAndTheLogNamesTheFile)
+{
+    std::vector<std::string> before;
+    for (char board = '1'; board <= '3'; ++board) {
+        std::string image = Pattern();
+        std::fill(image.begin() + 0x0100, image.begin() + 0x0200, board);
+        WriteFile(Work(std::string("board-LPT") + board + ".img"), image);
+        before.push_back(image.substr(0x0100, 0x100));
+    }
+    const ToolRun run = Run(Program(
+        {"--port", "LPT1,LPT2,LPT3", "--simulate=write-ms=1", "--sim-memory", Work("board-{port}.img")}));
+    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    const std::vector<std::string> records = LogBackups();
+    ASSERT_EQ(records.size(), 3U);
+    std::set<std::string> files;
+    for (const std::string& record : records) {
+        const std::string port = record.substr(0, 4);
+        const std::filesystem::path file = record.substr(5);
+        SCOPED_TRACE(record);
+        EXPECT_EQ(file.parent_path(), config_.Path() / "share/zav/backups");
+        EXPECT_NE(run.err.find("[" + port + "] Backup saved to " + file.string() + "\n"), std::string::npos)
+            << run.err;
+        files.insert(file.string());
+        // The file holds this board's part as it was before the write.
+        ASSERT_EQ(Run({"convert", file.string(), Work("back.bin"), "--device", "MC68HC05B6"}).exitStatus, 0);
+        EXPECT_EQ(ReadFile(Work("back.bin")).substr(0x0100, 0x100),
+                  before.at(static_cast<std::size_t>(port[3] - '1')));
+    }
+    EXPECT_EQ(files.size(), 3U);
+
+    // --backup names the folder, --no-backup takes none, and a run that writes nothing needs none.
+    std::filesystem::remove(Work("parts.jsonl"));
+    EXPECT_EQ(Run(Program({"--count", "1", "--simulate", "--backup", Work("mine")})).exitStatus, 0);
+    EXPECT_EQ(Run(Program({"--count", "1", "--simulate", "--no-backup"})).exitStatus, 0);
+    EXPECT_EQ(Run({"program", "--device", "MC68HC05B6", "--in", Work("pattern.bin"), "--verify", "--log",
+                   Work("parts.jsonl"), "--count", "1", "--simulate", "--sim-memory", Work("board-LPT1.img")})
+                  .exitStatus,
+              0);
+    const std::vector<std::string> where = LogBackups();
+    ASSERT_EQ(where.size(), 3U);
+    EXPECT_EQ(where[0].rfind("LPT1 " + Work("mine") + "/MC68HC05B6-", 0), 0U) << where[0];
+    EXPECT_EQ(where[1], "LPT1 None");
+    EXPECT_EQ(where[2], "LPT1 None");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(config_.Path() / "share/zav/backups"), {}),
+              3);
+}
+
+// --diff lists each part's differing cells after its verify, after its port when several
+// boards run.
+TEST_F(ZavtoolBatchTest, DiffListsEachPartsDifferencesAfterItsPort)
+{
+    for (const char* port : {"LPT1", "LPT2"}) {
+        std::string image = Pattern();
+        if (std::string(port) == "LPT2") {
+            image[0x0150] = '\x00';
+            image[0x01F2] = '\xFF';
+        }
+        WriteFile(Work(std::string("board-") + port + ".img"), image);
+    }
+    const std::vector<std::string> verify{"program",  "--device", "MC68HC05B6", "--in",   Work("pattern.bin"),
+                                          "--verify", "--diff",   "--simulate", "--quiet"};
+    std::vector<std::string> two = verify;
+    two.insert(two.end(), {"--port", "LPT1,LPT2", "--sim-memory", Work("board-{port}.img")});
+    const ToolRun both = Run(two);
+    EXPECT_EQ(both.exitStatus, 1) << both.err;
+    EXPECT_EQ(both.out, "[LPT2] 0150 buffer 33 device 00\n[LPT2] 01F2 buffer A1 device FF\n");
+
+    std::vector<std::string> one = verify;
+    one.insert(one.end(), {"--count", "1", "--sim-memory", Work("board-LPT2.img")});
+    const ToolRun single = Run(one);
+    EXPECT_EQ(single.exitStatus, 1) << single.err;
+    EXPECT_EQ(single.out, "0150 buffer 33 device 00\n01F2 buffer A1 device FF\n");
 }
 
 // Two runs at once on one state file never hand out the same number, round after round.

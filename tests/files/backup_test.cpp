@@ -2,6 +2,9 @@
 
 #include <fstream>
 #include <memory>
+#include <set>
+#include <thread>
+#include <vector>
 
 #include "files/backup_folder.h"
 #include "files/buffer_file_loader.h"
@@ -131,6 +134,32 @@ TEST(Backup, SameSecondBackupsKeepEachOtherAndOnlyTheNewestTwoHundredOfADeviceSt
     EXPECT_TRUE(std::filesystem::exists(folder / "TMS370Cx5x_256-20250008-000000.zef"));
     EXPECT_TRUE(std::filesystem::exists(first.path));
     EXPECT_TRUE(std::filesystem::exists(folder / "MC68HC05B6-20200101-000000.zef"));
+}
+
+// Boards of one run and runs on other benches save into one folder at the same time: each
+// backup still gets a file of its own.
+TEST(Backup, BackupsSavedAtOnceIntoOneFolderKeepEachOther)
+{
+    TempFolder folder;
+    constexpr int kSavers = 6;
+    std::vector<BackupStore::Outcome> outcomes(kSavers);
+    std::vector<std::thread> savers;
+    for (int i = 0; i < kSavers; ++i) {
+        savers.emplace_back([&, i] {
+            // A folder object each, as separate processes have.
+            BackupFolder backups(folder.Path(), FixedTime);
+            const auto value = static_cast<std::uint8_t>(i);
+            outcomes[static_cast<std::size_t>(i)] = backups.Save({"MC68HC05B6", {{0x0100, value}}});
+        });
+    }
+    for (std::thread& saver : savers) saver.join();
+    std::set<std::string> paths;
+    for (const BackupStore::Outcome& outcome : outcomes) {
+        EXPECT_TRUE(outcome.saved) << outcome.failure;
+        paths.insert(outcome.path);
+    }
+    EXPECT_EQ(paths.size(), static_cast<std::size_t>(kSavers));
+    EXPECT_EQ(FilesIn(folder.Path()).size(), static_cast<std::size_t>(kSavers));
 }
 
 } // namespace
