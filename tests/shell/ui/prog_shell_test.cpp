@@ -319,9 +319,12 @@ private slots:
         TProgShell& shell = fixture.Make();
         QStringList visited;
         OnNextModal<TLptSet>([&visited](TLptSet& dialog) {
-            for (int step = 0; step < 5; ++step) {
-                visited << QApplication::focusWidget()->objectName();
-                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            // A loaded machine may run this before the dialog has taken the focus.
+            if (QTest::qWaitForWindowActive(&dialog) && QApplication::focusWidget() != nullptr) {
+                for (int step = 0; step < 5; ++step) {
+                    visited << QApplication::focusWidget()->objectName();
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                }
             }
             dialog.reject();
         });
