@@ -30,9 +30,9 @@
 #include "ports/ports_map_link_factory.h"
 #include "sequences/buffer_cells_used.h"
 #include "sequences/device_write_th.h"
-#include "sequences/hand_over_queue.h"
 #include "sequences/person_needed.h"
 #include "sequences/sequence_plan.h"
+#include "threads/hand_over_queue.h"
 
 namespace zav {
 

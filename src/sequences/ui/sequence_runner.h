@@ -6,9 +6,9 @@
 
 #include "sequences/backup_store.h"
 #include "sequences/hand_over_host.h"
-#include "sequences/hand_over_queue.h"
 #include "sequences/sequence_host.h"
 #include "sequences/simulation_notice_link_factory.h"
+#include "threads/hand_over_queue.h"
 
 namespace zav {
 
