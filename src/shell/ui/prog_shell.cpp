@@ -23,13 +23,13 @@
 #include "sequences/ui/sequence_runner.h"
 #include "shell/settings_file.h"
 #include "shell/ui/about_w.h"
-#include "shell/ui/guarded_command.h"
 #include "shell/ui/hex_editor_options_window.h"
-#include "shell/ui/latin1_text.h"
 #include "shell/ui/lpt_set.h"
 #include "shell/ui/open_user_manual.h"
 #include "shell/ui/screen_placement.h"
 #include "shell/ui/status_win.h"
+#include "widgets/guarded_command.h"
+#include "widgets/latin1_text.h"
 
 namespace zav {
 
