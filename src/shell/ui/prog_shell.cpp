@@ -78,7 +78,6 @@ TProgShell::TProgShell(ShellServices services, QWidget* parent)
     }
     sequenceHost_ = new GuiSequenceHost(widgets, this);
     sequences_ = new SequenceRunner(*sequenceHost_, services_.links, services_.isSimulated, this);
-    connect(sequenceHost_, &GuiSequenceHost::PortReleased, sequences_, &SequenceRunner::PortReleased);
     CreateExtras();
     // A close that waited for the sequences goes on once they have ended.
     connect(sequences_, &SequenceRunner::Idle, this, [this] {
