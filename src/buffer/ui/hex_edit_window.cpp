@@ -417,6 +417,11 @@ void THexEdit::PaneResized()
     charPane_->SyncScrollBar(cursor_.TopRow(), cursor_.VisibleRows());
 }
 
+void THexEdit::PanePopupMenu(QPoint globalPosition)
+{
+    popupMenu_->popup(globalPosition);
+}
+
 void THexEdit::CursorMoved()
 {
     hexPane_->SyncScrollBar(cursor_.TopRow(), cursor_.VisibleRows());
