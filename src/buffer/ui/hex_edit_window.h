@@ -228,11 +228,13 @@ private:
     std::array<QLabel*, 5> statusPanels_{};
     std::array<QAction*, kEditorActionCount> actions_{};
     QMenu* popupMenu_ = nullptr;
-    TExplaine* explaine_ = nullptr;
+    // The description window, the dialogs and the data inspector work on the buffer: owned
+    // here, declared after it, they go before it does, not with the other child widgets after.
+    std::unique_ptr<TExplaine> explaine_;
     std::unique_ptr<EditorDialogs> dialogs_;
     std::array<QAction*, kEditorExtraActionCount> extraActions_{};
     QLabel* selectionPanel_ = nullptr;
-    TDataInspector* inspector_ = nullptr;
+    std::unique_ptr<TDataInspector> inspector_;
     Bookmarks bookmarks_;
     std::vector<std::uint8_t> highlightPattern_;
     bool highlightTextMode_ = false;

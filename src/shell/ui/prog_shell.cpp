@@ -77,10 +77,10 @@ TProgShell::TProgShell(ShellServices services, QWidget* parent)
         widgets.options[option] = optionButtons_[option];
     }
     sequenceHost_ = new GuiSequenceHost(widgets, this);
-    sequences_ = new SequenceRunner(*sequenceHost_, services_.links, services_.isSimulated, this);
+    sequences_ = std::make_unique<SequenceRunner>(*sequenceHost_, services_.links, services_.isSimulated, this);
     CreateExtras();
     // A close that waited for the sequences goes on once they have ended.
-    connect(sequences_, &SequenceRunner::Idle, this, [this] {
+    connect(sequences_.get(), &SequenceRunner::Idle, this, [this] {
         if (closeAfterStop_) close();
     });
 
@@ -90,16 +90,7 @@ TProgShell::TProgShell(ShellServices services, QWidget* parent)
     statusWin_->setFocus();
 }
 
-TProgShell::~TProgShell()
-{
-    // A print job reads the editor's buffer and reports to the message list: it is stopped
-    // before either goes.
-    delete printd_;
-    printd_ = nullptr;
-    // The sequences reach the editor's buffer: they end before the editor goes.
-    delete sequences_;
-    sequences_ = nullptr;
-}
+TProgShell::~TProgShell() = default;
 
 QPushButton* TProgShell::StartButton(SequenceKind kind) const
 {
@@ -239,7 +230,9 @@ bool TProgShell::SaveFile()
 
 void TProgShell::PrintBuffer()
 {
-    if (printd_ == nullptr) printd_ = new TPrintd(hexEdit_->Buffer(), *statusWin_, *progBar_, services_.boxes, this);
+    if (!printd_) {
+        printd_ = std::make_unique<TPrintd>(hexEdit_->Buffer(), *statusWin_, *progBar_, services_.boxes, this);
+    }
     printd_->exec();
 }
 
