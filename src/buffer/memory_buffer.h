@@ -53,6 +53,9 @@ public:
     // Recolours implemented cells HE_NOFIX_COLOR and re-applies the description rows.
     void EndUpdate();
     [[nodiscard]] bool InBulkUpdate() const { return bulkUpdate_; }
+    // The buffer was written out as it is: the undo history and the edited marks go, so what
+    // was saved is the new unedited state, and the observers hear of the whole buffer.
+    void MarkSaved();
 
     [[nodiscard]] const EditorColours& Colours() const { return colours_; }
     // An options change: stores the colours, recolours every cell by its kind (edited marks
