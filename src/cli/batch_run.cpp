@@ -333,11 +333,12 @@ bool BatchRun::RunRound(std::size_t active, int& refusal)
     }
     for (std::size_t i = 0; i < active; ++i) {
         MemoryBuffer& buffer = boards_[i]->Buffer();
-        buffer.BeginUpdate();
-        for (std::int32_t address = 0; address <= buffer.LastAddress(); ++address)
-            buffer.SetByte(address, master_->GetByte(address));
-        if (numbers[i]) (void)WriteSerial(*command_.serial, *numbers[i], buffer);
-        buffer.EndUpdate();
+        {
+            const MemoryBuffer::BulkUpdate update(buffer);
+            for (std::int32_t address = 0; address <= buffer.LastAddress(); ++address)
+                buffer.SetByte(address, master_->GetByte(address));
+            if (numbers[i]) (void)WriteSerial(*command_.serial, *numbers[i], buffer);
+        }
         boards_[i]->Host().BeginPart();
     }
     const auto wallStart = std::chrono::system_clock::now();

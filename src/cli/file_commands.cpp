@@ -32,16 +32,17 @@ SaveOptions SaveOfWhatWasGiven(MemoryBuffer& buffer, const LoadCoverage& given, 
     save.lowAddress = static_cast<std::int32_t>(first - given.begin());
     save.highAddress = static_cast<std::int32_t>(given.rend() - last) - 1;
     // In a bulk update, so cells the file's description made read-only take the fill too.
-    buffer.BeginUpdate();
-    for (std::int32_t address = save.lowAddress; address <= save.highAddress; ++address) {
-        if (given[static_cast<std::size_t>(address)]) continue;
-        if (format == FileFormat::Binary) {
-            buffer.SetByte(address, fill);
-        } else {
-            buffer.SetUnimplemented(address, true);
+    {
+        const MemoryBuffer::BulkUpdate update(buffer);
+        for (std::int32_t address = save.lowAddress; address <= save.highAddress; ++address) {
+            if (given[static_cast<std::size_t>(address)]) continue;
+            if (format == FileFormat::Binary) {
+                buffer.SetByte(address, fill);
+            } else {
+                buffer.SetUnimplemented(address, true);
+            }
         }
     }
-    buffer.EndUpdate();
     return save;
 }
 

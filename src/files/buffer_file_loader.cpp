@@ -238,29 +238,30 @@ bool LoadBufferStream(std::istream& input, const std::string& name, FileFormat f
                       LoadCoverage* coverage)
 {
     buffer.Descriptions().ClearDescription();
-    buffer.BeginUpdate();
-    ClearBuffer(buffer, options.clearMode, status);
-    status.AddStatusMessage("Reading file : " + name, StatusKind::Normal);
-
-    BufferFileLoad load(buffer, options, status, coverage);
     bool readToEnd = false;
-    switch (format) {
-    case FileFormat::ExtendedFormat:
-        readToEnd = load.ReadExtendedFormat(input);
-        break;
-    case FileFormat::MotorolaS:
-        readToEnd = load.ReadMotorolaS(input);
-        break;
-    case FileFormat::Binary:
-        readToEnd = load.ReadBinary(input);
-        break;
-    case FileFormat::IntelHex:
-        readToEnd = load.ReadIntelHex(input);
-        break;
+    {
+        const MemoryBuffer::BulkUpdate update(buffer);
+        ClearBuffer(buffer, options.clearMode, status);
+        status.AddStatusMessage("Reading file : " + name, StatusKind::Normal);
+
+        BufferFileLoad load(buffer, options, status, coverage);
+        switch (format) {
+        case FileFormat::ExtendedFormat:
+            readToEnd = load.ReadExtendedFormat(input);
+            break;
+        case FileFormat::MotorolaS:
+            readToEnd = load.ReadMotorolaS(input);
+            break;
+        case FileFormat::Binary:
+            readToEnd = load.ReadBinary(input);
+            break;
+        case FileFormat::IntelHex:
+            readToEnd = load.ReadIntelHex(input);
+            break;
+        }
+        load.ReportUnlistedWarnings();
+        if (!readToEnd) status.AddStatusMessage("Read file failed : " + name, StatusKind::Error);
     }
-    load.ReportUnlistedWarnings();
-    if (!readToEnd) status.AddStatusMessage("Read file failed : " + name, StatusKind::Error);
-    buffer.EndUpdate();
     return readToEnd;
 }
 
