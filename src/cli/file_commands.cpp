@@ -6,6 +6,7 @@
 #include "cli/command_line.h"
 #include "cli/console_reporter.h"
 #include "cli/progress_bar.h"
+#include "cli/sequence_commands.h"
 #include "cli/tool_files.h"
 #include "files/buffer_file_access.h"
 #include "files/save_options.h"
@@ -64,13 +65,7 @@ int RunConvert(const CommandLine& command, ToolIo& io)
     const std::unique_ptr<MemoryBuffer> buffer = CreateToolBuffer(command.device, reporter);
     if (!buffer) return kExitFailed;
 
-    LoadOptions load;
-    if (command.loadRange) {
-        load.lowFileAddress = command.loadRange->low;
-        load.highFileAddress = command.loadRange->high;
-    }
-    load.offset = command.offset;
-    load.clearMode = command.clearMode;
+    const LoadOptions load = ToolLoadOptions(command);
     const std::string& input = command.files[0];
     LoadCoverage given;
     if (!LoadToolInput(input, command.inFormat, load, *buffer, reporter, reporter, &progress, &given))
