@@ -15,7 +15,7 @@
 #include "files/ui/printer_document.h"
 #include "messages/message_boxes.h"
 #include "operations/dump_text.h"
-#include "sequences/hand_over_queue.h"
+#include "threads/hand_over_queue.h"
 
 namespace zav {
 namespace {

@@ -22,9 +22,9 @@
 #include "devices/device_catalogue.h"
 #include "files/backup_folder.h"
 #include "sequences/buffer_sequence_host.h"
-#include "sequences/hand_over_queue.h"
 #include "sequences/program_sequence_control.h"
 #include "sequences/shared_ports_link_factory.h"
+#include "threads/hand_over_queue.h"
 
 namespace zav {
 namespace {

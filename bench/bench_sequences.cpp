@@ -21,9 +21,9 @@
 #include "boardsim/simulated_board.h"
 #include "buffer/memory_buffer.h"
 #include "sequences/buffer_sequence_host.h"
-#include "sequences/hand_over_queue.h"
 #include "sequences/program_sequence_control.h"
 #include "sequences/shared_ports_link_factory.h"
+#include "threads/hand_over_queue.h"
 
 namespace zav {
 namespace {

@@ -71,6 +71,14 @@ void MemoryBuffer::EndUpdate()
     NotifyDescriptionChanged();
 }
 
+void MemoryBuffer::MarkSaved()
+{
+    // An empty bulk update does just that: it empties the undo stack and recolours every
+    // implemented cell as not edited.
+    BeginUpdate();
+    EndUpdate();
+}
+
 void MemoryBuffer::ApplyEditorColours(const EditorColours& colours)
 {
     colours_ = colours;

@@ -53,6 +53,22 @@ public:
     // Recolours implemented cells HE_NOFIX_COLOR and re-applies the description rows.
     void EndUpdate();
     [[nodiscard]] bool InBulkUpdate() const { return bulkUpdate_; }
+    // The buffer was written out as it is: the undo history and the edited marks go, so what
+    // was saved is the new unedited state, and the observers hear of the whole buffer.
+    void MarkSaved();
+
+    // A bulk update for as long as it lives: begun on construction, ended (cells recoloured,
+    // rows re-applied, observers told once) on every path out of the scope.
+    class BulkUpdate {
+    public:
+        explicit BulkUpdate(MemoryBuffer& buffer) : buffer_(buffer) { buffer_.BeginUpdate(); }
+        BulkUpdate(const BulkUpdate&) = delete;
+        BulkUpdate& operator=(const BulkUpdate&) = delete;
+        ~BulkUpdate() { buffer_.EndUpdate(); }
+
+    private:
+        MemoryBuffer& buffer_;
+    };
 
     [[nodiscard]] const EditorColours& Colours() const { return colours_; }
     // An options change: stores the colours, recolours every cell by its kind (edited marks

@@ -33,9 +33,9 @@
 #include "ports/ports_map_link_factory.h"
 #include "sequences/buffer_cells_used.h"
 #include "sequences/device_write_th.h"
-#include "sequences/hand_over_queue.h"
 #include "sequences/person_needed.h"
 #include "sequences/sequence_plan.h"
+#include "threads/hand_over_queue.h"
 
 namespace zav {
 
@@ -347,11 +347,12 @@ bool BatchRun::RunRound(std::size_t active, int& refusal)
     }
     for (std::size_t i = 0; i < active; ++i) {
         MemoryBuffer& buffer = boards_[i]->Buffer();
-        buffer.BeginUpdate();
-        for (std::int32_t address = 0; address <= buffer.LastAddress(); ++address)
-            buffer.SetByte(address, master_->GetByte(address));
-        if (numbers[i]) (void)WriteSerial(*command_.serial, *numbers[i], buffer);
-        buffer.EndUpdate();
+        {
+            const MemoryBuffer::BulkUpdate update(buffer);
+            for (std::int32_t address = 0; address <= buffer.LastAddress(); ++address)
+                buffer.SetByte(address, master_->GetByte(address));
+            if (numbers[i]) (void)WriteSerial(*command_.serial, *numbers[i], buffer);
+        }
         boards_[i]->BeginPart();
     }
     const auto wallStart = std::chrono::system_clock::now();

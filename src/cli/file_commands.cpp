@@ -6,6 +6,7 @@
 #include "cli/command_line.h"
 #include "cli/console_reporter.h"
 #include "cli/progress_bar.h"
+#include "cli/sequence_commands.h"
 #include "cli/tool_files.h"
 #include "files/buffer_file_access.h"
 #include "files/save_options.h"
@@ -32,16 +33,17 @@ SaveOptions SaveOfWhatWasGiven(MemoryBuffer& buffer, const LoadCoverage& given, 
     save.lowAddress = static_cast<std::int32_t>(first - given.begin());
     save.highAddress = static_cast<std::int32_t>(given.rend() - last) - 1;
     // In a bulk update, so cells the file's description made read-only take the fill too.
-    buffer.BeginUpdate();
-    for (std::int32_t address = save.lowAddress; address <= save.highAddress; ++address) {
-        if (given[static_cast<std::size_t>(address)]) continue;
-        if (format == FileFormat::Binary) {
-            buffer.SetByte(address, fill);
-        } else {
-            buffer.SetUnimplemented(address, true);
+    {
+        const MemoryBuffer::BulkUpdate update(buffer);
+        for (std::int32_t address = save.lowAddress; address <= save.highAddress; ++address) {
+            if (given[static_cast<std::size_t>(address)]) continue;
+            if (format == FileFormat::Binary) {
+                buffer.SetByte(address, fill);
+            } else {
+                buffer.SetUnimplemented(address, true);
+            }
         }
     }
-    buffer.EndUpdate();
     return save;
 }
 
@@ -63,13 +65,7 @@ int RunConvert(const CommandLine& command, ToolIo& io)
     const std::unique_ptr<MemoryBuffer> buffer = CreateToolBuffer(command.device, reporter);
     if (!buffer) return kExitFailed;
 
-    LoadOptions load;
-    if (command.loadRange) {
-        load.lowFileAddress = command.loadRange->low;
-        load.highFileAddress = command.loadRange->high;
-    }
-    load.offset = command.offset;
-    load.clearMode = command.clearMode;
+    const LoadOptions load = ToolLoadOptions(command);
     const std::string& input = command.files[0];
     LoadCoverage given;
     if (!LoadToolInput(input, command.inFormat, load, *buffer, reporter, reporter, &progress, &given))

@@ -25,19 +25,19 @@
 #include "cli/tool_files.h"
 #include "cli/usage_text.h"
 #include "devices/device_catalogue.h"
-#include "files/buffer_file_access.h"
 #include "files/backup_folder.h"
+#include "files/buffer_file_access.h"
 #include "files/buffer_file_saver.h"
 #include "link/linux/settings_directory.h"
 #include "ports/ports_map_link_factory.h"
 #include "sequences/buffer_cells_used.h"
-#include "sequences/hand_over_queue.h"
 #include "sequences/person_needed.h"
 #include "sequences/program_sequence_control.h"
 #include "sequences/read_sequence_control.h"
 #include "sequences/simulation_notice_link_factory.h"
 #include "shell/app_settings.h"
 #include "shell/settings_file.h"
+#include "threads/hand_over_queue.h"
 
 namespace zav {
 

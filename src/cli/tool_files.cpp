@@ -101,8 +101,7 @@ bool SaveToolOutput(const std::string& path, FileFormat format, const SaveOption
         return false;
     }
     status.AddStatusMessage("Write file complete", StatusKind::Normal);
-    buffer.BeginUpdate();
-    buffer.EndUpdate();
+    buffer.MarkSaved();
     return true;
 }
 

@@ -50,14 +50,15 @@ bool FormatBackup(const BackupImage& image, std::string& content, std::string& f
     MemoryBuffer buffer;
     for (std::int32_t address = 0; address <= buffer.LastAddress(); ++address) buffer.SetUnimplemented(address, true);
     SaveOptions options{buffer.LastAddress(), 0, false};
-    buffer.BeginUpdate();
-    for (const auto& [address, value] : image.cells) {
-        buffer.SetUnimplemented(address, false);
-        buffer.SetByte(address, value);
-        options.lowAddress = std::min(options.lowAddress, address);
-        options.highAddress = std::max(options.highAddress, address);
+    {
+        const MemoryBuffer::BulkUpdate update(buffer);
+        for (const auto& [address, value] : image.cells) {
+            buffer.SetUnimplemented(address, false);
+            buffer.SetByte(address, value);
+            options.lowAddress = std::min(options.lowAddress, address);
+            options.highAddress = std::max(options.highAddress, address);
+        }
     }
-    buffer.EndUpdate();
     return FormatBufferFile(buffer, FileFormat::ExtendedFormat, options, content, failure);
 }
 

@@ -45,47 +45,69 @@ public:
             coverage_->assign(static_cast<std::size_t>(buffer_.LastAddress()) + 1, false);
     }
 
-    bool ReadExtendedFormat(std::istream& input)
+    // Whether the file was read to its end (or to its end record).
+    bool Read(FileFormat format, std::istream& input)
+    {
+        switch (format) {
+        case FileFormat::ExtendedFormat:
+            return ReadExtendedFormat(input);
+        case FileFormat::MotorolaS:
+            return ReadMotorolaS(input);
+        case FileFormat::Binary:
+            return ReadBinary(input);
+        case FileFormat::IntelHex:
+            return ReadIntelHex(input);
+        }
+        return false;
+    }
+
+    // Hands each line to handle until it answers false (the file's end record): true then,
+    // or once the lines ran out, unless reading failed.
+    template <typename HandleLine> static bool ReadLines(std::istream& input, HandleLine handle)
     {
         LineReader reader(input);
         std::string line;
-        FileRecord record;
         while (reader.Next(line)) {
-            if (!ParseXLine(line, record) || !ApplyXRecord(record)) {
-                WarnUnrecognized("Unrecognized Line in X file !");
-            }
+            if (!handle(line)) return true;
         }
         return !reader.ReadFailed();
     }
 
+    bool ReadExtendedFormat(std::istream& input)
+    {
+        FileRecord record;
+        return ReadLines(input, [&](const std::string& line) {
+            if (!ParseXLine(line, record) || !ApplyXRecord(record)) {
+                WarnUnrecognized("Unrecognized Line in X file !");
+            }
+            return true;
+        });
+    }
+
     bool ReadMotorolaS(std::istream& input)
     {
-        LineReader reader(input);
-        std::string line;
         FileRecord record;
-        while (reader.Next(line)) {
+        return ReadLines(input, [&](const std::string& line) {
             const bool parsed = ParseSLine(line, record);
-            if (parsed && (record.type == "S8" || record.type == "S9")) return true;
+            if (parsed && (record.type == "S8" || record.type == "S9")) return false;
             if (!parsed || !ApplySRecord(record)) {
                 WarnUnrecognized("Unrecognized Line in S file !");
             }
-        }
-        return !reader.ReadFailed();
+            return true;
+        });
     }
 
     // Extended address records move the base of the data records that follow: a segment
     // base keeps each record's addresses inside its 64 KiB segment, a linear base does not.
     bool ReadIntelHex(std::istream& input)
     {
-        LineReader reader(input);
-        std::string line;
         IntelHexRecord record;
         std::uint32_t base = 0;
         bool segmented = false;
-        while (reader.Next(line)) {
+        return ReadLines(input, [&](const std::string& line) {
             if (!ParseIntelHexLine(line, record)) {
                 WarnUnrecognized("Unrecognized Line in Intel HEX file !");
-                continue;
+                return true;
             }
             switch (static_cast<IntelHexType>(record.type)) {
             case IntelHexType::Data:
@@ -96,7 +118,7 @@ public:
                 }
                 break;
             case IntelHexType::EndOfFile:
-                return true;
+                return false;
             case IntelHexType::ExtendedSegmentAddress:
             case IntelHexType::ExtendedLinearAddress:
                 if (record.data.size() != 2) {
@@ -115,8 +137,8 @@ public:
                 WarnUnrecognized("Unrecognized Line in Intel HEX file !");
                 break;
             }
-        }
-        return !reader.ReadFailed();
+            return true;
+        });
     }
 
     bool ReadBinary(std::istream& input)
@@ -238,29 +260,17 @@ bool LoadBufferStream(std::istream& input, const std::string& name, FileFormat f
                       LoadCoverage* coverage)
 {
     buffer.Descriptions().ClearDescription();
-    buffer.BeginUpdate();
-    ClearBuffer(buffer, options.clearMode, status);
-    status.AddStatusMessage("Reading file : " + name, StatusKind::Normal);
-
-    BufferFileLoad load(buffer, options, status, coverage);
     bool readToEnd = false;
-    switch (format) {
-    case FileFormat::ExtendedFormat:
-        readToEnd = load.ReadExtendedFormat(input);
-        break;
-    case FileFormat::MotorolaS:
-        readToEnd = load.ReadMotorolaS(input);
-        break;
-    case FileFormat::Binary:
-        readToEnd = load.ReadBinary(input);
-        break;
-    case FileFormat::IntelHex:
-        readToEnd = load.ReadIntelHex(input);
-        break;
+    {
+        const MemoryBuffer::BulkUpdate update(buffer);
+        ClearBuffer(buffer, options.clearMode, status);
+        status.AddStatusMessage("Reading file : " + name, StatusKind::Normal);
+
+        BufferFileLoad load(buffer, options, status, coverage);
+        readToEnd = load.Read(format, input);
+        load.ReportUnlistedWarnings();
+        if (!readToEnd) status.AddStatusMessage("Read file failed : " + name, StatusKind::Error);
     }
-    load.ReportUnlistedWarnings();
-    if (!readToEnd) status.AddStatusMessage("Read file failed : " + name, StatusKind::Error);
-    buffer.EndUpdate();
     return readToEnd;
 }
 

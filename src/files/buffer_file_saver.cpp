@@ -27,8 +27,7 @@ bool SaveBufferFile(const std::filesystem::path& path, FileFormat format, const 
         return false;
     }
     status.AddStatusMessage("Write file complete", StatusKind::Normal);
-    buffer.BeginUpdate();
-    buffer.EndUpdate();
+    buffer.MarkSaved();
     return true;
 }
 

@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "files/print_host.h"
-#include "sequences/hand_over_queue.h"
+#include "threads/hand_over_queue.h"
 
 namespace zav {
 

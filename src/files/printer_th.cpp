@@ -4,7 +4,7 @@
 
 #include "files/print_host.h"
 #include "files/print_sink.h"
-#include "sequences/hand_over_queue.h"
+#include "threads/hand_over_queue.h"
 
 namespace zav {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "buffer/address_range.h"
-#include "sequences/worker_thread.h"
+#include "threads/worker_thread.h"
 
 namespace zav {
 

@@ -3,7 +3,7 @@
 #include <atomic>
 #include <memory>
 
-#include "sequences/worker_thread.h"
+#include "threads/worker_thread.h"
 
 namespace zav {
 

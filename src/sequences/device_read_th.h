@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sequences/worker_thread.h"
+#include "threads/worker_thread.h"
 
 namespace zav {
 

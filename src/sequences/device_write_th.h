@@ -5,7 +5,7 @@
 #include "devices/sequence_option.h"
 #include "messages/message_boxes.h"
 #include "sequences/verify_report.h"
-#include "sequences/worker_thread.h"
+#include "threads/worker_thread.h"
 
 namespace zav {
 

@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "sequences/hand_over_queue.h"
 #include "sequences/sequence_host.h"
+#include "threads/hand_over_queue.h"
 
 namespace zav {
 

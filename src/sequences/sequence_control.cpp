@@ -3,7 +3,7 @@
 #include <exception>
 #include <utility>
 
-#include "sequences/hand_over_queue.h"
+#include "threads/hand_over_queue.h"
 
 namespace zav {
 

@@ -6,7 +6,7 @@
 
 #include "sequences/hand_over_host.h"
 #include "sequences/sequence_host.h"
-#include "sequences/worker_thread.h"
+#include "threads/worker_thread.h"
 
 namespace zav {
 

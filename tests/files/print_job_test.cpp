@@ -13,8 +13,8 @@
 #include "files/print_sink.h"
 #include "files/printer_th.h"
 #include "operations/dump_text.h"
-#include "sequences/hand_over_queue.h"
 #include "support/recording_messages.h"
+#include "threads/hand_over_queue.h"
 
 namespace zav {
 namespace {

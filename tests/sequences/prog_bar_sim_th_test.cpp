@@ -7,7 +7,7 @@
 
 #include "fake_sequence_host.h"
 #include "sequences/hand_over_host.h"
-#include "sequences/hand_over_queue.h"
+#include "threads/hand_over_queue.h"
 
 namespace zav {
 namespace {

@@ -9,10 +9,10 @@
 #include "devices/device_catalogue.h"
 #include "devices/device_selection_view.h"
 #include "fake_sequence_host.h"
-#include "sequences/hand_over_queue.h"
 #include "sequences/program_sequence_control.h"
 #include "sequences/read_sequence_control.h"
 #include "sequences/shared_ports_link_factory.h"
+#include "threads/hand_over_queue.h"
 
 namespace zav::testing {
 

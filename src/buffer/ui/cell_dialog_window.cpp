@@ -12,8 +12,8 @@
 #include "buffer/ui/hex_edit_window.h"
 #include "buffer/ui/palette_combo_box.h"
 #include "messages/message_boxes.h"
-#include "shell/ui/latin1_text.h"
-#include "shell/ui/system_text.h"
+#include "widgets/latin1_text.h"
+#include "widgets/system_text.h"
 
 namespace zav {
 

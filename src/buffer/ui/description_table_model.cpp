@@ -3,7 +3,7 @@
 #include "buffer/memory_buffer.h"
 #include "buffer/numeric_helpers.h"
 #include "buffer/ui/qt_colour.h"
-#include "shell/ui/latin1_text.h"
+#include "widgets/latin1_text.h"
 
 namespace zav {
 

@@ -34,7 +34,8 @@ public:
     virtual void ShowReplace(std::int32_t cursorAddress) = 0;
 };
 
-// The program's dialogs for this editor.
+// The program's dialogs for this editor. Defined with them in the operations windows, so the
+// editor opens them without including their folder, which includes the editor's.
 [[nodiscard]] std::unique_ptr<EditorDialogs> CreateEditorDialogs(THexEdit& editor);
 
 } // namespace zav

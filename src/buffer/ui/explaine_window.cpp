@@ -27,8 +27,8 @@
 #include "buffer/ui/hex_edit_window.h"
 #include "messages/message_boxes.h"
 #include "sequences/sequence_plan.h"
-#include "shell/ui/latin1_text.h"
-#include "shell/ui/system_text.h"
+#include "widgets/latin1_text.h"
+#include "widgets/system_text.h"
 
 namespace zav {
 

@@ -5,12 +5,12 @@
 #include <QMenu>
 
 #include "buffer/memory_buffer.h"
-#include "buffer/ui/busy_cursor.h"
 #include "buffer/ui/editor_dialogs.h"
 #include "buffer/ui/explaine_window.h"
 #include "buffer/ui/hex_edit_window.h"
 #include "operations/clipboard_text.h"
 #include "operations/paste_text.h"
+#include "widgets/busy_cursor.h"
 
 namespace zav {
 

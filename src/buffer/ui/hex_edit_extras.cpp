@@ -8,13 +8,13 @@
 #include <QMimeData>
 
 #include "buffer/memory_buffer.h"
-#include "buffer/ui/busy_cursor.h"
 #include "buffer/ui/data_inspector_window.h"
 #include "buffer/ui/dropped_file.h"
 #include "buffer/ui/editor_dialogs.h"
 #include "buffer/ui/hex_edit_window.h"
 #include "operations/find_matches.h"
 #include "operations/selection_panel.h"
+#include "widgets/busy_cursor.h"
 
 namespace zav {
 

@@ -114,8 +114,8 @@ THexEdit::THexEdit(MessageBoxes& boxes, QWidget* parent)
     layout->addWidget(statusBar_);
     layout->addWidget(selectionPanel_);
 
-    explaine_ = new TExplaine(*this, this);
-    inspector_ = new TDataInspector(*this, this);
+    explaine_ = std::make_unique<TExplaine>(*this, this);
+    inspector_ = std::make_unique<TDataInspector>(*this, this);
     dialogs_ = CreateEditorDialogs(*this);
     CreateActions();
     CreateExtraActions();
@@ -141,13 +141,6 @@ THexEdit::THexEdit(MessageBoxes& boxes, QWidget* parent)
 THexEdit::~THexEdit()
 {
     buffer_->RemoveObserver(*this);
-    // The description window and the dialogs work on the buffer, so they go before it does,
-    // not with the other child widgets after it.
-    dialogs_.reset();
-    delete explaine_;
-    explaine_ = nullptr;
-    delete inspector_;
-    inspector_ = nullptr;
 }
 
 void THexEdit::SetEditorDialogs(std::unique_ptr<EditorDialogs> dialogs)
@@ -415,6 +408,11 @@ void THexEdit::PaneResized()
     cursor_.SetVisibleRows(std::min(hexPane_->FittingRows(), charPane_->FittingRows()));
     hexPane_->SyncScrollBar(cursor_.TopRow(), cursor_.VisibleRows());
     charPane_->SyncScrollBar(cursor_.TopRow(), cursor_.VisibleRows());
+}
+
+void THexEdit::PanePopupMenu(QPoint globalPosition)
+{
+    popupMenu_->popup(globalPosition);
 }
 
 void THexEdit::CursorMoved()

@@ -13,6 +13,7 @@
 #include <QFont>
 
 #include "buffer/ui/editor_extra_actions.h"
+#include "buffer/ui/hex_pane_host.h"
 #include "operations/bookmarks.h"
 #include "operations/editor_cursor.h"
 #include "operations/hex_view_layout.h"
@@ -56,7 +57,7 @@ inline constexpr int kEditorActionCount = 11;
 // characters on the right, one cursor and selection shared by both, a status bar for the cell
 // under the cursor. It owns the one memory buffer (with its undo stack and description), the
 // description window and the buffer dialogs. Closing only hides it.
-class THexEdit : public QWidget, private BufferObserver {
+class THexEdit : public QWidget, private BufferObserver, private HexPaneHost {
     Q_OBJECT
 
 public:
@@ -145,8 +146,6 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    friend class HexGridView;
-
     // BufferObserver
     void CellsChanged(std::int32_t first, std::int32_t last) override;
     void UndoAvailabilityChanged(bool available) override;
@@ -166,13 +165,24 @@ private:
     void ShowDifferenceAndChecksums();
     void GoToDifference(std::optional<std::int32_t> address);
 
-    // Routed from the panes.
-    void PaneFocused(EditorGrid grid);
-    void PaneScrolled(int topRow);
-    void PaneKeyTyped(EditorGrid grid, const QString& text);
-    void PaneClicked(EditorGrid grid);
-    void PaneResized();
-    void CursorMoved();
+    // HexPaneHost: what the panes paint and what they report.
+    [[nodiscard]] const HexViewLayout& PaneLayout() const override { return layout_; }
+    [[nodiscard]] const MemoryBuffer& PaneBuffer() const override { return *buffer_; }
+    [[nodiscard]] const EditorColours& PaneColours() const override { return options_.colours; }
+    [[nodiscard]] const Bookmarks& PaneBookmarks() const override { return bookmarks_; }
+    [[nodiscard]] const DifferenceMarks& PaneDifferences() const override { return differences_; }
+    [[nodiscard]] std::vector<bool> PaneHighlights(std::int32_t first, std::int32_t last) const override
+    {
+        return HighlightedCells(first, last);
+    }
+    [[nodiscard]] EditorCursor& PaneCursor() override { return cursor_; }
+    void PaneFocused(EditorGrid grid) override;
+    void PaneScrolled(int topRow) override;
+    void PaneKeyTyped(EditorGrid grid, const QString& text) override;
+    void PaneClicked(EditorGrid grid) override;
+    void PaneResized() override;
+    void CursorMoved() override;
+    void PanePopupMenu(QPoint globalPosition) override;
     void UpdateSizeLimits();
     [[nodiscard]] int ScrollBarWidth() const;
     [[nodiscard]] int HexPaneWidthWithoutScrollBar() const;
@@ -218,11 +228,13 @@ private:
     std::array<QLabel*, 5> statusPanels_{};
     std::array<QAction*, kEditorActionCount> actions_{};
     QMenu* popupMenu_ = nullptr;
-    TExplaine* explaine_ = nullptr;
+    // The description window, the dialogs and the data inspector work on the buffer: owned
+    // here, declared after it, they go before it does, not with the other child widgets after.
+    std::unique_ptr<TExplaine> explaine_;
     std::unique_ptr<EditorDialogs> dialogs_;
     std::array<QAction*, kEditorExtraActionCount> extraActions_{};
     QLabel* selectionPanel_ = nullptr;
-    TDataInspector* inspector_ = nullptr;
+    std::unique_ptr<TDataInspector> inspector_;
     Bookmarks bookmarks_;
     std::vector<std::uint8_t> highlightPattern_;
     bool highlightTextMode_ = false;

@@ -2,7 +2,6 @@
 
 #include <QFontMetrics>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
 
@@ -11,7 +10,6 @@
 
 #include "buffer/memory_buffer.h"
 #include "buffer/numeric_helpers.h"
-#include "buffer/ui/hex_edit_window.h"
 #include "buffer/ui/qt_colour.h"
 
 namespace zav {
@@ -43,7 +41,7 @@ std::array<QChar, 256> PaneCharacters(EditorGrid grid)
 
 } // namespace
 
-HexGridView::HexGridView(THexEdit& editor, EditorGrid grid, QWidget* parent)
+HexGridView::HexGridView(HexPaneHost& editor, EditorGrid grid, QWidget* parent)
     : QAbstractScrollArea(parent), editor_(editor), grid_(grid)
 {
     setFocusPolicy(Qt::StrongFocus);
@@ -77,7 +75,7 @@ void HexGridView::SyncScrollBar(int topRow, int visibleRows)
     bar->setSingleStep(1);
     bar->setValue(topRow);
 
-    const HexViewLayout& layout = editor_.layout_;
+    const HexViewLayout& layout = editor_.PaneLayout();
     const int contentWidth = grid_ == EditorGrid::Hex ? layout.HexPaneContentWidth() : layout.CharPaneContentWidth();
     QScrollBar* across = horizontalScrollBar();
     across->setRange(0, std::max(0, contentWidth - viewport()->width()));
@@ -87,7 +85,7 @@ void HexGridView::SyncScrollBar(int topRow, int visibleRows)
 
 int HexGridView::FittingRows() const
 {
-    return editor_.layout_.VisibleRows(viewport()->height());
+    return editor_.PaneLayout().VisibleRows(viewport()->height());
 }
 
 int HexGridView::ContentLeft() const
@@ -102,10 +100,10 @@ int HexGridView::ContentX(QPoint point) const
 
 QPoint HexGridView::CellCentre(std::int32_t address) const
 {
-    const HexViewLayout& layout = editor_.layout_;
+    const HexViewLayout& layout = editor_.PaneLayout();
     int row = 0;
     const int column = HexCellOfAddress(address, row);
-    const int y = layout.RowTop(editor_.cursor_.TopRow(), row) + layout.RowHeight() / 2;
+    const int y = layout.RowTop(editor_.PaneCursor().TopRow(), row) + layout.RowHeight() / 2;
     if (grid_ == EditorGrid::Hex) {
         return {ContentLeft() + layout.HexColumnLeft(column) + layout.ByteColumnWidth() / 2, y};
     }
@@ -114,8 +112,8 @@ QPoint HexGridView::CellCentre(std::int32_t address) const
 
 std::optional<GridCell> HexGridView::CellAt(QPoint point) const
 {
-    const HexViewLayout& layout = editor_.layout_;
-    const int top = editor_.cursor_.TopRow();
+    const HexViewLayout& layout = editor_.PaneLayout();
+    const int top = editor_.PaneCursor().TopRow();
     if (grid_ == EditorGrid::Hex) return layout.HexCellAt(ContentX(point), point.y(), top);
     const auto cell = layout.CharCellAt(ContentX(point), point.y(), top);
     if (!cell) return std::nullopt;
@@ -124,8 +122,8 @@ std::optional<GridCell> HexGridView::CellAt(QPoint point) const
 
 GridCell HexGridView::CellNearest(QPoint point) const
 {
-    const HexViewLayout& layout = editor_.layout_;
-    const int top = editor_.cursor_.TopRow();
+    const HexViewLayout& layout = editor_.PaneLayout();
+    const int top = editor_.PaneCursor().TopRow();
     if (grid_ == EditorGrid::Hex) return layout.HexCellNearest(ContentX(point), point.y(), top);
     const GridCell cell = layout.CharCellNearest(ContentX(point), point.y(), top);
     return {cell.column + 1, cell.row};
@@ -133,10 +131,10 @@ GridCell HexGridView::CellNearest(QPoint point) const
 
 void HexGridView::paintEvent(QPaintEvent* event)
 {
-    const HexViewLayout& layout = editor_.layout_;
-    const MemoryBuffer& buffer = *editor_.buffer_;
-    const EditorCursor& cursor = editor_.cursor_;
-    const EditorColours& colours = editor_.options_.colours;
+    const HexViewLayout& layout = editor_.PaneLayout();
+    const MemoryBuffer& buffer = editor_.PaneBuffer();
+    const EditorCursor& cursor = editor_.PaneCursor();
+    const EditorColours& colours = editor_.PaneColours();
     const QColor normalBackground = ToQColor(colours.background);
     const QColor selectedBackground = ToQColor(colours.background ^ kSelectedBackgroundXor);
     const Selection selection = cursor.GetSelection();
@@ -155,10 +153,10 @@ void HexGridView::paintEvent(QPaintEvent* event)
     const RowSpan rows = layout.ExposedRows(cursor.TopRow(), exposed.top(), exposed.bottom());
     const std::int32_t firstExposed = rows.first * HexViewLayout::kBytesPerRow;
     const std::vector<bool> matched =
-        editor_.HighlightedCells(firstExposed, (rows.last + 1) * HexViewLayout::kBytesPerRow - 1);
+        editor_.PaneHighlights(firstExposed, (rows.last + 1) * HexViewLayout::kBytesPerRow - 1);
     const QColor matchBackground = ToQColor(colours.background ^ kMatchBackgroundXor);
     const QColor bookmarkColour = ToQColor(colours.background ^ kBookmarkXor);
-    const Bookmarks& bookmarks = editor_.BookmarkedCells();
+    const Bookmarks& bookmarks = editor_.PaneBookmarks();
     for (int row = rows.first; row <= rows.last; ++row) {
         const int top = layout.RowTop(cursor.TopRow(), row);
         const double baseline = top + baselineY;
@@ -216,15 +214,15 @@ void HexGridView::paintEvent(QPaintEvent* event)
 
 void HexGridView::PaintDifferenceMarks(QPainter& painter, const RowSpan& rows, int firstByteLeft, int cellWidth)
 {
-    const DifferenceMarks& marks = editor_.differences_;
+    const DifferenceMarks& marks = editor_.PaneDifferences();
     if (marks.Empty()) return;
-    const HexViewLayout& layout = editor_.layout_;
-    const int top = editor_.cursor_.TopRow();
+    const HexViewLayout& layout = editor_.PaneLayout();
+    const int top = editor_.PaneCursor().TopRow();
     // Drawn in the background's inverse, hatched behind the digits and framed, so a mark
     // shows on every cell colour and next to the selection. The hatching is faint, so the
     // digits on it stay legible; it is drawn once into a tile that every mark reuses, since
     // filling cells with a translucent pattern brush is slow.
-    const QColor ink = ToQColor(editor_.options_.colours.background ^ 0xFFFFFF);
+    const QColor ink = ToQColor(editor_.PaneColours().background ^ 0xFFFFFF);
     const QSize cellSize(cellWidth, layout.RowHeight());
     if (markTile_.size() != cellSize * devicePixelRatio() || markInk_ != ink) {
         markTile_ = QPixmap(cellSize * devicePixelRatio());
@@ -250,7 +248,7 @@ void HexGridView::PaintDifferenceMarks(QPainter& painter, const RowSpan& rows, i
 
 bool HexGridView::MoveByKey(const QKeyEvent& event)
 {
-    EditorCursor& cursor = editor_.cursor_;
+    EditorCursor& cursor = editor_.PaneCursor();
     const bool extend = (event.modifiers() & Qt::ShiftModifier) != 0;
     const bool control = (event.modifiers() & Qt::ControlModifier) != 0;
     const int page = cursor.VisibleRows();
@@ -302,9 +300,9 @@ void HexGridView::mousePressEvent(QMouseEvent* event)
     const auto cell = CellAt(event->position().toPoint());
     if (!cell) return;
     if ((event->modifiers() & Qt::ShiftModifier) != 0) {
-        editor_.cursor_.ExtendTo(cell->column, cell->row);
+        editor_.PaneCursor().ExtendTo(cell->column, cell->row);
     } else {
-        editor_.cursor_.MoveTo(cell->column, cell->row);
+        editor_.PaneCursor().MoveTo(cell->column, cell->row);
     }
     editor_.PaneClicked(grid_);
 }
@@ -313,7 +311,7 @@ void HexGridView::mouseMoveEvent(QMouseEvent* event)
 {
     if ((event->buttons() & Qt::LeftButton) == 0) return;
     const GridCell cell = CellNearest(event->position().toPoint());
-    EditorCursor& cursor = editor_.cursor_;
+    EditorCursor& cursor = editor_.PaneCursor();
     if (cell.column == cursor.Column() && cell.row == cursor.Row()) return;
     cursor.ExtendTo(cell.column, cell.row);
     editor_.CursorMoved();
@@ -348,7 +346,7 @@ void HexGridView::scrollContentsBy(int dx, int dy)
 
 void HexGridView::contextMenuEvent(QContextMenuEvent* event)
 {
-    editor_.PopupMenu()->popup(event->globalPos());
+    editor_.PanePopupMenu(event->globalPos());
 }
 
 } // namespace zav

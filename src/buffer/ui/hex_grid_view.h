@@ -9,21 +9,20 @@
 class QPainter;
 
 #include "buffer/ui/glyph_batch.h"
+#include "buffer/ui/hex_pane_host.h"
 #include "operations/editor_cursor.h"
 #include "operations/hex_view_layout.h"
 
 namespace zav {
 
-class THexEdit;
-
 // One pane of the hex editor: the hex dump with its address column, or the character dump.
 // It paints the rows a paint event exposes straight from the buffer and hands keys, clicks
-// and scrolling to the editor, which keeps the one cursor and selection both panes show.
+// and scrolling to the editor (its host), which keeps the one cursor and selection both panes show.
 class HexGridView : public QAbstractScrollArea {
     Q_OBJECT
 
 public:
-    HexGridView(THexEdit& editor, EditorGrid grid, QWidget* parent);
+    HexGridView(HexPaneHost& editor, EditorGrid grid, QWidget* parent);
 
     [[nodiscard]] EditorGrid Grid() const { return grid_; }
     // The pane's font; the hex pane's digits stand `digitAdvance` apart.
@@ -57,7 +56,7 @@ private:
     // The cells the last verify found different, over the rows being painted.
     void PaintDifferenceMarks(QPainter& painter, const RowSpan& rows, int firstByteLeft, int cellWidth);
 
-    THexEdit& editor_;
+    HexPaneHost& editor_;
     EditorGrid grid_;
     GlyphBatch glyphs_;
     int ascent_ = 0;

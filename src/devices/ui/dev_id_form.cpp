@@ -18,8 +18,8 @@
 #include <cmath>
 
 #include "devices/device_catalogue.h"
-#include "shell/ui/guarded_command.h"
-#include "shell/ui/latin1_text.h"
+#include "widgets/guarded_command.h"
+#include "widgets/latin1_text.h"
 
 namespace zav {
 

@@ -3,7 +3,7 @@
 #include <QFileDialog>
 
 #include "files/file_format.h"
-#include "shell/ui/latin1_text.h"
+#include "widgets/latin1_text.h"
 
 namespace zav {
 

@@ -4,10 +4,10 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "operations/ui/ok_cancel_buttons.h"
 #include "shell/app_settings.h"
-#include "shell/ui/latin1_text.h"
-#include "shell/ui/system_text.h"
+#include "widgets/latin1_text.h"
+#include "widgets/ok_cancel_buttons.h"
+#include "widgets/system_text.h"
 
 namespace zav {
 

@@ -11,7 +11,7 @@
 
 #include "files/open_file_dialog.h"
 #include "files/ui/buffer_file_chooser.h"
-#include "operations/ui/radio_group.h"
+#include "widgets/radio_group.h"
 
 namespace zav {
 

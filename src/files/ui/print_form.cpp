@@ -12,8 +12,8 @@
 #include "buffer/memory_buffer.h"
 #include "messages/status_sink.h"
 #include "operations/dump_text.h"
-#include "operations/ui/ok_cancel_buttons.h"
-#include "shell/ui/latin1_text.h"
+#include "widgets/latin1_text.h"
+#include "widgets/ok_cancel_buttons.h"
 
 namespace zav {
 

@@ -12,8 +12,8 @@
 #include "files/print_host.h"
 #include "files/print_job_control.h"
 #include "files/ui/printer_document.h"
-#include "operations/ui/radio_group.h"
-#include "sequences/hand_over_queue.h"
+#include "threads/hand_over_queue.h"
+#include "widgets/radio_group.h"
 
 class QProgressBar;
 

@@ -10,8 +10,8 @@
 #include <cmath>
 
 #include "files/safe_file_writer.h"
-#include "shell/ui/latin1_text.h"
-#include "shell/ui/system_text.h"
+#include "widgets/latin1_text.h"
+#include "widgets/system_text.h"
 
 namespace zav {
 

@@ -7,9 +7,9 @@
 #include <algorithm>
 
 #include "buffer/memory_buffer.h"
-#include "operations/ui/ok_cancel_buttons.h"
-#include "shell/ui/latin1_text.h"
-#include "shell/ui/system_text.h"
+#include "widgets/latin1_text.h"
+#include "widgets/ok_cancel_buttons.h"
+#include "widgets/system_text.h"
 
 namespace zav {
 

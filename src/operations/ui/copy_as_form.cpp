@@ -5,8 +5,8 @@
 #include <QGuiApplication>
 #include <QVBoxLayout>
 
-#include "operations/ui/ok_cancel_buttons.h"
-#include "shell/ui/latin1_text.h"
+#include "widgets/latin1_text.h"
+#include "widgets/ok_cancel_buttons.h"
 
 namespace zav {
 

@@ -7,7 +7,7 @@
 
 #include "operations/copy_as_dialog.h"
 #include "operations/selection.h"
-#include "operations/ui/history_combo_box.h"
+#include "widgets/history_combo_box.h"
 
 namespace zav {
 

@@ -5,7 +5,7 @@
 #include <QPushButton>
 
 #include "operations/copy_range_dialog.h"
-#include "operations/ui/history_combo_box.h"
+#include "widgets/history_combo_box.h"
 
 namespace zav {
 

@@ -8,7 +8,7 @@
 
 #include "operations/fill_dialog.h"
 #include "operations/selection.h"
-#include "operations/ui/history_combo_box.h"
+#include "widgets/history_combo_box.h"
 
 namespace zav {
 

@@ -3,7 +3,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "operations/ui/ok_cancel_buttons.h"
+#include "widgets/ok_cancel_buttons.h"
 
 namespace zav {
 

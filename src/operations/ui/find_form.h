@@ -6,8 +6,8 @@
 #include <optional>
 
 #include "operations/find_dialog.h"
-#include "operations/ui/history_combo_box.h"
-#include "operations/ui/radio_group.h"
+#include "widgets/history_combo_box.h"
+#include "widgets/radio_group.h"
 
 namespace zav {
 

@@ -2,7 +2,7 @@
 
 #include <QVBoxLayout>
 
-#include "operations/ui/ok_cancel_buttons.h"
+#include "widgets/ok_cancel_buttons.h"
 
 namespace zav {
 

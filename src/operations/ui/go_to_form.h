@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "operations/go_to_dialog.h"
-#include "operations/ui/history_combo_box.h"
+#include "widgets/history_combo_box.h"
 
 namespace zav {
 

@@ -12,6 +12,11 @@
 
 namespace zav {
 
+std::unique_ptr<EditorDialogs> CreateEditorDialogs(THexEdit& editor)
+{
+    return std::make_unique<OperationDialogs>(editor);
+}
+
 OperationDialogs::OperationDialogs(THexEdit& editor) : editor_(editor) {}
 
 // The dialogs are children of the editor, which deletes them.

@@ -4,8 +4,8 @@
 #include <QPushButton>
 
 #include "operations/replace_dialog.h"
-#include "operations/ui/history_combo_box.h"
-#include "operations/ui/radio_group.h"
+#include "widgets/history_combo_box.h"
+#include "widgets/radio_group.h"
 
 namespace zav {
 

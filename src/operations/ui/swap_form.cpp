@@ -3,7 +3,7 @@
 #include <QVBoxLayout>
 
 #include "operations/swap.h"
-#include "operations/ui/ok_cancel_buttons.h"
+#include "widgets/ok_cancel_buttons.h"
 
 namespace zav {
 

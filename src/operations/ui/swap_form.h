@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <QPushButton>
 
-#include "operations/ui/radio_group.h"
+#include "widgets/radio_group.h"
 
 namespace zav {
 

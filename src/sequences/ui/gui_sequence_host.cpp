@@ -36,7 +36,6 @@ void GuiSequenceHost::SetPortIdle(bool idle)
 {
     widgets_.flow.SetPortIdle(idle);
     emit PortIdleChanged(idle);
-    if (idle) emit PortReleased();
 }
 
 void GuiSequenceHost::SetProgressMaximum(int maximum)

@@ -55,8 +55,6 @@ public:
     void SetVerifyDifferences(const std::vector<CellDifference>& differences) override;
 
 signals:
-    // The port is free again: a sequence has ended (its worker is winding down).
-    void PortReleased();
     // A sequence took the port or gave it back.
     void PortIdleChanged(bool idle);
 

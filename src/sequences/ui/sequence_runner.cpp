@@ -1,7 +1,5 @@
 #include "sequences/ui/sequence_runner.h"
 
-#include <QTimer>
-
 #include "sequences/program_sequence_control.h"
 #include "sequences/read_sequence_control.h"
 
@@ -16,6 +14,9 @@ SequenceRunner::SequenceRunner(SequenceHost& host, LinkFactory& links,
 
 SequenceRunner::~SequenceRunner()
 {
+    // Closing waits for the sequences itself; nobody is left to hear that they ended.
+    readStopPending_ = false;
+    programStopPending_ = false;
     StopAll();
     read_.reset();
     program_.reset();
@@ -37,6 +38,7 @@ SequenceControl& SequenceRunner::Control(SequenceKind kind)
         } else {
             control = std::make_unique<ProgramSequenceControl>(host_, queue_, links_);
         }
+        control->SetOnSequenceFinished([this, kind](int) { SequenceFinished(kind); });
     }
     return *control;
 }
@@ -66,7 +68,7 @@ void SequenceRunner::Stop(SequenceKind kind)
         return;
     }
     (kind == SequenceKind::Read ? readStopPending_ : programStopPending_) = true;
-    control.RequestStop();
+    control.StopWithoutWaiting();
 }
 
 void SequenceRunner::RequestStopAll()
@@ -76,31 +78,14 @@ void SequenceRunner::RequestStopAll()
     if (!Running()) emit Idle();
 }
 
-void SequenceRunner::PortReleased()
+void SequenceRunner::SequenceFinished(SequenceKind kind)
 {
-    // The worker's last call is still being carried out; it ends right after, so the stop
-    // is finished once the event loop comes round.
-    QMetaObject::invokeMethod(this, &SequenceRunner::FinishStops, Qt::QueuedConnection);
-}
-
-void SequenceRunner::FinishStops()
-{
-    bool finished = false;
-    if (readStopPending_ && read_ && !read_->Running()) {
-        readStopPending_ = false;
-        read_->Stop();
-        finished = true;
-    }
-    if (programStopPending_ && program_ && !program_->Running()) {
-        programStopPending_ = false;
-        program_->Stop();
-        finished = true;
-    }
-    if (finished && !Running()) emit Idle();
-    // A worker still winding down is looked at again shortly.
-    if (readStopPending_ || programStopPending_) {
-        QTimer::singleShot(5, this, &SequenceRunner::FinishStops);
-    }
+    bool& stopPending = kind == SequenceKind::Read ? readStopPending_ : programStopPending_;
+    if (!stopPending) return;
+    stopPending = false;
+    // Told from within a drain: the window hears it once the event loop comes round, as it
+    // would any other news, so a close it sets off does not run inside the drain.
+    if (!Running()) QMetaObject::invokeMethod(this, &SequenceRunner::Idle, Qt::QueuedConnection);
 }
 
 void SequenceRunner::StopAll()

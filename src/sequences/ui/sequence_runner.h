@@ -6,9 +6,9 @@
 
 #include "sequences/backup_store.h"
 #include "sequences/hand_over_host.h"
-#include "sequences/hand_over_queue.h"
 #include "sequences/sequence_host.h"
 #include "sequences/simulation_notice_link_factory.h"
+#include "threads/hand_over_queue.h"
 
 namespace zav {
 
@@ -46,9 +46,6 @@ public:
     [[nodiscard]] bool Running() const;
     [[nodiscard]] HandOverQueue& Queue() { return *queue_; }
 
-    // A sequence gave the port back; called by the window's sequence host.
-    void PortReleased();
-
 signals:
     // No sequence runs any more after a stop was asked for.
     void Idle();
@@ -56,7 +53,8 @@ signals:
 private:
     SequenceControl& Control(SequenceKind kind);
     void WakeUp();
-    void FinishStops();
+    // A controller's sequence has ended and been released; ends a stop asked for it.
+    void SequenceFinished(SequenceKind kind);
 
     // Shared with the controllers and the worker host, so it outlives every worker.
     std::shared_ptr<HandOverQueue> queue_ = HandOverQueue::Create();

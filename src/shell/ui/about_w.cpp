@@ -10,8 +10,8 @@
 #include <QVBoxLayout>
 
 #include "shell/about_texts.h"
-#include "shell/ui/guarded_command.h"
 #include "shell/ui/themed_icon.h"
+#include "widgets/guarded_command.h"
 
 namespace zav {
 

@@ -19,7 +19,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "shell/ui/guarded_command.h"
+#include "widgets/guarded_command.h"
 
 namespace zav {
 

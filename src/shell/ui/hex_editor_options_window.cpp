@@ -10,7 +10,7 @@
 
 #include "buffer/ui/hex_edit_window.h"
 #include "buffer/ui/palette_combo_box.h"
-#include "shell/ui/latin1_text.h"
+#include "widgets/latin1_text.h"
 
 namespace zav {
 

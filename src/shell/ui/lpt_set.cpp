@@ -12,8 +12,8 @@
 #include <QVBoxLayout>
 
 #include "shell/main_window_flow.h"
-#include "shell/ui/latin1_text.h"
 #include "shell/ui/screen_placement.h"
+#include "widgets/latin1_text.h"
 
 namespace zav {
 

@@ -7,9 +7,9 @@
 
 #include "messages/message_boxes.h"
 #include "shell/message_list_text.h"
-#include "shell/ui/latin1_text.h"
 #include "shell/ui/status_list_model.h"
 #include "shell/ui/status_win.h"
+#include "widgets/latin1_text.h"
 
 namespace zav {
 

@@ -23,13 +23,13 @@
 #include "sequences/ui/sequence_runner.h"
 #include "shell/settings_file.h"
 #include "shell/ui/about_w.h"
-#include "shell/ui/guarded_command.h"
 #include "shell/ui/hex_editor_options_window.h"
-#include "shell/ui/latin1_text.h"
 #include "shell/ui/lpt_set.h"
 #include "shell/ui/open_user_manual.h"
 #include "shell/ui/screen_placement.h"
 #include "shell/ui/status_win.h"
+#include "widgets/guarded_command.h"
+#include "widgets/latin1_text.h"
 
 namespace zav {
 
@@ -77,11 +77,10 @@ TProgShell::TProgShell(ShellServices services, QWidget* parent)
         widgets.options[option] = optionButtons_[option];
     }
     sequenceHost_ = new GuiSequenceHost(widgets, this);
-    sequences_ = new SequenceRunner(*sequenceHost_, services_.links, services_.isSimulated, this);
-    connect(sequenceHost_, &GuiSequenceHost::PortReleased, sequences_, &SequenceRunner::PortReleased);
+    sequences_ = std::make_unique<SequenceRunner>(*sequenceHost_, services_.links, services_.isSimulated, this);
     CreateExtras();
     // A close that waited for the sequences goes on once they have ended.
-    connect(sequences_, &SequenceRunner::Idle, this, [this] {
+    connect(sequences_.get(), &SequenceRunner::Idle, this, [this] {
         if (closeAfterStop_) close();
     });
 
@@ -91,16 +90,7 @@ TProgShell::TProgShell(ShellServices services, QWidget* parent)
     statusWin_->setFocus();
 }
 
-TProgShell::~TProgShell()
-{
-    // A print job reads the editor's buffer and reports to the message list: it is stopped
-    // before either goes.
-    delete printd_;
-    printd_ = nullptr;
-    // The sequences reach the editor's buffer: they end before the editor goes.
-    delete sequences_;
-    sequences_ = nullptr;
-}
+TProgShell::~TProgShell() = default;
 
 QPushButton* TProgShell::StartButton(SequenceKind kind) const
 {
@@ -240,7 +230,9 @@ bool TProgShell::SaveFile()
 
 void TProgShell::PrintBuffer()
 {
-    if (printd_ == nullptr) printd_ = new TPrintd(hexEdit_->Buffer(), *statusWin_, *progBar_, services_.boxes, this);
+    if (!printd_) {
+        printd_ = std::make_unique<TPrintd>(hexEdit_->Buffer(), *statusWin_, *progBar_, services_.boxes, this);
+    }
     printd_->exec();
 }
 

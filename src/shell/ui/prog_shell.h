@@ -157,6 +157,11 @@ private:
     bool closeConfirmed_ = false;
     // A close waits for the running sequences to end.
     bool closeAfterStop_ = false;
+    // Owned here rather than by Qt, so they go before the child windows do, the print job
+    // (it reads the editor's buffer and reports to the message list) before the sequences
+    // (they reach the editor's buffer).
+    std::unique_ptr<SequenceRunner> sequences_;
+    std::unique_ptr<TPrintd> printd_;
 
     StatusWin* statusWin_ = nullptr;
     QLabel* helpHint_ = nullptr;
@@ -185,13 +190,11 @@ private:
 
     THexEdit* hexEdit_ = nullptr;
     GuiSequenceHost* sequenceHost_ = nullptr;
-    SequenceRunner* sequences_ = nullptr;
     TDevIdForm* devIdForm_ = nullptr;
     TLptSet* lptSet_ = nullptr;
     THoptions* hoptions_ = nullptr;
     TLoadf* loadf_ = nullptr;
     TSavef* savef_ = nullptr;
-    TPrintd* printd_ = nullptr;
     TVerifyDifferences* verifyDifferences_ = nullptr;
     QAction* blankCheck_ = nullptr;
     QAction* restoreBackup_ = nullptr;

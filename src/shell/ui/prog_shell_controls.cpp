@@ -17,8 +17,8 @@
 #include "buffer/ui/explaine_window.h"
 #include "buffer/ui/hex_edit_window.h"
 #include "devices/device_catalogue.h"
-#include "shell/ui/guarded_command.h"
 #include "shell/ui/themed_icon.h"
+#include "widgets/guarded_command.h"
 
 namespace zav {
 

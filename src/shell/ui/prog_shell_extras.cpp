@@ -17,11 +17,11 @@
 #include "sequences/ui/gui_sequence_host.h"
 #include "shell/interlocked_commands.h"
 #include "shell/open_file_directly.h"
-#include "shell/ui/guarded_command.h"
-#include "shell/ui/latin1_text.h"
 #include "shell/ui/message_list_menu.h"
 #include "shell/ui/prog_shell.h"
 #include "shell/ui/status_win.h"
+#include "widgets/guarded_command.h"
+#include "widgets/latin1_text.h"
 
 namespace zav {
 

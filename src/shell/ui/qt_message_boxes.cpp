@@ -6,8 +6,8 @@
 
 #include <algorithm>
 
-#include "shell/ui/latin1_text.h"
-#include "shell/ui/system_text.h"
+#include "widgets/latin1_text.h"
+#include "widgets/system_text.h"
 
 namespace zav {
 

@@ -5,7 +5,7 @@
 
 #include "buffer/ui/qt_colour.h"
 #include "shell/status_line.h"
-#include "shell/ui/system_text.h"
+#include "widgets/system_text.h"
 
 namespace zav {
 

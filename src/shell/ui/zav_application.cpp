@@ -4,8 +4,8 @@
 
 #include <exception>
 
-#include "shell/ui/guarded_command.h"
 #include "shell/ui/themed_icon.h"
+#include "widgets/guarded_command.h"
 
 namespace zav {
 

@@ -22,11 +22,11 @@
 #include "buffer/memory_buffer.h"
 #include "files/ui/load_file_form.h"
 #include "files/ui/save_file_form.h"
-#include "operations/ui/radio_group.h"
 #include "shell/app_settings.h"
 #include "shell/settings_file.h"
 #include "shell/ui/status_list_model.h"
 #include "support/recording_messages.h"
+#include "widgets/radio_group.h"
 
 namespace zav {
 

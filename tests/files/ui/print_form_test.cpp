@@ -14,8 +14,8 @@
 
 #include "buffer/memory_buffer.h"
 #include "files/ui/print_form.h"
-#include "operations/ui/radio_group.h"
 #include "support/recording_messages.h"
+#include "widgets/radio_group.h"
 
 namespace zav {
 

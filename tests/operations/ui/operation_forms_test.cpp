@@ -11,9 +11,9 @@
 #include "operations/ui/fill_form.h"
 #include "operations/ui/find_form.h"
 #include "operations/ui/go_to_form.h"
-#include "operations/ui/radio_group.h"
 #include "operations/ui/swap_form.h"
 #include "support/recording_messages.h"
+#include "widgets/radio_group.h"
 
 namespace zav {
 

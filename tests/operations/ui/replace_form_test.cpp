@@ -3,9 +3,9 @@
 
 #include "buffer/memory_buffer.h"
 #include "buffer/ui/hex_edit_window.h"
-#include "operations/ui/radio_group.h"
 #include "operations/ui/replace_form.h"
 #include "support/recording_messages.h"
+#include "widgets/radio_group.h"
 
 namespace zav {
 

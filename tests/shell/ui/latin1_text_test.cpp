@@ -1,4 +1,4 @@
-#include "shell/ui/latin1_text.h"
+#include "widgets/latin1_text.h"
 
 #include <QLineEdit>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "sequences/hand_over_queue.h"
+#include "threads/hand_over_queue.h"
 
 #include <cassert>
 #include <stdexcept>

@@ -1,4 +1,4 @@
-#include "shell/ui/system_text.h"
+#include "widgets/system_text.h"
 
 #include <QFile>
 

@@ -1,9 +1,9 @@
-#include "shell/ui/guarded_command.h"
+#include "widgets/guarded_command.h"
 
 #include <QMessageBox>
 
 #include "shell/main_window_flow.h"
-#include "shell/ui/latin1_text.h"
+#include "widgets/latin1_text.h"
 
 namespace zav {
 

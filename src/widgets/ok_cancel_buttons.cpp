@@ -1,4 +1,4 @@
-#include "operations/ui/ok_cancel_buttons.h"
+#include "widgets/ok_cancel_buttons.h"
 
 namespace zav {
 

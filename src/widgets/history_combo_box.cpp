@@ -1,9 +1,9 @@
-#include "operations/ui/history_combo_box.h"
+#include "widgets/history_combo_box.h"
 
 #include <QLineEdit>
 
 #include "operations/history_field.h"
-#include "shell/ui/latin1_text.h"
+#include "widgets/latin1_text.h"
 
 namespace zav {
 

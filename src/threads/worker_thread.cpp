@@ -1,4 +1,4 @@
-#include "sequences/worker_thread.h"
+#include "threads/worker_thread.h"
 
 #include <utility>
 

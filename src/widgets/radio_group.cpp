@@ -1,4 +1,4 @@
-#include "operations/ui/radio_group.h"
+#include "widgets/radio_group.h"
 
 #include <QGridLayout>
 #include <QRadioButton>
