@@ -6,7 +6,7 @@
 
 #include "cli/console_reporter.h"
 #include "messages/status_sink.h"
-#include "sequences/hand_over_queue.h"
+#include "threads/hand_over_queue.h"
 
 namespace zav {
 
