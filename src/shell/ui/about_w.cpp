@@ -12,24 +12,16 @@
 #include "shell/about_texts.h"
 #include "shell/ui/themed_icon.h"
 #include "widgets/guarded_command.h"
+#include "widgets/latin1_text.h"
 
 namespace zav {
 
-namespace {
-
-QString Text(std::string_view text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
-
 TAboutW::TAboutW(QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      linkButton_(new QPushButton(Text(AboutTexts::kWebAddress), this)),
+      linkButton_(new QPushButton(FromLatin1(AboutTexts::kWebAddress), this)),
       boardList_(new QPlainTextEdit(this))
 {
-    setWindowTitle(Text(AboutTexts::kCaption));
+    setWindowTitle(FromLatin1(AboutTexts::kCaption));
 
     // Drawn from the SVG at the screen's pixel ratio, so it stays sharp when scaled.
     auto* logo = new QLabel(this);
@@ -48,7 +40,7 @@ TAboutW::TAboutW(QWidget* parent)
     boardList_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     boardList_->setFocusPolicy(Qt::ClickFocus);
     QStringList boards;
-    for (const std::string_view line : AboutTexts::BoardLines()) boards << Text(line);
+    for (const std::string_view line : AboutTexts::BoardLines()) boards << FromLatin1(line);
     boardList_->setPlainText(boards.join(QLatin1Char('\n')));
     // Tall enough for every line, so none shows cut in half; the box still scrolls.
     const int frame = boardList_->frameWidth() * 2 + static_cast<int>(boardList_->document()->documentMargin() * 2);
@@ -60,16 +52,16 @@ TAboutW::TAboutW(QWidget* parent)
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* makerRow = new QHBoxLayout;
-    makerRow->addWidget(new QLabel(Text(AboutTexts::kMakerLine), this));
+    makerRow->addWidget(new QLabel(FromLatin1(AboutTexts::kMakerLine), this));
     makerRow->addWidget(linkButton_);
     makerRow->addStretch();
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(logo, 0, Qt::AlignHCenter);
-    layout->addWidget(new QLabel(Text(AboutTexts::kProductLine), this));
-    layout->addWidget(new QLabel(Text(AboutTexts::kVersionLine), this));
+    layout->addWidget(new QLabel(FromLatin1(AboutTexts::kProductLine), this));
+    layout->addWidget(new QLabel(FromLatin1(AboutTexts::kVersionLine), this));
     layout->addLayout(makerRow);
-    layout->addWidget(new QLabel(Text(AboutTexts::kBoardsCaption), this));
+    layout->addWidget(new QLabel(FromLatin1(AboutTexts::kBoardsCaption), this));
     layout->addWidget(boardList_);
     layout->addWidget(okButton, 0, Qt::AlignHCenter);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -78,7 +70,7 @@ TAboutW::TAboutW(QWidget* parent)
 
 void TAboutW::LinkButtonClick()
 {
-    QDesktopServices::openUrl(QUrl(Text(AboutTexts::kWebAddress)));
+    QDesktopServices::openUrl(QUrl(FromLatin1(AboutTexts::kWebAddress)));
 }
 
 } // namespace zav

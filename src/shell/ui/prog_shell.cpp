@@ -33,20 +33,11 @@
 
 namespace zav {
 
-namespace {
-
-QString Text(std::string_view text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
-
 TProgShell::TProgShell(ShellServices services, QWidget* parent)
     : QMainWindow(parent), services_(std::move(services))
 {
     setObjectName(QStringLiteral("ProgShell"));
-    setWindowTitle(Text(kApplicationTitle));
+    setWindowTitle(FromLatin1(kApplicationTitle));
 
     hexEdit_ = new THexEdit(services_.boxes, this);
     // The editor's panes use fixed-pitch fonts named as the settings keep them.

@@ -19,6 +19,7 @@
 #include "devices/device_catalogue.h"
 #include "shell/ui/themed_icon.h"
 #include "widgets/guarded_command.h"
+#include "widgets/latin1_text.h"
 
 namespace zav {
 
@@ -26,10 +27,6 @@ namespace {
 
 constexpr int kProgBarWidth = 165;
 
-QString Text(std::string_view text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 } // namespace
 
@@ -208,7 +205,7 @@ QWidget* TProgShell::CreateDeviceRow()
     deviceIdButton_->setStatusTip(QStringLiteral("Device Auto Identification"));
     connect(deviceIdButton_, &QToolButton::clicked, this, Guarded(this, [this] { DeviceIDButtonClick(); }));
 
-    deviceIdValue_ = new QLineEdit(Text(NoDeviceName), row);
+    deviceIdValue_ = new QLineEdit(FromLatin1(NoDeviceName), row);
     deviceIdValue_->setObjectName(QStringLiteral("DeviceIDValue"));
     deviceIdValue_->setReadOnly(true);
     deviceIdValue_->setFocusPolicy(Qt::ClickFocus);
