@@ -5,7 +5,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <regex>
+#include <mutex>
+#include <string_view>
 #include <system_error>
 #include <utility>
 #include <vector>
@@ -119,15 +120,38 @@ std::string BackupFileName(std::string_view deviceName, const std::tm& when)
     return FileNameDevice(deviceName) + "-" + stamp + std::string(kExtension);
 }
 
+namespace {
+
+bool AllDigits(std::string_view text)
+{
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// "<device>-yyyymmdd-hhmmss.zef", or with "-N" before the extension for a second save within
+// the same second.
+bool IsBackupOf(std::string_view name, std::string_view prefix)
+{
+    if (name.size() < prefix.size() + 20 || name.substr(0, prefix.size()) != prefix) return false;
+    if (!name.ends_with(kExtension)) return false;
+    std::string_view stamp = name.substr(prefix.size(), name.size() - prefix.size() - kExtension.size());
+    if (stamp[0] != '-' || stamp[9] != '-' || !AllDigits(stamp.substr(1, 8)) || !AllDigits(stamp.substr(10, 6))) {
+        return false;
+    }
+    stamp.remove_prefix(16);
+    return stamp.empty() || (stamp[0] == '-' && AllDigits(stamp.substr(1)));
+}
+
+} // namespace
+
 int PruneBackups(const std::filesystem::path& folder, std::string_view deviceName, int keep)
 {
-    const std::regex ours(FileNameDevice(deviceName) + R"(-\d{8}-\d{6}(-\d+)?\.zef)");
+    const std::string prefix = FileNameDevice(deviceName);
     // Stems sort by time; a same-second "-2" sorts after the plain name.
     std::vector<std::pair<std::string, std::filesystem::path>> backups;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
         const std::string name = entry.path().filename().string();
-        if (std::regex_match(name, ours)) backups.emplace_back(entry.path().stem().string(), entry.path());
+        if (IsBackupOf(name, prefix)) backups.emplace_back(entry.path().stem().string(), entry.path());
     }
     if (static_cast<int>(backups.size()) <= keep) return 0;
     std::sort(backups.begin(), backups.end());
@@ -160,6 +184,10 @@ BackupStore::Outcome BackupFolder::Save(const BackupImage& image)
         return outcome;
     }
     const std::time_t now = std::chrono::system_clock::to_time_t(clock_());
+    // localtime_r reads the time zone on its first call without a lock that threads (several
+    // boards backing up at once) could see; reading it once first makes that call read-only.
+    static std::once_flag timeZoneRead;
+    std::call_once(timeZoneRead, [] { tzset(); });
     std::tm local{};
     localtime_r(&now, &local);
     std::string name = BackupFileName(image.deviceName, local);

@@ -144,10 +144,12 @@ TEST(Backup, BackupsSavedAtOnceIntoOneFolderKeepEachOther)
     constexpr int kSavers = 6;
     std::vector<BackupStore::Outcome> outcomes(kSavers);
     std::vector<std::thread> savers;
+    // mktime rereads the time zone at every call: once here, not on six threads at once.
+    const std::chrono::system_clock::time_point when = FixedTime();
     for (int i = 0; i < kSavers; ++i) {
         savers.emplace_back([&, i] {
             // A folder object each, as separate processes have.
-            BackupFolder backups(folder.Path(), FixedTime);
+            BackupFolder backups(folder.Path(), [when] { return when; });
             const auto value = static_cast<std::uint8_t>(i);
             outcomes[static_cast<std::size_t>(i)] = backups.Save({"MC68HC05B6", {{0x0100, value}}});
         });
