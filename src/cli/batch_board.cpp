@@ -63,15 +63,6 @@ std::optional<std::string> PortTerminal::ReadLine()
     return terminal_.ReadLine();
 }
 
-BatchBoardHost::BatchBoardHost(ConsoleReporter& reporter, ProgressBar& progress, MemoryBuffer& buffer,
-                               std::string deviceName, ProgramSettings portSettings,
-                               std::set<SequenceOption> optionsDown)
-    : BufferSequenceHost(buffer), reporter_(reporter), progress_(progress),
-      deviceName_(std::move(deviceName)), portSettings_(std::move(portSettings)),
-      optionsDown_(std::move(optionsDown))
-{
-}
-
 void BatchBoardHost::AddStatusMessage(const std::string& text, StatusKind kind)
 {
     if (kind == StatusKind::Error) {
@@ -93,13 +84,7 @@ BoxAnswer BatchBoardHost::Show(const BoxRequest& request)
     } else {
         answer = reporter_.Show(request);
     }
-    if (afterBox_) afterBox_();
-    return answer;
-}
-
-void BatchBoardHost::SetProgressMaximum(int maximum)
-{
-    progress_.Begin("", maximum, true);
+    return AfterBox(answer);
 }
 
 void BatchBoardHost::SetProgressPosition(int position)

@@ -14,10 +14,10 @@
 #include "cli/batch_backups.h"
 #include "cli/batch_part_log.h"
 #include "cli/console_reporter.h"
+#include "cli/console_sequence_host.h"
 #include "cli/notice_lines.h"
 #include "cli/progress_bar.h"
 #include "cli/terminal.h"
-#include "sequences/buffer_sequence_host.h"
 #include "sequences/program_sequence_control.h"
 #include "sequences/simulation_notice_link_factory.h"
 
@@ -74,23 +74,13 @@ struct PartFindings {
 // option buttons from the command line, the CONFIG question answered as the user answered it
 // once before the run, a jumper box asked on the terminal naming the board's port, and every
 // line to the board's console. Runs on the thread that drains the hand-over queue.
-class BatchBoardHost final : public BufferSequenceHost {
+class BatchBoardHost final : public ConsoleSequenceHost {
 public:
-    BatchBoardHost(ConsoleReporter& reporter, ProgressBar& progress, MemoryBuffer& buffer,
-                   std::string deviceName, ProgramSettings portSettings,
-                   std::set<SequenceOption> optionsDown);
+    using ConsoleSequenceHost::ConsoleSequenceHost;
 
     void AddStatusMessage(const std::string& text, StatusKind kind) override;
     BoxAnswer Show(const BoxRequest& request) override;
-    bool PortIdle() override { return portIdle_; }
-    void SetPortIdle(bool idle) override { portIdle_ = idle; }
-    void SetProgressMaximum(int maximum) override;
     void SetProgressPosition(int position) override;
-    int ProgressPosition() override { return progressPosition_; }
-    void PutStartButtonUp(SequenceKind) override {}
-    bool IsOptionDown(SequenceOption option) override { return optionsDown_.count(option) != 0; }
-    std::string DeviceIdText() override { return deviceName_; }
-    ProgramSettings GetProgramSettings() override { return portSettings_; }
     void Beep() override {}
     void SetVerifyDifferences(const std::vector<CellDifference>& differences) override
     {
@@ -102,20 +92,10 @@ public:
     // A new part: its findings start empty.
     void BeginPart() { findings_ = {}; }
     [[nodiscard]] const PartFindings& Findings() const { return findings_; }
-    // Runs after a box was answered, before the answer reaches the worker.
-    void SetAfterBox(std::function<void()> afterBox) { afterBox_ = std::move(afterBox); }
 
 private:
-    ConsoleReporter& reporter_;
-    ProgressBar& progress_;
-    std::string deviceName_;
-    ProgramSettings portSettings_;
-    std::set<SequenceOption> optionsDown_;
     bool configAnswer_ = false;
-    bool portIdle_ = true;
-    int progressPosition_ = 0;
     PartFindings findings_;
-    std::function<void()> afterBox_;
 };
 
 // Everything one port needs to program parts: its console (lines prefixed with the port

@@ -1,7 +1,6 @@
 #include "cli/batch_serial_state.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -11,9 +10,8 @@
 #include <utility>
 
 #include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
 
+#include "files/exclusive_lock.h"
 #include "files/safe_file_writer.h"
 
 namespace zav {
@@ -35,38 +33,6 @@ std::optional<std::uint64_t> ParseDecimal(const std::string& text)
     return value;
 }
 
-// Holds an exclusive lock on a file for its lifetime.
-class FileLock {
-public:
-    explicit FileLock(const fs::path& path) : fd_(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666))
-    {
-        if (fd_ < 0) {
-            error_ = errno;
-            return;
-        }
-        while (::flock(fd_, LOCK_EX) != 0) {
-            if (errno != EINTR) {
-                error_ = errno;
-                return;
-            }
-        }
-        locked_ = true;
-    }
-    FileLock(const FileLock&) = delete;
-    FileLock& operator=(const FileLock&) = delete;
-    ~FileLock()
-    {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    [[nodiscard]] bool Locked() const { return locked_; }
-    [[nodiscard]] std::string Reason() const { return std::generic_category().message(error_); }
-
-private:
-    int fd_;
-    int error_ = 0;
-    bool locked_ = false;
-};
-
 } // namespace
 
 SerialStateFile::SerialStateFile(fs::path file, SerialSpec spec) : file_(std::move(file)), spec_(spec) {}
@@ -75,9 +41,10 @@ template <typename Change> bool SerialStateFile::Locked(Change change, std::stri
 {
     std::error_code ignored;
     if (file_.has_parent_path()) fs::create_directories(file_.parent_path(), ignored);
-    const FileLock lock(fs::path(file_.string() + ".lock"));
+    const fs::path lockPath(file_.string() + ".lock");
+    const ExclusiveLock lock(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
     if (!lock.Locked()) {
-        failure = file_.string() + ".lock: " + lock.Reason();
+        failure = lockPath.string() + ": " + std::generic_category().message(lock.Error());
         return false;
     }
     State state;

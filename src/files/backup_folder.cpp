@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
@@ -12,11 +11,10 @@
 #include <vector>
 
 #include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
 
 #include "buffer/memory_buffer.h"
 #include "files/buffer_file_content.h"
+#include "files/exclusive_lock.h"
 #include "files/safe_file_writer.h"
 
 namespace zav {
@@ -62,41 +60,6 @@ bool FormatBackup(const BackupImage& image, std::string& content, std::string& f
     }
     return FormatBufferFile(buffer, FileFormat::ExtendedFormat, options, content, failure);
 }
-
-// Held while a backup finds a free name and takes it. The boards of one run, and runs on
-// other benches sharing the folder, save at the same time; without it two of them find the
-// same name free and one backup fails. A lock on the folder itself, so no lock file lies
-// among the backups.
-class FolderLock {
-public:
-    explicit FolderLock(const std::filesystem::path& folder)
-        : fd_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
-    {
-        if (fd_ < 0) {
-            error_ = errno;
-            return;
-        }
-        while (::flock(fd_, LOCK_EX) != 0) {
-            if (errno != EINTR) {
-                error_ = errno;
-                return;
-            }
-        }
-    }
-    FolderLock(const FolderLock&) = delete;
-    FolderLock& operator=(const FolderLock&) = delete;
-    ~FolderLock()
-    {
-        if (fd_ >= 0) ::close(fd_);
-    }
-
-    // The system's reason when the lock is not held, else empty.
-    [[nodiscard]] std::string Failure() const { return error_ != 0 ? std::strerror(error_) : std::string(); }
-
-private:
-    int fd_;
-    int error_ = 0;
-};
 
 } // namespace
 
@@ -178,9 +141,13 @@ BackupStore::Outcome BackupFolder::Save(const BackupImage& image)
         outcome.failure = folder_.string() + ": " + error.message();
         return outcome;
     }
-    const FolderLock lock(folder_);
-    if (!lock.Failure().empty()) {
-        outcome.failure = folder_.string() + ": " + lock.Failure();
+    // Held while a backup finds a free name and takes it. The boards of one run, and runs on
+    // other benches sharing the folder, save at the same time; without it two of them find the
+    // same name free and one backup fails. A lock on the folder itself, so no lock file lies
+    // among the backups.
+    const ExclusiveLock lock(::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!lock.Locked()) {
+        outcome.failure = folder_.string() + ": " + std::strerror(lock.Error());
         return outcome;
     }
     const std::time_t now = std::chrono::system_clock::to_time_t(clock_());

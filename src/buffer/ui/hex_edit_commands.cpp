@@ -119,16 +119,19 @@ void THexEdit::SetEditActionsEnabled(bool enabled)
 
 void THexEdit::EditUndoExecute()
 {
-    if (!IsUndoEmpty()) {
-        const BusyCursor busy;
-        std::int32_t address = 0;
-        {
-            const MemoryBuffer::ChangeBatch batch(*buffer_);
-            address = buffer_->Undo().Undo();
-        }
-        SelectAddress(address);
-    }
+    if (!IsUndoEmpty()) ReplayHistoryStep([this] { return buffer_->Undo().Undo(); });
     RepaintGrids();
+}
+
+void THexEdit::ReplayHistoryStep(const std::function<std::int32_t()>& step)
+{
+    const BusyCursor busy;
+    std::int32_t address = 0;
+    {
+        const MemoryBuffer::ChangeBatch batch(*buffer_);
+        address = step();
+    }
+    SelectAddress(address);
 }
 
 void THexEdit::EditCopyExecute()

@@ -14,7 +14,6 @@
 #include "buffer/ui/hex_edit_window.h"
 #include "operations/find_matches.h"
 #include "operations/selection_panel.h"
-#include "widgets/busy_cursor.h"
 
 namespace zav {
 
@@ -89,15 +88,7 @@ void THexEdit::ShowCursorExtras()
 
 void THexEdit::EditRedoExecute()
 {
-    if (!buffer_->Undo().IsRedoEmpty()) {
-        const BusyCursor busy;
-        std::int32_t address = 0;
-        {
-            const MemoryBuffer::ChangeBatch batch(*buffer_);
-            address = buffer_->Undo().Redo();
-        }
-        SelectAddress(address);
-    }
+    if (!buffer_->Undo().IsRedoEmpty()) ReplayHistoryStep([this] { return buffer_->Undo().Redo(); });
     RepaintGrids();
 }
 

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -204,6 +205,9 @@ private:
     void EditReplaceExecute();
     void ToggleBookmarkExecute();
     void JumpToBookmark(bool forward);
+    // Takes one undo or redo step as one change to the buffer, under the busy cursor, and
+    // puts the cursor on the address the step returns.
+    void ReplayHistoryStep(const std::function<std::int32_t()>& step);
 
     MessageBoxes& boxes_;
     std::unique_ptr<MemoryBuffer> buffer_;

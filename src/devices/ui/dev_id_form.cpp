@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyle>
@@ -20,6 +19,7 @@
 #include "devices/device_catalogue.h"
 #include "widgets/guarded_command.h"
 #include "widgets/latin1_text.h"
+#include "widgets/ok_cancel_row.h"
 
 namespace zav {
 
@@ -75,13 +75,7 @@ TDevIdForm::TDevIdForm(QWidget* parent)
     deviceParam_->setMinimumWidth(widestInfo + documentMargins + 2 * deviceParam_->frameWidth() +
                                   style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, deviceParam_) + 2);
 
-    auto* okButton = new QPushButton(QStringLiteral("OK"), this);
-    okButton->setObjectName(QStringLiteral("Button1"));
-    okButton->setDefault(true);
-    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
-    auto* cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
-    cancelButton->setObjectName(QStringLiteral("Button2"));
-    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    const OkCancelRow buttons = NewOkCancelRow(*this);
 
     auto* lists = new QGridLayout;
     lists->addWidget(new QLabel(QStringLiteral("Device"), this), 0, 0);
@@ -95,14 +89,9 @@ TDevIdForm::TDevIdForm(QWidget* parent)
     top->addWidget(hardware);
     top->addLayout(lists, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(okButton);
-    buttons->addWidget(cancelButton);
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
     resize(480, 280);
 }
 

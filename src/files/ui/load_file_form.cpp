@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "shell/app_settings.h"
+#include "widgets/labelled_field.h"
 #include "widgets/latin1_text.h"
 #include "widgets/ok_cancel_buttons.h"
 #include "widgets/system_text.h"
@@ -16,10 +17,7 @@ namespace {
 QLineEdit* AddAddressRow(QGridLayout& grid, int row, QLabel*& label, const QString& caption,
                          const QString& name, QWidget* parent)
 {
-    label = new QLabel(caption, parent);
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    label->setBuddy(edit);
+    auto* edit = NewLabelledField<QLineEdit>(label, caption, name, parent);
     grid.addWidget(label, row, 0);
     grid.addWidget(edit, row, 1);
     return edit;

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "buffer/memory_buffer.h"
+#include "widgets/labelled_field.h"
 #include "widgets/latin1_text.h"
 #include "widgets/ok_cancel_buttons.h"
 #include "widgets/system_text.h"
@@ -40,14 +41,10 @@ TSavef::TSavef(MemoryBuffer& buffer, StatusSink& status, MessageBoxes& boxes, QW
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
     CheckBox2 = new QCheckBox(QStringLiteral("Save Unimplemented  Areas"), this);
     CheckBox2->setObjectName(QStringLiteral("CheckBox2"));
-    Label4 = new QLabel(QStringLiteral("Lowest Buffer address to Save :"), this);
-    Edit2 = new QLineEdit(this);
-    Edit2->setObjectName(QStringLiteral("Edit2"));
-    Label4->setBuddy(Edit2);
-    Label5 = new QLabel(QStringLiteral("Higest Buffer address to Save :"), this);
-    Edit3 = new QLineEdit(this);
-    Edit3->setObjectName(QStringLiteral("Edit3"));
-    Label5->setBuddy(Edit3);
+    Edit2 = NewLabelledField<QLineEdit>(Label4, QStringLiteral("Lowest Buffer address to Save :"),
+                                        QStringLiteral("Edit2"), this);
+    Edit3 = NewLabelledField<QLineEdit>(Label5, QStringLiteral("Higest Buffer address to Save :"),
+                                        QStringLiteral("Edit3"), this);
     auto* buttons = new OkCancelButtons(this);
     Button2 = buttons->Ok();
     Button2->setObjectName(QStringLiteral("Button2"));

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QVBoxLayout>
 
+#include "widgets/labelled_field.h"
 #include "widgets/latin1_text.h"
 #include "widgets/ok_cancel_buttons.h"
 
@@ -18,14 +19,10 @@ TForm6::TForm6(const MemoryBuffer& buffer, MessageBoxes& boxes, QWidget* parent)
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->addItems({QStringLiteral("ANSI C Array"), QStringLiteral("Assembler Data Array"),
                          QStringLiteral("HyperText Markup Language (HTM)")});
-    Label2 = new QLabel(QStringLiteral("From Address"), this);
-    ComboBox2 = new HistoryComboBox(this);
-    ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
-    Label2->setBuddy(ComboBox2);
-    Label3 = new QLabel(QStringLiteral("To Address"), this);
-    ComboBox3 = new HistoryComboBox(this);
-    ComboBox3->setObjectName(QStringLiteral("ComboBox3"));
-    Label3->setBuddy(ComboBox3);
+    ComboBox2 = NewLabelledField<HistoryComboBox>(Label2, QStringLiteral("From Address"),
+                                                  QStringLiteral("ComboBox2"), this);
+    ComboBox3 = NewLabelledField<HistoryComboBox>(Label3, QStringLiteral("To Address"),
+                                                  QStringLiteral("ComboBox3"), this);
 
     auto* buttons = new OkCancelButtons(this);
     Button1 = buttons->Ok();

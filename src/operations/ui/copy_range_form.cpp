@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QVBoxLayout>
 
+#include "widgets/labelled_field.h"
 #include "widgets/latin1_text.h"
 #include "widgets/ok_cancel_buttons.h"
 
@@ -14,14 +15,10 @@ TForm2::TForm2(const MemoryBuffer& buffer, MessageBoxes& boxes, QWidget* parent)
     : QDialog(parent), buffer_(buffer), boxes_(boxes)
 {
     setWindowTitle(QStringLiteral("Copy Array"));
-    Label1 = new QLabel(QStringLiteral("From Address"), this);
-    ComboBox1 = new HistoryComboBox(this);
-    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    Label1->setBuddy(ComboBox1);
-    StaticText2 = new QLabel(QStringLiteral("To Address"), this);
-    ComboBox2 = new HistoryComboBox(this);
-    ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
-    StaticText2->setBuddy(ComboBox2);
+    ComboBox1 = NewLabelledField<HistoryComboBox>(Label1, QStringLiteral("From Address"),
+                                                  QStringLiteral("ComboBox1"), this);
+    ComboBox2 = NewLabelledField<HistoryComboBox>(StaticText2, QStringLiteral("To Address"),
+                                                  QStringLiteral("ComboBox2"), this);
     auto* buttons = new OkCancelButtons(this);
     Button1 = buttons->Ok();
     Button2 = buttons->Cancel();

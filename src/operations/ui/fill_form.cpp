@@ -3,6 +3,7 @@
 #include <QGridLayout>
 #include <QVBoxLayout>
 
+#include "widgets/labelled_field.h"
 #include "widgets/ok_cancel_buttons.h"
 
 namespace zav {
@@ -12,10 +13,7 @@ namespace {
 HistoryComboBox* AddField(QGridLayout& grid, int column, QLabel*& label, const QString& caption,
                           const QString& name, QWidget* parent)
 {
-    label = new QLabel(caption, parent);
-    auto* field = new HistoryComboBox(parent);
-    field->setObjectName(name);
-    label->setBuddy(field);
+    auto* field = NewLabelledField<HistoryComboBox>(label, caption, name, parent);
     grid.addWidget(label, 0, column);
     grid.addWidget(field, 1, column);
     return field;

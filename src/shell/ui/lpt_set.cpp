@@ -5,15 +5,14 @@
 #include <QGroupBox>
 #include <QFrame>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QSlider>
 #include <QVBoxLayout>
 
 #include "shell/main_window_flow.h"
 #include "shell/ui/screen_placement.h"
 #include "widgets/latin1_text.h"
+#include "widgets/ok_cancel_row.h"
 
 namespace zav {
 
@@ -73,13 +72,7 @@ TLptSet::TLptSet(MainWindowFlow& flow, PortListing& ports, QWidget* parent)
     speedLayout->addWidget(delaySlider_, 1, 1);
     speedLayout->addWidget(new QLabel(QStringLiteral("Slow"), speed), 1, 2);
 
-    auto* okButton = new QPushButton(QStringLiteral("OK"), this);
-    okButton->setObjectName(QStringLiteral("Button1"));
-    okButton->setDefault(true);
-    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
-    auto* cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
-    cancelButton->setObjectName(QStringLiteral("Button2"));
-    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    const OkCancelRow buttons = NewOkCancelRow(*this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("LPT Port"), this));
@@ -97,19 +90,15 @@ TLptSet::TLptSet(MainWindowFlow& flow, PortListing& ports, QWidget* parent)
     auto* programLayout = new QVBoxLayout(programOptions);
     programLayout->addWidget(backupBox_);
     layout->addWidget(programOptions);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(okButton);
-    buttons->addWidget(cancelButton);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     parallelWhy_->setFixedWidth(320);
     serialWhy_->setFixedWidth(320);
     // Tab follows the controls from top to bottom.
     setTabOrder(parallelList_, delaySlider_);
     setTabOrder(delaySlider_, serialList_);
-    setTabOrder(serialList_, okButton);
-    setTabOrder(okButton, cancelButton);
+    setTabOrder(serialList_, buttons.ok);
+    setTabOrder(buttons.ok, buttons.cancel);
 }
 
 void TLptSet::showEvent(QShowEvent* event)
