@@ -1,5 +1,6 @@
 #include "widgets/history_combo_box.h"
 
+#include <QEvent>
 #include <QLineEdit>
 
 #include "operations/history_field.h"
@@ -31,6 +32,39 @@ void HistoryComboBox::FocusAndSelect()
 {
     setFocus(Qt::OtherFocusReason);
     lineEdit()->selectAll();
+}
+
+void HistoryBindings::ShowAll() const
+{
+    for (const auto& [box, field] : bound_) box->ShowField(*field);
+}
+
+void HistoryBindings::StoreAll() const
+{
+    for (const auto& [box, field] : bound_) box->StoreText(*field);
+}
+
+namespace {
+
+class SelectOnShowFilter : public QObject {
+public:
+    SelectOnShowFilter(QWidget& dialog, HistoryComboBox& box) : QObject(&dialog), box_(box) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show) box_.FocusAndSelect();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    HistoryComboBox& box_;
+};
+
+} // namespace
+
+void SelectOnShow(QWidget& dialog, HistoryComboBox& box)
+{
+    dialog.installEventFilter(new SelectOnShowFilter(dialog, box));
 }
 
 void SetControlsEnabled(bool enabled, std::initializer_list<QWidget*> controls)

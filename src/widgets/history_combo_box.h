@@ -3,6 +3,8 @@
 #include <QComboBox>
 
 #include <initializer_list>
+#include <utility>
+#include <vector>
 
 namespace zav {
 
@@ -23,6 +25,23 @@ public:
     // The field gets the keyboard focus with its whole text selected.
     void FocusAndSelect();
 };
+
+// A dialog's history boxes, each with the core field it shows: a dialog hands all typed
+// texts to its model before OK and shows the fields again afterwards, when their histories
+// have grown and a typed address may have been rewritten.
+class HistoryBindings {
+public:
+    void Bind(HistoryComboBox* box, HistoryField& field) { bound_.emplace_back(box, &field); }
+    void ShowAll() const;
+    void StoreAll() const;
+
+private:
+    std::vector<std::pair<HistoryComboBox*, HistoryField*>> bound_;
+};
+
+// Whenever `dialog` shows, `box` takes the focus with its text selected, ready to be typed
+// over.
+void SelectOnShow(QWidget& dialog, HistoryComboBox& box);
 
 // Enables or disables a group of fields with their labels at once, as the range fields of a
 // dialog that a selected block replaces.

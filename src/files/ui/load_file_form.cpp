@@ -2,9 +2,11 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QVBoxLayout>
 
+#include "files/ui/file_name_row.h"
 #include "shell/app_settings.h"
+#include "widgets/dialog_stack.h"
+#include "widgets/history_combo_box.h"
 #include "widgets/labelled_field.h"
 #include "widgets/latin1_text.h"
 #include "widgets/ok_cancel_buttons.h"
@@ -12,66 +14,48 @@
 
 namespace zav {
 
-namespace {
-
-QLineEdit* AddAddressRow(QGridLayout& grid, int row, QLabel*& label, const QString& caption,
-                         const QString& name, QWidget* parent)
-{
-    auto* edit = NewLabelledField<QLineEdit>(label, caption, name, parent);
-    grid.addWidget(label, row, 0);
-    grid.addWidget(edit, row, 1);
-    return edit;
-}
-
-} // namespace
-
 TLoadf::TLoadf(MemoryBuffer& buffer, ProgramSettings& settings, StatusSink& status, MessageBoxes& boxes,
                QWidget* parent)
     : QDialog(parent), buffer_(buffer), settings_(settings), status_(status), boxes_(boxes)
 {
     setWindowTitle(QStringLiteral("Load File Into Buffer"));
-    Label1 = new QLabel(QStringLiteral("File Name"), this);
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setReadOnly(true);
+    const FileNameParts fileName = NewFileNameParts(this);
+    Label1 = fileName.caption;
+    Edit1 = fileName.path;
     Edit1->setFocusPolicy(Qt::ClickFocus);
-    Edit1->setMinimumWidth(Edit1->fontMetrics().averageCharWidth() * 48);
+    Button1 = fileName.browse;
     Button4 = new QToolButton(this);
     Button4->setObjectName(QStringLiteral("Button4"));
     Button4->setArrowType(Qt::DownArrow);
     Button4->setToolTip(QStringLiteral("Recent files"));
-    Button1 = new QPushButton(QStringLiteral("Browse"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setAutoDefault(false);
     OpenedFileList = new QMenu(this);
     OpenedFileList->setObjectName(QStringLiteral("OpenedFileList"));
 
-    Label2 = new QLabel(QStringLiteral("Buffer Load Options"), this);
-    QFont heading = Label2->font();
-    heading.setBold(true);
-    Label2->setFont(heading);
+    Label2 = NewHeading(QStringLiteral("Buffer Load Options"), this);
     Label3 = new QLabel(QStringLiteral("Auto Format Detected : "), this);
     ComboBox1 = new QComboBox(this);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->setMinimumContentsLength(20);
-    Label3->setBuddy(ComboBox1);
     CheckBox1 = new QCheckBox(QStringLiteral("Load Entire File"), this);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
 
     auto* addresses = new QGridLayout;
-    Edit2 = AddAddressRow(*addresses, 0, Label4, QStringLiteral("Lowest Address From File To Load :"),
-                          QStringLiteral("Edit2"), this);
-    Edit3 = AddAddressRow(*addresses, 1, Label5, QStringLiteral("Highest Address From File To Load :"),
-                          QStringLiteral("Edit3"), this);
-    Edit4 = AddAddressRow(*addresses, 2, Label6, QStringLiteral("Offset Value To Place Data To Buffer:"),
-                          QStringLiteral("Edit4"), this);
+    Edit2 =
+        AddLabelledRow<QLineEdit>(*addresses, 0, Label4, QStringLiteral("Lowest Address From File To Load :"),
+                                  QStringLiteral("Edit2"), this);
+    Edit3 = AddLabelledRow<QLineEdit>(*addresses, 1, Label5,
+                                      QStringLiteral("Highest Address From File To Load :"),
+                                      QStringLiteral("Edit3"), this);
+    Edit4 = AddLabelledRow<QLineEdit>(*addresses, 2, Label6,
+                                      QStringLiteral("Offset Value To Place Data To Buffer:"),
+                                      QStringLiteral("Edit4"), this);
     RadioGroup1 = new RadioGroup(QStringLiteral("Clear Buffer Before Loading File"),
                                  {QStringLiteral("Disable"), QStringLiteral("Clear Buffer With Zeros (0x00)"),
                                   QStringLiteral("Clear Buffer With Ones  (0xFF)")},
                                  1, this);
     RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
 
-    auto* buttons = new OkCancelButtons(this);
+    auto* buttons = new OkCancelButtons(*this, [this] { Button2Click(); });
     Button2 = buttons->Ok();
     Button2->setObjectName(QStringLiteral("Button2"));
     Button3 = buttons->Cancel();
@@ -83,20 +67,8 @@ TLoadf::TLoadf(MemoryBuffer& buffer, ProgramSettings& settings, StatusSink& stat
     pathRow->addWidget(Button4);
     pathRow->addSpacing(8);
     pathRow->addWidget(Button1);
-    auto* formatRow = new QHBoxLayout;
-    formatRow->addWidget(Label3);
-    formatRow->addWidget(ComboBox1, 1);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Label1);
-    layout->addLayout(pathRow);
-    layout->addSpacing(6);
-    layout->addWidget(Label2);
-    layout->addLayout(formatRow);
-    layout->addWidget(CheckBox1);
-    layout->addLayout(addresses);
-    layout->addWidget(RadioGroup1);
-    layout->addWidget(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    StackDialog(*this, {Label1, pathRow, DialogRow::Gap(6), Label2, NewFormatRow(Label3, ComboBox1),
+                        CheckBox1, addresses, RadioGroup1, buttons});
 
     setTabOrder(Button4, Button1);
     setTabOrder(Button1, ComboBox1);
@@ -104,8 +76,6 @@ TLoadf::TLoadf(MemoryBuffer& buffer, ProgramSettings& settings, StatusSink& stat
     connect(Button1, &QPushButton::clicked, this, &TLoadf::Button1Click);
     connect(OpenedFileList, &QMenu::triggered, this, &TLoadf::OpenedFileListClick);
     connect(CheckBox1, &QCheckBox::clicked, this, &TLoadf::CheckBox1Click);
-    connect(Button2, &QPushButton::clicked, this, &TLoadf::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &QDialog::reject);
     ShowModel();
 }
 
@@ -119,11 +89,7 @@ void TLoadf::ShowModel()
     Edit2->setText(FromLatin1(model_.LowText()));
     Edit3->setText(FromLatin1(model_.HighText()));
     Edit4->setText(FromLatin1(model_.OffsetText()));
-    for (QWidget* control :
-         {static_cast<QWidget*>(Label4), static_cast<QWidget*>(Edit2), static_cast<QWidget*>(Label5),
-          static_cast<QWidget*>(Edit3), static_cast<QWidget*>(Label6), static_cast<QWidget*>(Edit4)}) {
-        control->setEnabled(model_.AddressFieldsEnabled());
-    }
+    SetControlsEnabled(model_.AddressFieldsEnabled(), {Label4, Edit2, Label5, Edit3, Label6, Edit4});
     RadioGroup1->SetItemIndex(static_cast<int>(model_.Clear()));
     Button2->setEnabled(model_.OkEnabled());
 }

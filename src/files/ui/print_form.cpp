@@ -7,11 +7,12 @@
 #include <QPrintDialog>
 #include <QPrinterInfo>
 #include <QProgressBar>
-#include <QVBoxLayout>
 
 #include "buffer/memory_buffer.h"
 #include "messages/status_sink.h"
 #include "operations/dump_text.h"
+#include "widgets/dialog_stack.h"
+#include "widgets/labelled_field.h"
 #include "widgets/latin1_text.h"
 #include "widgets/ok_cancel_buttons.h"
 
@@ -42,22 +43,19 @@ TPrintd::TPrintd(const MemoryBuffer& buffer, StatusSink& status, QProgressBar& p
             this, [this] { queue_->Drain(); }, Qt::QueuedConnection);
     });
 
-    Label1 = new QLabel(QStringLiteral("Buffer Printing Options"), this);
-    QFont heading = Label1->font();
-    heading.setBold(true);
-    Label1->setFont(heading);
-    Label2 = new QLabel(QStringLiteral("From Address :"), this);
-    Edit1 = new QLineEdit(FromLatin1(model_.FromText()), this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Label2->setBuddy(Edit1);
-    Label3 = new QLabel(QStringLiteral("To Address :"), this);
-    Edit2 = new QLineEdit(FromLatin1(model_.ToText()), this);
-    Edit2->setObjectName(QStringLiteral("Edit2"));
-    Label3->setBuddy(Edit2);
+    Label1 = NewHeading(QStringLiteral("Buffer Printing Options"), this);
+    auto* fields = new QGridLayout;
+    Edit1 = AddLabelledRow<QLineEdit>(*fields, 0, Label2, QStringLiteral("From Address :"),
+                                      QStringLiteral("Edit1"), this);
+    Edit1->setText(FromLatin1(model_.FromText()));
+    Edit2 = AddLabelledRow<QLineEdit>(*fields, 1, Label3, QStringLiteral("To Address :"),
+                                      QStringLiteral("Edit2"), this);
+    Edit2->setText(FromLatin1(model_.ToText()));
     RadioGroup1 =
         new RadioGroup(QStringLiteral("Bytes/Row"), {QStringLiteral("16"), QStringLiteral("32")}, 2, this);
     RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
-    auto* buttons = new OkCancelButtons(this, QStringLiteral("Print"));
+    auto* buttons = new OkCancelButtons(
+        *this, [this] { Button2Click(); }, QStringLiteral("Print"));
     Button2 = buttons->Ok();
     Button2->setObjectName(QStringLiteral("Button2"));
     Button3 = buttons->Cancel();
@@ -67,25 +65,13 @@ TPrintd::TPrintd(const MemoryBuffer& buffer, StatusSink& status, QProgressBar& p
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setAutoDefault(false);
 
-    auto* fields = new QGridLayout;
-    fields->addWidget(Label2, 0, 0);
-    fields->addWidget(Edit1, 0, 1);
-    fields->addWidget(Label3, 1, 0);
-    fields->addWidget(Edit2, 1, 1);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Label1);
-    layout->addLayout(fields);
-    layout->addWidget(RadioGroup1);
     auto* buttonRow = new QHBoxLayout;
     buttonRow->addWidget(Button1);
     buttonRow->addStretch(1);
     buttonRow->addWidget(buttons);
-    layout->addLayout(buttonRow);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    StackDialog(*this, {Label1, fields, RadioGroup1, buttonRow});
 
     connect(Button1, &QPushButton::clicked, this, &TPrintd::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TPrintd::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 TPrintd::~TPrintd()
@@ -121,7 +107,8 @@ void TPrintd::Button1Click()
     // Setup only chooses the printer and its options; Print on this form prints.
     setup.setWindowTitle(QStringLiteral("Print Setup"));
     if (auto* buttons = setup.findChild<QDialogButtonBox*>()) {
-        if (QPushButton* accept = buttons->button(QDialogButtonBox::Ok)) accept->setText(QStringLiteral("OK"));
+        if (QPushButton* accept = buttons->button(QDialogButtonBox::Ok))
+            accept->setText(QStringLiteral("OK"));
     }
     setup.exec();
 }

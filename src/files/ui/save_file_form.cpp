@@ -2,11 +2,13 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QVBoxLayout>
 
 #include <algorithm>
 
 #include "buffer/memory_buffer.h"
+#include "files/ui/file_name_row.h"
+#include "widgets/dialog_stack.h"
+#include "widgets/history_combo_box.h"
 #include "widgets/labelled_field.h"
 #include "widgets/latin1_text.h"
 #include "widgets/ok_cancel_buttons.h"
@@ -18,34 +20,29 @@ TSavef::TSavef(MemoryBuffer& buffer, StatusSink& status, MessageBoxes& boxes, QW
     : QDialog(parent), buffer_(buffer), status_(status), boxes_(boxes), model_(buffer.LastAddress())
 {
     setWindowTitle(QStringLiteral("Save File From Buffer"));
-    Label1 = new QLabel(QStringLiteral("File Name"), this);
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setReadOnly(true);
-    Edit1->setMinimumWidth(Edit1->fontMetrics().averageCharWidth() * 48);
-    Button1 = new QPushButton(QStringLiteral("Browse"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setAutoDefault(false);
-    Label2 = new QLabel(QStringLiteral("Buffer Save Options"), this);
-    QFont heading = Label2->font();
-    heading.setBold(true);
-    Label2->setFont(heading);
+    const FileNameParts fileName = NewFileNameParts(this);
+    Label1 = fileName.caption;
+    Edit1 = fileName.path;
+    Button1 = fileName.browse;
+    Label2 = NewHeading(QStringLiteral("Buffer Save Options"), this);
     Label3 = new QLabel(QStringLiteral("Save File As : "), this);
     ComboBox1 = new QComboBox(this);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     for (FileFormat format : SaveFileDialog::Formats()) {
         ComboBox1->addItem(FromLatin1(std::string(FileFormatDisplayName(format))));
     }
-    Label3->setBuddy(ComboBox1);
     CheckBox1 = new QCheckBox(QStringLiteral("Save Entire Buffer"), this);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
     CheckBox2 = new QCheckBox(QStringLiteral("Save Unimplemented  Areas"), this);
     CheckBox2->setObjectName(QStringLiteral("CheckBox2"));
-    Edit2 = NewLabelledField<QLineEdit>(Label4, QStringLiteral("Lowest Buffer address to Save :"),
-                                        QStringLiteral("Edit2"), this);
-    Edit3 = NewLabelledField<QLineEdit>(Label5, QStringLiteral("Higest Buffer address to Save :"),
-                                        QStringLiteral("Edit3"), this);
-    auto* buttons = new OkCancelButtons(this);
+    auto* addresses = new QGridLayout;
+    Edit2 =
+        AddLabelledRow<QLineEdit>(*addresses, 0, Label4, QStringLiteral("Lowest Buffer address to Save :"),
+                                  QStringLiteral("Edit2"), this);
+    Edit3 =
+        AddLabelledRow<QLineEdit>(*addresses, 1, Label5, QStringLiteral("Higest Buffer address to Save :"),
+                                  QStringLiteral("Edit3"), this);
+    auto* buttons = new OkCancelButtons(*this, [this] { Button2Click(); });
     Button2 = buttons->Ok();
     Button2->setObjectName(QStringLiteral("Button2"));
     Button3 = buttons->Cancel();
@@ -54,31 +51,12 @@ TSavef::TSavef(MemoryBuffer& buffer, StatusSink& status, MessageBoxes& boxes, QW
     auto* pathRow = new QHBoxLayout;
     pathRow->addWidget(Edit1, 1);
     pathRow->addWidget(Button1);
-    auto* formatRow = new QHBoxLayout;
-    formatRow->addWidget(Label3);
-    formatRow->addWidget(ComboBox1, 1);
-    auto* addresses = new QGridLayout;
-    addresses->addWidget(Label4, 0, 0);
-    addresses->addWidget(Edit2, 0, 1);
-    addresses->addWidget(Label5, 1, 0);
-    addresses->addWidget(Edit3, 1, 1);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Label1);
-    layout->addLayout(pathRow);
-    layout->addSpacing(6);
-    layout->addWidget(Label2);
-    layout->addLayout(formatRow);
-    layout->addWidget(CheckBox1);
-    layout->addWidget(CheckBox2);
-    layout->addLayout(addresses);
-    layout->addWidget(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    StackDialog(*this, {Label1, pathRow, DialogRow::Gap(6), Label2, NewFormatRow(Label3, ComboBox1),
+                        CheckBox1, CheckBox2, addresses, buttons});
 
     connect(Button1, &QPushButton::clicked, this, &TSavef::Button1Click);
     connect(ComboBox1, &QComboBox::activated, this, &TSavef::ComboBox1Change);
     connect(CheckBox1, &QCheckBox::clicked, this, &TSavef::CheckBox1Click);
-    connect(Button2, &QPushButton::clicked, this, &TSavef::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &QDialog::reject);
     ShowModel();
 }
 
@@ -102,10 +80,7 @@ void TSavef::ShowModel()
     CheckBox2->setEnabled(model_.SaveUnimplementedEnabled());
     Edit2->setText(FromLatin1(model_.LowText()));
     Edit3->setText(FromLatin1(model_.HighText()));
-    for (QWidget* control : {static_cast<QWidget*>(Label4), static_cast<QWidget*>(Edit2),
-                             static_cast<QWidget*>(Label5), static_cast<QWidget*>(Edit3)}) {
-        control->setEnabled(model_.RangeFieldsEnabled());
-    }
+    SetControlsEnabled(model_.RangeFieldsEnabled(), {Label4, Edit2, Label5, Edit3});
     Button2->setEnabled(model_.OkEnabled());
 }
 

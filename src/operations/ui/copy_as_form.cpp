@@ -3,8 +3,8 @@
 #include <QClipboard>
 #include <QGridLayout>
 #include <QGuiApplication>
-#include <QVBoxLayout>
 
+#include "widgets/dialog_stack.h"
 #include "widgets/labelled_field.h"
 #include "widgets/latin1_text.h"
 #include "widgets/ok_cancel_buttons.h"
@@ -24,7 +24,7 @@ TForm6::TForm6(const MemoryBuffer& buffer, MessageBoxes& boxes, QWidget* parent)
     ComboBox3 = NewLabelledField<HistoryComboBox>(Label3, QStringLiteral("To Address"),
                                                   QStringLiteral("ComboBox3"), this);
 
-    auto* buttons = new OkCancelButtons(this);
+    auto* buttons = new OkCancelButtons(*this, [this] { Button1Click(); });
     Button1 = buttons->Ok();
     Button2 = buttons->Cancel();
 
@@ -34,13 +34,9 @@ TForm6::TForm6(const MemoryBuffer& buffer, MessageBoxes& boxes, QWidget* parent)
     fields->addWidget(Label3, 1, 1);
     fields->addWidget(ComboBox2, 2, 0);
     fields->addWidget(ComboBox3, 2, 1);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(fields);
-    layout->addWidget(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-
-    connect(Button1, &QPushButton::clicked, this, &TForm6::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+    StackDialog(*this, {fields, buttons});
+    fields_.Bind(ComboBox2, model_.From());
+    fields_.Bind(ComboBox3, model_.To());
 }
 
 void TForm6::Preset(std::int32_t cursorAddress, const Selection& selection, const QString& title)
@@ -48,8 +44,7 @@ void TForm6::Preset(std::int32_t cursorAddress, const Selection& selection, cons
     selection_ = selection;
     title_ = title;
     model_.Preset(cursorAddress);
-    ComboBox2->ShowField(model_.From());
-    ComboBox3->ShowField(model_.To());
+    fields_.ShowAll();
     SetControlsEnabled(!selection.HasSelection(), {Label2, ComboBox2, Label3, ComboBox3});
 }
 
@@ -67,12 +62,10 @@ void TForm6::showEvent(QShowEvent* event)
 void TForm6::Button1Click()
 {
     model_.SetFormat(static_cast<CopyAsFormat>(ComboBox1->currentIndex()));
-    ComboBox2->StoreText(model_.From());
-    ComboBox3->StoreText(model_.To());
+    fields_.StoreAll();
     const auto text = model_.Ok(buffer_, selection_, ToLatin1(title_), boxes_);
     if (!text) return;
-    ComboBox2->ShowField(model_.From());
-    ComboBox3->ShowField(model_.To());
+    fields_.ShowAll();
     QGuiApplication::clipboard()->setText(FromLatin1(*text));
     accept();
 }

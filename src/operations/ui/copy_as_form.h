@@ -35,6 +35,7 @@ private:
     const MemoryBuffer& buffer_;
     MessageBoxes& boxes_;
     CopyAsDialog model_;
+    HistoryBindings fields_;
     Selection selection_ = Selection::OfAddress(0);
     QString title_;
 

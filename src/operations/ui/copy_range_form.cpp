@@ -3,8 +3,8 @@
 #include <QClipboard>
 #include <QGridLayout>
 #include <QGuiApplication>
-#include <QVBoxLayout>
 
+#include "widgets/dialog_stack.h"
 #include "widgets/labelled_field.h"
 #include "widgets/latin1_text.h"
 #include "widgets/ok_cancel_buttons.h"
@@ -19,7 +19,7 @@ TForm2::TForm2(const MemoryBuffer& buffer, MessageBoxes& boxes, QWidget* parent)
                                                   QStringLiteral("ComboBox1"), this);
     ComboBox2 = NewLabelledField<HistoryComboBox>(StaticText2, QStringLiteral("To Address"),
                                                   QStringLiteral("ComboBox2"), this);
-    auto* buttons = new OkCancelButtons(this);
+    auto* buttons = new OkCancelButtons(*this, [this] { Button1Click(); });
     Button1 = buttons->Ok();
     Button2 = buttons->Cancel();
 
@@ -28,36 +28,24 @@ TForm2::TForm2(const MemoryBuffer& buffer, MessageBoxes& boxes, QWidget* parent)
     fields->addWidget(StaticText2, 0, 1);
     fields->addWidget(ComboBox1, 1, 0);
     fields->addWidget(ComboBox2, 1, 1);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(fields);
-    layout->addWidget(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-
-    connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+    StackDialog(*this, {fields, buttons});
+    fields_.Bind(ComboBox1, model_.From());
+    fields_.Bind(ComboBox2, model_.To());
+    SelectOnShow(*this, *ComboBox1);
 }
 
 void TForm2::Preset(std::int32_t cursorAddress)
 {
     model_.Preset(cursorAddress);
-    ComboBox1->ShowField(model_.From());
-    ComboBox2->ShowField(model_.To());
-}
-
-void TForm2::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    ComboBox1->FocusAndSelect();
+    fields_.ShowAll();
 }
 
 void TForm2::Button1Click()
 {
-    ComboBox1->StoreText(model_.From());
-    ComboBox2->StoreText(model_.To());
+    fields_.StoreAll();
     const auto text = model_.Ok(buffer_, boxes_);
     if (!text) return;
-    ComboBox1->ShowField(model_.From());
-    ComboBox2->ShowField(model_.To());
+    fields_.ShowAll();
     QGuiApplication::clipboard()->setText(FromLatin1(*text));
     accept();
 }

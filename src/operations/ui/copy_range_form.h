@@ -22,15 +22,13 @@ public:
     // Both fields show the cursor's address.
     void Preset(std::int32_t cursorAddress);
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     void Button1Click();
 
     const MemoryBuffer& buffer_;
     MessageBoxes& boxes_;
     CopyRangeDialog model_;
+    HistoryBindings fields_;
 
     QLabel* Label1;
     HistoryComboBox* ComboBox1;

@@ -1,8 +1,8 @@
 #include "operations/ui/fill_form.h"
 
 #include <QGridLayout>
-#include <QVBoxLayout>
 
+#include "widgets/dialog_stack.h"
 #include "widgets/labelled_field.h"
 #include "widgets/ok_cancel_buttons.h"
 
@@ -30,17 +30,14 @@ TForm5::TForm5(MemoryBuffer& buffer, MessageBoxes& boxes, QWidget* parent)
     ComboBox2 =
         AddField(*fields, 1, Label2, QStringLiteral("From Address"), QStringLiteral("ComboBox2"), this);
     ComboBox3 = AddField(*fields, 2, Label3, QStringLiteral("To Address"), QStringLiteral("ComboBox3"), this);
-    auto* buttons = new OkCancelButtons(this);
+    auto* buttons = new OkCancelButtons(*this, [this] { Button1Click(); });
     Button1 = buttons->Ok();
     Button2 = buttons->Cancel();
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(fields);
-    layout->addWidget(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-
-    connect(Button1, &QPushButton::clicked, this, &TForm5::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+    StackDialog(*this, {fields, buttons});
+    fields_.Bind(ComboBox1, model_.Value());
+    fields_.Bind(ComboBox2, model_.From());
+    fields_.Bind(ComboBox3, model_.To());
+    SelectOnShow(*this, *ComboBox1);
 }
 
 void TForm5::Preset(std::int32_t cursorAddress, const Selection& selection)
@@ -48,28 +45,16 @@ void TForm5::Preset(std::int32_t cursorAddress, const Selection& selection)
     selection_ = selection;
     cursorTarget_.reset();
     model_.Preset(buffer_, cursorAddress);
-    ComboBox1->ShowField(model_.Value());
-    ComboBox2->ShowField(model_.From());
-    ComboBox3->ShowField(model_.To());
+    fields_.ShowAll();
     SetControlsEnabled(!selection.HasSelection(), {Label2, ComboBox2, Label3, ComboBox3});
-}
-
-void TForm5::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    ComboBox1->FocusAndSelect();
 }
 
 void TForm5::Button1Click()
 {
-    ComboBox1->StoreText(model_.Value());
-    ComboBox2->StoreText(model_.From());
-    ComboBox3->StoreText(model_.To());
+    fields_.StoreAll();
     cursorTarget_ = model_.Ok(buffer_, selection_, boxes_);
     if (!cursorTarget_) return;
-    ComboBox1->ShowField(model_.Value());
-    ComboBox2->ShowField(model_.From());
-    ComboBox3->ShowField(model_.To());
+    fields_.ShowAll();
     accept();
 }
 

@@ -29,15 +29,13 @@ public:
     // After OK: the last cell written, where the editor's cursor goes.
     [[nodiscard]] std::optional<std::int32_t> CursorTarget() const { return cursorTarget_; }
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     void Button1Click();
 
     MemoryBuffer& buffer_;
     MessageBoxes& boxes_;
     FillDialog model_;
+    HistoryBindings fields_;
     Selection selection_ = Selection::OfAddress(0);
     std::optional<std::int32_t> cursorTarget_;
 

@@ -1,8 +1,8 @@
 #include "operations/ui/find_form.h"
 
 #include <QHBoxLayout>
-#include <QVBoxLayout>
 
+#include "widgets/dialog_stack.h"
 #include "widgets/ok_cancel_buttons.h"
 
 namespace zav {
@@ -22,21 +22,15 @@ TForm7::TForm7(const MemoryBuffer& buffer, MessageBoxes& boxes, std::int32_t cur
         new RadioGroup(QStringLiteral("Direction"), {QStringLiteral("Up"), QStringLiteral("Down")}, 2, this);
     RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
     RadioGroup1->SetItemIndex(1);
-    auto* buttons = new OkCancelButtons(this);
+    auto* buttons = new OkCancelButtons(*this, [this] { Button1Click(); });
     Button1 = buttons->Ok();
     Button2 = buttons->Cancel();
 
     auto* choices = new QHBoxLayout;
     choices->addWidget(RadioGroup2);
     choices->addWidget(RadioGroup1);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(ComboBox1);
-    layout->addLayout(choices);
-    layout->addWidget(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-
-    connect(Button1, &QPushButton::clicked, this, &TForm7::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+    StackDialog(*this, {ComboBox1, choices, buttons});
+    SelectOnShow(*this, *ComboBox1);
 }
 
 void TForm7::SetCursorAddress(std::int32_t cursorAddress)
@@ -49,12 +43,6 @@ std::optional<std::int32_t> TForm7::SearchAgain(std::int32_t cursorAddress)
 {
     SetCursorAddress(cursorAddress);
     return Search();
-}
-
-void TForm7::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    ComboBox1->FocusAndSelect();
 }
 
 std::optional<std::int32_t> TForm7::Search()

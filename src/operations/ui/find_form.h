@@ -33,9 +33,6 @@ public:
     std::optional<std::int32_t> SearchAgain(std::int32_t cursorAddress);
     [[nodiscard]] const FindDialog& Model() const { return model_; }
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     void Button1Click();
     std::optional<std::int32_t> Search();

@@ -1,7 +1,6 @@
 #include "operations/ui/go_to_form.h"
 
-#include <QVBoxLayout>
-
+#include "widgets/dialog_stack.h"
 #include "widgets/ok_cancel_buttons.h"
 
 namespace zav {
@@ -14,17 +13,11 @@ TForm3::TForm3(std::int32_t lastAddress, MessageBoxes& boxes, QWidget* parent)
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     // Wide enough that the dialog's caption shows in full above the field.
     ComboBox1->setMinimumWidth(ComboBox1->fontMetrics().averageCharWidth() * 28);
-    auto* buttons = new OkCancelButtons(this);
+    auto* buttons = new OkCancelButtons(*this, [this] { Button1Click(); });
     Button1 = buttons->Ok();
     Button2 = buttons->Cancel();
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(ComboBox1);
-    layout->addWidget(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-
-    connect(Button1, &QPushButton::clicked, this, &TForm3::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+    StackDialog(*this, {ComboBox1, buttons});
+    SelectOnShow(*this, *ComboBox1);
 }
 
 void TForm3::Preset(std::int32_t cursorAddress)
@@ -32,12 +25,6 @@ void TForm3::Preset(std::int32_t cursorAddress)
     target_.reset();
     model_.Preset(cursorAddress);
     ComboBox1->ShowField(model_.Address());
-}
-
-void TForm3::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    ComboBox1->FocusAndSelect();
 }
 
 void TForm3::Button1Click()

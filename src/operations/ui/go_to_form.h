@@ -24,9 +24,6 @@ public:
     // After OK: the address the editor's cursor goes to.
     [[nodiscard]] std::optional<std::int32_t> Target() const { return target_; }
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     void Button1Click();
 

@@ -3,11 +3,11 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QVBoxLayout>
 
 #include "buffer/memory_buffer.h"
 #include "buffer/ui/hex_edit_window.h"
 #include "operations/hex_text.h"
+#include "widgets/dialog_stack.h"
 
 namespace zav {
 
@@ -24,7 +24,8 @@ TReplaceForm::TReplaceForm(THexEdit& editor, std::int32_t cursorAddress, QWidget
     searchBox_->setObjectName(QStringLiteral("SearchText"));
     replaceBox_ = new HistoryComboBox(this);
     replaceBox_->setObjectName(QStringLiteral("ReplaceText"));
-    dataType_ = new RadioGroup(QStringLiteral("Data Type"), {QStringLiteral("Hex"), QStringLiteral("Text")}, 2, this);
+    dataType_ =
+        new RadioGroup(QStringLiteral("Data Type"), {QStringLiteral("Hex"), QStringLiteral("Text")}, 2, this);
     dataType_->setObjectName(QStringLiteral("DataType"));
 
     auto* buttons = new QDialogButtonBox(this);
@@ -38,40 +39,26 @@ TReplaceForm::TReplaceForm(THexEdit& editor, std::int32_t cursorAddress, QWidget
     auto* fields = new QFormLayout;
     fields->addRow(QStringLiteral("Search for:"), searchBox_);
     fields->addRow(QStringLiteral("Replace with:"), replaceBox_);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(fields);
-    layout->addWidget(dataType_);
-    layout->addWidget(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    ShowFields();
+    StackDialog(*this, {fields, dataType_, buttons});
+    fields_.Bind(searchBox_, model_.SearchText());
+    fields_.Bind(replaceBox_, model_.ReplaceText());
+    fields_.ShowAll();
+    SelectOnShow(*this, *searchBox_);
 
     connect(replaceButton_, &QPushButton::clicked, this, &TReplaceForm::ReplaceClick);
     connect(replaceAllButton_, &QPushButton::clicked, this, &TReplaceForm::ReplaceAllClick);
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TReplaceForm::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    searchBox_->FocusAndSelect();
-}
-
 void TReplaceForm::StoreFields()
 {
-    searchBox_->StoreText(model_.SearchText());
-    replaceBox_->StoreText(model_.ReplaceText());
+    fields_.StoreAll();
     model_.SetDataType(dataType_->ItemIndex() == 1 ? SearchDataType::Text : SearchDataType::Hex);
-}
-
-void TReplaceForm::ShowFields()
-{
-    searchBox_->ShowField(model_.SearchText());
-    replaceBox_->ShowField(model_.ReplaceText());
 }
 
 void TReplaceForm::MarkMatches()
 {
-    ShowFields();
+    fields_.ShowAll();
     if (!model_.LastPattern().empty()) {
         editor_.SetFindHighlight(model_.LastPattern(), model_.DataType() == SearchDataType::Text);
     }

@@ -23,18 +23,15 @@ public:
     [[nodiscard]] QPushButton* ReplaceButton() const { return replaceButton_; }
     [[nodiscard]] QPushButton* ReplaceAllButton() const { return replaceAllButton_; }
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     void StoreFields();
-    void ShowFields();
     void ReplaceClick();
     void ReplaceAllClick();
     void MarkMatches();
 
     THexEdit& editor_;
     ReplaceDialog model_;
+    HistoryBindings fields_;
     HistoryComboBox* searchBox_;
     HistoryComboBox* replaceBox_;
     RadioGroup* dataType_;

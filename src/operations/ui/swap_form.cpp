@@ -1,8 +1,7 @@
 #include "operations/ui/swap_form.h"
 
-#include <QVBoxLayout>
-
 #include "operations/swap.h"
+#include "widgets/dialog_stack.h"
 #include "widgets/ok_cancel_buttons.h"
 
 namespace zav {
@@ -13,17 +12,10 @@ TForm4::TForm4(MemoryBuffer& buffer, QWidget* parent) : QDialog(parent), buffer_
     RadioGroup1 = new RadioGroup(
         QString(), {QStringLiteral("Byte"), QStringLiteral("Word"), QStringLiteral("Double Word")}, 1, this);
     RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
-    auto* buttons = new OkCancelButtons(this);
+    auto* buttons = new OkCancelButtons(*this, [this] { Button1Click(); });
     Button1 = buttons->Ok();
     Button2 = buttons->Cancel();
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(RadioGroup1);
-    layout->addWidget(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-
-    connect(Button1, &QPushButton::clicked, this, &TForm4::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+    StackDialog(*this, {RadioGroup1, buttons});
 }
 
 void TForm4::Button1Click()
