@@ -3,11 +3,12 @@
 //                          (run under Xvfb: xvfb-run -a bench_window); goal under 100 ms.
 //                          BM_TimeToFirstPaintBareQt is the same for an empty QWidget, the
 //                          floor the toolkit sets on this machine at this moment.
-//   BM_EmptyQtToFirstWindow, BM_ProgramToFirstWindow
-//                          the CPU time (child_cpu_ms) an empty Qt Widgets program and zavprog
-//                          itself use from their start until their first window is mapped on
-//                          the X server, as processes (run under Xvfb); ratio_to_floor is
-//                          zavprog's over the empty program's, measured in the same run.
+//   BM_EmptyQtToFirstWindow, BM_TextQtToFirstWindow, BM_ProgramToFirstWindow
+//                          the CPU time (child_cpu_ms) an empty Qt Widgets program, one with a
+//                          menu bar and a label, and zavprog itself use from their start until
+//                          their first window is mapped on the X server, as processes (run
+//                          under Xvfb); ratio_to_floor is each one's over the empty program's,
+//                          measured in the same run.
 //   BM_StatusList100k      100,000 lines appended to the message list and shown: the memory
 //                          they cost (list_mb) and the time; goal under 30 MB.
 //   BM_EventLoopLatency    the worst lateness of a 5 ms timer on the window's event loop
@@ -23,9 +24,9 @@
 #include <QElapsedTimer>
 #include <QListWidget>
 #include <QPushButton>
-#include <QWidget>
 #include <QTimer>
 #include <QToolButton>
+#include <QWidget>
 #include <QWindow>
 
 #include <malloc.h>
@@ -73,8 +74,7 @@ public:
 // A main window whose every port is a simulated board with `simulate`'s options.
 struct BenchShell {
     explicit BenchShell(const BoardSimOptions& simulate)
-        : links(PortsMap{}, simulate),
-          ports(PortsMap{}, simulate),
+        : links(PortsMap{}, simulate), ports(PortsMap{}, simulate),
           folder(std::filesystem::temp_directory_path() / ("zav-bench-" + std::to_string(getpid())))
     {
         shell = std::make_unique<TProgShell>(ShellServices{
@@ -381,7 +381,8 @@ std::optional<double> CpuToFirstWindow(const char* program)
     std::string data = "XDG_DATA_HOME=" + home.string();
     std::vector<char*> environment;
     for (char** entry = environ; *entry != nullptr; ++entry) {
-        if (std::strncmp(*entry, "XDG_CONFIG_HOME=", 16) != 0 && std::strncmp(*entry, "XDG_DATA_HOME=", 14) != 0 &&
+        if (std::strncmp(*entry, "XDG_CONFIG_HOME=", 16) != 0 &&
+            std::strncmp(*entry, "XDG_DATA_HOME=", 14) != 0 &&
             std::strncmp(*entry, "QT_QPA_PLATFORM=", 16) != 0) {
             environment.push_back(*entry);
         }
@@ -452,6 +453,12 @@ void BM_EmptyQtToFirstWindow(benchmark::State& state)
     TimeProcessToFirstWindow(state, ZAV_EMPTY_WINDOW_PATH, true);
 }
 BENCHMARK(BM_EmptyQtToFirstWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
+
+void BM_TextQtToFirstWindow(benchmark::State& state)
+{
+    TimeProcessToFirstWindow(state, ZAV_TEXT_WINDOW_PATH, false);
+}
+BENCHMARK(BM_TextQtToFirstWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
 
 // ZAV_BENCH_PROGRAM names another zavprog to measure against the same floor (an earlier build).
 void BM_ProgramToFirstWindow(benchmark::State& state)
