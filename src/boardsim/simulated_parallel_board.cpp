@@ -1,15 +1,13 @@
 #include "boardsim/simulated_parallel_board.h"
 
+#include "link/board_commands.h"
+
 namespace zav {
 
 namespace {
 
-constexpr std::uint8_t kStatusReady = 0x08;
-constexpr std::uint8_t kStatusData = 0x20;
 // With nothing attached the status inputs float high.
 constexpr std::uint8_t kFloatingStatus = 0xF8;
-constexpr std::uint8_t kClockBit = 0x01;
-constexpr std::uint8_t kResetBit = 0x02;
 constexpr std::uint8_t kWrongId = 0x5A;
 constexpr std::uint16_t kHc11ConfigAddress = 0x103F;
 constexpr std::uint8_t kHc11NoSecurityBit = 0x08;
@@ -117,7 +115,7 @@ std::string SimulatedParallelBoard::FailureCause() const
 int SimulatedParallelBoard::RegisterOffset(std::uint16_t address) const
 {
     for (const std::uint16_t base : kBaseAddresses) {
-        if (address >= base && address <= base + 2) return address - base;
+        if (address >= base && address <= base + kControlOffset) return address - base;
     }
     return -1;
 }
@@ -126,11 +124,11 @@ std::uint8_t SimulatedParallelBoard::Read(std::uint16_t address)
 {
     if (virtualClock_ != nullptr) virtualClock_->AdvanceUs(1);
     switch (RegisterOffset(address)) {
-    case 0:
+    case kDataOffset:
         return data_;
-    case 1:
+    case kStatusOffset:
         return Status();
-    case 2:
+    case kControlOffset:
         return ControlReadBack();
     default:
         return 0xFF;
@@ -141,11 +139,11 @@ void SimulatedParallelBoard::Write(std::uint16_t address, std::uint8_t value)
 {
     if (virtualClock_ != nullptr) virtualClock_->AdvanceUs(1);
     switch (RegisterOffset(address)) {
-    case 0:
-        if ((control_ & kResetBit) != 0 && ((data_ ^ value) & 1) != 0) dataMovedInReset_ = true;
+    case kDataOffset:
+        if ((control_ & kControlReset) != 0 && ((data_ ^ value) & 1) != 0) dataMovedInReset_ = true;
         data_ = value;
         break;
-    case 2:
+    case kControlOffset:
         OnControlWrite(value);
         break;
     default:
@@ -168,7 +166,7 @@ std::uint8_t SimulatedParallelBoard::Status() const
         if (Busy()) status |= kStatusReady;
     } else if ((code_ == 0 || code_ == 3) && !options_.clockReadback) {
         // This board kind drives status bit 3 with the inverted clock while it is idle.
-        if (!Busy() && (control_ & kClockBit) == 0) status |= kStatusReady;
+        if (!Busy() && (control_ & kControlClock) == 0) status |= kStatusReady;
     }
     return status;
 }
@@ -176,7 +174,7 @@ std::uint8_t SimulatedParallelBoard::Status() const
 std::uint8_t SimulatedParallelBoard::ControlReadBack() const
 {
     // A busy board holds the clock line high, which the control register reads back.
-    if (!options_.noBoard && (code_ == 0 || code_ == 3) && Busy()) return control_ | kClockBit;
+    if (!options_.noBoard && (code_ == 0 || code_ == 3) && Busy()) return control_ | kControlClock;
     return control_;
 }
 
@@ -185,8 +183,8 @@ void SimulatedParallelBoard::OnControlWrite(std::uint8_t value)
     const std::uint8_t previous = control_;
     control_ = value;
     if (options_.noBoard) return;
-    if ((value & kResetBit) != 0) {
-        if ((previous & kResetBit) == 0) OnResetStart();
+    if ((value & kControlReset) != 0) {
+        if ((previous & kControlReset) == 0) OnResetStart();
         // Held in reset: the board forgets any half-done transfer.
         mode_ = Mode::Receiving;
         phase_ = Phase::Command;
@@ -195,7 +193,7 @@ void SimulatedParallelBoard::OnControlWrite(std::uint8_t value)
         dataOut_ = 1;
         return;
     }
-    if ((previous & kResetBit) != 0) {
+    if ((previous & kControlReset) != 0) {
         resetEndUs_ = clock_.NowUs();
         if (!ResetWasValid()) {
             awakeFromUs_ = kNever;
@@ -205,10 +203,11 @@ void SimulatedParallelBoard::OnControlWrite(std::uint8_t value)
         OnReleaseFromReset();
         return;
     }
-    const std::uint8_t idleClock = code_ <= 3 ? 0 : kClockBit;
-    const bool clockChanged = ((previous ^ value) & kClockBit) != 0;
+    const std::uint8_t idleClock = code_ <= 3 ? 0 : kControlClock;
+    const bool clockChanged = ((previous ^ value) & kControlClock) != 0;
     // The board acts when the clock returns to its idle level, ending a pulse, once it runs.
-    if (clockChanged && (value & kClockBit) == idleClock && clock_.NowUs() >= awakeFromUs_) OnClockPulse();
+    if (clockChanged && (value & kControlClock) == idleClock && clock_.NowUs() >= awakeFromUs_)
+        OnClockPulse();
 }
 
 void SimulatedParallelBoard::OnResetStart()

@@ -25,14 +25,14 @@ SimulatedSerialBoard::SimulatedSerialBoard(SimulatedSerialTarget& target, Clock&
 bool SimulatedSerialBoard::Open(const std::string& portName)
 {
     if (!PortsMap::IsPortName(portName) || portName.rfind("COM", 0) != 0) {
-        failureCause_ = "the simulated PC has only COM1 to COM8";
+        SetFailureCause("the simulated PC has only COM1 to COM8");
         return false;
     }
     if (open_) {
-        failureCause_ = portName_ + " is already in use";
+        SetFailureCause(portName_ + " is already in use");
         return false;
     }
-    failureCause_.clear();
+    SetFailureCause({});
     open_ = true;
     portName_ = portName;
     received_.clear();
@@ -46,20 +46,6 @@ void SimulatedSerialBoard::Close()
     received_.clear();
     // The part finishes the write it has started.
     target_.CompleteStartedWrite();
-}
-
-bool SimulatedSerialBoard::GetTimeouts(SerialTimeouts& timeouts)
-{
-    if (!open_) return false;
-    timeouts = timeouts_;
-    return true;
-}
-
-bool SimulatedSerialBoard::SetTimeouts(const SerialTimeouts& timeouts)
-{
-    if (!open_) return false;
-    timeouts_ = timeouts;
-    return true;
 }
 
 bool SimulatedSerialBoard::GetLineSettings(SerialLineSettings& settings)
@@ -154,7 +140,7 @@ bool SimulatedSerialBoard::WriteByte(std::uint8_t value)
 {
     if (!open_) return false;
     if (outputStopped_) {
-        clock_.SleepMs(static_cast<int>(timeouts_.writeTotalConstant + timeouts_.writeTotalMultiplier));
+        clock_.SleepMs(static_cast<int>(Timeouts().OneByteWriteMs()));
         return false;
     }
     const std::int64_t now = clock_.NowUs();
@@ -171,7 +157,7 @@ SerialReadResult SimulatedSerialBoard::ReadByte(std::uint8_t& value)
 {
     if (!open_) return SerialReadResult::Failed;
     if (received_.empty()) {
-        clock_.SleepMs(static_cast<int>(timeouts_.readTotalConstant + timeouts_.readTotalMultiplier));
+        clock_.SleepMs(static_cast<int>(Timeouts().OneByteReadMs()));
         return SerialReadResult::TimedOut;
     }
     value = received_.front();

@@ -8,7 +8,7 @@
 
 #include "boardsim/simulated_serial_target.h"
 #include "link/clock.h"
-#include "link/serial_port.h"
+#include "link/serial_port_base.h"
 
 namespace zav {
 
@@ -25,15 +25,13 @@ namespace zav {
 // - a port left with XON/XOFF on (as a Linux terminal starts) swallows the replies 0x11 and
 //   0x13, and after 0x13 its writes stall until the write timeout;
 // - a read with nothing to receive waits the read timeout on the clock and times out.
-class SimulatedSerialBoard final : public SerialPort {
+class SimulatedSerialBoard final : public SerialPortBase {
 public:
     SimulatedSerialBoard(SimulatedSerialTarget& target, Clock& clock, const BoardSimOptions& options);
 
     [[nodiscard]] bool Open(const std::string& portName) override;
     [[nodiscard]] bool IsOpen() const override { return open_; }
     void Close() override;
-    [[nodiscard]] bool GetTimeouts(SerialTimeouts& timeouts) override;
-    [[nodiscard]] bool SetTimeouts(const SerialTimeouts& timeouts) override;
     [[nodiscard]] bool GetLineSettings(SerialLineSettings& settings) override;
     [[nodiscard]] bool SetLineSettings(const SerialLineSettings& settings) override;
     [[nodiscard]] bool SetDtr(bool on) override;
@@ -42,11 +40,9 @@ public:
     [[nodiscard]] bool PurgeTransmit() override;
     [[nodiscard]] bool WriteByte(std::uint8_t value) override;
     [[nodiscard]] SerialReadResult ReadByte(std::uint8_t& value) override;
-    [[nodiscard]] std::string FailureCause() const override { return failureCause_; }
 
     [[nodiscard]] const std::string& PortName() const { return portName_; }
     [[nodiscard]] const SerialLineSettings& LineSettings() const { return settings_; }
-    [[nodiscard]] const SerialTimeouts& Timeouts() const { return timeouts_; }
 
 private:
     void ChangeRts(bool on);
@@ -59,9 +55,7 @@ private:
     bool strayByte_;
     bool open_ = false;
     std::string portName_;
-    std::string failureCause_;
     // What a port looks like before anyone configured it.
-    SerialTimeouts timeouts_{};
     SerialLineSettings settings_{19200, 7,     1,    SerialParity::Even, true, true, false, false,
                                  true,  false, false};
     std::deque<std::uint8_t> received_;

@@ -21,6 +21,10 @@ inline constexpr std::uint16_t kBoardIdAddress = 0x7F60;
 // reset (the supply switch on the TMS boards).
 inline constexpr std::uint8_t kControlClock = 0x01;
 inline constexpr std::uint8_t kControlReset = 0x02;
+// The board answers on two status inputs: its ready (or busy) line and the data bit it
+// clocks out.
+inline constexpr std::uint8_t kStatusReady = 0x08;
+inline constexpr std::uint8_t kStatusData = 0x20;
 
 // One step of a reset: a whole-register write, a modem-line change or a wait. The last
 // step of each waveform is the settle wait, which a stop request may cut short; nothing is

@@ -9,12 +9,6 @@ namespace zav {
 
 namespace {
 
-constexpr std::uint16_t kDataOffset = 0;
-constexpr std::uint16_t kStatusOffset = 1;
-constexpr std::uint16_t kControlOffset = 2;
-constexpr std::uint8_t kStatusReady = 0x08;
-constexpr std::uint8_t kStatusData = 0x20;
-
 constexpr int kTmsPulseExtra = 40;
 constexpr int kSlowClockFactor = 10;
 constexpr int kReadyDetectionPasses = 32;
@@ -36,7 +30,8 @@ ParallelBoardProtocol::ParallelBoardProtocol(ParallelPortIo& io, const BoardProf
 {
 }
 
-ParallelBoardProtocol::OpenOutcome ParallelBoardProtocol::Open(int portNumber, int delayCount, std::string& cause)
+ParallelBoardProtocol::OpenOutcome ParallelBoardProtocol::Open(int portNumber, int delayCount,
+                                                               std::string& cause)
 {
     const std::uint16_t base = io_.BaseAddress(portNumber);
     if (base == 0) {

@@ -5,9 +5,14 @@
 
 namespace zav {
 
+// Where a parallel port's registers sit, counted from its base I/O address.
+inline constexpr std::uint16_t kDataOffset = 0;
+inline constexpr std::uint16_t kStatusOffset = 1;
+inline constexpr std::uint16_t kControlOffset = 2;
+
 // Register-level access to the PC parallel ports, the way the board's bit-banged
-// protocol needs it: a port is a base I/O address with the data register at base,
-// status at base+1 and control at base+2. Implemented over the kernel (ppdev), by the
+// protocol needs it: a port is a base I/O address with the data, status and control
+// registers at the offsets above. Implemented over the kernel (ppdev), by the
 // simulated board and by recording fakes in tests.
 //
 // Read and Write sit on the clock-pulse path: implementations must not allocate, log

@@ -15,6 +15,10 @@ struct SerialTimeouts {
     std::uint32_t writeTotalMultiplier = 0;
     std::uint32_t writeTotalConstant = 0;
 
+    // The longest a one-byte read or write may take; 0 means no limit.
+    [[nodiscard]] std::uint32_t OneByteReadMs() const { return readTotalMultiplier + readTotalConstant; }
+    [[nodiscard]] std::uint32_t OneByteWriteMs() const { return writeTotalMultiplier + writeTotalConstant; }
+
     friend bool operator==(const SerialTimeouts&, const SerialTimeouts&) = default;
 };
 

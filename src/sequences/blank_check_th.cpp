@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "buffer/hex_digits.h"
-#include "link/programmer_link.h"
 #include "sequences/board_session.h"
 #include "sequences/sequence_frame.h"
 #include "sequences/sequence_host.h"
@@ -50,21 +49,14 @@ bool BlankCheckTh::Run(SequenceFrame& frame)
 
 bool BlankCheckTh::CheckDevice(BoardSession& session, const SequencePlan& plan)
 {
-    ProgrammerLink& link = session.Link();
-    host_.SetProgressMaximum(plan.progressMaximum);
-    int position = 0;
-    host_.SetProgressPosition(position);
     int notErased = 0;
     std::optional<std::int32_t> first;
-    for (std::int32_t address = plan.eeprom.first; address <= plan.eeprom.last; ++address) {
-        const std::uint8_t value = link.ReadByteAt(static_cast<std::uint16_t>(address));
-        if (session.Failed()) return false;
-        if (value != kErased) {
-            ++notErased;
-            if (!first) first = address;
-        }
-        host_.SetProgressPosition(++position);
-    }
+    const bool read = session.ReadEeprom(plan, [&](std::int32_t address, std::uint8_t value) {
+        if (value == kErased) return;
+        ++notErased;
+        if (!first) first = address;
+    });
+    if (!read) return false;
     finding_->cellsNotErased = notErased;
     if (!first) {
         host_.AddStatusMessage("Device is blank", StatusKind::Normal);

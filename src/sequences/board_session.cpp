@@ -83,6 +83,21 @@ bool BoardSession::Failed()
     return true;
 }
 
+bool BoardSession::ReadEeprom(const SequencePlan& plan,
+                              const std::function<void(std::int32_t, std::uint8_t)>& take)
+{
+    host_.SetProgressMaximum(plan.progressMaximum);
+    int position = 0;
+    host_.SetProgressPosition(position);
+    for (std::int32_t address = plan.eeprom.first; address <= plan.eeprom.last; ++address) {
+        const std::uint8_t value = link_->ReadByteAt(static_cast<std::uint16_t>(address));
+        if (Failed()) return false;
+        take(address, value);
+        host_.SetProgressPosition(++position);
+    }
+    return true;
+}
+
 bool BoardSession::StoppedWhileWaiting()
 {
     if (link_->CheckStop()) return false;

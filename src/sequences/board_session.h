@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -37,6 +38,9 @@ public:
     // link's "Programmer Not Ready." posted, when a stop came meanwhile. Nothing may reach
     // the board after such a stop.
     bool StoppedWhileWaiting();
+    // Reads the plan's EEPROM cell by cell with the progress bar running from 0 and hands
+    // each value to `take` before the bar moves on. False when a read failed.
+    bool ReadEeprom(const SequencePlan& plan, const std::function<void(std::int32_t, std::uint8_t)>& take);
     [[nodiscard]] ProgrammerLink& Link() { return *link_; }
     // Whether an open, identification or link failure has been posted.
     [[nodiscard]] bool ErrorPosted() const { return errorPosted_; }

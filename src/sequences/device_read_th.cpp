@@ -43,19 +43,11 @@ bool DeviceReadTh::ReadDevice(BoardSession& session, const SequencePlan& plan)
     if (!host_.IsOptionDown(SequenceOption::Read)) return true;
     if (!updateBeforeOptionTest) host_.BeginUpdate();
 
-    ProgrammerLink& link = session.Link();
-    host_.SetProgressMaximum(plan.progressMaximum);
-    int position = 0;
-    host_.SetProgressPosition(position);
-    for (std::int32_t address = plan.eeprom.first; address <= plan.eeprom.last; ++address) {
-        const std::uint8_t value = link.ReadByteAt(static_cast<std::uint16_t>(address));
-        if (session.Failed()) return false;
-        host_.SetByte(address, value);
-        host_.SetProgressPosition(++position);
-    }
+    const auto keep = [this](std::int32_t address, std::uint8_t value) { host_.SetByte(address, value); };
+    if (!session.ReadEeprom(plan, keep)) return false;
     if (plan.configRegister) {
         const std::int32_t address = *plan.configRegister;
-        host_.SetByte(address, link.ReadByteAt(static_cast<std::uint16_t>(address)));
+        host_.SetByte(address, session.Link().ReadByteAt(static_cast<std::uint16_t>(address)));
         if (session.Failed()) return false;
     }
     return true;

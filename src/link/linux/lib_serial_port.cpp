@@ -64,12 +64,6 @@ sp_parity ParityTo(SerialParity parity, bool checked)
     return SP_PARITY_NONE;
 }
 
-unsigned int TimeoutMs(std::uint32_t multiplier, std::uint32_t constant)
-{
-    // 0 means no limit for libserialport as for the settings these come from.
-    return multiplier + constant;
-}
-
 } // namespace
 
 LibSerialPort::~LibSerialPort()
@@ -80,23 +74,23 @@ LibSerialPort::~LibSerialPort()
 bool LibSerialPort::Open(const std::string& devicePath)
 {
     Close();
-    failureCause_.clear();
+    SetFailureCause({});
     sp_port* port = nullptr;
     if (sp_get_port_by_name(devicePath.c_str(), &port) != SP_OK) {
         std::error_code ignored;
         const int error = std::filesystem::exists(devicePath, ignored) ? ENOTTY : ENOENT;
-        failureCause_ = DescribeDeviceFailure(devicePath, error);
+        SetFailureCause(DescribeDeviceFailure(devicePath, error));
         return false;
     }
     keeperFd_ = open(devicePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (keeperFd_ < 0 || tcgetattr(keeperFd_, &original_) != 0) {
-        failureCause_ = DescribeDeviceFailure(devicePath, errno);
+        SetFailureCause(DescribeDeviceFailure(devicePath, errno));
         CloseKeeper();
         sp_free_port(port);
         return false;
     }
     if (sp_open(port, SP_MODE_READ_WRITE) != SP_OK) {
-        failureCause_ = DescribeDeviceFailure(devicePath, sp_last_error_code());
+        SetFailureCause(DescribeDeviceFailure(devicePath, sp_last_error_code()));
         // The library may have changed the line before it gave up.
         tcsetattr(keeperFd_, TCSANOW, &original_);
         CloseKeeper();
@@ -107,7 +101,7 @@ bool LibSerialPort::Open(const std::string& devicePath)
     sp_get_port_handle(port, &fd);
     // Nobody else may open the line while the board is driven.
     if (fd < 0 || flock(fd, LOCK_EX | LOCK_NB) != 0 || ioctl(fd, TIOCEXCL) != 0) {
-        failureCause_ = DescribeDeviceFailure(devicePath, EBUSY);
+        SetFailureCause(DescribeDeviceFailure(devicePath, EBUSY));
         tcsetattr(keeperFd_, TCSANOW, &original_);
         sp_close(port);
         sp_free_port(port);
@@ -115,7 +109,7 @@ bool LibSerialPort::Open(const std::string& devicePath)
         return false;
     }
     port_ = port;
-    timeouts_ = SerialTimeouts{};
+    ClearTimeouts();
     return true;
 }
 
@@ -135,20 +129,6 @@ void LibSerialPort::CloseKeeper()
 {
     if (keeperFd_ >= 0) close(keeperFd_);
     keeperFd_ = -1;
-}
-
-bool LibSerialPort::GetTimeouts(SerialTimeouts& timeouts)
-{
-    if (port_ == nullptr) return false;
-    timeouts = timeouts_;
-    return true;
-}
-
-bool LibSerialPort::SetTimeouts(const SerialTimeouts& timeouts)
-{
-    if (port_ == nullptr) return false;
-    timeouts_ = timeouts;
-    return true;
 }
 
 bool LibSerialPort::GetLineSettings(SerialLineSettings& settings)
@@ -249,15 +229,14 @@ bool LibSerialPort::PurgeTransmit()
 bool LibSerialPort::WriteByte(std::uint8_t value)
 {
     if (port_ == nullptr) return false;
-    const unsigned int timeout = TimeoutMs(timeouts_.writeTotalMultiplier, timeouts_.writeTotalConstant);
-    return sp_blocking_write(port_, &value, 1, timeout) == 1;
+    // 0 means no limit for libserialport as for the timeouts.
+    return sp_blocking_write(port_, &value, 1, Timeouts().OneByteWriteMs()) == 1;
 }
 
 SerialReadResult LibSerialPort::ReadByte(std::uint8_t& value)
 {
     if (port_ == nullptr) return SerialReadResult::Failed;
-    const unsigned int timeout = TimeoutMs(timeouts_.readTotalMultiplier, timeouts_.readTotalConstant);
-    const int result = sp_blocking_read(port_, &value, 1, timeout);
+    const int result = sp_blocking_read(port_, &value, 1, Timeouts().OneByteReadMs());
     if (result == 1) return SerialReadResult::Received;
     return result == 0 ? SerialReadResult::TimedOut : SerialReadResult::Failed;
 }

@@ -3,7 +3,7 @@
 #include <string>
 #include <termios.h>
 
-#include "link/serial_port.h"
+#include "link/serial_port_base.h"
 
 struct sp_port;
 
@@ -14,7 +14,7 @@ namespace zav {
 // without modem-control lines (pseudo-terminals, some USB adapters); LinuxSerialPort then
 // falls back to TermiosSerialPort. The line gets back at close the whole terminal state it
 // had before the library first touched it.
-class LibSerialPort final : public SerialPort {
+class LibSerialPort final : public SerialPortBase {
 public:
     LibSerialPort() = default;
     LibSerialPort(const LibSerialPort&) = delete;
@@ -24,8 +24,6 @@ public:
     [[nodiscard]] bool Open(const std::string& devicePath) override;
     [[nodiscard]] bool IsOpen() const override { return port_ != nullptr; }
     void Close() override;
-    [[nodiscard]] bool GetTimeouts(SerialTimeouts& timeouts) override;
-    [[nodiscard]] bool SetTimeouts(const SerialTimeouts& timeouts) override;
     [[nodiscard]] bool GetLineSettings(SerialLineSettings& settings) override;
     [[nodiscard]] bool SetLineSettings(const SerialLineSettings& settings) override;
     [[nodiscard]] bool SetDtr(bool on) override;
@@ -34,7 +32,6 @@ public:
     [[nodiscard]] bool PurgeTransmit() override;
     [[nodiscard]] bool WriteByte(std::uint8_t value) override;
     [[nodiscard]] SerialReadResult ReadByte(std::uint8_t& value) override;
-    [[nodiscard]] std::string FailureCause() const override { return failureCause_; }
 
 private:
     void CloseKeeper();
@@ -45,8 +42,6 @@ private:
     // is not the line's last and drops nothing.
     int keeperFd_ = -1;
     termios original_{};
-    SerialTimeouts timeouts_{};
-    std::string failureCause_;
 };
 
 } // namespace zav

@@ -151,7 +151,7 @@ int PpdevParallelPortIo::OpenRawAccess(int portNumber, std::uint16_t base) const
     const int rawFd = open("/dev/port", O_RDONLY | O_CLOEXEC);
     unsigned char control = 0;
     // Opening may succeed where reading is still refused (no CAP_SYS_RAWIO).
-    if (rawFd >= 0 && pread(rawFd, &control, 1, base + 2) != 1) {
+    if (rawFd >= 0 && pread(rawFd, &control, 1, base + kControlOffset) != 1) {
         close(rawFd);
         return -1;
     }
@@ -187,7 +187,7 @@ void PpdevParallelPortIo::Release(int portNumber)
 const PpdevParallelPortIo::Port* PpdevParallelPortIo::PortAt(std::uint16_t address) const
 {
     for (const Port& port : ports_) {
-        if (port.fd >= 0 && address >= port.base && address <= port.base + 2) return &port;
+        if (port.fd >= 0 && address >= port.base && address <= port.base + kControlOffset) return &port;
     }
     return nullptr;
 }
@@ -198,10 +198,10 @@ std::uint8_t PpdevParallelPortIo::Read(std::uint16_t address)
     if (port == nullptr) return 0xFF;
     unsigned char value = 0xFF;
     switch (address - port->base) {
-    case 0:
+    case kDataOffset:
         ioctl(port->fd, PPRDATA, &value);
         break;
-    case 1:
+    case kStatusOffset:
         ioctl(port->fd, PPRSTATUS, &value);
         break;
     default:
@@ -218,10 +218,10 @@ void PpdevParallelPortIo::Write(std::uint16_t address, std::uint8_t value)
     if (port == nullptr) return;
     unsigned char byte = value;
     switch (address - port->base) {
-    case 0:
+    case kDataOffset:
         ioctl(port->fd, PPWDATA, &byte);
         break;
-    case 2:
+    case kControlOffset:
         ioctl(port->fd, PPWCONTROL, &byte);
         break;
     default:

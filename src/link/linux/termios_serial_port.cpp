@@ -79,10 +79,9 @@ std::uint8_t DataBitsOf(tcflag_t flags)
 }
 
 // -1 means wait without a limit, as a zero timeout does for the settings.
-int PollTimeout(std::uint32_t multiplier, std::uint32_t constant)
+int PollTimeout(std::uint32_t totalMs)
 {
-    const std::uint32_t total = multiplier + constant;
-    return total == 0 ? -1 : static_cast<int>(total);
+    return totalMs == 0 ? -1 : static_cast<int>(totalMs);
 }
 
 } // namespace
@@ -95,10 +94,10 @@ TermiosSerialPort::~TermiosSerialPort()
 bool TermiosSerialPort::Open(const std::string& devicePath)
 {
     Close();
-    failureCause_.clear();
+    SetFailureCause({});
     const int fd = open(devicePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        failureCause_ = DescribeDeviceFailure(devicePath, errno);
+        SetFailureCause(DescribeDeviceFailure(devicePath, errno));
         return false;
     }
     int failure = 0;
@@ -111,13 +110,13 @@ bool TermiosSerialPort::Open(const std::string& devicePath)
         failure = errno;
     }
     if (failure != 0) {
-        failureCause_ = failure == ENOTTY ? devicePath + " is not a serial device"
-                                          : DescribeDeviceFailure(devicePath, failure);
+        SetFailureCause(failure == ENOTTY ? devicePath + " is not a serial device"
+                                          : DescribeDeviceFailure(devicePath, failure));
         close(fd);
         return false;
     }
     fd_ = fd;
-    timeouts_ = SerialTimeouts{};
+    ClearTimeouts();
     return true;
 }
 
@@ -128,20 +127,6 @@ void TermiosSerialPort::Close()
     ioctl(fd_, TIOCNXCL);
     close(fd_);
     fd_ = -1;
-}
-
-bool TermiosSerialPort::GetTimeouts(SerialTimeouts& timeouts)
-{
-    if (fd_ < 0) return false;
-    timeouts = timeouts_;
-    return true;
-}
-
-bool TermiosSerialPort::SetTimeouts(const SerialTimeouts& timeouts)
-{
-    if (fd_ < 0) return false;
-    timeouts_ = timeouts;
-    return true;
 }
 
 bool TermiosSerialPort::GetLineSettings(SerialLineSettings& settings)
@@ -229,7 +214,7 @@ bool TermiosSerialPort::PurgeTransmit()
 bool TermiosSerialPort::WriteByte(std::uint8_t value)
 {
     if (fd_ < 0) return false;
-    const int timeout = PollTimeout(timeouts_.writeTotalMultiplier, timeouts_.writeTotalConstant);
+    const int timeout = PollTimeout(Timeouts().OneByteWriteMs());
     for (;;) {
         const ssize_t written = write(fd_, &value, 1);
         if (written == 1) return true;
@@ -244,7 +229,7 @@ bool TermiosSerialPort::WriteByte(std::uint8_t value)
 SerialReadResult TermiosSerialPort::ReadByte(std::uint8_t& value)
 {
     if (fd_ < 0) return SerialReadResult::Failed;
-    const int timeout = PollTimeout(timeouts_.readTotalMultiplier, timeouts_.readTotalConstant);
+    const int timeout = PollTimeout(Timeouts().OneByteReadMs());
     pollfd wait{fd_, POLLIN, 0};
     int ready = 0;
     do {

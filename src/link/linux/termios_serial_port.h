@@ -3,7 +3,7 @@
 #include <string>
 #include <termios.h>
 
-#include "link/serial_port.h"
+#include "link/serial_port_base.h"
 
 namespace zav {
 
@@ -12,7 +12,7 @@ namespace zav {
 // adapters). Open takes the device path; the device is locked against every other user
 // while open, and gets back the terminal settings it had when it is closed. DTR and RTS
 // changes are tried and a refusal ignored.
-class TermiosSerialPort final : public SerialPort {
+class TermiosSerialPort final : public SerialPortBase {
 public:
     TermiosSerialPort() = default;
     TermiosSerialPort(const TermiosSerialPort&) = delete;
@@ -22,8 +22,6 @@ public:
     [[nodiscard]] bool Open(const std::string& devicePath) override;
     [[nodiscard]] bool IsOpen() const override { return fd_ >= 0; }
     void Close() override;
-    [[nodiscard]] bool GetTimeouts(SerialTimeouts& timeouts) override;
-    [[nodiscard]] bool SetTimeouts(const SerialTimeouts& timeouts) override;
     [[nodiscard]] bool GetLineSettings(SerialLineSettings& settings) override;
     [[nodiscard]] bool SetLineSettings(const SerialLineSettings& settings) override;
     [[nodiscard]] bool SetDtr(bool on) override;
@@ -32,15 +30,12 @@ public:
     [[nodiscard]] bool PurgeTransmit() override;
     [[nodiscard]] bool WriteByte(std::uint8_t value) override;
     [[nodiscard]] SerialReadResult ReadByte(std::uint8_t& value) override;
-    [[nodiscard]] std::string FailureCause() const override { return failureCause_; }
 
 private:
     bool SetModemLine(int line, bool on);
 
     int fd_ = -1;
     termios original_{};
-    SerialTimeouts timeouts_{};
-    std::string failureCause_;
 };
 
 } // namespace zav
