@@ -228,12 +228,12 @@ std::string BatchRun::Preflight() const
 std::string BatchRun::CheckSerialRange()
 {
     if (!command_.serial || !plan_) return {};
-    const SerialSpec& spec = *command_.serial;
-    if (std::string problem = SerialPlacementProblem(spec, plan_->eeprom, *master_); !problem.empty())
+    const SerialNumbering& numbering = *command_.serial;
+    if (std::string problem = SerialPlacementProblem(numbering, plan_->eeprom, *master_); !problem.empty())
         return "--serial: " + problem;
     serials_.emplace(command_.serialState ? std::filesystem::path(*command_.serialState)
                                           : DefaultSerialStatePath(std::string(device_.name)),
-                     spec);
+                     numbering);
     std::uint64_t first = 0;
     std::string failure;
     if (!serials_->Peek(first, failure)) return "--serial: " + failure;

@@ -35,7 +35,10 @@ std::optional<std::uint64_t> ParseDecimal(const std::string& text)
 
 } // namespace
 
-SerialStateFile::SerialStateFile(fs::path file, SerialSpec spec) : file_(std::move(file)), spec_(spec) {}
+SerialStateFile::SerialStateFile(fs::path file, SerialNumbering numbering)
+    : file_(std::move(file)), numbering_(numbering)
+{
+}
 
 template <typename Change> bool SerialStateFile::Locked(Change change, std::string& failure)
 {
@@ -56,7 +59,7 @@ template <typename Change> bool SerialStateFile::Locked(Change change, std::stri
 
 bool SerialStateFile::Load(State& state, std::string& failure) const
 {
-    state = State{spec_.start, {}};
+    state = State{numbering_.start, {}};
     std::ifstream stream(file_, std::ios::binary);
     if (!stream) {
         std::error_code error;
@@ -77,14 +80,14 @@ bool SerialStateFile::Load(State& state, std::string& failure) const
             const auto next = ParseDecimal(value);
             understood = next.has_value();
             // A new START above the file's numbers starts the new range.
-            if (next) state.next = std::max(*next, spec_.start);
+            if (next) state.next = std::max(*next, numbering_.start);
         } else if (understood && key == "returned") {
             std::istringstream numbers(value);
             std::string item;
             while (understood && std::getline(numbers, item, ',')) {
                 const auto number = ParseDecimal(item);
                 understood = number.has_value();
-                if (number && *number >= spec_.start) state.returned.push_back(*number);
+                if (number && *number >= numbering_.start) state.returned.push_back(*number);
             }
         } else {
             understood = false;
@@ -129,16 +132,16 @@ bool SerialStateFile::Take(State& state, std::size_t count, std::vector<std::uin
             state.returned.erase(state.returned.begin());
         } else {
             number = state.next;
-            if (number > std::numeric_limits<std::uint64_t>::max() - spec_.step) {
+            if (number > std::numeric_limits<std::uint64_t>::max() - numbering_.step) {
                 failure = "the serial numbers after " + std::to_string(number) + " run out";
                 return false;
             }
-            state.next += spec_.step;
+            state.next += numbering_.step;
         }
-        if (number > LargestSerial(spec_)) {
+        if (number > LargestSerial(numbering_)) {
             failure = "the serial number " + std::to_string(number) + " does not fit in " +
-                      std::to_string(spec_.bytes) + " byte(s) (the largest is " +
-                      std::to_string(LargestSerial(spec_)) + ")";
+                      std::to_string(numbering_.bytes) + " byte(s) (the largest is " +
+                      std::to_string(LargestSerial(numbering_)) + ")";
             return false;
         }
         taken.push_back(number);

@@ -22,7 +22,7 @@ namespace zav {
 // a repeat.
 class SerialStateFile {
 public:
-    SerialStateFile(std::filesystem::path file, SerialSpec spec);
+    SerialStateFile(std::filesystem::path file, SerialNumbering numbering);
 
     // The numbers for the next `count` parts, taken at once (given-back numbers first,
     // smallest first, then fresh ones). False, with the reason, when the file cannot be
@@ -48,7 +48,7 @@ private:
               std::string& failure) const;
 
     std::filesystem::path file_;
-    SerialSpec spec_;
+    SerialNumbering numbering_;
 };
 
 // $XDG_STATE_HOME/zav/serial-<device>.state (~/.local/state when the variable is unset or

@@ -211,7 +211,8 @@ const std::vector<OptionEntry>& Options()
 {
     using enum Subcommand;
     static const std::vector<OptionEntry> options = {
-        Text("--device", &CommandLine::device, {Convert, Dump, Export, Read, Program, BlankCheck, Compare, Checksum}),
+        Text("--device", &CommandLine::device,
+             {Convert, Dump, Export, Read, Program, BlankCheck, Compare, Checksum}),
         Format("--in-format", &CommandLine::inFormat, {Convert, Dump, Export, Program, Compare, Checksum}),
         Format("--out-format", &CommandLine::outFormat, {Convert, Read}),
         Span("--load-range", &CommandLine::loadRange, 0xFFFFFFFFU, {Convert, Program}),
@@ -311,10 +312,10 @@ const std::vector<OptionEntry>& Options()
          ValueUse::Required,
          {Program},
          [](CommandLine& c, const std::string& v) {
-             SerialSpec spec;
+             SerialNumbering numbering;
              std::string error;
-             if (!ParseSerialSpec(v, spec, error)) return "--serial: " + Quoted(v) + ": " + error;
-             c.serial = spec;
+             if (!ParseSerialNumbering(v, numbering, error)) return "--serial: " + Quoted(v) + ": " + error;
+             c.serial = numbering;
              return std::string();
          }},
         Text("--serial-state", &CommandLine::serialState, {Program}),

@@ -88,7 +88,7 @@ struct CommandLine {
     // program on a production bench: every --port in order (port is the first), a number
     // written into each part, a log line per part, and a run of many parts.
     std::vector<std::string> ports;
-    std::optional<SerialSpec> serial;
+    std::optional<SerialNumbering> serial;
     std::optional<std::string> serialState;
     bool serialBurnFailed = false;
     std::optional<std::string> logFile;

@@ -80,14 +80,14 @@ int DecimalDigits(std::uint64_t value)
 
 } // namespace
 
-bool ParseSerialSpec(std::string_view text, SerialSpec& spec, std::string& error)
+bool ParseSerialNumbering(std::string_view text, SerialNumbering& numbering, std::string& error)
 {
     const std::vector<std::string_view> fields = Fields(text);
     if (fields.size() < 3 || fields.size() > 5) {
         error = "expected ADDR:BYTES:START[:STEP][:FORMAT]";
         return false;
     }
-    SerialSpec parsed;
+    SerialNumbering parsed;
     const auto address = ParseUnsigned(fields[0]);
     if (!address || *address > static_cast<std::uint64_t>(MemoryBuffer::kLastAddress)) {
         error = "ADDR is not an address from 0 to 0xFFFF";
@@ -135,33 +135,33 @@ bool ParseSerialSpec(std::string_view text, SerialSpec& spec, std::string& error
                 " run past 0xFFFF";
         return false;
     }
-    spec = parsed;
+    numbering = parsed;
     return true;
 }
 
-std::uint64_t LargestSerial(const SerialSpec& spec)
+std::uint64_t LargestSerial(const SerialNumbering& numbering)
 {
-    switch (spec.format) {
+    switch (numbering.format) {
     case SerialFormat::Bcd:
-        return PowerOfTen(2 * spec.bytes) - 1;
+        return PowerOfTen(2 * numbering.bytes) - 1;
     case SerialFormat::Ascii:
-        return PowerOfTen(spec.bytes) - 1;
+        return PowerOfTen(numbering.bytes) - 1;
     case SerialFormat::BigEndian:
     case SerialFormat::LittleEndian:
         break;
     }
-    if (spec.bytes >= kMaxBytes) return std::numeric_limits<std::uint64_t>::max();
-    return (std::uint64_t{1} << (8 * spec.bytes)) - 1;
+    if (numbering.bytes >= kMaxBytes) return std::numeric_limits<std::uint64_t>::max();
+    return (std::uint64_t{1} << (8 * numbering.bytes)) - 1;
 }
 
-std::optional<std::vector<std::uint8_t>> EncodeSerial(const SerialSpec& spec, std::uint64_t value)
+std::optional<std::vector<std::uint8_t>> EncodeSerial(const SerialNumbering& numbering, std::uint64_t value)
 {
-    if (value > LargestSerial(spec)) return std::nullopt;
-    const auto count = static_cast<std::size_t>(spec.bytes);
+    if (value > LargestSerial(numbering)) return std::nullopt;
+    const auto count = static_cast<std::size_t>(numbering.bytes);
     std::vector<std::uint8_t> bytes(count);
     // Filled from the last byte, which holds the least significant part, except for le.
     for (std::size_t i = count; i-- > 0;) {
-        switch (spec.format) {
+        switch (numbering.format) {
         case SerialFormat::BigEndian:
         case SerialFormat::LittleEndian:
             bytes[i] = static_cast<std::uint8_t>(value & 0xFF);
@@ -177,40 +177,40 @@ std::optional<std::vector<std::uint8_t>> EncodeSerial(const SerialSpec& spec, st
             break;
         }
     }
-    if (spec.format == SerialFormat::LittleEndian) std::reverse(bytes.begin(), bytes.end());
+    if (numbering.format == SerialFormat::LittleEndian) std::reverse(bytes.begin(), bytes.end());
     return bytes;
 }
 
-std::string SerialText(const SerialSpec& spec, std::uint64_t value)
+std::string SerialText(const SerialNumbering& numbering, std::uint64_t value)
 {
     std::string digits = std::to_string(value);
-    const int width = DecimalDigits(LargestSerial(spec));
+    const int width = DecimalDigits(LargestSerial(numbering));
     if (static_cast<int>(digits.size()) < width)
         digits.insert(0, static_cast<std::size_t>(width) - digits.size(), '0');
     return digits;
 }
 
-std::string SerialPlacementProblem(const SerialSpec& spec, const AddressRange& eeprom,
+std::string SerialPlacementProblem(const SerialNumbering& numbering, const AddressRange& eeprom,
                                    const MemoryBuffer& buffer)
 {
-    const std::int32_t last = spec.address + spec.bytes - 1;
-    if (!eeprom.Contains(spec.address) || !eeprom.Contains(last)) {
-        return "the serial number at " + AddressText(spec.address) + "-" + AddressText(last) +
+    const std::int32_t last = numbering.address + numbering.bytes - 1;
+    if (!eeprom.Contains(numbering.address) || !eeprom.Contains(last)) {
+        return "the serial number at " + AddressText(numbering.address) + "-" + AddressText(last) +
                " leaves the device's EEPROM " + AddressText(eeprom.first) + "-" + AddressText(eeprom.last);
     }
-    for (std::int32_t address = spec.address; address <= last; ++address) {
+    for (std::int32_t address = numbering.address; address <= last; ++address) {
         if (buffer.IsReadOnly(address))
             return "the serial number would overwrite the read-only cell " + AddressText(address);
     }
     return {};
 }
 
-bool WriteSerial(const SerialSpec& spec, std::uint64_t value, MemoryBuffer& buffer)
+bool WriteSerial(const SerialNumbering& numbering, std::uint64_t value, MemoryBuffer& buffer)
 {
-    const auto bytes = EncodeSerial(spec, value);
+    const auto bytes = EncodeSerial(numbering, value);
     if (!bytes) return false;
     for (std::size_t i = 0; i < bytes->size(); ++i)
-        buffer.SetByte(spec.address + static_cast<std::int32_t>(i), (*bytes)[i]);
+        buffer.SetByte(numbering.address + static_cast<std::int32_t>(i), (*bytes)[i]);
     return true;
 }
 

@@ -28,7 +28,7 @@ TEST(BatchOptionsTest, ReadsTheBenchOptions)
     const CommandLine& c = parsed.command;
     EXPECT_EQ(c.ports, (std::vector<std::string>{"COM1", "COM2", "COM3"}));
     EXPECT_EQ(c.port, "COM1");
-    EXPECT_EQ(c.serial, (SerialSpec{0x3F0, 3, 140, 1, SerialFormat::Bcd}));
+    EXPECT_EQ(c.serial, (SerialNumbering{0x3F0, 3, 140, 1, SerialFormat::Bcd}));
     EXPECT_EQ(c.serialState, "s");
     EXPECT_TRUE(c.serialBurnFailed);
     EXPECT_EQ(c.logFile, "parts.jsonl");
@@ -69,8 +69,8 @@ TEST(BatchOptionsTest, RefusesCombinationsThatCannotWork)
 TEST(SerialStateFileTest, HandsOutNumbersOnceAndGivenBackOnesFirst)
 {
     testing::TempFolder folder;
-    const SerialSpec spec{0x100, 1, 250, 2, SerialFormat::BigEndian};
-    SerialStateFile state(folder / "sub" / "serials.state", spec);
+    const SerialNumbering numbering{0x100, 1, 250, 2, SerialFormat::BigEndian};
+    SerialStateFile state(folder / "sub" / "serials.state", numbering);
     std::vector<std::uint64_t> numbers;
     std::string failure;
     ASSERT_TRUE(state.Reserve(2, numbers, failure)) << failure;
@@ -113,12 +113,12 @@ TEST(SerialStateFileTest, RefusesADamagedFileAndStartsANewRangeAboveIt)
 TEST(SerialStateFileTest, ThreadsSharingTheFileNeverGetTheSameNumber)
 {
     testing::TempFolder folder;
-    const SerialSpec spec{0x100, 4, 1, 1, SerialFormat::BigEndian};
+    const SerialNumbering numbering{0x100, 4, 1, 1, SerialFormat::BigEndian};
     std::vector<std::vector<std::uint64_t>> got(4);
     std::vector<std::thread> threads;
     for (std::size_t t = 0; t < got.size(); ++t) {
         threads.emplace_back([&, t] {
-            SerialStateFile state(folder / "serials.state", spec);
+            SerialStateFile state(folder / "serials.state", numbering);
             std::string failure;
             for (int i = 0; i < 10; ++i) {
                 std::vector<std::uint64_t> numbers;

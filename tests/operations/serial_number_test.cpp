@@ -15,7 +15,7 @@ TEST(SerialNumberTest, ReadsEveryFieldAndItsDefaults)
 {
     const struct {
         const char* text;
-        SerialSpec expected;
+        SerialNumbering expected;
     } cases[] = {
         {"0x1F0:3:140", {0x1F0, 3, 140, 1, SerialFormat::BigEndian}},
         {"496:2:0x10:le", {0x1F0, 2, 16, 1, SerialFormat::LittleEndian}},
@@ -25,10 +25,10 @@ TEST(SerialNumberTest, ReadsEveryFieldAndItsDefaults)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        SerialSpec spec;
+        SerialNumbering numbering;
         std::string error;
-        ASSERT_TRUE(ParseSerialSpec(c.text, spec, error)) << error;
-        EXPECT_EQ(spec, c.expected);
+        ASSERT_TRUE(ParseSerialNumbering(c.text, numbering, error)) << error;
+        EXPECT_EQ(numbering, c.expected);
     }
 }
 
@@ -52,11 +52,11 @@ TEST(SerialNumberTest, RefusesNamingTheFieldAndLeavesTheSpecAlone)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        SerialSpec spec{0x42, 5, 9, 9, SerialFormat::Ascii};
+        SerialNumbering numbering{0x42, 5, 9, 9, SerialFormat::Ascii};
         std::string error;
-        EXPECT_FALSE(ParseSerialSpec(c.text, spec, error));
+        EXPECT_FALSE(ParseSerialNumbering(c.text, numbering, error));
         EXPECT_NE(error.find(c.reason), std::string::npos) << error;
-        EXPECT_EQ(spec, (SerialSpec{0x42, 5, 9, 9, SerialFormat::Ascii}));
+        EXPECT_EQ(numbering, (SerialNumbering{0x42, 5, 9, 9, SerialFormat::Ascii}));
     }
 }
 
@@ -64,7 +64,7 @@ TEST(SerialNumberTest, EncodesEachFormatAndRefusesWhatDoesNotFit)
 {
     using Bytes = std::vector<std::uint8_t>;
     const struct {
-        SerialSpec spec;
+        SerialNumbering numbering;
         std::uint64_t value;
         std::optional<Bytes> expected;
         const char* text;
@@ -81,8 +81,8 @@ TEST(SerialNumberTest, EncodesEachFormatAndRefusesWhatDoesNotFit)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        EXPECT_EQ(EncodeSerial(c.spec, c.value), c.expected);
-        EXPECT_EQ(SerialText(c.spec, c.value), c.text);
+        EXPECT_EQ(EncodeSerial(c.numbering, c.value), c.expected);
+        EXPECT_EQ(SerialText(c.numbering, c.value), c.text);
     }
 }
 
