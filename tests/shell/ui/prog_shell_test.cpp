@@ -31,6 +31,7 @@
 namespace zav {
 
 using testing::OnNextModal;
+using testing::SelectDevice;
 using testing::ShellFixture;
 
 namespace {
@@ -56,16 +57,6 @@ QMenu* Menu(TProgShell& shell, const QString& title)
 QAction* Action(TProgShell& shell, const char* name)
 {
     return shell.findChild<QAction*>(QString::fromLatin1(name));
-}
-
-void SelectDevice(TProgShell& shell, int board, int row)
-{
-    OnNextModal<TDevIdForm>([board, row](TDevIdForm& form) {
-        form.HardBoard()->button(board)->click();
-        form.DeviceListBox1()->setCurrentRow(row);
-        form.accept();
-    });
-    shell.DeviceIDButton()->click();
 }
 
 } // namespace

@@ -19,28 +19,12 @@
 
 namespace zav {
 
+using testing::Lines;
 using testing::OnNextModal;
+using testing::SelectDevice;
 using testing::ShellFixture;
 
 namespace {
-
-void SelectDevice(TProgShell& shell, int board, int row)
-{
-    OnNextModal<TDevIdForm>([board, row](TDevIdForm& form) {
-        form.HardBoard()->button(board)->click();
-        form.DeviceListBox1()->setCurrentRow(row);
-        form.accept();
-    });
-    shell.DeviceIDButton()->click();
-}
-
-std::vector<std::string> Lines(TProgShell& shell)
-{
-    std::vector<std::string> lines;
-    const StatusListModel& model = shell.Status().Lines();
-    for (int row = 0; row < model.rowCount(); ++row) lines.push_back(model.Line(row).substr(1));
-    return lines;
-}
 
 void WaitForTheEnd(TProgShell& shell, SequenceKind kind)
 {

@@ -1,18 +1,27 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QButtonGroup>
+#include <QListWidget>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 #include <functional>
 #include <memory>
 #include <stdexcept>
+#include <string>
 #include <utility>
+#include <vector>
 
+#include "devices/ui/dev_id_form.h"
 #include "link/linux/settings_directory.h"
 #include "ports/ports_map_link_factory.h"
 #include "ports/system_port_listing.h"
 #include "shell/ui/prog_shell.h"
+#include "shell/ui/status_list_model.h"
+#include "shell/ui/status_win.h"
 #include "support/recording_messages.h"
 #include "support/temp_folder.h"
 
@@ -87,6 +96,27 @@ template <typename Dialog> void OnNextModal(std::function<void(Dialog&)> action)
         }
     });
     poll->start(5);
+}
+
+// Chooses the device in `row` of `board`'s list through the Select Device dialog, as a user
+// would.
+inline void SelectDevice(TProgShell& shell, int board, int row)
+{
+    OnNextModal<TDevIdForm>([board, row](TDevIdForm& form) {
+        form.HardBoard()->button(board)->click();
+        form.DeviceListBox1()->setCurrentRow(row);
+        form.accept();
+    });
+    shell.DeviceIDButton()->click();
+}
+
+// The message list's lines without their leading colour mark.
+inline std::vector<std::string> Lines(TProgShell& shell)
+{
+    std::vector<std::string> lines;
+    const StatusListModel& model = shell.Status().Lines();
+    for (int row = 0; row < model.rowCount(); ++row) lines.push_back(model.Line(row).substr(1));
+    return lines;
 }
 
 } // namespace zav::testing
