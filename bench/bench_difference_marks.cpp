@@ -9,6 +9,7 @@
 #include "buffer/ui/hex_edit_window.h"
 #include "buffer/ui/hex_grid_view.h"
 #include "messages/message_boxes.h"
+#include "widget_bench_main.h"
 
 namespace zav {
 namespace {
@@ -66,11 +67,5 @@ BENCHMARK(BM_EditorNextDifferenceWithRepaint)->Arg(512)->Arg(0)->Unit(benchmark:
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return zav::RunWidgetBenchmarks(argc, argv);
 }

@@ -16,6 +16,7 @@
 #include "operations/clipboard_text.h"
 #include "operations/selection.h"
 #include "messages/message_boxes.h"
+#include "widget_bench_main.h"
 
 namespace zav {
 namespace {
@@ -157,13 +158,5 @@ BENCHMARK(BM_OneDigitToTheRepaintedCell)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    // Drawn offscreen, so the figures need no display and match what CI measures.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    zav::ReleaseEditorBenches();
-    return 0;
+    return zav::RunWidgetBenchmarks(argc, argv, zav::ReleaseEditorBenches);
 }

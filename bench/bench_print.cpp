@@ -16,6 +16,7 @@
 #include "messages/message_boxes.h"
 #include "operations/dump_text.h"
 #include "threads/hand_over_queue.h"
+#include "widget_bench_main.h"
 
 namespace zav {
 namespace {
@@ -108,12 +109,5 @@ BENCHMARK(BM_CloseStopsAJob)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    // Printed offscreen, so the figures need no display and match what CI measures.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return zav::RunWidgetBenchmarks(argc, argv);
 }
