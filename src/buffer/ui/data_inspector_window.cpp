@@ -10,17 +10,9 @@
 
 #include "buffer/ui/hex_edit_window.h"
 #include "operations/data_inspector.h"
+#include "widgets/latin1_text.h"
 
 namespace zav {
-
-namespace {
-
-QString FromBytes(const std::string& text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 TDataInspector::TDataInspector(THexEdit& editor, QWidget* parent)
     : QWidget(parent, Qt::Tool), editor_(editor), table_(new QTableWidget(kInspectorRowCount, 2, this))
@@ -36,7 +28,7 @@ TDataInspector::TDataInspector(THexEdit& editor, QWidget* parent)
                             QAbstractItemView::AnyKeyPressed);
     table_->setToolTip(QStringLiteral("Type a value to write it at the cursor"));
     for (int row = 0; row < kInspectorRowCount; ++row) {
-        auto* name = new QTableWidgetItem(FromBytes(std::string(InspectorRowName(static_cast<InspectorRow>(row)))));
+        auto* name = new QTableWidgetItem(FromLatin1(InspectorRowName(static_cast<InspectorRow>(row))));
         name->setFlags(Qt::ItemIsEnabled);
         table_->setItem(row, 0, name);
         table_->setItem(row, 1, new QTableWidgetItem);
@@ -62,7 +54,7 @@ void TDataInspector::Refresh()
     const std::int32_t address = editor_.CursorAddress();
     for (int row = 0; row < kInspectorRowCount; ++row) {
         table_->item(row, 1)->setText(
-            FromBytes(InspectorValueText(editor_.Buffer(), address, static_cast<InspectorRow>(row))));
+            FromLatin1(InspectorValueText(editor_.Buffer(), address, static_cast<InspectorRow>(row))));
     }
     refreshing_ = false;
 }
@@ -74,9 +66,8 @@ void TDataInspector::ValueEdited(QTableWidgetItem* item)
     bool written = false;
     // A character outside Latin-1 has no byte of its own.
     if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= 0xFF; })) {
-        const QByteArray bytes = text.toLatin1();
-        written = WriteInspectorValue(editor_.Buffer(), editor_.CursorAddress(), static_cast<InspectorRow>(item->row()),
-                                      std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        written = WriteInspectorValue(editor_.Buffer(), editor_.CursorAddress(),
+                                      static_cast<InspectorRow>(item->row()), ToLatin1(text));
     }
     if (!written) QApplication::beep();
     editor_.RepaintGrids();

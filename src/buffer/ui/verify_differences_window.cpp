@@ -12,17 +12,9 @@
 #include "buffer/cell_difference.h"
 #include "buffer/numeric_helpers.h"
 #include "buffer/ui/hex_edit_window.h"
+#include "widgets/latin1_text.h"
 
 namespace zav {
-
-namespace {
-
-QString Latin1(const std::string& text)
-{
-    return QString::fromLatin1(text.c_str());
-}
-
-} // namespace
 
 TVerifyDifferences::TVerifyDifferences(THexEdit& editor, QWidget* parent)
     : QWidget(parent, Qt::Window), editor_(editor)
@@ -64,8 +56,9 @@ void TVerifyDifferences::Refresh()
     QList<QTreeWidgetItem*> items;
     items.reserve(static_cast<qsizetype>(differences.size()));
     for (const CellDifference& difference : differences) {
-        auto* item = new QTreeWidgetItem({Latin1(AddressText(difference.address)), Latin1(ByteText(difference.expected)),
-                                          Latin1(ByteText(difference.device))});
+        auto* item = new QTreeWidgetItem({FromLatin1(AddressText(difference.address)),
+                                          FromLatin1(ByteText(difference.expected)),
+                                          FromLatin1(ByteText(difference.device))});
         item->setData(0, Qt::UserRole, difference.address);
         items.append(item);
     }
@@ -79,7 +72,7 @@ void TVerifyDifferences::Refresh()
 
 void TVerifyDifferences::CopyList()
 {
-    QApplication::clipboard()->setText(Latin1(DifferencesText(editor_.Differences().All())));
+    QApplication::clipboard()->setText(FromLatin1(DifferencesText(editor_.Differences().All())));
 }
 
 void TVerifyDifferences::OpenItem(QTreeWidgetItem* item)
