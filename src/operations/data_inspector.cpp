@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "buffer/memory_buffer.h"
+#include "operations/replace_dialog.h"
 
 namespace zav {
 
@@ -146,19 +147,12 @@ bool WriteInspectorValue(MemoryBuffer& buffer, std::int32_t address, InspectorRo
     if (!Fits(buffer, address, shape.width)) return false;
     const auto value = ParseRowText(text, row);
     if (!value) return false;
-    for (int index = 0; index < shape.width; ++index) {
-        if (buffer.IsReadOnly(address + index) || buffer.IsUnimplemented(address + index)) return false;
-    }
-    const MemoryBuffer::ChangeBatch batch(buffer);
-    UndoStack& undo = buffer.Undo();
-    undo.BeginGroup();
+    std::vector<std::uint8_t> bytes;
     for (int index = 0; index < shape.width; ++index) {
         const int shift = 8 * (shape.bigEndian ? shape.width - 1 - index : index);
-        undo.Push(address + index);
-        buffer.SetByte(address + index, static_cast<std::uint8_t>(*value >> shift));
+        bytes.push_back(static_cast<std::uint8_t>(*value >> shift));
     }
-    undo.EndGroup();
-    return true;
+    return OverwriteCells(buffer, address, bytes);
 }
 
 } // namespace zav
