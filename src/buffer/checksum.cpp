@@ -57,4 +57,12 @@ std::string ChecksumsText(const Checksums& checksums)
     return text;
 }
 
+std::string ChecksumsCaption(const Checksums& checksums)
+{
+    char text[40];
+    std::snprintf(text, sizeof text, "CRC-32 0x%08X  Sum16 0x%04X", static_cast<unsigned>(checksums.crc32),
+                  static_cast<unsigned>(checksums.sum16));
+    return text;
+}
+
 } // namespace zav

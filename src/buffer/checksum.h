@@ -26,5 +26,7 @@ struct Checksums {
 [[nodiscard]] Checksums BufferChecksums(const MemoryBuffer& buffer, const std::vector<AddressRange>& ranges);
 // "crc32 0x1234ABCD sum16 0x0F3C".
 [[nodiscard]] std::string ChecksumsText(const Checksums& checksums);
+// "CRC-32 0x1234ABCD  Sum16 0x0F3C": how the windows show them.
+[[nodiscard]] std::string ChecksumsCaption(const Checksums& checksums);
 
 } // namespace zav

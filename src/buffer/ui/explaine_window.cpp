@@ -21,6 +21,7 @@
 
 #include "buffer/checksum.h"
 #include "buffer/memory_buffer.h"
+#include "buffer/numeric_helpers.h"
 #include "buffer/ui/cell_dialog_window.h"
 #include "buffer/ui/description_cell_delegate.h"
 #include "buffer/ui/description_table_model.h"
@@ -257,14 +258,9 @@ void TExplaine::RefreshChecksums()
         checksums_->setText(QStringLiteral("EEPROM checksums: no device selected"));
         return;
     }
-    const Checksums sums = BufferChecksums(editor_.Buffer(), {*checksumRange_});
-    const auto hex = [](unsigned value, int digits) {
-        return QString::number(value, 16).rightJustified(digits, QLatin1Char('0')).toUpper();
-    };
-    checksums_->setText(QStringLiteral("EEPROM 0x%1-0x%2:  CRC-32 0x%3  Sum16 0x%4")
-                            .arg(hex(static_cast<unsigned>(checksumRange_->first), 4),
-                                 hex(static_cast<unsigned>(checksumRange_->last), 4), hex(sums.crc32, 8),
-                                 hex(sums.sum16, 4)));
+    checksums_->setText(FromLatin1("EEPROM " + AddressText(checksumRange_->first) + "-" +
+                                   AddressText(checksumRange_->last) + ":  " +
+                                   ChecksumsCaption(BufferChecksums(editor_.Buffer(), {*checksumRange_}))));
 }
 
 void TExplaine::RefreshDescription()

@@ -10,6 +10,7 @@
 #include "buffer/numeric_helpers.h"
 #include "buffer/ui/hex_edit_window.h"
 #include "buffer/ui/hex_grid_view.h"
+#include "widgets/latin1_text.h"
 
 namespace zav {
 
@@ -90,7 +91,7 @@ void THexEdit::ShowDifferenceAndChecksums()
     previousDifference_->setEnabled(marked);
 
     const std::optional<CellDifference> mark = differences_.Find(cursor_.Address());
-    devicePanel_->setText(mark ? QStringLiteral("Device: %1").arg(QString::fromLatin1(ByteText(mark->device).c_str()))
+    devicePanel_->setText(mark ? QStringLiteral("Device: %1").arg(FromLatin1(ByteText(mark->device)))
                                : QString());
     devicePanel_->setVisible(mark.has_value());
 
@@ -100,11 +101,8 @@ void THexEdit::ShowDifferenceAndChecksums()
         checksumPanel_->setVisible(false);
         return;
     }
-    const Checksums sums = BufferChecksums(*buffer_, SelectionRows(selection));
-    const auto hex = [](unsigned value, int digits) {
-        return QString::number(value, 16).rightJustified(digits, QLatin1Char('0')).toUpper();
-    };
-    checksumPanel_->setText(QStringLiteral("CRC-32 0x%1  Sum16 0x%2").arg(hex(sums.crc32, 8), hex(sums.sum16, 4)));
+    checksumPanel_->setText(
+        FromLatin1(ChecksumsCaption(BufferChecksums(*buffer_, SelectionRows(selection)))));
     checksumPanel_->setVisible(true);
 }
 
