@@ -311,9 +311,14 @@ void THexEdit::CellsChanged(std::int32_t first, std::int32_t last)
     }
     if (differences_.DropEdited(first, last, [this](std::int32_t a) { return buffer_->GetByte(a); }))
         emit DifferencesChanged();
-    if (cursor_.Address() >= first && cursor_.Address() <= last) ShowCellInfo();
     SetExtraActionsEnabled(ActionsLive());
-    ShowCursorExtras();
+    // The cursor's cell info shows the extras too; elsewhere they still follow, as the data
+    // inspector reads the cells after the cursor's.
+    if (cursor_.Address() >= first && cursor_.Address() <= last) {
+        ShowCellInfo();
+    } else {
+        ShowCursorExtras();
+    }
     // A bulk update (a file loaded, a device chosen) reports the whole buffer once and may
     // have replaced the names, notes and rows as well.
     if (first <= 0 && last >= buffer_->LastAddress()) {
