@@ -19,7 +19,6 @@ public:
     // there is no bookmark elsewhere.
     [[nodiscard]] std::optional<std::int32_t> Next(std::int32_t address) const;
     [[nodiscard]] std::optional<std::int32_t> Previous(std::int32_t address) const;
-    [[nodiscard]] bool IsEmpty() const { return marks_.empty(); }
 
 private:
     std::set<std::int32_t> marks_;
