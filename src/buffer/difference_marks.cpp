@@ -64,6 +64,13 @@ std::optional<CellDifference> DifferenceMarks::Find(std::int32_t address) const
     return *found;
 }
 
+std::span<const CellDifference> DifferenceMarks::Within(std::int32_t first, std::int32_t last) const
+{
+    const auto begin = std::lower_bound(marks_.begin(), marks_.end(), first, Before);
+    const auto end = std::lower_bound(begin, marks_.end(), last + 1, Before);
+    return {begin, end};
+}
+
 std::optional<std::int32_t> DifferenceMarks::Next(std::int32_t address) const
 {
     if (marks_.empty()) return std::nullopt;

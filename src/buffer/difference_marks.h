@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "buffer/cell_difference.h"
@@ -30,6 +31,8 @@ public:
     bool DropEdited(std::int32_t first, std::int32_t last, const BufferValue& value);
 
     [[nodiscard]] std::optional<CellDifference> Find(std::int32_t address) const;
+    // The marks of cells first..last, in address order.
+    [[nodiscard]] std::span<const CellDifference> Within(std::int32_t first, std::int32_t last) const;
     // The nearest marked address after (before) `address`, wrapping round at the ends as
     // a search does; none without marks.
     [[nodiscard]] std::optional<std::int32_t> Next(std::int32_t address) const;

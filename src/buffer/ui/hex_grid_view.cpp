@@ -238,11 +238,12 @@ void HexGridView::PaintDifferenceMarks(QPainter& painter, const RowSpan& rows, i
         tile.drawRect(QRectF(QPointF(0, 0), QSizeF(cellSize)).adjusted(1, 1, -1, -1));
         markInk_ = ink;
     }
-    for (int row = rows.first; row <= rows.last; ++row) {
-        for (int column = 1; column <= HexViewLayout::kBytesPerRow; ++column) {
-            if (!marks.Find(HexCellAddress(column, row))) continue;
-            painter.drawPixmap(QPoint(firstByteLeft + (column - 1) * cellWidth, layout.RowTop(top, row)), markTile_);
-        }
+    for (const CellDifference& mark : marks.Within(rows.first * HexViewLayout::kBytesPerRow,
+                                                   (rows.last + 1) * HexViewLayout::kBytesPerRow - 1)) {
+        int row = 0;
+        const int column = HexCellOfAddress(mark.address, row);
+        painter.drawPixmap(QPoint(firstByteLeft + (column - 1) * cellWidth, layout.RowTop(top, row)),
+                           markTile_);
     }
 }
 
