@@ -240,8 +240,13 @@ void TExplaine::SizeColumns()
 
 void TExplaine::RefreshCells()
 {
-    if (isVisible()) model_->RefreshCells();
+    RepaintCells();
     RefreshChecksums();
+}
+
+void TExplaine::RepaintCells()
+{
+    if (isVisible()) model_->RefreshCells();
 }
 
 void TExplaine::SetChecksumDevice(const std::string& deviceName)

@@ -31,8 +31,11 @@ public:
     TExplaine& operator=(const TExplaine&) = delete;
     ~TExplaine() override;
 
-    // The buffer's values changed: the value, colour and access columns follow.
+    // The buffer's values changed: the value, colour and access columns and the checksums
+    // follow.
     void RefreshCells();
+    // Colours or the cursor changed, not the values: the columns repaint, the checksums stay.
+    void RepaintCells();
     // Names, notes or rows changed in the description (a file was loaded, a device chosen).
     void RefreshDescription();
 

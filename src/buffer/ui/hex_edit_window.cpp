@@ -165,7 +165,7 @@ void THexEdit::RepaintGrids()
 {
     hexPane_->viewport()->update();
     charPane_->viewport()->update();
-    explaine_->RefreshCells();
+    explaine_->RepaintCells();
 }
 
 bool THexEdit::IsUndoEmpty() const
@@ -353,7 +353,7 @@ void THexEdit::ShowCellInfo()
         statusPanels_[panel]->setText(QString::fromLatin1(info.panels[panel].c_str()));
     }
     ShowDifferenceAndChecksums();
-    explaine_->RefreshCells();
+    explaine_->RepaintCells();
     ShowCursorExtras();
 }
 
