@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <fstream>
 #include <memory>
@@ -488,10 +487,9 @@ int BatchRun::Run()
     if (!outcomes_.empty()) PrintSummary(outcomes_, tally_, io_.err);
     if (refusal != 0) return refusal;
     if (watcher_->StopRequested()) {
-        const int signal = watcher_->Signal();
-        reporter_.AddStatusMessage(std::string("Stopped by the user (") +
-                                       (signal == SIGINT ? "Ctrl-C" : "SIGTERM") + "); the port is released.",
-                                   StatusKind::Warning);
+        reporter_.AddStatusMessage(
+            std::string("Stopped by the user (") + watcher_->SignalName() + "); the port is released.",
+            StatusKind::Warning);
     }
     return ExitStatus();
 }
