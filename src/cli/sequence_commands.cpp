@@ -130,13 +130,19 @@ LoadOptions ToolLoadOptions(const CommandLine& command)
     return load;
 }
 
+std::string RangeText(const AddressRange& range)
+{
+    std::string text = AddressText(range.first);
+    if (range.last != range.first) text += "-" + AddressText(range.last);
+    return text;
+}
+
 std::string RangesText(const std::vector<AddressRange>& ranges)
 {
     std::string text;
     for (const AddressRange& range : ranges) {
         if (!text.empty()) text += ", ";
-        text += AddressText(range.first);
-        if (range.last != range.first) text += "-" + AddressText(range.last);
+        text += RangeText(range);
     }
     return text;
 }

@@ -39,6 +39,8 @@ class StatusSink;
 [[nodiscard]] bool LoadSimulatedMemory(SimulatedBoard& board, const std::string& image, ImageFileLock& lock,
                                        StatusSink& status);
 [[nodiscard]] LoadOptions ToolLoadOptions(const CommandLine& command);
+// "0x0100-0x01FF", or "0x103F" for a single cell.
+[[nodiscard]] std::string RangeText(const AddressRange& range);
 // "0x0100-0x01FF, 0x103F": address ranges as a refusal names them.
 [[nodiscard]] std::string RangesText(const std::vector<AddressRange>& ranges);
 
