@@ -34,6 +34,7 @@
 #include "sequences/device_write_th.h"
 #include "sequences/person_needed.h"
 #include "sequences/sequence_plan.h"
+#include "sequences/verify_report.h"
 #include "threads/hand_over_queue.h"
 
 namespace zav {
@@ -98,7 +99,7 @@ PartResult Classify(const SequenceControl& control, const PartFindings& findings
     if (stopped) return PartResult::Stopped;
     if (control.Result() == 0 && !findings.firstError) return PartResult::Ok;
     const bool onlyDifferences = control.Result() == 0 && findings.verifyDifferences > 0 &&
-                                 findings.firstError->rfind("Verify Error at Address", 0) == 0;
+                                 VerifyReport::IsDifferenceLine(*findings.firstError);
     return onlyDifferences ? PartResult::VerifyFailed : PartResult::Error;
 }
 
