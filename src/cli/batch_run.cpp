@@ -25,7 +25,6 @@
 #include "cli/terminal.h"
 #include "cli/tool_files.h"
 #include "devices/device_catalogue.h"
-#include "files/backup_folder.h"
 #include "files/buffer_file_access.h"
 #include "files/crc32.h"
 #include "files/safe_file_writer.h"
@@ -278,8 +277,7 @@ int BatchRun::SetUpBoards(const PortsMap& map, const ProgramSettings& settings)
 std::shared_ptr<BoardBackups> BatchRun::BackupsForBoard()
 {
     if (command_.noBackup) return nullptr;
-    return std::make_shared<BoardBackups>(
-        command_.backupFolder ? std::filesystem::path(*command_.backupFolder) : DefaultBackupFolder());
+    return std::make_shared<BoardBackups>(ToolBackupFolder(command_));
 }
 
 bool BatchRun::AskConfigOnce()

@@ -147,6 +147,11 @@ std::string RangesText(const std::vector<AddressRange>& ranges)
     return text;
 }
 
+std::filesystem::path ToolBackupFolder(const CommandLine& command)
+{
+    return command.backupFolder ? std::filesystem::path(*command.backupFolder) : DefaultBackupFolder();
+}
+
 PortsMap LoadToolPortsMap(StatusSink& status)
 {
     const std::filesystem::path mapFile = SettingsDirectory() / "ports";
@@ -267,8 +272,7 @@ int RunSequence(const CommandLine& command, ToolIo& io)
         } else {
             auto program = std::make_unique<ProgramSequenceControl>(host, queue, noticedLinks);
             if (!command.noBackup) {
-                program->SetBackupStore(std::make_shared<BackupFolder>(
-                    command.backupFolder ? std::filesystem::path(*command.backupFolder) : DefaultBackupFolder()));
+                program->SetBackupStore(std::make_shared<BackupFolder>(ToolBackupFolder(command)));
             }
             control = std::move(program);
         }
