@@ -4,12 +4,11 @@
 
 #include "buffer/memory_buffer.h"
 #include "ports/ports_map_link_factory.h"
+#include "sequences/verify_report.h"
 
 namespace zav {
 
 namespace {
-
-constexpr std::string_view kVerifyError = "Verify Error at Address : 0x";
 
 std::string PrefixFor(const std::string& port, bool prefixLines)
 {
@@ -66,7 +65,7 @@ std::optional<std::string> PortTerminal::ReadLine()
 void BatchBoardHost::AddStatusMessage(const std::string& text, StatusKind kind)
 {
     if (kind == StatusKind::Error) {
-        if (text.rfind(kVerifyError, 0) == 0) ++findings_.verifyDifferences;
+        if (VerifyReport::IsDifferenceLine(text)) ++findings_.verifyDifferences;
         if (!findings_.firstError) findings_.firstError = text;
     }
     reporter_.AddStatusMessage(text, kind);

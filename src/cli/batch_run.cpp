@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <fstream>
 #include <memory>
@@ -26,7 +25,6 @@
 #include "cli/terminal.h"
 #include "cli/tool_files.h"
 #include "devices/device_catalogue.h"
-#include "files/backup_folder.h"
 #include "files/buffer_file_access.h"
 #include "files/crc32.h"
 #include "files/safe_file_writer.h"
@@ -35,6 +33,7 @@
 #include "sequences/device_write_th.h"
 #include "sequences/person_needed.h"
 #include "sequences/sequence_plan.h"
+#include "sequences/verify_report.h"
 #include "threads/hand_over_queue.h"
 
 namespace zav {
@@ -99,7 +98,7 @@ PartResult Classify(const SequenceControl& control, const PartFindings& findings
     if (stopped) return PartResult::Stopped;
     if (control.Result() == 0 && !findings.firstError) return PartResult::Ok;
     const bool onlyDifferences = control.Result() == 0 && findings.verifyDifferences > 0 &&
-                                 findings.firstError->rfind("Verify Error at Address", 0) == 0;
+                                 VerifyReport::IsDifferenceLine(*findings.firstError);
     return onlyDifferences ? PartResult::VerifyFailed : PartResult::Error;
 }
 
@@ -278,8 +277,7 @@ int BatchRun::SetUpBoards(const PortsMap& map, const ProgramSettings& settings)
 std::shared_ptr<BoardBackups> BatchRun::BackupsForBoard()
 {
     if (command_.noBackup) return nullptr;
-    return std::make_shared<BoardBackups>(
-        command_.backupFolder ? std::filesystem::path(*command_.backupFolder) : DefaultBackupFolder());
+    return std::make_shared<BoardBackups>(ToolBackupFolder(command_));
 }
 
 bool BatchRun::AskConfigOnce()
@@ -488,10 +486,9 @@ int BatchRun::Run()
     if (!outcomes_.empty()) PrintSummary(outcomes_, tally_, io_.err);
     if (refusal != 0) return refusal;
     if (watcher_->StopRequested()) {
-        const int signal = watcher_->Signal();
-        reporter_.AddStatusMessage(std::string("Stopped by the user (") +
-                                       (signal == SIGINT ? "Ctrl-C" : "SIGTERM") + "); the port is released.",
-                                   StatusKind::Warning);
+        reporter_.AddStatusMessage(
+            std::string("Stopped by the user (") + watcher_->SignalName() + "); the port is released.",
+            StatusKind::Warning);
     }
     return ExitStatus();
 }

@@ -5,10 +5,10 @@
 #include "buffer/cell_difference.h"
 #include "buffer/checksum.h"
 #include "buffer/memory_buffer.h"
-#include "buffer/numeric_helpers.h"
 #include "cli/command_line.h"
 #include "cli/console_reporter.h"
 #include "cli/progress_bar.h"
+#include "cli/sequence_commands.h"
 #include "cli/tool_files.h"
 #include "devices/device_catalogue.h"
 #include "files/buffer_file_access.h"
@@ -68,13 +68,6 @@ std::optional<AddressRange> ChecksumRange(const CommandLine& command, const Load
     return span;
 }
 
-std::string RunText(const AddressRange& run)
-{
-    std::string text = AddressText(run.first);
-    if (run.last != run.first) text += "-" + AddressText(run.last);
-    return text;
-}
-
 } // namespace
 
 int RunCompare(const CommandLine& command, ToolIo& io)
@@ -96,7 +89,7 @@ int RunCompare(const CommandLine& command, ToolIo& io)
     std::size_t runs = 0;
     for (const AddressRange& range : CompareRanges(command)) {
         for (const AddressRange& run : DifferingRuns(differs, range)) {
-            io.out << RunText(run) << '\n';
+            io.out << RangeText(run) << '\n';
             cells += run.Size();
             ++runs;
         }
@@ -121,7 +114,7 @@ int RunChecksum(const CommandLine& command, ToolIo& io)
         reporter.AddStatusMessage(command.files[0] + " gives no cells to add up", StatusKind::Error);
         return kExitFailed;
     }
-    reporter.AddStatusMessage("Over " + RunText(*range), StatusKind::Normal);
+    reporter.AddStatusMessage("Over " + RangeText(*range), StatusKind::Normal);
     io.out << ChecksumsText(BufferChecksums(*file->buffer, {*range})) << '\n';
     return reporter.ErrorSeen() ? kExitFailed : kExitDone;
 }

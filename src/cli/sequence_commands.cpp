@@ -130,15 +130,26 @@ LoadOptions ToolLoadOptions(const CommandLine& command)
     return load;
 }
 
+std::string RangeText(const AddressRange& range)
+{
+    std::string text = AddressText(range.first);
+    if (range.last != range.first) text += "-" + AddressText(range.last);
+    return text;
+}
+
 std::string RangesText(const std::vector<AddressRange>& ranges)
 {
     std::string text;
     for (const AddressRange& range : ranges) {
         if (!text.empty()) text += ", ";
-        text += AddressText(range.first);
-        if (range.last != range.first) text += "-" + AddressText(range.last);
+        text += RangeText(range);
     }
     return text;
+}
+
+std::filesystem::path ToolBackupFolder(const CommandLine& command)
+{
+    return command.backupFolder ? std::filesystem::path(*command.backupFolder) : DefaultBackupFolder();
 }
 
 PortsMap LoadToolPortsMap(StatusSink& status)
@@ -261,8 +272,7 @@ int RunSequence(const CommandLine& command, ToolIo& io)
         } else {
             auto program = std::make_unique<ProgramSequenceControl>(host, queue, noticedLinks);
             if (!command.noBackup) {
-                program->SetBackupStore(std::make_shared<BackupFolder>(
-                    command.backupFolder ? std::filesystem::path(*command.backupFolder) : DefaultBackupFolder()));
+                program->SetBackupStore(std::make_shared<BackupFolder>(ToolBackupFolder(command)));
             }
             control = std::move(program);
         }

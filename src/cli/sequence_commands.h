@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <set>
 #include <string>
@@ -39,6 +40,10 @@ class StatusSink;
 [[nodiscard]] bool LoadSimulatedMemory(SimulatedBoard& board, const std::string& image, ImageFileLock& lock,
                                        StatusSink& status);
 [[nodiscard]] LoadOptions ToolLoadOptions(const CommandLine& command);
+// Where a program run keeps its backups: the folder of --backup, else the default one.
+[[nodiscard]] std::filesystem::path ToolBackupFolder(const CommandLine& command);
+// "0x0100-0x01FF", or "0x103F" for a single cell.
+[[nodiscard]] std::string RangeText(const AddressRange& range);
 // "0x0100-0x01FF, 0x103F": address ranges as a refusal names them.
 [[nodiscard]] std::string RangesText(const std::vector<AddressRange>& ranges);
 

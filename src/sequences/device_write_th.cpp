@@ -91,7 +91,7 @@ bool DeviceWriteTh::Run(SequenceFrame& frame)
     BoardSession& session = frame.Session();
 
     DeviceOperations operations(host_, session, plan->progressMaximum, verifyReport_);
-    if (backup_ && ChangesThePart() && !TakeBackup(operations, *plan)) return false;
+    if (backup_ && ChangesThePart() && !TakeBackup(session, operations, *plan)) return false;
     switch (plan->family) {
     case DeviceFamily::Mc68hc05B6:
     case DeviceFamily::Mc68hc705B16:
@@ -115,16 +115,13 @@ bool DeviceWriteTh::ChangesThePart()
            Down(SequenceOption::Unlock);
 }
 
-bool DeviceWriteTh::TakeBackup(DeviceOperations& operations, const SequencePlan& plan)
+bool DeviceWriteTh::TakeBackup(BoardSession& session, DeviceOperations& operations, const SequencePlan& plan)
 {
     BackupImage image{std::string(plan.device->name), {}};
-    operations.StartProgress();
-    for (std::int32_t address = plan.eeprom.first; address <= plan.eeprom.last; ++address) {
-        const std::optional<std::uint8_t> value = operations.Read(address);
-        if (!value) return false;
-        image.cells.emplace_back(address, *value);
-        operations.StepProgress();
-    }
+    const auto keep = [&image](std::int32_t address, std::uint8_t value) {
+        image.cells.emplace_back(address, value);
+    };
+    if (!session.ReadEeprom(plan, keep)) return false;
     if (plan.configRegister) {
         const std::optional<std::uint8_t> value = operations.Read(*plan.configRegister);
         if (!value) return false;

@@ -38,7 +38,7 @@ private:
     // False when the sequence ended before its path completed.
     bool Run(SequenceFrame& frame);
     [[nodiscard]] bool ChangesThePart();
-    bool TakeBackup(DeviceOperations& operations, const SequencePlan& plan);
+    bool TakeBackup(BoardSession& session, DeviceOperations& operations, const SequencePlan& plan);
     // The verify's last lines: the count of unlisted cells and, unless an error ended the
     // sequence already, the failure or the success line.
     void ReportOutcome(bool errorPosted);

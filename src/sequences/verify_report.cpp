@@ -6,6 +6,8 @@ namespace zav {
 
 namespace {
 
+constexpr std::string_view kDifferenceLine = "Verify Error at Address : 0x";
+
 std::string HexAddress(std::int32_t address)
 {
     std::string text = "0x";
@@ -19,7 +21,9 @@ std::optional<std::string> VerifyReport::Add(const CellDifference& difference)
 {
     differences_.push_back(difference);
     if (differences_.size() > kListedLines) return std::nullopt;
-    return "Verify Error at Address : " + HexAddress(difference.address);
+    std::string line(kDifferenceLine);
+    AppendHexAddress(line, difference.address);
+    return line;
 }
 
 std::optional<std::string> VerifyReport::UnlistedLine() const
@@ -33,6 +37,11 @@ std::optional<std::string> VerifyReport::FailureLine() const
     if (differences_.empty()) return std::nullopt;
     return "Verify failed: " + std::to_string(differences_.size()) + " cells differ, first at " +
            HexAddress(differences_.front().address);
+}
+
+bool VerifyReport::IsDifferenceLine(std::string_view line)
+{
+    return line.starts_with(kDifferenceLine);
 }
 
 } // namespace zav

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "buffer/cell_difference.h"
@@ -24,6 +25,8 @@ public:
     // "Verify failed: N cells differ, first at 0x....": the sequence's last line in place of
     // its success line; none when nothing differed.
     [[nodiscard]] std::optional<std::string> FailureLine() const;
+    // Whether a status line is one cell's line of Add, for whoever counts them.
+    [[nodiscard]] static bool IsDifferenceLine(std::string_view line);
 
     [[nodiscard]] const std::vector<CellDifference>& Differences() const { return differences_; }
 

@@ -408,6 +408,15 @@ TEST_F(ZavtoolBatchTest, CtrlCDuringAPartStopsItAndGivesItsNumberBack)
     EXPECT_NE(ReadFile(Work("serials")).find("next=8\nreturned=7\n"), std::string::npos);
 }
 
+// A closed terminal stops a bench run as it stops a single part, and the last line names it.
+TEST_F(ZavtoolBatchTest, HangUpDuringAPartIsNamedInTheStopLine)
+{
+    const ToolRun run = runner_.RunAndSignal(Program({"--count", "2", "--simulate=never-ready"}),
+                                             "Program Sequence in Progress ...\n", SIGHUP);
+    EXPECT_EQ(run.exitStatus, 129) << run.err;
+    EXPECT_EQ(Lines(run.err).back(), "warning: Stopped by the user (SIGHUP); the port is released.");
+}
+
 // With several boards the CONFIG question is asked once, before any board starts; each
 // board's jumper box names its port and waits for its own Enter.
 TEST_F(ZavtoolBatchTest, QuestionsAreAskedOnceAndJumperBoxesPerBoard)
