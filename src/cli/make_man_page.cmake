@@ -77,6 +77,7 @@ or the word simulator.
 The next serial number of program \\-\\-serial and the numbers failed parts gave back
 (default folder ~/.local/state), locked while a run takes a number; \\-\\-serial\\-state
 names another.
+.TP
 .I $XDG_DATA_HOME/zav/backups
 The backups a program run takes before it writes a part (default folder
 ~/.local/share/zav/backups), one DEVICE\\-yyyymmdd\\-hhmmss.zef file each, the newest 200 per
