@@ -1,31 +1,14 @@
 #include "files/crc32.h"
 
-#include <array>
+#include <span>
+
+#include "buffer/checksum.h"
 
 namespace zav {
 
-namespace {
-
-constexpr std::array<std::uint32_t, 256> MakeTable()
-{
-    std::array<std::uint32_t, 256> table{};
-    for (std::uint32_t n = 0; n < table.size(); ++n) {
-        std::uint32_t c = n;
-        for (int bit = 0; bit < 8; ++bit) c = (c & 1U) != 0 ? 0xEDB88320U ^ (c >> 1) : c >> 1;
-        table[n] = c;
-    }
-    return table;
-}
-
-constexpr std::array<std::uint32_t, 256> kTable = MakeTable();
-
-} // namespace
-
 std::uint32_t Crc32(std::string_view bytes, std::uint32_t crc)
 {
-    crc = ~crc;
-    for (const char byte : bytes) crc = kTable[(crc ^ static_cast<unsigned char>(byte)) & 0xFFU] ^ (crc >> 8);
-    return ~crc;
+    return Crc32(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), crc);
 }
 
 } // namespace zav
