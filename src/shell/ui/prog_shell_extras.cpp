@@ -22,6 +22,7 @@
 #include "shell/ui/status_win.h"
 #include "widgets/guarded_command.h"
 #include "widgets/latin1_text.h"
+#include "widgets/system_text.h"
 
 namespace zav {
 
@@ -117,9 +118,8 @@ void TProgShell::OpenRecentFile(const std::string& path)
 
 void TProgShell::OpenFileFromDesktop(const QString& path)
 {
-    const QByteArray bytes = path.toLocal8Bit();
-    OpenFileDirectly(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())), hexEdit_->Buffer(),
-                     flow_.Settings().program, *statusWin_, services_.boxes);
+    OpenFileDirectly(ToSystemPath(path), hexEdit_->Buffer(), flow_.Settings().program, *statusWin_,
+                     services_.boxes);
     hexEdit_->RepaintGrids();
 }
 
