@@ -77,8 +77,10 @@ bool Stopped(const std::atomic<bool>* stop, std::string& failure)
 }
 
 // With `stop`, the content goes in pieces and a descriptor that would block (a pipe whose
-// reader is slow) is waited for in short polls; a stop ends the write unfinished.
-bool WriteAll(int fd, std::string_view content, std::string& failure, const std::atomic<bool>* stop = nullptr)
+// reader is slow) is waited for in short polls; a stop ends the write unfinished. With
+// Waiting::Never, a descriptor that takes no data for kMaxStallMs ends it instead.
+bool WriteAll(int fd, std::string_view content, std::string& failure, const std::atomic<bool>* stop = nullptr,
+              Waiting waiting = Waiting::Allowed)
 {
     std::size_t done = 0;
     while (done < content.size()) {
@@ -86,16 +88,20 @@ bool WriteAll(int fd, std::string_view content, std::string& failure, const std:
         const std::size_t piece = stop != nullptr ? std::min(kStoppableChunk, content.size() - done)
                                                   : content.size() - done;
         const ssize_t written = ::write(fd, content.data() + done, piece);
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            if (errno == EAGAIN) {
-                pollfd wait{fd, POLLOUT, 0};
-                (void)::poll(&wait, 1, kStopCheckMs);
-                continue;
-            }
-            return Fail(failure, errno);
+        if (written >= 0) {
+            done += static_cast<std::size_t>(written);
+            continue;
         }
-        done += static_cast<std::size_t>(written);
+        if (errno == EINTR) continue;
+        if (errno != EAGAIN) return Fail(failure, errno);
+        pollfd ready{fd, POLLOUT, 0};
+        const int polled = ::poll(&ready, 1, waiting == Waiting::Never ? kMaxStallMs : kStopCheckMs);
+        if (waiting != Waiting::Never) continue;
+        if (polled < 0 && errno != EINTR) return Fail(failure, errno);
+        if (polled == 0) {
+            failure = "it took no data for a second";
+            return false;
+        }
     }
     return true;
 }
@@ -266,30 +272,6 @@ bool OverwriteInPlace(const fs::path& destination, const struct stat& old, std::
     return true;
 }
 
-// Writes without blocking: where the file takes nothing now, waits up to kMaxStallMs for it
-// to take more, then gives up.
-bool WriteAllWithoutHanging(int fd, std::string_view content, std::string& failure)
-{
-    std::size_t done = 0;
-    while (done < content.size()) {
-        const ssize_t written = ::write(fd, content.data() + done, content.size() - done);
-        if (written >= 0) {
-            done += static_cast<std::size_t>(written);
-            continue;
-        }
-        if (errno == EINTR) continue;
-        if (errno != EAGAIN) return Fail(failure, errno);
-        pollfd ready{fd, POLLOUT, 0};
-        const int polled = ::poll(&ready, 1, kMaxStallMs);
-        if (polled < 0 && errno != EINTR) return Fail(failure, errno);
-        if (polled == 0) {
-            failure = "it took no data for a second";
-            return false;
-        }
-    }
-    return true;
-}
-
 // A FIFO opened without blocking: until a reader comes the open fails with ENXIO, and is
 // tried again every few milliseconds until the stop request is set.
 Descriptor OpenFifoUnlessStopped(const fs::path& destination, std::string& failure, const std::atomic<bool>& stop)
@@ -333,9 +315,10 @@ bool WriteToSpecialFile(const fs::path& destination, const struct stat& info, st
 {
     Descriptor fd = OpenSpecialFile(destination, info, rules, failure);
     if (!fd.IsOpen()) return false;
-    const bool written = rules.waiting == Waiting::Never ? WriteAllWithoutHanging(fd.Get(), content, failure)
-                                                         : WriteAll(fd.Get(), content, failure, rules.stop);
-    if (!written || !Sync(fd.Get(), failure, true, rules.durability)) return false;
+    if (!WriteAll(fd.Get(), content, failure, rules.stop, rules.waiting) ||
+        !Sync(fd.Get(), failure, true, rules.durability)) {
+        return false;
+    }
     if (fd.Close() != 0) return Fail(failure, errno);
     return true;
 }

@@ -172,11 +172,6 @@ int HelpWindow::CurrentPage() const
 
 qreal HelpWindow::ZoomFactor() const
 {
-    return ShownZoom();
-}
-
-qreal HelpWindow::ShownZoom() const
-{
     if (!FitsWidth() || PageCount() == 0) return view_->zoomFactor();
     // Fit width keeps the last factor set in the view; the pages are shown at the one that
     // makes the current page as wide as the view (QPdfView lays a point out at dpi/72 pixels).
@@ -253,7 +248,7 @@ void HelpWindow::ZoomOut()
 
 void HelpWindow::ZoomBy(qreal factor)
 {
-    const qreal current = ShownZoom();
+    const qreal current = ZoomFactor();
     view_->setZoomMode(QPdfView::ZoomMode::Custom);
     view_->setZoomFactor(std::clamp(current * factor, kSmallestZoom, kLargestZoom));
     fitWidth_->setChecked(false);

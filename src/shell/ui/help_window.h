@@ -58,7 +58,6 @@ private:
     void StartSearch();
     void ShowMatch(int step);
     void ZoomBy(qreal factor);
-    [[nodiscard]] qreal ShownZoom() const;
     void ShowPageNumber(int page);
     void OpenWithDesktop();
 

@@ -10,6 +10,7 @@
 #include "shell/ui/status_list_model.h"
 #include "shell/ui/status_win.h"
 #include "widgets/latin1_text.h"
+#include "widgets/system_text.h"
 
 namespace zav {
 
@@ -80,7 +81,7 @@ void MessageListMenu::SaveAs()
     const auto chosen = chooser_(&list_);
     if (!chosen) return;
     std::string failure;
-    if (!SaveMessageList(chosen->path.toStdString(), list_.Lines().AllLines(), failure)) {
+    if (!SaveMessageList(ToSystemPath(chosen->path), list_.Lines().AllLines(), failure)) {
         boxes_.ShowError("Messages not saved: " + failure);
     }
 }

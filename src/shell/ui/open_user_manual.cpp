@@ -5,6 +5,7 @@
 #include "messages/message_boxes.h"
 #include "shell/ui/help_window.h"
 #include "shell/user_manual.h"
+#include "widgets/system_text.h"
 
 namespace zav {
 
@@ -18,7 +19,7 @@ HelpWindow* OpenUserManual(MessageBoxes& boxes, const std::vector<std::filesyste
     }
     if (openDocument && openDocument(*manual)) return nullptr;
 
-    const QString path = QString::fromStdString(manual->string());
+    const QString path = FromSystemPath(manual->string());
     auto* help = window->findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly);
     if (help != nullptr && help->ManualPath() != path) {
         delete help;

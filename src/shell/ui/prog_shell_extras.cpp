@@ -21,7 +21,7 @@
 #include "shell/ui/prog_shell.h"
 #include "shell/ui/status_win.h"
 #include "widgets/guarded_command.h"
-#include "widgets/latin1_text.h"
+#include "widgets/system_text.h"
 
 namespace zav {
 
@@ -56,7 +56,7 @@ void TProgShell::CreateExtras()
         file->insertMenu(ActionAfter(file, editSaveFile_), recentFiles_);
         connect(recentFiles_, &QMenu::aboutToShow, this, &TProgShell::FillRecentFilesMenu);
         connect(recentFiles_, &QMenu::triggered, this,
-                Guarded(this, [this](QAction* entry) { OpenRecentFile(ToLatin1(entry->data().toString())); }));
+                Guarded(this, [this](QAction* entry) { OpenRecentFile(ToSystemPath(entry->data().toString())); }));
         FillRecentFilesMenu();
     }
     if (QMenu* edit = MenuNamed(menuBar(), "EditMenu")) {
@@ -97,7 +97,7 @@ void TProgShell::FillRecentFilesMenu()
     recentFiles_->clear();
     const std::vector<std::string>& files = flow_.Settings().program.RecentFiles;
     for (std::size_t index = 0; index < std::min(files.size(), kRecentFilesShown); ++index) {
-        const QString path = FromLatin1(files[index]);
+        const QString path = FromSystemPath(files[index]);
         // A path may hold '&', which a menu would take for a mnemonic.
         QAction* entry = recentFiles_->addAction(
             QStringLiteral("&%1 %2").arg(index + 1).arg(QString(path).replace(QLatin1Char('&'), QStringLiteral("&&"))));
@@ -111,15 +111,14 @@ void TProgShell::OpenRecentFile(const std::string& path)
     if (loadf_ == nullptr) {
         loadf_ = new TLoadf(hexEdit_->Buffer(), flow_.Settings().program, *statusWin_, services_.boxes, this);
     }
-    loadf_->PresetPath(FromLatin1(path));
+    loadf_->PresetPath(FromSystemPath(path));
     loadf_->exec();
 }
 
 void TProgShell::OpenFileFromDesktop(const QString& path)
 {
-    const QByteArray bytes = path.toLocal8Bit();
-    OpenFileDirectly(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())), hexEdit_->Buffer(),
-                     flow_.Settings().program, *statusWin_, services_.boxes);
+    OpenFileDirectly(ToSystemPath(path), hexEdit_->Buffer(), flow_.Settings().program, *statusWin_,
+                     services_.boxes);
     hexEdit_->RepaintGrids();
 }
 

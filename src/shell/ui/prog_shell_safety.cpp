@@ -17,6 +17,7 @@
 #include "shell/app_settings.h"
 #include "shell/ui/prog_shell.h"
 #include "shell/ui/status_win.h"
+#include "widgets/system_text.h"
 
 namespace zav {
 
@@ -66,10 +67,10 @@ void TProgShell::RestoreBackupExecute()
     const std::filesystem::path folder = DefaultBackupFolder();
     std::error_code ignored;
     std::filesystem::create_directories(folder, ignored);
-    const QString chosen = backupChooser_(this, QString::fromStdString(folder.string()));
+    const QString chosen = backupChooser_(this, FromSystemPath(folder.string()));
     if (chosen.isEmpty()) return;
     OpenFileDialog open;
-    if (!open.ChoosePath(chosen.toStdString(), services_.boxes)) return;
+    if (!open.ChoosePath(ToSystemPath(chosen), services_.boxes)) return;
     if (open.Ok(hexEdit_->Buffer(), *statusWin_, services_.boxes) != OpenResult::Loaded) return;
     flow_.FileOpened(open.Path());
     AddStatusMessage("The backup is in the buffer: program it to restore the part.", StatusKind::Normal);

@@ -93,6 +93,28 @@ private slots:
         QCOMPARE(shownPath.toStdString(), recent[1]);
     }
 
+    // Recent paths are the file system's bytes (UTF-8), not Latin-1 buffer text.
+    void ARecentFileNamedOutsideLatin1IsShownAndOpenedByItsName()
+    {
+        ShellFixture fixture;
+        TProgShell& shell = fixture.Make();
+        const std::string path = (fixture.folder / "\xC3\xBC\x62\x65rlauf \xE2\x82\xAC.hex").string();
+        WriteFileBytes(path, kIntelHex);
+        shell.Flow().Settings().program.RecentFiles = {path};
+        QMenu* menu = shell.RecentFilesMenu();
+        emit menu->aboutToShow();
+        QVERIFY(menu->actions().at(0)->text().endsWith(QString::fromUtf8("\xC3\xBC\x62\x65rlauf \xE2\x82\xAC.hex")));
+
+        QString shownPath;
+        OnNextModal<TLoadf>([&shownPath](TLoadf& dialog) {
+            shownPath = dialog.findChild<QLineEdit*>(QStringLiteral("Edit1"))->text();
+            dialog.reject();
+        });
+        menu->actions().at(0)->trigger();
+        QCOMPARE(shownPath, QString::fromUtf8(path.c_str()));
+        QVERIFY(fixture.boxes.shown.empty());
+    }
+
     void MessageListMenuCopiesSavesAndClears()
     {
         ShellFixture fixture;
