@@ -54,6 +54,11 @@ ParallelBoardProtocol::OpenOutcome ParallelBoardProtocol::Open(int portNumber, i
     }
     readyOnStatusLine_ = true;
     if (profile_.ready == ReadySignal::StatusOrClock) DetectReadyLine();
+    if (io_.Lost()) {
+        cause = io_.LostCause();
+        Close();
+        return OpenOutcome::Unusable;
+    }
     if (!readyOnStatusLine_ && !io_.ReadsControlLines(portNumber)) {
         // Unpaced, such a board would silently lose nearly every write.
         cause = io_.FailureCause();
@@ -142,7 +147,17 @@ const char* ParallelBoardProtocol::ReadyLineName() const
 
 bool ParallelBoardProtocol::WaitReady(std::optional<std::int64_t> deadlineUs)
 {
-    return context_.WaitUntilReady([this] { return ReadyConditionHolds(); }, ReadyLineName(), deadlineUs);
+    // A lost port ends the wait at once instead of leaving it to the deadline or the user.
+    const bool ready = context_.WaitUntilReady([this] { return io_.Lost() || ReadyConditionHolds(); },
+                                               ReadyLineName(), deadlineUs);
+    return !FailIfLost() && ready;
+}
+
+bool ParallelBoardProtocol::FailIfLost()
+{
+    if (!io_.Lost()) return false;
+    context_.lastError = std::string(LinkContext::kCommunicationError) + " " + io_.LostCause();
+    return true;
 }
 
 void ParallelBoardProtocol::SendByte(std::uint8_t value)
@@ -175,6 +190,7 @@ std::uint8_t ParallelBoardProtocol::ReceiveByte()
         if (!clockFirst) ClockPulse();
     }
     if (profile_.framed) ClockPulse();
+    if (FailIfLost()) return 0;
     if (profile_.invertedReceive) return static_cast<std::uint8_t>(result ^ 0xFF);
     if (profile_.msbFirst) return ReverseBits(result);
     return result;
@@ -192,6 +208,7 @@ void ParallelBoardProtocol::ResetTarget()
         SetDataLine(0);
         ClockPulse();
     }
+    FailIfLost();
 }
 
 void ParallelBoardProtocol::SendAddress(std::uint16_t address, bool highByte)
@@ -214,6 +231,7 @@ void ParallelBoardProtocol::WriteByteAt(std::uint16_t address, std::uint8_t valu
     SendByte(value);
     // Boards with a ready signal pace writes with it instead.
     if (profile_.ready == ReadySignal::None) context_.Sleep(settleDelayMs);
+    FailIfLost();
 }
 
 std::uint8_t ParallelBoardProtocol::ReadBoardId()
@@ -228,12 +246,14 @@ void ParallelBoardProtocol::SendEraseCommand()
     if (profile_.reset != BoardReset::Hc11) return;
     for (const std::uint8_t byte : kHc11EraseCommand) SendByte(byte);
     context_.Sleep(kEraseSettleMs);
+    FailIfLost();
 }
 
 void ParallelBoardProtocol::SendUnlockCommand()
 {
     SendByte(kUnlockCommand);
     context_.Sleep(kEraseSettleMs);
+    FailIfLost();
 }
 
 } // namespace zav

@@ -45,6 +45,11 @@ public:
     // Why the last BaseAddress or Claim found the port unusable, for a warning line or a
     // port check; empty when nothing is known.
     [[nodiscard]] virtual std::string FailureCause() const = 0;
+
+    // Whether a claimed port stopped answering (a USB adapter unplugged mid-sequence), and
+    // why. Once lost, a port's reads and writes do nothing until it is released.
+    [[nodiscard]] virtual bool Lost() const { return false; }
+    [[nodiscard]] virtual std::string LostCause() const { return {}; }
 };
 
 } // namespace zav

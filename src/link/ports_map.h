@@ -10,8 +10,9 @@
 namespace zav {
 
 // Which device stands behind each port name, from the text file `ports` in the settings
-// directory: lines NAME=TARGET, NAME one of LPT1-LPT3 or COM1-COM8, TARGET a device path
-// or the word `simulator`. Lines it cannot read are ignored (and kept, with their numbers,
+// directory: lines NAME=TARGET, NAME one of LPT1-LPT3 or COM1-COM8, TARGET a device path,
+// the word `simulator` or, for LPTn, a USB FTDI adapter (`ftdi:VID:PID...`, see FtdiTarget)
+// whose value must parse. Lines it cannot read are ignored (and kept, with their numbers,
 // for the user to be shown); a later line for the same name wins. Names without a line use
 // the system's default device.
 class PortsMap {
