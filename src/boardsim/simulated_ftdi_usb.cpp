@@ -77,9 +77,6 @@ std::unique_ptr<FtdiConnection> SimulatedFtdiUsb::Open(const FtdiAdapterInfo& ad
     }
     open_ = true;
     outputMask_ = outputMask;
-    driven_ = 0;
-    boardData_.reset();
-    boardControl_.reset();
     return std::make_unique<Connection>(*this);
 }
 

@@ -66,8 +66,9 @@ private:
     std::string failureCause_;
     std::uint8_t outputMask_ = 0;
     std::uint8_t driven_ = 0;
-    std::optional<std::uint8_t> boardData_;
-    std::optional<std::uint8_t> boardControl_;
+    // The registers as the board last saw them; a board starts with every line at rest.
+    std::uint8_t boardData_ = 0;
+    std::uint8_t boardControl_ = 0;
     std::int64_t transfers_ = 0;
     std::int64_t pinUpdates_ = 0;
     bool plugged_ = true;

@@ -1,6 +1,7 @@
 #include "link/parallel_board_protocol.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "link/board_commands.h"
 #include "link/delay_count.h"
@@ -156,7 +157,9 @@ bool ParallelBoardProtocol::WaitReady(std::optional<std::int64_t> deadlineUs)
 bool ParallelBoardProtocol::FailIfLost()
 {
     if (!io_.Lost()) return false;
-    context_.lastError = std::string(LinkContext::kCommunicationError) + " " + io_.LostCause();
+    std::string cause = io_.LostCause();
+    if (!cause.empty()) cause[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(cause[0])));
+    context_.lastError = std::string(LinkContext::kCommunicationError) + " " + cause;
     return true;
 }
 

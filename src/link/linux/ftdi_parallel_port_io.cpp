@@ -124,9 +124,9 @@ bool FtdiParallelPortIo::Claim(int portNumber)
     port.samples.assign(port.transferLimit, 0);
     port.lost = false;
     port.lostCause.clear();
-    // The lines start as a port's do: every register zero.
-    port.data = 0;
-    port.control = 0;
+    // The pins take the registers' levels: zero at first, as the board expects of a port
+    // that was never written, and afterwards where the last link left them, so a second link
+    // in the same sequence starts without a stray clock edge.
     Queue(port);
     Send(port);
     if (port.lost) {
