@@ -294,6 +294,10 @@ int RunSequence(const CommandLine& command, ToolIo& io)
     }
     io.terminal.SetStopFlag(nullptr);
     progress.End();
+    if (simulatedBoard != nullptr) {
+        if (const std::string fault = simulatedBoard->Parallel().ReleaseFault(); !fault.empty())
+            reporter.AddStatusMessage("The simulated board: " + fault, StatusKind::Error);
+    }
 
     if (command.simMemory && !simulatedBoard->Target().SaveImage(*command.simMemory)) {
         reporter.AddStatusMessage("Cannot save the simulated memory to " + *command.simMemory,

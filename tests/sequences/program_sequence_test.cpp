@@ -50,6 +50,7 @@ void ExpectEndedCleanly(SequenceHarness& harness)
     EXPECT_TRUE(host.bytesSet.empty());
     EXPECT_EQ(host.beginUpdates, 0);
     for (int port = 1; port <= 3; ++port) EXPECT_EQ(harness.board.Parallel().ClaimCount(port), 0);
+    EXPECT_EQ(harness.board.Parallel().ReleaseFault(), "");
     EXPECT_FALSE(harness.board.Serial().IsOpen());
 }
 
@@ -493,11 +494,41 @@ INSTANTIATE_TEST_SUITE_P(
                       BoxStop{"TMS375C006 (512)", {Opt::Erase}, 1}),
     [](const ::testing::TestParamInfo<BoxStop>& info) { return "Case" + std::to_string(info.index); });
 
+// A run stopped part-way leaves the cells it had not reached as it found them, also the
+// second block's first cell, on which the delay was calibrated before the erase began.
+TEST(ProgramSequence, AStopInTheFirstTmsBlockLeavesTheSecondAsItWas)
+{
+    SequenceHarness harness("TMS370Cx5x (512)");
+    harness.FillBuffer();
+    harness.Down({SequenceOption::Erase, SequenceOption::Program});
+    harness.host.onProgress = [&](int position) {
+        if (position == 16) harness.program.RequestStop();
+    };
+    harness.RunProgram();
+    EXPECT_EQ(harness.host.lines.back(), (StatusLine{"Programmer Not Ready.", StatusKind::Error}));
+    EXPECT_EQ(harness.Target(0x1E01), 0xFF);
+    for (std::int32_t a = 0x1F00; a <= 0x1FFF; ++a) ASSERT_EQ(harness.Target(a), TargetPattern(a)) << std::hex << a;
+}
+
+// Programming an MC68HC11 EEPROM only clears bits: a program run over what the part held
+// before comes out right only when its erase reached the part.
+TEST(ProgramSequence, AnE9ProgramRunErasesThePartBeforeItsCellsAreProgrammed)
+{
+    SequenceHarness harness("MC68HC11E9");
+    harness.FillBuffer();
+    harness.Down({SequenceOption::Program, SequenceOption::Verify});
+    harness.RunProgram();
+    EXPECT_EQ(harness.host.lines, Completed("MC68HC11E9"));
+    for (std::int32_t a = 0xB600; a <= 0xB7FF; ++a) ASSERT_EQ(harness.Target(a), BufferPattern(a)) << std::hex << a;
+}
+
 TEST(ProgramSequence, AStartIsRefusedWhileAReadOwnsThePort)
 {
     BoardSimOptions options = BoardFor("MC68HC05B6");
     options.neverReady = true;
     SequenceHarness harness("MC68HC05B6", options);
+    // Waits for ready until the user stops, as the window does.
+    harness.host.settings.waitLimitMs = 0;
     harness.Down({SequenceOption::Read, SequenceOption::Program});
     EXPECT_TRUE(harness.read.StartButtonClick(true));
     EXPECT_FALSE(harness.program.StartButtonClick(true));
