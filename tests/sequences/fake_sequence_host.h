@@ -51,7 +51,6 @@ public:
         progressPosition = position;
         progressPositions.push_back(position);
         if (position > highestProgress) highestProgress = position;
-        if (onProgress) onProgress(position);
     }
     int ProgressPosition() override { return Note(), progressPosition; }
     void PutStartButtonUp(SequenceKind kind) override { Note(), buttonsPutUp.push_back(kind); }
@@ -109,7 +108,6 @@ public:
     std::deque<BoxAnswer> answers;
     std::function<void(const BoxRequest&)> onShow;
     std::function<void()> onBeep;
-    std::function<void(int position)> onProgress;
 
     std::vector<StatusLine> lines;
     std::vector<BoxRequest> boxes;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
 
 #include "sequence_harness.h"
 #include "support/device_names.h"
@@ -290,7 +291,9 @@ public:
         if (target_.WriteCount() == writesSeen_) return;
         writesSeen_ = target_.WriteCount();
         for (std::uint16_t cell : watched_) {
-            if (target_.LastWriteTo(cell)) order.push_back(cell);
+            if (!target_.LastWriteTo(cell)) continue;
+            order.push_back(cell);
+            if (onWrite) onWrite(cell);
         }
     }
     bool ReadsControlLines(int portNumber) override { return inner_.ReadsControlLines(portNumber); }
@@ -298,6 +301,8 @@ public:
     std::string FailureCause() const override { return inner_.FailureCause(); }
 
     std::vector<std::uint16_t> order;
+    // Called on the worker's thread, as the write reaches the part.
+    std::function<void(std::uint16_t cell)> onWrite;
 
 private:
     ParallelPortIo& inner_;
@@ -499,12 +504,16 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ProgramSequence, AStopInTheFirstTmsBlockLeavesTheSecondAsItWas)
 {
     SequenceHarness harness("TMS370Cx5x (512)");
+    // The stop comes from the worker's own thread as the erase reaches 0x1E10, so it lands
+    // there however the threads are scheduled.
+    WriteOrderSpy spy(harness.board.Parallel(), harness.board.Target(), {0x1E10});
+    SharedPortsLinkFactory spiedLinks(PortAccess{&spy, nullptr, &harness.board.BoardClock()});
+    ProgramSequenceControl program(harness.host, harness.queue, spiedLinks);
+    spy.onWrite = [&](std::uint16_t) { program.RequestStop(); };
     harness.FillBuffer();
     harness.Down({SequenceOption::Erase, SequenceOption::Program});
-    harness.host.onProgress = [&](int position) {
-        if (position == 16) harness.program.RequestStop();
-    };
-    harness.RunProgram();
+    program.Start();
+    program.WaitForEnd();
     EXPECT_EQ(harness.host.lines.back(), (StatusLine{"Programmer Not Ready.", StatusKind::Error}));
     EXPECT_EQ(harness.Target(0x1E01), 0xFF);
     for (std::int32_t a = 0x1F00; a <= 0x1FFF; ++a) ASSERT_EQ(harness.Target(a), TargetPattern(a)) << std::hex << a;
