@@ -80,7 +80,9 @@ PortStatus SystemPortListing::FtdiStatusOf(const std::string& name) const
     if (check.usable) return status;
     status.cause = check.cause;
     if (check.adapter.empty()) {
-        status.problem = PortProblem::NoDevice;
+        // Shown with its cause ("no FTDI adapter 0403:6001 is plugged in"), which says more
+        // than "no device".
+        status.problem = PortProblem::Unknown;
     } else if (check.cause.find("no permission") != std::string::npos) {
         status.problem = PortProblem::NoPermission;
         status.group = "plugdev";

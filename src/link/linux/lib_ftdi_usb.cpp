@@ -185,6 +185,8 @@ std::unique_ptr<FtdiConnection> LibFtdiUsb::Open(const FtdiAdapterInfo& adapter,
     if (ftdi_set_baudrate(context.get(), kBitBangBaud) < 0) return fail("setting the bit-bang rate");
     if (ftdi_set_bitmode(context.get(), outputMask, BITMODE_SYNCBB) < 0)
         return fail("starting synchronous bit-bang mode");
+    // Samples taken while the mode changed would be read as the first transfer's.
+    if (ftdi_tcioflush(context.get()) < 0) return fail("emptying the adapter's buffers");
     return std::make_unique<LibFtdiConnection>(std::move(context));
 }
 
