@@ -1,6 +1,7 @@
 #include "link/parallel_board_protocol.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 
 #include "link/board_commands.h"
@@ -185,14 +186,21 @@ std::uint8_t ParallelBoardProtocol::ReceiveByte()
     if (!WaitReady(std::nullopt)) return 0;
     if (!profile_.framed) SetDataLine(1);
     const bool clockFirst = profile_.clockBeforeSample;
-    std::uint8_t result = 0;
-    for (int i = 0; i < 8; ++i) {
+    // No sample decides a later write, so the eight go out with the pulses between them.
+    std::array<std::uint8_t, 8> samples{};
+    const auto status = static_cast<std::uint16_t>(baseAddress_ + kStatusOffset);
+    for (std::uint8_t& sample : samples) {
         if (clockFirst) ClockPulse();
-        if (ReadDataLine() == 1) result |= 0x80;
-        if (i != 7) result >>= 1;
+        io_.ReadLater(status, sample);
         if (!clockFirst) ClockPulse();
     }
     if (profile_.framed) ClockPulse();
+    io_.CompleteReads();
+    std::uint8_t result = 0;
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        if ((samples[i] & kStatusData) != 0) result |= 0x80;
+        if (i != 7) result >>= 1;
+    }
     if (FailIfLost()) return 0;
     if (profile_.invertedReceive) return static_cast<std::uint8_t>(result ^ 0xFF);
     if (profile_.msbFirst) return ReverseBits(result);

@@ -163,6 +163,29 @@ TEST_F(AdapterBus, ARunOfWritesIsOneTransfer)
     io.Release(1);
 }
 
+// The eight samples of a received byte and the pulses between them need no round trip each:
+// a whole cell read of the MC68HC11E9 board (no ready line) is one transfer.
+TEST(AdapterBatching, ACellReadIsOneTransfer)
+{
+    BoardSimOptions options;
+    options.boardCode = 4;
+    SimulatedBoard board(options);
+    board.Target().Poke(0xB600, 0x5A);
+    SimulatedFtdiUsb usb(board.Parallel(), FtdiPinMap::Default(), board.Virtual());
+    FtdiParallelPortIo io(test::AdapterMap(), usb);
+    FlushingClock clock(board.BoardClock(), io);
+    std::atomic<bool> stop{false};
+    ProgrammerLink link(PortAccess{&io, nullptr, &clock});
+    link.Open("LPT1", 0, stop, 4);
+    ASSERT_EQ(link.LastError(), "");
+    link.ResetTarget();
+    ASSERT_EQ(link.ReadBoardId(), 0x7B);
+    const std::int64_t before = usb.Transfers();
+    EXPECT_EQ(link.ReadByteAt(0xB600), 0x5A);
+    EXPECT_EQ(usb.Transfers() - before, 1);
+    link.Close();
+}
+
 // Status bit 7 (busy) and the strobe, autofeed and select-in lines are inverted between pin
 // and register, as on a PC; an input without a wire reads as a pulled-up line.
 TEST_F(AdapterBus, RegistersMeanWhatTheyMeanOnAPort)

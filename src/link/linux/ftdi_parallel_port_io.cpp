@@ -122,6 +122,8 @@ bool FtdiParallelPortIo::Claim(int portNumber)
     port.queued.clear();
     port.queued.reserve(port.transferLimit);
     port.samples.assign(port.transferLimit, 0);
+    port.reads.clear();
+    port.reads.reserve(port.transferLimit);
     port.lost = false;
     port.lostCause.clear();
     // The pins take the registers' levels: zero at first, as the board expects of a port
@@ -152,6 +154,7 @@ void FtdiParallelPortIo::Close(Port& port)
     port.connection.reset();
     port.claims = 0;
     port.queued.clear();
+    port.reads.clear();
 }
 
 bool FtdiParallelPortIo::ReadsControlLines(int portNumber)
@@ -217,9 +220,8 @@ std::uint8_t FtdiParallelPortIo::StatusFrom(const Port& port, std::uint8_t sampl
     return status;
 }
 
-std::uint8_t FtdiParallelPortIo::ControlFrom(const Port& port, std::uint8_t sample) const
+std::uint8_t FtdiParallelPortIo::ControlFrom(const Port& port, std::uint8_t control, std::uint8_t sample) const
 {
-    std::uint8_t control = port.control;
     for (const ConnectorLineInfo& info : ConnectorLines()) {
         if (!info.output || info.registerOffset != kControlOffset) continue;
         const std::optional<int> pin = port.target->pins.PinOf(info.line);
@@ -242,18 +244,35 @@ void FtdiParallelPortIo::Queue(Port& port)
 
 void FtdiParallelPortIo::Send(Port& port)
 {
-    if (port.queued.empty() || !port.connection || port.lost) return;
+    if (port.queued.empty() || !port.connection || port.lost) {
+        AnswerReads(port, false);
+        return;
+    }
     const std::size_t count = port.queued.size();
     ++transfers_;
-    if (!port.connection->Transfer(port.queued, std::span(port.samples).first(count))) {
+    const bool sent = port.connection->Transfer(port.queued, std::span(port.samples).first(count));
+    port.queued.clear();
+    if (!sent) {
         port.lost = true;
         port.lostCause = port.adapterName + " stopped answering (unplugged, or without power): " +
                          port.connection->FailureCause();
-        port.queued.clear();
-        return;
     }
-    port.lastSample = port.samples[count - 1];
-    port.queued.clear();
+    AnswerReads(port, sent);
+}
+
+void FtdiParallelPortIo::AnswerReads(Port& port, bool sent)
+{
+    for (const PendingRead& read : port.reads) {
+        const std::uint8_t sample = port.samples[read.index];
+        if (!sent) {
+            *read.into = kUnreadable;
+        } else if (read.offset == kStatusOffset) {
+            *read.into = StatusFrom(port, sample);
+        } else {
+            *read.into = ControlFrom(port, read.control, sample);
+        }
+    }
+    port.reads.clear();
 }
 
 void FtdiParallelPortIo::Flush()
@@ -263,15 +282,34 @@ void FtdiParallelPortIo::Flush()
 
 std::uint8_t FtdiParallelPortIo::Read(std::uint16_t address)
 {
+    std::uint8_t value = kUnreadable;
+    ReadLater(address, value);
+    CompleteReads();
+    return value;
+}
+
+void FtdiParallelPortIo::ReadLater(std::uint16_t address, std::uint8_t& into)
+{
     std::uint16_t offset = 0;
     Port* port = PortAt(address, offset);
-    if (port == nullptr) return kUnreadable;
-    if (offset == kDataOffset) return port->data;
+    if (port == nullptr) {
+        into = kUnreadable;
+        return;
+    }
+    if (offset == kDataOffset) {
+        into = port->data;
+        return;
+    }
     // One more update with nothing changed samples the inputs after every queued write.
+    port->reads.push_back({&into, port->queued.size(), offset, port->control});
     Queue(*port);
-    Send(*port);
-    if (port->lost) return kUnreadable;
-    return offset == kStatusOffset ? StatusFrom(*port, port->lastSample) : ControlFrom(*port, port->lastSample);
+}
+
+void FtdiParallelPortIo::CompleteReads()
+{
+    for (Port& port : ports_) {
+        if (!port.reads.empty()) Send(port);
+    }
 }
 
 void FtdiParallelPortIo::Write(std::uint16_t address, std::uint8_t value)

@@ -22,7 +22,9 @@ namespace zav {
 //
 // Every pin update costs a USB transfer, so writes are queued: a run of writes with no read
 // between them goes out as one transfer (split only where the chip's buffer ends), and a
-// register read sends the queue with one more update that samples the inputs. Whoever waits
+// register read sends the queue with one more update that samples the inputs. Reads made with
+// ReadLater only add their sampling update, so a received byte's eight samples and the clock
+// pulses between them are one transfer. Whoever waits
 // between writes must call Flush first, or the lines would change only after the wait;
 // FlushingClock does that for the link.
 //
@@ -39,6 +41,8 @@ public:
     void Release(int portNumber) override;
     [[nodiscard]] std::uint8_t Read(std::uint16_t address) override;
     void Write(std::uint16_t address, std::uint8_t value) override;
+    void ReadLater(std::uint16_t address, std::uint8_t& into) override;
+    void CompleteReads() override;
     [[nodiscard]] bool ReadsControlLines(int portNumber) override;
     // A write reaches the pins only with a USB transfer: never fast.
     [[nodiscard]] int SlowClockTest() override { return 1; }
@@ -55,6 +59,15 @@ public:
     [[nodiscard]] std::int64_t Transfers() const { return transfers_; }
 
 private:
+    // A register read waiting for the sample of update `index` of the queue.
+    struct PendingRead {
+        std::uint8_t* into;
+        std::size_t index;
+        std::uint16_t offset;
+        // The control register when the read was made, for its bits that have no pin.
+        std::uint8_t control;
+    };
+
     struct Port {
         std::optional<FtdiTarget> target;
         std::unique_ptr<FtdiConnection> connection;
@@ -63,9 +76,9 @@ private:
         int claims = 0;
         std::uint8_t data = 0;
         std::uint8_t control = 0;
-        std::uint8_t lastSample = 0;
         std::vector<std::uint8_t> queued;
         std::vector<std::uint8_t> samples;
+        std::vector<PendingRead> reads;
         bool lost = false;
         std::string lostCause;
     };
@@ -73,8 +86,9 @@ private:
     [[nodiscard]] Port* PortAt(std::uint16_t address, std::uint16_t& offset);
     [[nodiscard]] std::uint8_t PinLevels(const Port& port) const;
     [[nodiscard]] std::uint8_t StatusFrom(const Port& port, std::uint8_t sample) const;
-    [[nodiscard]] std::uint8_t ControlFrom(const Port& port, std::uint8_t sample) const;
+    [[nodiscard]] std::uint8_t ControlFrom(const Port& port, std::uint8_t control, std::uint8_t sample) const;
     void Queue(Port& port);
+    void AnswerReads(Port& port, bool sent);
     void Send(Port& port);
     void Close(Port& port);
 
