@@ -205,8 +205,14 @@ void TProgShell::EditPrintExecute()
     PrintBuffer();
 }
 
+bool TProgShell::SettleUnsavedWork()
+{
+    return flow_.SettleUnsavedWork(hexEdit_->IsUndoEmpty(), services_.boxes, [this] { return SaveFile(); });
+}
+
 void TProgShell::OpenFile()
 {
+    if (!SettleUnsavedWork()) return;
     if (loadf_ == nullptr) {
         loadf_ = new TLoadf(hexEdit_->Buffer(), flow_.Settings().program, *statusWin_, services_.boxes, this);
     }
@@ -277,13 +283,11 @@ void TProgShell::ResDefSetExecute()
 void TProgShell::closeEvent(QCloseEvent* event)
 {
     if (!terminating_ && !closeConfirmed_) {
-        const CloseOutcome outcome = flow_.QueryClose(hexEdit_->IsUndoEmpty(), services_.boxes);
-        if (outcome == CloseOutcome::StayOpen) {
+        if (!SettleUnsavedWork()) {
             event->ignore();
             return;
         }
         closeConfirmed_ = true;
-        if (outcome == CloseOutcome::SaveThenClose) EditSaveFileExecute();
     }
     // A running sequence is stopped first; the window keeps painting meanwhile and closes
     // when the sequence has ended.

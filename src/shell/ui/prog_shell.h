@@ -74,6 +74,9 @@ public:
     void OpenFile();
     // Save: the save dialog, made on first use; returns whether it closed with OK.
     bool SaveFile();
+    // Before a load replaces the buffer, or a close drops it: the unsaved-work question,
+    // Yes saving with the save dialog. Returns whether the load or close may go on.
+    [[nodiscard]] bool SettleUnsavedWork();
     // Print: the print dialog, made on first use.
     void PrintBuffer();
     // A file named on the command line or dropped on a window: loaded with the open dialog's

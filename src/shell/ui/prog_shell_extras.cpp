@@ -82,9 +82,11 @@ void TProgShell::CreateExtras()
     messageMenu_ = new MessageListMenu(*statusWin_, services_.boxes);
 
     setAcceptDrops(true);
-    connect(hexEdit_, &THexEdit::FileDropped, this, Guarded(this, [this](const QString& path) {
-                OpenFileFromDesktop(path);
-            }));
+    // Queued: the load may ask about unsaved work, and a box must not hold the desktop's
+    // drag and drop open until it is answered.
+    connect(
+        hexEdit_, &THexEdit::FileDropped, this,
+        Guarded(this, [this](const QString& path) { OpenFileFromDesktop(path); }), Qt::QueuedConnection);
 
     connect(sequenceHost_, &GuiSequenceHost::PortIdleChanged, this, &TProgShell::UpdateInterlockedCommands);
     for (QPushButton* start : {readStartButton_, programStartButton_}) {
@@ -108,6 +110,7 @@ void TProgShell::FillRecentFilesMenu()
 
 void TProgShell::OpenRecentFile(const std::string& path)
 {
+    if (!SettleUnsavedWork()) return;
     if (loadf_ == nullptr) {
         loadf_ = new TLoadf(hexEdit_->Buffer(), flow_.Settings().program, *statusWin_, services_.boxes, this);
     }
@@ -117,6 +120,7 @@ void TProgShell::OpenRecentFile(const std::string& path)
 
 void TProgShell::OpenFileFromDesktop(const QString& path)
 {
+    if (!SettleUnsavedWork()) return;
     OpenFileDirectly(ToSystemPath(path), hexEdit_->Buffer(), flow_.Settings().program, *statusWin_,
                      services_.boxes);
     hexEdit_->RepaintGrids();
@@ -150,7 +154,10 @@ void TProgShell::dropEvent(QDropEvent* event)
     const auto path = DroppedFile(event->mimeData());
     if (!path) return;
     event->acceptProposedAction();
-    Guarded(this, [this, &path] { OpenFileFromDesktop(*path); })();
+    // After the drop has ended, as for the editor's drops.
+    QMetaObject::invokeMethod(
+        this, [this, dropped = *path] { Guarded(this, [this, &dropped] { OpenFileFromDesktop(dropped); })(); },
+        Qt::QueuedConnection);
 }
 
 } // namespace zav

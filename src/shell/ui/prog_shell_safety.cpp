@@ -64,6 +64,7 @@ void TProgShell::BlankCheckExecute()
 
 void TProgShell::RestoreBackupExecute()
 {
+    if (!SettleUnsavedWork()) return;
     const std::filesystem::path folder = DefaultBackupFolder();
     std::error_code ignored;
     std::filesystem::create_directories(folder, ignored);
