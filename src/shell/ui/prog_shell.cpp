@@ -120,6 +120,7 @@ void TProgShell::LoadSettings()
                                             FrameMarginsOf(hexEdit_->DescriptionWindow()), screens);
     hexEdit_->SetWindowLayout(layout);
     hexEdit_->ApplyEditorOptions(settings.editor);
+    FillRecentFilesMenu();
     for (const std::string& warning : report.warnings) AddStatusMessage(warning, StatusKind::Warning);
     // The box comes only now: a box over this window before it is placed would create the
     // window, and a window system then takes the later move as the inner position.
@@ -217,6 +218,7 @@ void TProgShell::OpenFile()
         loadf_ = new TLoadf(hexEdit_->Buffer(), flow_.Settings().program, *statusWin_, services_.boxes, this);
     }
     loadf_->exec();
+    FillRecentFilesMenu();
 }
 
 bool TProgShell::SaveFile()

@@ -54,6 +54,9 @@ void TProgShell::CreateExtras()
         recentFiles_ = new QMenu(QStringLiteral("Recent Files"), file);
         recentFiles_->setObjectName(QStringLiteral("RecentFiles"));
         file->insertMenu(ActionAfter(file, editSaveFile_), recentFiles_);
+        // A disabled submenu never shows, so its own aboutToShow cannot enable it: the File
+        // menu brings it up to date instead.
+        connect(file, &QMenu::aboutToShow, this, &TProgShell::FillRecentFilesMenu);
         connect(recentFiles_, &QMenu::aboutToShow, this, &TProgShell::FillRecentFilesMenu);
         connect(recentFiles_, &QMenu::triggered, this,
                 Guarded(this, [this](QAction* entry) { OpenRecentFile(ToSystemPath(entry->data().toString())); }));
@@ -96,6 +99,7 @@ void TProgShell::CreateExtras()
 
 void TProgShell::FillRecentFilesMenu()
 {
+    if (recentFiles_ == nullptr) return;
     recentFiles_->clear();
     const std::vector<std::string>& files = flow_.Settings().program.RecentFiles;
     for (std::size_t index = 0; index < std::min(files.size(), kRecentFilesShown); ++index) {
@@ -116,6 +120,7 @@ void TProgShell::OpenRecentFile(const std::string& path)
     }
     loadf_->PresetPath(FromSystemPath(path));
     loadf_->exec();
+    FillRecentFilesMenu();
 }
 
 void TProgShell::OpenFileFromDesktop(const QString& path)
@@ -124,6 +129,7 @@ void TProgShell::OpenFileFromDesktop(const QString& path)
     OpenFileDirectly(ToSystemPath(path), hexEdit_->Buffer(), flow_.Settings().program, *statusWin_,
                      services_.boxes);
     hexEdit_->RepaintGrids();
+    FillRecentFilesMenu();
 }
 
 void TProgShell::StartStopVisibleSequence()

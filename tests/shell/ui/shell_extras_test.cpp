@@ -142,6 +142,40 @@ private slots:
         QCOMPARE(fixture.boxes.shown.size(), std::size_t{1});
     }
 
+    // The Recent Files menu is enabled by the files the settings name and by a load, without
+    // having to be opened first; the open dialog's own list fills its path field.
+    void RecentFilesAreOfferedOnceThereAreAny()
+    {
+        ShellFixture fixture;
+        const std::string path = (fixture.folder / "image.hex").string();
+        WriteFileBytes(path, kIntelHex);
+        testing::WriteFileBytes(fixture.SettingsFile(), "LOF0=" + path + "\r\nLOF1=/b.s19\r\nLOF2=/c.zef\r\n");
+        TProgShell& shell = fixture.Make();
+        QVERIFY(!shell.RecentFilesMenu()->isEnabled());
+        shell.LoadSettings();
+        QVERIFY(shell.RecentFilesMenu()->isEnabled());
+
+        ShellFixture empty;
+        TProgShell& fresh = empty.Make();
+        fresh.LoadSettings();
+        QVERIFY(!fresh.RecentFilesMenu()->isEnabled());
+        fresh.OpenFileFromDesktop(QString::fromStdString(path));
+        QVERIFY(fresh.RecentFilesMenu()->isEnabled());
+
+        QString shownPath;
+        OnNextModal<TLoadf>([&shownPath](TLoadf& dialog) {
+            auto* list = dialog.findChild<QMenu*>(QStringLiteral("OpenedFileList"));
+            dialog.findChild<QToolButton*>(QStringLiteral("Button4"))->click();
+            QTRY_VERIFY(list->isVisible());
+            list->actions().at(0)->trigger();
+            shownPath = dialog.findChild<QLineEdit*>(QStringLiteral("Edit1"))->text();
+            list->hide();
+            dialog.reject();
+        });
+        FindAction(shell, "EditOpenFile")->trigger();
+        QCOMPARE(shownPath.toStdString(), path);
+    }
+
     void AFileFromTheDesktopOrADropLoadsWithTheDialogsDefaults()
     {
         ShellFixture fixture;
