@@ -82,6 +82,12 @@ private slots:
         QVERIFY(shell.VerifyDifferencesWindow()->isVisible());
         QCOMPARE(static_cast<std::size_t>(shell.VerifyDifferencesWindow()->List()->topLevelItemCount()), marked);
 
+        // A blank check has its own result line; the verify's marks stay the verify's.
+        ActionNamed(shell, "ToolBlankCheck")->trigger();
+        WaitForTheEnd(shell, SequenceKind::Read);
+        QCOMPARE(shell.HexEditor().Differences().All().size(), marked);
+        QCOMPARE(static_cast<std::size_t>(shell.VerifyDifferencesWindow()->List()->topLevelItemCount()), marked);
+
         SelectDevice(shell, 0, 0);
         QVERIFY(shell.HexEditor().Differences().Empty());
         QCOMPARE(shell.VerifyDifferencesWindow()->List()->topLevelItemCount(), 0);
