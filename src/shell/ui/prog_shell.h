@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "devices/device_selection_view.h"
+#include "files/ui/buffer_file_chooser.h"
 #include "sequences/sequence_host.h"
 #include "shell/main_window_flow.h"
 #include "shell/ui/shell_services.h"
@@ -107,6 +108,11 @@ public:
     void RestoreBackupExecute();
     void VerifyDifferencesExecute();
     [[nodiscard]] TVerifyDifferences* VerifyDifferencesWindow() const { return verifyDifferences_; }
+    // File > Compare With File: the cells where the buffer differs from a file are marked and
+    // listed in the differences window.
+    void CompareWithFileExecute();
+    // Compare With File asks the system's open dialog unless a test replaced it.
+    void SetCompareChooser(FileChooser chooser) { compareChooser_ = std::move(chooser); }
     // Restore Backup asks the system's open dialog, starting in the given folder, unless a test
     // replaced it.
     using FolderFileChooser = std::function<QString(QWidget* parent, const QString& folder)>;
@@ -130,6 +136,7 @@ private:
 
     void CreateActions();
     void CreateSafetyActions();
+    void CreateCompareCommand(QMenu& file, QAction* before);
     // The backup store the settings ask for, handed to the sequences before a program start.
     void ApplyBackupSetting();
     void CreateMenus();
@@ -203,6 +210,8 @@ private:
     QAction* restoreBackup_ = nullptr;
     QAction* showVerifyDifferences_ = nullptr;
     FolderFileChooser backupChooser_;
+    QAction* compareWithFile_ = nullptr;
+    FileChooser compareChooser_;
 };
 
 } // namespace zav

@@ -61,6 +61,7 @@ void TProgShell::CreateExtras()
         connect(recentFiles_, &QMenu::triggered, this,
                 Guarded(this, [this](QAction* entry) { OpenRecentFile(ToSystemPath(entry->data().toString())); }));
         FillRecentFilesMenu();
+        CreateCompareCommand(*file, ActionAfter(file, restoreBackup_));
     }
     if (QMenu* edit = MenuNamed(menuBar(), "EditMenu")) {
         edit->insertAction(ActionAfter(edit, hexEdit_->Action(EditorAction::Undo)), extra(EditorExtraAction::Redo));
