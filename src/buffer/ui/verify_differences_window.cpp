@@ -26,6 +26,8 @@ TVerifyDifferences::TVerifyDifferences(THexEdit& editor, QWidget* parent)
 
     summary_ = new QLabel(this);
     summary_->setObjectName(QStringLiteral("Summary"));
+    // A compared file's name may be long: the line wraps rather than widening the window.
+    summary_->setWordWrap(true);
     list_ = new QTreeWidget(this);
     list_->setObjectName(QStringLiteral("DifferenceList"));
     list_->setRootIsDecorated(false);
