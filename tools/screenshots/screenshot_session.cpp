@@ -235,7 +235,8 @@ void ScreenshotSession::MessageListMenu()
     painter.drawPixmap(at, menuPicture);
     painter.end();
     menu->close();
-    grabber_.SavePicture(WindowGrabber::Framed(picture, shell_->windowTitle()), QStringLiteral("message_list_menu"));
+    grabber_.SavePicture(WindowGrabber::Framed(picture, shell_->windowTitle()), QStringLiteral("message_list_menu"),
+                         WindowGrabber::WindowTexts(*shell_));
 }
 
 void ScreenshotSession::ShellDialogs()

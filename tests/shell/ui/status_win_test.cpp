@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QTest>
+#include <QToolTip>
 
 namespace zav {
 
@@ -60,6 +61,23 @@ private slots:
         QCOMPARE(pixel(older), QColor(250, 250, 250));
         QVERIFY(newest.height() >= StatusWin::kItemHeight);
         QCOMPARE(older.height(), newest.height());
+    }
+
+    // A line wider than the list shows whole in its tool tip, and its row marks the cut.
+    void ALongLineShowsWholeInItsToolTip()
+    {
+        StatusWin list;
+        list.resize(200, 100);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        const std::string line = "Backup saved to /home/user/.local/share/zav/backups/MC68HC11E9-20261208-001500.s19";
+        list.AddStatusMessage(line, StatusKind::Normal);
+        list.AddStatusMessage("short", StatusKind::Normal);
+        const QRect row = list.visualRect(list.Lines().index(0, 0));
+        QHelpEvent help(QEvent::ToolTip, row.center(), list.viewport()->mapToGlobal(row.center()));
+        QApplication::sendEvent(list.viewport(), &help);
+        QTRY_COMPARE(QToolTip::text(), QString::fromStdString(" " + line));
+        QToolTip::hideText();
     }
 
     // The list keeps no limit, and it is no tab stop.
