@@ -191,6 +191,7 @@ private slots:
         QCOMPARE(asked, 0);
         QVERIFY(QFile::exists(named));
         QCOMPARE(status.Texts().front(), "Printing buffer : 0x0000-0xFFFF -> " + named.toStdString());
+        QFile::remove(named);
     }
 
     // Setup chooses the printer and prints nothing: no button of its dialog says Print.

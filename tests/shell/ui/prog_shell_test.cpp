@@ -20,6 +20,7 @@
 #include "buffer/memory_buffer.h"
 #include "buffer/ui/explaine_window.h"
 #include "buffer/ui/hex_edit_window.h"
+#include "buffer/ui/hex_grid_view.h"
 #include "devices/ui/dev_id_form.h"
 #include "sequences/ui/sequence_runner.h"
 #include "shell/ui/help_window.h"
