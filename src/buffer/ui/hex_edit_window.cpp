@@ -97,7 +97,8 @@ THexEdit::THexEdit(MessageBoxes& boxes, QWidget* parent)
     selectionLine_ = new QWidget(this);
     selectionLine_->setObjectName(QStringLiteral("SelectionLine"));
     auto* selectionGrid = new QGridLayout(selectionLine_);
-    selectionGrid->setContentsMargins(0, 0, 0, 0);
+    // The checksums keep the indent's distance from the right edge.
+    selectionGrid->setContentsMargins(0, 0, 4, 0);
     selectionGrid->setSpacing(0);
     selectionGrid->setColumnStretch(0, 1);
     selectionPanel_ = new QLabel(selectionLine_);
