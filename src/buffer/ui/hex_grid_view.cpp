@@ -1,5 +1,7 @@
 #include "buffer/ui/hex_grid_view.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPainter>
@@ -57,7 +59,10 @@ HexGridView::HexGridView(HexPaneHost& editor, EditorGrid grid, QWidget* parent)
 void HexGridView::SetPaneFont(const QFont& font)
 {
     setFont(font);
-    glyphs_.SetFont(QRawFont::fromFont(font), PaneCharacters(grid_));
+    // The system's fixed-pitch font stands in for glyphs the pane's font lacks, at its size.
+    QFont fallback = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fallback.setPixelSize(QFontInfo(font).pixelSize());
+    glyphs_.SetFont(QRawFont::fromFont(font), QRawFont::fromFont(fallback), PaneCharacters(grid_));
     ascent_ = QFontMetrics(font).ascent();
 }
 
