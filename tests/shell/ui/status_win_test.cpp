@@ -78,6 +78,23 @@ private slots:
         QApplication::sendEvent(list.viewport(), &help);
         QTRY_COMPARE(QToolTip::text(), QString::fromStdString(" " + line));
         QToolTip::hideText();
+
+        // The row ends in "..." where it is cut: it looks as the cut text with the ellipsis.
+        StatusWin cut;
+        cut.resize(list.size());
+        cut.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&cut));
+        const QString shown = list.fontMetrics().elidedText(QString::fromStdString(" " + line), Qt::ElideRight,
+                                                            row.width() - 1);
+        QVERIFY(shown.endsWith(QChar(0x2026)));
+        cut.AddStatusMessage(shown.mid(1).toStdString(), StatusKind::Normal);
+        cut.AddStatusMessage("short", StatusKind::Normal);
+        QTRY_COMPARE(cut.currentIndex().row(), 1);
+        QTRY_COMPARE(list.currentIndex().row(), 1);
+        const auto rowImage = [](StatusWin& view) {
+            return view.viewport()->grab(view.visualRect(view.Lines().index(0, 0))).toImage();
+        };
+        QCOMPARE(rowImage(list), rowImage(cut));
     }
 
     // The list keeps no limit, and it is no tab stop.
