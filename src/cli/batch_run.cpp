@@ -428,7 +428,8 @@ int BatchRun::Run()
 {
     if (std::string refusal = Preflight(); !refusal.empty()) return Refuse(refusal, io_);
     std::string stopReason;
-    const std::optional<ProgramSettings> stored = ToolProgramSettings(command_, device_, reporter_, stopReason);
+    const std::optional<ProgramSettings> stored =
+        ToolProgramSettings(command_, device_, reporter_, stopReason);
     if (!stored) return Refuse(stopReason, io_);
     const ProgramSettings& settings = *stored;
     ports_ = RunPorts(command_, device_, settings);

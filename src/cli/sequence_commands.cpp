@@ -58,8 +58,8 @@ std::optional<ProgramSettings> ToolProgramSettings(const CommandLine& command, c
     const SettingsFileReport report = ReadSettingsFile(file, settings);
     for (const std::string& warning : report.warnings) status.AddStatusMessage(warning, StatusKind::Warning);
     if (report.error) {
-        refusal = PrintableText(file.string()) + ": " + report.errorKey + ": " + PrintableText(*report.error) +
-                  "; mend or remove that line";
+        refusal = PrintableText(file.string()) + ": " + report.errorKey + ": " +
+                  PrintableText(*report.error) + "; mend or remove that line";
         return std::nullopt;
     }
     ProgramSettings ports = settings.program;

@@ -277,10 +277,10 @@ TEST_F(ZavtoolSequenceTest, BadSettingsStopTheRunNamingTheFileAndTheKey)
                                 ? Read("MC68HC05B6", "")
                                 : Program("MC68HC05B6", "", {"--program", "--count", "1", "--yes"});
         EXPECT_EQ(run.exitStatus, 2);
-        EXPECT_EQ(Lines(run.err), std::vector<std::string>{"zavtool: " + std::string(subcommand) + ": " +
-                                                            SettingsFolder() +
-                                                            "/zozadav.ini: LPT_DELAY: 'fast' is not a valid "
-                                                            "integer value; mend or remove that line"});
+        EXPECT_EQ(Lines(run.err),
+                  std::vector<std::string>{"zavtool: " + std::string(subcommand) + ": " + SettingsFolder() +
+                                           "/zozadav.ini: LPT_DELAY: 'fast' is not a valid "
+                                           "integer value; mend or remove that line"});
     }
     const ToolRun stuck = Read("MC68HC11E9", "stuck-cell=0x1B600");
     EXPECT_EQ(stuck.exitStatus, 2);
@@ -312,7 +312,8 @@ TEST_F(ZavtoolSequenceTest, UnreadableStoredFilesAreWarnedAboutOrStopTheRun)
         {[&] { WriteFile(settings, "LPT_DELAY=2147483647\r\n"); }, 0,
          "warning: " + settings + ": LPT_DELAY=2147483647 is out of range (0 to 50); 50 is used instead."},
         {[&] { std::filesystem::create_directory(map); }, 2, stopped + "it is a folder" + noPort},
-        {[&] { ASSERT_EQ(::mkfifo(map.c_str(), 0600), 0); }, 2, stopped + "it is not a regular file" + noPort},
+        {[&] { ASSERT_EQ(::mkfifo(map.c_str(), 0600), 0); }, 2,
+         stopped + "it is not a regular file" + noPort},
         {[&] { std::filesystem::create_symlink("/dev/zero", map); }, 2,
          stopped + "it is not a regular file" + noPort},
         {[&] { WriteFile(map, "LPT1=simulator\n" + std::string(1024 * 1024, '#')); }, 2,

@@ -516,7 +516,8 @@ TEST(ProgramSequence, AStopInTheFirstTmsBlockLeavesTheSecondAsItWas)
     program.WaitForEnd();
     EXPECT_EQ(harness.host.lines.back(), (StatusLine{"Programmer Not Ready.", StatusKind::Error}));
     EXPECT_EQ(harness.Target(0x1E01), 0xFF);
-    for (std::int32_t a = 0x1F00; a <= 0x1FFF; ++a) ASSERT_EQ(harness.Target(a), TargetPattern(a)) << std::hex << a;
+    for (std::int32_t a = 0x1F00; a <= 0x1FFF; ++a)
+        ASSERT_EQ(harness.Target(a), TargetPattern(a)) << std::hex << a;
 }
 
 // Programming an MC68HC11 EEPROM only clears bits: a program run over what the part held
@@ -528,7 +529,8 @@ TEST(ProgramSequence, AnE9ProgramRunErasesThePartBeforeItsCellsAreProgrammed)
     harness.Down({SequenceOption::Program, SequenceOption::Verify});
     harness.RunProgram();
     EXPECT_EQ(harness.host.lines, Completed("MC68HC11E9"));
-    for (std::int32_t a = 0xB600; a <= 0xB7FF; ++a) ASSERT_EQ(harness.Target(a), BufferPattern(a)) << std::hex << a;
+    for (std::int32_t a = 0xB600; a <= 0xB7FF; ++a)
+        ASSERT_EQ(harness.Target(a), BufferPattern(a)) << std::hex << a;
 }
 
 TEST(ProgramSequence, AStartIsRefusedWhileAReadOwnsThePort)

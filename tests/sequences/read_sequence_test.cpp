@@ -86,7 +86,8 @@ TEST(ReadSequence, AnL28OnANoisyLineReadsEveryCellAsThePartHoldsIt)
     harness.Down({SequenceOption::Read});
     harness.RunRead();
     EXPECT_EQ(harness.host.lines.back(), kReadDone);
-    for (std::int32_t a = 0x0300; a <= 0x03FF; ++a) ASSERT_EQ(harness.host.buffer.GetByte(a), TargetPattern(a)) << a;
+    for (std::int32_t a = 0x0300; a <= 0x03FF; ++a)
+        ASSERT_EQ(harness.host.buffer.GetByte(a), TargetPattern(a)) << a;
     ExpectEndedCleanly(harness);
 }
 

@@ -114,9 +114,10 @@ private slots:
         RunSequence(shell, SequenceKind::Read);
         const std::vector<std::string> lines = Lines(shell);
         QVERIFY(Contains(lines, "Error opening port: LPT1"));
-        QVERIFY(Contains(lines, "the ports map " + mapFile.string() +
-                                    " cannot be read: it is a folder; no port is opened until it is mended or "
-                                    "removed."));
+        QVERIFY(
+            Contains(lines, "the ports map " + mapFile.string() +
+                                " cannot be read: it is a folder; no port is opened until it is mended or "
+                                "removed."));
         QVERIFY(!Contains(lines, "LPT1 is the simulated board: no real device is read or programmed."));
         QVERIFY(!Contains(lines, "Read Sequence completed successful."));
     }
