@@ -427,9 +427,15 @@ int BatchRun::ExitStatus() const
 int BatchRun::Run()
 {
     if (std::string refusal = Preflight(); !refusal.empty()) return Refuse(refusal, io_);
-    const ProgramSettings settings = ToolProgramSettings(command_, device_, reporter_, reporter_);
+    std::string stopReason;
+    const std::optional<ProgramSettings> stored =
+        ToolProgramSettings(command_, device_, reporter_, stopReason);
+    if (!stored) return Refuse(stopReason, io_);
+    const ProgramSettings& settings = *stored;
     ports_ = RunPorts(command_, device_, settings);
-    const PortsMap map = LoadToolPortsMap(reporter_);
+    const std::optional<PortsMap> loadedMap = LoadToolPortsMap(reporter_, stopReason);
+    if (!loadedMap) return Refuse(stopReason, io_);
+    const PortsMap& map = *loadedMap;
 
     master_ = CreateToolBuffer(command_.device, reporter_);
     if (!master_) return kExitFailed;

@@ -18,7 +18,6 @@ namespace zav {
 struct CommandLine;
 struct DeviceInfo;
 class ImageFileLock;
-class MessageBoxes;
 class SimulatedBoard;
 class StatusSink;
 
@@ -26,11 +25,16 @@ class StatusSink;
 // the one-part run and the production-bench run.
 
 // The program settings of the settings file, with --port, --delay and --tries over them;
-// values of the file out of range are warnings on `status`.
-[[nodiscard]] ProgramSettings ToolProgramSettings(const CommandLine& command, const DeviceInfo& device,
-                                                  MessageBoxes& boxes, StatusSink& status);
-// The ports map of the settings folder; each line it could not read is a warning.
-[[nodiscard]] PortsMap LoadToolPortsMap(StatusSink& status);
+// what the file holds amiss (values out of range, repeated keys) are warnings on `status`.
+// Nothing, with `refusal` saying why, when a stored value could not be converted: a run on
+// settings read only in part would use a port or a delay nobody chose.
+[[nodiscard]] std::optional<ProgramSettings> ToolProgramSettings(const CommandLine& command,
+                                                                 const DeviceInfo& device, StatusSink& status,
+                                                                 std::string& refusal);
+// The ports map of the settings folder; each line it could not read or that names a port
+// again is a warning. Nothing, with `refusal` saying why, when the file exists but cannot be
+// read: then no port may be opened.
+[[nodiscard]] std::optional<PortsMap> LoadToolPortsMap(StatusSink& status, std::string& refusal);
 // The simulated board's options for --simulate; none without it.
 [[nodiscard]] std::optional<BoardSimOptions> SimulationOptions(const CommandLine& command,
                                                                const DeviceInfo& device);

@@ -50,7 +50,8 @@ int main(int argc, char** argv)
     const zav::ZavprogCommandLine commandLine = zav::ParseZavprogCommandLine(QCoreApplication::arguments());
     if (const auto status = AnswerOnTerminal(commandLine)) return *status;
     zav::QtMessageBoxes boxes;
-    const zav::PortsMap portsMap = zav::LoadPortsMap();
+    const std::filesystem::path portsMapFile = zav::SettingsDirectory() / "ports";
+    const zav::PortsMap portsMap = zav::LoadPortsMap(portsMapFile);
     zav::PortsMapLinkFactory links(portsMap, std::nullopt);
     zav::SystemPortListing ports(portsMap, std::nullopt);
     std::error_code noCurrentFolder;
@@ -67,8 +68,11 @@ int main(int argc, char** argv)
     });
     boxes.SetParent(&shell);
     QObject::connect(&shell, &zav::TProgShell::SequenceStopRequested, &shell, [&boxes] { boxes.DismissOpenBoxes(); });
-    if (!portsMap.FileWarning().empty())
-        shell.AddStatusMessage(portsMap.FileWarning(), zav::StatusKind::Warning);
+    // An unreadable map keeps every port closed (the links refuse with its reason); the
+    // user learns why at once rather than at the first sequence.
+    if (!portsMap.FileError().empty()) shell.AddStatusMessage(portsMap.FileError(), zav::StatusKind::Error);
+    for (const std::string& warning : zav::PortsMapLineWarnings(portsMap, portsMapFile))
+        shell.AddStatusMessage(warning, zav::StatusKind::Warning);
     shell.LoadSettings();
     shell.show();
     // "zavprog FILE", as the desktop's Open With starts it: the file loads as the open
