@@ -53,6 +53,24 @@ std::string LinesText(const LoadReport& report)
     return text;
 }
 
+// The bytes that fell outside the buffer, below and beyond; empty when none did.
+std::string BytesText(const LoadReport& report)
+{
+    std::string text;
+    if (report.belowBuffer.count > 0) text = DroppedText(report.belowBuffer, "below " + AddressText(0));
+    if (report.beyondBuffer.count > 0) {
+        text += (text.empty() ? "" : "; ") + DroppedText(report.beyondBuffer, "beyond " + AddressText(report.lastAddress));
+    }
+    return text;
+}
+
+std::string Joined(const std::vector<std::string>& parts)
+{
+    std::string text;
+    for (const std::string& part : parts) text += (text.empty() ? "" : "; ") + part;
+    return text;
+}
+
 } // namespace
 
 void DroppedBytes::Add(std::int64_t fileAddress)
@@ -72,11 +90,19 @@ std::string LoadReport::Summary() const
     std::vector<std::string> parts;
     if (bytesLoaded == 0) parts.emplace_back("No data loaded");
     if (linesNotRead > 0) parts.push_back(LinesText(*this));
-    if (belowBuffer.count > 0) parts.push_back(DroppedText(belowBuffer, "below " + AddressText(0)));
-    if (beyondBuffer.count > 0) parts.push_back(DroppedText(beyondBuffer, "beyond " + AddressText(lastAddress)));
-    std::string summary;
-    for (const std::string& part : parts) summary += (summary.empty() ? "" : "; ") + part;
-    return summary;
+    if (const std::string bytes = BytesText(*this); !bytes.empty()) parts.push_back(bytes);
+    return Joined(parts);
+}
+
+std::string LoadReport::LostText() const
+{
+    std::vector<std::string> parts;
+    if (DataLinesNotRead() > 0) {
+        parts.push_back(Counted(DataLinesNotRead(), "line that may hold data", "lines that may hold data") +
+                        " not read (first at line " + std::to_string(firstLostLine) + ")");
+    }
+    if (const std::string bytes = BytesText(*this); !bytes.empty()) parts.push_back(bytes);
+    return Joined(parts);
 }
 
 } // namespace zav

@@ -50,6 +50,9 @@ struct LoadReport {
     // "No data loaded; 3 lines not read: S3 records are not read; 4 bytes beyond 0xFFFF not
     // loaded (file addresses 0x00FFFE-0x010001)".
     [[nodiscard]] std::string Summary() const;
+    // What of DataDropped was lost, and where: "2 lines that may hold data not read (first at
+    // line 3); 4 bytes beyond 0xFFFF not loaded (file addresses 0x00FFFE-0x010001)".
+    [[nodiscard]] std::string LostText() const;
 };
 
 } // namespace zav
