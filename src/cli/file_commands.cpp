@@ -71,9 +71,12 @@ int RunConvert(const CommandLine& command, ToolIo& io)
     const std::string& output = command.files[1];
     // A conversion that would write less than its input gave, or nothing, is no conversion.
     const ToolLoadDemands demands{
-        .someData = true, .everything = true, .untouched = "; " + (output == "-" ? "nothing was written" : output + " is as it was")};
+        .someData = true,
+        .everything = true,
+        .untouched = "; " + (output == "-" ? "nothing was written" : output + " is as it was")};
     LoadCoverage given;
-    if (!LoadToolInput(input, command.inFormat, load, *buffer, reporter, reporter, &progress, &given, demands))
+    if (!LoadToolInput(input, command.inFormat, load, *buffer, reporter, reporter, &progress, &given,
+                       demands))
         return kExitFailed;
 
     const FileFormat outputFormat = ToolOutputFormat(output, command.outFormat);

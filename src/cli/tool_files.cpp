@@ -43,7 +43,8 @@ std::string ShortfallText(const std::string& name, const LoadReport& report, con
 
 bool LoadToolInput(const std::string& path, std::optional<FileFormat> chosen, const LoadOptions& options,
                    MemoryBuffer& buffer, StatusSink& status, MessageBoxes& boxes, ProgressBar* progress,
-                   LoadCoverage* coverage, const ToolLoadDemands& demands, std::optional<std::uint32_t>* crc32)
+                   LoadCoverage* coverage, const ToolLoadDemands& demands,
+                   std::optional<std::uint32_t>* crc32)
 {
     const std::unique_ptr<ToolInput> input = OpenInput(path, boxes);
     if (!input) return false;

@@ -97,8 +97,9 @@ public:
         return ReadLines(input, [&](const std::string& line) {
             const bool parsed = ParseXLine(line, record);
             if (!parsed || !ApplyXRecord(record)) {
-                const bool known = parsed && (record.type == "X0" || record.type == "X1" || record.type == "X2" ||
-                                              record.type == "X3" || record.type == "X7");
+                const bool known =
+                    parsed && (record.type == "X0" || record.type == "X1" || record.type == "X2" ||
+                               record.type == "X3" || record.type == "X7");
                 WarnUnrecognized("Unrecognized Line in X file !", line, parsed && !known ? record.type : "");
             }
             return true;
@@ -113,8 +114,10 @@ public:
             if (parsed && (record.type == "S8" || record.type == "S9")) return false;
             if (!parsed || !ApplySRecord(record)) {
                 // S5 and S6 count records, and S7 which ends S3 data, carry no data of their own.
-                const bool withoutData = parsed && (record.type == "S5" || record.type == "S6" || record.type == "S7");
-                WarnUnrecognized("Unrecognized Line in S file !", line, parsed ? record.type : "", withoutData);
+                const bool withoutData =
+                    parsed && (record.type == "S5" || record.type == "S6" || record.type == "S7");
+                WarnUnrecognized("Unrecognized Line in S file !", line, parsed ? record.type : "",
+                                 withoutData);
             }
             return true;
         });
@@ -205,7 +208,8 @@ private:
         }
         if (!type.empty()) {
             ++report_.linesOfTypesNotRead;
-            if (std::find(report_.typesNotRead.begin(), report_.typesNotRead.end(), type) == report_.typesNotRead.end())
+            if (std::find(report_.typesNotRead.begin(), report_.typesNotRead.end(), type) ==
+                report_.typesNotRead.end())
                 report_.typesNotRead.push_back(type);
         }
         if (listedWarnings_ < kMaxLineWarnings) {

@@ -24,7 +24,8 @@ bool SaveBufferFile(const std::filesystem::path& path, FileFormat format, const 
     std::string failure;
     SaveRules told = rules;
     told.onOldContentKept = [&](const std::filesystem::path& copy) {
-        status.AddStatusMessage("Writing over " + name + " in place; its old content is kept in " + copy.string(),
+        status.AddStatusMessage("Writing over " + name + " in place; its old content is kept in " +
+                                    copy.string(),
                                 StatusKind::Warning);
         if (rules.onOldContentKept) rules.onOldContentKept(copy);
     };

@@ -27,8 +27,8 @@ std::string DroppedText(const DroppedBytes& dropped, const std::string& side)
     std::string text = Counted(dropped.count, "byte ", "bytes ") + side + " not loaded (file address";
     if (dropped.firstFileAddress == dropped.lastFileAddress)
         return text + " " + FileAddressText(dropped.firstFileAddress) + ")";
-    return text + "es " + FileAddressText(dropped.firstFileAddress) + "-" + FileAddressText(dropped.lastFileAddress) +
-           ")";
+    return text + "es " + FileAddressText(dropped.firstFileAddress) + "-" +
+           FileAddressText(dropped.lastFileAddress) + ")";
 }
 
 std::string LinesText(const LoadReport& report)
@@ -41,12 +41,13 @@ std::string LinesText(const LoadReport& report)
     }
     const std::int64_t broken = report.linesNotRead - report.blankLinesNotRead - report.linesOfTypesNotRead;
     if (broken > 0) {
-        reasons.push_back(broken == 1 ? "1 is not a valid " + report.recordName + " record"
-                                      : std::to_string(broken) + " are not valid " + report.recordName + " records");
+        reasons.push_back(broken == 1
+                              ? "1 is not a valid " + report.recordName + " record"
+                              : std::to_string(broken) + " are not valid " + report.recordName + " records");
     }
     if (report.blankLinesNotRead > 0)
-        reasons.push_back(std::to_string(report.blankLinesNotRead) + (report.blankLinesNotRead == 1 ? " is" : " are") +
-                          " blank");
+        reasons.push_back(std::to_string(report.blankLinesNotRead) +
+                          (report.blankLinesNotRead == 1 ? " is" : " are") + " blank");
     std::string text = Counted(report.linesNotRead, "line", "lines") + " not read";
     for (std::size_t i = 0; i < reasons.size(); ++i) text += (i == 0 ? ": " : ", ") + reasons[i];
     if (report.firstLostLine > 0) text += " (first at line " + std::to_string(report.firstLostLine) + ")";
@@ -59,7 +60,8 @@ std::string BytesText(const LoadReport& report)
     std::string text;
     if (report.belowBuffer.count > 0) text = DroppedText(report.belowBuffer, "below " + AddressText(0));
     if (report.beyondBuffer.count > 0) {
-        text += (text.empty() ? "" : "; ") + DroppedText(report.beyondBuffer, "beyond " + AddressText(report.lastAddress));
+        text += (text.empty() ? "" : "; ") +
+                DroppedText(report.beyondBuffer, "beyond " + AddressText(report.lastAddress));
     }
     return text;
 }

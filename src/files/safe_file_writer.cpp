@@ -433,7 +433,8 @@ bool AppendRecordSafely(const fs::path& target, std::string_view record, std::st
     const bool existed = ::stat(target.c_str(), &before) == 0;
     // Read access too: the last byte tells whether a newline is missing. O_NONBLOCK, so a
     // FIFO put in the file's place meanwhile cannot hold the run.
-    Descriptor fd(::open(target.c_str(), O_RDWR | O_APPEND | O_CREAT | O_NOCTTY | O_NONBLOCK | O_CLOEXEC, 0666));
+    Descriptor fd(
+        ::open(target.c_str(), O_RDWR | O_APPEND | O_CREAT | O_NOCTTY | O_NONBLOCK | O_CLOEXEC, 0666));
     if (!fd.IsOpen()) return Fail(failure, errno);
     struct stat info {};
     if (::fstat(fd.Get(), &info) != 0) return Fail(failure, errno);
@@ -476,7 +477,8 @@ bool WriteFileSafely(const fs::path& target, std::string_view content, std::stri
     }
     if (!S_ISREG(old.st_mode)) return WriteToSpecialFile(destination, old, content, failure, rules);
 
-    std::string whyInPlace = "it has " + std::to_string(old.st_nlink) + " names (hard links), which a new file would part";
+    std::string whyInPlace =
+        "it has " + std::to_string(old.st_nlink) + " names (hard links), which a new file would part";
     if (old.st_nlink == 1) {
         switch (ReplaceByRename(destination, old, content, failure, rules.durability, rules.stop)) {
         case Replacement::Done:
@@ -494,9 +496,10 @@ bool WriteFileSafely(const fs::path& target, std::string_view content, std::stri
     const fs::path keepFolder = rules.keepFolder.empty() ? DefaultBackupFolder() : rules.keepFolder;
     fs::path copy;
     if (!KeepOldContent(destination, keepFolder, copy, failure)) {
-        failure = "it can only be written over in place, since " + whyInPlace + ", and its old content could not be " +
-                  "copied to " + keepFolder.string() + " first (" + failure + "); nothing was written: save under " +
-                  "another name, or let " + keepFolder.string() + " take the copy";
+        failure = "it can only be written over in place, since " + whyInPlace +
+                  ", and its old content could not be copied to " + keepFolder.string() + " first (" + failure +
+                  "); nothing was written: save under another name, or let " + keepFolder.string() +
+                  " take the copy";
         return false;
     }
     if (rules.onOldContentKept) rules.onOldContentKept(copy);

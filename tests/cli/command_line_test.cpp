@@ -60,8 +60,8 @@ TEST(CommandLineTest, AOneValueOptionGivenTwiceIsRefused)
                                        : arguments[arguments.size() - 2];
         EXPECT_EQ(parsed.error, option + " is given twice; it takes one value") << arguments.back();
     }
-    const auto ports = Parse({"program", "--device", "MC68HC05B6", "--in", "a.s19", "--port", "LPT1", "--port",
-                              "LPT2", "--quiet", "--quiet"});
+    const auto ports = Parse({"program", "--device", "MC68HC05B6", "--in", "a.s19", "--port", "LPT1",
+                              "--port", "LPT2", "--quiet", "--quiet"});
     ASSERT_TRUE(ports.Ok()) << ports.error;
     EXPECT_EQ(ports.command.ports, (std::vector<std::string>{"LPT1", "LPT2"}));
 }

@@ -168,8 +168,9 @@ TEST_F(ZavtoolFileTest, FileProblemsAreWarningsOrErrors)
     WriteFile(Work("spaced.s19"), std::string("\r\n") + kSmallS19);
     const ToolRun spaced = Run({"convert", Work("spaced.s19"), Work("spaced.bin")});
     EXPECT_EQ(spaced.exitStatus, 0);
-    EXPECT_NE(spaced.err.find("\nwarning: Unrecognized Line in S file !\nwarning: 1 line not read: 1 is blank\n"),
-              std::string::npos)
+    EXPECT_NE(
+        spaced.err.find("\nwarning: Unrecognized Line in S file !\nwarning: 1 line not read: 1 is blank\n"),
+        std::string::npos)
         << spaced.err;
 
     const ToolRun missing = Run({"convert", Work("missing.s19"), Work("x.bin")});
@@ -245,7 +246,7 @@ TEST_F(ZavtoolFileTest, ExportPrintsTheCopyAsTexts)
               "S01F00003C696D67207372633D78206F6E6572726F723D616C6572742831293E0E\r\nS9030000FC\r\n");
     ASSERT_EQ(Run({"export", Work("hostile.s19"), "--as", "html"}).exitStatus, 1) << "a file without data";
     WriteFile(Work("hostile.s19"), "S01F00003C696D67207372633D78206F6E6572726F723D616C6572742831293E0E\r\n"
-                                       "S107010001020304ED\r\nS9030000FC\r\n");
+                                   "S107010001020304ED\r\nS9030000FC\r\n");
     const ToolRun hostile = Run({"export", Work("hostile.s19"), "--as", "html", "--range", "0:0"});
     EXPECT_NE(hostile.out.find("<title>\r\n&lt;img src=x onerror=alert(1)&gt;"), std::string::npos) << hostile.out;
     EXPECT_EQ(hostile.out.find("<img"), std::string::npos);

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -20,7 +21,8 @@ namespace fs = std::filesystem;
 // Project "abc" and the bytes 01 02 03 04 at 0x0100.
 constexpr const char* kSmallS19 = "S0060000616263D3\r\nS107010001020304ED\r\nS9030000FC\r\n";
 // Data in S3 records, which the S reader leaves out, after a header and before their S7 end.
-constexpr const char* kS3Only = "S0030000FC\r\nS3090000010001020304EB\r\nS3090000010405060708D7\r\nS70500000000FA\r\n";
+constexpr const char* kS3Only =
+    "S0030000FC\r\nS3090000010001020304EB\r\nS3090000010405060708D7\r\nS70500000000FA\r\n";
 
 class ZavtoolIntegrityTest : public ToolTest {
 protected:
@@ -35,9 +37,19 @@ protected:
     [[nodiscard]] std::vector<std::string> OnePart(const std::string& input, const std::string& log,
                                                    std::vector<std::string> more = {}) const
     {
-        std::vector<std::string> arguments{"program", "--device", "MC68HC05B6", "--in",    input,
-                                           "--erase", "--program", "--verify",  "--log",   log,
-                                           "--count", "1",        "--simulate=write-ms=1"};
+        std::vector<std::string> arguments{"program",
+                                           "--device",
+                                           "MC68HC05B6",
+                                           "--in",
+                                           input,
+                                           "--erase",
+                                           "--program",
+                                           "--verify",
+                                           "--log",
+                                           log,
+                                           "--count",
+                                           "1",
+                                           "--simulate=write-ms=1"};
         arguments.insert(arguments.end(), more.begin(), more.end());
         return arguments;
     }
@@ -64,16 +76,21 @@ TEST_F(ZavtoolIntegrityTest, AConvertThatWouldLoseDataFailsAndKeepsTheOldOutput)
         std::string error;
     } cases[] = {
         {{Work("small.s19"), out, "--in-format", "hex"},
-         Work("small.s19") + " would lose data: 3 lines that may hold data not read (first at line 1)" + kept},
-        {{Work("s3.s19"), out}, Work("s3.s19") + " would lose data: 2 lines that may hold data not read (first at line 2)" + kept},
+         Work("small.s19") + " would lose data: 3 lines that may hold data not read (first at line 1)" +
+             kept},
+        {{Work("s3.s19"), out},
+         Work("s3.s19") + " would lose data: 2 lines that may hold data not read (first at line 2)" + kept},
         {{Work("pattern.bin"), out, "--offset", "0x4900"},
-         Work("pattern.bin") + " would lose data: 18688 bytes beyond 0xFFFF not loaded (file addresses 0x00B700-0x00FFFF)" +
+         Work("pattern.bin") +
+             " would lose data: 18688 bytes beyond 0xFFFF not loaded (file addresses 0x00B700-0x00FFFF)" +
              kept + fits},
         {{Work("pattern.bin"), out, "--offset", "-2147483648"},
-         Work("pattern.bin") + " would lose data: 65536 bytes below 0x0000 not loaded (file addresses 0x000000-0x00FFFF)" +
+         Work("pattern.bin") +
+             " would lose data: 65536 bytes below 0x0000 not loaded (file addresses 0x000000-0x00FFFF)" +
              kept + fits},
         {{Work("big.bin"), out},
-         Work("big.bin") + " would lose data: 34464 bytes beyond 0xFFFF not loaded (file addresses 0x010000-0x01869F)" +
+         Work("big.bin") +
+             " would lose data: 34464 bytes beyond 0xFFFF not loaded (file addresses 0x010000-0x01869F)" +
              kept + fits},
         {{Work("empty.hex"), out}, "No data loaded from " + Work("empty.hex") + kept},
     };
@@ -102,12 +119,12 @@ TEST_F(ZavtoolIntegrityTest, ExportAndProgramRefuseAnInputWithoutData)
     EXPECT_TRUE(exported.out.empty());
     EXPECT_EQ(Lines(exported.err).back(), "error: No data loaded from " + Work("s3.s19"));
 
-    const ToolRun programmed = Run({"program", "--device", "MC68HC05B6", "--in", Work("s3.s19"), "--clear", "FF",
-                                    "--erase", "--program", "--simulate", "--yes"});
+    const ToolRun programmed = Run({"program", "--device", "MC68HC05B6", "--in", Work("s3.s19"), "--clear",
+                                    "FF", "--erase", "--program", "--simulate", "--yes"});
     EXPECT_EQ(programmed.exitStatus, 1);
-    EXPECT_EQ(Lines(programmed.err).back(),
-              "error: " + Work("s3.s19") +
-                  " would lose data: 2 lines that may hold data not read (first at line 2); the device was not touched");
+    EXPECT_EQ(Lines(programmed.err).back(), "error: " + Work("s3.s19") +
+                                                " would lose data: 2 lines that may hold data not read "
+                                                "(first at line 2); the device was not touched");
     EXPECT_EQ(programmed.err.find("Program Sequence"), std::string::npos) << programmed.err;
 }
 
@@ -132,7 +149,8 @@ TEST_F(ZavtoolIntegrityTest, ALogIsOnlyEverAppendedTo)
     const struct {
         std::string log;
         std::string kind;
-    } refused[] = {{folder, "a folder"}, {Fifo("log.fifo"), "a named pipe (FIFO)"}, {"/dev/null", "a character device"}};
+    } refused[] = {
+        {folder, "a folder"}, {Fifo("log.fifo"), "a named pipe (FIFO)"}, {"/dev/null", "a character device"}};
     for (const auto& c : refused) {
         const ToolRun refusal = Run(OnePart(Work("pattern.bin"), c.log));
         EXPECT_EQ(refusal.exitStatus, 2) << refusal.err;
@@ -156,7 +174,8 @@ TEST_F(ZavtoolIntegrityTest, AnOutputWrittenInPlaceHasItsOldContentKeptFirst)
                              (backups / "out.bin.").string();
     EXPECT_NE(run.err.find(told), std::string::npos) << run.err;
     std::vector<std::string> copies;
-    for (const auto& entry : fs::directory_iterator(backups)) copies.push_back(ReadFile(entry.path().string()));
+    for (const auto& entry : fs::directory_iterator(backups))
+        copies.push_back(ReadFile(entry.path().string()));
     EXPECT_EQ(copies, std::vector<std::string>{"earlier"});
 }
 
@@ -171,12 +190,11 @@ TEST_F(ZavtoolIntegrityTest, AConvertIntoAFifoEndsOnAStopSignal)
     } stops[] = {{SIGINT, 130, "Ctrl-C"}, {SIGTERM, 143, "SIGTERM"}, {SIGHUP, 129, "SIGHUP"}};
     for (const auto& stop : stops) {
         const std::string fifo = Fifo(std::string("out-") + stop.name + ".s19");
-        const ToolRun run =
-            runner_.RunAndSignal({"convert", Work("small.s19"), fifo}, "Writing file : " + fifo + "\n", stop.signal);
+        const ToolRun run = runner_.RunAndSignal({"convert", Work("small.s19"), fifo},
+                                                 "Writing file : " + fifo + "\n", stop.signal);
         EXPECT_EQ(run.exitStatus, stop.status) << run.err;
-        EXPECT_EQ(Lines(run.err).back(),
-                  std::string("warning: Stopped by the user (") + stop.name + ") during the save; " + fifo +
-                      " is as it was.")
+        EXPECT_EQ(Lines(run.err).back(), std::string("warning: Stopped by the user (") + stop.name +
+                                             ") during the save; " + fifo + " is as it was.")
             << run.err;
     }
 }
@@ -187,9 +205,7 @@ TEST_F(ZavtoolIntegrityTest, AFifoInputIsReadOnceAndItsChecksumLogged)
 {
     const std::string fifo = Fifo("in.fifo");
     const std::string content = Pattern();
-    std::thread writer([&] {
-        std::ofstream(fifo, std::ios::binary) << content;
-    });
+    std::thread writer([&] { std::ofstream(fifo, std::ios::binary) << content; });
     const ToolRun run = Run(OnePart(fifo, Work("parts.jsonl"), {"--in-format", "bin"}));
     writer.join();
     EXPECT_EQ(run.exitStatus, 0) << run.err;

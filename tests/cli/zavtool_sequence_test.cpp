@@ -135,10 +135,10 @@ TEST_F(ZavtoolSequenceTest, SignalsStopTheSequenceAsTheStopButtonDoes)
                                                  "Program Sequence in Progress ...\n", SIGTERM);
     EXPECT_EQ(program.exitStatus, 143);
     EXPECT_EQ(Lines(program.err).back(), "warning: Stopped by the user (SIGTERM); the port is released.");
-    EXPECT_NE(program.err.find("\nProgram Sequence Interrupted.\n"), std::string::npos)
-        << program.err;
+    EXPECT_NE(program.err.find("\nProgram Sequence Interrupted.\n"), std::string::npos) << program.err;
     // The stop is the user's; no line may blame the board for it.
-    for (const ToolRun* run : {&read, &program}) EXPECT_EQ(run->err.find("error:"), std::string::npos) << run->err;
+    for (const ToolRun* run : {&read, &program})
+        EXPECT_EQ(run->err.find("error:"), std::string::npos) << run->err;
 }
 
 // A board that never answers is given up after --tries identifications.

@@ -174,10 +174,12 @@ TEST_F(BufferFileLoad, SFileReadsHeaderAndDataUntilTheEndRecord)
     EXPECT_EQ(buffer.GetByte(0x0103), 4);
     EXPECT_EQ(buffer.GetByte(0x0200), 0);
     EXPECT_EQ(LineWarningCount(), 3);
-    EXPECT_EQ(status.lines.back(),
-              (StatusLine{"3 lines not read: S3, S5 records are not read, 1 is not a valid S record (first at line 4); "
-                          "1 byte beyond 0xFFFF not loaded (file address 0x012345)",
-                          StatusKind::Warning}));
+    EXPECT_EQ(
+        status.lines.back(),
+        (StatusLine{
+            "3 lines not read: S3, S5 records are not read, 1 is not a valid S record (first at line 4); "
+            "1 byte beyond 0xFFFF not loaded (file address 0x012345)",
+            StatusKind::Warning}));
 }
 
 TEST_F(BufferFileLoad, S8EndsTheReadToo)
@@ -206,7 +208,8 @@ TEST_F(BufferFileLoad, AFloodOfBrokenLinesListsTheFirstThousandAndCountsTheRest)
     EXPECT_EQ(status.lines[1], (StatusLine{kSWarning, StatusKind::Warning}));
     EXPECT_EQ(status.lines[1000], (StatusLine{kSWarning, StatusKind::Warning}));
     EXPECT_EQ(status.lines[1001], (StatusLine{"... 1500 more unrecognized lines", StatusKind::Warning}));
-    EXPECT_EQ(status.lines.back().text, "2500 lines not read: 2500 are not valid S records (first at line 1)");
+    EXPECT_EQ(status.lines.back().text,
+              "2500 lines not read: 2500 are not valid S records (first at line 1)");
     EXPECT_EQ(buffer.GetByte(0x0100), 0x01) << "the good line after the flood still loads";
 
     // Each load has its own count; exactly a thousand needs no summary.
@@ -275,8 +278,8 @@ TEST_F(BufferFileLoad, ClearingFillsImplementedCellsReadOnlyIncluded)
     EXPECT_EQ(buffer.GetByte(0x0020), 0xFF);
     EXPECT_EQ(buffer.GetByte(0xFFFF), 0xFF);
     EXPECT_EQ(buffer.GetByte(0x0010), 0x00);
-    EXPECT_EQ(status.Texts(),
-              (std::vector<std::string>{"Buffer Cleared with 0xFF", "Reading file : test.file", "No data loaded"}));
+    EXPECT_EQ(status.Texts(), (std::vector<std::string>{"Buffer Cleared with 0xFF",
+                                                        "Reading file : test.file", "No data loaded"}));
 
     status.lines.clear();
     ASSERT_TRUE(Load("\x12", FileFormat::Binary, {0, 0xFFFFFF, 0, ClearMode::Zeros}));

@@ -122,8 +122,9 @@ TEST_F(SafeFileWriter, HardLinksKeepSharingTheNewContentAfterTheOldIsKept)
     EXPECT_EQ(testing::ReadFileBytes(path), std::string(70000, 'g'));
     EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"a.bin", "b.bin"}));
     // Told while the file still held what the copy holds.
-    EXPECT_EQ(told, (std::vector<std::string>{"old content, longer than the new one / old content, longer than the new one",
-                                              "new / new"}));
+    EXPECT_EQ(told, (std::vector<std::string>{
+                        "old content, longer than the new one / old content, longer than the new one",
+                        "new / new"}));
     EXPECT_EQ(std::distance(fs::directory_iterator(kept / "copies"), fs::directory_iterator()), 2);
 }
 
@@ -281,16 +282,19 @@ TEST_F(SafeFileWriter, AFileInAFolderClosedToNewNamesIsWrittenInPlaceOnlyOnceIts
     };
 
     const std::string refusal = saveKeepingIn(locked / "copies");
-    EXPECT_EQ(refusal, "it can only be written over in place, since its folder takes no new file (Permission denied), "
-                       "and its old content could not be copied to " + (locked / "copies").string() +
-                       " first (Permission denied); nothing was written: save under another name, or let " +
-                       (locked / "copies").string() + " take the copy");
+    EXPECT_EQ(refusal,
+              "it can only be written over in place, since its folder takes no new file (Permission denied), "
+              "and its old content could not be copied to " +
+                  (locked / "copies").string() +
+                  " first (Permission denied); nothing was written: save under another name, or let " +
+                  (locked / "copies").string() + " take the copy");
     EXPECT_EQ(testing::ReadFileBytes(path), "earlier and longer");
 
     EXPECT_EQ(saveKeepingIn(open), "");
     EXPECT_EQ(testing::ReadFileBytes(path), "new");
     std::vector<std::string> copies;
-    for (const auto& entry : fs::directory_iterator(open)) copies.push_back(testing::ReadFileBytes(entry.path()));
+    for (const auto& entry : fs::directory_iterator(open))
+        copies.push_back(testing::ReadFileBytes(entry.path()));
     EXPECT_EQ(copies, std::vector<std::string>{"earlier and longer"});
 }
 

@@ -431,8 +431,7 @@ TEST(ProgramSequence, AStopWhileTheWorkerWaitsOnABoxDoesNotDeadlock)
     harness.RunProgram();
 
     EXPECT_EQ(BoxTexts(harness.host), std::vector<std::string>{kConfigQuestion});
-    EXPECT_EQ(harness.host.lines,
-              (std::vector<StatusLine>{kProgramStarted, kProgramInterrupted}));
+    EXPECT_EQ(harness.host.lines, (std::vector<StatusLine>{kProgramStarted, kProgramInterrupted}));
     EXPECT_FALSE(harness.program.HasWorker());
     // Not even the erase command, which waits for no ready signal, went out.
     EXPECT_EQ(harness.board.Target().WriteCount(), 0);

@@ -339,8 +339,7 @@ TEST(ReadSequence, AStopWhileReadingKeepsTheCellsReadSoFar)
     // The board never signals ready, so the first cell waits until the user gives up.
     harness.queue->DrainUntil([&] { return harness.host.beginUpdates == 1; });
     harness.read.StartButtonClick(false);
-    EXPECT_EQ(harness.host.lines,
-              (std::vector<StatusLine>{kReadStarted, kReadInterrupted}));
+    EXPECT_EQ(harness.host.lines, (std::vector<StatusLine>{kReadStarted, kReadInterrupted}));
     EXPECT_TRUE(harness.host.bytesSet.empty());
     ExpectEndedCleanly(harness);
 }

@@ -162,8 +162,9 @@ private slots:
         const std::vector<std::string> texts = status.Texts();
         QVERIFY(texts.size() >= 4);
         QCOMPARE(texts[texts.size() - 4], std::string("Unrecognized Line in S file !"));
-        QCOMPARE(texts[texts.size() - 2],
-                 std::string("No data loaded; 2 lines not read: S3, S7 records are not read (first at line 2)"));
+        QCOMPARE(
+            texts[texts.size() - 2],
+            std::string("No data loaded; 2 lines not read: S3, S7 records are not read (first at line 2)"));
         QCOMPARE(status.lines[status.lines.size() - 2].kind, StatusKind::Warning);
     }
 
