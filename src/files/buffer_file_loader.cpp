@@ -208,9 +208,15 @@ private:
         }
         if (!type.empty()) {
             ++report_.linesOfTypesNotRead;
-            if (std::find(report_.typesNotRead.begin(), report_.typesNotRead.end(), type) ==
-                report_.typesNotRead.end())
-                report_.typesNotRead.push_back(type);
+            std::vector<std::string>& types = report_.typesNotRead;
+            if (std::find(types.begin(), types.end(), type) == types.end()) {
+                // A hostile file could bring thousands of types; the summary stays one line.
+                if (types.size() < LoadReport::kMaxTypesNamed) {
+                    types.push_back(type);
+                } else {
+                    report_.moreTypesNotRead = true;
+                }
+            }
         }
         if (listedWarnings_ < kMaxLineWarnings) {
             ++listedWarnings_;

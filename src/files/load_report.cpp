@@ -37,7 +37,7 @@ std::string LinesText(const LoadReport& report)
     if (!report.typesNotRead.empty()) {
         std::string types;
         for (const std::string& type : report.typesNotRead) types += (types.empty() ? "" : ", ") + type;
-        reasons.push_back(types + " records are not read");
+        reasons.push_back(types + (report.moreTypesNotRead ? " and other" : "") + " records are not read");
     }
     const std::int64_t broken = report.linesNotRead - report.blankLinesNotRead - report.linesOfTypesNotRead;
     if (broken > 0) {

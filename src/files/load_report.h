@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -25,8 +26,11 @@ struct LoadReport {
     // reader does not take, which carry no data (an S5 count, an S7 end record).
     std::int64_t blankLinesNotRead = 0;
     std::int64_t linesWithoutData = 0;
-    // Record types met that this reader does not take ("S3"), in the order met.
+    // Record types met that this reader does not take ("S3"), in the order met, up to
+    // kMaxTypesNamed; moreTypesNotRead when there were others.
+    static constexpr std::size_t kMaxTypesNamed = 8;
     std::vector<std::string> typesNotRead;
+    bool moreTypesNotRead = false;
     std::int64_t linesOfTypesNotRead = 0;
     // The first line that may have carried data and was not read, counted from 1; 0: none.
     std::int64_t firstLostLine = 0;

@@ -8,6 +8,7 @@
 #include "buffer/memory_buffer.h"
 #include "files/buffer_file_loader.h"
 #include "files/s_record.h"
+#include "files/x_record.h"
 #include "support/recording_messages.h"
 
 namespace zav {
@@ -41,6 +42,9 @@ TEST(LoadSummary, NamesWhatWasNotReadAndWhatWasNotLoaded)
     const std::string s3 = FormatSLine("S3", 0x0000, Bytes{0x01, 0x00, 0xAA, 0xBB});
     const std::string s5 = FormatSLine("S5", 0x0001, Bytes{});
     const std::string s7 = FormatSLine("S7", 0x0000, Bytes{0x00, 0x00});
+    std::vector<std::string> manyTypes;
+    for (const char* type : {"X4", "X5", "X6", "X8", "X9", "XA", "XB", "XC", "XD", "XE"})
+        manyTypes.push_back(FormatXLine(type, 0, Bytes{1}));
     const std::vector<SummaryCase> cases = {
         {"whole", FileFormat::MotorolaS, Lines({data, "S9030000FC"}), {}, "", false},
         {"empty", FileFormat::Binary, "", {}, "No data loaded", false},
@@ -85,6 +89,13 @@ TEST(LoadSummary, NamesWhatWasNotReadAndWhatWasNotLoaded)
          std::string(0x10001, 'x'),
          {},
          "1 byte beyond 0xFFFF not loaded (file address 0x010000)",
+         true},
+        {"a hostile file's many record types",
+         FileFormat::ExtendedFormat,
+         Lines(manyTypes),
+         {},
+         "No data loaded; 10 lines not read: X4, X5, X6, X8, X9, XA, XB, XC and other records are not read "
+         "(first at line 1)",
          true},
         {"outside the chosen range",
          FileFormat::Binary,
