@@ -437,9 +437,7 @@ TEST(ProgramSequence, AStopWhileTheWorkerWaitsOnABoxDoesNotDeadlock)
     harness.RunProgram();
 
     EXPECT_EQ(BoxTexts(harness.host), std::vector<std::string>{kConfigQuestion});
-    EXPECT_EQ(harness.host.lines,
-              (std::vector<StatusLine>{
-                  kProgramStarted, {"Programmer Not Ready.", StatusKind::Error}, kProgramInterrupted}));
+    EXPECT_EQ(harness.host.lines, (std::vector<StatusLine>{kProgramStarted, kProgramInterrupted}));
     EXPECT_FALSE(harness.program.HasWorker());
     // Not even the erase command, which waits for no ready signal, went out.
     EXPECT_EQ(harness.board.Target().WriteCount(), 0);
@@ -483,7 +481,11 @@ TEST_P(StopAtABox, NoTargetCellChangesAfterTheStop)
         ASSERT_EQ(harness.board.Target().Peek(static_cast<std::uint16_t>(a)),
                   atStop[static_cast<std::size_t>(a)])
             << a;
-    EXPECT_EQ(harness.host.lines.back(), (StatusLine{"Programmer Not Ready.", StatusKind::Error}));
+    // The stop is the user's: neither a board that is not ready nor a success.
+    for (const StatusLine& line : harness.host.lines) {
+        EXPECT_NE(line.kind, StatusKind::Error) << line.text;
+        EXPECT_EQ(line.text.find("completed"), std::string::npos) << line.text;
+    }
 }
 
 using Opt = SequenceOption;

@@ -5,10 +5,12 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "shell/settings_file.h"
+#include "support/scoped_environment.h"
 #include "support/temp_folder.h"
 
 namespace zav {
@@ -149,8 +151,11 @@ TEST_F(SettingsFileTest, ANameThatIsNoSmallRegularFileIsNotRead)
     }
 }
 
+// Written over in place to keep the other name, the file's old content is kept in the
+// backups folder first.
 TEST_F(SettingsFileTest, ASavedFileKeepsItsOtherHardLink)
 {
+    const testing::ScopedEnvironment data("XDG_DATA_HOME", (temp / "share").string());
     std::filesystem::create_directories(folder);
     const auto path = folder / kSettingsFileName;
     std::ofstream(path) << "LPT_DELAY=1\r\n";
@@ -162,6 +167,10 @@ TEST_F(SettingsFileTest, ASavedFileKeepsItsOtherHardLink)
     AppSettings reread;
     (void)ReadSettingsFile(folder / "backup.ini", reread);
     EXPECT_EQ(reread.program.lptDelay, 7);
+    const auto copies = std::filesystem::directory_iterator(temp / "share/zav/backups");
+    ASSERT_NE(copies, std::filesystem::directory_iterator());
+    std::ifstream copy(copies->path());
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(copy), {}), "LPT_DELAY=1\r\n");
 }
 
 TEST_F(SettingsFileTest, AnUnwritablePlaceReportsTheSystemsReason)
