@@ -355,6 +355,8 @@ void THexEdit::ShowCellInfo()
     ShowDifferenceAndChecksums();
     explaine_->RepaintCells();
     ShowCursorExtras();
+    hexPane_->AnnounceCursorCell();
+    charPane_->AnnounceCursorCell();
 }
 
 void THexEdit::PaneFocused(EditorGrid grid)
