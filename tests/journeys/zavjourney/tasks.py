@@ -1,0 +1,70 @@
+"""Steps that several journeys share, each as the manual tells a user to do it."""
+
+import pyatspi
+
+MAIN = "ZAV Zoruruzad Irodozeziz"
+
+
+def device_text(j):
+    return j.find("text", "Device", within=j.main_window()).queryText().getText(0, -1)
+
+
+def select_device(j, board, device):
+    """Device ID, the board under Hardware, the device under Device, OK."""
+    j.press("push button", "Device ID", within=j.main_window())
+    dialog = j.window("Select Device")
+    j.act(j.find("radio button", board, within=dialog), "Press", "Toggle")
+    devices = j.find("list", "Device", within=dialog)
+    j.wait(lambda: any(devices.getChildAtIndex(i).name == device for i in range(devices.childCount)),
+           f"'{device}' in the Device list")
+    index = next(i for i in range(devices.childCount) if devices.getChildAtIndex(i).name == device)
+    devices.querySelection().selectChild(index)
+    j.press("push button", "OK", within=dialog)
+    j.window_closed("Select Device")
+    j.wait(lambda: device_text(j) == device, f"the device field to show {device}")
+
+
+def switch_on(j, caption):
+    """Presses an option of the page in view until it reads ON, as "Erase: on"."""
+    toggle = j.find("check box", f"{caption}: off", within=j.main_window())
+    j.act(toggle, "Press", "Toggle")
+    j.wait_name(toggle, f"{caption}: on")
+
+
+def show_page(j, title):
+    j.act(j.find("page tab", title, within=j.main_window()), "Press", "Toggle", "SetFocus")
+
+
+def start(j):
+    """The Start button of the page in view; returns it, reading Stop while the sequence runs."""
+    button = j.find("check box", "Start", within=j.main_window())
+    j.act(button, "Press", "Toggle")
+    return button
+
+
+def show_editor(j):
+    """Alt+E, and the hex pane takes the keys."""
+    j.keys("<Alt>e")
+    editor = j.window("Hex Editor", contains=True)
+    hex_pane = j.find("table", "Hexadecimal dump", within=editor)
+    hex_pane.queryComponent().grabFocus()
+    j.wait_focused(hex_pane)
+    return editor, hex_pane
+
+
+def focused_cell_name(j, pane, address):
+    """The name of the byte's cell, once it is the focused one."""
+    cell = j.cell(pane, address)
+    j.wait(lambda: cell.getState().contains(pyatspi.STATE_FOCUSED), f"the cursor on 0x{address:04X}")
+    return cell.name
+
+
+def go_to(j, address):
+    """Edit > Go To Address, the address typed, OK."""
+    j.menu("Edit", "Go To Address")
+    dialog = j.window("Go To Address")
+    j.find("text", "Address", within=dialog)
+    j.keys("<Control>a")
+    j.type(f"0x{address:04X}")
+    j.press("push button", "OK", within=dialog)
+    j.window_closed("Go To Address")
