@@ -4,6 +4,7 @@ does, and waiting on what a person would wait on. No screen coordinates anywhere
 import time
 
 from dogtail import rawinput
+from gi.repository import Gio, GLib
 import pyatspi
 
 from zavjourney.desktop import wait_until
@@ -85,6 +86,7 @@ class Journey:
         self.desktop = desktop
         self.folder = folder
         self.timeout = timeout
+        self._bus = None
 
     # --- finding -------------------------------------------------------------------------
 
@@ -174,14 +176,73 @@ class Journey:
         return self.window("ZAV Zoruruzad Irodozeziz")
 
     def act(self, node, *names):
-        """Carries out the control's first action of the names given, as a reader's activate does."""
+        """Carries out the control's first action of the names given, as a reader's activate does.
+
+        The request is sent without waiting for its answer: Qt answers only once the action is
+        done, and an action that opens a modal dialog is done when the dialog closes."""
         action = node.queryAction()
         available = [action.getName(i) for i in range(action.nActions)]
         for wanted in names or ("Press", "Toggle", "SetFocus"):
             if wanted in available:
-                action.doAction(available.index(wanted))
+                self._send(node, "org.a11y.atspi.Action", "DoAction", GLib.Variant("(i)", (available.index(wanted),)))
                 return
         raise JourneyFailure(f"{path_of(node)} offers none of {names}; it offers {available}")
+
+    def _send(self, node, interface, method, arguments):
+        if self._bus is None:
+            session = Gio.bus_get_sync(Gio.BusType.SESSION, None)
+            reply = session.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None,
+                                      GLib.VariantType("(s)"), Gio.DBusCallFlags.NONE, 5000, None)
+            flags = Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION
+            self._bus = Gio.DBusConnection.new_for_address_sync(reply.unpack()[0], flags, None, None)
+        message = Gio.DBusMessage.new_method_call(node.app.bus_name, node.path, interface, method)
+        message.set_body(arguments)
+        message.set_flags(Gio.DBusMessageFlags.NO_REPLY_EXPECTED)
+        self._bus.send_message(message, Gio.DBusSendMessageFlags.NONE)
+        self._bus.flush_sync(None)
+
+    def focus(self, node):
+        """Moves the keyboard focus to the control: asked of the control, else with Tab, as a
+        keyboard user reaches it; fails if Tab never gets there."""
+        def focused():
+            return node.getState().contains(pyatspi.STATE_FOCUSED)
+
+        try:
+            node.queryComponent().grabFocus()
+        except Exception:
+            pass
+        if wait_until(focused, 0.5, 0.05):
+            return
+        for _ in range(40):
+            self.keys("Tab")
+            if wait_until(focused, 0.3, 0.03):
+                return
+        raise JourneyFailure(f"Tab never reached {path_of(node)}")
+
+    def space(self, node):
+        """Focuses a button, check box or radio button and presses Space on it, as a keyboard user does."""
+        self.focus(node)
+        self.keys("space")
+
+    def choose(self, list_node, name):
+        """Selects a list's item with the arrow keys, as a keyboard user does."""
+        def current():
+            for index in range(list_node.childCount):
+                item = list_node.getChildAtIndex(index)
+                if item is not None and item.getState().contains(pyatspi.STATE_FOCUSED):
+                    return item.name
+            return None
+
+        self.focus(list_node)
+        self.keys("Home")
+        for _ in range(list_node.childCount):
+            if self.wait(lambda: current(), f"a current item in {path_of(list_node)}") == name:
+                self.keys("space")
+                return
+            before = current()
+            self.keys("Down")
+            self.wait(lambda: current() != before, f"the selection to move down {path_of(list_node)}")
+        raise JourneyFailure(f"no item '{name}' in {path_of(list_node)}")
 
     def press(self, role, name, within=None):
         node = self.find(role, name, within)

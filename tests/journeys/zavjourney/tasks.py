@@ -13,12 +13,11 @@ def select_device(j, board, device):
     """Device ID, the board under Hardware, the device under Device, OK."""
     j.press("push button", "Device ID", within=j.main_window())
     dialog = j.window("Select Device")
-    j.act(j.find("radio button", board, within=dialog), "Press", "Toggle")
+    j.space(j.find("radio button", board, within=dialog))
     devices = j.find("list", "Device", within=dialog)
     j.wait(lambda: any(devices.getChildAtIndex(i).name == device for i in range(devices.childCount)),
            f"'{device}' in the Device list")
-    index = next(i for i in range(devices.childCount) if devices.getChildAtIndex(i).name == device)
-    devices.querySelection().selectChild(index)
+    j.choose(devices, device)
     j.press("push button", "OK", within=dialog)
     j.window_closed("Select Device")
     j.wait(lambda: device_text(j) == device, f"the device field to show {device}")
@@ -27,7 +26,7 @@ def select_device(j, board, device):
 def switch_on(j, caption):
     """Presses an option of the page in view until it reads ON, as "Erase: on"."""
     toggle = j.find("check box", f"{caption}: off", within=j.main_window())
-    j.act(toggle, "Press", "Toggle")
+    j.space(toggle)
     j.wait_name(toggle, f"{caption}: on")
 
 
@@ -38,7 +37,7 @@ def show_page(j, title):
 def start(j):
     """The Start button of the page in view; returns it, reading Stop while the sequence runs."""
     button = j.find("check box", "Start", within=j.main_window())
-    j.act(button, "Press", "Toggle")
+    j.space(button)
     return button
 
 
