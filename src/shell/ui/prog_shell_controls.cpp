@@ -204,8 +204,9 @@ QWidget* TProgShell::CreateDeviceRow()
     deviceIdButton_->setAutoRaise(true);
     deviceIdButton_->setToolTip(QStringLiteral("Select Device"));
     deviceIdButton_->setStatusTip(QStringLiteral("Device Auto Identification"));
-    deviceIdButton_->setAccessibleName(QStringLiteral("Select Device"));
-    deviceIdButton_->setAccessibleDescription(deviceIdButton_->statusTip());
+    // Named as the manual calls it; it shows only an icon.
+    deviceIdButton_->setAccessibleName(QStringLiteral("Device ID"));
+    deviceIdButton_->setAccessibleDescription(QStringLiteral("Select Device: ") + deviceIdButton_->statusTip());
     connect(deviceIdButton_, &QToolButton::clicked, this, Guarded(this, [this] { DeviceIDButtonClick(); }));
 
     deviceIdValue_ = new QLineEdit(FromLatin1(NoDeviceName), row);
