@@ -207,6 +207,7 @@ class Journey:
         def focused():
             return node.getState().contains(pyatspi.STATE_FOCUSED)
 
+        self.activate(self.top_level(node))
         try:
             node.queryComponent().grabFocus()
         except Exception:
@@ -218,6 +219,24 @@ class Journey:
             if wait_until(focused, 0.3, 0.03):
                 return
         raise JourneyFailure(f"Tab never reached {path_of(node)}")
+
+    def top_level(self, node):
+        """The program's window that holds the node."""
+        while node.parent is not None and node.parent.getRole() != pyatspi.ROLE_APPLICATION:
+            node = node.parent
+        return node
+
+    def activate(self, window):
+        """Brings the window to the front with the window manager's Alt+Tab, as a keyboard user
+        switches windows."""
+        def active():
+            return window.getState().contains(pyatspi.STATE_ACTIVE)
+
+        for _ in range(6):
+            if wait_until(active, 0.3, 0.03):
+                return
+            self.keys("<Alt>Tab")
+        raise JourneyFailure(f"Alt+Tab never brought {describe(window)} to the front")
 
     def space(self, node):
         """Focuses a button, check box or radio button and presses Space on it, as a keyboard user does."""

@@ -30,6 +30,12 @@ def switch_on(j, caption):
     j.wait_name(toggle, f"{caption}: on")
 
 
+def switch_off(j, caption):
+    toggle = j.find("check box", f"{caption}: on", within=j.main_window())
+    j.space(toggle)
+    j.wait_name(toggle, f"{caption}: off")
+
+
 def show_page(j, title):
     j.act(j.find("page tab", title, within=j.main_window()), "Press", "Toggle", "SetFocus")
 
