@@ -86,20 +86,22 @@ def start_display(log):
 
 
 def start_window_manager(log):
-    """Starts openbox and waits until it manages the screen."""
-    try:
-        process = subprocess.Popen(["openbox", "--sm-disable"], stdout=log, stderr=log, stdin=subprocess.DEVNULL)
-    except OSError as error:
-        raise DesktopFailure(f"cannot start the window manager (openbox): {error}") from error
+    """Starts openbox once the display takes connections, and waits until it manages the screen."""
+    def root_property(name):
+        return subprocess.run(["xprop", "-root", name], capture_output=True, text=True)
 
-    def managing():
-        probe = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], capture_output=True, text=True)
-        return "window id" in probe.stdout
-
-    if not wait_until(managing, 10):
+    if not wait_until(lambda: root_property("_NET_SUPPORTING_WM_CHECK").returncode == 0, 10):
+        raise DesktopFailure(f"cannot reach the X display {os.environ.get('DISPLAY')}: it takes no connection")
+    for _ in range(2):
+        try:
+            process = subprocess.Popen(["openbox", "--sm-disable"], stdout=log, stderr=log, stdin=subprocess.DEVNULL)
+        except OSError as error:
+            raise DesktopFailure(f"cannot start the window manager (openbox): {error}") from error
+        if wait_until(lambda: process.poll() is not None or "window id" in root_property(
+                "_NET_SUPPORTING_WM_CHECK").stdout, 10) and process.poll() is None:
+            return process
         end_process(process)
-        raise DesktopFailure("the window manager (openbox) did not take the display within 10 s")
-    return process
+    raise DesktopFailure("the window manager (openbox) did not take the display within 10 s")
 
 
 def start_accessibility_bus(log):

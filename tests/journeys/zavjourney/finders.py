@@ -238,10 +238,16 @@ class Journey:
             self.keys("<Alt>Tab")
         raise JourneyFailure(f"Alt+Tab never brought {describe(window)} to the front")
 
-    def space(self, node):
-        """Focuses a button, check box or radio button and presses Space on it, as a keyboard user does."""
-        self.focus(node)
-        self.keys("space")
+    def space(self, node, until=None, what="the press to take effect"):
+        """Focuses a button, check box or radio button and presses Space on it, as a keyboard user
+        does. With `until`, waits for its effect and presses again if a freshly raised window
+        let the key go by."""
+        for _ in range(3):
+            self.focus(node)
+            self.keys("space")
+            if until is None or wait_until(until, 2, 0.05):
+                return
+        raise JourneyFailure(f"waited in vain for {what} after Space on {path_of(node)}")
 
     def choose(self, list_node, name):
         """Selects a list's item with the arrow keys, as a keyboard user does."""

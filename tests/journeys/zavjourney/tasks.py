@@ -13,10 +13,10 @@ def select_device(j, board, device):
     """Device ID, the board under Hardware, the device under Device, OK."""
     j.press("push button", "Device ID", within=j.main_window())
     dialog = j.window("Select Device")
-    j.space(j.find("radio button", board, within=dialog))
     devices = j.find("list", "Device", within=dialog)
-    j.wait(lambda: any(devices.getChildAtIndex(i).name == device for i in range(devices.childCount)),
-           f"'{device}' in the Device list")
+    j.space(j.find("radio button", board, within=dialog),
+            until=lambda: any(devices.getChildAtIndex(i).name == device for i in range(devices.childCount)),
+            what=f"'{device}' in the Device list")
     j.choose(devices, device)
     j.press("push button", "OK", within=dialog)
     j.window_closed("Select Device")
@@ -26,14 +26,12 @@ def select_device(j, board, device):
 def switch_on(j, caption):
     """Presses an option of the page in view until it reads ON, as "Erase: on"."""
     toggle = j.find("check box", f"{caption}: off", within=j.main_window())
-    j.space(toggle)
-    j.wait_name(toggle, f"{caption}: on")
+    j.space(toggle, until=lambda: toggle.name == f"{caption}: on", what=f"{caption} to read on")
 
 
 def switch_off(j, caption):
     toggle = j.find("check box", f"{caption}: on", within=j.main_window())
-    j.space(toggle)
-    j.wait_name(toggle, f"{caption}: off")
+    j.space(toggle, until=lambda: toggle.name == f"{caption}: off", what=f"{caption} to read off")
 
 
 def show_page(j, title):
@@ -42,8 +40,9 @@ def show_page(j, title):
 
 def start(j):
     """The Start button of the page in view; returns it, reading Stop while the sequence runs."""
+    before = j.messages()[-1:]
     button = j.find("check box", "Start", within=j.main_window())
-    j.space(button)
+    j.space(button, until=lambda: button.name != "Start" or j.messages()[-1:] != before, what="the sequence to start")
     return button
 
 
