@@ -31,10 +31,10 @@ def run(j):
     assert open(path, "rb").read(5) == b"%PDF-", f"{path} is no PDF file"
     assert any(line.startswith(" Printing buffer : 0x0100-0x01FF -> ") for line in j.messages()), j.messages()
 
-    # /proc takes no new file, not even from root.
+    # /sys takes no new file, not even from root.
     j.menu("File", "Print")
-    dialog = print_to(j, "/proc/zav-dump.pdf")
+    dialog = print_to(j, "/sys/zav-dump.pdf")
     j.wait_message("Print failed : ", timeout=30)
-    assert not os.path.exists("/proc/zav-dump.pdf")
+    assert not os.path.exists("/sys/zav-dump.pdf")
     j.press("push button", "Cancel", within=dialog)
     j.wait_message("Print Job Interrupted")

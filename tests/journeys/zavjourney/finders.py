@@ -326,5 +326,6 @@ class Journey:
         found = wait_until(box, self.timeout if timeout is None else timeout, 0.1)
         if found is None:
             raise JourneyFailure(f"no message box saying '{text}'")
-        self.act(self.find("push button", button, within=found), "Press")
+        self.space(self.find("push button", button, within=found), until=lambda: not showing(found),
+                   what=f"the box '{text}' to close")
         return found

@@ -47,7 +47,8 @@ def start(j):
 
 
 def show_editor(j):
-    """Alt+E, and the hex pane takes the keys."""
+    """Alt+E in the main window, and the hex pane takes the keys."""
+    j.activate(j.main_window())
     j.keys("<Alt>e")
     editor = j.window("Hex Editor", contains=True)
     hex_pane = j.find("table", "Hexadecimal dump", within=editor)
@@ -72,3 +73,23 @@ def go_to(j, address):
     j.type(f"0x{address:04X}")
     j.press("push button", "OK", within=dialog)
     j.window_closed("Go To Address")
+
+
+def type_file_name(j, chooser_title, path):
+    """Types the path into the file dialog's File name and presses Enter."""
+    name = j.find("text", "File name:", within=j.window(chooser_title))
+    j.focus(name)
+    j.keys("<Control>a")
+    j.type(path)
+    j.keys("Return")
+
+
+def choose_file(j, form_title, chooser_title, path):
+    """Browse from the program's file form, the path typed into the file dialog, then OK."""
+    form = j.window(form_title)
+    j.press("push button", "Browse", within=form)
+    type_file_name(j, chooser_title, path)
+    j.wait(lambda: j.find("text", "File Name", within=form).queryText().getText(0, -1) == path,
+           f"{path} in the form's File Name")
+    j.press("push button", "OK", within=form)
+    j.window_closed(form_title)
