@@ -38,9 +38,11 @@ std::string SpokenCellDescription(const MemoryBuffer& buffer, const DifferenceMa
     if (buffer.IsUnimplemented(address)) add("unimplemented");
     if (buffer.IsReadOnly(address)) add("read-only");
     if (const auto difference = marks.Find(address)) {
-        std::string device = "device ";
-        AppendHexByte(device, difference->device);
-        add(device);
+        // The other side is the part after a verify, the file after a comparison.
+        std::string other(marks.OtherSide());
+        other.push_back(' ');
+        AppendHexByte(other, difference->device);
+        add(other);
     }
     return description;
 }

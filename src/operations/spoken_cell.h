@@ -16,8 +16,9 @@ class MemoryBuffer;
 // 0x00 and 0xFF) is read by its two digits instead.
 [[nodiscard]] std::string SpokenCellName(EditorGrid grid, std::int32_t address, std::uint8_t value);
 
-// What the reader adds after the name: "unimplemented", "read-only", and after a failed verify
-// the device's value ("device FF"), joined by commas; empty for a plain cell.
+// What the reader adds after the name: "unimplemented", "read-only", and where a verify or a
+// comparison marked the cell the other side's value ("device FF", "file 5A"), joined by
+// commas; empty for a plain cell.
 [[nodiscard]] std::string SpokenCellDescription(const MemoryBuffer& buffer, const DifferenceMarks& marks,
                                                 std::int32_t address);
 

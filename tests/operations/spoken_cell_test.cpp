@@ -34,7 +34,7 @@ TEST(SpokenCellTest, NamesTheAddressAndWhatEachPaneShows)
     }
 }
 
-TEST(SpokenCellTest, DescriptionTellsTheCellsStateAndTheDevicesValueAfterAFailedVerify)
+TEST(SpokenCellTest, DescriptionTellsTheCellsStateAndTheOtherSidesValueOfAMark)
 {
     MemoryBuffer buffer;
     DifferenceMarks marks;
@@ -45,6 +45,8 @@ TEST(SpokenCellTest, DescriptionTellsTheCellsStateAndTheDevicesValueAfterAFailed
     marks.Set({{0x200, 0x5A, 0xFF}});
     EXPECT_EQ(SpokenCellDescription(buffer, marks, 0x200), "device FF");
     EXPECT_EQ(SpokenCellDescription(buffer, marks, 0x201), "");
+    marks.Set({{0x200, 0x5A, 0xA5}}, DifferenceSource::File, "part.hex");
+    EXPECT_EQ(SpokenCellDescription(buffer, marks, 0x200), "file A5");
 }
 
 } // namespace
