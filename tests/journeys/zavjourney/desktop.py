@@ -71,7 +71,7 @@ def start_display(log):
     finally:
         os.close(write_end)
     number = b""
-    deadline = time.monotonic() + 10
+    deadline = time.monotonic() + 30
     os.set_blocking(read_end, False)
     while not number.endswith(b"\n") and time.monotonic() < deadline and process.poll() is None:
         try:
@@ -81,7 +81,7 @@ def start_display(log):
     os.close(read_end)
     if not number.strip().isdigit():
         end_process(process)
-        raise DesktopFailure("cannot reach the X display: Xvfb named no display within 10 s")
+        raise DesktopFailure("cannot reach the X display: Xvfb named no display within 30 s")
     return process, ":" + number.decode().strip()
 
 
@@ -90,7 +90,7 @@ def start_window_manager(log):
     def root_property(name):
         return subprocess.run(["xprop", "-root", name], capture_output=True, text=True)
 
-    if not wait_until(lambda: root_property("_NET_SUPPORTING_WM_CHECK").returncode == 0, 10):
+    if not wait_until(lambda: root_property("_NET_SUPPORTING_WM_CHECK").returncode == 0, 30):
         raise DesktopFailure(f"cannot reach the X display {os.environ.get('DISPLAY')}: it takes no connection")
     for _ in range(2):
         try:
@@ -98,10 +98,10 @@ def start_window_manager(log):
         except OSError as error:
             raise DesktopFailure(f"cannot start the window manager (openbox): {error}") from error
         if wait_until(lambda: process.poll() is not None or "window id" in root_property(
-                "_NET_SUPPORTING_WM_CHECK").stdout, 10) and process.poll() is None:
+                "_NET_SUPPORTING_WM_CHECK").stdout, 30) and process.poll() is None:
             return process
         end_process(process)
-    raise DesktopFailure("the window manager (openbox) did not take the display within 10 s")
+    raise DesktopFailure("the window manager (openbox) did not take the display within 30 s")
 
 
 def start_accessibility_bus(log):
@@ -124,9 +124,9 @@ def start_accessibility_bus(log):
                                 "org.a11y.Bus.GetAddress"], capture_output=True, text=True)
         return probe.returncode == 0 and "unix:" in probe.stdout
 
-    if not wait_until(registered, 10, 0.05) or not address():
+    if not wait_until(registered, 30, 0.05) or not address():
         end_process(process)
-        raise DesktopFailure("cannot reach the accessibility bus: org.a11y.Bus did not answer within 10 s")
+        raise DesktopFailure("cannot reach the accessibility bus: org.a11y.Bus did not answer within 30 s")
     return process
 
 

@@ -2,6 +2,8 @@
 
 import pyatspi
 
+from zavjourney.finders import showing
+
 MAIN = "ZAV Zoruruzad Irodozeziz"
 
 
@@ -47,9 +49,12 @@ def start(j):
 
 
 def show_editor(j):
-    """Alt+E in the main window, and the hex pane takes the keys."""
-    j.activate(j.main_window())
-    j.keys("<Alt>e")
+    """The hex editor, shown with Alt+E in the main window unless the last session left it
+    open, and its hex pane takes the keys."""
+    app = j.application()
+    if not any((w.name or "").startswith("Hex Editor") and showing(w) for w in app):
+        j.activate(j.main_window())
+        j.keys("<Alt>e")
     editor = j.window("Hex Editor", contains=True)
     hex_pane = j.find("table", "Hexadecimal dump", within=editor)
     hex_pane.queryComponent().grabFocus()
