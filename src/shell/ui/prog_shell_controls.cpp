@@ -21,6 +21,7 @@
 #include "widgets/guarded_command.h"
 #include "widgets/latin1_text.h"
 #include "widgets/reader_name.h"
+#include "widgets/toggle_button.h"
 
 namespace zav {
 
@@ -223,9 +224,8 @@ QWidget* TProgShell::CreateDeviceRow()
 
 QPushButton* TProgShell::CreateToggle(const QString& objectName, const QString& hint)
 {
-    auto* button = new QPushButton(this);
+    auto* button = new ToggleButton(this);
     button->setObjectName(objectName);
-    button->setCheckable(true);
     button->setStatusTip(hint);
     button->setAccessibleDescription(hint);
     button->setFocusPolicy(Qt::TabFocus);

@@ -1,6 +1,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QProgressBar>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <functional>
@@ -152,6 +153,16 @@ private slots:
         unlock->setChecked(true);
         QCOMPARE(QAccessible::queryAccessibleInterface(lock)->text(QAccessible::Name), QStringLiteral("Lock: off"));
         QCOMPARE(QAccessible::queryAccessibleInterface(unlock)->text(QAccessible::Name), QStringLiteral("Unlock: on"));
+
+        // A reader's activate is a click, which runs the command, not a bare flip.
+        QAccessibleActionInterface* action = iface->actionInterface();
+        QVERIFY(action->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+        QSignalSpy clicked(erase, &QPushButton::clicked);
+        action->doAction(QAccessibleActionInterface::toggleAction());
+        QCOMPARE(clicked.count(), 1);
+        QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("Erase: off"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(shell.StartButton(SequenceKind::Read))->text(QAccessible::Name),
+                 QStringLiteral("Start"));
     }
 };
 
