@@ -19,6 +19,8 @@ import traceback
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
+# The source tree stays as checked out.
+sys.dont_write_bytecode = True
 
 from zavjourney import desktop  # noqa: E402
 
@@ -121,12 +123,16 @@ def inside(options):
     try:
         window_manager = desktop.start_window_manager(log)
         bus = desktop.start_accessibility_bus(log)
-        from dogtail.config import config
-        config.checkForA11y = False
-        config.logDebugToFile = False
-        config.typingDelay = 0.02
-        config.defaultDelay = 0.1
-        from zavjourney import evidence, finders
+        try:
+            from dogtail.config import config
+            config.checkForA11y = False
+            config.logDebugToFile = False
+            config.typingDelay = 0.02
+            config.defaultDelay = 0.1
+            from zavjourney import evidence, finders
+        except ImportError as missing:
+            raise desktop.DesktopFailure(f"cannot drive the accessibility tree: {missing} "
+                                         "(bash scripts/setup installs python3-dogtail and python3-pyatspi)") from None
         running = Desktop(options.program, folder, log)
         journey = finders.Journey(running, folder)
         steps = importlib.import_module(f"steps.{options.journey}")
