@@ -45,7 +45,6 @@ QAccessible::State HexCellAccessible::state() const
     EditorCursor& cursor = pane_->Editor().PaneCursor();
     state.focusable = true;
     state.selectable = true;
-    state.multiSelectable = true;
     state.focused = pane_->hasFocus() && cursor.Address() == address_;
     state.selected = cursor.GetSelection().Contains(address_);
     const int row = rowIndex();

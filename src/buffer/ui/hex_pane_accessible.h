@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QAccessibleWidget>
-#include <QPointer>
 
 #include <cstdint>
 #include <unordered_map>
