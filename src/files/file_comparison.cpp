@@ -45,13 +45,15 @@ std::vector<AddressRange> ComparedRanges(const std::optional<std::string>& devic
     return {{0, MemoryBuffer::kLastAddress}};
 }
 
-std::optional<ComparedFile> LoadFileToCompare(const std::string& path, const std::optional<std::string>& device,
-                                              StatusSink& status, MessageBoxes& boxes)
+std::optional<ComparedFile> LoadFileToCompare(const std::string& path,
+                                              const std::optional<std::string>& device, StatusSink& status,
+                                              MessageBoxes& boxes)
 {
     std::ifstream file;
     std::string kind;
     std::string start(kFormatDetectionLength, '\0');
-    if (OpenRegularFile(path, file, kind)) file.read(start.data(), static_cast<std::streamsize>(start.size()));
+    if (OpenRegularFile(path, file, kind))
+        file.read(start.data(), static_cast<std::streamsize>(start.size()));
     if (!file.is_open() || file.bad()) {
         boxes.ShowError(NotLoadableText(path, kind));
         return std::nullopt;
@@ -65,7 +67,8 @@ std::optional<ComparedFile> LoadFileToCompare(const std::string& path, const std
     if (!compared.buffer) return std::nullopt;
     const InputFormatChoice choice = ChooseInputFormat(path, DetectFileFormats(start));
     status.AddStatusMessage(DescribeInputFormat(choice, path), StatusKind::Normal);
-    if (!LoadBufferStream(file, path, choice.format, LoadOptions{}, *compared.buffer, status, &compared.given)) {
+    if (!LoadBufferStream(file, path, choice.format, LoadOptions{}, *compared.buffer, status,
+                          &compared.given)) {
         return std::nullopt;
     }
     return compared;

@@ -25,7 +25,8 @@ struct ComparedImage {
 // The cells of `ranges` where the two sides differ, in address order, each with the first
 // side's value as `expected` and the second's as `device`. A cell only one side gives
 // differs whatever the buffers hold there; a cell neither gives is not compared.
-[[nodiscard]] std::vector<CellDifference> CompareImages(const ComparedImage& first, const ComparedImage& second,
+[[nodiscard]] std::vector<CellDifference> CompareImages(const ComparedImage& first,
+                                                        const ComparedImage& second,
                                                         const std::vector<AddressRange>& ranges);
 
 // The cells a comparison looks at: the device's implemented cells, or the whole buffer

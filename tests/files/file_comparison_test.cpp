@@ -45,10 +45,12 @@ TEST(FileComparison, ACellDiffersWhenItsValuesDoOrOnlyOneSideGivesIt)
         const std::vector<CellDifference> found =
             CompareImages({*first, firstGiven}, {*second, secondGiven}, {{0, 0xFFFF}});
         const std::vector<CellDifference> expected =
-            c.differs ? std::vector<CellDifference>{{kCell, c.firstValue, c.secondValue}} : std::vector<CellDifference>{};
+            c.differs ? std::vector<CellDifference>{{kCell, c.firstValue, c.secondValue}}
+                      : std::vector<CellDifference>{};
         EXPECT_EQ(found, expected);
-        EXPECT_TRUE(CompareImages({*first, firstGiven}, {*second, secondGiven}, {{0, kCell - 1}, {kCell + 1, 0xFFFF}})
-                        .empty())
+        EXPECT_TRUE(
+            CompareImages({*first, firstGiven}, {*second, secondGiven}, {{0, kCell - 1}, {kCell + 1, 0xFFFF}})
+                .empty())
             << "a cell outside the ranges is not compared";
     }
 }
@@ -72,8 +74,9 @@ TEST(FileComparison, AFileIsLoadedBesideTheBufferForTheDevicesCells)
 
     const auto editor = MemoryBuffer::Create(boxes);
     editor->SetByte(0xB600, 0x11);
-    EXPECT_EQ(CompareImages({*editor, file->given}, {*file->buffer, file->given}, ComparedRanges("MC68HC11E9")),
-              (std::vector<CellDifference>{{0xB601, 0x00, 0x22}}));
+    EXPECT_EQ(
+        CompareImages({*editor, file->given}, {*file->buffer, file->given}, ComparedRanges("MC68HC11E9")),
+        (std::vector<CellDifference>{{0xB601, 0x00, 0x22}}));
     EXPECT_EQ(ComparedRanges("No device selected"), (std::vector<AddressRange>{{0, 0xFFFF}}));
 
     for (const auto& unreadable : {folder / "missing.hex", folder.Path()}) {

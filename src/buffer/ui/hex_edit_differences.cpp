@@ -41,8 +41,9 @@ void THexEdit::CreateDifferenceParts()
         addAction(action);
         return action;
     };
-    nextDifference_ = create("EditNextDifference", "Next Difference", QKeyCombination(Qt::Key_F8),
-                             "Next cell the last verify or file comparison found different", &THexEdit::NextDifference);
+    nextDifference_ =
+        create("EditNextDifference", "Next Difference", QKeyCombination(Qt::Key_F8),
+               "Next cell the last verify or file comparison found different", &THexEdit::NextDifference);
     previousDifference_ =
         create("EditPreviousDifference", "Previous Difference", QKeyCombination(Qt::ShiftModifier, Qt::Key_F8),
                "Previous cell the last verify or file comparison found different", &THexEdit::PreviousDifference);
@@ -104,7 +105,8 @@ void THexEdit::ShowDifferenceAndChecksums()
     const std::optional<CellDifference> mark = differences_.Find(cursor_.Address());
     const QString side = differences_.Source() == DifferenceSource::Verify ? QStringLiteral("Device")
                                                                             : QStringLiteral("File");
-    devicePanel_->setText(mark ? QStringLiteral("%1: %2").arg(side, FromLatin1(ByteText(mark->device))) : QString());
+    devicePanel_->setText(mark ? QStringLiteral("%1: %2").arg(side, FromLatin1(ByteText(mark->device)))
+                               : QString());
     devicePanel_->setVisible(mark.has_value());
 
     const Selection selection = cursor_.GetSelection();

@@ -74,9 +74,8 @@ void TVerifyDifferences::Refresh()
     const bool fromFile = editor_.Differences().Source() == DifferenceSource::File;
     list_->headerItem()->setText(2, fromFile ? QStringLiteral("File") : QStringLiteral("Device"));
     const QString summary = FromLatin1(editor_.Differences().Summary());
-    summary_->setText(fromFile ? QStringLiteral("Compared with %1: %2")
-                                     .arg(QFileInfo(FromSystemPath(editor_.Differences().FileName())).fileName(), summary)
-                               : summary);
+    const QString fileName = QFileInfo(FromSystemPath(editor_.Differences().FileName())).fileName();
+    summary_->setText(fromFile ? QStringLiteral("Compared with %1: %2").arg(fileName, summary) : summary);
     copy_->setEnabled(!differences.empty());
 }
 

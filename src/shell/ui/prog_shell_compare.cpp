@@ -15,9 +15,9 @@ namespace zav {
 
 void TProgShell::CreateCompareCommand(QMenu& file, QAction* before)
 {
-    compareWithFile_ =
-        CreateAction("FileCompareWithFile", QStringLiteral("Compare With File ..."), nullptr,
-                     QStringLiteral("Mark the cells where the buffer differs from a file, without loading the file"));
+    compareWithFile_ = CreateAction(
+        "FileCompareWithFile", QStringLiteral("Compare With File ..."), nullptr,
+        QStringLiteral("Mark the cells where the buffer differs from a file, without loading the file"));
     ConnectCommand(compareWithFile_, &TProgShell::CompareWithFileExecute);
     file.insertAction(before, compareWithFile_);
     compareChooser_ = ChooseBufferFileToOpen;
@@ -36,7 +36,8 @@ void TProgShell::CompareWithFileExecute()
     const std::vector<CellDifference> differences = CompareImages(
         {hexEdit_->Buffer(), file->given}, {*file->buffer, file->given}, ComparedRanges(device));
     hexEdit_->SetFileDifferences(differences, path);
-    AddStatusMessage(DifferenceSummary(differences), differences.empty() ? StatusKind::Normal : StatusKind::Warning);
+    AddStatusMessage(DifferenceSummary(differences),
+                     differences.empty() ? StatusKind::Normal : StatusKind::Warning);
     if (!differences.empty()) VerifyDifferencesExecute();
 }
 
