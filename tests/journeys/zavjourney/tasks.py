@@ -57,8 +57,7 @@ def show_editor(j):
         j.keys("<Alt>e")
     editor = j.window("Hex Editor", contains=True)
     hex_pane = j.find("table", "Hexadecimal dump", within=editor)
-    hex_pane.queryComponent().grabFocus()
-    j.wait_focused(hex_pane)
+    j.focus(hex_pane)
     return editor, hex_pane
 
 
