@@ -250,7 +250,8 @@ class Journey:
         raise JourneyFailure(f"waited in vain for {what} after Space on {path_of(node)}")
 
     def choose(self, list_node, name):
-        """Selects a list's item with the arrow keys, as a keyboard user does."""
+        """Selects a list's item with the arrow keys, as a keyboard user does: the item the keys
+        stop on is the one chosen."""
         def current():
             for index in range(list_node.childCount):
                 item = list_node.getChildAtIndex(index)
@@ -262,7 +263,10 @@ class Journey:
         self.keys("Home")
         for _ in range(list_node.childCount):
             if self.wait(lambda: current(), f"a current item in {path_of(list_node)}") == name:
-                self.keys("space")
+                item = next(list_node.getChildAtIndex(i) for i in range(list_node.childCount)
+                            if list_node.getChildAtIndex(i).name == name)
+                self.wait(lambda: item.getState().contains(pyatspi.STATE_SELECTED),
+                          f"'{name}' chosen as the keys' current item in {path_of(list_node)}", timeout=2)
                 return
             before = current()
             self.keys("Down")
