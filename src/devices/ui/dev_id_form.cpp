@@ -60,6 +60,11 @@ TDevIdForm::TDevIdForm(QWidget* parent)
     deviceList_->setMinimumWidth(widestName + itemMargins + 2 * deviceList_->frameWidth() +
                                  style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, deviceList_));
     connect(deviceList_, &QListWidget::itemSelectionChanged, this, Guarded(this, [this] { DeviceListBox1Click(); }));
+    // The list gives the focus to its first device without choosing it, and an arrow key on a
+    // list of one moves nowhere; the device the keys stand on is the one chosen.
+    connect(deviceList_, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0 && !deviceList_->item(row)->isSelected()) deviceList_->item(row)->setSelected(true);
+    });
 
     deviceParam_->setObjectName(QStringLiteral("DeviceParam1"));
     deviceParam_->setReadOnly(true);
