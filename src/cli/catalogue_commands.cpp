@@ -7,6 +7,7 @@
 #include "buffer/numeric_helpers.h"
 #include "cli/command_line.h"
 #include "devices/device_catalogue.h"
+#include "link/ftdi_target.h"
 #include "link/linux/port_check.h"
 #include "link/linux/settings_directory.h"
 #include "messages/printable_text.h"
@@ -21,15 +22,38 @@ namespace {
 std::string MissingDeviceFix(const PortCheck& check, const std::filesystem::path& mapFile)
 {
     std::error_code ignored;
-    if (check.usable || check.target.empty() || std::filesystem::exists(check.target, ignored)) return {};
+    if (check.usable || check.target.empty()) return {};
+    if (FtdiTarget::IsFtdiTarget(check.target)) {
+        if (!check.adapter.empty()) return {};
+        return "plug the adapter in, or correct the line in " + mapFile.string() +
+               " after the FTDI adapters listed above";
+    }
+    if (std::filesystem::exists(check.target, ignored)) return {};
     const std::string name = check.portName;
     if (name.rfind("LPT", 0) == 0) {
         return "load the parallel port drivers (sudo modprobe parport_pc ppdev); a port that has another "
                "device (a card's /dev/parport1) is mapped in " +
                mapFile.string() + " with a line " + name + "=/dev/parport1";
     }
-    return "a USB serial adapter (ls /dev/ttyUSB* /dev/ttyACM*) is mapped in " + mapFile.string() +
-           " with a line " + name + "=/dev/ttyUSB0";
+    return "a USB serial adapter is mapped in " + mapFile.string() + " with a line " + name +
+           "=/dev/serial/by-id/..., its name listed above, which stays the same however the adapters are plugged "
+           "in (unlike /dev/ttyUSBn)";
+}
+
+// The adapters plugged in, each with the ports map target that names it.
+void ListUsbAdapters(const std::vector<UsbAdapterStatus>& adapters, ToolIo& io)
+{
+    for (const bool bitBang : {true, false}) {
+        io.out << (bitBang ? "FTDI adapters (LPTn=TARGET):\n" : "USB serial adapters (COMn=TARGET):\n");
+        bool any = false;
+        for (const UsbAdapterStatus& adapter : adapters) {
+            if (adapter.bitBang != bitBang) continue;
+            any = true;
+            io.out << "  " << adapter.target << "  " << adapter.description << ", " << adapter.device << '\n';
+            if (!adapter.problem.empty()) io.out << "    not usable: " << adapter.problem << '\n';
+        }
+        if (!any) io.out << "  (none)\n";
+    }
 }
 
 } // namespace
@@ -67,6 +91,7 @@ int RunPorts(const CommandLine& command, ToolIo& io)
     };
     list("Parallel ports:", PresentPortNames(listing.ParallelPorts()));
     list("Serial ports:", PresentPortNames(listing.SerialPorts()));
+    ListUsbAdapters(listing.UsbAdapters(), io);
     if (!command.check) return kExitDone;
 
     io.out << "\nEach port:\n";

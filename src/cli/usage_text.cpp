@@ -108,10 +108,13 @@ constexpr std::array<Usage, 11> kUsages = {{
       "(tab-separated, one device a line).\n"}},
     {Subcommand::Ports,
      "zavtool ports [--check]",
-     {"Lists the parallel, then the serial ports that can be used.\n"
+     {"Lists the parallel, then the serial ports that can be used, then the USB FTDI\n"
+      "adapters and USB serial adapters plugged in, each with the ports map target that\n"
+      "names it (ftdi:VID:PID:SERIAL, /dev/serial/by-id/...).\n"
       "  --check   for each of LPT1-LPT3 and COM1-COM8: its device, whether it can be\n"
       "            used, and if not why and how to fix it; for an LPT port also\n"
-      "            whether a board's ready signal on the clock line can be read;\n"
+      "            whether a board's ready signal on the clock line can be read, and\n"
+      "            for one on an FTDI adapter whether the adapter was found and claimed;\n"
       "            then the lines of the ports map it could not read, by number\n"}},
     {Subcommand::Detect,
      "zavtool detect FILE",

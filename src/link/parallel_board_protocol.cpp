@@ -1,6 +1,8 @@
 #include "link/parallel_board_protocol.h"
 
 #include <algorithm>
+#include <array>
+#include <cctype>
 
 #include "link/board_commands.h"
 #include "link/delay_count.h"
@@ -54,6 +56,11 @@ ParallelBoardProtocol::OpenOutcome ParallelBoardProtocol::Open(int portNumber, i
     }
     readyOnStatusLine_ = true;
     if (profile_.ready == ReadySignal::StatusOrClock) DetectReadyLine();
+    if (io_.Lost()) {
+        cause = io_.LostCause();
+        Close();
+        return OpenOutcome::Unusable;
+    }
     if (!readyOnStatusLine_ && !io_.ReadsControlLines(portNumber)) {
         // Unpaced, such a board would silently lose nearly every write.
         cause = io_.FailureCause();
@@ -142,7 +149,19 @@ const char* ParallelBoardProtocol::ReadyLineName() const
 
 bool ParallelBoardProtocol::WaitReady(std::optional<std::int64_t> deadlineUs)
 {
-    return context_.WaitUntilReady([this] { return ReadyConditionHolds(); }, ReadyLineName(), deadlineUs);
+    // A lost port ends the wait at once instead of leaving it to the deadline or the user.
+    const bool ready = context_.WaitUntilReady([this] { return io_.Lost() || ReadyConditionHolds(); },
+                                               ReadyLineName(), deadlineUs);
+    return !FailIfLost() && ready;
+}
+
+bool ParallelBoardProtocol::FailIfLost()
+{
+    if (!io_.Lost()) return false;
+    std::string cause = io_.LostCause();
+    if (!cause.empty()) cause[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(cause[0])));
+    context_.lastError = std::string(LinkContext::kCommunicationError) + " " + cause;
+    return true;
 }
 
 void ParallelBoardProtocol::SendByte(std::uint8_t value)
@@ -167,14 +186,22 @@ std::uint8_t ParallelBoardProtocol::ReceiveByte()
     if (!WaitReady(std::nullopt)) return 0;
     if (!profile_.framed) SetDataLine(1);
     const bool clockFirst = profile_.clockBeforeSample;
-    std::uint8_t result = 0;
-    for (int i = 0; i < 8; ++i) {
+    // No sample decides a later write, so the eight go out with the pulses between them.
+    std::array<std::uint8_t, 8> samples{};
+    const auto status = static_cast<std::uint16_t>(baseAddress_ + kStatusOffset);
+    for (std::uint8_t& sample : samples) {
         if (clockFirst) ClockPulse();
-        if (ReadDataLine() == 1) result |= 0x80;
-        if (i != 7) result >>= 1;
+        io_.ReadLater(status, sample);
         if (!clockFirst) ClockPulse();
     }
     if (profile_.framed) ClockPulse();
+    io_.CompleteReads();
+    std::uint8_t result = 0;
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        if ((samples[i] & kStatusData) != 0) result |= 0x80;
+        if (i != 7) result >>= 1;
+    }
+    if (FailIfLost()) return 0;
     if (profile_.invertedReceive) return static_cast<std::uint8_t>(result ^ 0xFF);
     if (profile_.msbFirst) return ReverseBits(result);
     return result;
@@ -192,6 +219,7 @@ void ParallelBoardProtocol::ResetTarget()
         SetDataLine(0);
         ClockPulse();
     }
+    FailIfLost();
 }
 
 void ParallelBoardProtocol::SendAddress(std::uint16_t address, bool highByte)
@@ -214,6 +242,7 @@ void ParallelBoardProtocol::WriteByteAt(std::uint16_t address, std::uint8_t valu
     SendByte(value);
     // Boards with a ready signal pace writes with it instead.
     if (profile_.ready == ReadySignal::None) context_.Sleep(settleDelayMs);
+    FailIfLost();
 }
 
 std::uint8_t ParallelBoardProtocol::ReadBoardId()
@@ -228,12 +257,14 @@ void ParallelBoardProtocol::SendEraseCommand()
     if (profile_.reset != BoardReset::Hc11) return;
     for (const std::uint8_t byte : kHc11EraseCommand) SendByte(byte);
     context_.Sleep(kEraseSettleMs);
+    FailIfLost();
 }
 
 void ParallelBoardProtocol::SendUnlockCommand()
 {
     SendByte(kUnlockCommand);
     context_.Sleep(kEraseSettleMs);
+    FailIfLost();
 }
 
 } // namespace zav

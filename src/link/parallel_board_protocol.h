@@ -51,6 +51,9 @@ private:
     [[nodiscard]] const char* ReadyLineName() const;
     void WriteControl(std::uint8_t value);
     void SendAddress(std::uint16_t address, bool highByte);
+    // True when the port was lost; the operation then fails with "Communication Error." and
+    // the cause, so the sequence stops as it would on a port that vanished.
+    bool FailIfLost();
 
     ParallelPortIo& io_;
     const BoardProfile& profile_;

@@ -32,6 +32,13 @@ public:
     [[nodiscard]] virtual std::uint8_t Read(std::uint16_t address) = 0;
     virtual void Write(std::uint16_t address, std::uint8_t value) = 0;
 
+    // A read whose value is not needed before the next writes: `into` gets the register as
+    // it is after the writes so far, at the latest when CompleteReads returns (it must stay
+    // valid until then). A port that reads at once does so here; one on USB sends the reads
+    // and the writes between them as one transfer.
+    virtual void ReadLater(std::uint16_t address, std::uint8_t& into) { into = Read(address); }
+    virtual void CompleteReads() {}
+
     // Whether a read of claimed port n's control register gives the lines' levels rather
     // than the value last written. A board that signals ready through the clock line's
     // read-back cannot be paced without the levels; when they are out of reach,
@@ -45,6 +52,11 @@ public:
     // Why the last BaseAddress or Claim found the port unusable, for a warning line or a
     // port check; empty when nothing is known.
     [[nodiscard]] virtual std::string FailureCause() const = 0;
+
+    // Whether a claimed port stopped answering (a USB adapter unplugged mid-sequence), and
+    // why. Once lost, a port's reads and writes do nothing until it is released.
+    [[nodiscard]] virtual bool Lost() const { return false; }
+    [[nodiscard]] virtual std::string LostCause() const { return {}; }
 };
 
 } // namespace zav

@@ -37,6 +37,24 @@ struct PortStatus {
     bool operator==(const PortStatus&) const = default;
 };
 
+// A USB adapter plugged in that a ports map line can name: an FTDI adapter that can stand in
+// for a parallel port, or a serial adapter under its stable name.
+struct UsbAdapterStatus {
+    // True for an FTDI adapter in bit-bang mode (an LPTn target), false for a serial adapter.
+    bool bitBang = false;
+    // What a ports map line gives as its target: "ftdi:0403:6001:A6008isP",
+    // "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A6008isP-if00-port0".
+    std::string target;
+    // The device behind it now: "/dev/bus/usb/001/004", "/dev/ttyUSB0".
+    std::string device;
+    // Maker, product and USB id, as far as known: "FTDI FT232R USB UART (0403:6001)".
+    std::string description;
+    // Why it cannot serve (a chip without synchronous bit-bang, no permission); empty when it can.
+    std::string problem;
+
+    bool operator==(const UsbAdapterStatus&) const = default;
+};
+
 // The ports of this machine, behind an interface so the Ports Setup dialog can be tested
 // with any set of ports. Listing opens and releases each port, so call it when the dialog
 // opens, not on every paint.
@@ -47,6 +65,8 @@ public:
     [[nodiscard]] virtual std::vector<PortStatus> ParallelPorts() = 0;
     // COM1 to COM8, in that order.
     [[nodiscard]] virtual std::vector<PortStatus> SerialPorts() = 0;
+    // The USB adapters plugged in: FTDI adapters first, then serial adapters.
+    [[nodiscard]] virtual std::vector<UsbAdapterStatus> UsbAdapters() { return {}; }
 };
 
 // The names a port field offers: the present ports in order, or the single entry

@@ -2,9 +2,24 @@
 
 #include <functional>
 
+#include "link/ftdi_target.h"
+
 namespace zav {
 
 namespace {
+
+// Why a port name cannot take this target; empty when it can. Only an FTDI adapter's
+// target has a grammar of its own; device paths are checked when the port is opened.
+std::string TargetProblem(std::string_view name, std::string_view target)
+{
+    if (!FtdiTarget::IsFtdiTarget(target)) return {};
+    if (!name.starts_with("LPT"))
+        return "an FTDI adapter in bit-bang mode stands in for LPT1 to LPT3; a serial port on a USB adapter is "
+               "named by its device (/dev/serial/by-id/...)";
+    std::string error;
+    if (!FtdiTarget::Parse(target, error)) return error;
+    return {};
+}
 
 std::string_view Trim(std::string_view text)
 {
@@ -44,8 +59,8 @@ PortsMap PortsMap::Parse(std::string_view text)
 
         line = Trim(line);
         if (line.empty() || line.front() == '#') continue;
-        const auto unreadable = [&](const char* reason) {
-            map.unreadable_.push_back({number, std::string(line), reason});
+        const auto unreadable = [&](std::string reason) {
+            map.unreadable_.push_back({number, std::string(line), std::move(reason)});
         };
         const std::size_t equals = line.find('=');
         if (equals == std::string_view::npos) {
@@ -58,6 +73,8 @@ PortsMap PortsMap::Parse(std::string_view text)
             unreadable("NAME is one of LPT1 to LPT3 or COM1 to COM8, in capitals");
         } else if (target.empty()) {
             unreadable("no TARGET after the =");
+        } else if (std::string problem = TargetProblem(name, target); !problem.empty()) {
+            unreadable(std::move(problem));
         } else {
             const auto [earlier, first] = lineOfName.try_emplace(std::string(name), number);
             if (!first) {

@@ -10,8 +10,9 @@
 namespace zav {
 
 // Which device stands behind each port name, from the text file `ports` in the settings
-// directory: lines NAME=TARGET, NAME one of LPT1-LPT3 or COM1-COM8, TARGET a device path
-// or the word `simulator`; CR LF, LF and a lone CR each end a line. Lines it cannot read are
+// directory: lines NAME=TARGET, NAME one of LPT1-LPT3 or COM1-COM8, TARGET a device path,
+// the word `simulator` or, for LPTn, a USB FTDI adapter (`ftdi:VID:PID...`, see FtdiTarget)
+// whose value must parse; CR LF, LF and a lone CR each end a line. Lines it cannot read are
 // ignored (and kept, with their numbers, for the user to be shown); a later line for the same
 // name wins, and the earlier one is noted. Names without a line use the system's default
 // device, unless the file could not be read at all (FileError): then no port may be opened.

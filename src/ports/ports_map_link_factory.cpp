@@ -3,6 +3,10 @@
 #include <utility>
 
 #include "boardsim/simulated_board.h"
+#include "link/ftdi_target.h"
+#include "link/linux/flushing_clock.h"
+#include "link/linux/ftdi_parallel_port_io.h"
+#include "link/linux/lib_ftdi_usb.h"
 #include "link/linux/linux_serial_port.h"
 #include "link/linux/ppdev_parallel_port_io.h"
 #include "link/real_time_clock.h"
@@ -22,6 +26,20 @@ private:
     PpdevParallelPortIo parallel_;
     LinuxSerialPort serial_;
     RealTimeClock clock_;
+};
+
+// A parallel port on a USB FTDI adapter, on real time; its waits send the queued writes first.
+class FtdiPorts final : public LinkEndpoint {
+public:
+    explicit FtdiPorts(const PortsMap& map) : parallel_(map, usb_), serial_(map), clock_(realTime_, parallel_) {}
+    [[nodiscard]] PortAccess Access() override { return PortAccess{&parallel_, &serial_, &clock_}; }
+
+private:
+    LibFtdiUsb usb_;
+    FtdiParallelPortIo parallel_;
+    LinuxSerialPort serial_;
+    RealTimeClock realTime_;
+    FlushingClock clock_;
 };
 
 // A board the factory keeps attached to its port.
@@ -52,7 +70,12 @@ std::unique_ptr<LinkEndpoint> PortsMapLinkFactory::PortsFor(const std::string& p
 {
     // An unreadable map may have meant any name for the simulator or another adapter.
     if (!map_.FileError().empty()) return std::make_unique<RefusedPorts>(map_.FileError());
-    if (!Simulates(portName)) return std::make_unique<RealPorts>(map_);
+    if (!Simulates(portName)) {
+        // An LPTn on an adapter is reached only through it, never through a parallel port.
+        if (const auto target = map_.TargetOf(portName); target && FtdiTarget::IsFtdiTarget(*target))
+            return std::make_unique<FtdiPorts>(map_);
+        return std::make_unique<RealPorts>(map_);
+    }
     return std::make_unique<AttachedBoardPorts>(AttachedBoard(portName, boardCode));
 }
 

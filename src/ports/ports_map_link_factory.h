@@ -15,8 +15,8 @@ namespace zav {
 
 class SimulatedBoard;
 
-// The links of the program, as the ports map says: LPTn to ppdev, COMn to the serial
-// backends, and a name mapped to `simulator` to a simulated board. With `simulate` set,
+// The links of the program, as the ports map says: LPTn to ppdev or to the USB FTDI adapter
+// its line names, COMn to the serial backends, and a name mapped to `simulator` to a simulated board. With `simulate` set,
 // every name leads to a simulated board with those options (the command line's --simulate).
 //
 //     PortsMapLinkFactory links(LoadPortsMap(), std::nullopt);

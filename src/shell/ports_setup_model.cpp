@@ -61,6 +61,7 @@ void PortsSetupModel::Show(PortListing& listing, MainWindowFlow& flow)
     flow.SetPortIdle(false);
     const std::vector<PortStatus> parallel = listing.ParallelPorts();
     const std::vector<PortStatus> serial = listing.SerialPorts();
+    usbAdapters_ = UsbAdapterLines(listing.UsbAdapters());
     flow.SetPortIdle(true);
     const ProgramSettings& settings = flow.Settings().program;
     parallel_ = ChoiceOf(parallel, settings.lptPort);
@@ -83,6 +84,18 @@ void PortsSetupModel::Accept(int parallelIndex, int serialIndex, int delay, Main
     settings.lptPort = pick(parallel_, parallelIndex);
     settings.comPort = pick(serial_, serialIndex);
     settings.lptDelay = std::clamp(delay, kMinDelay, kMaxDelay);
+}
+
+std::vector<std::string> PortsSetupModel::UsbAdapterLines(const std::vector<UsbAdapterStatus>& adapters)
+{
+    std::vector<std::string> lines;
+    for (const UsbAdapterStatus& adapter : adapters) {
+        std::string line = (adapter.bitBang ? "LPTn=" : "COMn=") + adapter.target;
+        if (!adapter.description.empty()) line += "  " + adapter.description;
+        if (!adapter.problem.empty()) line += ": not usable: " + adapter.problem;
+        lines.push_back(std::move(line));
+    }
+    return lines;
 }
 
 std::string PortsSetupModel::WhyMissing(const std::vector<PortStatus>& ports)

@@ -34,6 +34,9 @@ public:
 
     [[nodiscard]] const PortChoice& Parallel() const { return parallel_; }
     [[nodiscard]] const PortChoice& Serial() const { return serial_; }
+    // The USB adapters plugged in, one line each with the ports map target that names it;
+    // empty when there is none.
+    [[nodiscard]] const std::vector<std::string>& UsbAdapters() const { return usbAdapters_; }
     [[nodiscard]] int Delay() const { return delay_; }
     // Program Options: whether a program sequence backs the part up before writing.
     [[nodiscard]] bool Backup() const { return backup_; }
@@ -44,10 +47,14 @@ public:
 
     // The why-missing line for one list.
     [[nodiscard]] static std::string WhyMissing(const std::vector<PortStatus>& ports);
+    // "LPTn=ftdi:0403:6001:A1  FTDI FT232R USB UART (0403:6001, FT232R)", with ": not usable: "
+    // and why for an adapter that cannot serve; "COMn=/dev/serial/by-id/..." for a serial one.
+    [[nodiscard]] static std::vector<std::string> UsbAdapterLines(const std::vector<UsbAdapterStatus>& adapters);
 
 private:
     PortChoice parallel_;
     PortChoice serial_;
+    std::vector<std::string> usbAdapters_;
     int delay_ = 0;
     bool backup_ = true;
 };

@@ -104,7 +104,8 @@ TEST_F(ZavtoolUsageTest, PortsFollowThePortsMapAndCheckEveryName)
 {
     std::filesystem::create_directories(SettingsFolder());
     WriteFile(SettingsFolder() + "/ports", "LPT2=simulator\r\nCOM3=simulator\nnonsense\ncom1=/dev/ttyUSB0\n"
-                                           "LPT1=/nonexistent/parport\nCOM2=/nonexistent/tty\n");
+                                           "LPT1=/nonexistent/parport\nCOM2=/nonexistent/tty\n"
+                                           "LPT3=ftdi:0403:6001:NOT-HERE\n");
     const ToolRun list = Run({"ports"});
     EXPECT_EQ(list.exitStatus, 0);
     // Each list under its own heading: a serial port is never taken for a parallel one.
@@ -115,6 +116,11 @@ TEST_F(ZavtoolUsageTest, PortsFollowThePortsMapAndCheckEveryName)
     const std::size_t lpt2 = list.out.find("  LPT2\n");
     const std::size_t com3 = list.out.find("  COM3\n");
     EXPECT_TRUE(parallel < lpt2 && lpt2 < serial && serial < com3) << list.out;
+    // Then the adapters plugged in, each kind under its heading.
+    const std::size_t ftdi = list.out.find("FTDI adapters (LPTn=TARGET):\n");
+    const std::size_t usbSerial = list.out.find("USB serial adapters (COMn=TARGET):\n");
+    EXPECT_TRUE(com3 < ftdi && ftdi != std::string::npos && ftdi < usbSerial && usbSerial != std::string::npos)
+        << list.out;
 
     const ToolRun check = Run({"ports", "--check"});
     EXPECT_EQ(check.exitStatus, 0);
@@ -130,8 +136,13 @@ TEST_F(ZavtoolUsageTest, PortsFollowThePortsMapAndCheckEveryName)
                        "    fix: load the parallel port drivers (sudo modprobe parport_pc ppdev)"),
         std::string::npos)
         << check.out;
-    EXPECT_NE(check.out.find("    fix: a USB serial adapter (ls /dev/ttyUSB* /dev/ttyACM*) is mapped in " +
-                             SettingsFolder() + "/ports with a line COM2=/dev/ttyUSB0\n"),
+    EXPECT_NE(check.out.find("    fix: a USB serial adapter is mapped in " + SettingsFolder() +
+                             "/ports with a line COM2=/dev/serial/by-id/..."),
+              std::string::npos)
+        << check.out;
+    // A port on an FTDI adapter that is not plugged in says so, not that a file is missing.
+    EXPECT_NE(check.out.find("  LPT3 (ftdi:0403:6001:NOT-HERE): not usable: no FTDI adapter 0403:6001 with serial "
+                             "number NOT-HERE is plugged in\n    fix: plug the adapter in"),
               std::string::npos)
         << check.out;
     // The lines of the ports map it could not read, by number, instead of silence.

@@ -23,7 +23,7 @@ ok "built $(basename "$deb")"
 
 depends=$(dpkg-deb -f "$deb" Depends)
 # libqt6svg6 is no link dependency: Qt loads its plugins for the SVG icons.
-for library in libc6 libstdc++6 libqt6widgets6 libqt6gui6 libqt6core6 libqt6pdfwidgets6 libserialport0 libqt6svg6; do
+for library in libc6 libstdc++6 libqt6widgets6 libqt6gui6 libqt6core6 libqt6pdfwidgets6 libserialport0 libftdi1-2 libqt6svg6; do
   grep -q "\b$library\b" <<<"$depends" && ok "depends on $library" || fail "Depends lacks $library: $depends"
 done
 
@@ -33,7 +33,7 @@ for file in ./usr/bin/zavprog ./usr/bin/zavtool ./usr/share/applications/org.zav
   ./usr/share/metainfo/org.zav.zavprog.metainfo.xml ./usr/share/doc/zav/ridirirodo.pdf \
   ./usr/share/doc/zav/copyright ./usr/share/doc/zav/changelog.gz \
   ./usr/share/man/man1/zavprog.1.gz ./usr/share/man/man1/zavtool.1.gz \
-  ./usr/share/bash-completion/completions/zavtool; do
+  ./usr/share/bash-completion/completions/zavtool ./usr/lib/udev/rules.d/60-zav-usb-adapters.rules; do
   grep -qx "$file" <<<"$contents" && ok "contains $file" || fail "lacks $file"
 done
 

@@ -28,7 +28,8 @@ for file in bin/zavprog bin/zavtool \
   share/metainfo/$app.metainfo.xml \
   share/doc/zav/ridirirodo.pdf share/doc/zav/copyright share/doc/zav/changelog.gz \
   share/man/man1/zavprog.1 share/man/man1/zavtool.1 \
-  share/bash-completion/completions/zavtool; do
+  share/bash-completion/completions/zavtool \
+  lib/udev/rules.d/60-zav-usb-adapters.rules; do
   if [ -f "$root/$file" ]; then ok "/usr/$file"; else fail "/usr/$file is missing"; fi
 done
 for program in zavprog zavtool; do
@@ -83,6 +84,13 @@ for page in zavprog zavtool; do
   [ -f "$file" ] && command -v groff >/dev/null || continue
   if out=$(groff -man -Tutf8 -ww -z "$file" 2>&1) && [ -z "$out" ]; then ok "$page.1 renders cleanly"; else fail "$page.1: $out"; fi
 done
+rules=$root/lib/udev/rules.d/60-zav-usb-adapters.rules
+if [ -f "$rules" ]; then
+  # Every FTDI id the backend looks for, given to the user at the seat and to plugdev.
+  for id in 6001 6010 6011 6014 6015; do grep -q "$id" "$rules" || fail "udev rule lacks 0403:$id"; done
+  grep -q 'TAG+="uaccess"' "$rules" && grep -q 'GROUP="plugdev"' "$rules" && ok "udev rule grants the adapters" ||
+    fail "udev rule lacks uaccess or plugdev"
+fi
 completion=$root/share/bash-completion/completions/zavtool
 [ -f "$completion" ] && { bash -n "$completion" && ok "completion parses" || fail "completion does not parse"; }
 

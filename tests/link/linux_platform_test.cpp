@@ -250,12 +250,12 @@ TEST(PortCheck, ReportsUsableSimulatorsAndMissingDevices)
 
 TEST(PortCheck, AParallelPortSaysWhetherClockLineReadyCanBeRead)
 {
-    PortCheck check{"LPT1", "/dev/parport0", true, "", false, "run it as root"};
+    PortCheck check{"LPT1", "/dev/parport0", true, "", false, "run it as root", ""};
     EXPECT_EQ(DescribePortCheck(check),
               "LPT1 (/dev/parport0): usable; clock-line ready cannot be read: run it as root");
     check.clockReadyReadable = true;
     EXPECT_EQ(DescribePortCheck(check), "LPT1 (/dev/parport0): usable; clock-line ready can be read");
-    const PortCheck serial{"COM1", "/dev/ttyS0", true, "", std::nullopt, ""};
+    const PortCheck serial{"COM1", "/dev/ttyS0", true, "", std::nullopt, "", ""};
     EXPECT_EQ(DescribePortCheck(serial), "COM1 (/dev/ttyS0): usable");
 }
 

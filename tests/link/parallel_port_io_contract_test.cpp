@@ -1,5 +1,6 @@
 // One contract for every ParallelPortIo that runs here: ppdev through the system-call seam
-// (its device files plain files) and the simulated board.
+// (its device files plain files), the simulated board, and a USB FTDI adapter through the
+// simulated adapter wired to the simulated board.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -9,6 +10,8 @@
 #include <string>
 
 #include "boardsim/simulated_board.h"
+#include "boardsim/simulated_ftdi_usb.h"
+#include "link/linux/ftdi_parallel_port_io.h"
 #include "link/linux/ppdev_parallel_port_io.h"
 #include "support/temp_folder.h"
 #include "system_call_seam.h"
@@ -48,7 +51,36 @@ private:
     mutable SimulatedBoard board_{BoardSimOptions{}};
 };
 
-const std::array<ParallelSubject, 2> kParallelSubjects = {{
+// LPT1 on an FTDI adapter with the default wiring; LPT2 on nothing.
+class FtdiParallelSubject final : public ParallelPortIo {
+public:
+    FtdiParallelSubject() : adapter_(board_.Parallel(), FtdiPinMap::Default(), board_.Virtual()), io_(Map(), adapter_)
+    {
+    }
+    std::uint16_t BaseAddress(int portNumber) override { return io_.BaseAddress(portNumber); }
+    bool Claim(int portNumber) override { return io_.Claim(portNumber); }
+    void Release(int portNumber) override { io_.Release(portNumber); }
+    std::uint8_t Read(std::uint16_t address) override { return io_.Read(address); }
+    void Write(std::uint16_t address, std::uint8_t value) override { io_.Write(address, value); }
+    bool ReadsControlLines(int portNumber) override { return io_.ReadsControlLines(portNumber); }
+    int SlowClockTest() override { return io_.SlowClockTest(); }
+    std::string FailureCause() const override { return io_.FailureCause(); }
+    [[nodiscard]] int Claims() const { return adapter_.IsOpen() ? 1 : 0; }
+
+private:
+    static PortsMap Map()
+    {
+        PortsMap map;
+        map.SetTarget("LPT1", "ftdi:0403:6001");
+        return map;
+    }
+
+    SimulatedBoard board_{BoardSimOptions{}};
+    SimulatedFtdiUsb adapter_;
+    FtdiParallelPortIo io_;
+};
+
+const std::array<ParallelSubject, 3> kParallelSubjects = {{
     {"Ppdev",
      [](const testing::TempFolder& devices) -> std::unique_ptr<ParallelPortIo> {
          std::ofstream(devices / "parport0") << "";
@@ -63,6 +95,11 @@ const std::array<ParallelSubject, 2> kParallelSubjects = {{
          return std::make_unique<SimulatedParallelSubject>();
      },
      [](ParallelPortIo& io) { return static_cast<SimulatedParallelSubject&>(io).Claims(); }},
+    {"FtdiAdapter",
+     [](const testing::TempFolder&) -> std::unique_ptr<ParallelPortIo> {
+         return std::make_unique<FtdiParallelSubject>();
+     },
+     [](ParallelPortIo& io) { return static_cast<FtdiParallelSubject&>(io).Claims(); }, true},
 }};
 
 class ParallelPortIoContract : public ::testing::TestWithParam<ParallelSubject> {

@@ -6,6 +6,8 @@
 #include <utility>
 
 #include "boardsim/simulated_board.h"
+#include "link/linux/ftdi_parallel_port_io.h"
+#include "link/linux/ppdev_parallel_port_io.h"
 #include "link/programmer_link.h"
 #include "ports/ports_map_link_factory.h"
 #include "ports/system_port_listing.h"
@@ -150,6 +152,27 @@ TEST(PresentPortNames, NoPresentPortGivesTheNoPortEntry)
     EXPECT_EQ(PresentPortNames({}), (std::vector<std::string>{"NO port detected"}));
     EXPECT_EQ(PresentPortNames({PortStatus{"COM1", "/dev/ttyS0", false, PortProblem::NoPermission, "dialout", ""}}),
               (std::vector<std::string>{"NO port detected"}));
+}
+
+// An LPTn on an FTDI adapter is reached through the adapter alone: with no adapter plugged in
+// the link fails to open, and ppdev refuses the name rather than open a device for it.
+TEST(PortsMapLinkFactory, AnAdapterPortNeverFallsBackToAParallelPort)
+{
+    PortsMap map;
+    map.SetTarget("LPT1", "ftdi:0403:6001:NOT-PLUGGED-IN");
+    PortsMapLinkFactory links(map, std::nullopt);
+    const auto ports = links.PortsFor("LPT1", 2);
+    EXPECT_NE(dynamic_cast<FtdiParallelPortIo*>(ports->Access().parallel), nullptr);
+
+    std::atomic<bool> stop{false};
+    ProgrammerLink link(ports->Access());
+    link.Open("LPT1", 0, stop, 2);
+    EXPECT_EQ(link.LastError(), "Error opening port: LPT1");
+    EXPECT_EQ(link.ErrorCause(), "no FTDI adapter 0403:6001 with serial number NOT-PLUGGED-IN is plugged in");
+
+    PpdevParallelPortIo ppdev(map);
+    EXPECT_EQ(ppdev.BaseAddress(1), 0);
+    EXPECT_FALSE(ppdev.Claim(1));
 }
 
 } // namespace

@@ -27,9 +27,16 @@ public:
         return parallel;
     }
     std::vector<PortStatus> SerialPorts() override { return serial; }
+    std::vector<UsbAdapterStatus> UsbAdapters() override
+    {
+        busyWhileListingAdapters = !flow_.PortIdle();
+        return adapters;
+    }
 
     std::vector<PortStatus> parallel;
     std::vector<PortStatus> serial;
+    std::vector<UsbAdapterStatus> adapters;
+    bool busyWhileListingAdapters = false;
     bool busyWhileListing = false;
 
 private:
@@ -107,6 +114,26 @@ TEST(PortsSetupModel, WhyMissingNamesTheTroubleAndTheGroupToJoin)
     EXPECT_EQ(PortsSetupModel::WhyMissing({Missing("LPT1", PortProblem::Unsuitable, "", "a USB printer adapter")}),
               "LPT1: a USB printer adapter");
     EXPECT_EQ(PortsSetupModel::WhyMissing({Missing("LPT1", PortProblem::None)}), "LPT1: cannot be opened");
+}
+
+// Each adapter comes with the ports map line that names it, and why it cannot serve if so.
+TEST(PortsSetupModel, ListsTheUsbAdaptersWithTheirPortsMapTargets)
+{
+    MainWindowFlow flow;
+    ScriptedListing listing(flow);
+    listing.adapters = {
+        {true, "ftdi:0403:6001:A1", "/dev/bus/usb/001/004", "FTDI FT232R USB UART (0403:6001, FT232R)", ""},
+        {true, "ftdi:0403:6001:B2", "/dev/bus/usb/001/005", "FTDI (0403:6001, FT232BM)", "no synchronous bit-bang"},
+        {false, "/dev/serial/by-id/usb-FTDI_A1-if00-port0", "/dev/ttyUSB0", "FTDI FT232R USB UART (0403:6001)", ""},
+    };
+    PortsSetupModel model;
+    model.Show(listing, flow);
+    EXPECT_TRUE(listing.busyWhileListingAdapters);
+    EXPECT_EQ(model.UsbAdapters(),
+              (std::vector<std::string>{
+                  "LPTn=ftdi:0403:6001:A1  FTDI FT232R USB UART (0403:6001, FT232R)",
+                  "LPTn=ftdi:0403:6001:B2  FTDI (0403:6001, FT232BM): not usable: no synchronous bit-bang",
+                  "COMn=/dev/serial/by-id/usb-FTDI_A1-if00-port0  FTDI FT232R USB UART (0403:6001)"}));
 }
 
 } // namespace

@@ -1,12 +1,54 @@
 #include "link/linux/port_check.h"
 
+#include "link/ftdi_target.h"
 #include "link/linux/default_devices.h"
+#include "link/linux/ftdi_parallel_port_io.h"
+#include "link/linux/lib_ftdi_usb.h"
 #include "link/linux/linux_serial_port.h"
 #include "link/linux/ppdev_parallel_port_io.h"
 
 namespace zav {
 
+namespace {
+
+std::string DescribeAdapter(const FtdiAdapterInfo& adapter)
+{
+    std::string text = "the " + std::string(FtdiChipName(adapter.chip)) + " adapter " + UsbIdText(adapter.vendor) +
+                       ":" + UsbIdText(adapter.product);
+    std::string details = adapter.serial.empty() ? std::string() : "serial " + adapter.serial;
+    if (!adapter.description.empty()) details += (details.empty() ? "" : ", ") + adapter.description;
+    if (!details.empty()) text += " (" + details + ")";
+    return text;
+}
+
+void CheckFtdiPort(PortCheck& check, const PortsMap& map, FtdiUsb& usb)
+{
+    const int number = check.portName[3] - '0';
+    FtdiParallelPortIo io(map, usb);
+    const std::optional<FtdiAdapterInfo> adapter = io.FindAdapter(number);
+    if (!adapter) {
+        check.cause = io.FailureCause();
+        return;
+    }
+    check.adapter = DescribeAdapter(*adapter);
+    check.usable = io.Claim(number);
+    if (!check.usable) {
+        check.cause = io.FailureCause();
+        return;
+    }
+    check.clockReadyReadable = io.ReadsControlLines(number);
+    io.Release(number);
+}
+
+} // namespace
+
 PortCheck CheckPort(const std::string& portName, const PortsMap& map)
+{
+    LibFtdiUsb usb;
+    return CheckPort(portName, map, usb);
+}
+
+PortCheck CheckPort(const std::string& portName, const PortsMap& map, FtdiUsb& usb)
 {
     PortCheck check;
     check.portName = portName;
@@ -22,6 +64,10 @@ PortCheck CheckPort(const std::string& portName, const PortsMap& map)
         return check;
     }
     check.target = DevicePathFor(portName, map);
+    if (parallel && FtdiTarget::IsFtdiTarget(check.target)) {
+        CheckFtdiPort(check, map, usb);
+        return check;
+    }
     if (parallel) {
         const int number = portName[3] - '0';
         PpdevParallelPortIo io(map);
@@ -50,6 +96,7 @@ std::string DescribePortCheck(const PortCheck& check)
     if (!check.target.empty()) line += " (" + check.target + ")";
     if (check.usable) {
         line += ": usable";
+        if (!check.adapter.empty()) line += ": " + check.adapter + " found and claimed";
         if (check.clockReadyReadable) {
             line += *check.clockReadyReadable ? "; clock-line ready can be read"
                                               : "; clock-line ready cannot be read: " + check.clockReadyFix;

@@ -10,6 +10,7 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include "link/ftdi_target.h"
 #include "link/linux/default_devices.h"
 #include "link/linux/device_failure.h"
 
@@ -98,6 +99,11 @@ std::uint16_t PpdevParallelPortIo::BaseAddress(int portNumber)
     failureCause_.clear();
     if (!ValidPort(portNumber)) return 0;
     const std::string path = DevicePath(portNumber);
+    if (FtdiTarget::IsFtdiTarget(path)) {
+        // Such a port is the adapter's; it must never fall back to a parallel port device.
+        failureCause_ = "LPT" + std::to_string(portNumber) + " is on the USB adapter " + path;
+        return 0;
+    }
     if (IsUsbPrinterDevice(path)) {
         failureCause_ = path + " is a USB printer adapter, which cannot drive the port's lines bit by bit";
         return 0;

@@ -84,6 +84,16 @@ TLptSet::TLptSet(MainWindowFlow& flow, PortListing& ports, QWidget* parent)
     layout->addWidget(new QLabel(QStringLiteral("COM Port"), this));
     layout->addWidget(serialList_);
     layout->addWidget(serialWhy_);
+    // The adapters' ports map targets, selectable so they can be copied into the map.
+    auto* usbGroup = new QGroupBox(QStringLiteral("USB adapters"), this);
+    usbAdapters_ = WhyMissingLabel(usbGroup, "UsbAdapters");
+    usbAdapters_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    usbAdapters_->setAccessibleName(QStringLiteral("USB adapters"));
+    usbAdapters_->setAccessibleDescription(
+        QStringLiteral("The USB adapters plugged in, each with the ports map line that names it"));
+    auto* usbLayout = new QVBoxLayout(usbGroup);
+    usbLayout->addWidget(usbAdapters_);
+    layout->addWidget(usbGroup);
     auto* programOptions = new QGroupBox(QStringLiteral("Program Options"), this);
     backupBox_ = new QCheckBox(QStringLiteral("&Back up the part before writing"), programOptions);
     backupBox_->setObjectName(QStringLiteral("BackupBeforeWrite"));
@@ -96,6 +106,7 @@ TLptSet::TLptSet(MainWindowFlow& flow, PortListing& ports, QWidget* parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
     parallelWhy_->setFixedWidth(320);
     serialWhy_->setFixedWidth(320);
+    usbAdapters_->setFixedWidth(320);
     // Tab follows the controls from top to bottom.
     setTabOrder(parallelList_, delaySlider_);
     setTabOrder(delaySlider_, serialList_);
@@ -116,6 +127,9 @@ void TLptSet::FormShow()
     model_.Show(ports_, flow_);
     Fill(*parallelList_, *parallelWhy_, model_.Parallel());
     Fill(*serialList_, *serialWhy_, model_.Serial());
+    std::string adapters;
+    for (const std::string& line : model_.UsbAdapters()) adapters += (adapters.empty() ? "" : "\n") + line;
+    usbAdapters_->setText(adapters.empty() ? QStringLiteral("None plugged in") : FromLatin1(adapters));
     delaySlider_->setValue(model_.Delay());
     backupBox_->setChecked(model_.Backup());
     parallelList_->setFocus();

@@ -15,7 +15,8 @@ class MainWindowFlow;
 class PortListing;
 
 // The Ports Setup dialog: the parallel and serial ports present now, each with a line saying
-// why others are missing, and the port delay on a Fast..Slow slider. The lists are built
+// why others are missing, the port delay on a Fast..Slow slider, and the USB adapters
+// plugged in with the ports map targets that name them. The lists are built
 // afresh every time it is shown; OK stores the choice in the main window's settings.
 class TLptSet final : public QDialog {
     Q_OBJECT
@@ -29,6 +30,7 @@ public:
     [[nodiscard]] QLabel* ParallelWhyMissing() const { return parallelWhy_; }
     [[nodiscard]] QLabel* SerialWhyMissing() const { return serialWhy_; }
     [[nodiscard]] QCheckBox* BackupBox() const { return backupBox_; }
+    [[nodiscard]] QLabel* UsbAdapters() const { return usbAdapters_; }
 
     void accept() override;
 
@@ -47,6 +49,7 @@ private:
     QLabel* parallelWhy_;
     QLabel* serialWhy_;
     QCheckBox* backupBox_ = nullptr;
+    QLabel* usbAdapters_ = nullptr;
 };
 
 } // namespace zav
