@@ -4,28 +4,18 @@
 
 #include "link/board_commands.h"
 #include "link/parallel_board_protocol.h"
+#include "link/port_name.h"
 #include "link/serial_board_protocol.h"
 
 namespace zav {
 
 namespace {
 
-constexpr int kParallelPortCount = 3;
-constexpr int kSerialPortCount = 8;
 constexpr int kMaxSettleDelayMs = 1000;
 // The MC68HC11 bootstrap ROM answers this long after its reset has settled.
 constexpr int kHc11RomStartMs = 800;
 
 const char* const kOpenError = "Error opening port: ";
-
-// The n of "LPTn"/"COMn" for n in 1..count, exact and case-sensitive; 0 otherwise.
-int PortNumber(const std::string& portName, const std::string& prefix, int count)
-{
-    for (int n = 1; n <= count; ++n) {
-        if (portName == prefix + std::to_string(n)) return n;
-    }
-    return 0;
-}
 
 } // namespace
 
@@ -49,15 +39,14 @@ void ProgrammerLink::Open(const std::string& portName, int delayCount, const std
     profile_ = &BoardProfileFor(boardCode);
     context_.SetStopRequest(stopRequest);
 
-    if (const int lpt = PortNumber(portName, "LPT", kParallelPortCount); lpt != 0) {
-        OpenParallel(portName, lpt, delayCount);
-        return;
-    }
-    if (PortNumber(portName, "COM", kSerialPortCount) != 0) {
+    const std::optional<PortName> name = PortName::Parse(portName);
+    if (!name) {
+        FailOpen(portName, "");
+    } else if (name->IsParallel()) {
+        OpenParallel(portName, name->Number(), delayCount);
+    } else {
         OpenSerial(portName);
-        return;
     }
-    FailOpen(portName, "");
 }
 
 void ProgrammerLink::OpenParallel(const std::string& portName, int portNumber, int delayCount)
@@ -114,8 +103,8 @@ void ProgrammerLink::Close()
 std::vector<std::string> ProgrammerLink::ListParallelPorts(ParallelPortIo& io)
 {
     std::vector<std::string> names;
-    for (int n = 1; n <= kParallelPortCount; ++n) {
-        if (io.BaseAddress(n) != 0) names.push_back("LPT" + std::to_string(n));
+    for (const PortName& name : PortName::All(PortName::Kind::Parallel)) {
+        if (io.BaseAddress(name.Number()) != 0) names.push_back(name.Text());
     }
     if (names.empty()) names.emplace_back(kNoPortDetected);
     return names;
@@ -124,8 +113,8 @@ std::vector<std::string> ProgrammerLink::ListParallelPorts(ParallelPortIo& io)
 std::vector<std::string> ProgrammerLink::ListSerialPorts(SerialPort& port)
 {
     std::vector<std::string> names;
-    for (int n = 1; n <= kSerialPortCount; ++n) {
-        const std::string name = "COM" + std::to_string(n);
+    for (const PortName& portName : PortName::All(PortName::Kind::Serial)) {
+        const std::string name = portName.Text();
         if (port.Open(name)) {
             port.Close();
             names.push_back(name);

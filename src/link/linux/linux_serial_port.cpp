@@ -3,6 +3,7 @@
 #include "link/linux/default_devices.h"
 #include "link/linux/lib_serial_port.h"
 #include "link/linux/termios_serial_port.h"
+#include "link/port_name.h"
 
 namespace zav {
 
@@ -17,7 +18,7 @@ bool LinuxSerialPort::Open(const std::string& portName)
 {
     Close();
     failureCause_.clear();
-    if (!PortsMap::IsPortName(portName) || portName.rfind("COM", 0) != 0) {
+    if (!PortName::IsOfKind(portName, PortName::Kind::Serial)) {
         failureCause_ = portName + " is not a serial port name";
         return false;
     }
