@@ -1,0 +1,34 @@
+// The parallel protocol on its own, for what the link does not show: which port's
+// registers it drives.
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+#include "link/parallel_board_protocol.h"
+#include "link/virtual_clock.h"
+#include "recording_ports.h"
+
+namespace zav {
+namespace {
+
+TEST(ParallelBoardProtocol, DrivesTheOpenedPortsRegistersAndGivesThemBackOnce)
+{
+    test::RecordingParallelPort parallel;
+    VirtualClock clock;
+    std::atomic<bool> stop{false};
+    LinkContext context(&clock);
+    context.SetStopRequest(stop);
+    ParallelBoardProtocol protocol(parallel, BoardProfileFor(2), context);
+    std::string cause;
+    ASSERT_EQ(protocol.Open(2, 0, cause), ParallelBoardProtocol::OpenOutcome::Open);
+    EXPECT_EQ(protocol.BaseAddress(), 0x278);
+    protocol.ClockPulse();
+    EXPECT_EQ(parallel.WritesTo(0x278 + 2), (std::vector<std::uint8_t>{1, 0}));
+    protocol.Close();
+    protocol.Close();
+    EXPECT_EQ(protocol.BaseAddress(), 0);
+    EXPECT_EQ(parallel.WritesTo(0x278), std::vector<std::uint8_t>{0});
+}
+
+} // namespace
+} // namespace zav
