@@ -97,13 +97,13 @@ std::uint16_t FtdiParallelPortIo::BaseAddress(int portNumber)
 
 bool FtdiParallelPortIo::Claim(int portNumber)
 {
+    if (ValidPort(portNumber) && ports_[static_cast<std::size_t>(portNumber - 1)].claims > 0) {
+        ++ports_[static_cast<std::size_t>(portNumber - 1)].claims;
+        return true;
+    }
     const std::optional<FtdiAdapterInfo> adapter = FindAdapter(portNumber);
     if (!adapter) return false;
     Port& port = ports_[static_cast<std::size_t>(portNumber - 1)];
-    if (port.claims > 0) {
-        ++port.claims;
-        return true;
-    }
     if (const std::string refusal = FtdiChipRefusal(adapter->chip); !refusal.empty()) {
         failureCause_ = refusal;
         return false;
