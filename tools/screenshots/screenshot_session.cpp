@@ -8,6 +8,8 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QLinearGradient>
 #include <QMessageBox>
@@ -101,6 +103,7 @@ void ScreenshotSession::Run()
     MessageListMenu();
     ComposeReadmePicture();
     ShowVerifyDifferences();
+    CompareWithFile();
 
     // Everything is shown: close without the save question and without settings to write.
     shell_->HexEditor().DescriptionWindow().close();
@@ -134,8 +137,14 @@ void ScreenshotSession::FillDemoBuffer()
     // A calibration table: 32 rising steps.
     for (std::int32_t i = 0; i < 32; ++i)
         buffer.SetByte(kEepromStart + 0x10 + i, static_cast<std::uint8_t>(0x30 + i * 2));
+    // Event counters: small numbers, which the character pane shows as code page 437's pictures.
+    const std::uint8_t counters[] = {0x01, 0x03, 0x00, 0x02, 0x1B, 0x07, 0x0E, 0x7F};
+    for (std::int32_t i = 0; i < 8; ++i) buffer.SetByte(kEepromStart + 0x30 + i, counters[i]);
     for (std::size_t i = 0; i < banner.size(); ++i)
         buffer.SetByte(kEepromStart + 0x40 + static_cast<std::int32_t>(i), static_cast<std::uint8_t>(banner[i]));
+    // The banner's line ends in CR LF.
+    buffer.SetByte(kEepromStart + 0x40 + static_cast<std::int32_t>(banner.size()), 0x0D);
+    buffer.SetByte(kEepromStart + 0x41 + static_cast<std::int32_t>(banner.size()), 0x0A);
     buffer.SetByte(kConfigAddress, 0x0D);
     buffer.EndUpdate();
 
@@ -235,7 +244,8 @@ void ScreenshotSession::MessageListMenu()
     painter.drawPixmap(at, menuPicture);
     painter.end();
     menu->close();
-    grabber_.SavePicture(WindowGrabber::Framed(picture, shell_->windowTitle()), QStringLiteral("message_list_menu"));
+    grabber_.SavePicture(WindowGrabber::Framed(picture, shell_->windowTitle()), QStringLiteral("message_list_menu"),
+                         WindowGrabber::WindowTexts(*shell_));
 }
 
 void ScreenshotSession::ShellDialogs()
@@ -292,6 +302,31 @@ void ScreenshotSession::ShowVerifyDifferences()
     shell_->VerifyDifferencesExecute();
     WindowGrabber::Settle();
     grabber_.Save(*shell_->VerifyDifferencesWindow(), QStringLiteral("verify_differences"));
+    shell_->VerifyDifferencesWindow()->close();
+}
+
+// The buffer compared with a binary copy of its cells up to the serial number, whose last two
+// digits differ.
+void ScreenshotSession::CompareWithFile()
+{
+    const zav::MemoryBuffer& buffer = shell_->HexEditor().Buffer();
+    constexpr std::int32_t kSerialEnd = kEepromStart + 10;
+    QByteArray image;
+    for (std::int32_t address = 0; address < kSerialEnd; ++address)
+        image.append(static_cast<char>(buffer.GetByte(address)));
+    image[kSerialEnd - 2] = '9';
+    image[kSerialEnd - 1] = '9';
+    const QString path = QDir(QString::fromLocal8Bit(qgetenv("XDG_DATA_HOME"))).filePath(QStringLiteral("serial.bin"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(image) != image.size()) {
+        grabber_.Fail(QStringLiteral("compare_differences: cannot write the file to compare"));
+        return;
+    }
+    file.close();
+    shell_->SetCompareChooser([path](QWidget*) { return zav::ChosenFile{path}; });
+    shell_->CompareWithFileExecute();
+    WindowGrabber::Settle();
+    grabber_.Save(*shell_->VerifyDifferencesWindow(), QStringLiteral("compare_differences"));
     shell_->VerifyDifferencesWindow()->close();
 }
 

@@ -29,6 +29,7 @@
 #include "messages/message_boxes.h"
 #include "sequences/sequence_plan.h"
 #include "widgets/latin1_text.h"
+#include "widgets/menu_keys.h"
 #include "widgets/system_text.h"
 
 namespace zav {
@@ -215,6 +216,7 @@ void TExplaine::CreateActions()
         connect(action, &QAction::enabledChanged, item, &QAction::setEnabled);
         connect(item, &QAction::triggered, action, &QAction::trigger);
     }
+    GiveMenuMnemonics(*cellPropMenu_);
 }
 
 void TExplaine::SizeColumns()

@@ -101,6 +101,9 @@ public:
     [[nodiscard]] bool HasSelection() const { return cursor_.HasSelection(); }
     void RepaintGrids();
     [[nodiscard]] bool IsUndoEmpty() const;
+    // A line in the status bar for a few seconds, over the cell's panels.
+    void ShowPassingNote(const QString& text);
+    [[nodiscard]] QString PassingNote() const;
 
     // Fonts and colours: applying recolours the buffer's cells by kind (keeping the colours of
     // described cells), sets the status bar's character set and repaints.
@@ -117,6 +120,8 @@ public:
     // panes, stepped through by Next and Previous Difference, each mark gone once its cell is
     // edited. Setting none clears them.
     void SetVerifyDifferences(const std::vector<CellDifference>& differences);
+    // The same for a comparison with a file: each mark holds the file's value.
+    void SetFileDifferences(const std::vector<CellDifference>& differences, const std::string& fileName);
     [[nodiscard]] const DifferenceMarks& Differences() const { return differences_; }
     void NextDifference();
     void PreviousDifference();
@@ -143,6 +148,7 @@ signals:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -158,12 +164,17 @@ private:
     void SetExtraActionsEnabled(bool enabled);
     // The selection panel and the data inspector follow the cursor.
     void ShowCursorExtras();
+    // The selection's checksums beside its addresses, or below them where the window is too
+    // narrow for both on one line.
+    void LayOutSelectionLine();
     void SetEditActionsEnabled(bool enabled);
     void UpdateCaption();
     void ShowCellInfo();
     void FollowClipboard();
     void CreateDifferenceParts();
     void ShowDifferenceAndChecksums();
+    void SetDifferences(const std::vector<CellDifference>& differences, DifferenceSource source,
+                        const std::string& fileName);
     void GoToDifference(std::optional<std::int32_t> address);
 
     // HexPaneHost: what the panes paint and what they report.
@@ -237,6 +248,7 @@ private:
     std::unique_ptr<TExplaine> explaine_;
     std::unique_ptr<EditorDialogs> dialogs_;
     std::array<QAction*, kEditorExtraActionCount> extraActions_{};
+    QWidget* selectionLine_ = nullptr;
     QLabel* selectionPanel_ = nullptr;
     std::unique_ptr<TDataInspector> inspector_;
     Bookmarks bookmarks_;

@@ -1,5 +1,7 @@
 #include "buffer/ui/hex_grid_view.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPainter>
@@ -10,6 +12,7 @@
 
 #include "buffer/memory_buffer.h"
 #include "buffer/numeric_helpers.h"
+#include "buffer/ui/byte_glyph_text.h"
 #include "buffer/ui/qt_colour.h"
 
 namespace zav {
@@ -23,8 +26,7 @@ constexpr Colour kMatchBackgroundXor = 0x600000;
 constexpr Colour kBookmarkXor = 0x003C6C;
 
 // What a byte shows as: the hex pane draws its two digits from the first 16 entries, the
-// character pane the byte's Latin-1 character, except that the empty and the erased cell
-// (0x00, 0xFF) show as ".".
+// character pane the byte's glyph.
 std::array<QChar, 256> PaneCharacters(EditorGrid grid)
 {
     std::array<QChar, 256> characters{};
@@ -33,7 +35,7 @@ std::array<QChar, 256> PaneCharacters(EditorGrid grid)
         if (grid == EditorGrid::Hex) {
             character = QLatin1Char(HexDigit(value));
         } else {
-            character = (value == 0x00 || value == 0xFF) ? QLatin1Char('.') : QChar(value);
+            character = GlyphOf(static_cast<std::uint8_t>(value));
         }
     }
     return characters;
@@ -57,7 +59,10 @@ HexGridView::HexGridView(HexPaneHost& editor, EditorGrid grid, QWidget* parent)
 void HexGridView::SetPaneFont(const QFont& font)
 {
     setFont(font);
-    glyphs_.SetFont(QRawFont::fromFont(font), PaneCharacters(grid_));
+    // The system's fixed-pitch font stands in for glyphs the pane's font lacks, at its size.
+    QFont fallback = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fallback.setPixelSize(QFontInfo(font).pixelSize());
+    glyphs_.SetFont(QRawFont::fromFont(font), QRawFont::fromFont(fallback), PaneCharacters(grid_));
     ascent_ = QFontMetrics(font).ascent();
 }
 

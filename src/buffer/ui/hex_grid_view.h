@@ -33,6 +33,8 @@ public:
     void SyncScrollBar(int topRow, int visibleRows);
     // Full rows that fit into the viewport.
     [[nodiscard]] int FittingRows() const;
+    // How many byte values the pane cannot draw, in its font or the fallback.
+    [[nodiscard]] int MissingGlyphs() const { return glyphs_.MissingCount(); }
     // The point in the viewport at the centre of a byte's cell, for tests and tools.
     [[nodiscard]] QPoint CellCentre(std::int32_t address) const;
 

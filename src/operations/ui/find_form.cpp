@@ -42,15 +42,15 @@ void TForm7::SetCursorAddress(std::int32_t cursorAddress)
 std::optional<std::int32_t> TForm7::SearchAgain(std::int32_t cursorAddress)
 {
     SetCursorAddress(cursorAddress);
-    return Search();
+    return Search(true);
 }
 
-std::optional<std::int32_t> TForm7::Search()
+std::optional<std::int32_t> TForm7::Search(bool wrapAround)
 {
     ComboBox1->StoreText(model_.SearchText());
     model_.SetDataType(RadioGroup2->ItemIndex() == 1 ? SearchDataType::Text : SearchDataType::Hex);
     model_.SetDirection(RadioGroup1->ItemIndex() == 0 ? SearchDirection::Up : SearchDirection::Down);
-    match_ = model_.Ok(buffer_, cursorAddress_, boxes_);
+    match_ = model_.Ok(buffer_, cursorAddress_, boxes_, wrapAround);
     // The history grows also when nothing matched, so it is shown again either way.
     ComboBox1->ShowField(model_.SearchText());
     return match_;

@@ -4,6 +4,7 @@
 
 #include "messages/message_boxes.h"
 #include "shell/ui/help_window.h"
+#include "shell/ui/screen_placement.h"
 #include "shell/user_manual.h"
 #include "widgets/system_text.h"
 
@@ -27,6 +28,8 @@ HelpWindow* OpenUserManual(MessageBoxes& boxes, const std::vector<std::filesyste
     }
     if (help == nullptr) {
         help = new HelpWindow(path, window);
+        // Its reading size where the screen has room, and whole on the screen where not.
+        FitAndCentreOnScreen(*help, help->width(), help->height());
     }
     help->show();
     help->raise();

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusTipEvent>
@@ -30,6 +31,7 @@
 #include "shell/ui/status_win.h"
 #include "widgets/guarded_command.h"
 #include "widgets/latin1_text.h"
+#include "widgets/menu_keys.h"
 
 namespace zav {
 
@@ -70,6 +72,8 @@ TProgShell::TProgShell(ShellServices services, QWidget* parent)
     sequenceHost_ = new GuiSequenceHost(widgets, this);
     sequences_ = std::make_unique<SequenceRunner>(*sequenceHost_, services_.links, services_.isSimulated, this);
     CreateExtras();
+    // Every menu item gets its underlined letter once all menus hold their items.
+    GiveMenuBarMnemonics(*menuBar());
     // A close that waited for the sequences goes on once they have ended.
     connect(sequences_.get(), &SequenceRunner::Idle, this, [this] {
         if (closeAfterStop_) close();
@@ -115,11 +119,27 @@ void TProgShell::LoadSettings()
     move(settings.mainWindow.left, settings.mainWindow.top);
     resize(settings.mainWindow.width, settings.mainWindow.height);
     WindowLayout& layout = settings.layout;
+    // Windows never placed (a first start) go beside the main window, not over it.
+    const WindowLayout defaults;
+    const bool editorNeverPlaced = layout.editor == defaults.editor;
+    const bool descriptionNeverPlaced = layout.description == defaults.description;
     layout.editor = FitWindowOnScreens(layout.editor, StoredCorner::Client, FrameMarginsOf(*hexEdit_), screens);
     layout.description = FitWindowOnScreens(layout.description, StoredCorner::Client,
                                             FrameMarginsOf(hexEdit_->DescriptionWindow()), screens);
     hexEdit_->SetWindowLayout(layout);
+    if (editorNeverPlaced) {
+        const WindowBounds& main = settings.mainWindow;
+        const FrameMargins frame = FrameMarginsOf(*this);
+        PlaceBeside(*hexEdit_, {main.left, main.top, main.width + frame.left + frame.right,
+                                main.height + frame.top + frame.bottom});
+    }
+    if (descriptionNeverPlaced) {
+        const QRect editor = hexEdit_->geometry();
+        PlaceBeside(hexEdit_->DescriptionWindow(),
+                    FrameAround(*hexEdit_, {editor.x(), editor.y(), editor.height(), editor.width()}));
+    }
     hexEdit_->ApplyEditorOptions(settings.editor);
+    FillRecentFilesMenu();
     for (const std::string& warning : report.warnings) AddStatusMessage(warning, StatusKind::Warning);
     // The box comes only now: a box over this window before it is placed would create the
     // window, and a window system then takes the later move as the inner position.
@@ -205,12 +225,19 @@ void TProgShell::EditPrintExecute()
     PrintBuffer();
 }
 
+bool TProgShell::SettleUnsavedWork()
+{
+    return flow_.SettleUnsavedWork(hexEdit_->IsUndoEmpty(), services_.boxes, [this] { return SaveFile(); });
+}
+
 void TProgShell::OpenFile()
 {
+    if (!SettleUnsavedWork()) return;
     if (loadf_ == nullptr) {
         loadf_ = new TLoadf(hexEdit_->Buffer(), flow_.Settings().program, *statusWin_, services_.boxes, this);
     }
     loadf_->exec();
+    FillRecentFilesMenu();
 }
 
 bool TProgShell::SaveFile()
@@ -277,13 +304,11 @@ void TProgShell::ResDefSetExecute()
 void TProgShell::closeEvent(QCloseEvent* event)
 {
     if (!terminating_ && !closeConfirmed_) {
-        const CloseOutcome outcome = flow_.QueryClose(hexEdit_->IsUndoEmpty(), services_.boxes);
-        if (outcome == CloseOutcome::StayOpen) {
+        if (!SettleUnsavedWork()) {
             event->ignore();
             return;
         }
         closeConfirmed_ = true;
-        if (outcome == CloseOutcome::SaveThenClose) EditSaveFileExecute();
     }
     // A running sequence is stopped first; the window keeps painting meanwhile and closes
     // when the sequence has ended.

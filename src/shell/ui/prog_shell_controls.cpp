@@ -68,6 +68,9 @@ void TProgShell::CreateActions()
                                QStringLiteral("Hexadecimal Editor window Show/Close"));
     showEditor_->setCheckable(true);
     showEditor_->setShortcut(QKeySequence(QStringLiteral("Alt+E")));
+    // The same key closes the editor from within: the editor is a window of its own, where
+    // the main window's keys do not reach.
+    hexEdit_->addAction(showEditor_);
     helpProg_ = CreateAction("HelpProg", QStringLiteral("User Manual"), "help-contents",
                              QStringLiteral("Open Help File"));
     helpProg_->setShortcut(QKeySequence(Qt::Key_F1));
