@@ -25,11 +25,6 @@ public:
     // Polls the board's ready signal (a board without one is ready at once) until it is
     // ready, the stop request is set or the deadline passes.
     virtual bool WaitReady(std::optional<std::int64_t> deadlineUs) = 0;
-    // The bit-level primitives of a clocked board; a board that takes whole bytes ignores
-    // them, and its ReceiveByte only waits and gives 0.
-    virtual void ClockPulse() = 0;
-    virtual void SendByte(std::uint8_t value) = 0;
-    virtual std::uint8_t ReceiveByte() = 0;
     virtual void ResetTarget() = 0;
 
     virtual std::uint8_t ReadByteAt(std::uint16_t address) = 0;

@@ -14,12 +14,6 @@ void NoBoardProtocol::FailAfterWait()
     if (WaitReady(std::nullopt)) context_.lastError = LinkContext::kCommunicationError;
 }
 
-std::uint8_t NoBoardProtocol::ReceiveByte()
-{
-    (void)WaitReady(std::nullopt);
-    return 0;
-}
-
 std::uint8_t NoBoardProtocol::ReadByteAt(std::uint16_t /*address*/)
 {
     FailAfterWait();
@@ -35,7 +29,8 @@ std::uint8_t NoBoardProtocol::ReadBoardId()
 {
     // The TMS boards read their identification as a byte command; the others receive it.
     if (profile_->tmsCommands) return ReadByteAt(kBoardIdAddress);
-    return ReceiveByte();
+    (void)WaitReady(std::nullopt);
+    return 0;
 }
 
 std::string NoBoardProtocol::IdentifyHc11()

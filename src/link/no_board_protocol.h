@@ -19,9 +19,6 @@ public:
 
     void Close() override {}
     bool WaitReady(std::optional<std::int64_t> deadlineUs) override;
-    void ClockPulse() override {}
-    void SendByte(std::uint8_t /*value*/) override {}
-    std::uint8_t ReceiveByte() override;
     void ResetTarget() override {}
     std::uint8_t ReadByteAt(std::uint16_t address) override;
     void WriteByteAt(std::uint16_t address, std::uint8_t value) override;

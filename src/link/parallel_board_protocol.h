@@ -26,10 +26,7 @@ public:
     // Zeroes the data lines and gives the port back.
     void Close() override;
 
-    void ClockPulse() override;
     bool WaitReady(std::optional<std::int64_t> deadlineUs) override;
-    void SendByte(std::uint8_t value) override;
-    std::uint8_t ReceiveByte() override;
     void ResetTarget() override;
 
     std::uint8_t ReadByteAt(std::uint16_t address) override;
@@ -45,6 +42,13 @@ public:
     // Doubles the settle delay (from 30 ms up to at most 1920 ms) until a write to `address`
     // reads back, then writes the cell's first value back.
     void CalibrateSettleDelay(std::uint16_t address) override;
+
+    // The bit-level primitives the byte commands are made of: one clock pulse (a stop ends
+    // it at once, "Programmer Not Ready."), a byte clocked out in the board's bit order and
+    // framing, and one clocked in after a ready wait (0 when the wait fails).
+    void ClockPulse();
+    void SendByte(std::uint8_t value);
+    std::uint8_t ReceiveByte();
 
     [[nodiscard]] std::uint16_t BaseAddress() const { return baseAddress_; }
     [[nodiscard]] int PulseCount() const override { return pulseCount_; }

@@ -29,7 +29,6 @@ void ProgrammerLink::Open(const std::string& portName, int delayCount, const std
     Close();
     context_.lastError.clear();
     errorCause_.clear();
-    boardCode_ = boardCode;
     profile_ = &BoardProfileFor(boardCode);
     noBoard_.SetProfile(*profile_);
     context_.SetStopRequest(stopRequest);

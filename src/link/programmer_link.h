@@ -67,8 +67,6 @@ public:
     [[nodiscard]] static std::vector<std::string> ListParallelPorts(ParallelPortIo& io);
     [[nodiscard]] static std::vector<std::string> ListSerialPorts(SerialPort& port);
 
-    // Line primitives of the parallel port; on the serial line they do nothing.
-    void ClockPulse() { protocol_->ClockPulse(); }
     // Polls the board's ready line, sleeping between polls, until it signals ready (true,
     // and LastError cleared), the stop request is set (false, "Programmer Not Ready.") or
     // `deadlineUs` on the link's clock passes (false, WaitTimedOut, a "Programmer Not
@@ -82,9 +80,6 @@ public:
     // The stop check of WaitReady without touching the port: false, with "Programmer Not
     // Ready.", when the stop request is set. For a sequence that waited for the user.
     bool CheckStop();
-    void SendByte(std::uint8_t value) { protocol_->SendByte(value); }
-    // 0 when the wait for ready fails.
-    std::uint8_t ReceiveByte() { return protocol_->ReceiveByte(); }
     // Puts the target into the state in which the board (or its loader) answers.
     void ResetTarget() { protocol_->ResetTarget(); }
 
@@ -100,12 +95,13 @@ public:
     bool UploadLoader();
     void SendEraseCommand();
     void SendUnlockCommand();
-    // Doubles the wait after each write (from 30 ms up to at most 1920 ms) until a write
-    // to `address` reads back, then writes the cell's first value back.
+    // On a parallel board, doubles the wait after each write (from 30 ms up to at most
+    // 1920 ms) until a write to `address` reads back, then writes the cell's first value
+    // back. The serial board's loader paces its own writes.
     void CalibrateSettleDelay(std::uint16_t address) { protocol_->CalibrateSettleDelay(address); }
 
-    // State, for the sequences and for tests.
-    [[nodiscard]] std::uint8_t BoardCode() const { return boardCode_; }
+    // The open protocol's timing state: the clock pulse width in port writes, the wait after
+    // a write, and whether the ready signal comes on the status line (or the clock line).
     [[nodiscard]] int PulseCount() const { return protocol_->PulseCount(); }
     [[nodiscard]] int SettleDelayMs() const { return protocol_->SettleDelayMs(); }
     [[nodiscard]] bool ReadyOnStatusLine() const { return protocol_->ReadyOnStatusLine(); }
@@ -118,7 +114,6 @@ private:
 
     PortAccess ports_;
     LinkContext context_;
-    std::uint8_t boardCode_ = 0;
     const BoardProfile* profile_ = &BoardProfileFor(0);
     NoBoardProtocol noBoard_{context_};
     std::unique_ptr<BoardProtocol> opened_;

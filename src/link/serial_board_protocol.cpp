@@ -117,16 +117,11 @@ std::optional<std::uint8_t> SerialBoardProtocol::ReadReply()
     return std::nullopt;
 }
 
-std::uint8_t SerialBoardProtocol::ReceiveByte()
-{
-    (void)WaitReady(std::nullopt);
-    return 0;
-}
-
 std::uint8_t SerialBoardProtocol::ReadBoardId()
 {
     if (profile_.tmsCommands) return ReadByteAt(kBoardIdAddress);
-    return ReceiveByte();
+    (void)WaitReady(std::nullopt);
+    return 0;
 }
 
 std::uint8_t SerialBoardProtocol::ReadByteAt(std::uint16_t address)

@@ -29,10 +29,6 @@ public:
 
     // No ready line on this board: only a stop request ends the wait.
     bool WaitReady(std::optional<std::int64_t> deadlineUs) override;
-    // The board takes whole bytes: no clock to pulse, nothing clocked in.
-    void ClockPulse() override {}
-    void SendByte(std::uint8_t /*value*/) override {}
-    std::uint8_t ReceiveByte() override;
     void ResetTarget() override;
     std::uint8_t ReadByteAt(std::uint16_t address) override;
     void WriteByteAt(std::uint16_t address, std::uint8_t value) override;
