@@ -4,9 +4,8 @@
 
 #include <atomic>
 
-#include "link/parallel_board_protocol.h"
 #include "link/virtual_clock.h"
-#include "recording_ports.h"
+#include "parallel_protocol_rig.h"
 
 namespace zav {
 namespace {
@@ -16,11 +15,8 @@ TEST(ParallelBoardProtocol, DrivesTheOpenedPortsRegistersAndGivesThemBackOnce)
     test::RecordingParallelPort parallel;
     VirtualClock clock;
     std::atomic<bool> stop{false};
-    LinkContext context(&clock);
-    context.SetStopRequest(stop);
-    ParallelBoardProtocol protocol(parallel, BoardProfileFor(2), context);
-    std::string cause;
-    ASSERT_EQ(protocol.Open(2, 0, cause), ParallelBoardProtocol::OpenOutcome::Open);
+    test::ParallelProtocolRig rig(parallel, clock, stop);
+    ParallelBoardProtocol& protocol = rig.Open(2, 0, 2);
     EXPECT_EQ(protocol.BaseAddress(), 0x278);
     protocol.ClockPulse();
     EXPECT_EQ(parallel.WritesTo(0x278 + 2), (std::vector<std::uint8_t>{1, 0}));
