@@ -1,10 +1,10 @@
 #include "cli/batch_serial_state.h"
 
 #include <algorithm>
-#include <optional>
 #include <fstream>
 #include <iterator>
 #include <limits>
+#include <optional>
 #include <sstream>
 #include <system_error>
 #include <utility>

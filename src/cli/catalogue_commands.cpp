@@ -113,7 +113,8 @@ int RunPorts(const CommandLine& command, ToolIo& io)
         io.out << "  (no such file: every port on its default device)\n";
     const std::vector<std::string> lineWarnings = PortsMapLineWarnings(map, mapFile);
     // Each warning without the file's name, which heads the section.
-    for (const std::string& warning : lineWarnings) io.out << "  " << warning.substr(mapName.size() + 2) << '\n';
+    for (const std::string& warning : lineWarnings)
+        io.out << "  " << warning.substr(mapName.size() + 2) << '\n';
     if (std::filesystem::exists(mapFile, ignored) && lineWarnings.empty()) io.out << "  every line read\n";
     return kExitDone;
 }

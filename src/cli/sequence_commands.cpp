@@ -28,6 +28,7 @@
 #include "files/backup_folder.h"
 #include "files/buffer_file_access.h"
 #include "files/buffer_file_saver.h"
+#include "files/regular_file_input.h"
 #include "link/linux/settings_directory.h"
 #include "messages/printable_text.h"
 #include "ports/ports_map_link_factory.h"
@@ -58,8 +59,8 @@ std::optional<ProgramSettings> ToolProgramSettings(const CommandLine& command, c
     const SettingsFileReport report = ReadSettingsFile(file, settings);
     for (const std::string& warning : report.warnings) status.AddStatusMessage(warning, StatusKind::Warning);
     if (report.error) {
-        refusal = PrintableText(file.string()) + ": " + report.errorKey + ": " + PrintableText(*report.error) +
-                  "; mend or remove that line";
+        refusal = PrintableText(file.string()) + ": " + report.errorKey + ": " +
+                  PrintableText(*report.error) + "; mend or remove that line";
         return std::nullopt;
     }
     ProgramSettings ports = settings.program;
@@ -119,9 +120,24 @@ bool LoadSimulatedMemory(SimulatedBoard& board, const std::string& image, ImageF
     return false;
 }
 
+std::string SimMemoryRefusal(const std::string& image)
+{
+    const std::string kind = NonRegularKind(image);
+    if (kind.empty()) return {};
+    return "--sim-memory: " + image + " is " + kind + "; the simulated memory is kept in a regular file";
+}
+
+ToolLoadDemands ProgramInputDemands()
+{
+    return {.someData = true, .everything = true, .untouched = "; the device was not touched"};
+}
+
 LoadOptions ToolLoadOptions(const CommandLine& command)
 {
     LoadOptions load;
+    // Without a range every file address is taken, so a byte the buffer cannot hold is
+    // counted as lost rather than left out unseen.
+    load.highFileAddress = 0xFFFFFFFF;
     if (command.loadRange) {
         load.lowFileAddress = command.loadRange->low;
         load.highFileAddress = command.loadRange->high;
@@ -212,6 +228,10 @@ int RunSequence(const CommandLine& command, ToolIo& io)
                           io);
         }
     }
+    if (command.simMemory) {
+        if (const std::string refusal = SimMemoryRefusal(*command.simMemory); !refusal.empty())
+            return Refuse(command, refusal, io);
+    }
     ProgressBar progress(io.err, io.errIsTerminal);
     ConsoleReporter reporter(io.err, io.terminal, {command.yes, command.quiet, &progress});
 
@@ -236,7 +256,7 @@ int RunSequence(const CommandLine& command, ToolIo& io)
     if (!reading) {
         LoadCoverage given;
         if (!LoadToolInput(*command.inFile, command.inFormat, ToolLoadOptions(command), *buffer, reporter,
-                           reporter, &progress, &given)) {
+                           reporter, &progress, &given, ProgramInputDemands())) {
             return kExitFailed;
         }
         // Cells the file left out would be programmed with whatever the buffer held.

@@ -8,6 +8,7 @@
 
 #include "boardsim/board_sim_options.h"
 #include "buffer/address_range.h"
+#include "cli/tool_files.h"
 #include "devices/sequence_option.h"
 #include "files/load_options.h"
 #include "link/ports_map.h"
@@ -43,7 +44,12 @@ class StatusSink;
 // leaves the memory erased.
 [[nodiscard]] bool LoadSimulatedMemory(SimulatedBoard& board, const std::string& image, ImageFileLock& lock,
                                        StatusSink& status);
+// The refusal of a --sim-memory image that is there and no regular file (a FIFO would
+// never give its 64 KiB, a device never end); empty when it is one or is not there yet.
+[[nodiscard]] std::string SimMemoryRefusal(const std::string& image);
 [[nodiscard]] LoadOptions ToolLoadOptions(const CommandLine& command);
+// What a program run asks of its input: data, and all of it in the buffer.
+[[nodiscard]] ToolLoadDemands ProgramInputDemands();
 // Where a program run keeps its backups: the folder of --backup, else the default one.
 [[nodiscard]] std::filesystem::path ToolBackupFolder(const CommandLine& command);
 // "0x0100-0x01FF", or "0x103F" for a single cell.

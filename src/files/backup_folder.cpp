@@ -132,8 +132,7 @@ int PruneBackups(const std::filesystem::path& folder, std::string_view deviceNam
             backups.emplace_back(std::move(*order), entry.path());
     }
     if (static_cast<int>(backups.size()) <= keep) return 0;
-    std::sort(backups.begin(), backups.end(),
-              [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::sort(backups.begin(), backups.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     int removed = 0;
     for (std::size_t i = 0; i + static_cast<std::size_t>(keep) < backups.size(); ++i) {
         if (std::filesystem::remove(backups[i].second, error)) ++removed;

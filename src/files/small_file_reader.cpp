@@ -17,7 +17,8 @@ std::optional<std::string> ReadSmallRegularFile(const std::filesystem::path& pat
         // A link whose file is gone was put there on purpose: that is no absent file.
         std::error_code linkError;
         if (fs::is_symlink(fs::symlink_status(path, linkError))) {
-            problem = "it is a link to " + fs::read_symlink(path, linkError).string() + ", which does not exist";
+            problem =
+                "it is a link to " + fs::read_symlink(path, linkError).string() + ", which does not exist";
         }
         return std::nullopt;
     }

@@ -148,7 +148,8 @@ std::string FindSettingValue(const std::vector<std::string>& lines, std::string_
     for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
         const std::size_t equals = line->find('=');
         if (equals == std::string::npos) continue;
-        if (EqualsIgnoringCase(std::string_view(*line).substr(0, equals), key)) return line->substr(equals + 1);
+        if (EqualsIgnoringCase(std::string_view(*line).substr(0, equals), key))
+            return line->substr(equals + 1);
     }
     return {};
 }

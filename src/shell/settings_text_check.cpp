@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "buffer/numeric_helpers.h"
 #include "link/port_name.h"
 #include "messages/printable_text.h"
 #include "shell/app_settings.h"
@@ -12,14 +13,15 @@ namespace {
 
 // How much of a line of binary data a warning quotes.
 constexpr std::size_t kQuotedLength = 40;
+// Repeated keys named one by one; a file of thousands gets one line for the rest.
+constexpr int kRepeatsNamed = 5;
 
-std::string UpperCase(std::string_view text)
+// Keys compare as the reading compares them: without regard to case.
+std::string FoldedKey(std::string_view key)
 {
-    std::string upper(text);
-    for (char& c : upper) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return upper;
+    std::string folded(key);
+    for (char& c : folded) c = LowerCaseChar(c);
+    return folded;
 }
 
 void CheckBinaryLines(const std::vector<std::string>& lines, std::vector<std::string>& warnings)
@@ -35,26 +37,32 @@ void CheckBinaryLines(const std::vector<std::string>& lines, std::vector<std::st
     const std::string quoted =
         PrintableText(line.substr(0, kQuotedLength)) + (line.size() > kQuotedLength ? "..." : "");
     const std::string number = std::to_string(first + 1);
-    warnings.push_back((count == 1 ? "line " + number + " holds binary data ("
-                                   : std::to_string(count) + " lines hold binary data, the first line " +
-                                         number + " (") +
-                       quoted + "); such lines are read as they stand");
+    warnings.push_back(
+        (count == 1 ? "line " + number + " holds binary data ("
+                    : std::to_string(count) + " lines hold binary data, the first line " + number + " (") +
+        quoted + "); such lines are read as they stand");
 }
 
 void CheckRepeatedKeys(const std::vector<std::string>& lines, std::vector<std::string>& warnings)
 {
     std::map<std::string, int> lineOfKey;
+    int repeats = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::size_t equals = lines[i].find('=');
         if (equals == std::string::npos) continue;
-        const std::string key = UpperCase(std::string_view(lines[i]).substr(0, equals));
         const int number = static_cast<int>(i) + 1;
-        const auto [earlier, first] = lineOfKey.try_emplace(key, number);
+        const auto [earlier, first] =
+            lineOfKey.try_emplace(FoldedKey(std::string_view(lines[i]).substr(0, equals)), number);
         if (first) continue;
-        warnings.push_back("line " + std::to_string(number) + ": " + PrintableText(lines[i].substr(0, equals)) +
-                           " is given again; this line is read, not line " + std::to_string(earlier->second));
+        if (++repeats <= kRepeatsNamed) {
+            warnings.push_back(
+                "line " + std::to_string(number) + ": " + PrintableText(lines[i].substr(0, equals)) +
+                " is given again; this line is read, not line " + std::to_string(earlier->second));
+        }
         earlier->second = number;
     }
+    if (repeats > kRepeatsNamed)
+        warnings.push_back(std::to_string(repeats - kRepeatsNamed) + " more lines give a key again");
 }
 
 void CheckPort(const std::vector<std::string>& lines, std::string_view key, PortName::Kind kind,
@@ -62,8 +70,8 @@ void CheckPort(const std::vector<std::string>& lines, std::string_view key, Port
 {
     const std::string value = FindSettingValue(lines, key);
     if (value.empty() || PortName::IsOfKind(value, kind)) return;
-    warnings.push_back(std::string(key) + "=" + PrintableText(value) + " is not one of " + std::string(names) +
-                       "; a run on that port will not open it");
+    warnings.push_back(std::string(key) + "=" + PrintableText(value) + " is not one of " +
+                       std::string(names) + "; a run on that port will not open it");
 }
 
 } // namespace

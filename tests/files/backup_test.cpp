@@ -148,12 +148,14 @@ TEST(Backup, PruningKeepsTheNewestByTimeThenCounter)
     const std::string early = "MC68HC05B6-20261207-101111";
     const std::string late = "MC68HC05B6-20261207-101112";
     std::vector<std::string> names{early + "-12.zef", late + ".zef"};
-    for (int counter = 2; counter <= 12; ++counter) names.push_back(late + "-" + std::to_string(counter) + ".zef");
+    for (int counter = 2; counter <= 12; ++counter)
+        names.push_back(late + "-" + std::to_string(counter) + ".zef");
     for (const std::string& name : names) std::ofstream(folder / name) << "x";
 
     EXPECT_EQ(PruneBackups(folder.Path(), "MC68HC05B6", 4), 9);
     std::vector<std::filesystem::path> expected;
-    for (const char* counter : {"-10", "-11", "-12", "-9"}) expected.push_back(folder / (late + counter + ".zef"));
+    for (const char* counter : {"-10", "-11", "-12", "-9"})
+        expected.push_back(folder / (late + counter + ".zef"));
     EXPECT_EQ(FilesIn(folder.Path()), expected);
 }
 

@@ -112,7 +112,8 @@ TEST(SettingsDirectory, APortsMapThatExistsButCannotBeReadIsAnError)
         const fs::path file = directory.Path() / "ports";
         c.make(file);
         const PortsMap map = LoadPortsMap(file);
-        EXPECT_EQ(map.FileError().rfind("the ports map " + file.string() + " cannot be read: " + c.why, 0), 0U)
+        EXPECT_EQ(map.FileError().rfind("the ports map " + file.string() + " cannot be read: " + c.why, 0),
+                  0U)
             << map.FileError();
         EXPECT_NE(map.FileError().find("no port is opened"), std::string::npos);
         EXPECT_TRUE(map.Entries().empty());
@@ -128,8 +129,9 @@ TEST(SettingsDirectory, PortsMapLineWarningsAreInOrderAndEscaped)
     const fs::path file = "/cfg/ports";
     const PortsMap map = PortsMap::Parse("COM1=/dev/ttyUSB0\rbad\x1B[2Jline\r\nCOM1=simulator\n");
     EXPECT_EQ(PortsMapLineWarnings(map, file),
-              (std::vector<std::string>{"/cfg/ports: line 2 not read: bad\\x1B[2Jline (not NAME=TARGET)",
-                                        "/cfg/ports: line 3: COM1 is mapped again; this line is used, not line 1"}));
+              (std::vector<std::string>{
+                  "/cfg/ports: line 2 not read: bad\\x1B[2Jline (not NAME=TARGET)",
+                  "/cfg/ports: line 3: COM1 is mapped again; this line is used, not line 1"}));
 }
 
 TEST(DefaultDevices, PortNamesMapToKernelDevicesUnlessTheMapSaysOtherwise)

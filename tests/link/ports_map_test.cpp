@@ -48,10 +48,10 @@ TEST(PortsMap, EveryLineEndReadsTheSame)
     for (const char* end : {"\n", "\r\n", "\r"}) {
         SCOPED_TRACE(testing::PrintToString(end));
         const std::string e = end;
-        const PortsMap map = PortsMap::Parse("COM1=simulator" + e + "LPT1=/dev/parport1" + e + "nonsense" + e +
-                                             "COM1=/dev/ttyUSB0" + e);
-        EXPECT_EQ(map.Entries(), (std::map<std::string, std::string>{{"COM1", "/dev/ttyUSB0"},
-                                                                     {"LPT1", "/dev/parport1"}}));
+        const PortsMap map = PortsMap::Parse("COM1=simulator" + e + "LPT1=/dev/parport1" + e + "nonsense" +
+                                             e + "COM1=/dev/ttyUSB0" + e);
+        EXPECT_EQ(map.Entries(),
+                  (std::map<std::string, std::string>{{"COM1", "/dev/ttyUSB0"}, {"LPT1", "/dev/parport1"}}));
         ASSERT_EQ(map.UnreadableLines().size(), 1U);
         EXPECT_EQ(map.UnreadableLines()[0].number, 3);
         // The last line for a name wins, and the one it replaced is noted.

@@ -125,10 +125,12 @@ TEST(PortsMapLinkFactory, AnUnreadableMapOpensNoPort)
     PortsMap map = MostlyMissing(folder);
     const std::string error = "the ports map /cfg/ports cannot be read: it is a folder";
     map.SetFileError(error);
-    for (const std::optional<BoardSimOptions>& simulate : {std::optional<BoardSimOptions>{}, {BoardSimOptions{}}}) {
+    for (const std::optional<BoardSimOptions>& simulate :
+         {std::optional<BoardSimOptions>{}, {BoardSimOptions{}}}) {
         PortsMapLinkFactory links(map, simulate);
         EXPECT_EQ(links.SimulatedBoardOn("LPT2", 2), nullptr);
-        for (const auto& [name, code] : {std::pair<std::string, std::uint8_t>{"LPT1", 2}, {"LPT2", 2}, {"COM3", 1}}) {
+        for (const auto& [name, code] :
+             {std::pair<std::string, std::uint8_t>{"LPT1", 2}, {"LPT2", 2}, {"COM3", 1}}) {
             SCOPED_TRACE(name);
             std::atomic<bool> stop{false};
             const auto ports = links.PortsFor(name, code);

@@ -5,10 +5,12 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "shell/settings_file.h"
+#include "support/scoped_environment.h"
 #include "support/temp_folder.h"
 
 namespace zav {
@@ -88,6 +90,12 @@ TEST_F(SettingsFileTest, BinaryDataRepeatedKeysAndPortsOfTheWrongKindAreWarnedAb
         {"LPT_PORT=LPT2\r\nCOM_PORT=COM2\r\nlpt_port=LPT3\r\nLPT_PORT=LPT1\r\n",
          {"line 3: lpt_port is given again; this line is read, not line 1.",
           "line 4: LPT_PORT is given again; this line is read, not line 3."}},
+        {"A=1\nA=2\nA=3\nA=4\nA=5\nA=6\nA=7\nA=8\n",
+         {"line 2: A is given again; this line is read, not line 1.",
+          "line 3: A is given again; this line is read, not line 2.",
+          "line 4: A is given again; this line is read, not line 3.",
+          "line 5: A is given again; this line is read, not line 4.",
+          "line 6: A is given again; this line is read, not line 5.", "2 more lines give a key again."}},
         {"COM_PORT=LPT1\r\nLPT_PORT=COM2\r\n",
          {"LPT_PORT=COM2 is not one of LPT1 to LPT3; a run on that port will not open it.",
           "COM_PORT=LPT1 is not one of COM1 to COM8; a run on that port will not open it."}},
@@ -143,8 +151,11 @@ TEST_F(SettingsFileTest, ANameThatIsNoSmallRegularFileIsNotRead)
     }
 }
 
+// Written over in place to keep the other name, the file's old content is kept in the
+// backups folder first.
 TEST_F(SettingsFileTest, ASavedFileKeepsItsOtherHardLink)
 {
+    const testing::ScopedEnvironment data("XDG_DATA_HOME", (temp / "share").string());
     std::filesystem::create_directories(folder);
     const auto path = folder / kSettingsFileName;
     std::ofstream(path) << "LPT_DELAY=1\r\n";
@@ -156,6 +167,10 @@ TEST_F(SettingsFileTest, ASavedFileKeepsItsOtherHardLink)
     AppSettings reread;
     (void)ReadSettingsFile(folder / "backup.ini", reread);
     EXPECT_EQ(reread.program.lptDelay, 7);
+    const auto copies = std::filesystem::directory_iterator(temp / "share/zav/backups");
+    ASSERT_NE(copies, std::filesystem::directory_iterator());
+    std::ifstream copy(copies->path());
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(copy), {}), "LPT_DELAY=1\r\n");
 }
 
 TEST_F(SettingsFileTest, AnUnwritablePlaceReportsTheSystemsReason)

@@ -51,8 +51,17 @@ std::vector<std::string> PortsMapLineWarnings(const PortsMap& map, const std::fi
     }
     std::stable_sort(numbered.begin(), numbered.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
+    // A file of thousands of such lines (a binary put there by mistake) gets one line for
+    // the rest rather than a screenful each start.
+    constexpr std::size_t kLinesNamed = 20;
     std::vector<std::string> warnings;
-    for (auto& [number, text] : numbered) warnings.push_back(std::move(text));
+    for (std::size_t i = 0; i < numbered.size() && i < kLinesNamed; ++i)
+        warnings.push_back(std::move(numbered[i].second));
+    if (numbered.size() > kLinesNamed) {
+        warnings.push_back(PrintableText(file.string()) + ": " +
+                           std::to_string(numbered.size() - kLinesNamed) +
+                           " more lines not read or mapping a port again");
+    }
     return warnings;
 }
 
