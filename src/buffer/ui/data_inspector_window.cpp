@@ -12,6 +12,7 @@
 #include "buffer/ui/hex_edit_window.h"
 #include "operations/data_inspector.h"
 #include "widgets/latin1_text.h"
+#include "widgets/reader_name.h"
 
 namespace zav {
 
@@ -28,6 +29,7 @@ TDataInspector::TDataInspector(THexEdit& editor, QWidget* parent)
     table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                             QAbstractItemView::AnyKeyPressed);
     table_->setToolTip(QStringLiteral("Type a value to write it at the cursor"));
+    SetReaderName(*table_, QStringLiteral("Values at the cursor"));
     for (int row = 0; row < kInspectorRowCount; ++row) {
         auto* name = new QTableWidgetItem(FromLatin1(InspectorRowName(static_cast<InspectorRow>(row))));
         name->setFlags(Qt::ItemIsEnabled);

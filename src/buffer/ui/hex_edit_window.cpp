@@ -68,6 +68,7 @@ THexEdit::THexEdit(MessageBoxes& boxes, QWidget* parent)
     if (!buffer_) throw std::bad_alloc();
     setObjectName(QStringLiteral("HexEdit"));
     setWindowTitle(QStringLiteral("HexEdit"));
+    setAccessibleName(QStringLiteral("Hex Editor"));
 
     hexPane_ = new HexGridView(*this, EditorGrid::Hex, this);
     charPane_ = new HexGridView(*this, EditorGrid::Char, this);
@@ -379,7 +380,12 @@ void THexEdit::UpdateCaption()
 {
     // "HexEdit" until the window is first shown.
     if (!shown_) return;
-    setWindowTitle(QString::fromLatin1(buffer_->Descriptions().EditorCaption().c_str()));
+    const QString caption = QString::fromLatin1(buffer_->Descriptions().EditorCaption().c_str());
+    setWindowTitle(caption);
+    // The caption is the project's and the device's name, a blank before they are given; a
+    // reader says which window this is in any case.
+    const QString purpose = QStringLiteral("Hex Editor");
+    setAccessibleName(caption.trimmed().isEmpty() ? purpose : purpose + QStringLiteral(": ") + caption.trimmed());
 }
 
 void THexEdit::ShowCellInfo()
@@ -391,6 +397,8 @@ void THexEdit::ShowCellInfo()
     ShowDifferenceAndChecksums();
     explaine_->RepaintCells();
     ShowCursorExtras();
+    hexPane_->AnnounceCursorCell();
+    charPane_->AnnounceCursorCell();
 }
 
 void THexEdit::PaneFocused(EditorGrid grid)

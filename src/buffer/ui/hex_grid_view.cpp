@@ -1,5 +1,6 @@
 #include "buffer/ui/hex_grid_view.h"
 
+#include <QAccessible>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -13,6 +14,7 @@
 #include "buffer/memory_buffer.h"
 #include "buffer/numeric_helpers.h"
 #include "buffer/ui/byte_glyph_text.h"
+#include "buffer/ui/hex_pane_accessible.h"
 #include "buffer/ui/qt_colour.h"
 
 namespace zav {
@@ -54,6 +56,9 @@ HexGridView::HexGridView(HexPaneHost& editor, EditorGrid grid, QWidget* parent)
     setObjectName(grid == EditorGrid::Hex ? QStringLiteral("StringGrid1") : QStringLiteral("StringGrid2"));
     setToolTip(grid == EditorGrid::Hex ? QStringLiteral("Memory dump in Hexadecimal Format")
                                        : QStringLiteral("Memory dump in Character Format"));
+    setAccessibleName(grid == EditorGrid::Hex ? QStringLiteral("Hexadecimal dump") : QStringLiteral("Character dump"));
+    // A reader reaches the bytes through the pane's own table.
+    (void)HexPaneAccessible::FactoryInstalled();
 }
 
 void HexGridView::SetPaneFont(const QFont& font)
@@ -113,6 +118,29 @@ QPoint HexGridView::CellCentre(std::int32_t address) const
         return {ContentLeft() + layout.HexColumnLeft(column) + layout.ByteColumnWidth() / 2, y};
     }
     return {ContentLeft() + layout.CharColumnLeft(column - 1) + layout.CharColumnWidth() / 2, y};
+}
+
+QRect HexGridView::CellRect(std::int32_t address) const
+{
+    const HexViewLayout& layout = editor_.PaneLayout();
+    const int width = grid_ == EditorGrid::Hex ? layout.ByteColumnWidth() : layout.CharColumnWidth();
+    const QPoint centre = CellCentre(address);
+    return {centre.x() - width / 2, centre.y() - layout.RowHeight() / 2, width, layout.RowHeight()};
+}
+
+std::optional<std::int32_t> HexGridView::AddressAt(QPoint point) const
+{
+    const auto cell = CellAt(point);
+    if (!cell) return std::nullopt;
+    return HexCellAddress(cell->column, cell->row);
+}
+
+void HexGridView::AnnounceCursorCell()
+{
+    if (!hasFocus() || !QAccessible::isActive()) return;
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(editor_.PaneCursor().Address());
+    QAccessible::updateAccessibility(&focus);
 }
 
 std::optional<GridCell> HexGridView::CellAt(QPoint point) const
@@ -327,6 +355,7 @@ void HexGridView::focusInEvent(QFocusEvent* event)
 {
     QAbstractScrollArea::focusInEvent(event);
     editor_.PaneFocused(grid_);
+    AnnounceCursorCell();
 }
 
 void HexGridView::focusOutEvent(QFocusEvent* event)

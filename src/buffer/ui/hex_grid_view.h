@@ -37,6 +37,13 @@ public:
     [[nodiscard]] int MissingGlyphs() const { return glyphs_.MissingCount(); }
     // The point in the viewport at the centre of a byte's cell, for tests and tools.
     [[nodiscard]] QPoint CellCentre(std::int32_t address) const;
+    // A byte's cell in the viewport, and the byte at a point of it.
+    [[nodiscard]] QRect CellRect(std::int32_t address) const;
+    [[nodiscard]] std::optional<std::int32_t> AddressAt(QPoint point) const;
+    // The editor whose buffer and cursor the pane shows, for its accessible table.
+    [[nodiscard]] HexPaneHost& Editor() const { return editor_; }
+    // Tells a screen reader which cell the cursor is on now, while the pane has the focus.
+    void AnnounceCursorCell();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -4,6 +4,7 @@
 
 #include "widgets/dialog_stack.h"
 #include "widgets/ok_cancel_buttons.h"
+#include "widgets/reader_name.h"
 
 namespace zav {
 
@@ -14,6 +15,7 @@ TForm7::TForm7(const MemoryBuffer& buffer, MessageBoxes& boxes, std::int32_t cur
     setWindowTitle(QStringLiteral("Search"));
     ComboBox1 = new HistoryComboBox(this);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    SetReaderName(*ComboBox1, QStringLiteral("Search for"));
     ComboBox1->ShowField(model_.SearchText());
     RadioGroup2 =
         new RadioGroup(QStringLiteral("Data Type"), {QStringLiteral("Hex"), QStringLiteral("Text")}, 2, this);

@@ -14,6 +14,7 @@
 #include "shell/ui/zav_version.h"
 #include "widgets/guarded_command.h"
 #include "widgets/latin1_text.h"
+#include "widgets/reader_name.h"
 
 namespace zav {
 
@@ -37,6 +38,7 @@ TAboutW::TAboutW(QWidget* parent)
     connect(linkButton_, &QPushButton::clicked, this, Guarded(this, [this] { LinkButtonClick(); }));
 
     boardList_->setReadOnly(true);
+    SetReaderName(*boardList_, QStringLiteral("Programmer boards"));
     boardList_->setLineWrapMode(QPlainTextEdit::NoWrap);
     boardList_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     boardList_->setFocusPolicy(Qt::ClickFocus);
