@@ -2,8 +2,8 @@
 // reading a device's worth of cells from the simulated board on virtual time.
 //
 // BM_LinkSendByte / BM_BareSendByte: the same register writes (one byte, bit by bit, with
-// the TMS boards' 401 writes per clock half) through ProgrammerLink::SendByte and through
-// a bare loop; compare their "writes/s" (goal: the link at most 2x slower).
+// the TMS boards' 401 writes per clock half) through the parallel board protocol's SendByte
+// and through a bare loop; compare their "writes/s" (goal: the link at most 2x slower).
 // BM_Read512Cells/<code>: 512 ReadByteAt on each board code; "virtual_ms" is the time the
 // same reads would take on the real board.
 // BM_StopLatencyAtSlowestDelay: a TMS board at delay 50 on a fast port (900 writes per clock
@@ -19,6 +19,7 @@
 
 #include "boardsim/simulated_board.h"
 #include "link/delay_count.h"
+#include "link/parallel_board_protocol.h"
 #include "link/programmer_link.h"
 
 namespace zav {
@@ -26,6 +27,30 @@ namespace {
 
 constexpr std::uint16_t kBase = SimulatedParallelBoard::kBaseAddresses[0];
 constexpr std::uint8_t kTmsCode = 6;
+
+// The parallel protocol over the simulated board's LPT1, opened as the link opens it, for
+// the byte primitive beneath the link's commands.
+class BareProtocol {
+public:
+    BareProtocol(SimulatedBoard& board, int delayCount, const std::atomic<bool>& stop)
+        : context_(board.Access().clock), protocol_(board.Parallel(), BoardProfileFor(kTmsCode), context_)
+    {
+        context_.SetStopRequest(stop);
+        std::string cause;
+        (void)protocol_.Open(1, delayCount, cause);
+    }
+    BareProtocol(const BareProtocol&) = delete;
+    BareProtocol& operator=(const BareProtocol&) = delete;
+    ~BareProtocol() { protocol_.Close(); }
+
+    ParallelBoardProtocol& operator*() { return protocol_; }
+    ParallelBoardProtocol* operator->() { return &protocol_; }
+    [[nodiscard]] bool Failed() const { return !context_.lastError.empty(); }
+
+private:
+    LinkContext context_;
+    ParallelBoardProtocol protocol_;
+};
 
 BoardSimOptions OptionsFor(std::uint8_t code)
 {
@@ -39,11 +64,10 @@ void BM_LinkSendByte(benchmark::State& state)
 {
     SimulatedBoard board(OptionsFor(kTmsCode));
     std::atomic<bool> stop{false};
-    ProgrammerLink link(board.Access());
-    link.Open("LPT1", 0, stop, kTmsCode);
-    const auto writesPerByte = static_cast<std::int64_t>(8 * (1 + 2 * (link.PulseCount() + 1)));
+    BareProtocol protocol(board, 0, stop);
+    const auto writesPerByte = static_cast<std::int64_t>(8 * (1 + 2 * (protocol->PulseCount() + 1)));
     std::uint8_t value = 0;
-    for (auto _ : state) link.SendByte(value++);
+    for (auto _ : state) protocol->SendByte(value++);
     state.counters["writes/s"] = benchmark::Counter(static_cast<double>(state.iterations() * writesPerByte),
                                                     benchmark::Counter::kIsRate);
 }
@@ -102,13 +126,12 @@ void BM_StopLatencyAtSlowestDelay(benchmark::State& state)
     SimulatedBoard board(OptionsFor(kTmsCode));
     for (auto _ : state) {
         std::atomic<bool> stop{false};
-        ProgrammerLink link(board.Access());
-        link.Open("LPT1", kMaxDelayCount, stop, kTmsCode);
+        BareProtocol protocol(board, kMaxDelayCount, stop);
         std::atomic<bool> sending{false};
         std::chrono::steady_clock::time_point ended;
         std::thread worker([&] {
             sending = true;
-            while (link.LastError().empty()) link.SendByte(0x55);
+            while (!protocol.Failed()) protocol->SendByte(0x55);
             ended = std::chrono::steady_clock::now();
         });
         while (!sending) std::this_thread::yield();

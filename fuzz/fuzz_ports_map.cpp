@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "link/port_name.h"
 #include "link/ports_map.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -14,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const zav::PortsMap map = zav::PortsMap::Parse(text);
     for (const auto& [name, target] : map.Entries()) {
-        if (!zav::PortsMap::IsPortName(name) || target.empty()) std::abort();
+        if (!zav::PortName::IsValid(name) || target.empty()) std::abort();
         if (target.find_first_of("\r\n") != std::string::npos) std::abort();
     }
     for (const zav::PortsMap::RepeatedName& repeated : map.RepeatedNames()) {

@@ -1,6 +1,6 @@
 #include "boardsim/simulated_serial_board.h"
 
-#include "link/ports_map.h"
+#include "link/port_name.h"
 
 namespace zav {
 
@@ -24,7 +24,7 @@ SimulatedSerialBoard::SimulatedSerialBoard(SimulatedSerialTarget& target, Clock&
 
 bool SimulatedSerialBoard::Open(const std::string& portName)
 {
-    if (!PortsMap::IsPortName(portName) || portName.rfind("COM", 0) != 0) {
+    if (!PortName::IsOfKind(portName, PortName::Kind::Serial)) {
         SetFailureCause("the simulated PC has only COM1 to COM8");
         return false;
     }

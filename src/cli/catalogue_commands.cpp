@@ -10,6 +10,7 @@
 #include "link/ftdi_target.h"
 #include "link/linux/port_check.h"
 #include "link/linux/settings_directory.h"
+#include "link/port_name.h"
 #include "messages/printable_text.h"
 #include "ports/system_port_listing.h"
 
@@ -30,7 +31,7 @@ std::string MissingDeviceFix(const PortCheck& check, const std::filesystem::path
     }
     if (std::filesystem::exists(check.target, ignored)) return {};
     const std::string name = check.portName;
-    if (name.rfind("LPT", 0) == 0) {
+    if (PortName::IsOfKind(name, PortName::Kind::Parallel)) {
         return "load the parallel port drivers (sudo modprobe parport_pc ppdev); a port that has another "
                "device (a card's /dev/parport1) is mapped in " +
                mapFile.string() + " with a line " + name + "=/dev/parport1";
@@ -101,8 +102,9 @@ int RunPorts(const CommandLine& command, ToolIo& io)
         const std::string fix = MissingDeviceFix(check, mapFile);
         if (!fix.empty()) io.out << "    fix: " << fix << '\n';
     };
-    for (int n = 1; n <= 3; ++n) checkPort("LPT" + std::to_string(n));
-    for (int n = 1; n <= 8; ++n) checkPort("COM" + std::to_string(n));
+    for (const PortName::Kind kind : {PortName::Kind::Parallel, PortName::Kind::Serial}) {
+        for (const PortName& name : PortName::All(kind)) checkPort(name.Text());
+    }
 
     const std::string mapName = PrintableText(mapFile.string());
     io.out << "\nPorts map " << mapName << ":\n";

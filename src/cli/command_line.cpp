@@ -12,7 +12,7 @@
 #include "devices/device_catalogue.h"
 #include "devices/port_kind_check.h"
 #include "link/delay_count.h"
-#include "link/ports_map.h"
+#include "link/port_name.h"
 
 namespace zav {
 
@@ -195,7 +195,7 @@ std::string AddPorts(CommandLine& c, const std::string& value)
         const std::size_t comma = value.find(',', start);
         const std::string name =
             value.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-        if (!PortsMap::IsPortName(name))
+        if (!PortName::IsValid(name))
             return "--port: " + Quoted(name) + " is not a port (LPT1 to LPT3, COM1 to COM8)";
         if (std::find(c.ports.begin(), c.ports.end(), name) != c.ports.end())
             return "--port: " + name + " is named twice";

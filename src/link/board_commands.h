@@ -17,6 +17,28 @@ inline constexpr int kEraseSettleMs = 30;
 // The board's identification on the TMS370 boards is read from this address.
 inline constexpr std::uint16_t kBoardIdAddress = 0x7F60;
 
+// What a board without a ready signal waits after a write until the cell holds its value,
+// and the longest wait the calibration doubles it to (it stops at the first step past it).
+inline constexpr int kInitialSettleDelayMs = 30;
+inline constexpr int kMaxSettleDelayMs = 1000;
+
+// The MC68HC11 bootstrap ROM answers this long after its reset has settled.
+inline constexpr int kHc11RomStartMs = 800;
+// The MC68HC11 variants tell themselves apart by two bytes of their bootstrap ROM: a variant
+// is recognised when either byte (at `address` and the one after) holds its mark. The
+// variants are tried in this order; each pair of bytes is read once.
+struct Hc11VariantMark {
+    std::uint16_t address;
+    std::uint8_t first;
+    std::uint8_t second;
+    const char* name;
+};
+inline constexpr std::array<Hc11VariantMark, 3> kHc11Variants = {{
+    {0xBFBE, 0xE0, 0x18, "MC68HC11PA8"},
+    {0xBFBE, 0x52, 0x50, "MC68HC11P2"},
+    {0xBFD4, 0x54, 0x4B, "MC68HC11KA4"},
+}};
+
 // The control register is written whole: bit 0 is the clock, bit 1 holds the target in
 // reset (the supply switch on the TMS boards).
 inline constexpr std::uint8_t kControlClock = 0x01;

@@ -104,11 +104,6 @@ void ParallelBoardProtocol::SetDataLine(std::uint8_t bit)
     io_.Write(baseAddress_ + kDataOffset, bit & 1);
 }
 
-std::uint8_t ParallelBoardProtocol::ReadDataLine()
-{
-    return (io_.Read(baseAddress_ + kStatusOffset) & kStatusData) != 0 ? 1 : 0;
-}
-
 void ParallelBoardProtocol::ClockPulse()
 {
     ParallelPortIo& io = io_;
@@ -230,26 +225,54 @@ void ParallelBoardProtocol::SendAddress(std::uint16_t address, bool highByte)
 
 std::uint8_t ParallelBoardProtocol::ReadByteAt(std::uint16_t address)
 {
+    if (!WaitReady(std::nullopt)) return 0;
     SendByte(profile_.readCommand);
     SendAddress(address, profile_.readHighAddress);
     return ReceiveByte();
 }
 
-void ParallelBoardProtocol::WriteByteAt(std::uint16_t address, std::uint8_t value, int settleDelayMs)
+void ParallelBoardProtocol::WriteByteAt(std::uint16_t address, std::uint8_t value)
 {
+    if (!WaitReady(std::nullopt)) return;
     SendByte(profile_.writeCommand);
     SendAddress(address, profile_.writeHighAddress);
     SendByte(value);
     // Boards with a ready signal pace writes with it instead.
-    if (profile_.ready == ReadySignal::None) context_.Sleep(settleDelayMs);
+    if (profile_.ready == ReadySignal::None) context_.Sleep(settleDelayMs_);
     FailIfLost();
 }
 
 std::uint8_t ParallelBoardProtocol::ReadBoardId()
 {
+    if (profile_.tmsCommands) return ReadByteAt(kBoardIdAddress);
     // The framed boards' identification follows their start bit.
     if (profile_.framed) ClockPulse();
     return ReceiveByte();
+}
+
+std::string ParallelBoardProtocol::IdentifyHc11()
+{
+    context_.Sleep(kHc11RomStartMs);
+    std::optional<std::uint16_t> pairRead;
+    std::uint8_t first = 0;
+    std::uint8_t second = 0;
+    for (const Hc11VariantMark& mark : kHc11Variants) {
+        if (pairRead != mark.address) {
+            first = ReadByteAt(mark.address);
+            if (!context_.lastError.empty()) return {};
+            second = ReadByteAt(static_cast<std::uint16_t>(mark.address + 1));
+            if (!context_.lastError.empty()) return {};
+            pairRead = mark.address;
+        }
+        if (first == mark.first || second == mark.second) return mark.name;
+    }
+    return {};
+}
+
+bool ParallelBoardProtocol::UploadLoader()
+{
+    context_.lastError = LinkContext::kCommunicationError;
+    return false;
 }
 
 void ParallelBoardProtocol::SendEraseCommand()
@@ -265,6 +288,24 @@ void ParallelBoardProtocol::SendUnlockCommand()
     SendByte(kUnlockCommand);
     context_.Sleep(kEraseSettleMs);
     FailIfLost();
+}
+
+void ParallelBoardProtocol::CalibrateSettleDelay(std::uint16_t address)
+{
+    const std::uint8_t saved = ReadByteAt(address);
+    if (!context_.lastError.empty()) return;
+    std::uint8_t last = saved;
+    for (;;) {
+        const auto complement = static_cast<std::uint8_t>(~last);
+        WriteByteAt(address, complement);
+        if (!context_.lastError.empty()) return;
+        const std::uint8_t read = ReadByteAt(address);
+        if (!context_.lastError.empty()) return;
+        if (read == complement || settleDelayMs_ >= kMaxSettleDelayMs) break;
+        settleDelayMs_ *= 2;
+        last = read;
+    }
+    WriteByteAt(address, saved);
 }
 
 } // namespace zav

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "link/ftdi_target.h"
+#include "link/port_name.h"
 
 namespace zav {
 
@@ -13,7 +14,7 @@ namespace {
 std::string TargetProblem(std::string_view name, std::string_view target)
 {
     if (!FtdiTarget::IsFtdiTarget(target)) return {};
-    if (!name.starts_with("LPT"))
+    if (!PortName::IsOfKind(name, PortName::Kind::Parallel))
         return "an FTDI adapter in bit-bang mode stands in for LPT1 to LPT3; a serial port on a USB adapter is "
                "named by its device (/dev/serial/by-id/...)";
     std::string error;
@@ -30,16 +31,6 @@ std::string_view Trim(std::string_view text)
 }
 
 } // namespace
-
-bool PortsMap::IsPortName(std::string_view name)
-{
-    if (name.size() != 4) return false;
-    const std::string_view prefix = name.substr(0, 3);
-    const char digit = name[3];
-    if (prefix == "LPT") return digit >= '1' && digit <= '3';
-    if (prefix == "COM") return digit >= '1' && digit <= '8';
-    return false;
-}
 
 PortsMap PortsMap::Parse(std::string_view text)
 {
@@ -69,7 +60,7 @@ PortsMap PortsMap::Parse(std::string_view text)
         }
         const std::string_view name = Trim(line.substr(0, equals));
         const std::string_view target = Trim(line.substr(equals + 1));
-        if (!IsPortName(name)) {
+        if (!PortName::IsValid(name)) {
             unreadable("NAME is one of LPT1 to LPT3 or COM1 to COM8, in capitals");
         } else if (target.empty()) {
             unreadable("no TARGET after the =");
@@ -102,7 +93,7 @@ bool PortsMap::IsSimulated(const std::string& portName) const
 
 void PortsMap::SetTarget(const std::string& portName, const std::string& target)
 {
-    if (IsPortName(portName) && !target.empty()) entries_[portName] = target;
+    if (PortName::IsValid(portName) && !target.empty()) entries_[portName] = target;
 }
 
 } // namespace zav

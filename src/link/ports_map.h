@@ -52,9 +52,6 @@ public:
     [[nodiscard]] const std::string& FileError() const { return fileError_; }
     void SetFileError(std::string error) { fileError_ = std::move(error); }
 
-    // True for LPT1-LPT3 and COM1-COM8, exactly as the settings spell them.
-    [[nodiscard]] static bool IsPortName(std::string_view name);
-
 private:
     std::map<std::string, std::string> entries_;
     std::vector<UnreadableLine> unreadable_;

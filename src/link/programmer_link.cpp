@@ -2,30 +2,15 @@
 
 #include <utility>
 
-#include "link/board_commands.h"
 #include "link/parallel_board_protocol.h"
+#include "link/port_name.h"
 #include "link/serial_board_protocol.h"
 
 namespace zav {
 
 namespace {
 
-constexpr int kParallelPortCount = 3;
-constexpr int kSerialPortCount = 8;
-constexpr int kMaxSettleDelayMs = 1000;
-// The MC68HC11 bootstrap ROM answers this long after its reset has settled.
-constexpr int kHc11RomStartMs = 800;
-
 const char* const kOpenError = "Error opening port: ";
-
-// The n of "LPTn"/"COMn" for n in 1..count, exact and case-sensitive; 0 otherwise.
-int PortNumber(const std::string& portName, const std::string& prefix, int count)
-{
-    for (int n = 1; n <= count; ++n) {
-        if (portName == prefix + std::to_string(n)) return n;
-    }
-    return 0;
-}
 
 } // namespace
 
@@ -44,33 +29,31 @@ void ProgrammerLink::Open(const std::string& portName, int delayCount, const std
     Close();
     context_.lastError.clear();
     errorCause_.clear();
-    settleDelayMs_ = kInitialSettleDelayMs;
-    boardCode_ = boardCode;
     profile_ = &BoardProfileFor(boardCode);
+    noBoard_.SetProfile(*profile_);
     context_.SetStopRequest(stopRequest);
 
-    if (const int lpt = PortNumber(portName, "LPT", kParallelPortCount); lpt != 0) {
-        OpenParallel(portName, lpt, delayCount);
+    const std::optional<PortName> name = PortName::Parse(portName);
+    if (!name) {
+        FailOpen(portName, "");
         return;
     }
-    if (PortNumber(portName, "COM", kSerialPortCount) != 0) {
-        OpenSerial(portName);
-        return;
-    }
-    FailOpen(portName, "");
+    opened_ = name->IsParallel() ? OpenParallel(portName, name->Number(), delayCount) : OpenSerial(portName);
+    if (opened_) protocol_ = opened_.get();
 }
 
-void ProgrammerLink::OpenParallel(const std::string& portName, int portNumber, int delayCount)
+std::unique_ptr<BoardProtocol> ProgrammerLink::OpenParallel(const std::string& portName, int portNumber,
+                                                            int delayCount)
 {
     if (ports_.parallel == nullptr) {
         FailOpen(portName, "no parallel port access on this system");
-        return;
+        return nullptr;
     }
-    parallel_ = std::make_unique<ParallelBoardProtocol>(*ports_.parallel, *profile_, context_);
+    auto parallel = std::make_unique<ParallelBoardProtocol>(*ports_.parallel, *profile_, context_);
     std::string cause;
-    switch (parallel_->Open(portNumber, delayCount, cause)) {
+    switch (parallel->Open(portNumber, delayCount, cause)) {
     case ParallelBoardProtocol::OpenOutcome::Open:
-        return;
+        return parallel;
     case ParallelBoardProtocol::OpenOutcome::Unusable:
         FailOpen(portName, cause);
         break;
@@ -80,21 +63,22 @@ void ProgrammerLink::OpenParallel(const std::string& portName, int portNumber, i
         context_.lastError += ": " + cause;
         break;
     }
-    parallel_.reset();
+    return nullptr;
 }
 
-void ProgrammerLink::OpenSerial(const std::string& portName)
+std::unique_ptr<BoardProtocol> ProgrammerLink::OpenSerial(const std::string& portName)
 {
     if (ports_.serial == nullptr) {
         FailOpen(portName, "no serial port access on this system");
-        return;
+        return nullptr;
     }
-    serial_ = std::make_unique<SerialBoardProtocol>(*ports_.serial, *profile_, context_);
+    auto serial = std::make_unique<SerialBoardProtocol>(*ports_.serial, *profile_, context_);
     std::string cause;
-    if (serial_->Open(portName, cause)) return;
+    if (serial->Open(portName, cause)) return serial;
     FailOpen(portName, cause);
     // A port that opened but could not be set up is still released by Close.
-    if (!serial_->IsOpen()) serial_.reset();
+    if (serial->IsOpen()) return serial;
+    return nullptr;
 }
 
 void ProgrammerLink::FailOpen(const std::string& portName, std::string cause)
@@ -105,17 +89,16 @@ void ProgrammerLink::FailOpen(const std::string& portName, std::string cause)
 
 void ProgrammerLink::Close()
 {
-    if (serial_) serial_->Close();
-    serial_.reset();
-    if (parallel_) parallel_->Close();
-    parallel_.reset();
+    protocol_->Close();
+    protocol_ = &noBoard_;
+    opened_.reset();
 }
 
 std::vector<std::string> ProgrammerLink::ListParallelPorts(ParallelPortIo& io)
 {
     std::vector<std::string> names;
-    for (int n = 1; n <= kParallelPortCount; ++n) {
-        if (io.BaseAddress(n) != 0) names.push_back("LPT" + std::to_string(n));
+    for (const PortName& name : PortName::All(PortName::Kind::Parallel)) {
+        if (io.BaseAddress(name.Number()) != 0) names.push_back(name.Text());
     }
     if (names.empty()) names.emplace_back(kNoPortDetected);
     return names;
@@ -124,8 +107,8 @@ std::vector<std::string> ProgrammerLink::ListParallelPorts(ParallelPortIo& io)
 std::vector<std::string> ProgrammerLink::ListSerialPorts(SerialPort& port)
 {
     std::vector<std::string> names;
-    for (int n = 1; n <= kSerialPortCount; ++n) {
-        const std::string name = "COM" + std::to_string(n);
+    for (const PortName& portName : PortName::All(PortName::Kind::Serial)) {
+        const std::string name = portName.Text();
         if (port.Open(name)) {
             port.Close();
             names.push_back(name);
@@ -135,28 +118,6 @@ std::vector<std::string> ProgrammerLink::ListSerialPorts(SerialPort& port)
     return names;
 }
 
-void ProgrammerLink::SetDataLine(std::uint8_t bit)
-{
-    if (parallel_) parallel_->SetDataLine(bit);
-}
-
-std::uint8_t ProgrammerLink::ReadDataLine()
-{
-    return parallel_ ? parallel_->ReadDataLine() : 0;
-}
-
-void ProgrammerLink::ClockPulse()
-{
-    if (parallel_) parallel_->ClockPulse();
-}
-
-bool ProgrammerLink::WaitReady(std::optional<std::int64_t> deadlineUs)
-{
-    if (parallel_) return parallel_->WaitReady(deadlineUs);
-    // Without a parallel port there is no ready line to watch: only the stop request counts.
-    return context_.WaitUntilReady([] { return true; }, "", deadlineUs);
-}
-
 bool ProgrammerLink::CheckStop()
 {
     if (!context_.StopRequested()) return true;
@@ -164,125 +125,23 @@ bool ProgrammerLink::CheckStop()
     return false;
 }
 
-void ProgrammerLink::SendByte(std::uint8_t value)
-{
-    if (parallel_) parallel_->SendByte(value);
-}
-
-std::uint8_t ProgrammerLink::ReceiveByte()
-{
-    if (parallel_) return parallel_->ReceiveByte();
-    (void)WaitReady();
-    return 0;
-}
-
-void ProgrammerLink::ResetTarget()
-{
-    if (serial_) serial_->ResetTarget();
-    if (parallel_) parallel_->ResetTarget();
-}
-
-std::uint8_t ProgrammerLink::ReadByteAt(std::uint16_t address)
-{
-    if (!WaitReady()) return 0;
-    if (serial_) return serial_->ReadByteAt(address);
-    if (parallel_) return parallel_->ReadByteAt(address);
-    context_.lastError = LinkContext::kCommunicationError;
-    return 0;
-}
-
-void ProgrammerLink::WriteByteAt(std::uint16_t address, std::uint8_t value)
-{
-    if (!WaitReady()) return;
-    if (serial_) {
-        serial_->WriteByteAt(address, value, settleDelayMs_);
-    } else if (parallel_) {
-        parallel_->WriteByteAt(address, value, settleDelayMs_);
-    } else {
-        context_.lastError = LinkContext::kCommunicationError;
-    }
-}
-
-std::uint8_t ProgrammerLink::ReadBoardId()
-{
-    if (profile_->tmsCommands) return ReadByteAt(kBoardIdAddress);
-    if (parallel_) return parallel_->ReadBoardId();
-    return ReceiveByte();
-}
-
-std::string ProgrammerLink::IdentifyHc11()
-{
-    context_.Sleep(kHc11RomStartMs);
-    std::uint8_t a = ReadByteAt(0xBFBE);
-    if (!LastError().empty()) return {};
-    std::uint8_t b = ReadByteAt(0xBFBF);
-    if (!LastError().empty()) return {};
-    if (a == 0xE0 || b == 0x18) return "MC68HC11PA8";
-    if (a == 0x52 || b == 0x50) return "MC68HC11P2";
-    a = ReadByteAt(0xBFD4);
-    if (!LastError().empty()) return {};
-    b = ReadByteAt(0xBFD5);
-    if (!LastError().empty()) return {};
-    if (a == 0x54 || b == 0x4B) return "MC68HC11KA4";
-    return {};
-}
-
+// These three start from a clean slate: the previous command's outcome is not theirs.
 bool ProgrammerLink::UploadLoader()
 {
     context_.lastError.clear();
-    if (serial_) return serial_->UploadLoader();
-    context_.lastError = LinkContext::kCommunicationError;
-    return false;
+    return protocol_->UploadLoader();
 }
 
 void ProgrammerLink::SendEraseCommand()
 {
     context_.lastError.clear();
-    if (serial_) serial_->SendEraseCommand(settleDelayMs_);
-    if (parallel_) parallel_->SendEraseCommand();
+    protocol_->SendEraseCommand();
 }
 
 void ProgrammerLink::SendUnlockCommand()
 {
     context_.lastError.clear();
-    if (parallel_) {
-        parallel_->SendUnlockCommand();
-    } else {
-        context_.Sleep(kEraseSettleMs);
-    }
-}
-
-void ProgrammerLink::CalibrateSettleDelay(std::uint16_t address)
-{
-    const std::uint8_t saved = ReadByteAt(address);
-    if (!LastError().empty()) return;
-    std::uint8_t last = saved;
-    for (;;) {
-        const auto complement = static_cast<std::uint8_t>(~last);
-        WriteByteAt(address, complement);
-        if (!LastError().empty()) return;
-        const std::uint8_t read = ReadByteAt(address);
-        if (!LastError().empty()) return;
-        if (read == complement || settleDelayMs_ >= kMaxSettleDelayMs) break;
-        settleDelayMs_ *= 2;
-        last = read;
-    }
-    WriteByteAt(address, saved);
-}
-
-std::uint16_t ProgrammerLink::BaseAddress() const
-{
-    return parallel_ ? parallel_->BaseAddress() : 0;
-}
-
-int ProgrammerLink::PulseCount() const
-{
-    return parallel_ ? parallel_->PulseCount() : 0;
-}
-
-bool ProgrammerLink::ReadyOnStatusLine() const
-{
-    return parallel_ ? parallel_->ReadyOnStatusLine() : true;
+    protocol_->SendUnlockCommand();
 }
 
 } // namespace zav

@@ -8,13 +8,12 @@
 #include <vector>
 
 #include "link/board_profile.h"
+#include "link/board_protocol.h"
 #include "link/link_context.h"
+#include "link/no_board_protocol.h"
 #include "link/port_access.h"
 
 namespace zav {
-
-class ParallelBoardProtocol;
-class SerialBoardProtocol;
 
 // One open connection to the programmer board, owned and used by one sequence worker.
 //
@@ -22,8 +21,9 @@ class SerialBoardProtocol;
 // clock (control bit 0), reset (control bit 1) and ready lines, or on a serial port
 // (COM1-COM8) at 9600 baud for the MC68HC05L28. The board code (0 to 8, from the device
 // catalogue) picks the bit order, framing, ready line, command bytes and address bytes.
-// The link picks the protocol by the port's kind (ParallelBoardProtocol or
-// SerialBoardProtocol) and holds what both share.
+// The link opens the protocol the port's kind needs (ParallelBoardProtocol or
+// SerialBoardProtocol), forwards every operation to it and holds what both share; while no
+// port is open it forwards to a NoBoardProtocol, which touches nothing.
 //
 // Nothing here throws. Every operation leaves LastError empty on success or holding the
 // failure message; callers test it after every operation and stop at the first failure.
@@ -31,7 +31,6 @@ class SerialBoardProtocol;
 class ProgrammerLink {
 public:
     static constexpr std::uint8_t kBoardCodeCount = 9;
-    static constexpr int kInitialSettleDelayMs = 30;
     // The single entry of a port list that found no port.
     static constexpr const char* kNoPortDetected = "NO port detected";
 
@@ -68,15 +67,11 @@ public:
     [[nodiscard]] static std::vector<std::string> ListParallelPorts(ParallelPortIo& io);
     [[nodiscard]] static std::vector<std::string> ListSerialPorts(SerialPort& port);
 
-    // Line primitives of the parallel port.
-    void SetDataLine(std::uint8_t bit);
-    [[nodiscard]] std::uint8_t ReadDataLine();
-    void ClockPulse();
     // Polls the board's ready line, sleeping between polls, until it signals ready (true,
     // and LastError cleared), the stop request is set (false, "Programmer Not Ready.") or
     // `deadlineUs` on the link's clock passes (false, WaitTimedOut, a "Programmer Not
     // Ready: ..." line naming the ready line). Without a deadline the wait limit sets one.
-    bool WaitReady(std::optional<std::int64_t> deadlineUs = std::nullopt);
+    bool WaitReady(std::optional<std::int64_t> deadlineUs = std::nullopt) { return protocol_->WaitReady(deadlineUs); }
     // The longest a ready wait inside the operations may last; 0 (the default) waits until
     // the board is ready or the user stops.
     void SetWaitLimitMs(std::int64_t milliseconds) { context_.SetWaitLimitMs(milliseconds); }
@@ -85,49 +80,45 @@ public:
     // The stop check of WaitReady without touching the port: false, with "Programmer Not
     // Ready.", when the stop request is set. For a sequence that waited for the user.
     bool CheckStop();
-    void SendByte(std::uint8_t value);
-    // 0 when the wait for ready fails.
-    std::uint8_t ReceiveByte();
     // Puts the target into the state in which the board (or its loader) answers.
-    void ResetTarget();
+    void ResetTarget() { protocol_->ResetTarget(); }
 
     // Byte commands. A read returns 0 when it fails; on the serial line a read that gets
     // no answer within the 100 ms timeout also returns 0 and leaves LastError empty.
-    std::uint8_t ReadByteAt(std::uint16_t address);
-    void WriteByteAt(std::uint16_t address, std::uint8_t value);
-    std::uint8_t ReadBoardId();
+    std::uint8_t ReadByteAt(std::uint16_t address) { return protocol_->ReadByteAt(address); }
+    void WriteByteAt(std::uint16_t address, std::uint8_t value) { protocol_->WriteByteAt(address, value); }
+    std::uint8_t ReadBoardId() { return protocol_->ReadBoardId(); }
     // The MC68HC11 variant read from the bootstrap ROM ("MC68HC11PA8", "MC68HC11P2",
     // "MC68HC11KA4"), or the empty text.
-    std::string IdentifyHc11();
+    std::string IdentifyHc11() { return protocol_->IdentifyHc11(); }
     // Sends LoaderImage to the MC68HC05L28; true when the board answers with its sum.
     bool UploadLoader();
     void SendEraseCommand();
     void SendUnlockCommand();
-    // Doubles the wait after each write (from 30 ms up to at most 1920 ms) until a write
-    // to `address` reads back, then writes the cell's first value back.
-    void CalibrateSettleDelay(std::uint16_t address);
+    // On a parallel board, doubles the wait after each write (from 30 ms up to at most
+    // 1920 ms) until a write to `address` reads back, then writes the cell's first value
+    // back. The serial board's loader paces its own writes.
+    void CalibrateSettleDelay(std::uint16_t address) { protocol_->CalibrateSettleDelay(address); }
 
-    // State, for the sequences and for tests.
-    [[nodiscard]] bool IsParallel() const { return parallel_ != nullptr; }
-    [[nodiscard]] bool IsSerial() const { return serial_ != nullptr; }
-    [[nodiscard]] std::uint16_t BaseAddress() const;
-    [[nodiscard]] std::uint8_t BoardCode() const { return boardCode_; }
-    [[nodiscard]] int PulseCount() const;
-    [[nodiscard]] int SettleDelayMs() const { return settleDelayMs_; }
-    [[nodiscard]] bool ReadyOnStatusLine() const;
+    // The open protocol's timing state: the clock pulse width in port writes, the wait after
+    // a write, and whether the ready signal comes on the status line (or the clock line).
+    [[nodiscard]] int PulseCount() const { return protocol_->PulseCount(); }
+    [[nodiscard]] int SettleDelayMs() const { return protocol_->SettleDelayMs(); }
+    [[nodiscard]] bool ReadyOnStatusLine() const { return protocol_->ReadyOnStatusLine(); }
 
 private:
-    void OpenParallel(const std::string& portName, int portNumber, int delayCount);
-    void OpenSerial(const std::string& portName);
+    // The protocol of the port that opened; on failure the error is set and nothing is held.
+    std::unique_ptr<BoardProtocol> OpenParallel(const std::string& portName, int portNumber, int delayCount);
+    std::unique_ptr<BoardProtocol> OpenSerial(const std::string& portName);
     void FailOpen(const std::string& portName, std::string cause);
 
     PortAccess ports_;
     LinkContext context_;
-    int settleDelayMs_ = kInitialSettleDelayMs;
-    std::uint8_t boardCode_ = 0;
     const BoardProfile* profile_ = &BoardProfileFor(0);
-    std::unique_ptr<ParallelBoardProtocol> parallel_;
-    std::unique_ptr<SerialBoardProtocol> serial_;
+    NoBoardProtocol noBoard_{context_};
+    std::unique_ptr<BoardProtocol> opened_;
+    // The open port's protocol, or noBoard_.
+    BoardProtocol* protocol_ = &noBoard_;
     std::string errorCause_;
 };
 

@@ -117,8 +117,16 @@ std::optional<std::uint8_t> SerialBoardProtocol::ReadReply()
     return std::nullopt;
 }
 
+std::uint8_t SerialBoardProtocol::ReadBoardId()
+{
+    if (profile_.tmsCommands) return ReadByteAt(kBoardIdAddress);
+    (void)WaitReady(std::nullopt);
+    return 0;
+}
+
 std::uint8_t SerialBoardProtocol::ReadByteAt(std::uint16_t address)
 {
+    if (!WaitReady(std::nullopt)) return 0;
     // A byte left over from an earlier exchange would be taken for the answer.
     if (!port_.PurgeReceive()) {
         context_.lastError = LinkContext::kCommunicationError;
@@ -131,14 +139,15 @@ std::uint8_t SerialBoardProtocol::ReadByteAt(std::uint16_t address)
     return ReadReply().value_or(0);
 }
 
-void SerialBoardProtocol::WriteByteAt(std::uint16_t address, std::uint8_t value, int settleDelayMs)
+void SerialBoardProtocol::WriteByteAt(std::uint16_t address, std::uint8_t value)
 {
+    if (!WaitReady(std::nullopt)) return;
     if (!Write(profile_.writeCommand)) return;
     context_.Sleep(kByteGapMs);
     if (!Write(LowByte(address))) return;
     context_.Sleep(kByteGapMs);
     if (!Write(value)) return;
-    context_.Sleep(settleDelayMs);
+    context_.Sleep(kInitialSettleDelayMs);
 }
 
 bool SerialBoardProtocol::UploadLoader()
@@ -162,12 +171,17 @@ bool SerialBoardProtocol::UploadLoader()
     return reply && *reply == sum;
 }
 
-void SerialBoardProtocol::SendEraseCommand(int settleDelayMs)
+void SerialBoardProtocol::SendEraseCommand()
 {
     for (std::size_t i = 0; i < kSerialEraseCommand.size(); ++i) {
         if (!Write(kSerialEraseCommand[i])) return;
-        context_.Sleep(i + 1 < kSerialEraseCommand.size() ? kByteGapMs : settleDelayMs);
+        context_.Sleep(i + 1 < kSerialEraseCommand.size() ? kByteGapMs : kInitialSettleDelayMs);
     }
+}
+
+void SerialBoardProtocol::SendUnlockCommand()
+{
+    context_.Sleep(kEraseSettleMs);
 }
 
 } // namespace zav

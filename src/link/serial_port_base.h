@@ -12,6 +12,12 @@ namespace zav {
 // each read and write itself; and it remembers why the last Open failed.
 class SerialPortBase : public SerialPort {
 public:
+    // Each holds a device open; a copy would close it twice.
+    SerialPortBase() = default;
+    SerialPortBase(const SerialPortBase&) = delete;
+    SerialPortBase& operator=(const SerialPortBase&) = delete;
+    ~SerialPortBase() override = default;
+
     [[nodiscard]] bool GetTimeouts(SerialTimeouts& timeouts) final
     {
         if (!IsOpen()) return false;

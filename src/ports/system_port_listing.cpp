@@ -10,15 +10,9 @@
 #include "link/linux/port_check.h"
 #include "link/linux/ppdev_parallel_port_io.h"
 #include "link/linux/usb_serial_adapters.h"
+#include "link/port_name.h"
 
 namespace zav {
-
-namespace {
-
-constexpr int kParallelPortCount = 3;
-constexpr int kSerialPortCount = 8;
-
-} // namespace
 
 SystemPortListing::SystemPortListing(PortsMap map, std::optional<BoardSimOptions> simulate)
     : map_(std::move(map)), simulateAll_(simulate.has_value())
@@ -28,14 +22,14 @@ SystemPortListing::SystemPortListing(PortsMap map, std::optional<BoardSimOptions
 std::vector<PortStatus> SystemPortListing::ParallelPorts()
 {
     std::vector<PortStatus> ports;
-    for (int n = 1; n <= kParallelPortCount; ++n) ports.push_back(StatusOf("LPT" + std::to_string(n), true));
+    for (const PortName& name : PortName::All(PortName::Kind::Parallel)) ports.push_back(StatusOf(name.Text(), true));
     return ports;
 }
 
 std::vector<PortStatus> SystemPortListing::SerialPorts()
 {
     std::vector<PortStatus> ports;
-    for (int n = 1; n <= kSerialPortCount; ++n) ports.push_back(StatusOf("COM" + std::to_string(n), false));
+    for (const PortName& name : PortName::All(PortName::Kind::Serial)) ports.push_back(StatusOf(name.Text(), false));
     return ports;
 }
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <cstdlib>
 
+#include "link/port_name.h"
 #include "shell/main_window_flow.h"
 
 namespace zav {
@@ -32,16 +32,15 @@ PortChoice ChoiceOf(const std::vector<PortStatus>& ports, const std::string& cur
 // "COM2-COM8" for a run of consecutive ports, so the line stays short; names in list order.
 std::string JoinNames(const std::vector<const PortStatus*>& ports)
 {
-    const auto numberOf = [](const std::string& name) {
-        return name.size() > 3 ? std::atoi(name.c_str() + 3) : 0;
+    const auto follows = [](const std::string& earlier, const std::string& later) {
+        const std::optional<PortName> before = PortName::Parse(earlier);
+        const std::optional<PortName> after = PortName::Parse(later);
+        return before && after && before->PortKind() == after->PortKind() && after->Number() == before->Number() + 1;
     };
     std::string names;
     for (std::size_t first = 0; first < ports.size();) {
         std::size_t last = first;
-        while (last + 1 < ports.size() && ports[last + 1]->name.compare(0, 3, ports[first]->name, 0, 3) == 0 &&
-               numberOf(ports[last + 1]->name) == numberOf(ports[last]->name) + 1) {
-            ++last;
-        }
+        while (last + 1 < ports.size() && follows(ports[last]->name, ports[last + 1]->name)) ++last;
         if (!names.empty()) names += ", ";
         names += ports[first]->name;
         if (last >= first + 2) {

@@ -3,7 +3,7 @@
 #include <map>
 
 #include "buffer/numeric_helpers.h"
-#include "link/ports_map.h"
+#include "link/port_name.h"
 #include "messages/printable_text.h"
 #include "shell/app_settings.h"
 
@@ -65,11 +65,11 @@ void CheckRepeatedKeys(const std::vector<std::string>& lines, std::vector<std::s
         warnings.push_back(std::to_string(repeats - kRepeatsNamed) + " more lines give a key again");
 }
 
-void CheckPort(const std::vector<std::string>& lines, std::string_view key, std::string_view kind,
+void CheckPort(const std::vector<std::string>& lines, std::string_view key, PortName::Kind kind,
                std::string_view names, std::vector<std::string>& warnings)
 {
     const std::string value = FindSettingValue(lines, key);
-    if (value.empty() || (PortsMap::IsPortName(value) && value.starts_with(kind))) return;
+    if (value.empty() || PortName::IsOfKind(value, kind)) return;
     warnings.push_back(std::string(key) + "=" + PrintableText(value) + " is not one of " +
                        std::string(names) + "; a run on that port will not open it");
 }
@@ -82,8 +82,8 @@ std::vector<std::string> CheckSettingsText(std::string_view text)
     std::vector<std::string> warnings;
     CheckBinaryLines(lines, warnings);
     CheckRepeatedKeys(lines, warnings);
-    CheckPort(lines, "LPT_PORT", "LPT", "LPT1 to LPT3", warnings);
-    CheckPort(lines, "COM_PORT", "COM", "COM1 to COM8", warnings);
+    CheckPort(lines, "LPT_PORT", PortName::Kind::Parallel, "LPT1 to LPT3", warnings);
+    CheckPort(lines, "COM_PORT", PortName::Kind::Serial, "COM1 to COM8", warnings);
     return warnings;
 }
 

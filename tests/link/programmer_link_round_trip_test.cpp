@@ -169,7 +169,9 @@ TEST(LinkRoundTrip, AClockReadyBoardLosesWritesWhenTheClockLineIsNotReallyRead)
         refused.Open("LPT1", 0, stop, code);
         EXPECT_EQ(refused.LastError(),
                   std::string("Error opening port: LPT1: ") + testing::StoredControlPort::kFix);
-        EXPECT_FALSE(refused.IsParallel());
+        // Holding no port, the link fails its next command instead of writing unpaced.
+        EXPECT_EQ(refused.ReadByteAt(0x0100), 0);
+        EXPECT_EQ(refused.LastError(), "Communication Error.");
     }
 }
 

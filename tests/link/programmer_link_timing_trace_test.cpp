@@ -9,6 +9,7 @@
 
 #include "link/programmer_link.h"
 #include "link/virtual_clock.h"
+#include "parallel_protocol_rig.h"
 #include "recording_ports.h"
 
 namespace zav {
@@ -40,6 +41,14 @@ protected:
         startMs = static_cast<double>(clock.NowUs()) / 1000.0;
         return link;
     }
+    // The parallel protocol alone on LPT1, for the primitives beneath the link's commands.
+    ParallelBoardProtocol& OpenProtocol(std::uint8_t code)
+    {
+        ParallelBoardProtocol& protocol = protocols.Open(code);
+        parallel.events.clear();
+        startMs = static_cast<double>(clock.NowUs()) / 1000.0;
+        return protocol;
+    }
     // The writes since Open, as "D<v>" (data) and "C<v>" (control) with times from then.
     [[nodiscard]] std::vector<std::pair<std::string, double>> Writes() const
     {
@@ -64,6 +73,7 @@ protected:
     VirtualClock clock;
     std::atomic<bool> stop{false};
     ProgrammerLink link{PortAccess{&parallel, &serial, &clock}};
+    test::ParallelProtocolRig protocols{parallel, clock, stop};
     double startMs = 0;
 };
 
@@ -95,14 +105,12 @@ TEST_F(TimedTrace, ResetHoldsEachLineForItsTimeAtItsLevel)
 TEST_F(TimedTrace, AReceiveReleasesTheDataLineBeforeItsFirstPulseOnUnframedBoards)
 {
     for (const std::uint8_t code : {0, 2, 3, 4, 6}) {
-        Open("LPT1", code);
-        static_cast<void>(link.ReceiveByte());
+        static_cast<void>(OpenProtocol(code).ReceiveByte());
         const auto writes = Writes();
         ASSERT_FALSE(writes.empty()) << int(code);
         EXPECT_EQ(writes.front().first, "D1") << int(code);
     }
-    Open("LPT1", 8);
-    static_cast<void>(link.ReceiveByte());
+    static_cast<void>(OpenProtocol(8).ReceiveByte());
     for (const auto& write : Writes()) EXPECT_EQ(write.first[0], 'C') << "a framed board keeps the line";
 }
 

@@ -7,6 +7,7 @@
 #include "link/loader_image.h"
 #include "link/programmer_link.h"
 #include "link/virtual_clock.h"
+#include "parallel_protocol_rig.h"
 #include "recording_ports.h"
 
 namespace zav {
@@ -14,6 +15,7 @@ namespace {
 
 using test::BytesFromBits;
 using test::DataBitsPerPulse;
+using test::ParallelProtocolRig;
 using test::RecordingParallelPort;
 using test::RecordingSerialPort;
 
@@ -26,6 +28,8 @@ protected:
     RecordingSerialPort serial;
     VirtualClock clock;
     std::atomic<bool> stop{false};
+
+    ParallelProtocolRig protocols{parallel, clock, stop};
 
     PortAccess Ports() { return PortAccess{&parallel, &serial, &clock}; }
 
@@ -50,7 +54,6 @@ TEST_F(LinkTrace, PulseCountFollowsDelayBoardCodeAndSlowClockTest)
         ProgrammerLink link(Ports());
         link.Open("LPT2", 5, stop, c.code);
         EXPECT_EQ(link.LastError(), "");
-        EXPECT_EQ(link.BaseAddress(), kLpt2);
         EXPECT_EQ(link.PulseCount(), c.expected) << int(c.code);
         EXPECT_EQ(link.SettleDelayMs(), 30);
     }
@@ -76,15 +79,14 @@ TEST_F(LinkTrace, DelayBeyondItsLimitsTakesTheNearestLimit)
 TEST_F(LinkTrace, AStopEndsAClockPulseAtOnceWithTheClockAtRest)
 {
     for (const std::uint8_t code : {0, 6}) {
-        ProgrammerLink link(Ports());
-        link.Open("LPT1", 50, stop, code);
+        ParallelBoardProtocol& protocol = protocols.Open(code, 50);
         parallel.events.clear();
         stop = true;
-        link.ClockPulse();
+        protocol.ClockPulse();
         stop = false;
         const std::uint8_t rest = code == 0 ? 0 : 1;
         EXPECT_EQ(parallel.WritesTo(kLpt1 + 2), std::vector<std::uint8_t>{rest}) << int(code);
-        EXPECT_EQ(link.LastError(), "Programmer Not Ready.");
+        EXPECT_EQ(protocols.LastError(), "Programmer Not Ready.");
     }
 }
 
@@ -108,7 +110,7 @@ TEST_F(LinkTrace, MissingParallelPortFailsAndNeverWritesLowAddresses)
     EXPECT_EQ(link.LastError(), "Error opening port: LPT1");
     EXPECT_EQ(link.ErrorCause(), "recorded cause");
     link.ResetTarget();
-    link.SendByte(0xFF);
+    link.WriteByteAt(0x0100, 0xFF);
     (void)link.ReadByteAt(0x0100);
     link.Close();
     EXPECT_TRUE(parallel.events.empty());
@@ -121,45 +123,44 @@ TEST_F(LinkTrace, RefusedClaimFailsTheOpenWithItsCause)
     link.Open("LPT3", 0, stop, 2);
     EXPECT_EQ(link.LastError(), "Error opening port: LPT3");
     EXPECT_EQ(link.ErrorCause(), "recorded cause");
-    EXPECT_FALSE(link.IsParallel());
+    // The link holds no port: nothing it does reaches the wires.
+    link.ResetTarget();
     EXPECT_TRUE(parallel.events.empty());
 }
 
 TEST_F(LinkTrace, ClockPulseWithPulseCountZeroIsTwoControlWrites)
 {
-    ProgrammerLink link(Ports());
-    link.Open("LPT1", 0, stop, 2);
+    ParallelBoardProtocol* protocol = &protocols.Open(2);
     parallel.events.clear();
-    link.ClockPulse();
+    protocol->ClockPulse();
     EXPECT_EQ(parallel.WritesTo(kLpt1 + 2), (std::vector<std::uint8_t>{1, 0}));
 
-    link.Open("LPT1", 0, stop, 4);
+    protocol = &protocols.Open(4);
     parallel.events.clear();
-    link.ClockPulse();
+    protocol->ClockPulse();
     EXPECT_EQ(parallel.WritesTo(kLpt1 + 2), (std::vector<std::uint8_t>{0, 1}));
 
-    link.Open("LPT1", 2, stop, 2);
+    protocol = &protocols.Open(2, 2);
     parallel.events.clear();
-    link.ClockPulse();
+    protocol->ClockPulse();
     EXPECT_EQ(parallel.WritesTo(kLpt1 + 2), (std::vector<std::uint8_t>{1, 1, 1, 0, 0, 0}));
 }
 
 TEST_F(LinkTrace, SendByteOnePutsTheOneFirstOrLastByBoardCode)
 {
-    ProgrammerLink link(Ports());
-    link.Open("LPT1", 0, stop, 4);
+    ParallelBoardProtocol* protocol = &protocols.Open(4);
     parallel.events.clear();
-    link.SendByte(0x01);
+    protocol->SendByte(0x01);
     EXPECT_EQ(DataBitsPerPulse(parallel.events, kLpt1, 1), (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 1}));
 
-    link.Open("LPT1", 0, stop, 2);
+    protocol = &protocols.Open(2);
     parallel.events.clear();
-    link.SendByte(0x01);
+    protocol->SendByte(0x01);
     EXPECT_EQ(DataBitsPerPulse(parallel.events, kLpt1, 0), (std::vector<int>{1, 0, 0, 0, 0, 0, 0, 0}));
 
-    link.Open("LPT1", 0, stop, 8);
+    protocol = &protocols.Open(8);
     parallel.events.clear();
-    link.SendByte(0x01);
+    protocol->SendByte(0x01);
     EXPECT_EQ(DataBitsPerPulse(parallel.events, kLpt1, 1), (std::vector<int>{0, 1, 0, 0, 0, 0, 0, 0, 0, 1}));
     // Data writes carry only bit 0.
     for (const std::uint8_t value : parallel.WritesTo(kLpt1)) EXPECT_LE(value, 1);
@@ -169,12 +170,11 @@ TEST_F(LinkTrace, ReceiveByteWithDataInputHighDependsOnBoardCode)
 {
     // Data input high, ready on status bit 3 high.
     parallel.answer = [](std::uint16_t address) { return std::uint8_t(address == kLpt1 + 1 ? 0x28 : 0x00); };
-    ProgrammerLink link(Ports());
-    link.Open("LPT1", 0, stop, 3);
-    ASSERT_FALSE(link.ReadyOnStatusLine());
-    EXPECT_EQ(link.ReceiveByte(), 0x00);
-    link.Open("LPT1", 0, stop, 0);
-    EXPECT_EQ(link.ReceiveByte(), 0xFF);
+    ParallelBoardProtocol* protocol = &protocols.Open(3);
+    ASSERT_FALSE(protocol->ReadyOnStatusLine());
+    EXPECT_EQ(protocol->ReceiveByte(), 0x00);
+    protocol = &protocols.Open(0);
+    EXPECT_EQ(protocol->ReceiveByte(), 0xFF);
 }
 
 TEST_F(LinkTrace, ReceiveByteClocksBeforeOrAfterSamplingByBoardCode)
@@ -187,17 +187,16 @@ TEST_F(LinkTrace, ReceiveByteClocksBeforeOrAfterSamplingByBoardCode)
         const auto pulses = DataBitsPerPulse(parallel.events, kLpt1, idle).size();
         return std::uint8_t(pulses % 2 == 1 ? 0x20 : 0x00);
     };
-    ProgrammerLink link(Ports());
-    link.Open("LPT1", 0, stop, 2);
+    ParallelBoardProtocol* protocol = &protocols.Open(2);
     parallel.events.clear();
-    EXPECT_EQ(link.ReceiveByte(), 0xAA);
-    link.Open("LPT1", 0, stop, 0);
+    EXPECT_EQ(protocol->ReceiveByte(), 0xAA);
+    protocol = &protocols.Open(0);
     parallel.events.clear();
-    EXPECT_EQ(link.ReceiveByte(), 0x55);
+    EXPECT_EQ(protocol->ReceiveByte(), 0x55);
     idle = 1;
-    link.Open("LPT1", 0, stop, 8);
+    protocol = &protocols.Open(8);
     parallel.events.clear();
-    EXPECT_EQ(link.ReceiveByte(), 0x55);
+    EXPECT_EQ(protocol->ReceiveByte(), 0x55);
     // Eight data pulses and the stop pulse.
     EXPECT_EQ(DataBitsPerPulse(parallel.events, kLpt1, 1).size(), 9u);
 }
@@ -380,7 +379,6 @@ TEST_F(LinkTrace, SerialOpenSavesConfiguresAndCloseRestores)
         ProgrammerLink link(Ports());
         link.Open("COM3", 0, stop, 1);
         ASSERT_EQ(link.LastError(), "");
-        EXPECT_TRUE(link.IsSerial());
         ASSERT_EQ(serial.timeoutsSet.size(), 1u);
         // Reads give up after 100 ms; writes wait in 50 ms slices, so a stop is seen.
         EXPECT_EQ(serial.timeoutsSet[0], (SerialTimeouts{0, 0, 100, 0, 50}));

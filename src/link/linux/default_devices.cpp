@@ -1,13 +1,16 @@
 #include "link/linux/default_devices.h"
 
+#include "link/port_name.h"
+
 namespace zav {
 
 std::string DevicePathFor(const std::string& portName, const PortsMap& map)
 {
-    if (!PortsMap::IsPortName(portName)) return {};
+    const std::optional<PortName> name = PortName::Parse(portName);
+    if (!name) return {};
     if (auto target = map.TargetOf(portName)) return *target;
-    const std::string index = std::to_string(portName[3] - '1');
-    if (portName.rfind("LPT", 0) == 0) return "/dev/parport" + index;
+    const std::string index = std::to_string(name->Number() - 1);
+    if (name->IsParallel()) return "/dev/parport" + index;
     return "/dev/ttyS" + index;
 }
 

@@ -1,5 +1,7 @@
 #include "link/linux/ftdi_parallel_port_io.h"
 
+#include "link/port_name.h"
+
 namespace zav {
 
 namespace {
@@ -9,7 +11,7 @@ constexpr std::uint8_t kUnreadable = 0xFF;
 
 bool ValidPort(int portNumber)
 {
-    return portNumber >= 1 && portNumber <= 3;
+    return PortName::HasNumber(PortName::Kind::Parallel, portNumber);
 }
 
 std::string SerialList(const std::vector<FtdiAdapterInfo>& adapters)
@@ -35,7 +37,7 @@ std::string AdapterName(const FtdiAdapterInfo& adapter)
 FtdiParallelPortIo::FtdiParallelPortIo(const PortsMap& map, FtdiUsb& usb) : usb_(usb)
 {
     for (int n = 1; n <= static_cast<int>(ports_.size()); ++n) {
-        const auto target = map.TargetOf("LPT" + std::to_string(n));
+        const auto target = map.TargetOf(PortName::Parallel(n).Text());
         if (!target || !FtdiTarget::IsFtdiTarget(*target)) continue;
         std::string ignored;
         // The ports map refuses a line whose value does not parse, so this only fails for a
@@ -54,7 +56,7 @@ std::optional<FtdiAdapterInfo> FtdiParallelPortIo::FindAdapter(int portNumber)
     failureCause_.clear();
     if (!ValidPort(portNumber)) return std::nullopt;
     const Port& port = ports_[static_cast<std::size_t>(portNumber - 1)];
-    const std::string name = "LPT" + std::to_string(portNumber);
+    const std::string name = PortName::Parallel(portNumber).Text();
     if (!port.target) {
         failureCause_ = name + " is not put on an FTDI adapter (LPTn=ftdi:VID:PID) in the ports map";
         return std::nullopt;
@@ -161,7 +163,7 @@ bool FtdiParallelPortIo::ReadsControlLines(int portNumber)
 {
     // Every pin is sampled, outputs included, and the clock line always has one.
     if (ValidPort(portNumber) && ports_[static_cast<std::size_t>(portNumber - 1)].target) return true;
-    failureCause_ = "LPT" + std::to_string(portNumber) + " is not put on an FTDI adapter in the ports map";
+    failureCause_ = PortName::Parallel(portNumber).Text() + " is not put on an FTDI adapter in the ports map";
     return false;
 }
 

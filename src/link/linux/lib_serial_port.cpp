@@ -1,16 +1,15 @@
 #include "link/linux/lib_serial_port.h"
 
 #include <cerrno>
-#include <fcntl.h>
 #include <filesystem>
 #include <libserialport.h>
-#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include "link/linux/binary_line.h"
 #include "link/linux/device_failure.h"
+#include "link/linux/terminal_device.h"
 
 namespace zav {
 
@@ -82,7 +81,7 @@ bool LibSerialPort::Open(const std::string& devicePath)
         SetFailureCause(DescribeDeviceFailure(devicePath, error));
         return false;
     }
-    keeperFd_ = open(devicePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    keeperFd_ = OpenTerminalDevice(devicePath);
     if (keeperFd_ < 0 || tcgetattr(keeperFd_, &original_) != 0) {
         SetFailureCause(DescribeDeviceFailure(devicePath, errno));
         CloseKeeper();
@@ -100,7 +99,7 @@ bool LibSerialPort::Open(const std::string& devicePath)
     int fd = -1;
     sp_get_port_handle(port, &fd);
     // Nobody else may open the line while the board is driven.
-    if (fd < 0 || flock(fd, LOCK_EX | LOCK_NB) != 0 || ioctl(fd, TIOCEXCL) != 0) {
+    if (fd < 0 || !TakeLineForOneUser(fd)) {
         SetFailureCause(DescribeDeviceFailure(devicePath, EBUSY));
         tcsetattr(keeperFd_, TCSANOW, &original_);
         sp_close(port);

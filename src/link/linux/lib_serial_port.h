@@ -16,9 +16,6 @@ namespace zav {
 // had before the library first touched it.
 class LibSerialPort final : public SerialPortBase {
 public:
-    LibSerialPort() = default;
-    LibSerialPort(const LibSerialPort&) = delete;
-    LibSerialPort& operator=(const LibSerialPort&) = delete;
     ~LibSerialPort() override;
 
     [[nodiscard]] bool Open(const std::string& devicePath) override;

@@ -3,6 +3,7 @@
 #include "link/linux/default_devices.h"
 #include "link/linux/lib_serial_port.h"
 #include "link/linux/termios_serial_port.h"
+#include "link/port_name.h"
 
 namespace zav {
 
@@ -17,28 +18,28 @@ bool LinuxSerialPort::Open(const std::string& portName)
 {
     Close();
     failureCause_.clear();
-    if (!PortsMap::IsPortName(portName) || portName.rfind("COM", 0) != 0) {
+    if (!PortName::IsOfKind(portName, PortName::Kind::Serial)) {
         failureCause_ = portName + " is not a serial port name";
         return false;
     }
     const std::string path = DevicePathFor(portName, map_);
-    auto library = std::make_unique<LibSerialPort>();
-    if (library->Open(path)) {
-        active_ = std::move(library);
-        devicePath_ = path;
-        backend_ = "libserialport";
-        return true;
+    // Tried last, the terminal interface leaves its cause, the more precise one (permission,
+    // in use, ...).
+    return TryBackend(std::make_unique<LibSerialPort>(), path, "libserialport") ||
+           TryBackend(std::make_unique<TermiosSerialPort>(), path, "termios");
+}
+
+bool LinuxSerialPort::TryBackend(std::unique_ptr<SerialPort> backend, const std::string& path, const char* name)
+{
+    if (!backend->Open(path)) {
+        failureCause_ = backend->FailureCause();
+        return false;
     }
-    auto terminal = std::make_unique<TermiosSerialPort>();
-    if (terminal->Open(path)) {
-        active_ = std::move(terminal);
-        devicePath_ = path;
-        backend_ = "termios";
-        return true;
-    }
-    // The terminal interface tells the more precise reason (permission, in use, ...).
-    failureCause_ = terminal->FailureCause();
-    return false;
+    active_ = std::move(backend);
+    devicePath_ = path;
+    backend_ = name;
+    failureCause_.clear();
+    return true;
 }
 
 void LinuxSerialPort::Close()

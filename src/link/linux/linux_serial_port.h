@@ -39,6 +39,9 @@ public:
     [[nodiscard]] const char* Backend() const { return backend_; }
 
 private:
+    // Opens `path` through `backend` and keeps it, or keeps its failure cause.
+    bool TryBackend(std::unique_ptr<SerialPort> backend, const std::string& path, const char* name);
+
     PortsMap map_;
     std::unique_ptr<SerialPort> active_;
     std::string devicePath_;

@@ -6,6 +6,7 @@
 #include "link/linux/lib_ftdi_usb.h"
 #include "link/linux/linux_serial_port.h"
 #include "link/linux/ppdev_parallel_port_io.h"
+#include "link/port_name.h"
 
 namespace zav {
 
@@ -52,11 +53,12 @@ PortCheck CheckPort(const std::string& portName, const PortsMap& map, FtdiUsb& u
 {
     PortCheck check;
     check.portName = portName;
-    if (!PortsMap::IsPortName(portName)) {
+    const std::optional<PortName> name = PortName::Parse(portName);
+    if (!name) {
         check.cause = "not a port name (LPT1 to LPT3, COM1 to COM8)";
         return check;
     }
-    const bool parallel = portName.rfind("LPT", 0) == 0;
+    const bool parallel = name->IsParallel();
     if (map.IsSimulated(portName)) {
         check.target = std::string(PortsMap::kSimulatorTarget);
         check.usable = true;
@@ -69,7 +71,7 @@ PortCheck CheckPort(const std::string& portName, const PortsMap& map, FtdiUsb& u
         return check;
     }
     if (parallel) {
-        const int number = portName[3] - '0';
+        const int number = name->Number();
         PpdevParallelPortIo io(map);
         check.usable = io.BaseAddress(number) != 0 && io.Claim(number);
         if (!check.usable) {

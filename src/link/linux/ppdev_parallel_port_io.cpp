@@ -13,6 +13,7 @@
 #include "link/ftdi_target.h"
 #include "link/linux/default_devices.h"
 #include "link/linux/device_failure.h"
+#include "link/port_name.h"
 
 namespace zav {
 
@@ -38,7 +39,7 @@ std::string ControlReadFix()
 
 bool ValidPort(int portNumber)
 {
-    return portNumber >= 1 && portNumber <= 3;
+    return PortName::HasNumber(PortName::Kind::Parallel, portNumber);
 }
 
 // "/dev/parport2" (after following links) -> 2; -1 for other devices.
@@ -91,7 +92,7 @@ bool PpdevParallelPortIo::HasKernelBase(int portNumber) const
 
 std::string PpdevParallelPortIo::DevicePath(int portNumber) const
 {
-    return DevicePathFor("LPT" + std::to_string(portNumber), map_);
+    return DevicePathFor(PortName::Parallel(portNumber).Text(), map_);
 }
 
 std::uint16_t PpdevParallelPortIo::BaseAddress(int portNumber)
@@ -101,7 +102,7 @@ std::uint16_t PpdevParallelPortIo::BaseAddress(int portNumber)
     const std::string path = DevicePath(portNumber);
     if (FtdiTarget::IsFtdiTarget(path)) {
         // Such a port is the adapter's; it must never fall back to a parallel port device.
-        failureCause_ = "LPT" + std::to_string(portNumber) + " is on the USB adapter " + path;
+        failureCause_ = PortName::Parallel(portNumber).Text() + " is on the USB adapter " + path;
         return 0;
     }
     if (IsUsbPrinterDevice(path)) {

@@ -2,15 +2,14 @@
 
 #include <array>
 #include <cerrno>
-#include <fcntl.h>
 #include <poll.h>
-#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 #include <utility>
 
 #include "link/linux/binary_line.h"
 #include "link/linux/device_failure.h"
+#include "link/linux/terminal_device.h"
 
 namespace zav {
 
@@ -95,7 +94,7 @@ bool TermiosSerialPort::Open(const std::string& devicePath)
 {
     Close();
     SetFailureCause({});
-    const int fd = open(devicePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = OpenTerminalDevice(devicePath);
     if (fd < 0) {
         SetFailureCause(DescribeDeviceFailure(devicePath, errno));
         return false;
@@ -103,8 +102,7 @@ bool TermiosSerialPort::Open(const std::string& devicePath)
     int failure = 0;
     if (!isatty(fd)) {
         failure = ENOTTY;
-    } else if (flock(fd, LOCK_EX | LOCK_NB) != 0 || ioctl(fd, TIOCEXCL) != 0) {
-        // Nobody else may open the line while the board is driven.
+    } else if (!TakeLineForOneUser(fd)) {
         failure = EBUSY;
     } else if (tcgetattr(fd, &original_) != 0) {
         failure = errno;

@@ -14,9 +14,6 @@ namespace zav {
 // changes are tried and a refusal ignored.
 class TermiosSerialPort final : public SerialPortBase {
 public:
-    TermiosSerialPort() = default;
-    TermiosSerialPort(const TermiosSerialPort&) = delete;
-    TermiosSerialPort& operator=(const TermiosSerialPort&) = delete;
     ~TermiosSerialPort() override;
 
     [[nodiscard]] bool Open(const std::string& devicePath) override;
