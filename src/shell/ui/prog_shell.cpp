@@ -116,8 +116,10 @@ void TProgShell::LoadSettings()
     resize(settings.mainWindow.width, settings.mainWindow.height);
     WindowLayout& layout = settings.layout;
     layout.editor = FitWindowOnScreens(layout.editor, StoredCorner::Client, FrameMarginsOf(*hexEdit_), screens);
-    layout.description = FitWindowOnScreens(layout.description, StoredCorner::Client,
-                                            FrameMarginsOf(hexEdit_->DescriptionWindow()), screens);
+    // Neither editor window has been shown yet: the description window's frame is the
+    // editor's, and asking for it would build a window nobody may open.
+    layout.description =
+        FitWindowOnScreens(layout.description, StoredCorner::Client, FrameMarginsOf(*hexEdit_), screens);
     hexEdit_->SetWindowLayout(layout);
     hexEdit_->ApplyEditorOptions(settings.editor);
     for (const std::string& warning : report.warnings) AddStatusMessage(warning, StatusKind::Warning);
@@ -162,7 +164,7 @@ void TProgShell::DeviceIDValueChange(const std::string& name)
     ApplyDeviceSelection(name, hexEdit_->Buffer(), *this);
     // The last verify's findings were about another part.
     hexEdit_->SetVerifyDifferences({});
-    hexEdit_->DescriptionWindow().SetChecksumDevice(name);
+    hexEdit_->SetChecksumDevice(name);
 }
 
 void TProgShell::ReadStartButtonClick(bool down)
@@ -316,8 +318,7 @@ void TProgShell::FormClose()
                                    BoxKind::Warning);
         }
     }
-    hexEdit_->DescriptionWindow().hide();
-    hexEdit_->hide();
+    hexEdit_->HideWithDescription();
 }
 
 } // namespace zav
