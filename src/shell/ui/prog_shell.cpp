@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -17,12 +18,12 @@
 #include "devices/device_catalogue.h"
 #include "devices/ui/dev_id_form.h"
 #include "files/ui/load_file_form.h"
-#include "files/ui/print_form.h"
 #include "files/ui/save_file_form.h"
 #include "sequences/ui/gui_sequence_host.h"
 #include "sequences/ui/sequence_runner.h"
 #include "shell/settings_file.h"
 #include "shell/ui/about_w.h"
+#include "shell/ui/document_windows.h"
 #include "shell/ui/hex_editor_options_window.h"
 #include "shell/ui/lpt_set.h"
 #include "shell/ui/open_user_manual.h"
@@ -224,7 +225,13 @@ bool TProgShell::SaveFile()
 void TProgShell::PrintBuffer()
 {
     if (!printd_) {
-        printd_ = std::make_unique<TPrintd>(hexEdit_->Buffer(), *statusWin_, *progBar_, services_.boxes, this);
+        std::string failure;
+        DocumentWindows* windows = LoadDocumentWindows(failure);
+        if (windows == nullptr) {
+            services_.boxes.ShowError("Printing is not available: " + failure);
+            return;
+        }
+        printd_ = windows->MakePrintDialog(hexEdit_->Buffer(), *statusWin_, *progBar_, services_.boxes, this);
     }
     printd_->exec();
 }

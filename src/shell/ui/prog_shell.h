@@ -12,6 +12,7 @@
 #include "shell/ui/shell_services.h"
 
 class QAction;
+class QDialog;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -33,7 +34,6 @@ class THexEdit;
 class THoptions;
 class TLoadf;
 class TLptSet;
-class TPrintd;
 class TSavef;
 class TVerifyDifferences;
 
@@ -161,7 +161,7 @@ private:
     // (it reads the editor's buffer and reports to the message list) before the sequences
     // (they reach the editor's buffer).
     std::unique_ptr<SequenceRunner> sequences_;
-    std::unique_ptr<TPrintd> printd_;
+    std::unique_ptr<QDialog> printd_;
 
     StatusWin* statusWin_ = nullptr;
     QLabel* helpHint_ = nullptr;
