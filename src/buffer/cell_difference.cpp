@@ -4,22 +4,45 @@
 
 namespace zav {
 
-std::string DifferenceLine(const CellDifference& difference)
+std::string DifferenceLine(const CellDifference& difference, std::string_view otherSide)
 {
     std::string line;
     AppendHexAddress(line, difference.address);
     line += " buffer ";
     AppendHexByte(line, difference.expected);
-    line += " device ";
+    line += ' ';
+    line += otherSide;
+    line += ' ';
     AppendHexByte(line, difference.device);
     return line;
 }
 
-std::string DifferencesText(const std::vector<CellDifference>& differences)
+std::string DifferencesText(const std::vector<CellDifference>& differences, std::string_view otherSide)
 {
     std::string text;
-    for (const CellDifference& difference : differences) text += DifferenceLine(difference) + '\n';
+    for (const CellDifference& difference : differences) text += DifferenceLine(difference, otherSide) + '\n';
     return text;
+}
+
+std::string DifferenceSummary(const std::vector<CellDifference>& differences)
+{
+    if (differences.empty()) return "No differences";
+    std::string text = std::to_string(differences.size()) + " cells differ, first at 0x";
+    AppendHexAddress(text, differences.front().address);
+    return text;
+}
+
+std::vector<AddressRange> DifferenceRuns(const std::vector<CellDifference>& differences)
+{
+    std::vector<AddressRange> runs;
+    for (const CellDifference& difference : differences) {
+        if (!runs.empty() && runs.back().last + 1 == difference.address) {
+            runs.back().last = difference.address;
+        } else {
+            runs.push_back({difference.address, difference.address});
+        }
+    }
+    return runs;
 }
 
 std::vector<AddressRange> DifferingRuns(const std::vector<std::uint8_t>& first,

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "buffer/address_range.h"
@@ -18,10 +19,16 @@ struct CellDifference {
     bool operator==(const CellDifference&) const = default;
 };
 
-// "B605 buffer 5A device FF": how the differences list and zavtool print a cell.
-[[nodiscard]] std::string DifferenceLine(const CellDifference& difference);
+// "B605 buffer 5A device FF": how the differences list and zavtool print a cell; a cell
+// compared with a file names the other side "file".
+[[nodiscard]] std::string DifferenceLine(const CellDifference& difference, std::string_view otherSide = "device");
 // DifferenceLine of each, one a line, each ended by a line feed.
-[[nodiscard]] std::string DifferencesText(const std::vector<CellDifference>& differences);
+[[nodiscard]] std::string DifferencesText(const std::vector<CellDifference>& differences,
+                                          std::string_view otherSide = "device");
+// "N cells differ, first at 0x...." for differences in address order, or "No differences".
+[[nodiscard]] std::string DifferenceSummary(const std::vector<CellDifference>& differences);
+// The differing cells, in address order, as runs of neighbouring addresses.
+[[nodiscard]] std::vector<AddressRange> DifferenceRuns(const std::vector<CellDifference>& differences);
 
 // The cells of `range` where `first` and `second` differ, as runs of neighbouring addresses.
 // Both must hold every address of the range.

@@ -15,12 +15,20 @@ bool Before(const CellDifference& difference, std::int32_t address)
 
 } // namespace
 
-void DifferenceMarks::Set(std::vector<CellDifference> differences)
+void DifferenceMarks::Set(std::vector<CellDifference> differences, DifferenceSource source, std::string fileName)
 {
+    source_ = source;
+    fileName_ = std::move(fileName);
     bufferValues_.clear();
     marks_ = std::move(differences);
     std::sort(marks_.begin(), marks_.end(),
               [](const CellDifference& a, const CellDifference& b) { return a.address < b.address; });
+}
+
+std::string DifferenceMarks::Summary() const
+{
+    if (source_ == DifferenceSource::File) return DifferenceSummary(marks_);
+    return marks_.empty() ? "No differences from the last verify" : std::to_string(marks_.size()) + " cells differ";
 }
 
 bool DifferenceMarks::Remove(std::int32_t address)

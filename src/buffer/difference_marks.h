@@ -4,23 +4,43 @@
 #include <functional>
 #include <optional>
 #include <span>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "buffer/cell_difference.h"
 
 namespace zav {
 
-// The cells the last verify found different, in address order, as the editor marks them and
-// steps through them. Edits take single marks away; a new device or sequence takes all.
+// Where the marks' other values come from: the part, as the last verify read it, or a file
+// compared with the buffer.
+enum class DifferenceSource { Verify, File };
+
+// The cells the last verify or file comparison found different, in address order, as the
+// editor marks them and steps through them. Edits take single marks away; a new device, a
+// read or program sequence or another comparison takes all.
 class DifferenceMarks {
 public:
-    // Replaces the marks; `differences` in any order, one per address.
-    void Set(std::vector<CellDifference> differences);
+    // Replaces the marks; `differences` in any order, one per address. `fileName` names the
+    // file a comparison was made with.
+    void Set(std::vector<CellDifference> differences, DifferenceSource source = DifferenceSource::Verify,
+             std::string fileName = {});
     void Clear()
     {
         marks_.clear();
         bufferValues_.clear();
     }
+    [[nodiscard]] DifferenceSource Source() const { return source_; }
+    // "device" or "file": the other side of each mark, as its lines name it.
+    [[nodiscard]] std::string_view OtherSide() const
+    {
+        return source_ == DifferenceSource::Verify ? "device" : "file";
+    }
+    // The file a comparison was made with, as the file system names it.
+    [[nodiscard]] const std::string& FileName() const { return fileName_; }
+    // How many marks there are and where the first is; a verify's plainly says when it found
+    // none.
+    [[nodiscard]] std::string Summary() const;
     // The cell was edited: its device value no longer says anything about the buffer's.
     // Returns whether it was marked.
     bool Remove(std::int32_t address);
@@ -43,6 +63,8 @@ public:
 
 private:
     std::vector<CellDifference> marks_;
+    DifferenceSource source_ = DifferenceSource::Verify;
+    std::string fileName_;
     // The buffer's value of each mark when it was set, in the marks' order.
     std::vector<std::uint8_t> bufferValues_;
 };

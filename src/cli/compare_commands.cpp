@@ -10,8 +10,8 @@
 #include "cli/progress_bar.h"
 #include "cli/sequence_commands.h"
 #include "cli/tool_files.h"
-#include "devices/device_catalogue.h"
 #include "files/buffer_file_access.h"
+#include "files/file_comparison.h"
 #include "sequences/sequence_plan.h"
 
 namespace zav {
@@ -41,11 +41,7 @@ std::vector<AddressRange> CompareRanges(const CommandLine& command)
     if (command.range) {
         return {{static_cast<std::int32_t>(command.range->low), static_cast<std::int32_t>(command.range->high)}};
     }
-    if (command.device) {
-        const auto ranges = DeviceCatalogue::FindDevice(*command.device)->implementedRanges;
-        return {ranges.begin(), ranges.end()};
-    }
-    return {{0, MemoryBuffer::kLastAddress}};
+    return ComparedRanges(command.device);
 }
 
 // What checksum adds up: --range, else the device's EEPROM as the sequences program it, else
@@ -79,16 +75,13 @@ int RunCompare(const CommandLine& command, ToolIo& io)
     const auto second = Load(command, command.files[1], reporter, progress);
     if (!second) return kExitUsage;
 
-    // A cell only one file gives differs, whatever the other buffer holds there.
-    const auto differs = [&](std::int32_t address) {
-        const auto index = static_cast<std::size_t>(address);
-        if (first->given[index] != second->given[index]) return true;
-        return first->given[index] && first->buffer->GetByte(address) != second->buffer->GetByte(address);
-    };
+    // Range by range, so that a run never spans two of the device's ranges.
     std::int64_t cells = 0;
     std::size_t runs = 0;
     for (const AddressRange& range : CompareRanges(command)) {
-        for (const AddressRange& run : DifferingRuns(differs, range)) {
+        const std::vector<CellDifference> differences =
+            CompareImages({*first->buffer, first->given}, {*second->buffer, second->given}, {range});
+        for (const AddressRange& run : DifferenceRuns(differences)) {
             io.out << RangeText(run) << '\n';
             cells += run.Size();
             ++runs;

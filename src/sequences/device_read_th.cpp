@@ -18,6 +18,8 @@ DeviceReadTh::~DeviceReadTh()
 void DeviceReadTh::Execute()
 {
     SequenceFrame frame(host_, links_, TerminationFlag(), SequenceKind::Read, "Read Sequence in Progress ...");
+    // The buffer the last verify compared is about to be replaced.
+    host_.SetVerifyDifferences({});
     if (Run(frame)) {
         host_.AddStatusMessage("Read Sequence completed successful.", StatusKind::Normal);
         SetResult(kCompleted);

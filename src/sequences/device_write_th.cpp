@@ -64,6 +64,8 @@ void DeviceWriteTh::Execute()
 {
     SequenceFrame frame(host_, links_, TerminationFlag(), SequenceKind::Program,
                         "Program Sequence in Progress ...");
+    // This sequence's verify, if any, has the last word on where the part differs.
+    host_.SetVerifyDifferences({});
     if (Run(frame)) SetResult(kCompleted);
     ReportOutcome(frame.Session().ErrorPosted() || backupFailed_);
     frame.End();

@@ -7,7 +7,6 @@ SequenceFrame::SequenceFrame(SequenceHost& host, LinkFactory& links, const std::
     : host_(host), kind_(kind), session_(host, links, stopRequest)
 {
     host_.SetPortIdle(false);
-    host_.SetVerifyDifferences({});
     host_.AddStatusMessage(startLine, StatusKind::Normal);
     simulation_ = std::make_unique<ProgBarSimTh>(host_, ProgBarSimTh::kSequenceStepInterval);
 }

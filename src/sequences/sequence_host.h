@@ -49,8 +49,9 @@ public:
 
     virtual void Beep() = 0;
 
-    // The cells the verify found different, with the device's values; every sequence starts
-    // by setting none. Only the window and zavtool keep them.
+    // The cells the verify found different, with the device's values; a read or program
+    // sequence starts by setting none, a blank check leaves them. Only the window and zavtool
+    // keep them.
     virtual void SetVerifyDifferences(const std::vector<CellDifference>& /*differences*/) {}
 };
 

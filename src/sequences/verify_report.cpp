@@ -8,13 +8,6 @@ namespace {
 
 constexpr std::string_view kDifferenceLine = "Verify Error at Address : 0x";
 
-std::string HexAddress(std::int32_t address)
-{
-    std::string text = "0x";
-    AppendHexAddress(text, address);
-    return text;
-}
-
 } // namespace
 
 std::optional<std::string> VerifyReport::Add(const CellDifference& difference)
@@ -35,8 +28,7 @@ std::optional<std::string> VerifyReport::UnlistedLine() const
 std::optional<std::string> VerifyReport::FailureLine() const
 {
     if (differences_.empty()) return std::nullopt;
-    return "Verify failed: " + std::to_string(differences_.size()) + " cells differ, first at " +
-           HexAddress(differences_.front().address);
+    return "Verify failed: " + DifferenceSummary(differences_);
 }
 
 bool VerifyReport::IsDifferenceLine(std::string_view line)

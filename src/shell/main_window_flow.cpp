@@ -20,16 +20,21 @@ void MainWindowFlow::SaveDialogClosed(bool accepted)
     if (accepted) bufferSaved_ = true;
 }
 
-CloseOutcome MainWindowFlow::QueryClose(bool undoEmpty, MessageBoxes& boxes) const
+bool MainWindowFlow::SettleUnsavedWork(bool undoEmpty, MessageBoxes& boxes, const std::function<bool()>& save)
 {
-    if (bufferSaved_ && undoEmpty) return CloseOutcome::Close;
+    if (!HasUnsavedWork(undoEmpty)) return true;
     switch (boxes.AskYesNoCancel(std::string(kCloseQuestion), BoxKind::Confirmation)) {
-    case BoxAnswer::Yes:
-        return CloseOutcome::SaveThenClose;
+    case BoxAnswer::Yes: {
+        // A save that failed or was cancelled leaves the work where it is: going on would
+        // lose what the user just asked to keep.
+        const bool saved = save();
+        SaveDialogClosed(saved);
+        return saved;
+    }
     case BoxAnswer::No:
-        return CloseOutcome::Close;
+        return true;
     default:
-        return CloseOutcome::StayOpen;
+        return false;
     }
 }
 

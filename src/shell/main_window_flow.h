@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -18,9 +19,6 @@ inline constexpr std::string_view kResetWarning =
 // The commands that need the programmer port and are refused, without a word, while a
 // sequence or a port scan owns it.
 enum class PortCommand { Print, PortsOptions, DeviceId, StartSequence };
-
-// What closing the main window comes to.
-enum class CloseOutcome { StayOpen, Close, SaveThenClose };
 
 // What a click on a Start button does: a press while the port is busy is undone (the button
 // goes up again) and counts as a release, which stops that button's sequence.
@@ -49,8 +47,14 @@ public:
     // The save dialog closed; only OK means the buffer is saved.
     void SaveDialogClosed(bool accepted);
 
-    // Asks "Save buffer to file ?" unless nothing needs saving; Cancel keeps the window.
-    [[nodiscard]] CloseOutcome QueryClose(bool undoEmpty, MessageBoxes& boxes) const;
+    // Whether closing or replacing the buffer would lose work: a read not saved since, or
+    // edits still on the undo stack.
+    [[nodiscard]] bool HasUnsavedWork(bool undoEmpty) const { return !bufferSaved_ || !undoEmpty; }
+    // Before the buffer is closed or replaced (Exit, a load): asks "Save buffer to file ?"
+    // when it holds unsaved work. Yes runs `save` (the save dialog, true when a file was
+    // written) and goes on only after a save that succeeded; No goes on; Cancel keeps
+    // everything. Returns whether the close or load may go on.
+    [[nodiscard]] bool SettleUnsavedWork(bool undoEmpty, MessageBoxes& boxes, const std::function<bool()>& save);
 
     // After the warning is confirmed, deletes the settings file and suppresses the final
     // write, so the restarted program begins from the defaults. Returns whether to restart.

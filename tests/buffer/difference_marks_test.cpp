@@ -60,6 +60,30 @@ TEST(CellDifference, LinesAndRuns)
     EXPECT_EQ(DifferingRuns(first, second, {0, 0xFFFF}),
               (std::vector<AddressRange>{{0, 1}, {3, 3}, {0xFFFE, 0xFFFF}}));
     EXPECT_EQ(DifferingRuns(first, second, {4, 0xFFFD}), std::vector<AddressRange>{});
+
+    EXPECT_EQ(DifferenceLine({0x0010, 0x00, 0x0A}, "file"), "0010 buffer 00 file 0A");
+    const std::vector<CellDifference> cells{{0x0010, 0, 1}, {0x0011, 0, 1}, {0x0013, 0, 1}, {0xFFFF, 0, 1}};
+    EXPECT_EQ(DifferenceRuns(cells), (std::vector<AddressRange>{{0x10, 0x11}, {0x13, 0x13}, {0xFFFF, 0xFFFF}}));
+    EXPECT_EQ(DifferenceSummary(cells), "4 cells differ, first at 0x0010");
+    EXPECT_EQ(DifferenceSummary({}), "No differences");
+}
+
+// A comparison's marks say what they were compared with; a verify's say when there are none.
+TEST(DifferenceMarks, SummaryAndOtherSideFollowTheSource)
+{
+    DifferenceMarks marks;
+    EXPECT_EQ(marks.Summary(), "No differences from the last verify");
+    marks.Set({{0x20, 1, 2}, {0x10, 1, 2}});
+    EXPECT_EQ(marks.Summary(), "2 cells differ");
+    EXPECT_EQ(marks.OtherSide(), "device");
+    marks.Set({{0x20, 1, 2}, {0x10, 1, 2}}, DifferenceSource::File, "/data/image.hex");
+    EXPECT_EQ(marks.Summary(), "2 cells differ, first at 0x0010") << "in address order, whatever the input's";
+    EXPECT_EQ(marks.OtherSide(), "file");
+    EXPECT_EQ(marks.FileName(), "/data/image.hex");
+    marks.Set({}, DifferenceSource::File, "/data/image.hex");
+    EXPECT_EQ(marks.Summary(), "No differences");
+    marks.Set({});
+    EXPECT_EQ(marks.Source(), DifferenceSource::Verify) << "a verify's marks replace a comparison's";
 }
 
 } // namespace

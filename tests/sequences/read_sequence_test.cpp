@@ -389,7 +389,10 @@ TEST(BlankCheck, ReadsThePartWithoutTouchingTheBufferAndSaysWhereItIsNotBlank)
     harness.board.Target().Poke(0xB612, 0x00);
     harness.board.Target().Poke(0xB7FE, 0x7F);
     harness.read.SetBlankCheck(true);
+    const std::vector<CellDifference> lastVerify{{0xB605, 0x5A, 0xFF}};
+    harness.host.verifyDifferences = lastVerify;
     harness.RunRead();
+    EXPECT_EQ(harness.host.verifyDifferences, lastVerify) << "the last verify's findings are its own";
     EXPECT_EQ(harness.host.lines,
               (std::vector<StatusLine>{
                   {"Blank Check in Progress ...", StatusKind::Normal},

@@ -50,34 +50,53 @@ TEST(MainWindowFlow, StartButtonsStartStopAndUndoAPressOnABusyPort)
     EXPECT_EQ(busy.ProgramStartButtonClick(false), (StartButtonPlan{false, false}));
 }
 
-TEST(MainWindowFlow, CloseAsksOnlyWhenSomethingIsUnsaved)
+// The question before a close or a load: each answer and save outcome, and whether the
+// work may then go.
+TEST(MainWindowFlow, UnsavedWorkGoesOnlyWhenSavedOrGivenUp)
 {
-    MainWindowFlow flow;
-    RecordingBoxes boxes;
-    EXPECT_EQ(flow.QueryClose(true, boxes), CloseOutcome::Close);
-    EXPECT_TRUE(boxes.shown.empty());
-
-    boxes.answers = {BoxAnswer::Cancel, BoxAnswer::No, BoxAnswer::Yes};
-    EXPECT_EQ(flow.QueryClose(false, boxes), CloseOutcome::StayOpen) << "an edit is unsaved";
-    EXPECT_EQ(flow.QueryClose(false, boxes), CloseOutcome::Close);
-    EXPECT_EQ(flow.QueryClose(false, boxes), CloseOutcome::SaveThenClose);
-    ASSERT_EQ(boxes.shown.size(), 3u);
-    EXPECT_EQ(boxes.shown[0].text, "Save buffer to file ?");
-    EXPECT_EQ(boxes.shown[0].buttons, BoxButtons::YesNoCancel);
+    struct Case {
+        const char* name;
+        bool undoEmpty;
+        std::vector<BoxAnswer> answers;
+        bool saveSucceeds;
+        bool goesOn;
+        int saves;
+        bool savedAfter;
+    };
+    const Case cases[] = {
+        {"nothing unsaved asks nothing", true, {}, true, true, 0, true},
+        {"Cancel keeps the edits", false, {BoxAnswer::Cancel}, true, false, 0, true},
+        {"No gives the edits up", false, {BoxAnswer::No}, true, true, 0, true},
+        {"Yes and a save goes on", false, {BoxAnswer::Yes}, true, true, 1, true},
+        {"Yes and a failed save keeps the edits", false, {BoxAnswer::Yes}, false, false, 1, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MainWindowFlow flow;
+        RecordingBoxes boxes;
+        boxes.answers.assign(c.answers.begin(), c.answers.end());
+        int saves = 0;
+        EXPECT_EQ(flow.SettleUnsavedWork(c.undoEmpty, boxes, [&] { return ++saves, c.saveSucceeds; }), c.goesOn);
+        EXPECT_EQ(saves, c.saves);
+        EXPECT_EQ(boxes.shown.size(), c.answers.size());
+        EXPECT_EQ(flow.BufferSaved(), c.savedAfter);
+    }
 }
 
-TEST(MainWindowFlow, AReadAsksUntilASaveDialogClosesWithOk)
+TEST(MainWindowFlow, AReadIsUnsavedUntilASaveSucceeds)
 {
     MainWindowFlow flow;
     (void)flow.ReadStartButtonClick(true);
+    EXPECT_TRUE(flow.HasUnsavedWork(true));
     RecordingBoxes boxes;
-    boxes.answers = {BoxAnswer::Cancel, BoxAnswer::Cancel};
-    EXPECT_EQ(flow.QueryClose(true, boxes), CloseOutcome::StayOpen);
-    flow.SaveDialogClosed(false);
-    EXPECT_EQ(flow.QueryClose(true, boxes), CloseOutcome::StayOpen);
-    flow.SaveDialogClosed(true);
-    EXPECT_EQ(flow.QueryClose(true, boxes), CloseOutcome::Close);
-    EXPECT_EQ(boxes.shown.size(), 2u);
+    boxes.answers = {BoxAnswer::Yes, BoxAnswer::Yes};
+    EXPECT_FALSE(flow.SettleUnsavedWork(true, boxes, [] { return false; }));
+    EXPECT_FALSE(flow.BufferSaved()) << "a cancelled save leaves the read unsaved";
+    EXPECT_TRUE(flow.SettleUnsavedWork(true, boxes, [] { return true; }));
+    EXPECT_FALSE(flow.HasUnsavedWork(true));
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(boxes.shown[0].text, "Save buffer to file ?");
+    EXPECT_EQ(boxes.shown[0].buttons, BoxButtons::YesNoCancel);
 }
 
 TEST(MainWindowFlow, ResetToDefaultDeletesTheFileOnlyWhenConfirmed)

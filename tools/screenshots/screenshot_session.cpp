@@ -8,6 +8,8 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QLinearGradient>
 #include <QMessageBox>
@@ -101,6 +103,7 @@ void ScreenshotSession::Run()
     MessageListMenu();
     ComposeReadmePicture();
     ShowVerifyDifferences();
+    CompareWithFile();
 
     // Everything is shown: close without the save question and without settings to write.
     shell_->HexEditor().DescriptionWindow().close();
@@ -292,6 +295,31 @@ void ScreenshotSession::ShowVerifyDifferences()
     shell_->VerifyDifferencesExecute();
     WindowGrabber::Settle();
     grabber_.Save(*shell_->VerifyDifferencesWindow(), QStringLiteral("verify_differences"));
+    shell_->VerifyDifferencesWindow()->close();
+}
+
+// The buffer compared with a binary copy of its cells up to the serial number, whose last two
+// digits differ.
+void ScreenshotSession::CompareWithFile()
+{
+    const zav::MemoryBuffer& buffer = shell_->HexEditor().Buffer();
+    constexpr std::int32_t kSerialEnd = kEepromStart + 10;
+    QByteArray image;
+    for (std::int32_t address = 0; address < kSerialEnd; ++address)
+        image.append(static_cast<char>(buffer.GetByte(address)));
+    image[kSerialEnd - 2] = '9';
+    image[kSerialEnd - 1] = '9';
+    const QString path = QDir(QString::fromLocal8Bit(qgetenv("XDG_DATA_HOME"))).filePath(QStringLiteral("serial.bin"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(image) != image.size()) {
+        grabber_.Fail(QStringLiteral("compare_differences: cannot write the file to compare"));
+        return;
+    }
+    file.close();
+    shell_->SetCompareChooser([path](QWidget*) { return zav::ChosenFile{path}; });
+    shell_->CompareWithFileExecute();
+    WindowGrabber::Settle();
+    grabber_.Save(*shell_->VerifyDifferencesWindow(), QStringLiteral("compare_differences"));
     shell_->VerifyDifferencesWindow()->close();
 }
 

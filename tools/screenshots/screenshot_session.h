@@ -36,6 +36,7 @@ private:
     void ShellDialogs();
     void ProgramDevice();
     void ShowVerifyDifferences();
+    void CompareWithFile();
     void ComposeReadmePicture();
 
     WindowGrabber& grabber_;

@@ -41,11 +41,12 @@ void THexEdit::CreateDifferenceParts()
         addAction(action);
         return action;
     };
-    nextDifference_ = create("EditNextDifference", "Next Difference", QKeyCombination(Qt::Key_F8),
-                             "Next cell the last verify found different", &THexEdit::NextDifference);
+    nextDifference_ =
+        create("EditNextDifference", "Next Difference", QKeyCombination(Qt::Key_F8),
+               "Next cell the last verify or file comparison found different", &THexEdit::NextDifference);
     previousDifference_ =
         create("EditPreviousDifference", "Previous Difference", QKeyCombination(Qt::ShiftModifier, Qt::Key_F8),
-               "Previous cell the last verify found different", &THexEdit::PreviousDifference);
+               "Previous cell the last verify or file comparison found different", &THexEdit::PreviousDifference);
 
     devicePanel_ = new QLabel(statusBar_);
     devicePanel_->setObjectName(QStringLiteral("DevicePanel"));
@@ -59,7 +60,18 @@ void THexEdit::CreateDifferenceParts()
 
 void THexEdit::SetVerifyDifferences(const std::vector<CellDifference>& differences)
 {
-    differences_.Set(differences);
+    SetDifferences(differences, DifferenceSource::Verify, {});
+}
+
+void THexEdit::SetFileDifferences(const std::vector<CellDifference>& differences, const std::string& fileName)
+{
+    SetDifferences(differences, DifferenceSource::File, fileName);
+}
+
+void THexEdit::SetDifferences(const std::vector<CellDifference>& differences, DifferenceSource source,
+                              const std::string& fileName)
+{
+    differences_.Set(differences, source, fileName);
     differences_.Remember([this](std::int32_t a) { return buffer_->GetByte(a); });
     RepaintGrids();
     ShowDifferenceAndChecksums();
@@ -91,7 +103,9 @@ void THexEdit::ShowDifferenceAndChecksums()
     previousDifference_->setEnabled(marked);
 
     const std::optional<CellDifference> mark = differences_.Find(cursor_.Address());
-    devicePanel_->setText(mark ? QStringLiteral("Device: %1").arg(FromLatin1(ByteText(mark->device)))
+    const QString side = differences_.Source() == DifferenceSource::Verify ? QStringLiteral("Device")
+                                                                            : QStringLiteral("File");
+    devicePanel_->setText(mark ? QStringLiteral("%1: %2").arg(side, FromLatin1(ByteText(mark->device)))
                                : QString());
     devicePanel_->setVisible(mark.has_value());
 

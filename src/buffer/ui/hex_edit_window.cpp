@@ -408,12 +408,10 @@ void THexEdit::CellsChanged(std::int32_t first, std::int32_t last)
         ShowCursorExtras();
     }
     // A bulk update (a file loaded, a device chosen) reports the whole buffer once and may
-    // have replaced the names, notes and rows as well.
-    if (first <= 0 && last >= buffer_->LastAddress()) {
-        DescriptionChanged();
-    } else if (explaine_) {
-        explaine_->RefreshCells();
-    }
+    // have replaced the names, notes and rows as well; its values change the checksums as
+    // any edit does.
+    if (first <= 0 && last >= buffer_->LastAddress()) DescriptionChanged();
+    if (explaine_) explaine_->RefreshCells();
 }
 
 void THexEdit::UndoAvailabilityChanged(bool available)

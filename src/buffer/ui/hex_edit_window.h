@@ -129,6 +129,8 @@ public:
     // panes, stepped through by Next and Previous Difference, each mark gone once its cell is
     // edited. Setting none clears them.
     void SetVerifyDifferences(const std::vector<CellDifference>& differences);
+    // The same for a comparison with a file: each mark holds the file's value.
+    void SetFileDifferences(const std::vector<CellDifference>& differences, const std::string& fileName);
     [[nodiscard]] const DifferenceMarks& Differences() const { return differences_; }
     void NextDifference();
     void PreviousDifference();
@@ -188,6 +190,8 @@ private:
     void FollowClipboard();
     void CreateDifferenceParts();
     void ShowDifferenceAndChecksums();
+    void SetDifferences(const std::vector<CellDifference>& differences, DifferenceSource source,
+                        const std::string& fileName);
     void GoToDifference(std::optional<std::int32_t> address);
 
     // HexPaneHost: what the panes paint and what they report.

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -13,6 +14,7 @@
 #include "buffer/numeric_helpers.h"
 #include "buffer/ui/hex_edit_window.h"
 #include "widgets/latin1_text.h"
+#include "widgets/system_text.h"
 
 namespace zav {
 
@@ -24,6 +26,8 @@ TVerifyDifferences::TVerifyDifferences(THexEdit& editor, QWidget* parent)
 
     summary_ = new QLabel(this);
     summary_->setObjectName(QStringLiteral("Summary"));
+    // A compared file's name may be long: the line wraps rather than widening the window.
+    summary_->setWordWrap(true);
     list_ = new QTreeWidget(this);
     list_->setObjectName(QStringLiteral("DifferenceList"));
     list_->setRootIsDecorated(false);
@@ -65,14 +69,18 @@ void TVerifyDifferences::Refresh()
     list_->clear();
     list_->addTopLevelItems(items);
     for (int column = 0; column < list_->columnCount(); ++column) list_->resizeColumnToContents(column);
-    summary_->setText(differences.empty() ? QStringLiteral("No differences from the last verify")
-                                          : QStringLiteral("%1 cells differ").arg(differences.size()));
+    const bool fromFile = editor_.Differences().Source() == DifferenceSource::File;
+    list_->headerItem()->setText(2, fromFile ? QStringLiteral("File") : QStringLiteral("Device"));
+    const QString summary = FromLatin1(editor_.Differences().Summary());
+    const QString fileName = QFileInfo(FromSystemPath(editor_.Differences().FileName())).fileName();
+    summary_->setText(fromFile ? QStringLiteral("Compared with %1: %2").arg(fileName, summary) : summary);
     copy_->setEnabled(!differences.empty());
 }
 
 void TVerifyDifferences::CopyList()
 {
-    QApplication::clipboard()->setText(FromLatin1(DifferencesText(editor_.Differences().All())));
+    const DifferenceMarks& marks = editor_.Differences();
+    QApplication::clipboard()->setText(FromLatin1(DifferencesText(marks.All(), marks.OtherSide())));
 }
 
 void TVerifyDifferences::OpenItem(QTreeWidgetItem* item)

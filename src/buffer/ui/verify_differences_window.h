@@ -12,9 +12,10 @@ namespace zav {
 class THexEdit;
 
 // The "Verify Differences" window: every cell the last verify found different, with the value
-// the part should hold and the one it holds. It follows the editor's marks as they change; a
-// double-click moves the editor's cursor to the cell, and Copy puts the list on the clipboard
-// as the lines zavtool prints. Non-modal; closing only hides it.
+// the part should hold and the one it holds, or after File > Compare With File the cells the
+// buffer and the file differ in, with the file's value. It follows the editor's marks as they
+// change; a double-click moves the editor's cursor to the cell, and Copy puts the list on the
+// clipboard as the lines zavtool prints. Non-modal; closing only hides it.
 class TVerifyDifferences final : public QWidget {
     Q_OBJECT
 

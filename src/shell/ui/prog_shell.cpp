@@ -123,6 +123,7 @@ void TProgShell::LoadSettings()
         FitWindowOnScreens(layout.description, StoredCorner::Client, FrameMarginsOf(*hexEdit_), screens);
     hexEdit_->SetWindowLayout(layout);
     hexEdit_->ApplyEditorOptions(settings.editor);
+    FillRecentFilesMenu();
     for (const std::string& warning : report.warnings) AddStatusMessage(warning, StatusKind::Warning);
     // The box comes only now: a box over this window before it is placed would create the
     // window, and a window system then takes the later move as the inner position.
@@ -208,12 +209,19 @@ void TProgShell::EditPrintExecute()
     PrintBuffer();
 }
 
+bool TProgShell::SettleUnsavedWork()
+{
+    return flow_.SettleUnsavedWork(hexEdit_->IsUndoEmpty(), services_.boxes, [this] { return SaveFile(); });
+}
+
 void TProgShell::OpenFile()
 {
+    if (!SettleUnsavedWork()) return;
     if (loadf_ == nullptr) {
         loadf_ = new TLoadf(hexEdit_->Buffer(), flow_.Settings().program, *statusWin_, services_.boxes, this);
     }
     loadf_->exec();
+    FillRecentFilesMenu();
 }
 
 bool TProgShell::SaveFile()
@@ -286,13 +294,11 @@ void TProgShell::ResDefSetExecute()
 void TProgShell::closeEvent(QCloseEvent* event)
 {
     if (!terminating_ && !closeConfirmed_) {
-        const CloseOutcome outcome = flow_.QueryClose(hexEdit_->IsUndoEmpty(), services_.boxes);
-        if (outcome == CloseOutcome::StayOpen) {
+        if (!SettleUnsavedWork()) {
             event->ignore();
             return;
         }
         closeConfirmed_ = true;
-        if (outcome == CloseOutcome::SaveThenClose) EditSaveFileExecute();
     }
     // A running sequence is stopped first; the window keeps painting meanwhile and closes
     // when the sequence has ended.

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "devices/device_selection_view.h"
+#include "files/ui/buffer_file_chooser.h"
 #include "sequences/sequence_host.h"
 #include "shell/main_window_flow.h"
 #include "shell/ui/shell_services.h"
@@ -74,6 +75,9 @@ public:
     void OpenFile();
     // Save: the save dialog, made on first use; returns whether it closed with OK.
     bool SaveFile();
+    // Before a load replaces the buffer, or a close drops it: the unsaved-work question,
+    // Yes saving with the save dialog. Returns whether the load or close may go on.
+    [[nodiscard]] bool SettleUnsavedWork();
     // Print: the print dialog, made on first use.
     void PrintBuffer();
     // A file named on the command line or dropped on a window: loaded with the open dialog's
@@ -104,6 +108,11 @@ public:
     void RestoreBackupExecute();
     void VerifyDifferencesExecute();
     [[nodiscard]] TVerifyDifferences* VerifyDifferencesWindow() const { return verifyDifferences_; }
+    // File > Compare With File: the cells where the buffer differs from a file are marked and
+    // listed in the differences window.
+    void CompareWithFileExecute();
+    // Compare With File asks the system's open dialog unless a test replaced it.
+    void SetCompareChooser(FileChooser chooser) { compareChooser_ = std::move(chooser); }
     // Restore Backup asks the system's open dialog, starting in the given folder, unless a test
     // replaced it.
     using FolderFileChooser = std::function<QString(QWidget* parent, const QString& folder)>;
@@ -127,6 +136,7 @@ private:
 
     void CreateActions();
     void CreateSafetyActions();
+    void CreateCompareCommand(QMenu& file, QAction* before);
     // The backup store the settings ask for, handed to the sequences before a program start.
     void ApplyBackupSetting();
     void CreateMenus();
@@ -200,6 +210,8 @@ private:
     QAction* restoreBackup_ = nullptr;
     QAction* showVerifyDifferences_ = nullptr;
     FolderFileChooser backupChooser_;
+    QAction* compareWithFile_ = nullptr;
+    FileChooser compareChooser_;
 };
 
 } // namespace zav

@@ -54,10 +54,14 @@ void TProgShell::CreateExtras()
         recentFiles_ = new QMenu(QStringLiteral("Recent Files"), file);
         recentFiles_->setObjectName(QStringLiteral("RecentFiles"));
         file->insertMenu(ActionAfter(file, editSaveFile_), recentFiles_);
+        // A disabled submenu never shows, so its own aboutToShow cannot enable it: the File
+        // menu brings it up to date instead.
+        connect(file, &QMenu::aboutToShow, this, &TProgShell::FillRecentFilesMenu);
         connect(recentFiles_, &QMenu::aboutToShow, this, &TProgShell::FillRecentFilesMenu);
         connect(recentFiles_, &QMenu::triggered, this,
                 Guarded(this, [this](QAction* entry) { OpenRecentFile(ToSystemPath(entry->data().toString())); }));
         FillRecentFilesMenu();
+        CreateCompareCommand(*file, ActionAfter(file, restoreBackup_));
     }
     if (QMenu* edit = MenuNamed(menuBar(), "EditMenu")) {
         edit->insertAction(ActionAfter(edit, hexEdit_->Action(EditorAction::Undo)), extra(EditorExtraAction::Redo));
@@ -82,9 +86,11 @@ void TProgShell::CreateExtras()
     messageMenu_ = new MessageListMenu(*statusWin_, services_.boxes);
 
     setAcceptDrops(true);
-    connect(hexEdit_, &THexEdit::FileDropped, this, Guarded(this, [this](const QString& path) {
-                OpenFileFromDesktop(path);
-            }));
+    // Queued: the load may ask about unsaved work, and a box must not hold the desktop's
+    // drag and drop open until it is answered.
+    connect(
+        hexEdit_, &THexEdit::FileDropped, this,
+        Guarded(this, [this](const QString& path) { OpenFileFromDesktop(path); }), Qt::QueuedConnection);
 
     connect(sequenceHost_, &GuiSequenceHost::PortIdleChanged, this, &TProgShell::UpdateInterlockedCommands);
     for (QPushButton* start : {readStartButton_, programStartButton_}) {
@@ -94,6 +100,7 @@ void TProgShell::CreateExtras()
 
 void TProgShell::FillRecentFilesMenu()
 {
+    if (recentFiles_ == nullptr) return;
     recentFiles_->clear();
     const std::vector<std::string>& files = flow_.Settings().program.RecentFiles;
     for (std::size_t index = 0; index < std::min(files.size(), kRecentFilesShown); ++index) {
@@ -108,18 +115,22 @@ void TProgShell::FillRecentFilesMenu()
 
 void TProgShell::OpenRecentFile(const std::string& path)
 {
+    if (!SettleUnsavedWork()) return;
     if (loadf_ == nullptr) {
         loadf_ = new TLoadf(hexEdit_->Buffer(), flow_.Settings().program, *statusWin_, services_.boxes, this);
     }
     loadf_->PresetPath(FromSystemPath(path));
     loadf_->exec();
+    FillRecentFilesMenu();
 }
 
 void TProgShell::OpenFileFromDesktop(const QString& path)
 {
+    if (!SettleUnsavedWork()) return;
     OpenFileDirectly(ToSystemPath(path), hexEdit_->Buffer(), flow_.Settings().program, *statusWin_,
                      services_.boxes);
     hexEdit_->RepaintGrids();
+    FillRecentFilesMenu();
 }
 
 void TProgShell::StartStopVisibleSequence()
@@ -150,7 +161,10 @@ void TProgShell::dropEvent(QDropEvent* event)
     const auto path = DroppedFile(event->mimeData());
     if (!path) return;
     event->acceptProposedAction();
-    Guarded(this, [this, &path] { OpenFileFromDesktop(*path); })();
+    // After the drop has ended, as for the editor's drops.
+    QMetaObject::invokeMethod(
+        this, [this, dropped = *path] { Guarded(this, [this, &dropped] { OpenFileFromDesktop(dropped); })(); },
+        Qt::QueuedConnection);
 }
 
 } // namespace zav

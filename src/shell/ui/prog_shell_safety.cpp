@@ -64,6 +64,7 @@ void TProgShell::BlankCheckExecute()
 
 void TProgShell::RestoreBackupExecute()
 {
+    if (!SettleUnsavedWork()) return;
     const std::filesystem::path folder = DefaultBackupFolder();
     std::error_code ignored;
     std::filesystem::create_directories(folder, ignored);
@@ -73,6 +74,7 @@ void TProgShell::RestoreBackupExecute()
     if (!open.ChoosePath(ToSystemPath(chosen), services_.boxes)) return;
     if (open.Ok(hexEdit_->Buffer(), *statusWin_, services_.boxes) != OpenResult::Loaded) return;
     flow_.FileOpened(open.Path());
+    FillRecentFilesMenu();
     AddStatusMessage("The backup is in the buffer: program it to restore the part.", StatusKind::Normal);
 }
 

@@ -1,13 +1,30 @@
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTreeWidget>
 
+#include <functional>
+
+#include "buffer/checksum.h"
+#include "buffer/ui/editor_extra_actions.h"
+#include "buffer/ui/data_inspector_window.h"
 #include "buffer/ui/explaine_window.h"
 #include "buffer/ui/verify_differences_window.h"
 #include "editor_fixture.h"
+#include "operations/data_inspector.h"
 
 namespace zav {
 
 using testing::EditorFixture;
+
+namespace {
+
+// The checksums the windows must show for cells first..last as the buffer holds them now.
+QString ChecksumsNow(const MemoryBuffer& buffer, std::int32_t first, std::int32_t last)
+{
+    return QString::fromLatin1(ChecksumsCaption(BufferChecksums(buffer, {{first, last}})).c_str());
+}
+
+} // namespace
 
 // The verify's findings as the editor, the differences window and the description window
 // show them.
@@ -62,6 +79,74 @@ private slots:
 
         editor.SetVerifyDifferences({});
         QCOMPARE(window.List()->topLevelItemCount(), 0);
+    }
+
+    // Every change of many cells at once (a read, a load, a restore, a paste, Undo, Redo)
+    // brings every figure taken from the buffer up to date: the description's EEPROM
+    // checksums, the selection's checksums and the count of marks left.
+    void EveryBulkChangeRefreshesTheFigures()
+    {
+        struct Change {
+            const char* name;
+            std::function<void(EditorFixture&)> apply;
+        };
+        const auto type = [](EditorFixture& f) {
+            f.editor.SelectAddress(0x0100);
+            f.Type(f.Hex(), "9A");
+        };
+        const Change changes[] = {
+            {"a read or a load", [](EditorFixture& f) { f.Load(0x0100, {0x11, 0x22, 0x33, 0x44}); }},
+            {"a paste",
+             [](EditorFixture& f) {
+                 QApplication::clipboard()->setText(QStringLiteral("A1 B2 C3"));
+                 f.editor.SelectAddress(0x0100);
+                 f.editor.Action(EditorAction::Paste)->trigger();
+             }},
+            {"Undo",
+             [type](EditorFixture& f) {
+                 type(f);
+                 f.editor.Action(EditorAction::Undo)->trigger();
+             }},
+            {"Redo",
+             [type](EditorFixture& f) {
+                 type(f);
+                 f.editor.Action(EditorAction::Undo)->trigger();
+                 f.editor.ExtraAction(EditorExtraAction::Redo)->trigger();
+             }},
+        };
+        for (const Change& change : changes) {
+            EditorFixture fixture;
+            THexEdit& editor = fixture.editor;
+            TExplaine& description = editor.DescriptionWindow();
+            description.show();
+            description.SetChecksumDevice("MC68HC05B6"); // EEPROM 0x0100-0x01FF
+            editor.DataInspector().show();
+            fixture.Load(0x0100, {0x01, 0x02, 0x03, 0x04});
+            editor.SetVerifyDifferences({{0x0100, 0x01, 0xFF}, {0x0180, 0x00, 0xFF}});
+            TVerifyDifferences differences(editor, nullptr);
+            editor.SelectAddress(0x0100);
+            for (int i = 0; i < 3; ++i) fixture.Key(fixture.Hex(), Qt::Key_Right, Qt::ShiftModifier);
+
+            // The figures are read where the change left the cursor: no move refreshes them.
+            change.apply(fixture);
+            const MemoryBuffer& buffer = fixture.Buffer();
+            QVERIFY2(description.ChecksumLine()->text().endsWith(ChecksumsNow(buffer, 0x0100, 0x01FF)), change.name);
+            if (editor.HasSelection()) {
+                const Selection selection = editor.CurrentSelection();
+                const std::int32_t first = HexCellAddress(selection.Left(), selection.Top());
+                const std::int32_t last = HexCellAddress(selection.Right(), selection.Bottom());
+                QVERIFY2(editor.SelectionChecksumPanel()->text() == ChecksumsNow(buffer, first, last), change.name);
+            }
+            for (int row = 0; row < kInspectorRowCount; ++row) {
+                const std::string shown =
+                    InspectorValueText(buffer, editor.CursorAddress(), static_cast<InspectorRow>(row));
+                QVERIFY2(editor.DataInspector().Table().item(row, 1)->text() == QString::fromLatin1(shown.c_str()),
+                         change.name);
+            }
+            const bool firstCellChanged = buffer.GetByte(0x0100) != 0x01;
+            QVERIFY2(editor.Differences().All().size() == (firstCellChanged ? 1U : 2U), change.name);
+            QVERIFY2(differences.List()->topLevelItemCount() == (firstCellChanged ? 1 : 2), change.name);
+        }
     }
 
     void ChecksumsFollowTheBufferAndTheSelection()

@@ -72,7 +72,9 @@ private slots:
         QCOMPARE(shell.windowTitle(), QStringLiteral("ZAV Zoruruzad Irodozeziz"));
         QCOMPARE(Captions(shell.menuBar()->actions()),
                  (QStringList{"&File", "E&dit", "&Tools", "&Window", "&Help"}));
-        QCOMPARE(Captions(Menu(shell, "&File")->actions()), (QStringList{"Open", "Save", "Recent Files", "Restore Backup ...", "-", "Print", "-", "Exit"}));
+        QCOMPARE(Captions(Menu(shell, "&File")->actions()),
+                 (QStringList{"Open", "Save", "Recent Files", "Restore Backup ...", "Compare With File ...", "-",
+                              "Print", "-", "Exit"}));
         QCOMPARE(Captions(Menu(shell, "&Tools")->actions()),
                  (QStringList{"Hex Editor Options ...", "Ports Options ...", "Blank Check", "-", "Reset to Default"}));
         QCOMPARE(Captions(Menu(shell, "&Window")->actions()),

@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QLabel>
 #include <QTreeWidget>
 
 #include <cstdlib>
@@ -82,6 +83,12 @@ private slots:
         QVERIFY(shell.VerifyDifferencesWindow()->isVisible());
         QCOMPARE(static_cast<std::size_t>(shell.VerifyDifferencesWindow()->List()->topLevelItemCount()), marked);
 
+        // A blank check has its own result line; the verify's marks stay the verify's.
+        ActionNamed(shell, "ToolBlankCheck")->trigger();
+        WaitForTheEnd(shell, SequenceKind::Read);
+        QCOMPARE(shell.HexEditor().Differences().All().size(), marked);
+        QCOMPARE(static_cast<std::size_t>(shell.VerifyDifferencesWindow()->List()->topLevelItemCount()), marked);
+
         SelectDevice(shell, 0, 0);
         QVERIFY(shell.HexEditor().Differences().Empty());
         QCOMPARE(shell.VerifyDifferencesWindow()->List()->topLevelItemCount(), 0);
@@ -115,6 +122,43 @@ private slots:
         ActionNamed(shell, "EditRestoreBackup")->trigger();
         QCOMPARE(offered.toStdString(), backups.string());
         QCOMPARE(Lines(shell).back(), std::string("The backup is in the buffer: program it to restore the part."));
+    }
+
+    // File > Compare With File marks where the buffer and a file differ, as a verify marks,
+    // lists the cells, steps through them with F8 and sums them up, and loads nothing.
+    void CompareWithFileMarksTheDifferencesAndLoadsNothing()
+    {
+        ShellFixture fixture;
+        TProgShell& shell = fixture.Make();
+        shell.show();
+        const std::filesystem::path file = fixture.folder / "image.hex";
+        testing::WriteFileBytes(file, ":0400100001020304E2\r\n:00000001FF\r\n"); // 01 02 03 04 at 0x10
+        testing::EditCell(shell, 0x11, "02");
+        testing::EditCell(shell, 0x40, "99");
+        shell.SetCompareChooser([&file](QWidget*) { return ChosenFile{QString::fromStdString(file.string())}; });
+        ActionNamed(shell, "FileCompareWithFile")->trigger();
+
+        THexEdit& editor = shell.HexEditor();
+        QCOMPARE(Lines(shell).back(), std::string("3 cells differ, first at 0x0010"));
+        QCOMPARE(editor.Buffer().GetByte(0x10), std::uint8_t{0x00});
+        QCOMPARE(editor.Buffer().GetByte(0x40), std::uint8_t{0x99});
+        QVERIFY(!editor.IsUndoEmpty());
+        QTreeWidget* list = shell.VerifyDifferencesWindow()->List();
+        QVERIFY(shell.VerifyDifferencesWindow()->isVisible());
+        QCOMPARE(list->topLevelItemCount(), 3);
+        QCOMPARE(list->headerItem()->text(2), QStringLiteral("File"));
+        editor.SelectAddress(0);
+        editor.NextDifferenceAction()->trigger();
+        QCOMPARE(editor.CursorAddress(), 0x10);
+        QCOMPARE(editor.DevicePanel()->text(), QStringLiteral("File: 0x01"));
+
+        // Typed to match the file, the buffer compares equal.
+        for (const auto& [address, digits] : {std::pair{0x10, "01"}, {0x12, "03"}, {0x13, "04"}})
+            testing::EditCell(shell, address, digits);
+        ActionNamed(shell, "FileCompareWithFile")->trigger();
+        QCOMPARE(Lines(shell).back(), std::string("No differences"));
+        QCOMPARE(list->topLevelItemCount(), 0);
+        QVERIFY(fixture.boxes.shown.empty());
     }
 
     // Tools > Blank Check takes the Read Start button for its run and leaves the buffer be.

@@ -80,6 +80,34 @@ private slots:
         QVERIFY(std::filesystem::exists(fixture.SettingsFile()));
     }
 
+    // Yes to the question closes only after a save that wrote the file: a save that fails
+    // (its folder is gone) or is cancelled keeps the program open with the edits.
+    void AnExitKeepsTheEditsUnlessTheyAreSaved()
+    {
+        ShellFixture fixture;
+        TProgShell& shell = fixture.Make();
+        shell.show();
+        testing::EditCell(shell, 0x10, "42");
+        const std::filesystem::path missingFolder = fixture.folder / "gone" / "image.zef";
+        for (const std::optional<std::filesystem::path>& target :
+             {std::optional<std::filesystem::path>(missingFolder), std::optional<std::filesystem::path>()}) {
+            fixture.boxes.answers = {BoxAnswer::Yes};
+            testing::SaveOnNextDialog(target);
+            QVERIFY(!shell.close());
+            QVERIFY(shell.isVisible());
+            QCOMPARE(shell.HexEditor().Buffer().GetByte(0x10), 0x42);
+            QVERIFY(!shell.HexEditor().IsUndoEmpty());
+            QVERIFY(!std::filesystem::exists(fixture.SettingsFile()));
+        }
+
+        const std::filesystem::path saved = fixture.folder / "image.zef";
+        fixture.boxes.answers = {BoxAnswer::Yes};
+        testing::SaveOnNextDialog(saved);
+        QVERIFY(shell.close());
+        QVERIFY(std::filesystem::exists(saved));
+        QVERIFY(!shell.isVisible());
+    }
+
     // Reset to Default answered No changes nothing; Yes deletes the file, restarts and ends
     // without the close question and without writing the settings again.
     void ResetToDefaultRestartsWithoutSettings()

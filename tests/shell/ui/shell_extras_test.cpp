@@ -40,12 +40,142 @@ QAction* FindAction(TProgShell& shell, const char* name)
     return shell.findChild<QAction*>(QString::fromLatin1(name));
 }
 
+// Confirms the next open dialog as it comes up, with the path it shows.
+void ConfirmNextOpenDialog()
+{
+    OnNextModal<TLoadf>([](TLoadf& dialog) { dialog.findChild<QPushButton*>(QStringLiteral("Button2"))->click(); });
+}
+
+// Every way a file reaches the buffer. `answered` says the load will go ahead, so any dialog
+// it opens must be confirmed.
+struct LoadRoute {
+    const char* name;
+    std::function<void(TProgShell& shell, const std::string& path, bool answered)> load;
+};
+
+std::vector<LoadRoute> LoadRoutes()
+{
+    return {
+        {"File > Open",
+         [](TProgShell& shell, const std::string& path, bool answered) {
+             if (answered) {
+                 OnNextModal<TLoadf>([path](TLoadf& dialog) {
+                     dialog.PresetPath(QString::fromStdString(path));
+                     dialog.findChild<QPushButton*>(QStringLiteral("Button2"))->click();
+                 });
+             }
+             FindAction(shell, "EditOpenFile")->trigger();
+         }},
+        {"File > Recent Files",
+         [](TProgShell& shell, const std::string& path, bool answered) {
+             shell.Flow().Settings().program.RecentFiles = {path};
+             if (answered) ConfirmNextOpenDialog();
+             shell.OpenRecentFile(path);
+         }},
+        {"a drop or the command line",
+         [](TProgShell& shell, const std::string& path, bool) { shell.OpenFileFromDesktop(QString::fromStdString(path)); }},
+        {"File > Restore Backup",
+         [](TProgShell& shell, const std::string& path, bool) {
+             shell.SetBackupChooser([path](QWidget*, const QString&) { return QString::fromStdString(path); });
+             FindAction(shell, "EditRestoreBackup")->trigger();
+         }},
+    };
+}
+
 } // namespace
 
 class ShellExtrasTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // Restore Backup's folder goes into the test's own.
+    void init() { qputenv("XDG_DATA_HOME", QByteArray::fromStdString(data_.Path().string())); }
+
+    // Each way of loading asks about unsaved edits first: Cancel keeps the edits and their
+    // Undo, No loads, Yes loads only after the edits were saved.
+    void ALoadAsksBeforeItReplacesUnsavedEdits()
+    {
+        for (const LoadRoute& route : LoadRoutes()) {
+            ShellFixture fixture;
+            TProgShell& shell = fixture.Make();
+            shell.show();
+            const std::string path = (fixture.folder / "image.hex").string();
+            WriteFileBytes(path, kIntelHex);
+            testing::EditCell(shell, 0x13, "77");
+
+            fixture.boxes.answers = {BoxAnswer::Cancel};
+            route.load(shell, path, false);
+            QVERIFY2(shell.HexEditor().Buffer().GetByte(0x13) == 0x77, route.name);
+            QVERIFY2(!shell.HexEditor().IsUndoEmpty(), route.name);
+            QCOMPARE(fixture.boxes.Texts(), std::vector<std::string>{"Save buffer to file ?"});
+
+            // Yes with a save that is cancelled loads nothing.
+            fixture.boxes.answers = {BoxAnswer::Yes};
+            testing::SaveOnNextDialog(std::nullopt);
+            route.load(shell, path, false);
+            QVERIFY2(shell.HexEditor().Buffer().GetByte(0x13) == 0x77, route.name);
+
+            fixture.boxes.answers = {BoxAnswer::No};
+            route.load(shell, path, true);
+            QTRY_VERIFY2(shell.HexEditor().Buffer().GetByte(0x13) == 0x04, route.name);
+            QVERIFY2(shell.HexEditor().IsUndoEmpty(), route.name);
+            QCOMPARE(fixture.boxes.shown.size(), std::size_t{3});
+        }
+    }
+
+    // Yes saves the edits, then loads; the next load has nothing to ask about.
+    void YesSavesTheEditsBeforeTheLoad()
+    {
+        ShellFixture fixture;
+        TProgShell& shell = fixture.Make();
+        shell.show();
+        const std::string path = (fixture.folder / "image.hex").string();
+        WriteFileBytes(path, kIntelHex);
+        testing::EditCell(shell, 0x13, "77");
+        fixture.boxes.answers = {BoxAnswer::Yes};
+        const std::filesystem::path saved = fixture.folder / "edits.zef";
+        testing::SaveOnNextDialog(saved);
+        shell.OpenFileFromDesktop(QString::fromStdString(path));
+        QCOMPARE(shell.HexEditor().Buffer().GetByte(0x13), 0x04);
+        QVERIFY(std::filesystem::exists(saved));
+        shell.OpenFileFromDesktop(QString::fromStdString(path));
+        QCOMPARE(fixture.boxes.shown.size(), std::size_t{1});
+    }
+
+    // The Recent Files menu is enabled by the files the settings name and by a load, without
+    // having to be opened first; the open dialog's own list fills its path field.
+    void RecentFilesAreOfferedOnceThereAreAny()
+    {
+        ShellFixture fixture;
+        const std::string path = (fixture.folder / "image.hex").string();
+        WriteFileBytes(path, kIntelHex);
+        testing::WriteFileBytes(fixture.SettingsFile(), "LOF0=" + path + "\r\nLOF1=/b.s19\r\nLOF2=/c.zef\r\n");
+        TProgShell& shell = fixture.Make();
+        QVERIFY(!shell.RecentFilesMenu()->isEnabled());
+        shell.LoadSettings();
+        QVERIFY(shell.RecentFilesMenu()->isEnabled());
+
+        ShellFixture empty;
+        TProgShell& fresh = empty.Make();
+        fresh.LoadSettings();
+        QVERIFY(!fresh.RecentFilesMenu()->isEnabled());
+        fresh.OpenFileFromDesktop(QString::fromStdString(path));
+        QVERIFY(fresh.RecentFilesMenu()->isEnabled());
+
+        QString shownPath;
+        OnNextModal<TLoadf>([&shownPath](TLoadf& dialog) {
+            auto* list = dialog.findChild<QMenu*>(QStringLiteral("OpenedFileList"));
+            dialog.findChild<QToolButton*>(QStringLiteral("Button4"))->click();
+            QTRY_VERIFY(list->isVisible());
+            list->actions().at(0)->trigger();
+            shownPath = dialog.findChild<QLineEdit*>(QStringLiteral("Edit1"))->text();
+            list->hide();
+            dialog.reject();
+        });
+        FindAction(shell, "EditOpenFile")->trigger();
+        QCOMPARE(shownPath.toStdString(), path);
+    }
+
     void AFileFromTheDesktopOrADropLoadsWithTheDialogsDefaults()
     {
         ShellFixture fixture;
@@ -67,8 +197,11 @@ private slots:
         QApplication::sendEvent(&shell, &enter);
         QVERIFY(enter.isAccepted());
         QApplication::sendEvent(&shell, &drop);
-        QCOMPARE(shell.HexEditor().Buffer().GetByte(0x0020), 0xAA);
+        // The load comes once the drop has ended.
+        QTRY_COMPARE(shell.HexEditor().Buffer().GetByte(0x0020), 0xAA);
+        const int lines = shell.Status().LineCount();
         emit shell.HexEditor().FileDropped(QString::fromStdString((fixture.folder / "gone.hex").string()));
+        QTRY_COMPARE(shell.Status().LineCount(), lines + 1);
         QCOMPARE(shell.Status().Lines().Line(shell.Status().LineCount() - 1).front(), '2'); // an error line
         QVERIFY(fixture.boxes.shown.empty());
     }
@@ -186,6 +319,9 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!read->isChecked() && shell.Flow().PortIdle(), 20000);
         QTRY_VERIFY(shell.StartButton(SequenceKind::Program)->isEnabled());
     }
+
+private:
+    testing::TempFolder data_;
 };
 
 } // namespace zav

@@ -19,7 +19,10 @@
 #include <utility>
 #include <vector>
 
+#include "buffer/ui/hex_edit_window.h"
+#include "buffer/ui/hex_grid_view.h"
 #include "devices/ui/dev_id_form.h"
+#include "files/ui/save_file_form.h"
 #include "link/linux/settings_directory.h"
 #include "ports/ports_map_link_factory.h"
 #include "ports/system_port_listing.h"
@@ -154,6 +157,29 @@ inline void SelectDevice(TProgShell& shell, int board, int row)
         form.accept();
     });
     shell.DeviceIDButton()->click();
+}
+
+// Answers the next save dialog: saves into `path`, or cancels with no path.
+inline void SaveOnNextDialog(const std::optional<std::filesystem::path>& path)
+{
+    OnNextModal<TSavef>([path](TSavef& dialog) {
+        if (!path) {
+            dialog.reject();
+            return;
+        }
+        dialog.SetFileChooser([path](QWidget*) { return ChosenFile{QString::fromStdString(path->string())}; });
+        dialog.findChild<QPushButton*>(QStringLiteral("Button1"))->click();
+        dialog.findChild<QPushButton*>(QStringLiteral("Button2"))->click();
+    });
+}
+
+// Types two hex digits into the cell at `address`, as a user would: an edit Undo can take back.
+inline void EditCell(TProgShell& shell, std::int32_t address, const char* digits)
+{
+    THexEdit& editor = shell.HexEditor();
+    editor.show();
+    editor.SelectAddress(address);
+    QTest::keyClicks(&editor.HexPane(), QString::fromLatin1(digits));
 }
 
 // The message list's lines without their leading colour mark.
