@@ -86,6 +86,12 @@ bool RealTimeClock::SleepMsUnlessStopped(int milliseconds, const std::atomic<boo
     return true;
 }
 
+void RealTimeClock::PauseBetweenPolls()
+{
+    UseMinimumTimerSlack();
+    SleepUntilUs(MonotonicNowUs() + kPollPauseUs);
+}
+
 std::int64_t RealTimeClock::NowUs() const
 {
     return MonotonicNowUs();

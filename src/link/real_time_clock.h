@@ -42,6 +42,10 @@ public:
     // Looks at `stop` every kStopCheckMs, so a stop ends a long wait within that time.
     bool SleepMsUnlessStopped(int milliseconds, const std::atomic<bool>& stop) override;
     static constexpr int kStopCheckMs = 10;
+    // A tenth of a millisecond, slept without spinning: a board that becomes ready is seen
+    // within about that, at a few percent of a core while it is busy.
+    void PauseBetweenPolls() override;
+    static constexpr std::int64_t kPollPauseUs = 100;
     [[nodiscard]] std::int64_t NowUs() const override;
 };
 
