@@ -84,6 +84,8 @@ struct BenchShell {
         : links(PortsMap{}, simulate), ports(PortsMap{}, simulate),
           folder(std::filesystem::temp_directory_path() / ("zav-bench-" + std::to_string(getpid())))
     {
+        // The backups a program run takes go with the folder, not into the home folder.
+        setenv("XDG_DATA_HOME", folder.c_str(), 1);
         shell = std::make_unique<TProgShell>(ShellServices{
             boxes, links, [](const std::string&) { return true; }, ports, folder, [] {}, {}, {}});
     }
