@@ -19,7 +19,10 @@ std::string UserManualMissingText(const std::vector<std::filesystem::path>& fold
     std::string text = "The user manual ";
     text += kManualFileName;
     text += " was not found. Looked in:";
-    for (const auto& folder : folders) text += "\n" + folder.string();
+    for (const auto& folder : folders) {
+        text += '\n';
+        text += folder.string();
+    }
     if (folders.empty()) text += "\n(no folder)";
     return text;
 }
