@@ -1,14 +1,18 @@
 // The settings file's reader on arbitrary contents: it must never crash, and whatever the
 // file says, the delay and the window geometry end within their limits, each value noted
-// as out of range being replaced by a limit.
+// as out of range being replaced by a limit; the warnings on what it holds amiss show no
+// control character of the file.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "link/delay_count.h"
+#include "messages/printable_text.h"
 #include "shell/app_settings.h"
+#include "shell/settings_text_check.h"
 
 namespace {
 
@@ -38,6 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     for (const zav::SettingOutOfRange& noted : outOfRange) {
         if (noted.used != noted.low && noted.used != noted.high) std::abort();
+    }
+    for (const std::string& warning : zav::CheckSettingsText(text)) {
+        if (zav::HoldsBinaryData(warning)) std::abort();
     }
     return 0;
 }

@@ -96,6 +96,15 @@ void SimulatedParallelBoard::Release(int portNumber)
     target_.CompleteStartedWrite();
 }
 
+std::string SimulatedParallelBoard::ReleaseFault() const
+{
+    if (dataAtRelease_.value_or(0) == 0) return {};
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    const std::uint8_t data = *dataAtRelease_;
+    return std::string("the port was given back with its data lines high (0x") + kDigits[data >> 4] +
+           kDigits[data & 0x0F] + ")";
+}
+
 int SimulatedParallelBoard::ClaimCount(int portNumber) const
 {
     if (portNumber < 1 || portNumber > static_cast<int>(claims_.size())) return 0;

@@ -58,6 +58,10 @@ public:
     // The data register when the port was last given back (the last claim released);
     // nullopt while it never was.
     [[nodiscard]] std::optional<std::uint8_t> DataAtRelease() const { return dataAtRelease_; }
+    // What the board tells of how the port was last given back: data lines left high keep a
+    // board that draws its power from them half on, its part out of reset. Empty when they
+    // were low or the port was never given back.
+    [[nodiscard]] std::string ReleaseFault() const;
     // Whether the last reset woke the board.
     [[nodiscard]] bool Awake() const { return awakeFromUs_ != kNever; }
 

@@ -16,9 +16,29 @@ SimulatedTarget::SimulatedTarget(const Clock& clock, int writeTimeMs, std::optio
     memory_.fill(0xFF);
 }
 
+void SimulatedTarget::SetProgramming(std::uint16_t first, std::uint16_t last, CellProgramming programming)
+{
+    regions_.push_back({first, last, programming});
+}
+
+CellProgramming SimulatedTarget::ProgrammingAt(std::uint16_t address) const
+{
+    for (const Region& region : regions_) {
+        if (address >= region.first && address <= region.last) return region.programming;
+    }
+    return CellProgramming::Replace;
+}
+
 void SimulatedTarget::CompleteDueWrite()
 {
-    if (pending_ && clock_.NowUs() >= pendingDoneUs_) FinishPending();
+    if (!pending_) return;
+    const std::int64_t now = clock_.NowUs();
+    if (!pendingErase_ && !onesWritten_ && ProgrammingAt(pendingFirst_) == CellProgramming::OnesThenZeros &&
+        now >= pendingDoneUs_ - writeTimeUs_ / 2) {
+        onesWritten_ = true;
+        if (!stuckCell_ || *stuckCell_ != pendingFirst_) memory_[pendingFirst_] |= pendingValue_;
+    }
+    if (now >= pendingDoneUs_) FinishPending();
 }
 
 void SimulatedTarget::FinishPending()
@@ -26,11 +46,27 @@ void SimulatedTarget::FinishPending()
     pending_ = false;
     for (std::uint32_t address = pendingFirst_; address <= pendingLast_; ++address) {
         if (stuckCell_ && *stuckCell_ == address) continue;
-        memory_[address] = pendingValue_;
+        std::uint8_t& cell = memory_[address];
+        if (pendingErase_) {
+            cell = 0xFF;
+            continue;
+        }
+        switch (ProgrammingAt(static_cast<std::uint16_t>(address))) {
+        case CellProgramming::Replace:
+            cell = pendingValue_;
+            break;
+        case CellProgramming::ClearBitsOnly:
+            cell &= pendingValue_;
+            break;
+        case CellProgramming::OnesThenZeros:
+            // Both steps, the first one too when nobody looked half-way.
+            cell = static_cast<std::uint8_t>((cell | pendingValue_) & pendingValue_);
+            break;
+        }
     }
 }
 
-void SimulatedTarget::Start(std::uint16_t first, std::uint16_t last, std::uint8_t value)
+void SimulatedTarget::Start(std::uint16_t first, std::uint16_t last, std::uint8_t value, bool erase)
 {
     CompleteDueWrite();
     if (pending_) {
@@ -39,6 +75,8 @@ void SimulatedTarget::Start(std::uint16_t first, std::uint16_t last, std::uint8_
         return;
     }
     pending_ = true;
+    pendingErase_ = erase;
+    onesWritten_ = false;
     pendingFirst_ = first;
     pendingLast_ = last;
     pendingValue_ = value;
@@ -58,7 +96,7 @@ void SimulatedTarget::Write(std::uint16_t address, std::uint8_t value)
     anyWrite_ = true;
     lastWriteAddress_ = address;
     lastWriteValue_ = value;
-    Start(address, address, value);
+    Start(address, address, value, false);
 }
 
 std::optional<std::uint8_t> SimulatedTarget::LastWriteTo(std::uint16_t address) const
@@ -69,7 +107,7 @@ std::optional<std::uint8_t> SimulatedTarget::LastWriteTo(std::uint16_t address) 
 
 void SimulatedTarget::Erase(std::uint16_t first, std::uint16_t last)
 {
-    if (first <= last) Start(first, last, 0xFF);
+    if (first <= last) Start(first, last, 0xFF, true);
 }
 
 void SimulatedTarget::CompleteStartedWrite()

@@ -19,7 +19,7 @@ struct PartRecord {
     std::string device;
     std::string port;
     std::string inputFile;
-    // None for standard input, whose bytes cannot be read a second time.
+    // The CRC-32 of the bytes the run read from it, standard input too; none when unknown.
     std::optional<std::uint32_t> inputCrc32;
     std::optional<std::string> serial;
     // The backup taken before the part was written; none when no backup was made.

@@ -4,9 +4,10 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <fstream>
+#include <filesystem>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "boardsim/simulated_board.h"
@@ -26,7 +27,7 @@
 #include "cli/tool_files.h"
 #include "devices/device_catalogue.h"
 #include "files/buffer_file_access.h"
-#include "files/crc32.h"
+#include "files/regular_file_input.h"
 #include "files/safe_file_writer.h"
 #include "ports/ports_map_link_factory.h"
 #include "sequences/buffer_cells_used.h"
@@ -57,18 +58,13 @@ int Refuse(const std::string& reason, ToolIo& io)
     return kExitUsage;
 }
 
-// The input's CRC-32 as its bytes stand on the disk; none for standard input.
-std::optional<std::uint32_t> FileCrc32(const std::string& path)
+// A log is appended to, so it must be a file that keeps what it is given: a regular one, or
+// none yet. A FIFO or device would take the records where nobody finds them.
+std::string LogRefusal(const std::filesystem::path& log)
 {
-    if (path == "-") return std::nullopt;
-    std::ifstream stream(path, std::ios::binary);
-    if (!stream) return std::nullopt;
-    std::uint32_t crc = 0;
-    char chunk[65536];
-    while (stream.read(chunk, sizeof chunk) || stream.gcount() > 0) {
-        crc = Crc32(std::string_view(chunk, static_cast<std::size_t>(stream.gcount())), crc);
-    }
-    return stream.bad() ? std::nullopt : std::optional<std::uint32_t>(crc);
+    const std::string kind = NonRegularKind(log);
+    if (kind.empty()) return {};
+    return "--log: " + log.string() + " is " + kind + "; a log is a regular file that records are added to";
 }
 
 std::vector<std::string> OptionNames(const CommandLine& command)
@@ -212,6 +208,9 @@ private:
 
 std::string BatchRun::Preflight() const
 {
+    if (command_.logFile) {
+        if (std::string refusal = LogRefusal(*command_.logFile); !refusal.empty()) return refusal;
+    }
     if (command_.repeat && !command_.count && !io_.terminal.IsInteractive())
         return "--repeat asks for each next part on the terminal, and there is none (--count N runs N parts "
                "without asking)";
@@ -427,18 +426,29 @@ int BatchRun::ExitStatus() const
 int BatchRun::Run()
 {
     if (std::string refusal = Preflight(); !refusal.empty()) return Refuse(refusal, io_);
-    const ProgramSettings settings = ToolProgramSettings(command_, device_, reporter_, reporter_);
+    std::string stopReason;
+    const std::optional<ProgramSettings> stored =
+        ToolProgramSettings(command_, device_, reporter_, stopReason);
+    if (!stored) return Refuse(stopReason, io_);
+    const ProgramSettings& settings = *stored;
     ports_ = RunPorts(command_, device_, settings);
-    const PortsMap map = LoadToolPortsMap(reporter_);
+    if (command_.simMemory) {
+        for (const std::string& port : ports_) {
+            if (std::string refusal = SimMemoryRefusal(ImageFor(*command_.simMemory, port)); !refusal.empty())
+                return Refuse(refusal, io_);
+        }
+    }
+    const std::optional<PortsMap> loadedMap = LoadToolPortsMap(reporter_, stopReason);
+    if (!loadedMap) return Refuse(stopReason, io_);
+    const PortsMap& map = *loadedMap;
 
     master_ = CreateToolBuffer(command_.device, reporter_);
     if (!master_) return kExitFailed;
     LoadCoverage given;
     if (!LoadToolInput(*command_.inFile, command_.inFormat, ToolLoadOptions(command_), *master_, reporter_,
-                       reporter_, &progress_, &given)) {
+                       reporter_, &progress_, &given, ProgramInputDemands(), &inputCrc_)) {
         return kExitFailed;
     }
-    inputCrc_ = FileCrc32(*command_.inFile);
     // Cells the file left out would be programmed with whatever the buffer held; the serial
     // number's cells are given by the run itself.
     LoadCoverage withSerial = given;

@@ -1,10 +1,10 @@
 #include "cli/batch_serial_state.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <limits>
+#include <optional>
 #include <sstream>
 #include <system_error>
 #include <utility>
@@ -13,6 +13,7 @@
 
 #include "files/exclusive_lock.h"
 #include "files/safe_file_writer.h"
+#include "files/user_folders.h"
 
 namespace zav {
 
@@ -187,14 +188,10 @@ bool SerialStateFile::Peek(std::uint64_t& number, std::string& failure)
 
 fs::path DefaultSerialStatePath(const std::string& deviceName)
 {
-    fs::path folder;
-    const char* state = std::getenv("XDG_STATE_HOME");
-    const char* home = std::getenv("HOME");
-    if (state != nullptr && *state != '\0') {
-        folder = state;
-    } else {
-        folder = fs::path(home != nullptr ? home : ".") / ".local" / "state";
-    }
+    // Without any home the state stays with the working folder: numbers are still never
+    // given out twice from one place.
+    const std::optional<fs::path> base = XdgBaseFolder("XDG_STATE_HOME", ".local/state");
+    const fs::path folder = base ? *base : fs::path(".");
     std::string name;
     for (const char c : deviceName) {
         const bool kept = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');

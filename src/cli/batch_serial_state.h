@@ -51,8 +51,8 @@ private:
     SerialNumbering numbering_;
 };
 
-// $XDG_STATE_HOME/zav/serial-<device>.state (~/.local/state when the variable is unset or
-// empty), the device name reduced to letters, digits and dashes.
+// $XDG_STATE_HOME/zav/serial-<device>.state (~/.local/state when the variable is unset,
+// empty or relative), the device name reduced to letters, digits and dashes.
 [[nodiscard]] std::filesystem::path DefaultSerialStatePath(const std::string& deviceName);
 
 } // namespace zav

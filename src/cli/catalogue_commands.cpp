@@ -9,6 +9,7 @@
 #include "devices/device_catalogue.h"
 #include "link/linux/port_check.h"
 #include "link/linux/settings_directory.h"
+#include "messages/printable_text.h"
 #include "ports/system_port_listing.h"
 
 namespace zav {
@@ -52,7 +53,12 @@ int RunPorts(const CommandLine& command, ToolIo& io)
 {
     const std::filesystem::path mapFile = SettingsDirectory() / "ports";
     const PortsMap map = LoadPortsMap(mapFile);
-    if (!map.FileWarning().empty()) io.err << "warning: " << map.FileWarning() << '\n';
+    // Listing tries each port's device: not while the map that says which device that is
+    // cannot be read.
+    if (!map.FileError().empty()) {
+        io.err << "zavtool: ports: " << map.FileError() << '\n';
+        return kExitUsage;
+    }
     SystemPortListing listing(map, std::nullopt);
     const auto list = [&](const char* title, const std::vector<std::string>& names) {
         io.out << title << '\n';
@@ -73,18 +79,16 @@ int RunPorts(const CommandLine& command, ToolIo& io)
     for (int n = 1; n <= 3; ++n) checkPort("LPT" + std::to_string(n));
     for (int n = 1; n <= 8; ++n) checkPort("COM" + std::to_string(n));
 
-    io.out << "\nPorts map " << mapFile.string() << ":\n";
+    const std::string mapName = PrintableText(mapFile.string());
+    io.out << "\nPorts map " << mapName << ":\n";
     std::error_code ignored;
     if (!std::filesystem::exists(mapFile, ignored))
         io.out << "  (no such file: every port on its default device)\n";
-    for (const PortsMap::UnreadableLine& line : map.UnreadableLines()) {
-        io.out << "  line " << line.number << " not read: " << line.text << " (" << line.reason << ")\n";
-    }
-    if (!map.FileWarning().empty()) {
-        io.out << "  not read: see the warning above\n";
-    } else if (std::filesystem::exists(mapFile, ignored) && map.UnreadableLines().empty()) {
-        io.out << "  every line read\n";
-    }
+    const std::vector<std::string> lineWarnings = PortsMapLineWarnings(map, mapFile);
+    // Each warning without the file's name, which heads the section.
+    for (const std::string& warning : lineWarnings)
+        io.out << "  " << warning.substr(mapName.size() + 2) << '\n';
+    if (std::filesystem::exists(mapFile, ignored) && lineWarnings.empty()) io.out << "  every line read\n";
     return kExitDone;
 }
 

@@ -466,6 +466,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
     }
 
     bool optionsEnded = false;
+    std::vector<std::string> valuesGiven;
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
@@ -502,6 +503,15 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
                 continue;
             }
             value = arguments[++i];
+        }
+        // A second value would silently replace the first (--out a --out b writes only b);
+        // --port alone takes several.
+        if (option->value != ValueUse::None && name != "--port") {
+            if (std::find(valuesGiven.begin(), valuesGiven.end(), name) != valuesGiven.end()) {
+                if (parsed.error.empty()) parsed.error = name + " is given twice; it takes one value";
+                continue;
+            }
+            valuesGiven.push_back(name);
         }
         std::string refusal = option->apply(c, value);
         if (parsed.error.empty()) parsed.error = std::move(refusal);

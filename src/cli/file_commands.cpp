@@ -7,6 +7,7 @@
 #include "cli/console_reporter.h"
 #include "cli/progress_bar.h"
 #include "cli/sequence_commands.h"
+#include "cli/stop_signal_watcher.h"
 #include "cli/tool_files.h"
 #include "files/buffer_file_access.h"
 #include "files/save_options.h"
@@ -67,11 +68,17 @@ int RunConvert(const CommandLine& command, ToolIo& io)
 
     const LoadOptions load = ToolLoadOptions(command);
     const std::string& input = command.files[0];
+    const std::string& output = command.files[1];
+    // A conversion that would write less than its input gave, or nothing, is no conversion.
+    const ToolLoadDemands demands{
+        .someData = true,
+        .everything = true,
+        .untouched = "; " + (output == "-" ? "nothing was written" : output + " is as it was")};
     LoadCoverage given;
-    if (!LoadToolInput(input, command.inFormat, load, *buffer, reporter, reporter, &progress, &given))
+    if (!LoadToolInput(input, command.inFormat, load, *buffer, reporter, reporter, &progress, &given,
+                       demands))
         return kExitFailed;
 
-    const std::string& output = command.files[1];
     const FileFormat outputFormat = ToolOutputFormat(output, command.outFormat);
     // A device's map, a save range or a clear value say which cells count; else the input does.
     const bool wholeBuffer = command.device || command.saveRange || command.clearMode != ClearMode::None;
@@ -92,9 +99,18 @@ int RunConvert(const CommandLine& command, ToolIo& io)
     SaveRules rules;
     rules.durability = Durability::Unsynced;
     rules.readOnly = command.force ? ReadOnlyFiles::Replace : ReadOnlyFiles::Refuse;
-    if (!SaveToolOutput(output, outputFormat, save, *buffer, reporter, io.out, rules)) {
-        return kExitFailed;
+    // An output that waits for its reader (a FIFO) is given up on a stop, as a read's is.
+    const StopSignalWatcher watcher(nullptr);
+    rules.stop = &watcher.Flag();
+    const bool saved = SaveToolOutput(output, outputFormat, save, *buffer, reporter, io.out, rules);
+    if (watcher.StopRequested()) {
+        reporter.AddStatusMessage(std::string("Stopped by the user (") + watcher.SignalName() + ") " +
+                                      (saved ? "after the save of " + output + " was complete."
+                                             : "during the save; " + output + " is as it was."),
+                                  StatusKind::Warning);
+        return 128 + watcher.Signal();
     }
+    if (!saved) return kExitFailed;
     return reporter.ErrorSeen() ? kExitFailed : kExitDone;
 }
 

@@ -67,11 +67,13 @@ string(APPEND page ".SH FILES
 .TP
 .I $XDG_CONFIG_HOME/zav/zozadav.ini
 The settings file of the window (default folder ~/.config/zav): LPT_PORT, COM_PORT and
-LPT_DELAY give read and program their port and timing.
+LPT_DELAY give read and program their port and timing. A value that cannot be read stops
+the run before any port (exit 2); a key given again takes its last line's value.
 .TP
 .I $XDG_CONFIG_HOME/zav/ports
 The ports map, one NAME=TARGET line per port: LPT1\\-LPT3 or COM1\\-COM8, and a device path
-or the word simulator.
+or the word simulator. A map that exists but cannot be read stops read, program and ports
+before any port is opened (exit 2).
 .TP
 .I $XDG_STATE_HOME/zav/serial\\-DEVICE.state
 The next serial number of program \\-\\-serial and the numbers failed parts gave back
@@ -81,7 +83,7 @@ names another.
 .I $XDG_DATA_HOME/zav/backups
 The backups a program run takes before it writes a part (default folder
 ~/.local/share/zav/backups), one DEVICE\\-yyyymmdd\\-hhmmss.zef file each, the newest 200 per
-device.
+device by the time taken, then the same\\-second counter.
 .SH EXAMPLES
 .nf
 zavtool convert app.hex app.s19

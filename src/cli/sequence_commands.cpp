@@ -28,7 +28,9 @@
 #include "files/backup_folder.h"
 #include "files/buffer_file_access.h"
 #include "files/buffer_file_saver.h"
+#include "files/regular_file_input.h"
 #include "link/linux/settings_directory.h"
+#include "messages/printable_text.h"
 #include "ports/ports_map_link_factory.h"
 #include "sequences/buffer_cells_used.h"
 #include "sequences/person_needed.h"
@@ -49,17 +51,17 @@ constexpr std::int64_t kTriedWaitLimitMs = 10'000;
 } // namespace
 
 // The program settings of the settings file, with --port, --delay and --tries over them.
-ProgramSettings ToolProgramSettings(const CommandLine& command, const DeviceInfo& device, MessageBoxes& boxes,
-                                    StatusSink& status)
+std::optional<ProgramSettings> ToolProgramSettings(const CommandLine& command, const DeviceInfo& device,
+                                                   StatusSink& status, std::string& refusal)
 {
     AppSettings settings;
     const std::filesystem::path file = SettingsDirectory() / kSettingsFileName;
     const SettingsFileReport report = ReadSettingsFile(file, settings);
     for (const std::string& warning : report.warnings) status.AddStatusMessage(warning, StatusKind::Warning);
-    // The window's box shows the conversion error alone; here the file and key come with it.
     if (report.error) {
-        boxes.ShowError(file.string() + ": " + report.errorKey + ": " + *report.error +
-                        " (the rest of the file is not read)");
+        refusal = PrintableText(file.string()) + ": " + report.errorKey + ": " +
+                  PrintableText(*report.error) + "; mend or remove that line";
+        return std::nullopt;
     }
     ProgramSettings ports = settings.program;
     if (command.port) (device.portKind == PortKind::Lpt ? ports.lptPort : ports.comPort) = *command.port;
@@ -118,9 +120,24 @@ bool LoadSimulatedMemory(SimulatedBoard& board, const std::string& image, ImageF
     return false;
 }
 
+std::string SimMemoryRefusal(const std::string& image)
+{
+    const std::string kind = NonRegularKind(image);
+    if (kind.empty()) return {};
+    return "--sim-memory: " + image + " is " + kind + "; the simulated memory is kept in a regular file";
+}
+
+ToolLoadDemands ProgramInputDemands()
+{
+    return {.someData = true, .everything = true, .untouched = "; the device was not touched"};
+}
+
 LoadOptions ToolLoadOptions(const CommandLine& command)
 {
     LoadOptions load;
+    // Without a range every file address is taken, so a byte the buffer cannot hold is
+    // counted as lost rather than left out unseen.
+    load.highFileAddress = 0xFFFFFFFF;
     if (command.loadRange) {
         load.lowFileAddress = command.loadRange->low;
         load.highFileAddress = command.loadRange->high;
@@ -155,18 +172,18 @@ std::filesystem::path ToolBackupFolder(const CommandLine& command)
     return command.backupFolder ? std::filesystem::path(*command.backupFolder) : DefaultBackupFolder();
 }
 
-PortsMap LoadToolPortsMap(StatusSink& status)
+std::optional<PortsMap> LoadToolPortsMap(StatusSink& status, std::string& refusal)
 {
     const std::filesystem::path mapFile = SettingsDirectory() / "ports";
     PortsMap map = LoadPortsMap(mapFile);
-    if (!map.FileWarning().empty()) status.AddStatusMessage(map.FileWarning(), StatusKind::Warning);
+    if (!map.FileError().empty()) {
+        refusal = map.FileError();
+        return std::nullopt;
+    }
     // A line the map could not read would otherwise leave its port on the default device
     // without a word.
-    for (const PortsMap::UnreadableLine& line : map.UnreadableLines()) {
-        status.AddStatusMessage(mapFile.string() + ": line " + std::to_string(line.number) +
-                                    " not read: " + line.text + " (" + line.reason + ")",
-                                StatusKind::Warning);
-    }
+    for (const std::string& line : PortsMapLineWarnings(map, mapFile))
+        status.AddStatusMessage(line, StatusKind::Warning);
     return map;
 }
 
@@ -214,12 +231,21 @@ int RunSequence(const CommandLine& command, ToolIo& io)
                           io);
         }
     }
+    if (command.simMemory) {
+        if (const std::string refusal = SimMemoryRefusal(*command.simMemory); !refusal.empty())
+            return Refuse(command, refusal, io);
+    }
     ProgressBar progress(io.err, io.errIsTerminal);
     ConsoleReporter reporter(io.err, io.terminal, {command.yes, command.quiet, &progress});
 
-    const ProgramSettings ports = ToolProgramSettings(command, device, reporter, reporter);
+    std::string refusal;
+    const std::optional<ProgramSettings> stored = ToolProgramSettings(command, device, reporter, refusal);
+    if (!stored) return Refuse(command, refusal, io);
+    const ProgramSettings& ports = *stored;
     const std::string portName = device.portKind == PortKind::Lpt ? ports.lptPort : ports.comPort;
-    const PortsMap map = LoadToolPortsMap(reporter);
+    const std::optional<PortsMap> loadedMap = LoadToolPortsMap(reporter, refusal);
+    if (!loadedMap) return Refuse(command, refusal, io);
+    const PortsMap& map = *loadedMap;
     PortsMapLinkFactory links(map, SimulationOptions(command, device));
     SimulatedBoard* const simulatedBoard = links.SimulatedBoardOn(portName, device.boardCode);
     if (command.simMemory && simulatedBoard == nullptr) {
@@ -233,7 +259,7 @@ int RunSequence(const CommandLine& command, ToolIo& io)
     if (!reading) {
         LoadCoverage given;
         if (!LoadToolInput(*command.inFile, command.inFormat, ToolLoadOptions(command), *buffer, reporter,
-                           reporter, &progress, &given)) {
+                           reporter, &progress, &given, ProgramInputDemands())) {
             return kExitFailed;
         }
         // Cells the file left out would be programmed with whatever the buffer held.
@@ -291,6 +317,10 @@ int RunSequence(const CommandLine& command, ToolIo& io)
     }
     io.terminal.SetStopFlag(nullptr);
     progress.End();
+    if (simulatedBoard != nullptr) {
+        if (const std::string fault = simulatedBoard->Parallel().ReleaseFault(); !fault.empty())
+            reporter.AddStatusMessage("The simulated board: " + fault, StatusKind::Error);
+    }
 
     if (command.simMemory && !simulatedBoard->Target().SaveImage(*command.simMemory)) {
         reporter.AddStatusMessage("Cannot save the simulated memory to " + *command.simMemory,

@@ -18,12 +18,12 @@ namespace {
 
 // The buffer as the file fills it, or null when the file could not be read.
 std::unique_ptr<MemoryBuffer> LoadForText(const CommandLine& command, ConsoleReporter& reporter,
-                                          ProgressBar& progress)
+                                          ProgressBar& progress, const ToolLoadDemands& demands = {})
 {
     std::unique_ptr<MemoryBuffer> buffer = CreateToolBuffer(command.device, reporter);
     if (!buffer) return buffer;
     if (!LoadToolInput(command.files.front(), command.inFormat, LoadOptions{}, *buffer, reporter, reporter,
-                       &progress)) {
+                       &progress, nullptr, demands)) {
         buffer.reset();
     }
     return buffer;
@@ -66,7 +66,8 @@ int RunExport(const CommandLine& command, ToolIo& io)
 {
     ProgressBar progress(io.err, io.errIsTerminal);
     ConsoleReporter reporter(io.err, io.terminal, {false, command.quiet, &progress});
-    const std::unique_ptr<MemoryBuffer> buffer = LoadForText(command, reporter, progress);
+    // An export of a file that gave nothing would be an array of the buffer's zeros.
+    const std::unique_ptr<MemoryBuffer> buffer = LoadForText(command, reporter, progress, {.someData = true});
     if (!buffer) return kExitFailed;
     const AddressRange range = RangeOf(command, *buffer);
     std::string text;

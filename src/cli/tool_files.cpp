@@ -27,11 +27,24 @@ std::unique_ptr<ToolInput> OpenInput(const std::string& path, MessageBoxes& boxe
     return input;
 }
 
+// The Error line for a load that falls short of the demands; empty when it meets them.
+std::string ShortfallText(const std::string& name, const LoadReport& report, const ToolLoadDemands& demands)
+{
+    if (demands.everything && report.DataDropped()) {
+        std::string text = name + " would lose data: " + report.LostText() + demands.untouched;
+        if (report.BytesOutsideBuffer() > 0) text += " (--load-range LOW:HIGH takes only the part that fits)";
+        return text;
+    }
+    if (demands.someData && report.bytesLoaded == 0) return "No data loaded from " + name + demands.untouched;
+    return {};
+}
+
 } // namespace
 
 bool LoadToolInput(const std::string& path, std::optional<FileFormat> chosen, const LoadOptions& options,
                    MemoryBuffer& buffer, StatusSink& status, MessageBoxes& boxes, ProgressBar* progress,
-                   LoadCoverage* coverage)
+                   LoadCoverage* coverage, const ToolLoadDemands& demands,
+                   std::optional<std::uint32_t>* crc32)
 {
     const std::unique_ptr<ToolInput> input = OpenInput(path, boxes);
     if (!input) return false;
@@ -48,14 +61,21 @@ bool LoadToolInput(const std::string& path, std::optional<FileFormat> chosen, co
         progress->Begin("Loading", input->Size() ? static_cast<std::int64_t>(*input->Size()) : 0);
         input->OnChunkRead([&] { progress->Move(static_cast<std::int64_t>(input->BytesRead())); });
     }
-    const bool read =
-        LoadBufferStream(input->Stream(), input->Name(), choice.format, options, buffer, status, coverage);
+    LoadReport report;
+    const bool read = LoadBufferStream(input->Stream(), input->Name(), choice.format, options, buffer, status,
+                                       coverage, &report) &&
+                      (crc32 == nullptr || input->ReadToEnd());
     if (progress != nullptr) progress->End();
     if (!read) {
         if (!input->ReadFailure().empty())
             status.AddStatusMessage(input->Name() + ": " + input->ReadFailure(), StatusKind::Error);
         return false;
     }
+    if (const std::string shortfall = ShortfallText(input->Name(), report, demands); !shortfall.empty()) {
+        status.AddStatusMessage(shortfall, StatusKind::Error);
+        return false;
+    }
+    if (crc32 != nullptr) *crc32 = input->Crc32();
     status.AddStatusMessage("Read file complete", StatusKind::Normal);
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -18,15 +19,29 @@ class MessageBoxes;
 class ProgressBar;
 class StatusSink;
 
+// What a subcommand asks of the file it loads beyond being readable.
+struct ToolLoadDemands {
+    // Fail when no data byte of the file reached the buffer.
+    bool someData = false;
+    // Fail when data may have been lost: lines not read that could have held some, or bytes
+    // that fell outside the buffer.
+    bool everything = false;
+    // Added to the failure, saying what was left alone ("; out.bin is as it was").
+    std::string untouched{};
+};
+
 // Loads a file ("-": standard input) the way the open dialog does, reading it once: the
 // format is the chosen one, else the one the extension names when detection offers it, else
 // the first one detected, and a status line says which. A file that cannot be read shows
-// "File not Accessible or not Exist!" with the path and the system's reason. With `progress`,
-// a long load shows its bar; with `coverage`, the addresses the file gave are marked.
+// "File not Accessible or not Exist!" with the path and the system's reason; a file that does
+// not meet `demands` ends with an Error line saying what it lacks. With `progress`, a long
+// load shows its bar; with `coverage`, the addresses the file gave are marked; with `crc32`,
+// the input is read to its end and the CRC-32 of all its bytes stored there.
 [[nodiscard]] bool LoadToolInput(const std::string& path, std::optional<FileFormat> chosen,
                                  const LoadOptions& options, MemoryBuffer& buffer, StatusSink& status,
                                  MessageBoxes& boxes, ProgressBar* progress = nullptr,
-                                 LoadCoverage* coverage = nullptr);
+                                 LoadCoverage* coverage = nullptr, const ToolLoadDemands& demands = {},
+                                 std::optional<std::uint32_t>* crc32 = nullptr);
 
 // The display names detection offers for a file ("-": standard input); none, after the
 // same box as a load, when it cannot be read.

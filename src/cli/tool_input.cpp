@@ -7,6 +7,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "files/crc32.h"
+
 namespace zav {
 
 namespace {
@@ -64,6 +66,7 @@ long ToolInput::ReadChunk(char* into, std::size_t capacity)
             return -1;
         }
         bytesRead_ += static_cast<std::uint64_t>(got);
+        crc_ = zav::Crc32(std::string_view(into, static_cast<std::size_t>(got)), crc_);
         if (onChunk_) onChunk_();
         return static_cast<long>(got);
     }
@@ -83,6 +86,14 @@ const std::string& ToolInput::Start(std::size_t length)
     }
     start_.resize(filled);
     return start_;
+}
+
+bool ToolInput::ReadToEnd()
+{
+    long got = 0;
+    while ((got = ReadChunk(chunk_.data(), chunk_.size())) > 0) {
+    }
+    return got == 0;
 }
 
 ToolInput::int_type ToolInput::underflow()

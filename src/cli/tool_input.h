@@ -13,7 +13,8 @@ namespace zav {
 
 // A file the tool reads, "-" meaning standard input, opened once and read once: its first
 // bytes are taken for the format detection and then handed to the load again, so a pipe or
-// a FIFO loads exactly what detection saw. Nothing is read ahead beyond those bytes.
+// a FIFO loads exactly what detection saw. Nothing is read ahead beyond those bytes. The
+// CRC-32 of what was read is kept along, so no checksum needs the file a second time.
 class ToolInput final : private std::streambuf {
 public:
     // Opens `path`; none, with `failure` holding the system's reason, when it cannot be read.
@@ -31,6 +32,11 @@ public:
     // The size of a regular file; none for pipes, FIFOs and terminals.
     [[nodiscard]] std::optional<std::uint64_t> Size() const { return size_; }
     [[nodiscard]] std::uint64_t BytesRead() const { return bytesRead_; }
+    // Reads what the load left (after an end record, past a load range) so that Crc32 covers
+    // the whole input; false on a read error.
+    [[nodiscard]] bool ReadToEnd();
+    // The CRC-32 of every byte read so far.
+    [[nodiscard]] std::uint32_t Crc32() const { return crc_; }
     // The reason of a read that failed, empty while none did.
     [[nodiscard]] const std::string& ReadFailure() const { return readFailure_; }
     // Called after every chunk read, for a progress display.
@@ -51,6 +57,7 @@ private:
     bool startServed_ = false;
     std::vector<char> chunk_;
     std::uint64_t bytesRead_ = 0;
+    std::uint32_t crc_ = 0;
     std::string readFailure_;
     std::function<void()> onChunk_;
     std::istream stream_;

@@ -33,6 +33,7 @@ constexpr std::string_view kConventions =
     "gives it. Exit status: 0 done without an error line, 1 otherwise, 2 for a usage\n"
     "error or a refused run, 129 after SIGHUP, 130 after Ctrl-C and 143 after SIGTERM\n"
     "(the port is released first; a save under way is abandoned, the old file kept).\n"
+    "An option that takes a value may be given once (--port several times).\n"
     "Run \"zavtool SUBCOMMAND --help\" for a subcommand's options.\n";
 
 constexpr std::string_view kSimulateDetails =
@@ -47,7 +48,8 @@ constexpr std::string_view kSimulateDetails =
     "  --sim-memory IMAGE      load the simulated device's memory from a 64 KiB image\n"
     "                          first and save it back at the end (a missing file starts\n"
     "                          as an erased device); the image is locked meanwhile, so\n"
-    "                          a second run on it is refused\n";
+    "                          a second run on it is refused, as is an IMAGE that is no\n"
+    "                          regular file\n";
 
 constexpr std::string_view kQuietOption = "[--quiet]";
 constexpr std::string_view kQuietDetails =
@@ -76,7 +78,8 @@ constexpr std::string_view kBatchDetails =
     "                          device, port, input file and CRC-32, serial, backup file,\n"
     "                          options, result (ok, verify-failed, error, stopped), verify\n"
     "                          differences, error line, duration in ms; a log that cannot\n"
-    "                          be written stops the run before the next part\n"
+    "                          be written stops the run before the next part. FILE is\n"
+    "                          only added to, and must be a regular file (or none yet)\n"
     "  --repeat                program the next part after each one, asking \"Next part:\n"
     "                          press Enter, or q to stop\" on the terminal (refused without\n"
     "                          one unless --count), with a running tally and a summary;\n"
@@ -127,7 +130,9 @@ constexpr std::array<Usage, 11> kUsages = {{
       "                         detection offers it, else the first one detected)\n"
       "  --out-format F         the output's format (default: by OUTPUT's extension\n"
       "                         .zef, .s19, .bin, .hex or .ihex, otherwise zef)\n"
-      "  --load-range LOW:HIGH  take only these file addresses\n"
+      "  --load-range LOW:HIGH  take only these file addresses (needed to convert part of\n"
+      "                         an input the buffer cannot hold: without it, lines not\n"
+      "                         read or bytes beyond 0xFFFF fail the conversion)\n"
       "  --offset N             add N (may be negative) to each file address\n"
       "  --clear 00|FF          fill the buffer with 0x00 or 0xFF before loading\n"
       "  --save-range LOW:HIGH  save these buffer addresses (default: all with --device\n"

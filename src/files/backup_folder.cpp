@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
 #include <cstring>
 #include <mutex>
+#include <optional>
 #include <string_view>
 #include <system_error>
 #include <utility>
@@ -16,6 +16,7 @@
 #include "files/buffer_file_content.h"
 #include "files/exclusive_lock.h"
 #include "files/safe_file_writer.h"
+#include "files/user_folders.h"
 
 namespace zav {
 
@@ -65,15 +66,8 @@ bool FormatBackup(const BackupImage& image, std::string& content, std::string& f
 
 std::filesystem::path DefaultBackupFolder()
 {
-    const char* data = std::getenv("XDG_DATA_HOME");
-    std::filesystem::path base;
-    if (data != nullptr && *data == '/') {
-        base = data;
-    } else {
-        const char* home = std::getenv("HOME");
-        base = std::filesystem::path(home != nullptr ? home : "") / ".local" / "share";
-    }
-    return base / "zav" / "backups";
+    const std::optional<std::filesystem::path> base = XdgBaseFolder("XDG_DATA_HOME", ".local/share");
+    return base ? *base / "zav" / "backups" : std::filesystem::path();
 }
 
 std::string BackupFileName(std::string_view deviceName, const std::tm& when)
@@ -90,18 +84,40 @@ bool AllDigits(std::string_view text)
     return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// "<device>-yyyymmdd-hhmmss.zef", or with "-N" before the extension for a second save within
-// the same second.
-bool IsBackupOf(std::string_view name, std::string_view prefix)
+// When a backup was taken, from its name: the stamp's fourteen digits, which sort as the
+// times do, then the same-second counter as a number (a name without one is the first).
+struct BackupOrder {
+    std::string stamp;
+    std::string counter;
+
+    bool operator<(const BackupOrder& other) const
+    {
+        if (stamp != other.stamp) return stamp < other.stamp;
+        // Digits without leading zeros: the shorter is the smaller number, so "-10" comes
+        // after "-9" without converting a counter of any length.
+        if (counter.size() != other.counter.size()) return counter.size() < other.counter.size();
+        return counter < other.counter;
+    }
+};
+
+// "<device>-yyyymmdd-hhmmss.zef", or with "-N" before the extension for a later save within
+// the same second; nothing for another file.
+std::optional<BackupOrder> BackupOrderOf(std::string_view name, std::string_view prefix)
 {
-    if (name.size() < prefix.size() + 20 || name.substr(0, prefix.size()) != prefix) return false;
-    if (!name.ends_with(kExtension)) return false;
+    if (name.size() < prefix.size() + 20 || name.substr(0, prefix.size()) != prefix) return std::nullopt;
+    if (!name.ends_with(kExtension)) return std::nullopt;
     std::string_view stamp = name.substr(prefix.size(), name.size() - prefix.size() - kExtension.size());
     if (stamp[0] != '-' || stamp[9] != '-' || !AllDigits(stamp.substr(1, 8)) || !AllDigits(stamp.substr(10, 6))) {
-        return false;
+        return std::nullopt;
     }
+    BackupOrder order{std::string(stamp.substr(1, 8)) + std::string(stamp.substr(10, 6)), "1"};
     stamp.remove_prefix(16);
-    return stamp.empty() || (stamp[0] == '-' && AllDigits(stamp.substr(1)));
+    if (stamp.empty()) return order;
+    if (stamp[0] != '-' || !AllDigits(stamp.substr(1))) return std::nullopt;
+    std::string_view counter = stamp.substr(1);
+    while (counter.size() > 1 && counter.front() == '0') counter.remove_prefix(1);
+    order.counter = std::string(counter);
+    return order;
 }
 
 } // namespace
@@ -109,15 +125,14 @@ bool IsBackupOf(std::string_view name, std::string_view prefix)
 int PruneBackups(const std::filesystem::path& folder, std::string_view deviceName, int keep)
 {
     const std::string prefix = FileNameDevice(deviceName);
-    // Stems sort by time; a same-second "-2" sorts after the plain name.
-    std::vector<std::pair<std::string, std::filesystem::path>> backups;
+    std::vector<std::pair<BackupOrder, std::filesystem::path>> backups;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-        const std::string name = entry.path().filename().string();
-        if (IsBackupOf(name, prefix)) backups.emplace_back(entry.path().stem().string(), entry.path());
+        if (auto order = BackupOrderOf(entry.path().filename().string(), prefix))
+            backups.emplace_back(std::move(*order), entry.path());
     }
     if (static_cast<int>(backups.size()) <= keep) return 0;
-    std::sort(backups.begin(), backups.end());
+    std::sort(backups.begin(), backups.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     int removed = 0;
     for (std::size_t i = 0; i + static_cast<std::size_t>(keep) < backups.size(); ++i) {
         if (std::filesystem::remove(backups[i].second, error)) ++removed;
@@ -133,6 +148,10 @@ BackupFolder::BackupFolder(std::filesystem::path folder, Clock clock)
 BackupStore::Outcome BackupFolder::Save(const BackupImage& image)
 {
     Outcome outcome;
+    if (folder_.empty()) {
+        outcome.failure = "no folder for backups: set HOME or XDG_DATA_HOME to an absolute path";
+        return outcome;
+    }
     std::string content;
     if (!FormatBackup(image, content, outcome.failure)) return outcome;
     std::error_code error;

@@ -12,7 +12,8 @@
 namespace zav {
 
 // Where the program sequences keep their backups: $XDG_DATA_HOME/zav/backups, or
-// ~/.local/share/zav/backups without it.
+// ~/.local/share/zav/backups without it (a relative XDG_DATA_HOME is ignored); empty when
+// there is no home folder either, and a save then fails saying so.
 [[nodiscard]] std::filesystem::path DefaultBackupFolder();
 
 // "<device>-<yyyymmdd-hhmmss>.zef" for the local time `when`. The device's name is cut to
@@ -20,8 +21,9 @@ namespace zav {
 // gives "TMS370Cx5x_256".
 [[nodiscard]] std::string BackupFileName(std::string_view deviceName, const std::tm& when);
 
-// Removes the oldest backups of the device until `keep` are left; other files are not touched.
-// Returns how many were removed.
+// Removes the oldest backups of the device until `keep` are left, oldest by the time in their
+// names and then by their same-second counter; other files are not touched. Returns how many
+// were removed.
 int PruneBackups(const std::filesystem::path& folder, std::string_view deviceName, int keep);
 
 // Backups as ZAV Extended Format files in a folder, written by the safe writer: a file

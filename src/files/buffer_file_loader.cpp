@@ -34,20 +34,36 @@ std::string TextOf(std::span<const std::uint8_t> bytes)
     return {bytes.begin(), end};
 }
 
+std::string RecordName(FileFormat format)
+{
+    switch (format) {
+    case FileFormat::ExtendedFormat:
+        return "X";
+    case FileFormat::IntelHex:
+        return "Intel HEX";
+    case FileFormat::MotorolaS:
+    case FileFormat::Binary:
+        break;
+    }
+    return "S";
+}
+
 // One load: the buffer, the options and the description row the next X2 record writes.
 class BufferFileLoad {
 public:
     BufferFileLoad(MemoryBuffer& buffer, const LoadOptions& options, StatusSink& status,
-                   LoadCoverage* coverage)
-        : buffer_(buffer), options_(options), status_(status), coverage_(coverage)
+                   LoadCoverage* coverage, LoadReport& report)
+        : buffer_(buffer), options_(options), status_(status), coverage_(coverage), report_(report)
     {
         if (coverage_ != nullptr)
             coverage_->assign(static_cast<std::size_t>(buffer_.LastAddress()) + 1, false);
+        report_.lastAddress = buffer_.LastAddress();
     }
 
     // Whether the file was read to its end (or to its end record).
     bool Read(FileFormat format, std::istream& input)
     {
+        report_.recordName = RecordName(format);
         switch (format) {
         case FileFormat::ExtendedFormat:
             return ReadExtendedFormat(input);
@@ -63,11 +79,13 @@ public:
 
     // Hands each line to handle until it answers false (the file's end record): true then,
     // or once the lines ran out, unless reading failed.
-    template <typename HandleLine> static bool ReadLines(std::istream& input, HandleLine handle)
+    template <typename HandleLine> bool ReadLines(std::istream& input, HandleLine handle)
     {
         LineReader reader(input);
         std::string line;
+        lineNumber_ = 0;
         while (reader.Next(line)) {
+            ++lineNumber_;
             if (!handle(line)) return true;
         }
         return !reader.ReadFailed();
@@ -77,8 +95,12 @@ public:
     {
         FileRecord record;
         return ReadLines(input, [&](const std::string& line) {
-            if (!ParseXLine(line, record) || !ApplyXRecord(record)) {
-                WarnUnrecognized("Unrecognized Line in X file !");
+            const bool parsed = ParseXLine(line, record);
+            if (!parsed || !ApplyXRecord(record)) {
+                const bool known =
+                    parsed && (record.type == "X0" || record.type == "X1" || record.type == "X2" ||
+                               record.type == "X3" || record.type == "X7");
+                WarnUnrecognized("Unrecognized Line in X file !", line, parsed && !known ? record.type : "");
             }
             return true;
         });
@@ -91,7 +113,11 @@ public:
             const bool parsed = ParseSLine(line, record);
             if (parsed && (record.type == "S8" || record.type == "S9")) return false;
             if (!parsed || !ApplySRecord(record)) {
-                WarnUnrecognized("Unrecognized Line in S file !");
+                // S5 and S6 count records, and S7 which ends S3 data, carry no data of their own.
+                const bool withoutData =
+                    parsed && (record.type == "S5" || record.type == "S6" || record.type == "S7");
+                WarnUnrecognized("Unrecognized Line in S file !", line, parsed ? record.type : "",
+                                 withoutData);
             }
             return true;
         });
@@ -106,7 +132,7 @@ public:
         bool segmented = false;
         return ReadLines(input, [&](const std::string& line) {
             if (!ParseIntelHexLine(line, record)) {
-                WarnUnrecognized("Unrecognized Line in Intel HEX file !");
+                WarnUnrecognized("Unrecognized Line in Intel HEX file !", line);
                 return true;
             }
             switch (static_cast<IntelHexType>(record.type)) {
@@ -122,7 +148,7 @@ public:
             case IntelHexType::ExtendedSegmentAddress:
             case IntelHexType::ExtendedLinearAddress:
                 if (record.data.size() != 2) {
-                    WarnUnrecognized("Unrecognized Line in Intel HEX file !");
+                    WarnUnrecognized("Unrecognized Line in Intel HEX file !", line);
                     break;
                 }
                 segmented = record.type == static_cast<std::uint8_t>(IntelHexType::ExtendedSegmentAddress);
@@ -134,7 +160,7 @@ public:
                 // Where a program starts means nothing to a memory image.
                 break;
             default:
-                WarnUnrecognized("Unrecognized Line in Intel HEX file !");
+                WarnUnrecognized("Unrecognized Line in Intel HEX file !", line);
                 break;
             }
             return true;
@@ -167,8 +193,31 @@ public:
     }
 
 private:
-    void WarnUnrecognized(const char* text)
+    // Counts a line not read: blank, of a record type this reader does not take (`type`), or
+    // no valid record at all (`type` empty).
+    void WarnUnrecognized(const char* text, const std::string& line, const std::string& type = "",
+                          bool withoutData = false)
     {
+        ++report_.linesNotRead;
+        if (line.empty()) {
+            ++report_.blankLinesNotRead;
+        } else if (withoutData) {
+            ++report_.linesWithoutData;
+        } else if (report_.firstLostLine == 0) {
+            report_.firstLostLine = lineNumber_;
+        }
+        if (!type.empty()) {
+            ++report_.linesOfTypesNotRead;
+            std::vector<std::string>& types = report_.typesNotRead;
+            if (std::find(types.begin(), types.end(), type) == types.end()) {
+                // A hostile file could bring thousands of types; the summary stays one line.
+                if (types.size() < LoadReport::kMaxTypesNamed) {
+                    types.push_back(type);
+                } else {
+                    report_.moreTypesNotRead = true;
+                }
+            }
+        }
         if (listedWarnings_ < kMaxLineWarnings) {
             ++listedWarnings_;
             status_.AddStatusMessage(text, StatusKind::Warning);
@@ -227,7 +276,15 @@ private:
             return;
         }
         const std::int64_t bufferAddress = fileAddress + options_.offset;
-        if (bufferAddress < 0 || bufferAddress > buffer_.LastAddress()) return;
+        if (bufferAddress < 0) {
+            report_.belowBuffer.Add(fileAddress);
+            return;
+        }
+        if (bufferAddress > buffer_.LastAddress()) {
+            report_.beyondBuffer.Add(fileAddress);
+            return;
+        }
+        ++report_.bytesLoaded;
         buffer_.SetByte(static_cast<std::int32_t>(bufferAddress), value);
         if (coverage_ != nullptr) (*coverage_)[static_cast<std::size_t>(bufferAddress)] = true;
     }
@@ -236,6 +293,8 @@ private:
     const LoadOptions& options_;
     StatusSink& status_;
     LoadCoverage* coverage_;
+    LoadReport& report_;
+    std::int64_t lineNumber_ = 0;
     int nextRow_ = 0;
     int listedWarnings_ = 0;
     std::int64_t unlistedWarnings_ = 0;
@@ -257,8 +316,11 @@ void ClearBuffer(MemoryBuffer& buffer, ClearMode mode, StatusSink& status)
 
 bool LoadBufferStream(std::istream& input, const std::string& name, FileFormat format,
                       const LoadOptions& options, MemoryBuffer& buffer, StatusSink& status,
-                      LoadCoverage* coverage)
+                      LoadCoverage* coverage, LoadReport* report)
 {
+    LoadReport ownReport;
+    LoadReport& taken = report != nullptr ? *report : ownReport;
+    taken = LoadReport{};
     buffer.Descriptions().ClearDescription();
     bool readToEnd = false;
     {
@@ -266,9 +328,11 @@ bool LoadBufferStream(std::istream& input, const std::string& name, FileFormat f
         ClearBuffer(buffer, options.clearMode, status);
         status.AddStatusMessage("Reading file : " + name, StatusKind::Normal);
 
-        BufferFileLoad load(buffer, options, status, coverage);
+        BufferFileLoad load(buffer, options, status, coverage, taken);
         readToEnd = load.Read(format, input);
         load.ReportUnlistedWarnings();
+        if (const std::string summary = taken.Summary(); !summary.empty())
+            status.AddStatusMessage(summary, StatusKind::Warning);
         if (!readToEnd) status.AddStatusMessage("Read file failed : " + name, StatusKind::Error);
     }
     return readToEnd;

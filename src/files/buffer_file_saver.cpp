@@ -22,7 +22,14 @@ bool SaveBufferFile(const std::filesystem::path& path, FileFormat format, const 
         return false;
     }
     std::string failure;
-    if (!WriteFileSafely(path, content, failure, rules)) {
+    SaveRules told = rules;
+    told.onOldContentKept = [&](const std::filesystem::path& copy) {
+        status.AddStatusMessage("Writing over " + name + " in place; its old content is kept in " +
+                                    copy.string(),
+                                StatusKind::Warning);
+        if (rules.onOldContentKept) rules.onOldContentKept(copy);
+    };
+    if (!WriteFileSafely(path, content, failure, told)) {
         status.AddStatusMessage("Write file failed : " + name + " : " + failure, StatusKind::Error);
         return false;
     }

@@ -15,7 +15,9 @@ class StatusSink;
 // `path`, replacing the file only once the new one is complete. On success it reports
 // "Write file complete" and ends with an empty bulk update, which clears the edit colouring
 // and the undo history. On failure an Error line names the path and the reason, any earlier
-// file stays as it was and the buffer is not touched. Returns whether a file was written.
+// file stays as it was and the buffer is not touched. A file that can only be written over
+// in place gets a Warning line naming where its old content was copied, before it is touched.
+// Returns whether a file was written.
 // `rules` as WriteFileSafely takes them.
 [[nodiscard]] bool SaveBufferFile(const std::filesystem::path& path, FileFormat format,
                                   const SaveOptions& options, MemoryBuffer& buffer, StatusSink& status,

@@ -17,6 +17,13 @@ std::optional<PrintJobSettings> PrintDialog::Ok(MessageBoxes& boxes) const
     return PrintJobSettings{*range, bytesPerRow_};
 }
 
+PrintOutput ChoosePrintOutput(bool printersInstalled, bool toFile, bool fileNamedInSetup)
+{
+    if (toFile && fileNamedInSetup) return PrintOutput::FileFromSetup;
+    if (printersInstalled && !toFile) return PrintOutput::Printer;
+    return PrintOutput::AskForFile;
+}
+
 std::string PrintStartLine(AddressRange range, const std::string& printerName)
 {
     return "Printing buffer : " + AddressText(range.first) + "-" + AddressText(range.last) + " -> " +

@@ -37,6 +37,12 @@ private:
     int bytesPerRow_ = 16;
 };
 
+// Where Print sends the job: to the printer, to the file Setup named, or to a file asked for
+// now. A file named in Setup is the user's answer already; without a printer, or after a file
+// was asked for, each job asks (offering the last file).
+enum class PrintOutput { Printer, FileFromSetup, AskForFile };
+[[nodiscard]] PrintOutput ChoosePrintOutput(bool printersInstalled, bool toFile, bool fileNamedInSetup);
+
 // "Printing buffer : 0x0100-0x01FF -> " and the printer's name.
 [[nodiscard]] std::string PrintStartLine(AddressRange range, const std::string& printerName);
 

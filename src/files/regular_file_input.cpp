@@ -46,6 +46,13 @@ bool OpenRegularFile(const std::filesystem::path& path, std::ifstream& stream, s
     return stream.is_open();
 }
 
+std::string NonRegularKind(const std::filesystem::path& path)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode)) return {};
+    return KindOf(info.st_mode);
+}
+
 std::string NotLoadableText(const std::string& path, const std::string& kind)
 {
     std::string text = "File not Accessible or not Exist!";

@@ -12,9 +12,13 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <ctime>
 #include <string>
 #include <system_error>
 #include <utility>
+
+#include "files/backup_folder.h"
+#include "files/regular_file_input.h"
 
 namespace zav {
 
@@ -223,7 +227,10 @@ Replacement ReplaceByRename(const fs::path& destination, const struct stat& old,
     int error = 0;
     Descriptor fd = CreateUnnamed(destination, named, error);
     if (!fd.IsOpen()) {
-        if (error == EACCES || error == EPERM) return Replacement::NeedsInPlace;
+        if (error == EACCES || error == EPERM) {
+            failure = "its folder takes no new file (" + Reason(error) + ")";
+            return Replacement::NeedsInPlace;
+        }
         Fail(failure, error);
         return Replacement::Failed;
     }
@@ -234,6 +241,7 @@ Replacement ReplaceByRename(const fs::path& destination, const struct stat& old,
                                            ::fchown(fd.Get(), old.st_uid, old.st_gid) == 0);
     if (!sameOwner || ::fchmod(fd.Get(), old.st_mode & 07777) != 0) {
         if (named) RemoveLeftover(leftover);
+        failure = "a new file could not keep its owner, group and permissions";
         return Replacement::NeedsInPlace;
     }
     if (!WriteAll(fd.Get(), content, failure, stop) || !Sync(fd.Get(), failure, false, durability) ||
@@ -248,7 +256,10 @@ Replacement ReplaceByRename(const fs::path& destination, const struct stat& old,
     if (::rename(leftover.c_str(), destination.c_str()) != 0) {
         error = errno;
         RemoveLeftover(leftover);
-        if (error == EACCES || error == EPERM) return Replacement::NeedsInPlace;
+        if (error == EACCES || error == EPERM) {
+            failure = "its folder lets no file take its name (" + Reason(error) + ")";
+            return Replacement::NeedsInPlace;
+        }
         Fail(failure, error);
         return Replacement::Failed;
     }
@@ -275,6 +286,47 @@ bool OverwriteInPlace(const fs::path& destination, const struct stat& old, std::
     if (!Sync(fd.Get(), failure, false, durability)) return false;
     if (fd.Close() != 0) return Fail(failure, errno);
     return true;
+}
+
+bool ReadWhole(const fs::path& path, std::string& content, std::string& failure)
+{
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
+    if (!fd.IsOpen()) return Fail(failure, errno);
+    char chunk[64 * 1024];
+    for (;;) {
+        const ssize_t got = ::read(fd.Get(), chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return Fail(failure, errno);
+        if (got == 0) return true;
+        content.append(chunk, static_cast<std::size_t>(got));
+    }
+}
+
+// "<name>.<yyyymmdd-hhmmss>.kept" in `folder`, with "-2", "-3" ... after the time when taken.
+fs::path FreeCopyName(const fs::path& folder, const fs::path& destination)
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    const std::string stem = destination.filename().string() + "." + stamp;
+    fs::path copy = folder / (stem + ".kept");
+    for (int same = 2; ::access(copy.c_str(), F_OK) == 0; ++same)
+        copy = folder / (stem + "-" + std::to_string(same) + ".kept");
+    return copy;
+}
+
+// Copies the file's whole content into `folder`, synced, as a new file of its own.
+bool KeepOldContent(const fs::path& destination, const fs::path& folder, fs::path& copy, std::string& failure)
+{
+    std::string content;
+    if (!ReadWhole(destination, content, failure)) return false;
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (error) return Fail(failure, error.value());
+    copy = FreeCopyName(folder, destination);
+    return CreateNewFile(copy, content, failure, Durability::Synced, nullptr);
 }
 
 // A FIFO opened without blocking: until a reader comes the open fails with ENXIO, and is
@@ -328,44 +380,36 @@ bool WriteToSpecialFile(const fs::path& destination, const struct stat& info, st
     return true;
 }
 
-// Where the last whole record of a log ends: after its last newline, or 0 when it has none.
-bool EndOfLastRecord(int fd, off_t size, off_t& end, std::string& failure)
+// Whether the file's last byte is a newline; an empty file needs none either.
+bool EndsWithNewline(int fd, off_t size, bool& ends, std::string& failure)
 {
-    constexpr off_t kChunk = 4096;
-    char chunk[kChunk];
-    off_t position = size;
-    while (position > 0) {
-        const off_t from = position > kChunk ? position - kChunk : 0;
-        const auto wanted = static_cast<std::size_t>(position - from);
-        const ssize_t got = ::pread(fd, chunk, wanted, from);
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            return Fail(failure, errno);
-        }
-        if (static_cast<std::size_t>(got) != wanted) return Fail(failure, EIO);
-        for (off_t i = static_cast<off_t>(wanted); i-- > 0;) {
-            if (chunk[i] == '\n') {
-                end = from + i + 1;
-                return true;
-            }
-        }
-        position = from;
+    ends = true;
+    if (size == 0) return true;
+    char last = 0;
+    for (;;) {
+        const ssize_t got = ::pread(fd, &last, 1, size - 1);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return Fail(failure, errno);
+        if (got != 1) return Fail(failure, EIO);
+        ends = last == '\n';
+        return true;
     }
-    end = 0;
-    return true;
 }
 
-// Appends under the file's lock, from a size that holds whole records only.
+// Appends under the file's lock. A file that does not end in a newline keeps every byte and
+// gets one before the record, so no earlier line is joined to it.
 bool AppendToRegularFile(int fd, std::string_view record, std::string& failure, Durability durability)
 {
     struct stat info {};
     if (::fstat(fd, &info) != 0) return Fail(failure, errno);
-    off_t end = info.st_size;
-    if (end > 0 && !EndOfLastRecord(fd, info.st_size, end, failure)) return false;
-    if (end != info.st_size && ::ftruncate(fd, end) != 0) return Fail(failure, errno);
-    if (!WriteAll(fd, record, failure) || !Sync(fd, failure, false, durability)) {
-        // O_APPEND wrote from `end`; what arrived of this record goes again.
-        if (::ftruncate(fd, end) == 0) (void)::fsync(fd);
+    bool endsWithNewline = true;
+    if (!EndsWithNewline(fd, info.st_size, endsWithNewline, failure)) return false;
+    std::string line = endsWithNewline ? std::string() : std::string("\n");
+    line += record;
+    if (!WriteAll(fd, line, failure) || !Sync(fd, failure, false, durability)) {
+        // O_APPEND wrote from the old end, and the lock kept other appenders out: what
+        // arrived is this append's own and goes again.
+        if (::ftruncate(fd, info.st_size) == 0) (void)::fsync(fd);
         return false;
     }
     return true;
@@ -386,16 +430,22 @@ bool IsReadOnlyButReplaceable(const fs::path& target)
 bool AppendRecordSafely(const fs::path& target, std::string_view record, std::string& failure,
                         Durability durability)
 {
+    if (const std::string kind = NonRegularKind(target); !kind.empty()) {
+        failure = kind + ", not a regular file";
+        return false;
+    }
     struct stat before {};
     const bool existed = ::stat(target.c_str(), &before) == 0;
-    // Read access too: a torn last record is found by reading the file's tail.
-    Descriptor fd(::open(target.c_str(), O_RDWR | O_APPEND | O_CREAT | O_NOCTTY | O_CLOEXEC, 0666));
+    // Read access too: the last byte tells whether a newline is missing. O_NONBLOCK, so a
+    // FIFO put in the file's place meanwhile cannot hold the run.
+    Descriptor fd(
+        ::open(target.c_str(), O_RDWR | O_APPEND | O_CREAT | O_NOCTTY | O_NONBLOCK | O_CLOEXEC, 0666));
     if (!fd.IsOpen()) return Fail(failure, errno);
     struct stat info {};
     if (::fstat(fd.Get(), &info) != 0) return Fail(failure, errno);
     if (!S_ISREG(info.st_mode)) {
-        if (!WriteAll(fd.Get(), record, failure) || !Sync(fd.Get(), failure, true, durability)) return false;
-        return fd.Close() == 0 || Fail(failure, errno);
+        failure = "not a regular file";
+        return false;
     }
     while (::flock(fd.Get(), LOCK_EX) != 0) {
         if (errno != EINTR) return Fail(failure, errno);
@@ -432,6 +482,8 @@ bool WriteFileSafely(const fs::path& target, std::string_view content, std::stri
     }
     if (!S_ISREG(old.st_mode)) return WriteToSpecialFile(destination, old, content, failure, rules);
 
+    std::string whyInPlace =
+        "it has " + std::to_string(old.st_nlink) + " names (hard links), which a new file would part";
     if (old.st_nlink == 1) {
         switch (ReplaceByRename(destination, old, content, failure, rules.durability, rules.stop)) {
         case Replacement::Done:
@@ -439,10 +491,23 @@ bool WriteFileSafely(const fs::path& target, std::string_view content, std::stri
         case Replacement::Failed:
             return false;
         case Replacement::NeedsInPlace:
+            whyInPlace = failure;
             break;
         }
     }
     if (Stopped(rules.stop, failure)) return false;
+    // Written over in place, a kill halfway would leave new bytes before the old tail: the
+    // old content goes somewhere whole first.
+    const fs::path keepFolder = rules.keepFolder.empty() ? DefaultBackupFolder() : rules.keepFolder;
+    fs::path copy;
+    if (!KeepOldContent(destination, keepFolder, copy, failure)) {
+        failure = "it can only be written over in place, since " + whyInPlace +
+                  ", and its old content could not be copied to " + keepFolder.string() + " first (" + failure +
+                  "); nothing was written: save under another name, or let " + keepFolder.string() +
+                  " take the copy";
+        return false;
+    }
+    if (rules.onOldContentKept) rules.onOldContentKept(copy);
     return OverwriteInPlace(destination, old, content, failure, rules.durability);
 }
 

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -13,7 +14,10 @@ namespace zav {
 // - an existing regular file is replaced by rename, keeping its permissions, owner and group,
 //   so a reader or a crash sees the old file or the whole new one; where a rename would lose
 //   something (further hard links, an owner the program cannot give a new file, a folder it
-//   may not write) the file is overwritten in place instead, after its space is reserved;
+//   may not write) the file is overwritten in place instead, but only once its old content
+//   has been copied whole (and synced) into the keep folder, so a kill in the middle never
+//   leaves a mix of both with nothing to go back to; where no copy can be made the save is
+//   refused with the reason and the way out;
 // - a device, FIFO or socket is written directly and never replaced; a folder is refused;
 // - a symbolic link is followed, a dangling one creates the file it names;
 // - a target the user may not write is refused with the system's reason, the old file kept;
@@ -47,6 +51,12 @@ struct SaveRules {
     ReadOnlyFiles readOnly = ReadOnlyFiles::Refuse;
     Waiting waiting = Waiting::Allowed;
     const std::atomic<bool>* stop = nullptr;
+    // Where the old content of a file that can only be overwritten in place is copied first;
+    // empty: the backups folder.
+    std::filesystem::path keepFolder{};
+    // Told the copy's path before the file is touched, so the user learns where the old
+    // content is even if the save is killed halfway.
+    std::function<void(const std::filesystem::path& copy)> onOldContentKept{};
 };
 
 [[nodiscard]] bool WriteFileSafely(const std::filesystem::path& target, std::string_view content,
@@ -57,14 +67,16 @@ struct SaveRules {
 [[nodiscard]] bool IsReadOnlyButReplaceable(const std::filesystem::path& target);
 
 // Adds one record (a line, ending in a newline) at the end of a log file, created if need
-// be, so that every reader and every crash sees whole records only:
+// be. What the file holds is never shortened or rewritten:
 // - appenders from several processes take turns (an exclusive lock on the file), so their
 //   records never interleave;
-// - a record cut short by a crash or a full disk is removed before the next one is added,
-//   and a failed append takes its own partial bytes back;
+// - a file whose last byte is no newline (a record cut short by a crash, or a file that was
+//   never a log) gets one first, so the new record starts on a line of its own;
+// - a failed append takes back its own bytes only;
 // - the record is synced to the disk before success is reported (unless Unsynced).
-// A device or FIFO takes the record as it comes. Returns false, with `failure` holding the
-// system's reason, when the record was not added.
+// Only a regular file is a log: a folder, FIFO, device or socket is refused (their records
+// would go nowhere a reader finds them). Returns false, with `failure` holding the reason,
+// when the record was not added.
 [[nodiscard]] bool AppendRecordSafely(const std::filesystem::path& target, std::string_view record,
                                       std::string& failure, Durability durability = Durability::Synced);
 

@@ -13,7 +13,15 @@ std::optional<std::string> ReadSmallRegularFile(const std::filesystem::path& pat
     problem.clear();
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
-    if (status.type() == fs::file_type::not_found) return std::nullopt;
+    if (status.type() == fs::file_type::not_found) {
+        // A link whose file is gone was put there on purpose: that is no absent file.
+        std::error_code linkError;
+        if (fs::is_symlink(fs::symlink_status(path, linkError))) {
+            problem =
+                "it is a link to " + fs::read_symlink(path, linkError).string() + ", which does not exist";
+        }
+        return std::nullopt;
+    }
     if (error) {
         problem = "it cannot be read: " + error.message();
         return std::nullopt;

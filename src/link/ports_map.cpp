@@ -1,12 +1,14 @@
 #include "link/ports_map.h"
 
+#include <functional>
+
 namespace zav {
 
 namespace {
 
 std::string_view Trim(std::string_view text)
 {
-    const auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
     while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
     while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
     return text;
@@ -27,11 +29,17 @@ bool PortsMap::IsPortName(std::string_view name)
 PortsMap PortsMap::Parse(std::string_view text)
 {
     PortsMap map;
+    std::map<std::string, int, std::less<>> lineOfName;
     int number = 0;
     while (!text.empty()) {
-        const std::size_t end = text.find('\n');
+        const std::size_t end = text.find_first_of("\r\n");
         std::string_view line = text.substr(0, end);
-        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+        if (end == std::string_view::npos) {
+            text = {};
+        } else {
+            const bool crLf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
+            text.remove_prefix(end + (crLf ? 2 : 1));
+        }
         ++number;
 
         line = Trim(line);
@@ -51,6 +59,11 @@ PortsMap PortsMap::Parse(std::string_view text)
         } else if (target.empty()) {
             unreadable("no TARGET after the =");
         } else {
+            const auto [earlier, first] = lineOfName.try_emplace(std::string(name), number);
+            if (!first) {
+                map.repeated_.push_back({std::string(name), earlier->second, number});
+                earlier->second = number;
+            }
             map.entries_[std::string(name)] = std::string(target);
         }
     }

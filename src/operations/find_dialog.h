@@ -34,9 +34,14 @@ public:
 
     // The address of the match, where the editor's cursor goes and the dialog closes. Empty
     // when the text was refused or nothing matched ("Search String not found"); the dialog
-    // then stays open and the cursor where it is.
+    // then stays open and the cursor where it is. With `wrapAround` (Search Again) a search
+    // that runs off the end of the buffer goes on from the other end; Wrapped() then says so.
     [[nodiscard]] std::optional<std::int32_t> Ok(const MemoryBuffer& buffer, std::int32_t cursorAddress,
-                                                 MessageBoxes& boxes);
+                                                 MessageBoxes& boxes, bool wrapAround = false);
+    // The last search found its match only after going on from the other end of the buffer.
+    [[nodiscard]] bool Wrapped() const { return wrapped_; }
+    // The line that tells the user so; empty when the last search did not wrap.
+    [[nodiscard]] std::string WrapNote() const;
 
 private:
     HistoryField searchText_;
@@ -44,6 +49,7 @@ private:
     SearchDirection direction_ = SearchDirection::Down;
     int lastMatchLength_ = 0;
     std::vector<std::uint8_t> lastPattern_;
+    bool wrapped_ = false;
 };
 
 } // namespace zav

@@ -6,6 +6,7 @@
 #include "link/linux/linux_serial_port.h"
 #include "link/linux/ppdev_parallel_port_io.h"
 #include "link/real_time_clock.h"
+#include "ports/refused_ports.h"
 
 namespace zav {
 
@@ -49,13 +50,15 @@ bool PortsMapLinkFactory::Simulates(const std::string& portName) const
 
 std::unique_ptr<LinkEndpoint> PortsMapLinkFactory::PortsFor(const std::string& portName, std::uint8_t boardCode)
 {
+    // An unreadable map may have meant any name for the simulator or another adapter.
+    if (!map_.FileError().empty()) return std::make_unique<RefusedPorts>(map_.FileError());
     if (!Simulates(portName)) return std::make_unique<RealPorts>(map_);
     return std::make_unique<AttachedBoardPorts>(AttachedBoard(portName, boardCode));
 }
 
 SimulatedBoard* PortsMapLinkFactory::SimulatedBoardOn(const std::string& portName, std::uint8_t boardCode)
 {
-    if (!Simulates(portName)) return nullptr;
+    if (!map_.FileError().empty() || !Simulates(portName)) return nullptr;
     return &AttachedBoard(portName, boardCode);
 }
 

@@ -22,6 +22,9 @@ class SimulatedBoard;
 //     PortsMapLinkFactory links(LoadPortsMap(), std::nullopt);
 //     ReadSequenceControl control(host, queue, links);
 //
+// While the map has a FileError every name gets ports that refuse to open with it as the
+// cause, also under `simulate`.
+//
 // A simulated board stays attached to its port name like hardware on a cable, so its memory
 // lasts from one sequence to the next; it is replaced when a device of another board code
 // is worked on. Real ports are opened for each sequence and closed after it. PortsFor may

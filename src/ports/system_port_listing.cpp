@@ -38,6 +38,12 @@ PortStatus SystemPortListing::StatusOf(const std::string& name, bool parallel) c
 {
     PortStatus status;
     status.name = name;
+    // No device is tried while the map that says which device it is cannot be read.
+    if (!map_.FileError().empty()) {
+        status.problem = PortProblem::Unknown;
+        status.cause = map_.FileError();
+        return status;
+    }
     if (simulateAll_ || map_.IsSimulated(name)) {
         status.target = std::string(PortsMap::kSimulatorTarget);
         status.present = true;

@@ -4,6 +4,7 @@
 
 #include "devices/port_kind_check.h"
 #include "link/board_profile.h"
+#include "link/link_context.h"
 #include "link/programmer_link.h"
 #include "sequences/link_factory.h"
 #include "sequences/sequence_host.h"
@@ -74,6 +75,12 @@ bool BoardSession::ResetAndIdentify(const SequencePlan& plan)
 bool BoardSession::Failed()
 {
     if (link_->LastError().empty()) return false;
+    // A wait the user's stop cut short is no fault of the board: the controller reports the
+    // interruption, and "Programmer Not Ready." would send the user looking for one.
+    if (stopRequest_.load() && link_->LastError() == LinkContext::kNotReady) {
+        errorPosted_ = true;
+        return true;
+    }
     if (retryTimedOutWaits_ && link_->WaitTimedOut()) {
         timedOutTry_ = true;
         host_.AddStatusMessage(link_->LastError(), StatusKind::Warning);

@@ -32,17 +32,19 @@ public:
     // Resets the target and identifies the board. False when that ended the sequence; its
     // message has then been posted.
     bool ResetAndIdentify(const SequencePlan& plan);
-    // Posts the link's LastError as an Error and returns true when there is one.
+    // Posts the link's LastError as an Error and returns true when there is one. A ready wait
+    // ended by the user's stop is no error and is not posted: the controller's
+    // interruption line tells it.
     bool Failed();
-    // After the worker waited for the user (a question, a jumper box): true, with the
-    // link's "Programmer Not Ready." posted, when a stop came meanwhile. Nothing may reach
-    // the board after such a stop.
+    // After the worker waited for the user (a question, a jumper box): true when a stop came
+    // meanwhile. Nothing may reach the board after such a stop.
     bool StoppedWhileWaiting();
     // Reads the plan's EEPROM cell by cell with the progress bar running from 0 and hands
     // each value to `take` before the bar moves on. False when a read failed.
     bool ReadEeprom(const SequencePlan& plan, const std::function<void(std::int32_t, std::uint8_t)>& take);
     [[nodiscard]] ProgrammerLink& Link() { return *link_; }
-    // Whether an open, identification or link failure has been posted.
+    // Whether an open, identification or link failure has been posted, or the user's stop
+    // ended the sequence: either way no success may be reported.
     [[nodiscard]] bool ErrorPosted() const { return errorPosted_; }
     // Closes the link if one was opened.
     void Close();

@@ -143,10 +143,13 @@ std::vector<std::string> SplitSettingsLines(std::string_view text)
 
 std::string FindSettingValue(const std::vector<std::string>& lines, std::string_view key)
 {
-    for (const std::string& line : lines) {
-        const std::size_t equals = line.find('=');
+    // The last line wins, as in the ports map: a line added at the end of the file by hand
+    // is the one that counts.
+    for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
+        const std::size_t equals = line->find('=');
         if (equals == std::string::npos) continue;
-        if (EqualsIgnoringCase(std::string_view(line).substr(0, equals), key)) return line.substr(equals + 1);
+        if (EqualsIgnoringCase(std::string_view(*line).substr(0, equals), key))
+            return line->substr(equals + 1);
     }
     return {};
 }

@@ -62,7 +62,7 @@ struct SettingOutOfRange {
     bool operator==(const SettingOutOfRange&) const = default;
 };
 
-// The value of the first line whose text before its first "=" equals the key, compared
+// The value of the last line whose text before its first "=" equals the key, compared
 // without regard to case; empty when there is no such line.
 [[nodiscard]] std::string FindSettingValue(const std::vector<std::string>& lines, std::string_view key);
 

@@ -4,6 +4,8 @@
 
 #include "files/safe_file_writer.h"
 #include "files/small_file_reader.h"
+#include "messages/printable_text.h"
+#include "shell/settings_text_check.h"
 
 namespace zav {
 
@@ -19,6 +21,8 @@ SettingsFileReport ReadSettingsFile(const std::filesystem::path& path, AppSettin
         }
         return report;
     }
+    for (const std::string& finding : CheckSettingsText(*text))
+        report.warnings.push_back(PrintableText(path.string()) + ": " + finding + ".");
     std::vector<SettingOutOfRange> outOfRange;
     report.error = ApplySettingsText(*text, settings, &report.errorKey, &outOfRange);
     for (const SettingOutOfRange& setting : outOfRange) {

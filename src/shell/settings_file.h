@@ -12,8 +12,9 @@ namespace zav {
 inline constexpr const char* kSettingsFileName = "zozadav.ini";
 
 // What reading the settings file met besides its values: warning lines for the message
-// list (the file not read at all, a number out of range and the value used instead) and
-// the conversion error that stopped the reading, with its key.
+// list (the file not read at all, binary data, a key given twice, a port of the wrong kind,
+// a number out of range and the value used instead) and the conversion error that stopped
+// the reading, with its key.
 struct SettingsFileReport {
     std::vector<std::string> warnings;
     std::optional<std::string> error;

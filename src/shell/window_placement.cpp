@@ -109,4 +109,38 @@ ScreenPoint CentredFramePosition(int frameWidth, int frameHeight, const ScreenRe
             ToInt(std::max(area.top, area.top + (area.height - window.height) / 2))};
 }
 
+ScreenPoint FramePositionBeside(const ScreenRect& other, int frameWidth, int frameHeight,
+                                const std::vector<ScreenRect>& screens)
+{
+    const Box anchor = BoxOf(other);
+    const std::int64_t width = std::max(frameWidth, 0);
+    const std::int64_t height = std::max(frameHeight, 0);
+    if (screens.empty()) return {ToInt(anchor.Right()), ToInt(anchor.top)};
+    std::vector<Box> boxes;
+    boxes.reserve(screens.size());
+    for (const ScreenRect& screen : screens) boxes.push_back(BoxOf(screen));
+    const Box& screen = ChooseScreen(anchor, boxes);
+    const std::int64_t alignedTop = FitStart(anchor.top, height, screen.top, screen.Bottom());
+    const std::int64_t alignedLeft = FitStart(anchor.left, width, screen.left, screen.Right());
+    const Box sides[] = {
+        {anchor.Right(), alignedTop, width, height},
+        {alignedLeft, anchor.Bottom(), width, height},
+        {anchor.left - width, alignedTop, width, height},
+        {alignedLeft, anchor.top - height, width, height},
+    };
+    for (const Box& side : sides) {
+        if (side.left >= screen.left && side.Right() <= screen.Right() && side.top >= screen.top &&
+            side.Bottom() <= screen.Bottom()) {
+            return {ToInt(side.left), ToInt(side.top)};
+        }
+    }
+    return {ToInt(FitStart(anchor.Right(), width, screen.left, screen.Right())), ToInt(alignedTop)};
+}
+
+int WidthForCaption(int captionWidth, int titleBarHeight)
+{
+    constexpr int kButtonSlots = 6;
+    return std::max(captionWidth, 0) + kButtonSlots * std::max(titleBarHeight, 0);
+}
+
 } // namespace zav

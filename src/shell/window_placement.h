@@ -52,4 +52,16 @@ enum class StoredCorner { Frame, Client };
 // title bar and left edge on it.
 [[nodiscard]] ScreenPoint CentredFramePosition(int frameWidth, int frameHeight, const ScreenRect& screen);
 
+// Where a window's frame goes to stand beside another window's frame without covering it:
+// right of it, else below, left of it or above, on the first side where the whole frame fits
+// on the other's screen, top or left edges lined up as far as the screen allows. Where no
+// side has room, it goes right of the other as far as the screen allows.
+[[nodiscard]] ScreenPoint FramePositionBeside(const ScreenRect& other, int frameWidth, int frameHeight,
+                                              const std::vector<ScreenRect>& screens);
+
+// The least width of a window whose caption, `captionWidth` pixels of title text, shows whole
+// in a title bar `titleBarHeight` high: window managers put up to three square buttons on
+// each side of the title, or centre it between the buttons and the window's menu.
+[[nodiscard]] int WidthForCaption(int captionWidth, int titleBarHeight);
+
 } // namespace zav

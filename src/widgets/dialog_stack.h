@@ -28,6 +28,7 @@ private:
 
 // Lays `dialog` out as `rows` from top to bottom, the dialog fixed at the size they need:
 // these dialogs hold fields of a set length, so a larger window would only show empty space.
+// The dialog is at least as wide as its caption (set before) needs in the title bar.
 QVBoxLayout* StackDialog(QDialog& dialog, std::initializer_list<DialogRow> rows);
 
 } // namespace zav

@@ -5,10 +5,12 @@
 #include <QString>
 #include <QWidget>
 
+#include "widgets/reader_name.h"
+
 namespace zav {
 
 // A new field named `name` and its caption, stored in `label`, with the field as the
-// caption's buddy so that the caption's mnemonic focuses the field.
+// caption's buddy so that the caption's mnemonic focuses the field and a reader says it.
 template <typename Field>
 Field* NewLabelledField(QLabel*& label, const QString& caption, const QString& name, QWidget* parent)
 {
@@ -16,6 +18,7 @@ Field* NewLabelledField(QLabel*& label, const QString& caption, const QString& n
     auto* field = new Field(parent);
     field->setObjectName(name);
     label->setBuddy(field);
+    SetReaderName(*field, ReaderNameOfCaption(caption));
     return field;
 }
 

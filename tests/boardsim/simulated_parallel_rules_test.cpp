@@ -149,5 +149,18 @@ TEST_F(ParallelRules, TheHc11BootstrapRomAnswersOnly1600MsAfterTheReset)
     }
 }
 
+// The port given back with a data line high is a fault the board reports; low is none.
+TEST_F(ParallelRules, DataLinesLeftHighAtReleaseAreReported)
+{
+    Use(0);
+    Port().Write(kData, 0x01);
+    Port().Release(1);
+    EXPECT_EQ(board->Parallel().ReleaseFault(), "the port was given back with its data lines high (0x01)");
+    ASSERT_TRUE(Port().Claim(1));
+    Port().Write(kData, 0x00);
+    Port().Release(1);
+    EXPECT_EQ(board->Parallel().ReleaseFault(), "");
+}
+
 } // namespace
 } // namespace zav

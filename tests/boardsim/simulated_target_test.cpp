@@ -26,6 +26,43 @@ TEST(SimulatedTarget, WritesTakeTheProgrammingTimeAndBusyWritesAreLost)
     EXPECT_EQ(target.Read(0x0101), 0xFF);
 }
 
+// What a write does to a cell, by the memory it lies in: half-way through, and once done;
+// an erase then sets every kind to 0xFF.
+TEST(SimulatedTarget, EachMemoryTakesAWriteAsItsDataSheetSays)
+{
+    struct Case {
+        CellProgramming programming;
+        std::uint8_t halfWay;
+        std::uint8_t done;
+    };
+    // 0x0F written with 0xF3.
+    const Case cases[] = {
+        {CellProgramming::Replace, 0x0F, 0xF3},
+        {CellProgramming::ClearBitsOnly, 0x0F, 0x03},
+        {CellProgramming::OnesThenZeros, 0xFF, 0xF3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.programming));
+        VirtualClock clock;
+        SimulatedTarget target(clock, 10, std::nullopt);
+        target.SetProgramming(0x0100, 0x01FF, c.programming);
+        target.Poke(0x0105, 0x0F);
+        target.Poke(0x0200, 0x0F);
+        target.Write(0x0105, 0xF3);
+        clock.SleepMs(5);
+        EXPECT_EQ(target.Read(0x0105), c.halfWay);
+        clock.SleepMs(5);
+        EXPECT_EQ(target.Read(0x0105), c.done);
+        // Outside the region a write replaces the cell.
+        target.Write(0x0200, 0xF3);
+        clock.SleepMs(10);
+        EXPECT_EQ(target.Read(0x0200), 0xF3);
+        target.Erase(0x0100, 0x01FF);
+        clock.SleepMs(10);
+        EXPECT_EQ(target.Read(0x0105), 0xFF);
+    }
+}
+
 TEST(SimulatedTarget, StuckCellNeverTakesAWriteOrErase)
 {
     VirtualClock clock;

@@ -42,6 +42,30 @@ TEST(CommandLineTest, SimulateTakesItsVariantsOnlyAfterAnEqualsSign)
     EXPECT_FALSE(Parse({"read", "--device", "MC68HC05B6", "--simulate=hc11=PA9"}).Ok());
 }
 
+// A second value of a one-value option would silently win over the first; only --port
+// gathers several.
+TEST(CommandLineTest, AOneValueOptionGivenTwiceIsRefused)
+{
+    const std::vector<std::vector<std::string>> repeated = {
+        {"read", "--device", "MC68HC05B6", "--out", "a.zef", "--out", "b.zef"},
+        {"read", "--device", "MC68HC05B6", "--device", "MC68HC11E9"},
+        {"convert", "in.s19", "out.bin", "--offset", "1", "--offset=2"},
+        {"program", "--device", "MC68HC05B6", "--in", "a.s19", "--log", "a", "--log", "a"},
+        {"read", "--device", "MC68HC05B6", "--simulate", "--simulate=never-ready"},
+    };
+    for (const auto& arguments : repeated) {
+        const auto parsed = Parse(arguments);
+        const std::string option = arguments[arguments.size() - 1].starts_with("--")
+                                       ? arguments.back().substr(0, arguments.back().find('='))
+                                       : arguments[arguments.size() - 2];
+        EXPECT_EQ(parsed.error, option + " is given twice; it takes one value") << arguments.back();
+    }
+    const auto ports = Parse({"program", "--device", "MC68HC05B6", "--in", "a.s19", "--port", "LPT1",
+                              "--port", "LPT2", "--quiet", "--quiet"});
+    ASSERT_TRUE(ports.Ok()) << ports.error;
+    EXPECT_EQ(ports.command.ports, (std::vector<std::string>{"LPT1", "LPT2"}));
+}
+
 TEST(CommandLineTest, AfterADoubleDashEverythingIsAFileName)
 {
     const auto parsed = Parse({"detect", "--", "--help"});

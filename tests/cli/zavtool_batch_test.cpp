@@ -404,7 +404,7 @@ TEST_F(ZavtoolBatchTest, CtrlCDuringAPartStopsItAndGivesItsNumberBack)
         << run.err;
     EXPECT_EQ(Lines(run.err).back(), "warning: Stopped by the user (Ctrl-C); the port is released.");
     ASSERT_EQ(LogRecords().size(), 1U);
-    EXPECT_EQ(LogRecords().front(), "LPT1 000007 stopped 0 Programmer Not Ready.");
+    EXPECT_EQ(LogRecords().front(), "LPT1 000007 stopped 0 None");
     EXPECT_NE(ReadFile(Work("serials")).find("next=8\nreturned=7\n"), std::string::npos);
 }
 

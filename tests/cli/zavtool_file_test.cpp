@@ -95,10 +95,6 @@ TEST_F(ZavtoolFileTest, ConvertWritesOnlyWhatTheInputGave)
     ASSERT_EQ(Run({"convert", Work("app.hex"), Work("e9.s19"), "--device", "MC68HC11E9"}).exitStatus, 0);
     EXPECT_GT(Lines(ReadFile(Work("e9.s19"))).size(), 34U);
 
-    // An input without data gives an output without data.
-    WriteFile(Work("empty.hex"), ":00000001FF\r\n");
-    ASSERT_EQ(Run({"convert", Work("empty.hex"), Work("empty.bin")}).exitStatus, 0);
-    EXPECT_EQ(ReadFile(Work("empty.bin")), "");
     EXPECT_EQ(Run({"convert", Work("app.hex"), Work("x.bin"), "--fill", "256"}).exitStatus, 2);
 }
 
@@ -168,11 +164,14 @@ TEST_F(ZavtoolFileTest, LoadRangeOffsetClearAndSaveRange)
 
 TEST_F(ZavtoolFileTest, FileProblemsAreWarningsOrErrors)
 {
-    WriteFile(Work("damaged.s19"), std::string("s107010001020304ed\r\n") + kSmallS19);
-    const ToolRun damaged = Run({"convert", Work("damaged.s19"), Work("damaged.bin")});
-    EXPECT_EQ(damaged.exitStatus, 0);
-    EXPECT_NE(damaged.err.find("\nwarning: Unrecognized Line in S file !\n"), std::string::npos)
-        << damaged.err;
+    // A blank line holds nothing: a warning, and the conversion goes on.
+    WriteFile(Work("spaced.s19"), std::string("\r\n") + kSmallS19);
+    const ToolRun spaced = Run({"convert", Work("spaced.s19"), Work("spaced.bin")});
+    EXPECT_EQ(spaced.exitStatus, 0);
+    EXPECT_NE(
+        spaced.err.find("\nwarning: Unrecognized Line in S file !\nwarning: 1 line not read: 1 is blank\n"),
+        std::string::npos)
+        << spaced.err;
 
     const ToolRun missing = Run({"convert", Work("missing.s19"), Work("x.bin")});
     EXPECT_EQ(missing.exitStatus, 1);
@@ -245,6 +244,9 @@ TEST_F(ZavtoolFileTest, ExportPrintsTheCopyAsTexts)
     // A name in the file reaches the page as text, never as markup.
     WriteFile(Work("hostile.s19"),
               "S01F00003C696D67207372633D78206F6E6572726F723D616C6572742831293E0E\r\nS9030000FC\r\n");
+    ASSERT_EQ(Run({"export", Work("hostile.s19"), "--as", "html"}).exitStatus, 1) << "a file without data";
+    WriteFile(Work("hostile.s19"), "S01F00003C696D67207372633D78206F6E6572726F723D616C6572742831293E0E\r\n"
+                                   "S107010001020304ED\r\nS9030000FC\r\n");
     const ToolRun hostile = Run({"export", Work("hostile.s19"), "--as", "html", "--range", "0:0"});
     EXPECT_NE(hostile.out.find("<title>\r\n&lt;img src=x onerror=alert(1)&gt;"), std::string::npos) << hostile.out;
     EXPECT_EQ(hostile.out.find("<img"), std::string::npos);
@@ -358,9 +360,9 @@ TEST_F(ZavtoolFileTest, QuietLeavesOutThePlainLinesOnly)
     const ToolRun quiet = Run({"convert", Work("small.s19"), Work("q.bin"), "--quiet"});
     EXPECT_EQ(quiet.exitStatus, 0);
     EXPECT_EQ(quiet.err, "");
-    WriteFile(Work("damaged.s19"), std::string("junk\r\n") + kSmallS19);
-    EXPECT_EQ(Run({"convert", Work("damaged.s19"), Work("d.bin"), "--quiet"}).err,
-              "warning: Unrecognized Line in S file !\n");
+    WriteFile(Work("spaced.s19"), std::string("\r\n") + kSmallS19);
+    EXPECT_EQ(Run({"convert", Work("spaced.s19"), Work("d.bin"), "--quiet"}).err,
+              "warning: Unrecognized Line in S file !\nwarning: 1 line not read: 1 is blank\n");
 }
 
 } // namespace

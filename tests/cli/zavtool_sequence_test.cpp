@@ -125,7 +125,7 @@ TEST_F(ZavtoolSequenceTest, SignalsStopTheSequenceAsTheStopButtonDoes)
     const ToolRun read = runner_.RunAndSignal({"read", "--device", "MC68HC11E9", "--simulate=no-board"},
                                               "warning: Opening try 2\n", SIGINT);
     EXPECT_EQ(read.exitStatus, 130);
-    const std::string readEnd = "error: Programmer Not Ready.\nRead Sequence Interrupted.\n"
+    const std::string readEnd = "\nRead Sequence Interrupted.\n"
                                 "warning: Stopped by the user (Ctrl-C); the port is released.\n";
     ASSERT_GE(read.err.size(), readEnd.size()) << read.err;
     EXPECT_EQ(read.err.substr(read.err.size() - readEnd.size()), readEnd);
@@ -135,8 +135,10 @@ TEST_F(ZavtoolSequenceTest, SignalsStopTheSequenceAsTheStopButtonDoes)
                                                  "Program Sequence in Progress ...\n", SIGTERM);
     EXPECT_EQ(program.exitStatus, 143);
     EXPECT_EQ(Lines(program.err).back(), "warning: Stopped by the user (SIGTERM); the port is released.");
-    EXPECT_NE(program.err.find("error: Programmer Not Ready.\nProgram Sequence Interrupted.\n"),
-              std::string::npos);
+    EXPECT_NE(program.err.find("\nProgram Sequence Interrupted.\n"), std::string::npos) << program.err;
+    // The stop is the user's; no line may blame the board for it.
+    for (const ToolRun* run : {&read, &program})
+        EXPECT_EQ(run->err.find("error:"), std::string::npos) << run->err;
 }
 
 // A board that never answers is given up after --tries identifications.
@@ -225,11 +227,12 @@ TEST_F(ZavtoolSequenceTest, PortComesFromTheSettingsFileAndThePortsMap)
         << unknownPort.err;
     EXPECT_EQ(Read("MC68HC11E9", "", {"--port", "LPT3"}).exitStatus, 0);
 
-    WriteFile(SettingsFolder() + "/ports", "com2=/dev/ttyUSB0\nCOM2=simulator\n");
+    // Any line end ends a line of the map; a CR-only map still puts the simulator there.
+    WriteFile(SettingsFolder() + "/ports", "com2=/dev/ttyUSB0\rCOM2=simulator\r");
     const std::string image = Work("l28.img");
     const ToolRun mapped = Run({"read", "--device", "MC68HC05L28", "--sim-memory", image});
     EXPECT_EQ(mapped.exitStatus, 0) << mapped.err;
-    EXPECT_EQ(Lines(mapped.err)[0], "warning: " + SettingsFolder() +
+    EXPECT_EQ(Lines(mapped.err)[1], "warning: " + SettingsFolder() +
                                         "/ports: line 1 not read: com2=/dev/ttyUSB0 (NAME is one of LPT1 to "
                                         "LPT3 or COM1 to COM8, in capitals)");
     EXPECT_EQ(ReadFile(image).size(), 0x10000U);
@@ -237,7 +240,7 @@ TEST_F(ZavtoolSequenceTest, PortComesFromTheSettingsFileAndThePortsMap)
     const ToolRun notSimulated =
         Run({"read", "--device", "MC68HC05B6", "--port", "LPT2", "--sim-memory", image});
     EXPECT_EQ(notSimulated.exitStatus, 2);
-    EXPECT_EQ(Lines(notSimulated.err)[1], "zavtool: --sim-memory: LPT2 is not simulated (add --simulate)");
+    EXPECT_EQ(Lines(notSimulated.err)[2], "zavtool: --sim-memory: LPT2 is not simulated (add --simulate)");
 }
 
 // A run on a simulated port says so, before the sequence's first line and also with
@@ -264,17 +267,23 @@ TEST_F(ZavtoolSequenceTest, ARunOnTheSimulatedBoardSaysSo)
               std::vector<std::string>{"LPT2 is the simulated board: no real device is read or programmed."});
 }
 
-// A bad value names where it is: the settings file and the key; a simulator value out of
-// range says so.
-TEST_F(ZavtoolSequenceTest, BadSettingsNameTheFileAndTheKey)
+// A value the settings cannot convert stops the run before any port is touched, in one
+// line naming the file and the key; a simulator value out of range says so.
+TEST_F(ZavtoolSequenceTest, BadSettingsStopTheRunNamingTheFileAndTheKey)
 {
     std::filesystem::create_directories(SettingsFolder());
-    WriteFile(SettingsFolder() + "/zozadav.ini", "LPT_PORT=LPT1\r\nLPT_DELAY=5ms\r\n");
-    const ToolRun run = Read("MC68HC05B6", "");
-    EXPECT_EQ(run.exitStatus, 1);
-    EXPECT_EQ(Lines(run.err)[0], "error: " + SettingsFolder() +
-                                     "/zozadav.ini: LPT_DELAY: '5ms' is not a valid "
-                                     "integer value (the rest of the file is not read)");
+    WriteFile(SettingsFolder() + "/zozadav.ini", "LPT_PORT=LPT1\r\nLPT_DELAY=fast\r\n");
+    for (const char* subcommand : {"read", "program"}) {
+        SCOPED_TRACE(subcommand);
+        const ToolRun run = std::string(subcommand) == "read"
+                                ? Read("MC68HC05B6", "")
+                                : Program("MC68HC05B6", "", {"--program", "--count", "1", "--yes"});
+        EXPECT_EQ(run.exitStatus, 2);
+        EXPECT_EQ(Lines(run.err),
+                  std::vector<std::string>{"zavtool: " + std::string(subcommand) + ": " + SettingsFolder() +
+                                           "/zozadav.ini: LPT_DELAY: 'fast' is not a valid "
+                                           "integer value; mend or remove that line"});
+    }
     const ToolRun stuck = Read("MC68HC11E9", "stuck-cell=0x1B600");
     EXPECT_EQ(stuck.exitStatus, 2);
     EXPECT_EQ(
@@ -282,37 +291,68 @@ TEST_F(ZavtoolSequenceTest, BadSettingsNameTheFileAndTheKey)
         "zavtool: --simulate: stuck-cell=0x1B600: the address is out of range 0 to 0xFFFF or not a number");
 }
 
-// The settings file and the ports map are read only as regular files of at most 1 MiB:
-// anything else is one warning and the defaults, and the run goes on.
-TEST_F(ZavtoolSequenceTest, StoredFilesThatAreNoSmallRegularFilesAreWarnedAboutAndSkipped)
+// A settings file that is no small regular file is one warning and the defaults. A ports
+// map that exists but cannot be read stops the run before any port is opened: a port
+// mapped to the simulator or another adapter must not fall back to a real one.
+TEST_F(ZavtoolSequenceTest, UnreadableStoredFilesAreWarnedAboutOrStopTheRun)
 {
     std::filesystem::create_directories(SettingsFolder());
     const std::string settings = SettingsFolder() + "/zozadav.ini";
     const std::string map = SettingsFolder() + "/ports";
     struct Case {
         std::function<void()> make;
-        std::string warning;
+        int exitStatus;
+        std::string firstLine;
     };
+    const std::string stopped = "zavtool: read: the ports map " + map + " cannot be read: ";
+    const std::string noPort = "; no port is opened until it is mended or removed.";
     const std::vector<Case> cases = {
-        {[&] { std::filesystem::create_directory(settings); },
-         settings + " is not read: it is a folder; the defaults are used."},
-        {[&] { std::filesystem::create_symlink("/dev/zero", settings); },
-         settings + " is not read: it is not a regular file; the defaults are used."},
-        {[&] { ASSERT_EQ(::mkfifo(map.c_str(), 0600), 0); },
-         map + " is not read: it is not a regular file; every port is on its default device."},
-        {[&] { std::filesystem::create_symlink("/dev/zero", map); },
-         map + " is not read: it is not a regular file; every port is on its default device."},
-        {[&] { WriteFile(settings, "LPT_DELAY=2147483647\r\n"); },
-         settings + ": LPT_DELAY=2147483647 is out of range (0 to 50); 50 is used instead."},
+        {[&] { std::filesystem::create_directory(settings); }, 0,
+         "warning: " + settings + " is not read: it is a folder; the defaults are used."},
+        {[&] { std::filesystem::create_symlink("/dev/zero", settings); }, 0,
+         "warning: " + settings + " is not read: it is not a regular file; the defaults are used."},
+        {[&] { WriteFile(settings, "LPT_DELAY=2147483647\r\n"); }, 0,
+         "warning: " + settings + ": LPT_DELAY=2147483647 is out of range (0 to 50); 50 is used instead."},
+        {[&] { std::filesystem::create_directory(map); }, 2, stopped + "it is a folder" + noPort},
+        {[&] { ASSERT_EQ(::mkfifo(map.c_str(), 0600), 0); }, 2,
+         stopped + "it is not a regular file" + noPort},
+        {[&] { std::filesystem::create_symlink("/dev/zero", map); }, 2,
+         stopped + "it is not a regular file" + noPort},
+        {[&] { WriteFile(map, "LPT1=simulator\n" + std::string(1024 * 1024, '#')); }, 2,
+         stopped + "it is larger than 1 MiB" + noPort},
     };
     for (const Case& c : cases) {
         std::filesystem::remove_all(settings);
         std::filesystem::remove_all(map);
         c.make();
-        const ToolRun run = Read("MC68HC05B6", "");
-        EXPECT_EQ(run.exitStatus, 0) << run.err;
-        EXPECT_EQ(Lines(run.err)[0], "warning: " + c.warning);
+        // A simulated run stops too: the map is what says which names lead where.
+        const ToolRun run = Read("MC68HC05B6", "", {"--port", "LPT2"});
+        EXPECT_EQ(run.exitStatus, c.exitStatus) << run.err;
+        EXPECT_EQ(Lines(run.err)[0], c.firstLine);
+        if (c.exitStatus == 2) {
+            EXPECT_EQ(Lines(run.err).size(), 1U) << run.err;
+        }
     }
+}
+
+// What a settings file or ports map holds amiss is warned about by line, and the last line
+// of a repeated key or name is the one used.
+TEST_F(ZavtoolSequenceTest, RepeatedKeysAndNamesAreWarnedAboutAndTheLastWins)
+{
+    std::filesystem::create_directories(SettingsFolder());
+    WriteFile(SettingsFolder() + "/zozadav.ini", "LPT_DELAY=fast\r\nCOM_PORT=LPT1\r\nLPT_DELAY=0\r\n");
+    WriteFile(SettingsFolder() + "/ports", "LPT1=/dev/null\nLPT1=simulator\n");
+    const ToolRun run = Run({"read", "--device", "MC68HC05B6"});
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    const auto lines = Lines(run.err);
+    ASSERT_GE(lines.size(), 3U);
+    EXPECT_EQ(lines[0], "warning: " + SettingsFolder() +
+                            "/zozadav.ini: line 3: LPT_DELAY is given again; this line is read, not line 1.");
+    EXPECT_EQ(lines[1], "warning: " + SettingsFolder() +
+                            "/zozadav.ini: COM_PORT=LPT1 is not one of COM1 to COM8; a run on that port will "
+                            "not open it.");
+    EXPECT_EQ(lines[2], "warning: " + SettingsFolder() +
+                            "/ports: line 2: LPT1 is mapped again; this line is used, not line 1");
 }
 
 // A stored port of the other kind gets the refusal --port gets, with the key named.

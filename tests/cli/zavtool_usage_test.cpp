@@ -1,3 +1,5 @@
+#include <filesystem>
+
 #include "tool_test_fixture.h"
 
 namespace zav::testing {
@@ -139,6 +141,16 @@ TEST_F(ZavtoolUsageTest, PortsFollowThePortsMapAndCheckEveryName)
                        "in capitals)\n"),
         std::string::npos)
         << check.out;
+
+    // A map that cannot be read: no device is tried, the run says why.
+    std::filesystem::remove(SettingsFolder() + "/ports");
+    std::filesystem::create_directory(SettingsFolder() + "/ports");
+    const ToolRun unreadable = Run({"ports", "--check"});
+    EXPECT_EQ(unreadable.exitStatus, 2);
+    EXPECT_EQ(unreadable.out, "");
+    EXPECT_EQ(unreadable.err, "zavtool: ports: the ports map " + SettingsFolder() +
+                                  "/ports cannot be read: it is a folder; no port is opened until it is mended "
+                                  "or removed.\n");
 }
 
 } // namespace

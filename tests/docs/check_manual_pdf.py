@@ -4,20 +4,36 @@
     two pages, a cell repeated after a page break);
   - every chapter is a bookmark;
   - every entry of the contents is a link to the page its heading is on, and says that page;
-  - no page holds fewer than MIN_LINES lines of text unless it ends a chapter.
+  - no page holds fewer than MIN_LINES lines of text unless it ends a chapter;
+  - no line outside a code block starts with "- " (a list the Markdown took for a paragraph);
+  - no picture reaches past the text block's right edge;
+  - no temporary path shows, in the text or in a picture (the screenshot program keeps the
+    texts of each window it takes in its PNG file).
 
   check_manual_pdf.py MANUAL.pdf MANUAL.html
 """
 
 import html
 import re
+import struct
 import subprocess
 import sys
+import zlib
 from html.parser import HTMLParser
+from pathlib import Path
+from urllib.parse import unquote, urlparse
 
 import pypdf
 
 MIN_LINES = 8
+# The stylesheet's left and right page margins, in points (20 mm), and how far a picture
+# may reach past them through rounding.
+PAGE_MARGIN = 20 / 25.4 * 72
+MARGIN_TOLERANCE = 1.0
+# A path into the system's temporary folders, as a build's or a test's files have.
+TEMPORARY_PATH = re.compile(r"(?<![\w.~-])/(?:var/)?tmp/|qt_temp")
+# The PNG text entry the screenshot program writes the window's texts into.
+PICTURE_TEXTS_KEY = b"zav:texts"
 
 
 class _Text(HTMLParser):
@@ -28,6 +44,9 @@ class _Text(HTMLParser):
         self.pieces = []
         self.chapters = []
         self.contents_links = []
+        self.pictures = []
+        self.code = []
+        self._in_pre = False
         self._in_h1 = False
         self._in_nav = False
         self._h1 = ""
@@ -38,12 +57,18 @@ class _Text(HTMLParser):
             self._in_nav = True
         if tag == "a" and self._in_nav and attributes.get("href", "").startswith("#"):
             self.contents_links.append(attributes["href"][1:])
+        if tag == "img" and attributes.get("src"):
+            self.pictures.append(attributes["src"])
+        if tag == "pre":
+            self._in_pre = True
         if tag == "h1" and "contents-title" not in (attributes.get("class") or ""):
             self._in_h1, self._h1 = True, ""
         if tag in ("p", "li", "td", "th", "h1", "h2", "h3", "pre", "figcaption", "br", "tr"):
             self.pieces.append("\n")
 
     def handle_endtag(self, tag):
+        if tag == "pre":
+            self._in_pre = False
         if tag == "nav":
             self._in_nav = False
         if tag == "h1" and self._in_h1:
@@ -52,6 +77,8 @@ class _Text(HTMLParser):
 
     def handle_data(self, data):
         self.pieces.append(data)
+        if self._in_pre:
+            self.code.append(data)
         if self._in_h1:
             self._h1 += data
 
@@ -133,6 +160,68 @@ def text_lines(page_text):
     return lines[:-1] if lines else lines
 
 
+def dash_lines(pdf_lines, code_text):
+    """Lines that start with "- " and are not a code block's: a list set as a paragraph."""
+    code = {normalized(line) for line in code_text.splitlines()}
+    return [line.strip() for line in pdf_lines if line.lstrip().startswith("- ") and normalized(line) not in code]
+
+
+def wide_pictures(reader):
+    """(1-based page, right edge in points) of every picture that reaches past the text block."""
+    found = []
+    for index, page in enumerate(reader.pages):
+        right_edge = float(page.mediabox.width) - PAGE_MARGIN + MARGIN_TOLERANCE
+        edges = []
+
+        def visit(operator, operands, matrix, _text_matrix):
+            if operator == b"Do":
+                edges.append(matrix[4] + abs(matrix[0]))
+
+        page.extract_text(visitor_operand_before=visit)
+        found.extend((index + 1, round(edge)) for edge in edges if edge > right_edge)
+    return found
+
+
+def png_texts(path):
+    """The text entries of a PNG file (plain, compressed or international), key to text."""
+    entries = {}
+    data = Path(path).read_bytes()
+    position = 8
+    while position + 8 <= len(data):
+        length, kind = struct.unpack(">I4s", data[position:position + 8])
+        body = data[position + 8:position + 8 + length]
+        key, _, rest = body.partition(b"\0")
+        if kind == b"tEXt":
+            entries[key] = rest.decode("latin-1")
+        elif kind == b"zTXt":
+            entries[key] = zlib.decompress(rest[1:]).decode("latin-1")
+        elif kind == b"iTXt":
+            compressed = rest[:1] == b"\1"
+            # After the compression flag and method: the language and the translated key.
+            text = rest[2:].split(b"\0", 2)[-1]
+            entries[key] = (zlib.decompress(text) if compressed else text).decode("utf-8", "replace")
+        position += 12 + length
+    return entries
+
+
+def picture_path(source):
+    parsed = urlparse(source)
+    return Path(unquote(parsed.path)) if parsed.scheme in ("", "file") else None
+
+
+def temporary_paths(pdf_lines, picture_sources):
+    """Where a temporary path shows: text lines, and pictures whose window showed one."""
+    found = [f"text: {line.strip()!r}" for line in pdf_lines if TEMPORARY_PATH.search(line)]
+    for source in picture_sources:
+        path = picture_path(source)
+        if path is None or not path.is_file():
+            continue
+        for line in png_texts(path).get(PICTURE_TEXTS_KEY, "").splitlines():
+            if TEMPORARY_PATH.search(line):
+                found.append(f"picture {path.name}: {line.strip()!r}")
+    return found
+
+
 def check(pdf_path, html_path):
     problems = []
     source = read_html(html_path)
@@ -164,6 +253,13 @@ def check(pdf_path, html_path):
     linked = [destinations.get(target, -1) + 1 for target in targets]
     if printed != linked:
         problems.append(f"contents page numbers {printed} differ from the pages linked {linked}")
+
+    for line in dash_lines(all_lines, "".join(source.code)):
+        problems.append(f"a list set as a paragraph (a line starts with \"- \"): {line!r}")
+    for page, edge in wide_pictures(reader):
+        problems.append(f"page {page}: a picture reaches {edge} pt, past the text block's right edge")
+    for where in temporary_paths(all_lines, source.pictures):
+        problems.append(f"a temporary path shows in the manual, {where}")
 
     starts = {page for level, _, page in outline if level == 1} | {0}
     for page in short_pages([len(text_lines(text)) for text in texts], starts):

@@ -3,10 +3,12 @@ output examples, pictures, contents; and the PDF checks on a manual it builds.""
 
 import os
 import stat
+import struct
 import subprocess
 import sys
 import tempfile
 import unittest
+import zlib
 from unittest import mock
 from pathlib import Path
 
@@ -19,6 +21,19 @@ import check_manual_pdf
 HERE = Path(__file__).parent
 FIXTURE = HERE / "fixture"
 BUILDER = Path(manual_html.__file__).with_name("build_manual.py")
+
+
+def write_png(path, width, height, texts=None):
+    """A white PNG of that size, with text entries (key to text) if given."""
+    def chunk(kind, body):
+        return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
+
+    rows = b"".join(b"\0" + b"\xff" * (3 * width) for _ in range(height))
+    data = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0))
+    for key, text in (texts or {}).items():
+        data += chunk(b"iTXt", key + b"\0\0\0\0\0" + text.encode("utf-8"))
+    data += chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b"")
+    path.write_bytes(data)
 
 
 def unwrap(lines):
@@ -207,6 +222,37 @@ class Checks(unittest.TestCase):
             _, problems = check_manual_pdf.check(str(pdf), str(page))
             self.assertTrue(any("'Missing chapter'" in problem for problem in problems), problems)
             self.assertTrue(any("no link" in problem for problem in problems), problems)
+
+    # A list run into the paragraph of a picture before it, that picture drawn at its full
+    # width past the margin, and a window showing a temporary path.
+    def test_a_list_set_as_text_a_wide_picture_and_a_temporary_path_are_caught(self):
+        with tempfile.TemporaryDirectory() as folder:
+            folder = Path(folder)
+            write_png(folder / "wide.png", 1400, 60)
+            write_png(folder / "temp.png", 200, 60,
+                      {check_manual_pdf.PICTURE_TEXTS_KEY: "Read file complete\nBackup saved to /tmp/qt_temp-Ab1/x.s19"})
+            write_png(folder / "home.png", 200, 60,
+                      {check_manual_pdf.PICTURE_TEXTS_KEY: "Backup saved to ~/.local/share/zav/backups/x.s19"})
+            chapter = folder / "01-faults.md"
+            chapter.write_text("# Faults\n\n![Wide](wide.png)\n- First item\n- Second item\n\n"
+                               "![Temporary](temp.png)\n\n![Home](home.png)\n\n    - a code line may start so\n")
+            pdf, page = folder / "m.pdf", folder / "m.html"
+            subprocess.run([sys.executable, str(BUILDER), "--output", str(pdf), "--html", str(page),
+                            "--title", "T", "--subtitle", "S", "--images", str(folder), str(chapter)], check=True)
+            _, problems = check_manual_pdf.check(str(pdf), str(page))
+            self.assertEqual(len([p for p in problems if "list set as a paragraph" in p]), 1, problems)
+            self.assertTrue(any("First item" in p for p in problems), problems)
+            self.assertEqual(len([p for p in problems if "past the text block" in p]), 1, problems)
+            temporary = [p for p in problems if "temporary path" in p]
+            self.assertEqual(len(temporary), 1, problems)
+            self.assertIn("temp.png", temporary[0])
+
+    def test_temporary_paths_in_the_text(self):
+        cases = [("Saved to /tmp/zav/x.bin", True), ("/var/tmp/a", True), ("qt_temp-XYZ", True),
+                 ("~/.local/share/zav/backups", False), ("/home/u/tmp/x", False), ("a/tmp/b", False)]
+        for line, temporary in cases:
+            with self.subTest(line=line):
+                self.assertEqual(bool(check_manual_pdf.temporary_paths([line], [])), temporary)
 
 
 if __name__ == "__main__":

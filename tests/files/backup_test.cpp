@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <set>
 #include <thread>
 #include <vector>
+
+#include <pwd.h>
+#include <unistd.h>
 
 #include "files/backup_folder.h"
 #include "files/buffer_file_loader.h"
@@ -134,6 +138,87 @@ TEST(Backup, SameSecondBackupsKeepEachOtherAndOnlyTheNewestTwoHundredOfADeviceSt
     EXPECT_TRUE(std::filesystem::exists(folder / "TMS370Cx5x_256-20250008-000000.zef"));
     EXPECT_TRUE(std::filesystem::exists(first.path));
     EXPECT_TRUE(std::filesystem::exists(folder / "MC68HC05B6-20200101-000000.zef"));
+}
+
+// Ten or more backups in one second: the counter orders them as a number, and a backup of a
+// later second is newer than any counter of an earlier one.
+TEST(Backup, PruningKeepsTheNewestByTimeThenCounter)
+{
+    TempFolder folder;
+    const std::string early = "MC68HC05B6-20261207-101111";
+    const std::string late = "MC68HC05B6-20261207-101112";
+    std::vector<std::string> names{early + "-12.zef", late + ".zef"};
+    for (int counter = 2; counter <= 12; ++counter)
+        names.push_back(late + "-" + std::to_string(counter) + ".zef");
+    for (const std::string& name : names) std::ofstream(folder / name) << "x";
+
+    EXPECT_EQ(PruneBackups(folder.Path(), "MC68HC05B6", 4), 9);
+    std::vector<std::filesystem::path> expected;
+    for (const char* counter : {"-10", "-11", "-12", "-9"})
+        expected.push_back(folder / (late + counter + ".zef"));
+    EXPECT_EQ(FilesIn(folder.Path()), expected);
+}
+
+// Sets environment variables for one scope and puts the old values back.
+class ScopedEnvironment {
+public:
+    void Set(const char* name, const char* value)
+    {
+        const char* old = std::getenv(name);
+        saved_.push_back({name, old != nullptr, old != nullptr ? old : ""});
+        if (value != nullptr) {
+            setenv(name, value, 1);
+        } else {
+            unsetenv(name);
+        }
+    }
+    ~ScopedEnvironment()
+    {
+        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
+            if (it->present) {
+                setenv(it->name.c_str(), it->value.c_str(), 1);
+            } else {
+                unsetenv(it->name.c_str());
+            }
+        }
+    }
+
+private:
+    struct Saved {
+        std::string name;
+        bool present;
+        std::string value;
+    };
+    std::vector<Saved> saved_;
+};
+
+// Only an absolute XDG_DATA_HOME counts; otherwise the backups go below the home folder,
+// never below the working folder.
+TEST(Backup, TheDefaultFolderFollowsTheXdgRules)
+{
+    const passwd* user = getpwuid(getuid());
+    ASSERT_NE(user, nullptr);
+    const std::filesystem::path account = user->pw_dir;
+    struct Case {
+        const char* home;
+        const char* dataHome;
+        std::filesystem::path expected;
+    };
+    const Case cases[] = {
+        {"/home/bench", "/srv/data", "/srv/data/zav/backups"},
+        {"/home/bench", nullptr, "/home/bench/.local/share/zav/backups"},
+        {"/home/bench", "", "/home/bench/.local/share/zav/backups"},
+        {"/home/bench", "data", "/home/bench/.local/share/zav/backups"},
+        {nullptr, "data", account / ".local/share/zav/backups"},
+        {"relative/home", nullptr, account / ".local/share/zav/backups"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.home ? c.home : "(unset)") + " " + (c.dataHome ? c.dataHome : "(unset)"));
+        ScopedEnvironment environment;
+        environment.Set("HOME", c.home);
+        environment.Set("XDG_DATA_HOME", c.dataHome);
+        EXPECT_EQ(DefaultBackupFolder(), c.expected);
+    }
 }
 
 // Boards of one run and runs on other benches save into one folder at the same time: each

@@ -39,6 +39,13 @@ protected:
         for (const auto& line : status.lines) count += line.kind == StatusKind::Warning ? 1 : 0;
         return count;
     }
+    // The warnings of single lines, without the summary that follows them.
+    [[nodiscard]] int LineWarningCount() const
+    {
+        int count = 0;
+        for (const auto& line : status.lines) count += line.text.starts_with("Unrecognized Line") ? 1 : 0;
+        return count;
+    }
 
     MemoryBuffer buffer;
     RecordingStatus status;
@@ -121,12 +128,12 @@ TEST_F(BufferFileLoad, EveryCorruptXLineGivesOneWarningAndTheRestLoads)
         "X7000800010001020304EC",
     });
     ASSERT_TRUE(Load(file, FileFormat::ExtendedFormat));
-    EXPECT_EQ(WarningCount(), 7);
-    for (const auto& line : status.lines) {
-        if (line.kind == StatusKind::Warning) {
-            EXPECT_EQ(line.text, kXWarning);
-        }
-    }
+    EXPECT_EQ(WarningCount(), 7 + 1);
+    EXPECT_EQ(LineWarningCount(), 7);
+    EXPECT_EQ(status.lines.back(),
+              (StatusLine{"7 lines not read: X5 records are not read, 5 are not valid X records, 1 is blank "
+                          "(first at line 2)",
+                          StatusKind::Warning}));
     // The skipped X2 is not counted: the valid one is row 0.
     ASSERT_EQ(buffer.Descriptions().GetDescriptionRowCount(), 1);
     EXPECT_EQ(buffer.Descriptions().GetDescriptionRow(0), (CellDescription{0x0041, 1, true, "k"}));
@@ -166,22 +173,28 @@ TEST_F(BufferFileLoad, SFileReadsHeaderAndDataUntilTheEndRecord)
     EXPECT_EQ(buffer.GetByte(0x0010), 0xAA);
     EXPECT_EQ(buffer.GetByte(0x0103), 4);
     EXPECT_EQ(buffer.GetByte(0x0200), 0);
-    EXPECT_EQ(WarningCount(), 3);
-    EXPECT_EQ(status.lines.back(), (StatusLine{kSWarning, StatusKind::Warning}));
+    EXPECT_EQ(LineWarningCount(), 3);
+    EXPECT_EQ(
+        status.lines.back(),
+        (StatusLine{
+            "3 lines not read: S3, S5 records are not read, 1 is not a valid S record (first at line 4); "
+            "1 byte beyond 0xFFFF not loaded (file address 0x012345)",
+            StatusKind::Warning}));
 }
 
 TEST_F(BufferFileLoad, S8EndsTheReadToo)
 {
     ASSERT_TRUE(Load("S80401234592\r\nS107010001020304ED\r\n", FileFormat::MotorolaS));
     EXPECT_EQ(buffer.GetByte(0x0100), 0);
-    EXPECT_EQ(WarningCount(), 0);
+    EXPECT_EQ(LineWarningCount(), 0);
+    EXPECT_EQ(status.lines.back(), (StatusLine{"No data loaded", StatusKind::Warning}));
 }
 
 TEST_F(BufferFileLoad, CorruptSLinesEachWarnOnce)
 {
     ASSERT_TRUE(Load("\r\ns107010001020304ed\r\nS107010001020304EE\r\nS1070100\r\nS1FF010001020304ED\r\n",
                      FileFormat::MotorolaS));
-    EXPECT_EQ(WarningCount(), 5);
+    EXPECT_EQ(LineWarningCount(), 5);
     EXPECT_EQ(buffer.GetByte(0x0100), 0);
 }
 
@@ -191,10 +204,12 @@ TEST_F(BufferFileLoad, AFloodOfBrokenLinesListsTheFirstThousandAndCountsTheRest)
     for (int i = 0; i < 2500; ++i) file += "garbage\r\n";
     file += "S107010001020304ED\r\nS9030000FC\r\n";
     ASSERT_TRUE(Load(file, FileFormat::MotorolaS));
-    ASSERT_EQ(status.lines.size(), 1U + 1000U + 1U);
+    ASSERT_EQ(status.lines.size(), 1U + 1000U + 1U + 1U);
     EXPECT_EQ(status.lines[1], (StatusLine{kSWarning, StatusKind::Warning}));
     EXPECT_EQ(status.lines[1000], (StatusLine{kSWarning, StatusKind::Warning}));
-    EXPECT_EQ(status.lines.back(), (StatusLine{"... 1500 more unrecognized lines", StatusKind::Warning}));
+    EXPECT_EQ(status.lines[1001], (StatusLine{"... 1500 more unrecognized lines", StatusKind::Warning}));
+    EXPECT_EQ(status.lines.back().text,
+              "2500 lines not read: 2500 are not valid S records (first at line 1)");
     EXPECT_EQ(buffer.GetByte(0x0100), 0x01) << "the good line after the flood still loads";
 
     // Each load has its own count; exactly a thousand needs no summary.
@@ -202,8 +217,8 @@ TEST_F(BufferFileLoad, AFloodOfBrokenLinesListsTheFirstThousandAndCountsTheRest)
     file.clear();
     for (int i = 0; i < 1000; ++i) file += "X9\r\n";
     ASSERT_TRUE(Load(file, FileFormat::ExtendedFormat));
-    EXPECT_EQ(WarningCount(), 1000);
-    EXPECT_EQ(status.lines.back(), (StatusLine{kXWarning, StatusKind::Warning}));
+    EXPECT_EQ(LineWarningCount(), 1000);
+    EXPECT_EQ(status.lines[status.lines.size() - 2], (StatusLine{kXWarning, StatusKind::Warning}));
 }
 
 TEST_F(BufferFileLoad, AZeroByteEndsTheRead)
@@ -220,7 +235,7 @@ TEST_F(BufferFileLoad, LoneCrAndLoneLfEndLines)
     ASSERT_TRUE(Load("X00007000000616263D2\rX7000800010001020304EC\nS", FileFormat::ExtendedFormat));
     EXPECT_EQ(buffer.Descriptions().GetProjectName(), "abc");
     EXPECT_EQ(buffer.GetByte(0x0103), 4);
-    EXPECT_EQ(WarningCount(), 1); // the final "S"
+    EXPECT_EQ(LineWarningCount(), 1); // the final "S"
 }
 
 TEST_F(BufferFileLoad, RangeAndOffsetMoveTheFileWindow)
@@ -263,8 +278,8 @@ TEST_F(BufferFileLoad, ClearingFillsImplementedCellsReadOnlyIncluded)
     EXPECT_EQ(buffer.GetByte(0x0020), 0xFF);
     EXPECT_EQ(buffer.GetByte(0xFFFF), 0xFF);
     EXPECT_EQ(buffer.GetByte(0x0010), 0x00);
-    EXPECT_EQ(status.Texts(),
-              (std::vector<std::string>{"Buffer Cleared with 0xFF", "Reading file : test.file"}));
+    EXPECT_EQ(status.Texts(), (std::vector<std::string>{"Buffer Cleared with 0xFF",
+                                                        "Reading file : test.file", "No data loaded"}));
 
     status.lines.clear();
     ASSERT_TRUE(Load("\x12", FileFormat::Binary, {0, 0xFFFFFF, 0, ClearMode::Zeros}));

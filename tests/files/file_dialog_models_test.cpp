@@ -290,6 +290,28 @@ TEST_F(SaveFileDialogTest, AReadOnlyFileIsReplacedOnlyAfterTheUserSaysYes)
     EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms::owner_read);
 }
 
+// A file named in Setup is not asked for again; without one a job to a file asks.
+TEST(PrintDialogModel, OnlyAFileNotNamedInSetupIsAskedFor)
+{
+    struct Case {
+        bool printers;
+        bool toFile;
+        bool namedInSetup;
+        PrintOutput output;
+    };
+    for (const Case c : {Case{true, false, false, PrintOutput::Printer},
+                         Case{true, true, true, PrintOutput::FileFromSetup},
+                         Case{false, true, true, PrintOutput::FileFromSetup},
+                         Case{true, true, false, PrintOutput::AskForFile},
+                         Case{false, false, false, PrintOutput::AskForFile},
+                         Case{false, true, false, PrintOutput::AskForFile},
+                         // A printer chosen after a file: the flag of the earlier Setup no longer counts.
+                         Case{true, false, true, PrintOutput::Printer}}) {
+        EXPECT_EQ(ChoosePrintOutput(c.printers, c.toFile, c.namedInSetup), c.output)
+            << c.printers << c.toFile << c.namedInSetup;
+    }
+}
+
 TEST(PrintDialogModel, TheRangeIsCheckedAndTheStartLineNamesThePrinter)
 {
     RecordingBoxes boxes;

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -34,17 +37,21 @@ TEST(AppendRecordTest, AddsRecordsToANewOrExistingLog)
     EXPECT_EQ(ReadFileBytes(log), "{\"a\":1}\n{\"a\":2}\n");
 }
 
-// A record cut short by a crash is dropped before the next one, so the log holds whole
-// records only; a log without any newline yet is all torn.
-TEST(AppendRecordTest, DropsARecordACrashCutShort)
+// A log is only ever added to: whatever it holds stays byte for byte, and a file whose last
+// line has no end (a record a crash cut short, a file that was never a log) gets one first.
+TEST(AppendRecordTest, KeepsEveryByteAndStartsTheRecordOnALineOfItsOwn)
 {
+    std::string binary(32 * 1024, '\0');
+    for (std::size_t i = 0; i < binary.size(); ++i) binary[i] = static_cast<char>(i * 13 + 1);
+    if (binary.back() == '\n') binary.back() = 'x';
     const struct {
         std::string before;
         std::string after;
     } cases[] = {
-        {"{\"a\":1}\n{\"a\":", "{\"a\":1}\n{\"b\":2}\n"},
-        {"{\"a\"", "{\"b\":2}\n"},
-        {std::string(5000, 'x') + "\n" + std::string(9000, 'y'), std::string(5000, 'x') + "\n{\"b\":2}\n"},
+        {"", "{\"b\":2}\n"},
+        {"{\"a\":1}\n", "{\"a\":1}\n{\"b\":2}\n"},
+        {"{\"a\":1}\n{\"a\":", "{\"a\":1}\n{\"a\":\n{\"b\":2}\n"},
+        {binary, binary + "\n{\"b\":2}\n"},
     };
     for (const auto& c : cases) {
         TempFolder folder;
@@ -55,7 +62,7 @@ TEST(AppendRecordTest, DropsARecordACrashCutShort)
         }
         std::string failure;
         ASSERT_TRUE(AppendRecordSafely(log, "{\"b\":2}\n", failure)) << failure;
-        EXPECT_EQ(ReadFileBytes(log), c.after);
+        EXPECT_EQ(ReadFileBytes(log), c.after) << c.before.size() << " bytes before";
     }
 }
 
@@ -79,17 +86,27 @@ TEST(AppendRecordTest, RecordsFromManyWritersNeverInterleave)
     EXPECT_EQ(content, expected);
 }
 
-TEST(AppendRecordTest, ReportsWhyALogCannotBeWritten)
+// Only a regular file is a log: records sent into a FIFO or a device are gone for whoever
+// looks for them later, and opening a FIFO nobody reads would hold the run.
+TEST(AppendRecordTest, RefusesWhatIsNoRegularFileWithTheReason)
 {
     TempFolder folder;
-    std::string failure;
-    EXPECT_FALSE(AppendRecordSafely(folder.Path(), "x\n", failure));
-    EXPECT_EQ(failure, "Is a directory");
-    EXPECT_FALSE(AppendRecordSafely(folder / "missing" / "log", "x\n", failure));
-    EXPECT_EQ(failure, "No such file or directory");
-    // A full disk takes nothing of the record.
-    EXPECT_FALSE(AppendRecordSafely("/dev/full", "x\n", failure));
-    EXPECT_EQ(failure, "No space left on device");
+    const auto fifo = folder / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const struct {
+        std::filesystem::path target;
+        std::string failure;
+    } cases[] = {
+        {folder.Path(), "a folder, not a regular file"},
+        {fifo, "a named pipe (FIFO), not a regular file"},
+        {"/dev/full", "a character device, not a regular file"},
+        {folder / "missing" / "log", "No such file or directory"},
+    };
+    for (const auto& c : cases) {
+        std::string failure;
+        EXPECT_FALSE(AppendRecordSafely(c.target, "x\n", failure)) << c.target;
+        EXPECT_EQ(failure, c.failure);
+    }
 }
 
 } // namespace

@@ -45,10 +45,13 @@ TEST(SafeFileWriterSync, TheFileAndThenItsFolderAreSyncedBeforeSuccess)
     ASSERT_TRUE(WriteFileSafely(folder / "new.bin", "replaced", failure));
     EXPECT_EQ(SyncedKinds(), (std::vector<char>{'f', 'd'}));
 
+    // Written over in place, the old content's copy and its folder reach the disk first.
     std::filesystem::create_hard_link(folder / "new.bin", folder / "other.bin");
     SyncedKinds().clear();
-    ASSERT_TRUE(WriteFileSafely(folder / "new.bin", "in place", failure));
-    EXPECT_EQ(SyncedKinds(), std::vector<char>{'f'});
+    SaveRules rules;
+    rules.keepFolder = folder / "kept";
+    ASSERT_TRUE(WriteFileSafely(folder / "new.bin", "in place", failure, rules));
+    EXPECT_EQ(SyncedKinds(), (std::vector<char>{'f', 'd', 'f'}));
 }
 
 // A conversion that can be run again asks for no sync, and still gets a whole file.

@@ -101,17 +101,31 @@ TEST_F(SafeFileWriter, AReplacedFileKeepsItsModeOwnerAndGroup)
     EXPECT_EQ(testing::ReadFileBytes(path), "new");
 }
 
-TEST_F(SafeFileWriter, HardLinksKeepSharingTheNewContent)
+// A file with further names can only be written over in place: its old content is copied
+// whole into the keep folder first, and the caller hears of the copy before the file changes.
+TEST_F(SafeFileWriter, HardLinksKeepSharingTheNewContentAfterTheOldIsKept)
 {
+    testing::TempFolder kept;
     const fs::path path = folder / "a.bin";
     testing::WriteFileBytes(path, "old content, longer than the new one");
     fs::create_hard_link(path, folder / "b.bin");
-    ASSERT_TRUE(Save(path, "new"));
+    std::vector<std::string> told;
+    SaveRules rules;
+    rules.keepFolder = kept / "copies";
+    rules.onOldContentKept = [&](const fs::path& copy) {
+        told.push_back(testing::ReadFileBytes(copy) + " / " + testing::ReadFileBytes(path));
+    };
+    ASSERT_TRUE(WriteFileSafely(path, "new", failure, rules)) << failure;
     EXPECT_EQ(fs::hard_link_count(path), 2U);
     EXPECT_EQ(testing::ReadFileBytes(folder / "b.bin"), "new");
-    ASSERT_TRUE(Save(folder / "b.bin", std::string(70000, 'g')));
+    ASSERT_TRUE(WriteFileSafely(folder / "b.bin", std::string(70000, 'g'), failure, rules)) << failure;
     EXPECT_EQ(testing::ReadFileBytes(path), std::string(70000, 'g'));
     EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"a.bin", "b.bin"}));
+    // Told while the file still held what the copy holds.
+    EXPECT_EQ(told, (std::vector<std::string>{
+                        "old content, longer than the new one / old content, longer than the new one",
+                        "new / new"}));
+    EXPECT_EQ(std::distance(fs::directory_iterator(kept / "copies"), fs::directory_iterator()), 2);
 }
 
 TEST_F(SafeFileWriter, AFifoIsWrittenIntoAndStaysAFifo)
@@ -243,20 +257,45 @@ TEST_F(SafeFileWriter, AReadOnlyFileIsRefusedEvenForRootUnlessReplacingWasChosen
     EXPECT_FALSE(IsReadOnlyButReplaceable(folder / "missing.s19"));
 }
 
-TEST_F(SafeFileWriter, AWritableFileInAFolderClosedToNewNamesIsWrittenInPlace)
+// A folder that takes no new file leaves only a write in place, which a kill could tear: it
+// happens once the old content is kept elsewhere, and where it cannot be kept the file is
+// left alone and the failure says why and what to do.
+TEST_F(SafeFileWriter, AFileInAFolderClosedToNewNamesIsWrittenInPlaceOnlyOnceItsOldContentIsKept)
 {
     const fs::path locked = folder / "locked";
+    const fs::path open = folder / "open";
     fs::create_directory(locked);
+    fs::create_directory(open);
     const fs::path path = locked / "out.bin";
     testing::WriteFileBytes(path, "earlier and longer");
     ::chown(path.c_str(), kNobody, kNobody);
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
     fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
                                 fs::perms::others_exec);
-    const std::string reason =
-        SaveWithoutPrivileges([&](std::string& why) { return WriteFileSafely(path, "new", why); });
-    EXPECT_EQ(reason, "");
+    fs::permissions(open, fs::perms::all);
+    const auto saveKeepingIn = [&](const fs::path& keep) {
+        return SaveWithoutPrivileges([&](std::string& why) {
+            SaveRules rules;
+            rules.keepFolder = keep;
+            return WriteFileSafely(path, "new", why, rules);
+        });
+    };
+
+    const std::string refusal = saveKeepingIn(locked / "copies");
+    EXPECT_EQ(refusal,
+              "it can only be written over in place, since its folder takes no new file (Permission denied), "
+              "and its old content could not be copied to " +
+                  (locked / "copies").string() +
+                  " first (Permission denied); nothing was written: save under another name, or let " +
+                  (locked / "copies").string() + " take the copy");
+    EXPECT_EQ(testing::ReadFileBytes(path), "earlier and longer");
+
+    EXPECT_EQ(saveKeepingIn(open), "");
     EXPECT_EQ(testing::ReadFileBytes(path), "new");
+    std::vector<std::string> copies;
+    for (const auto& entry : fs::directory_iterator(open))
+        copies.push_back(testing::ReadFileBytes(entry.path()));
+    EXPECT_EQ(copies, std::vector<std::string>{"earlier and longer"});
 }
 
 TEST_F(SafeFileWriter, ADanglingSymbolicLinkCreatesItsTarget)

@@ -5,6 +5,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "link/linux/default_devices.h"
@@ -59,6 +64,74 @@ TEST(SettingsDirectory, PortsFileIsReadWhenPresent)
     const PortsMap map = LoadPortsMap(directory.Path() / "ports");
     EXPECT_TRUE(map.IsSimulated("LPT2"));
     EXPECT_EQ(map.TargetOf("COM1"), "/dev/ttyUSB0");
+}
+
+// A relative XDG_CONFIG_HOME is ignored, as the XDG rules say: the settings do not move with
+// the working folder.
+TEST(SettingsDirectory, ARelativeConfigHomeIsIgnored)
+{
+    const char* savedConfig = std::getenv("XDG_CONFIG_HOME");
+    const std::string restoreConfig = savedConfig != nullptr ? savedConfig : "";
+    setenv("XDG_CONFIG_HOME", "relative/config", 1);
+    const fs::path directory = SettingsDirectory();
+    EXPECT_TRUE(directory.is_absolute()) << directory;
+    EXPECT_EQ(directory.filename(), "zav");
+    EXPECT_EQ(directory.parent_path().filename(), ".config");
+    if (savedConfig != nullptr) {
+        setenv("XDG_CONFIG_HOME", restoreConfig.c_str(), 1);
+    } else {
+        unsetenv("XDG_CONFIG_HOME");
+    }
+}
+
+// A ports map that exists but cannot be read is an error naming the file and why, with no
+// entry at all: nothing may fall back to the default devices.
+TEST(SettingsDirectory, APortsMapThatExistsButCannotBeReadIsAnError)
+{
+    struct Case {
+        const char* what;
+        std::function<void(const fs::path&)> make;
+        std::string why;
+    };
+    const std::vector<Case> cases = {
+        {"folder", [](const fs::path& map) { fs::create_directory(map); }, "it is a folder"},
+        {"fifo", [](const fs::path& map) { ASSERT_EQ(::mkfifo(map.c_str(), 0600), 0); },
+         "it is not a regular file"},
+        {"large",
+         [](const fs::path& map) {
+             std::ofstream(map) << "LPT1=simulator\n" << std::string(1024 * 1024, '#');
+         },
+         "it is larger than 1 MiB"},
+        {"loop", [](const fs::path& map) { fs::create_symlink(map, map); }, "it cannot be read: "},
+        {"dangling", [](const fs::path& map) { fs::create_symlink(map.parent_path() / "gone", map); },
+         "it is a link to "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        testing::TempFolder directory;
+        const fs::path file = directory.Path() / "ports";
+        c.make(file);
+        const PortsMap map = LoadPortsMap(file);
+        EXPECT_EQ(map.FileError().rfind("the ports map " + file.string() + " cannot be read: " + c.why, 0),
+                  0U)
+            << map.FileError();
+        EXPECT_NE(map.FileError().find("no port is opened"), std::string::npos);
+        EXPECT_TRUE(map.Entries().empty());
+    }
+    testing::TempFolder directory;
+    EXPECT_EQ(LoadPortsMap(directory.Path() / "ports").FileError(), "");
+}
+
+// The lines the map passes over are warned about in line order, a repeated name naming the
+// line it replaced, and control characters of the file shown escaped.
+TEST(SettingsDirectory, PortsMapLineWarningsAreInOrderAndEscaped)
+{
+    const fs::path file = "/cfg/ports";
+    const PortsMap map = PortsMap::Parse("COM1=/dev/ttyUSB0\rbad\x1B[2Jline\r\nCOM1=simulator\n");
+    EXPECT_EQ(PortsMapLineWarnings(map, file),
+              (std::vector<std::string>{
+                  "/cfg/ports: line 2 not read: bad\\x1B[2Jline (not NAME=TARGET)",
+                  "/cfg/ports: line 3: COM1 is mapped again; this line is used, not line 1"}));
 }
 
 TEST(DefaultDevices, PortNamesMapToKernelDevicesUnlessTheMapSaysOtherwise)

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <map>
+#include <string>
 #include <vector>
 
 #include "link/ports_map.h"
@@ -37,6 +39,24 @@ TEST(PortsMap, ReadsNameTargetLinesAndIgnoresTheRest)
                                         "NAME is one of LPT1 to LPT3 or COM1 to COM8, in capitals"}));
     EXPECT_EQ(map.UnreadableLines()[0].reason, "not NAME=TARGET");
     EXPECT_EQ(map.UnreadableLines()[3].reason, "no TARGET after the =");
+}
+
+// CR LF, LF and a lone CR each end a line: a map saved with any of them reads the same, and
+// no CR is left in a target.
+TEST(PortsMap, EveryLineEndReadsTheSame)
+{
+    for (const char* end : {"\n", "\r\n", "\r"}) {
+        SCOPED_TRACE(testing::PrintToString(end));
+        const std::string e = end;
+        const PortsMap map = PortsMap::Parse("COM1=simulator" + e + "LPT1=/dev/parport1" + e + "nonsense" +
+                                             e + "COM1=/dev/ttyUSB0" + e);
+        EXPECT_EQ(map.Entries(),
+                  (std::map<std::string, std::string>{{"COM1", "/dev/ttyUSB0"}, {"LPT1", "/dev/parport1"}}));
+        ASSERT_EQ(map.UnreadableLines().size(), 1U);
+        EXPECT_EQ(map.UnreadableLines()[0].number, 3);
+        // The last line for a name wins, and the one it replaced is noted.
+        EXPECT_EQ(map.RepeatedNames(), (std::vector<PortsMap::RepeatedName>{{"COM1", 1, 4}}));
+    }
 }
 
 TEST(PortsMap, PortNamesAreExact)

@@ -131,6 +131,37 @@ TEST_F(FindDialogTest, StartsWithTheCursorByteAndSearchAgainStepsOverTheMatch)
     EXPECT_EQ(dialog.SearchText().History(), std::vector<std::string>{"c3c3"});
 }
 
+// Search Again goes on from the other end of the buffer, and only when asked to.
+TEST_F(FindDialogTest, SearchAgainWrapsAroundTheBufferInEitherDirection)
+{
+    FindDialog dialog(buffer, 0x0040);
+    dialog.SearchText().SetText("C3C3");
+    EXPECT_EQ(dialog.Ok(buffer, 0x0040, boxes, true), 0x0040);
+    EXPECT_FALSE(dialog.Wrapped());
+    EXPECT_EQ(dialog.WrapNote(), "");
+    EXPECT_EQ(dialog.Ok(buffer, 0x0040, boxes, true), 0x0010);
+    EXPECT_TRUE(dialog.Wrapped());
+    EXPECT_EQ(dialog.WrapNote(), "Search reached the end of the buffer and went on from the start");
+    EXPECT_EQ(dialog.Ok(buffer, 0x0010, boxes, true), 0x0012);
+    EXPECT_FALSE(dialog.Wrapped());
+
+    dialog.SetDirection(SearchDirection::Up);
+    EXPECT_EQ(dialog.Ok(buffer, 0x0012, boxes, true), 0x0010);
+    EXPECT_EQ(dialog.Ok(buffer, 0x0010, boxes, true), 0x0040);
+    EXPECT_EQ(dialog.WrapNote(), "Search reached the start of the buffer and went on from the end");
+    EXPECT_TRUE(boxes.shown.empty());
+
+    // Without wrapping the end of the buffer ends the search.
+    dialog.SetDirection(SearchDirection::Down);
+    EXPECT_FALSE(dialog.Ok(buffer, 0x0040, boxes));
+    EXPECT_FALSE(dialog.Wrapped());
+    // A pattern the buffer does not hold is still not found, once round.
+    dialog.SearchText().SetText("C4");
+    EXPECT_FALSE(dialog.Ok(buffer, 0x0040, boxes, true));
+    EXPECT_FALSE(dialog.Wrapped());
+    EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"Search String not found", "Search String not found"}));
+}
+
 TEST_F(FindDialogTest, SearchingUpFromZeroTestsOnlyAddressZero)
 {
     FindDialog dialog(buffer, 0);

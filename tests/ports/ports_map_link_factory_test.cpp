@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <optional>
+#include <string>
+#include <utility>
 
 #include "boardsim/simulated_board.h"
 #include "link/programmer_link.h"
@@ -110,6 +113,36 @@ TEST(SystemPortListing, PlainFileIsNoSerialPort)
     const std::vector<PortStatus> serial = SystemPortListing(map, std::nullopt).SerialPorts();
     EXPECT_FALSE(serial[0].present);
     EXPECT_EQ(serial[0].problem, PortProblem::Unsuitable);
+}
+
+// While the map cannot be read no name reaches a device or the simulator: every open fails
+// with the map's error as the cause, and the listing offers nothing.
+TEST(PortsMapLinkFactory, AnUnreadableMapOpensNoPort)
+{
+    testing::TempFolder folder;
+    PortsMap map = MostlyMissing(folder);
+    const std::string error = "the ports map /cfg/ports cannot be read: it is a folder";
+    map.SetFileError(error);
+    for (const std::optional<BoardSimOptions>& simulate :
+         {std::optional<BoardSimOptions>{}, {BoardSimOptions{}}}) {
+        PortsMapLinkFactory links(map, simulate);
+        EXPECT_EQ(links.SimulatedBoardOn("LPT2", 2), nullptr);
+        for (const auto& [name, code] :
+             {std::pair<std::string, std::uint8_t>{"LPT1", 2}, {"LPT2", 2}, {"COM3", 1}}) {
+            SCOPED_TRACE(name);
+            std::atomic<bool> stop{false};
+            const auto ports = links.PortsFor(name, code);
+            ProgrammerLink link(ports->Access());
+            link.Open(name, 0, stop, code);
+            EXPECT_EQ(link.LastError(), "Error opening port: " + name);
+            EXPECT_EQ(link.ErrorCause(), error);
+        }
+    }
+    SystemPortListing listing(map, std::nullopt);
+    EXPECT_EQ(PresentPortNames(listing.ParallelPorts()), (std::vector<std::string>{"NO port detected"}));
+    const std::vector<PortStatus> serial = listing.SerialPorts();
+    EXPECT_EQ(PresentPortNames(serial), (std::vector<std::string>{"NO port detected"}));
+    EXPECT_EQ(serial[2].cause, error);
 }
 
 TEST(PresentPortNames, NoPresentPortGivesTheNoPortEntry)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
 
 #include "sequence_harness.h"
 #include "support/device_names.h"
@@ -50,6 +51,7 @@ void ExpectEndedCleanly(SequenceHarness& harness)
     EXPECT_TRUE(host.bytesSet.empty());
     EXPECT_EQ(host.beginUpdates, 0);
     for (int port = 1; port <= 3; ++port) EXPECT_EQ(harness.board.Parallel().ClaimCount(port), 0);
+    EXPECT_EQ(harness.board.Parallel().ReleaseFault(), "");
     EXPECT_FALSE(harness.board.Serial().IsOpen());
 }
 
@@ -289,7 +291,9 @@ public:
         if (target_.WriteCount() == writesSeen_) return;
         writesSeen_ = target_.WriteCount();
         for (std::uint16_t cell : watched_) {
-            if (target_.LastWriteTo(cell)) order.push_back(cell);
+            if (!target_.LastWriteTo(cell)) continue;
+            order.push_back(cell);
+            if (onWrite) onWrite(cell);
         }
     }
     bool ReadsControlLines(int portNumber) override { return inner_.ReadsControlLines(portNumber); }
@@ -297,6 +301,8 @@ public:
     std::string FailureCause() const override { return inner_.FailureCause(); }
 
     std::vector<std::uint16_t> order;
+    // Called on the worker's thread, as the write reaches the part.
+    std::function<void(std::uint16_t cell)> onWrite;
 
 private:
     ParallelPortIo& inner_;
@@ -431,9 +437,7 @@ TEST(ProgramSequence, AStopWhileTheWorkerWaitsOnABoxDoesNotDeadlock)
     harness.RunProgram();
 
     EXPECT_EQ(BoxTexts(harness.host), std::vector<std::string>{kConfigQuestion});
-    EXPECT_EQ(harness.host.lines,
-              (std::vector<StatusLine>{
-                  kProgramStarted, {"Programmer Not Ready.", StatusKind::Error}, kProgramInterrupted}));
+    EXPECT_EQ(harness.host.lines, (std::vector<StatusLine>{kProgramStarted, kProgramInterrupted}));
     EXPECT_FALSE(harness.program.HasWorker());
     // Not even the erase command, which waits for no ready signal, went out.
     EXPECT_EQ(harness.board.Target().WriteCount(), 0);
@@ -477,7 +481,11 @@ TEST_P(StopAtABox, NoTargetCellChangesAfterTheStop)
         ASSERT_EQ(harness.board.Target().Peek(static_cast<std::uint16_t>(a)),
                   atStop[static_cast<std::size_t>(a)])
             << a;
-    EXPECT_EQ(harness.host.lines.back(), (StatusLine{"Programmer Not Ready.", StatusKind::Error}));
+    // The stop is the user's: neither a board that is not ready nor a success.
+    for (const StatusLine& line : harness.host.lines) {
+        EXPECT_NE(line.kind, StatusKind::Error) << line.text;
+        EXPECT_EQ(line.text.find("completed"), std::string::npos) << line.text;
+    }
 }
 
 using Opt = SequenceOption;
@@ -493,11 +501,48 @@ INSTANTIATE_TEST_SUITE_P(
                       BoxStop{"TMS375C006 (512)", {Opt::Erase}, 1}),
     [](const ::testing::TestParamInfo<BoxStop>& info) { return "Case" + std::to_string(info.index); });
 
+// A run stopped part-way leaves the cells it had not reached as it found them, also the
+// second block's first cell, on which the delay was calibrated before the erase began.
+TEST(ProgramSequence, AStopInTheFirstTmsBlockLeavesTheSecondAsItWas)
+{
+    SequenceHarness harness("TMS370Cx5x (512)");
+    // The stop comes from the worker's own thread as the erase reaches 0x1E10, so it lands
+    // there however the threads are scheduled.
+    WriteOrderSpy spy(harness.board.Parallel(), harness.board.Target(), {0x1E10});
+    SharedPortsLinkFactory spiedLinks(PortAccess{&spy, nullptr, &harness.board.BoardClock()});
+    ProgramSequenceControl program(harness.host, harness.queue, spiedLinks);
+    spy.onWrite = [&](std::uint16_t) { program.RequestStop(); };
+    harness.FillBuffer();
+    harness.Down({SequenceOption::Erase, SequenceOption::Program});
+    program.Start();
+    program.WaitForEnd();
+    // A stop is no board failure: nothing but the start line, and no success.
+    EXPECT_EQ(harness.host.lines, (std::vector<StatusLine>{kProgramStarted}));
+    EXPECT_EQ(harness.Target(0x1E01), 0xFF);
+    for (std::int32_t a = 0x1F00; a <= 0x1FFF; ++a)
+        ASSERT_EQ(harness.Target(a), TargetPattern(a)) << std::hex << a;
+}
+
+// Programming an MC68HC11 EEPROM only clears bits: a program run over what the part held
+// before comes out right only when its erase reached the part.
+TEST(ProgramSequence, AnE9ProgramRunErasesThePartBeforeItsCellsAreProgrammed)
+{
+    SequenceHarness harness("MC68HC11E9");
+    harness.FillBuffer();
+    harness.Down({SequenceOption::Program, SequenceOption::Verify});
+    harness.RunProgram();
+    EXPECT_EQ(harness.host.lines, Completed("MC68HC11E9"));
+    for (std::int32_t a = 0xB600; a <= 0xB7FF; ++a)
+        ASSERT_EQ(harness.Target(a), BufferPattern(a)) << std::hex << a;
+}
+
 TEST(ProgramSequence, AStartIsRefusedWhileAReadOwnsThePort)
 {
     BoardSimOptions options = BoardFor("MC68HC05B6");
     options.neverReady = true;
     SequenceHarness harness("MC68HC05B6", options);
+    // Waits for ready until the user stops, as the window does.
+    harness.host.settings.waitLimitMs = 0;
     harness.Down({SequenceOption::Read, SequenceOption::Program});
     EXPECT_TRUE(harness.read.StartButtonClick(true));
     EXPECT_FALSE(harness.program.StartButtonClick(true));

@@ -52,6 +52,10 @@ public:
 class SequenceHarness {
 public:
     static constexpr std::int64_t kSettleUs = 1'000'000;
+    // No wait for a ready board is near this long (virtual time), so a board never seen ready
+    // fails the sequence here rather than holding the test until ctest ends it. Kept short:
+    // past its first second a wait also pauses in real time.
+    static constexpr std::int64_t kWaitLimitMs = 2'000;
 
     explicit SequenceHarness(const std::string& deviceName, BoardSimOptions options)
         : board(options), links(board.Access())
@@ -61,6 +65,7 @@ public:
             board.Target().Poke(static_cast<std::uint16_t>(a), TargetPattern(a));
         SelectDevice(deviceName);
         host.settings.lptDelay = 0;
+        host.settings.waitLimitMs = kWaitLimitMs;
     }
     explicit SequenceHarness(const std::string& deviceName)
         : SequenceHarness(deviceName, BoardFor(deviceName))

@@ -25,9 +25,10 @@ TEST(SettingsText, ALoneKeyChangesOnlyItsValue)
     EXPECT_EQ(Read(""), AppSettings{});
 }
 
-TEST(SettingsText, KeysMatchWithoutCaseFirstLineWinsBlanksAreKept)
+TEST(SettingsText, KeysMatchWithoutCaseLastLineWinsBlanksAreKept)
 {
-    EXPECT_EQ(Read("lpt_port=LPT3\r\nLPT_PORT=LPT2\r\n").program.lptPort, "LPT3");
+    EXPECT_EQ(Read("lpt_port=LPT3\r\nLPT_PORT=LPT2\r\n").program.lptPort, "LPT2");
+    EXPECT_EQ(Read("LPT_DELAY=fast\r\nLPT_DELAY=7\r\n").program.lptDelay, 7);
     EXPECT_EQ(Read("COM_PORT=A=B\r\n").program.comPort, "A=B");
     EXPECT_EQ(Read("LPT_PORT =LPT2\r\n").program.lptPort, "LPT1");
     EXPECT_EQ(Read("LPT_PORT= LPT2\r\n").program.lptPort, " LPT2");

@@ -5,8 +5,12 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
 
 #include "shell/settings_file.h"
+#include "support/scoped_environment.h"
 #include "support/temp_folder.h"
 
 namespace zav {
@@ -69,6 +73,51 @@ TEST_F(SettingsFileTest, NumbersOutOfRangeAreWarnedAboutWithTheValueUsed)
     EXPECT_EQ(settings.program.lptDelay, 50);
 }
 
+// What the reading would otherwise pass over is one warning each, naming the file and the
+// line, with the file's control characters shown escaped; the values are read as before.
+TEST_F(SettingsFileTest, BinaryDataRepeatedKeysAndPortsOfTheWrongKindAreWarnedAbout)
+{
+    using namespace std::string_literals;
+    struct Case {
+        std::string text;
+        std::vector<std::string> warnings;
+    };
+    const std::vector<Case> cases = {
+        {"LPT_PORT=LPT2\r\nCOM_PORT=COM3\r\nLPT_DELAY=7\r\n", {}},
+        {"LPT_DELAY=7\r\nP_WIN_\x00\x01\xFF=3\r\n\x7F\x02\r\n"s,
+         {"2 lines hold binary data, the first line 2 (P_WIN_\\x00\\x01\xFF=3); such lines are read as they "
+          "stand."}},
+        {"LPT_PORT=LPT2\r\nCOM_PORT=COM2\r\nlpt_port=LPT3\r\nLPT_PORT=LPT1\r\n",
+         {"line 3: lpt_port is given again; this line is read, not line 1.",
+          "line 4: LPT_PORT is given again; this line is read, not line 3."}},
+        {"A=1\nA=2\nA=3\nA=4\nA=5\nA=6\nA=7\nA=8\n",
+         {"line 2: A is given again; this line is read, not line 1.",
+          "line 3: A is given again; this line is read, not line 2.",
+          "line 4: A is given again; this line is read, not line 3.",
+          "line 5: A is given again; this line is read, not line 4.",
+          "line 6: A is given again; this line is read, not line 5.", "2 more lines give a key again."}},
+        {"COM_PORT=LPT1\r\nLPT_PORT=COM2\r\n",
+         {"LPT_PORT=COM2 is not one of LPT1 to LPT3; a run on that port will not open it.",
+          "COM_PORT=LPT1 is not one of COM1 to COM8; a run on that port will not open it."}},
+        {"LPT_PORT= LPT2\r\nCOM_PORT=COM9\x1B\r\n",
+         {"line 2 holds binary data (COM_PORT=COM9\\x1B); such lines are read as they stand.",
+          "LPT_PORT= LPT2 is not one of LPT1 to LPT3; a run on that port will not open it.",
+          "COM_PORT=COM9\\x1B is not one of COM1 to COM8; a run on that port will not open it."}},
+    };
+    std::filesystem::create_directories(folder);
+    const auto path = folder / kSettingsFileName;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << c.text;
+        AppSettings settings;
+        const SettingsFileReport report = ReadSettingsFile(path, settings);
+        std::vector<std::string> expected;
+        for (const std::string& warning : c.warnings) expected.push_back(path.string() + ": " + warning);
+        EXPECT_EQ(report.warnings, expected);
+        EXPECT_FALSE(report.error);
+    }
+}
+
 // Only a regular file of at most 1 MiB is read; anything else is one warning and the
 // defaults, and nothing blocks, aborts or fills the memory.
 TEST_F(SettingsFileTest, ANameThatIsNoSmallRegularFileIsNotRead)
@@ -102,8 +151,11 @@ TEST_F(SettingsFileTest, ANameThatIsNoSmallRegularFileIsNotRead)
     }
 }
 
+// Written over in place to keep the other name, the file's old content is kept in the
+// backups folder first.
 TEST_F(SettingsFileTest, ASavedFileKeepsItsOtherHardLink)
 {
+    const testing::ScopedEnvironment data("XDG_DATA_HOME", (temp / "share").string());
     std::filesystem::create_directories(folder);
     const auto path = folder / kSettingsFileName;
     std::ofstream(path) << "LPT_DELAY=1\r\n";
@@ -115,6 +167,10 @@ TEST_F(SettingsFileTest, ASavedFileKeepsItsOtherHardLink)
     AppSettings reread;
     (void)ReadSettingsFile(folder / "backup.ini", reread);
     EXPECT_EQ(reread.program.lptDelay, 7);
+    const auto copies = std::filesystem::directory_iterator(temp / "share/zav/backups");
+    ASSERT_NE(copies, std::filesystem::directory_iterator());
+    std::ifstream copy(copies->path());
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(copy), {}), "LPT_DELAY=1\r\n");
 }
 
 TEST_F(SettingsFileTest, AnUnwritablePlaceReportsTheSystemsReason)

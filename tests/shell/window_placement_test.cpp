@@ -88,3 +88,39 @@ TEST(CentredFramePosition, MiddleOfTheScreensAreaOrItsTopLeftWhenLarger)
 
 } // namespace
 } // namespace zav
+
+namespace zav {
+namespace {
+
+// The main window's frame at 6,49, 560 x 300, beside which the editor's 553 x 300 frame goes.
+TEST(FramePositionBeside, TheFirstSideWithRoomOnTheOthersScreen)
+{
+    const ScreenRect main{6, 49, 560, 300};
+    struct Case {
+        const char* what;
+        std::vector<ScreenRect> screens;
+        ScreenPoint expected;
+    };
+    for (const Case& c : {
+             Case{"right", {{0, 0, 1920, 1050}}, {566, 49}},
+             Case{"below on a narrow screen", {{0, 0, 1024, 738}}, {6, 349}},
+             Case{"right, pulled up to fit", {{0, 0, 1920, 330}}, {566, 30}},
+             Case{"on the screen the window is on", {{0, 0, 1024, 738}, {1024, 0, 1920, 1080}}, {6, 349}},
+             Case{"no room anywhere: right, kept on", {{0, 0, 800, 500}}, {247, 49}},
+         }) {
+        EXPECT_EQ(FramePositionBeside(main, 553, 300, c.screens), c.expected) << c.what;
+    }
+    // Left of a window at the right edge, above one at the bottom.
+    EXPECT_EQ(FramePositionBeside({1300, 700, 600, 300}, 553, 300, {{0, 0, 1920, 1050}}), (ScreenPoint{747, 700}));
+    EXPECT_EQ(FramePositionBeside({0, 700, 1900, 300}, 553, 300, {{0, 0, 1920, 1050}}), (ScreenPoint{0, 400}));
+}
+
+TEST(WidthForCaption, LeavesRoomForTheTitleBarsButtons)
+{
+    EXPECT_EQ(WidthForCaption(100, 30), 280);
+    EXPECT_EQ(WidthForCaption(200, 60), 560); // at twice the scale, twice the width
+    EXPECT_EQ(WidthForCaption(-1, -1), 0);
+}
+
+} // namespace
+} // namespace zav

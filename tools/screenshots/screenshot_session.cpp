@@ -137,8 +137,14 @@ void ScreenshotSession::FillDemoBuffer()
     // A calibration table: 32 rising steps.
     for (std::int32_t i = 0; i < 32; ++i)
         buffer.SetByte(kEepromStart + 0x10 + i, static_cast<std::uint8_t>(0x30 + i * 2));
+    // Event counters: small numbers, which the character pane shows as code page 437's pictures.
+    const std::uint8_t counters[] = {0x01, 0x03, 0x00, 0x02, 0x1B, 0x07, 0x0E, 0x7F};
+    for (std::int32_t i = 0; i < 8; ++i) buffer.SetByte(kEepromStart + 0x30 + i, counters[i]);
     for (std::size_t i = 0; i < banner.size(); ++i)
         buffer.SetByte(kEepromStart + 0x40 + static_cast<std::int32_t>(i), static_cast<std::uint8_t>(banner[i]));
+    // The banner's line ends in CR LF.
+    buffer.SetByte(kEepromStart + 0x40 + static_cast<std::int32_t>(banner.size()), 0x0D);
+    buffer.SetByte(kEepromStart + 0x41 + static_cast<std::int32_t>(banner.size()), 0x0A);
     buffer.SetByte(kConfigAddress, 0x0D);
     buffer.EndUpdate();
 
@@ -238,7 +244,8 @@ void ScreenshotSession::MessageListMenu()
     painter.drawPixmap(at, menuPicture);
     painter.end();
     menu->close();
-    grabber_.SavePicture(WindowGrabber::Framed(picture, shell_->windowTitle()), QStringLiteral("message_list_menu"));
+    grabber_.SavePicture(WindowGrabber::Framed(picture, shell_->windowTitle()), QStringLiteral("message_list_menu"),
+                         WindowGrabber::WindowTexts(*shell_));
 }
 
 void ScreenshotSession::ShellDialogs()

@@ -1,14 +1,21 @@
 #include "window_grabber.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDialog>
 #include <QEventLoop>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 
@@ -82,14 +89,39 @@ QPixmap WindowGrabber::Save(QWidget& widget, const QString& name)
     // Offscreen windows have no frame; the picture gets a title bar with the window's
     // caption, so a reader finds the window by the name it shows.
     const QPixmap picture = Framed(widget.grab(), widget.window()->windowTitle());
-    SavePicture(picture, name);
+    SavePicture(picture, name, WindowTexts(widget));
     return picture;
 }
 
-void WindowGrabber::SavePicture(const QPixmap& picture, const QString& name)
+void WindowGrabber::SavePicture(const QPixmap& picture, const QString& name, const QString& texts)
 {
-    if (picture.isNull() || !picture.save(folder_.filePath(name + QStringLiteral(".png"))))
+    QImage image = picture.toImage();
+    if (!texts.isEmpty()) image.setText(QStringLiteral("zav:texts"), texts);
+    if (picture.isNull() || !image.save(folder_.filePath(name + QStringLiteral(".png"))))
         Fail(name + QStringLiteral(": the picture could not be saved"));
+}
+
+QString WindowGrabber::WindowTexts(const QWidget& window)
+{
+    constexpr int kRowsRead = 2000;
+    QStringList texts{window.window()->windowTitle()};
+    for (const QWidget* child : window.findChildren<QWidget*>()) {
+        if (!child->isVisibleTo(&window)) continue;
+        if (const auto* label = qobject_cast<const QLabel*>(child)) texts << label->text();
+        if (const auto* button = qobject_cast<const QAbstractButton*>(child)) texts << button->text();
+        if (const auto* field = qobject_cast<const QLineEdit*>(child)) texts << field->text();
+        if (const auto* box = qobject_cast<const QGroupBox*>(child)) texts << box->title();
+        if (const auto* text = qobject_cast<const QPlainTextEdit*>(child)) texts << text->toPlainText();
+        if (const auto* view = qobject_cast<const QAbstractItemView*>(child); view != nullptr && view->model()) {
+            const QAbstractItemModel& model = *view->model();
+            for (int row = 0; row < std::min(model.rowCount(), kRowsRead); ++row) {
+                for (int column = 0; column < model.columnCount(); ++column)
+                    texts << model.index(row, column).data(Qt::DisplayRole).toString();
+            }
+        }
+    }
+    texts.removeAll(QString());
+    return texts.join(QLatin1Char('\n'));
 }
 
 void WindowGrabber::SaveModal(const QString& name, const std::function<void()>& open,

@@ -26,7 +26,12 @@ public:
 
     // <name>.png of `widget` in its frame; the picture is returned for composing others.
     QPixmap Save(QWidget& widget, const QString& name);
-    void SavePicture(const QPixmap& picture, const QString& name);
+    // The picture, carrying the texts the window shows (see WindowTexts) for the manual's
+    // checks, which cannot read pictures.
+    void SavePicture(const QPixmap& picture, const QString& name, const QString& texts = {});
+    // Every text a window shows, one a line: its caption, labels, buttons, fields and the
+    // rows of its lists and tables.
+    [[nodiscard]] static QString WindowTexts(const QWidget& window);
 
     // Calls `open`, which shows a modal window and returns when it is closed. While it runs,
     // the modal window is given to `prepare`, saved as <name>.png and closed by `close`

@@ -14,6 +14,7 @@
 #include "messages/message_boxes.h"
 #include "widgets/latin1_text.h"
 #include "widgets/system_text.h"
+#include "widgets/reader_name.h"
 
 namespace zav {
 
@@ -60,6 +61,11 @@ TForm8::TForm8(THexEdit& editor, TExplaine& description)
     access_ = new QComboBox(this);
     access_->setObjectName(QStringLiteral("ComboBox2"));
     access_->addItems({QStringLiteral("Read Only"), QStringLiteral("Read/Write")});
+    SetReaderName(*address_, QStringLiteral("Address"));
+    SetReaderName(*value_, QStringLiteral("Data"));
+    SetReaderName(*comment_, QStringLiteral("Comment"));
+    SetReaderName(*colour_, QStringLiteral("Cell Color"));
+    SetReaderName(*access_, QStringLiteral("Cell Access"));
     colour_->setCurrentIndex(0);
     access_->setCurrentIndex(kReadOnlyItem);
 

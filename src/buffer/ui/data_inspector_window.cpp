@@ -8,9 +8,11 @@
 
 #include <algorithm>
 
+#include "buffer/ui/byte_glyph_text.h"
 #include "buffer/ui/hex_edit_window.h"
 #include "operations/data_inspector.h"
 #include "widgets/latin1_text.h"
+#include "widgets/reader_name.h"
 
 namespace zav {
 
@@ -27,6 +29,7 @@ TDataInspector::TDataInspector(THexEdit& editor, QWidget* parent)
     table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                             QAbstractItemView::AnyKeyPressed);
     table_->setToolTip(QStringLiteral("Type a value to write it at the cursor"));
+    SetReaderName(*table_, QStringLiteral("Values at the cursor"));
     for (int row = 0; row < kInspectorRowCount; ++row) {
         auto* name = new QTableWidgetItem(FromLatin1(InspectorRowName(static_cast<InspectorRow>(row))));
         name->setFlags(Qt::ItemIsEnabled);
@@ -53,8 +56,11 @@ void TDataInspector::Refresh()
     refreshing_ = true;
     const std::int32_t address = editor_.CursorAddress();
     for (int row = 0; row < kInspectorRowCount; ++row) {
-        table_->item(row, 1)->setText(
-            FromLatin1(InspectorValueText(editor_.Buffer(), address, static_cast<InspectorRow>(row))));
+        const std::string text = InspectorValueText(editor_.Buffer(), address, static_cast<InspectorRow>(row));
+        // The character shows as in the character pane, control codes included.
+        const bool character = static_cast<InspectorRow>(row) == InspectorRow::Latin1 && text.size() == 1;
+        table_->item(row, 1)->setText(character ? QString(GlyphOf(static_cast<std::uint8_t>(text.front())))
+                                                : FromLatin1(text));
     }
     refreshing_ = false;
 }
@@ -62,12 +68,20 @@ void TDataInspector::Refresh()
 void TDataInspector::ValueEdited(QTableWidgetItem* item)
 {
     if (refreshing_ || item->column() != 1) return;
-    const QString text = item->text().trimmed();
+    const auto row = static_cast<InspectorRow>(item->row());
+    // A blank is a character of its own in the character row.
+    const QString text = row == InspectorRow::Latin1 ? item->text() : item->text().trimmed();
     bool written = false;
-    // A character outside Latin-1 has no byte of its own.
-    if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= 0xFF; })) {
-        written = WriteInspectorValue(editor_.Buffer(), editor_.CursorAddress(),
-                                      static_cast<InspectorRow>(item->row()), ToLatin1(text));
+    if (row == InspectorRow::Latin1) {
+        // The character row takes a character as the character pane shows it.
+        const std::optional<std::uint8_t> byte = text.size() == 1 ? ByteOfCharacter(text.front()) : std::nullopt;
+        if (byte) {
+            written = WriteInspectorValue(editor_.Buffer(), editor_.CursorAddress(), row,
+                                          std::string(1, static_cast<char>(*byte)));
+        }
+    } else if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= 0xFF; })) {
+        // A character outside Latin-1 has no byte of its own.
+        written = WriteInspectorValue(editor_.Buffer(), editor_.CursorAddress(), row, ToLatin1(text));
     }
     if (!written) QApplication::beep();
     editor_.RepaintGrids();

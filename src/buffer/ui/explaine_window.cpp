@@ -29,7 +29,9 @@
 #include "messages/message_boxes.h"
 #include "sequences/sequence_plan.h"
 #include "widgets/latin1_text.h"
+#include "widgets/menu_keys.h"
 #include "widgets/system_text.h"
+#include "widgets/reader_name.h"
 
 namespace zav {
 
@@ -113,6 +115,7 @@ TExplaine::TExplaine(THexEdit& editor, QWidget* parent) : QWidget(parent, Qt::Wi
     grid_ = new DescriptionGrid(this);
     grid_->setObjectName(QStringLiteral("StringGrid1"));
     grid_->setToolTip(QStringLiteral("Memory cell properties Editor"));
+    SetReaderName(*grid_, QStringLiteral("Cell properties"));
     grid_->setModel(model_);
     grid_->setItemDelegate(new DescriptionCellDelegate(grid_));
     grid_->horizontalHeader()->hide();
@@ -130,6 +133,7 @@ TExplaine::TExplaine(THexEdit& editor, QWidget* parent) : QWidget(parent, Qt::Wi
     notes_ = new QPlainTextEdit(this);
     notes_->setObjectName(QStringLiteral("ProjNotes"));
     notes_->setToolTip(QStringLiteral("Notes"));
+    SetReaderName(*notes_, QStringLiteral("Notes"));
 
     CreateActions();
     columnBar_ = CreateColumnBar();
@@ -179,6 +183,8 @@ QWidget* TExplaine::CreateColumnBar()
         button->setDefaultAction(action);
         button->setAutoRaise(true);
         button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        // The buttons show "+" and "-"; a reader says what they do.
+        SetReaderName(*button, action->toolTip());
         layout->addWidget(button);
     }
     for (const char* title : {"Address", "Data", "Comment"}) {
@@ -215,6 +221,7 @@ void TExplaine::CreateActions()
         connect(action, &QAction::enabledChanged, item, &QAction::setEnabled);
         connect(item, &QAction::triggered, action, &QAction::trigger);
     }
+    GiveMenuMnemonics(*cellPropMenu_);
 }
 
 void TExplaine::SizeColumns()

@@ -11,6 +11,7 @@
 #include "operations/clipboard_text.h"
 #include "operations/paste_text.h"
 #include "widgets/busy_cursor.h"
+#include "widgets/menu_keys.h"
 
 namespace zav {
 
@@ -32,7 +33,9 @@ const std::array<ActionText, kEditorActionCount> kActionTexts{{
     {"EditSelectAll", "Select All", QKeyCombination(Qt::ControlModifier, Qt::Key_A), "Select all memory cell"},
     {"EditFill", "Fill", QKeyCombination(), "Fill memory cells with the value"},
     {"EditCopyAs", "Copy As ...", QKeyCombination(), "Copy selected memory cells to clipboard with conversion"},
-    {"EditFind", "Find", QKeyCombination(), "Find cell in memory dump"},
+    // Ctrl+F is Fill; Ctrl+Shift+F is free here and on the desktops.
+    {"EditFind", "Find", QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_F),
+     "Find cell in memory dump"},
     {"EditSearchAgain", "Search Again", QKeyCombination(Qt::ControlModifier, Qt::Key_L),
      "Search again cell in memory dump"},
     {"EditProperty", "Property", QKeyCombination(), "Description window Show/Close"},
@@ -85,8 +88,9 @@ void THexEdit::CreatePopupMenu()
         connect(action, &QAction::enabledChanged, item, &QAction::setEnabled);
         connect(item, &QAction::triggered, action, &QAction::trigger);
         popupMenu_->addAction(item);
-        // The item's own shortcut works anywhere in the editor, not only while the menu is open.
-        if (!shortcut.isEmpty()) addAction(item);
+        // The item's own shortcut works anywhere in the editor, not only while the menu is open;
+        // one that only shows the action's key leaves it to the action (two would cancel out).
+        if (!shortcut.isEmpty() && shortcut != action->shortcut()) addAction(item);
     };
     popupMenu_->addAction(Action(EditorAction::Undo));
     popupMenu_->addAction(ExtraAction(EditorExtraAction::Redo));
@@ -95,13 +99,14 @@ void THexEdit::CreatePopupMenu()
     popupMenu_->addAction(Action(EditorAction::Paste));
     popupMenu_->addAction(Action(EditorAction::SelectAll));
     popupMenu_->addSeparator();
-    addItem(EditorAction::Find, QStringLiteral("Find ..."), {});
+    addItem(EditorAction::Find, QStringLiteral("Find ..."), Action(EditorAction::Find)->shortcut());
     popupMenu_->addAction(Action(EditorAction::SearchAgain));
     popupMenu_->addSeparator();
     popupMenu_->addAction(Action(EditorAction::GoToAddr));
     addItem(EditorAction::CopyAs, QStringLiteral("Copy As"), {});
     addItem(EditorAction::Fill, QStringLiteral("Fill"), QKeySequence(QKeyCombination(Qt::ControlModifier, Qt::Key_F)));
     popupMenu_->addAction(Action(EditorAction::Swap));
+    GiveMenuMnemonics(*popupMenu_);
 }
 
 void THexEdit::SetEditActionsEnabled(bool enabled)

@@ -51,11 +51,13 @@ void THexEdit::CreateDifferenceParts()
     devicePanel_ = new QLabel(statusBar_);
     devicePanel_->setObjectName(QStringLiteral("DevicePanel"));
     devicePanel_->setToolTip(QStringLiteral("The device's value of the cell, as the last verify read it"));
-    checksumPanel_ = new QLabel(statusBar_);
+    checksumPanel_ = new QLabel(selectionLine_);
     checksumPanel_->setObjectName(QStringLiteral("SelectionChecksumPanel"));
+    checksumPanel_->setIndent(4);
     checksumPanel_->setToolTip(QStringLiteral("CRC-32 (IEEE 802.3) and 16-bit sum of the selected cells"));
+    checksumPanel_->hide();
     statusBar_->addPermanentWidget(devicePanel_);
-    statusBar_->addPermanentWidget(checksumPanel_);
+    LayOutSelectionLine();
 }
 
 void THexEdit::SetVerifyDifferences(const std::vector<CellDifference>& differences)
@@ -113,11 +115,12 @@ void THexEdit::ShowDifferenceAndChecksums()
     if (!selection.HasSelection()) {
         checksumPanel_->clear();
         checksumPanel_->setVisible(false);
-        return;
+    } else {
+        checksumPanel_->setText(
+            FromLatin1(ChecksumsCaption(BufferChecksums(*buffer_, SelectionRows(selection)))));
+        checksumPanel_->setVisible(true);
     }
-    checksumPanel_->setText(
-        FromLatin1(ChecksumsCaption(BufferChecksums(*buffer_, SelectionRows(selection)))));
-    checksumPanel_->setVisible(true);
+    LayOutSelectionLine();
 }
 
 } // namespace zav

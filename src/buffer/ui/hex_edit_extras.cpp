@@ -45,10 +45,11 @@ void THexEdit::CreateExtraActions()
         {{"EditToggleBookmark", "Toggle Bookmark", {QKeySequence(QStringLiteral("Ctrl+B"))},
           "Set or remove a bookmark on the cursor's cell"},
          &THexEdit::ToggleBookmarkExecute},
-        {{"EditNextBookmark", "Next Bookmark", {QKeySequence(QStringLiteral("Ctrl+Alt+Down"))},
+        // Alt+Up/Down: the desktops take Ctrl+Alt+arrows for their workspaces.
+        {{"EditNextBookmark", "Next Bookmark", {QKeySequence(QStringLiteral("Alt+Down"))},
           "Go to the next bookmark"},
          nullptr},
-        {{"EditPreviousBookmark", "Previous Bookmark", {QKeySequence(QStringLiteral("Ctrl+Alt+Up"))},
+        {{"EditPreviousBookmark", "Previous Bookmark", {QKeySequence(QStringLiteral("Alt+Up"))},
           "Go to the previous bookmark"},
          nullptr},
         {{"WindowDataInspector", "Data Inspector", {}, "Data Inspector window Show/Close"}, nullptr},
@@ -85,6 +86,7 @@ void THexEdit::SetExtraActionsEnabled(bool enabled)
 void THexEdit::ShowCursorExtras()
 {
     selectionPanel_->setText(QString::fromLatin1(SelectionPanelText(cursor_.GetSelection()).c_str()));
+    LayOutSelectionLine();
     if (inspector_) inspector_->Refresh();
 }
 

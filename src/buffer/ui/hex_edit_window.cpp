@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFontMetrics>
+#include <QGridLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QScrollBar>
@@ -17,6 +18,7 @@
 #include <new>
 
 #include "buffer/memory_buffer.h"
+#include "buffer/ui/byte_glyph_text.h"
 #include "buffer/ui/data_inspector_window.h"
 #include "buffer/ui/editor_dialogs.h"
 #include "buffer/ui/explaine_window.h"
@@ -53,16 +55,6 @@ QString HexDigits()
     return QStringLiteral("0123456789ABCDEF");
 }
 
-// The characters the character pane can show: printable ASCII and Latin-1.
-QString PrintableLatin1()
-{
-    QString all;
-    for (int code = 0x20; code <= 0xFE; ++code) {
-        if (code < 0x7F || code >= 0xA0) all.append(QChar(code));
-    }
-    return all;
-}
-
 // The status bar's first four panels at the design size, and the widest text each can show;
 // the fifth, the character set, takes the rest of the bar.
 constexpr std::array<int, 4> kPanelDesignWidths{45, 70, 95, 170};
@@ -76,6 +68,7 @@ THexEdit::THexEdit(MessageBoxes& boxes, QWidget* parent)
     if (!buffer_) throw std::bad_alloc();
     setObjectName(QStringLiteral("HexEdit"));
     setWindowTitle(QStringLiteral("HexEdit"));
+    setAccessibleName(QStringLiteral("Hex Editor"));
 
     hexPane_ = new HexGridView(*this, EditorGrid::Hex, this);
     charPane_ = new HexGridView(*this, EditorGrid::Char, this);
@@ -100,19 +93,28 @@ THexEdit::THexEdit(MessageBoxes& boxes, QWidget* parent)
         statusPanels_[panel] = label;
     }
     // The status bar's panels fill the window's width, so the selection takes a line of its
-    // own below them, kept while empty so the rows do not jump when a selection starts.
-    selectionPanel_ = new QLabel(this);
+    // own below them, kept while empty so the rows do not jump when a selection starts. Its
+    // checksums stand at the line's right end, or on a second line where both do not fit.
+    selectionLine_ = new QWidget(this);
+    selectionLine_->setObjectName(QStringLiteral("SelectionLine"));
+    auto* selectionGrid = new QGridLayout(selectionLine_);
+    // The checksums keep the indent's distance from the right edge.
+    selectionGrid->setContentsMargins(0, 0, 4, 0);
+    selectionGrid->setSpacing(0);
+    selectionGrid->setColumnStretch(0, 1);
+    selectionPanel_ = new QLabel(selectionLine_);
     selectionPanel_->setObjectName(QStringLiteral("SelectionPanel"));
     selectionPanel_->setIndent(4);
     selectionPanel_->setMinimumHeight(selectionPanel_->fontMetrics().height() + 2);
     selectionPanel_->setToolTip(QStringLiteral("Selection: first and last address, length"));
+    selectionGrid->addWidget(selectionPanel_, 0, 0);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(splitter_, 1);
     layout->addWidget(statusBar_);
-    layout->addWidget(selectionPanel_);
+    layout->addWidget(selectionLine_);
 
     dialogs_ = CreateEditorDialogs(*this);
     CreateActions();
@@ -158,14 +160,14 @@ void THexEdit::BuildWindow()
 
 void THexEdit::MeasureFonts()
 {
-    // Measuring a font means loading a glyph of each of its 239 characters.
+    // Measuring a font means loading each of its 256 glyphs.
     hexFont_ = EditorFont(options_.leftFont);
     charFont_ = EditorFont(options_.rightFont);
     hexPane_->SetPaneFont(hexFont_);
     charPane_->SetPaneFont(charFont_);
     const FontCellMetrics digits = MetricsOf(hexFont_, HexDigits());
     hexPane_->SetDigitAdvance(digits.charWidth);
-    layout_ = HexViewLayout(digits, MetricsOf(charFont_, PrintableLatin1()));
+    layout_ = HexViewLayout(digits, MetricsOf(charFont_, AllGlyphs()));
     fontsMeasured_ = true;
 }
 
@@ -240,6 +242,43 @@ void THexEdit::RepaintGrids()
 bool THexEdit::IsUndoEmpty() const
 {
     return buffer_->Undo().IsEmpty();
+}
+
+void THexEdit::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    LayOutSelectionLine();
+}
+
+void THexEdit::LayOutSelectionLine()
+{
+    if (checksumPanel_ == nullptr) return;
+    auto* grid = static_cast<QGridLayout*>(selectionLine_->layout());
+    const int gap = 3 * selectionPanel_->fontMetrics().horizontalAdvance(QLatin1Char(' '));
+    const int needed = selectionPanel_->sizeHint().width() + gap + checksumPanel_->sizeHint().width();
+    const bool oneLine = checksumPanel_->isHidden() || needed <= width();
+    const int row = oneLine ? 0 : 1;
+    int shownRow = -1;
+    int column = 0;
+    int rowSpan = 0;
+    int columnSpan = 0;
+    if (const int at = grid->indexOf(checksumPanel_); at >= 0) {
+        grid->getItemPosition(at, &shownRow, &column, &rowSpan, &columnSpan);
+    }
+    if (shownRow == row) return;
+    grid->removeWidget(checksumPanel_);
+    grid->addWidget(checksumPanel_, row, oneLine ? 1 : 0, oneLine ? Qt::AlignRight : Qt::AlignLeft);
+}
+
+void THexEdit::ShowPassingNote(const QString& text)
+{
+    constexpr int kNoteMilliseconds = 5000;
+    statusBar_->showMessage(text, kNoteMilliseconds);
+}
+
+QString THexEdit::PassingNote() const
+{
+    return statusBar_->currentMessage();
 }
 
 void THexEdit::ApplyEditorOptions(const EditorOptions& options)
@@ -429,7 +468,12 @@ void THexEdit::UpdateCaption()
 {
     // "HexEdit" until the window is first shown.
     if (!shown_) return;
-    setWindowTitle(QString::fromLatin1(buffer_->Descriptions().EditorCaption().c_str()));
+    const QString caption = QString::fromLatin1(buffer_->Descriptions().EditorCaption().c_str());
+    setWindowTitle(caption);
+    // The caption is the project's and the device's name, a blank before they are given; a
+    // reader says which window this is in any case.
+    const QString purpose = QStringLiteral("Hex Editor");
+    setAccessibleName(caption.trimmed().isEmpty() ? purpose : purpose + QStringLiteral(": ") + caption.trimmed());
 }
 
 void THexEdit::ShowCellInfo()
@@ -441,6 +485,8 @@ void THexEdit::ShowCellInfo()
     ShowDifferenceAndChecksums();
     if (explaine_) explaine_->RepaintCells();
     ShowCursorExtras();
+    hexPane_->AnnounceCursorCell();
+    charPane_->AnnounceCursorCell();
 }
 
 void THexEdit::PaneFocused(EditorGrid grid)
@@ -472,13 +518,14 @@ void THexEdit::PaneScrolled(int topRow)
 void THexEdit::PaneKeyTyped(EditorGrid grid, const QString& text)
 {
     for (const QChar character : text) {
-        // A character outside Latin-1 has no byte of its own; storing a substitute would
-        // silently write a different byte.
-        if (character.unicode() > 0xFF) {
+        // The character pane stores the byte it shows the character as. A character without
+        // a byte of its own beeps: storing a substitute would silently write another byte.
+        const std::optional<std::uint8_t> byte = ByteOfCharacter(character);
+        if (!byte) {
             QApplication::beep();
             continue;
         }
-        const char key = static_cast<char>(character.unicode());
+        const char key = static_cast<char>(*byte);
         if (grid == EditorGrid::Char) {
             keyEntry_.TypeCharKey(key, *buffer_, cursor_);
         } else if (keyEntry_.TypeHexKey(key, *buffer_, cursor_) == HexKeyOutcome::NotADigit) {

@@ -113,6 +113,9 @@ public:
     [[nodiscard]] bool HasSelection() const { return cursor_.HasSelection(); }
     void RepaintGrids();
     [[nodiscard]] bool IsUndoEmpty() const;
+    // A line in the status bar for a few seconds, over the cell's panels.
+    void ShowPassingNote(const QString& text);
+    [[nodiscard]] QString PassingNote() const;
 
     // Fonts and colours: applying recolours the buffer's cells by kind (keeping the colours of
     // described cells), sets the status bar's character set and repaints.
@@ -164,6 +167,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -184,6 +188,9 @@ private:
     void SetExtraActionsEnabled(bool enabled);
     // The selection panel and the data inspector follow the cursor.
     void ShowCursorExtras();
+    // The selection's checksums beside its addresses, or below them where the window is too
+    // narrow for both on one line.
+    void LayOutSelectionLine();
     void SetEditActionsEnabled(bool enabled);
     void UpdateCaption();
     void ShowCellInfo();
@@ -269,6 +276,7 @@ private:
     std::unique_ptr<TExplaine> explaine_;
     std::unique_ptr<EditorDialogs> dialogs_;
     std::array<QAction*, kEditorExtraActionCount> extraActions_{};
+    QWidget* selectionLine_ = nullptr;
     QLabel* selectionPanel_ = nullptr;
     std::unique_ptr<TDataInspector> inspector_;
     Bookmarks bookmarks_;

@@ -1,5 +1,8 @@
 #include "buffer/ui/hex_grid_view.h"
 
+#include <QAccessible>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPainter>
@@ -10,6 +13,8 @@
 
 #include "buffer/memory_buffer.h"
 #include "buffer/numeric_helpers.h"
+#include "buffer/ui/byte_glyph_text.h"
+#include "buffer/ui/hex_pane_accessible.h"
 #include "buffer/ui/qt_colour.h"
 
 namespace zav {
@@ -23,8 +28,7 @@ constexpr Colour kMatchBackgroundXor = 0x600000;
 constexpr Colour kBookmarkXor = 0x003C6C;
 
 // What a byte shows as: the hex pane draws its two digits from the first 16 entries, the
-// character pane the byte's Latin-1 character, except that the empty and the erased cell
-// (0x00, 0xFF) show as ".".
+// character pane the byte's glyph.
 std::array<QChar, 256> PaneCharacters(EditorGrid grid)
 {
     std::array<QChar, 256> characters{};
@@ -33,7 +37,7 @@ std::array<QChar, 256> PaneCharacters(EditorGrid grid)
         if (grid == EditorGrid::Hex) {
             character = QLatin1Char(HexDigit(value));
         } else {
-            character = (value == 0x00 || value == 0xFF) ? QLatin1Char('.') : QChar(value);
+            character = GlyphOf(static_cast<std::uint8_t>(value));
         }
     }
     return characters;
@@ -52,12 +56,18 @@ HexGridView::HexGridView(HexPaneHost& editor, EditorGrid grid, QWidget* parent)
     setObjectName(grid == EditorGrid::Hex ? QStringLiteral("StringGrid1") : QStringLiteral("StringGrid2"));
     setToolTip(grid == EditorGrid::Hex ? QStringLiteral("Memory dump in Hexadecimal Format")
                                        : QStringLiteral("Memory dump in Character Format"));
+    setAccessibleName(grid == EditorGrid::Hex ? QStringLiteral("Hexadecimal dump") : QStringLiteral("Character dump"));
+    // A reader reaches the bytes through the pane's own table.
+    (void)HexPaneAccessible::FactoryInstalled();
 }
 
 void HexGridView::SetPaneFont(const QFont& font)
 {
     setFont(font);
-    glyphs_.SetFont(QRawFont::fromFont(font), PaneCharacters(grid_));
+    // The system's fixed-pitch font stands in for glyphs the pane's font lacks, at its size.
+    QFont fallback = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fallback.setPixelSize(QFontInfo(font).pixelSize());
+    glyphs_.SetFont(QRawFont::fromFont(font), QRawFont::fromFont(fallback), PaneCharacters(grid_));
     ascent_ = QFontMetrics(font).ascent();
 }
 
@@ -108,6 +118,29 @@ QPoint HexGridView::CellCentre(std::int32_t address) const
         return {ContentLeft() + layout.HexColumnLeft(column) + layout.ByteColumnWidth() / 2, y};
     }
     return {ContentLeft() + layout.CharColumnLeft(column - 1) + layout.CharColumnWidth() / 2, y};
+}
+
+QRect HexGridView::CellRect(std::int32_t address) const
+{
+    const HexViewLayout& layout = editor_.PaneLayout();
+    const int width = grid_ == EditorGrid::Hex ? layout.ByteColumnWidth() : layout.CharColumnWidth();
+    const QPoint centre = CellCentre(address);
+    return {centre.x() - width / 2, centre.y() - layout.RowHeight() / 2, width, layout.RowHeight()};
+}
+
+std::optional<std::int32_t> HexGridView::AddressAt(QPoint point) const
+{
+    const auto cell = CellAt(point);
+    if (!cell) return std::nullopt;
+    return HexCellAddress(cell->column, cell->row);
+}
+
+void HexGridView::AnnounceCursorCell()
+{
+    if (!hasFocus() || !QAccessible::isActive()) return;
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(editor_.PaneCursor().Address());
+    QAccessible::updateAccessibility(&focus);
 }
 
 std::optional<GridCell> HexGridView::CellAt(QPoint point) const
@@ -322,6 +355,7 @@ void HexGridView::focusInEvent(QFocusEvent* event)
 {
     QAbstractScrollArea::focusInEvent(event);
     editor_.PaneFocused(grid_);
+    AnnounceCursorCell();
 }
 
 void HexGridView::focusOutEvent(QFocusEvent* event)

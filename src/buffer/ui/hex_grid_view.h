@@ -33,8 +33,17 @@ public:
     void SyncScrollBar(int topRow, int visibleRows);
     // Full rows that fit into the viewport.
     [[nodiscard]] int FittingRows() const;
+    // How many byte values the pane cannot draw, in its font or the fallback.
+    [[nodiscard]] int MissingGlyphs() const { return glyphs_.MissingCount(); }
     // The point in the viewport at the centre of a byte's cell, for tests and tools.
     [[nodiscard]] QPoint CellCentre(std::int32_t address) const;
+    // A byte's cell in the viewport, and the byte at a point of it.
+    [[nodiscard]] QRect CellRect(std::int32_t address) const;
+    [[nodiscard]] std::optional<std::int32_t> AddressAt(QPoint point) const;
+    // The editor whose buffer and cursor the pane shows, for its accessible table.
+    [[nodiscard]] HexPaneHost& Editor() const { return editor_; }
+    // Tells a screen reader which cell the cursor is on now, while the pane has the focus.
+    void AnnounceCursorCell();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -14,6 +14,7 @@
 #include "buffer/numeric_helpers.h"
 #include "buffer/ui/hex_edit_window.h"
 #include "widgets/latin1_text.h"
+#include "widgets/reader_name.h"
 #include "widgets/system_text.h"
 
 namespace zav {
@@ -36,6 +37,7 @@ TVerifyDifferences::TVerifyDifferences(THexEdit& editor, QWidget* parent)
     list_->setHeaderLabels({QStringLiteral("Address"), QStringLiteral("Buffer"), QStringLiteral("Device")});
     list_->header()->setStretchLastSection(false);
     list_->setToolTip(QStringLiteral("Double-click a cell to show it in the hex editor"));
+    SetReaderName(*list_, QStringLiteral("Differences"));
     copy_ = new QPushButton(QStringLiteral("Copy"), this);
     copy_->setObjectName(QStringLiteral("CopyButton"));
     copy_->setToolTip(QStringLiteral("Put the list on the clipboard as text, one cell a line"));

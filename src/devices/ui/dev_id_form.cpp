@@ -20,6 +20,7 @@
 #include "widgets/guarded_command.h"
 #include "widgets/latin1_text.h"
 #include "widgets/ok_cancel_row.h"
+#include "widgets/reader_name.h"
 
 namespace zav {
 
@@ -47,6 +48,7 @@ TDevIdForm::TDevIdForm(QWidget* parent)
     const QStyle* style = deviceList_->style();
     deviceList_->setObjectName(QStringLiteral("DeviceListBox1"));
     deviceList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    SetReaderName(*deviceList_, QStringLiteral("Device"));
     // Names that differ only at their end ("TMS370Cx5x (256)", "(512)") must show whole.
     int widestName = 0;
     for (int board = 0; board < DeviceCatalogue::kHardwareBoardCount; ++board) {
@@ -58,9 +60,15 @@ TDevIdForm::TDevIdForm(QWidget* parent)
     deviceList_->setMinimumWidth(widestName + itemMargins + 2 * deviceList_->frameWidth() +
                                  style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, deviceList_));
     connect(deviceList_, &QListWidget::itemSelectionChanged, this, Guarded(this, [this] { DeviceListBox1Click(); }));
+    // The list gives the focus to its first device without choosing it, and an arrow key on a
+    // list of one moves nowhere; the device the keys stand on is the one chosen.
+    connect(deviceList_, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0 && !deviceList_->item(row)->isSelected()) deviceList_->item(row)->setSelected(true);
+    });
 
     deviceParam_->setObjectName(QStringLiteral("DeviceParam1"));
     deviceParam_->setReadOnly(true);
+    SetReaderName(*deviceParam_, QStringLiteral("Device Info"));
     deviceParam_->setLineWrapMode(QPlainTextEdit::NoWrap);
     deviceParam_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     deviceParam_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -1,4 +1,5 @@
 #include "files/ui/file_name_row.h"
+#include "widgets/reader_name.h"
 
 namespace zav {
 
@@ -9,6 +10,8 @@ FileNameParts NewFileNameParts(QWidget* parent)
     parts.path = new QLineEdit(parent);
     parts.path->setObjectName(QStringLiteral("Edit1"));
     parts.path->setReadOnly(true);
+    parts.caption->setBuddy(parts.path);
+    SetReaderName(*parts.path, QStringLiteral("File Name"));
     parts.path->setMinimumWidth(parts.path->fontMetrics().averageCharWidth() * 48);
     parts.browse = new QPushButton(QStringLiteral("Browse"), parent);
     parts.browse->setObjectName(QStringLiteral("Button1"));

@@ -11,6 +11,7 @@
 #include "widgets/latin1_text.h"
 #include "widgets/ok_cancel_buttons.h"
 #include "widgets/system_text.h"
+#include "widgets/reader_name.h"
 
 namespace zav {
 
@@ -28,6 +29,7 @@ TLoadf::TLoadf(MemoryBuffer& buffer, ProgramSettings& settings, StatusSink& stat
     Button4->setObjectName(QStringLiteral("Button4"));
     Button4->setArrowType(Qt::DownArrow);
     Button4->setToolTip(QStringLiteral("Recent files"));
+    SetReaderName(*Button4, QStringLiteral("Recent files"));
     OpenedFileList = new QMenu(this);
     OpenedFileList->setObjectName(QStringLiteral("OpenedFileList"));
 

@@ -29,12 +29,25 @@ QString ChoosePdfFile(QWidget* parent, const QString& lastPath)
     return dialog.selectedFiles().front();
 }
 
+bool RunPrinterSetup(QPrinter& printer, QWidget* parent)
+{
+    QPrintDialog setup(&printer, parent);
+    // Setup only chooses the printer and its options; Print on this form prints.
+    setup.setWindowTitle(QStringLiteral("Print Setup"));
+    if (auto* buttons = setup.findChild<QDialogButtonBox*>()) {
+        if (QPushButton* accept = buttons->button(QDialogButtonBox::Ok))
+            accept->setText(QStringLiteral("OK"));
+    }
+    return setup.exec() == QDialog::Accepted;
+}
+
 } // namespace
 
 TPrintd::TPrintd(const MemoryBuffer& buffer, StatusSink& status, QProgressBar& progressBar,
                  MessageBoxes& boxes, QWidget* parent)
     : QDialog(parent), buffer_(buffer), status_(status), progressBar_(progressBar), boxes_(boxes),
-      model_(buffer.LastAddress()), pdfChooser_(ChoosePdfFile)
+      model_(buffer.LastAddress()), pdfChooser_(ChoosePdfFile),
+      printerSetup_(RunPrinterSetup)
 {
     setWindowTitle(QStringLiteral("Print"));
     // Calls from the print worker run when this thread's event loop gets to them.
@@ -103,21 +116,15 @@ void TPrintd::done(int result)
 
 void TPrintd::Button1Click()
 {
-    QPrintDialog setup(&printer_, this);
-    // Setup only chooses the printer and its options; Print on this form prints.
-    setup.setWindowTitle(QStringLiteral("Print Setup"));
-    if (auto* buttons = setup.findChild<QDialogButtonBox*>()) {
-        if (QPushButton* accept = buttons->button(QDialogButtonBox::Ok))
-            accept->setText(QStringLiteral("OK"));
-    }
-    setup.exec();
+    if (!printerSetup_(printer_, this)) return;
+    fileNamedInSetup_ = printer_.outputFormat() == QPrinter::PdfFormat && !printer_.outputFileName().isEmpty();
 }
 
 bool TPrintd::ChooseOutput()
 {
-    if (!QPrinterInfo::availablePrinters().isEmpty() && printer_.outputFormat() == QPrinter::NativeFormat) {
-        return true;
-    }
+    const PrintOutput output = ChoosePrintOutput(!QPrinterInfo::availablePrinters().isEmpty(),
+                                                 printer_.outputFormat() == QPrinter::PdfFormat, fileNamedInSetup_);
+    if (output != PrintOutput::AskForFile) return true;
     const QString path = pdfChooser_(this, printer_.outputFileName());
     if (path.isEmpty()) return false;
     printer_.setOutputFormat(QPrinter::PdfFormat);

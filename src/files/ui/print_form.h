@@ -41,6 +41,10 @@ public:
     // system's save dialog unless a test replaced it.
     using PdfFileChooser = std::function<QString(QWidget* parent, const QString& lastPath)>;
     void SetPdfFileChooser(PdfFileChooser chooser) { pdfChooser_ = std::move(chooser); }
+    // Setup: the system's printer dialog on the printer unless a test replaced it; true when
+    // the user accepted it.
+    using PrinterSetup = std::function<bool(QPrinter& printer, QWidget* parent)>;
+    void SetPrinterSetup(PrinterSetup setup) { printerSetup_ = std::move(setup); }
     // The printer the next job uses.
     [[nodiscard]] QPrinter& Printer() { return printer_; }
 
@@ -52,8 +56,8 @@ protected:
 private:
     void Button1Click();
     void Button2Click();
-    // Where the job prints: the selected printer, or a PDF file when none is installed.
-    // False when the user cancelled the choice of that file.
+    // Where the job prints: the selected printer, the file Setup named, or a PDF file asked
+    // for now. False when the user cancelled the choice of that file.
     bool ChooseOutput();
 
     std::string BuildDump(AddressRange range, int bytesPerRow) override;
@@ -72,6 +76,9 @@ private:
     std::shared_ptr<HandOverQueue> queue_ = HandOverQueue::Create();
     PrintJobControl job_{queue_, *this};
     PdfFileChooser pdfChooser_;
+    PrinterSetup printerSetup_;
+    // The last accepted Setup named the PDF file the jobs go to.
+    bool fileNamedInSetup_ = false;
     bool closing_ = false;
 
     QLabel* Label1;

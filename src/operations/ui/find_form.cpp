@@ -4,6 +4,7 @@
 
 #include "widgets/dialog_stack.h"
 #include "widgets/ok_cancel_buttons.h"
+#include "widgets/reader_name.h"
 
 namespace zav {
 
@@ -14,6 +15,7 @@ TForm7::TForm7(const MemoryBuffer& buffer, MessageBoxes& boxes, std::int32_t cur
     setWindowTitle(QStringLiteral("Search"));
     ComboBox1 = new HistoryComboBox(this);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    SetReaderName(*ComboBox1, QStringLiteral("Search for"));
     ComboBox1->ShowField(model_.SearchText());
     RadioGroup2 =
         new RadioGroup(QStringLiteral("Data Type"), {QStringLiteral("Hex"), QStringLiteral("Text")}, 2, this);
@@ -42,15 +44,15 @@ void TForm7::SetCursorAddress(std::int32_t cursorAddress)
 std::optional<std::int32_t> TForm7::SearchAgain(std::int32_t cursorAddress)
 {
     SetCursorAddress(cursorAddress);
-    return Search();
+    return Search(true);
 }
 
-std::optional<std::int32_t> TForm7::Search()
+std::optional<std::int32_t> TForm7::Search(bool wrapAround)
 {
     ComboBox1->StoreText(model_.SearchText());
     model_.SetDataType(RadioGroup2->ItemIndex() == 1 ? SearchDataType::Text : SearchDataType::Hex);
     model_.SetDirection(RadioGroup1->ItemIndex() == 0 ? SearchDirection::Up : SearchDirection::Down);
-    match_ = model_.Ok(buffer_, cursorAddress_, boxes_);
+    match_ = model_.Ok(buffer_, cursorAddress_, boxes_, wrapAround);
     // The history grows also when nothing matched, so it is shown again either way.
     ComboBox1->ShowField(model_.SearchText());
     return match_;

@@ -28,14 +28,15 @@ public:
     void SetCursorAddress(std::int32_t cursorAddress);
     // After OK: the match, where the editor's cursor goes.
     [[nodiscard]] std::optional<std::int32_t> Match() const { return match_; }
-    // Search Again: the dialog's current settings from the cursor, without showing it. The
-    // match, or nothing after "Search String not found" or an input message.
+    // Search Again: the dialog's current settings from the cursor, without showing it, going
+    // on from the other end of the buffer past its end. The match, or nothing after "Search
+    // String not found" or an input message.
     std::optional<std::int32_t> SearchAgain(std::int32_t cursorAddress);
     [[nodiscard]] const FindDialog& Model() const { return model_; }
 
 private:
     void Button1Click();
-    std::optional<std::int32_t> Search();
+    std::optional<std::int32_t> Search(bool wrapAround = false);
 
     const MemoryBuffer& buffer_;
     MessageBoxes& boxes_;

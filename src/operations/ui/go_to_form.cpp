@@ -2,6 +2,7 @@
 
 #include "widgets/dialog_stack.h"
 #include "widgets/ok_cancel_buttons.h"
+#include "widgets/reader_name.h"
 
 namespace zav {
 
@@ -11,8 +12,7 @@ TForm3::TForm3(std::int32_t lastAddress, MessageBoxes& boxes, QWidget* parent)
     setWindowTitle(QStringLiteral("Go To Address"));
     ComboBox1 = new HistoryComboBox(this);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    // Wide enough that the dialog's caption shows in full above the field.
-    ComboBox1->setMinimumWidth(ComboBox1->fontMetrics().averageCharWidth() * 28);
+    SetReaderName(*ComboBox1, QStringLiteral("Address"));
     auto* buttons = new OkCancelButtons(*this, [this] { Button1Click(); });
     Button1 = buttons->Ok();
     Button2 = buttons->Cancel();

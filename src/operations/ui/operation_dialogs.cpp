@@ -65,6 +65,7 @@ void OperationDialogs::SearchAgain()
     if (const auto match = find_->SearchAgain(editor_.CursorAddress())) {
         editor_.SelectAddress(*match);
         MarkMatches();
+        if (find_->Model().Wrapped()) editor_.ShowPassingNote(QString::fromLatin1(find_->Model().WrapNote().c_str()));
     }
 }
 

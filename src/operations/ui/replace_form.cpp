@@ -8,6 +8,7 @@
 #include "buffer/ui/hex_edit_window.h"
 #include "operations/hex_text.h"
 #include "widgets/dialog_stack.h"
+#include "widgets/reader_name.h"
 
 namespace zav {
 
@@ -24,6 +25,8 @@ TReplaceForm::TReplaceForm(THexEdit& editor, std::int32_t cursorAddress, QWidget
     searchBox_->setObjectName(QStringLiteral("SearchText"));
     replaceBox_ = new HistoryComboBox(this);
     replaceBox_->setObjectName(QStringLiteral("ReplaceText"));
+    SetReaderName(*searchBox_, QStringLiteral("Search for"));
+    SetReaderName(*replaceBox_, QStringLiteral("Replace with"));
     dataType_ =
         new RadioGroup(QStringLiteral("Data Type"), {QStringLiteral("Hex"), QStringLiteral("Text")}, 2, this);
     dataType_->setObjectName(QStringLiteral("DataType"));

@@ -11,8 +11,10 @@
 
 #include "shell/about_texts.h"
 #include "shell/ui/themed_icon.h"
+#include "shell/ui/zav_version.h"
 #include "widgets/guarded_command.h"
 #include "widgets/latin1_text.h"
+#include "widgets/reader_name.h"
 
 namespace zav {
 
@@ -36,6 +38,7 @@ TAboutW::TAboutW(QWidget* parent)
     connect(linkButton_, &QPushButton::clicked, this, Guarded(this, [this] { LinkButtonClick(); }));
 
     boardList_->setReadOnly(true);
+    SetReaderName(*boardList_, QStringLiteral("Programmer boards"));
     boardList_->setLineWrapMode(QPlainTextEdit::NoWrap);
     boardList_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     boardList_->setFocusPolicy(Qt::ClickFocus);
@@ -60,6 +63,11 @@ TAboutW::TAboutW(QWidget* parent)
     layout->addWidget(logo, 0, Qt::AlignHCenter);
     layout->addWidget(new QLabel(FromLatin1(AboutTexts::kProductLine), this));
     layout->addWidget(new QLabel(FromLatin1(AboutTexts::kVersionLine), this));
+    // The release of this program, as --version and the package give it; the line above is
+    // the board software's.
+    auto* release = new QLabel(QStringLiteral("zavprog %1").arg(ZavVersion()), this);
+    release->setObjectName(QStringLiteral("ProgramVersion"));
+    layout->addWidget(release);
     layout->addLayout(makerRow);
     layout->addWidget(new QLabel(FromLatin1(AboutTexts::kBoardsCaption), this));
     layout->addWidget(boardList_);

@@ -20,6 +20,7 @@
 #include <utility>
 
 #include "widgets/guarded_command.h"
+#include "widgets/reader_name.h"
 
 namespace zav {
 
@@ -53,11 +54,13 @@ HelpWindow::HelpWindow(const QString& manualPath, QWidget* parent, Launcher laun
     search_->setDocument(document_);
 
     view_->setObjectName(QStringLiteral("Pages"));
+    SetReaderName(*view_, QStringLiteral("Manual pages"));
     view_->setPageMode(QPdfView::PageMode::MultiPage);
     view_->setZoomMode(QPdfView::ZoomMode::FitToWidth);
     view_->setDocument(document_);
 
     bookmarkTree_->setObjectName(QStringLiteral("Bookmarks"));
+    SetReaderName(*bookmarkTree_, QStringLiteral("Contents"));
     bookmarkTree_->setModel(bookmarks_);
     bookmarkTree_->setHeaderHidden(true);
     bookmarkTree_->setUniformRowHeights(true);
@@ -135,6 +138,7 @@ void HelpWindow::BuildToolBar()
     bar->setMovable(false);
     findField_ = new QLineEdit(bar);
     findField_->setObjectName(QStringLiteral("FindField"));
+    SetReaderName(*findField_, QStringLiteral("Find"));
     findField_->setPlaceholderText(QStringLiteral("Find (Ctrl+F)"));
     findField_->setClearButtonEnabled(true);
     findField_->setMaximumWidth(260);

@@ -13,6 +13,7 @@
 #include "shell/ui/screen_placement.h"
 #include "widgets/latin1_text.h"
 #include "widgets/ok_cancel_row.h"
+#include "widgets/reader_name.h"
 
 namespace zav {
 
@@ -58,6 +59,7 @@ TLptSet::TLptSet(MainWindowFlow& flow, PortListing& ports, QWidget* parent)
     serialList_->setEditable(false);
 
     delaySlider_->setObjectName(QStringLiteral("TrackBar1"));
+    SetReaderName(*delaySlider_, QStringLiteral("Speed"), QStringLiteral("Delay between port signals: left fast, right slow"));
     delaySlider_->setRange(PortsSetupModel::kMinDelay, PortsSetupModel::kMaxDelay);
     delaySlider_->setTickInterval(PortsSetupModel::kDelayTickInterval);
     delaySlider_->setTickPosition(QSlider::TicksBothSides);

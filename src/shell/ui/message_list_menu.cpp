@@ -10,6 +10,7 @@
 #include "shell/ui/status_list_model.h"
 #include "shell/ui/status_win.h"
 #include "widgets/latin1_text.h"
+#include "widgets/menu_keys.h"
 #include "widgets/system_text.h"
 
 namespace zav {
@@ -43,6 +44,7 @@ MessageListMenu::MessageListMenu(StatusWin& list, MessageBoxes& boxes)
     saveAs_ = menu_->addAction(QStringLiteral("Save As ..."), this, &MessageListMenu::SaveAs);
     menu_->addSeparator();
     clear_ = menu_->addAction(QStringLiteral("Clear"), this, [this] { list_.Lines().Clear(); });
+    GiveMenuMnemonics(*menu_);
 
     list.setContextMenuPolicy(Qt::CustomContextMenu);
     connect(&list, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {

@@ -7,6 +7,7 @@
 
 #include "messages/message_boxes.h"
 #include "shell/ui/document_windows.h"
+#include "shell/ui/screen_placement.h"
 #include "shell/user_manual.h"
 #include "widgets/system_text.h"
 
@@ -36,6 +37,8 @@ QMainWindow* OpenUserManual(MessageBoxes& boxes, const std::vector<std::filesyst
             return nullptr;
         }
         help = windows->MakeHelpWindow(path, window);
+        // Its reading size where the screen has room, and whole on the screen where not.
+        FitAndCentreOnScreen(*help, help->width(), help->height());
     }
     help->show();
     help->raise();

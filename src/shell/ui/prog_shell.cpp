@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusTipEvent>
@@ -31,6 +32,7 @@
 #include "shell/ui/status_win.h"
 #include "widgets/guarded_command.h"
 #include "widgets/latin1_text.h"
+#include "widgets/menu_keys.h"
 
 namespace zav {
 
@@ -71,6 +73,8 @@ TProgShell::TProgShell(ShellServices services, QWidget* parent)
     sequenceHost_ = new GuiSequenceHost(widgets, this);
     sequences_ = std::make_unique<SequenceRunner>(*sequenceHost_, services_.links, services_.isSimulated, this);
     CreateExtras();
+    // Every menu item gets its underlined letter once all menus hold their items.
+    GiveMenuBarMnemonics(*menuBar());
     // A close that waited for the sequences goes on once they have ended.
     connect(sequences_.get(), &SequenceRunner::Idle, this, [this] {
         if (closeAfterStop_) close();
@@ -116,12 +120,27 @@ void TProgShell::LoadSettings()
     move(settings.mainWindow.left, settings.mainWindow.top);
     resize(settings.mainWindow.width, settings.mainWindow.height);
     WindowLayout& layout = settings.layout;
+    // Windows never placed (a first start) go beside the main window, not over it.
+    const WindowLayout defaults;
+    const bool editorNeverPlaced = layout.editor == defaults.editor;
+    const bool descriptionNeverPlaced = layout.description == defaults.description;
     layout.editor = FitWindowOnScreens(layout.editor, StoredCorner::Client, FrameMarginsOf(*hexEdit_), screens);
     // Neither editor window has been shown yet: the description window's frame is the
     // editor's, and asking for it would build a window nobody may open.
     layout.description =
         FitWindowOnScreens(layout.description, StoredCorner::Client, FrameMarginsOf(*hexEdit_), screens);
     hexEdit_->SetWindowLayout(layout);
+    if (editorNeverPlaced) {
+        const WindowBounds& main = settings.mainWindow;
+        const FrameMargins frame = FrameMarginsOf(*this);
+        PlaceBeside(*hexEdit_, {main.left, main.top, main.width + frame.left + frame.right,
+                                main.height + frame.top + frame.bottom});
+    }
+    if (descriptionNeverPlaced) {
+        const QRect editor = hexEdit_->geometry();
+        PlaceBeside(hexEdit_->DescriptionWindow(),
+                    FrameAround(*hexEdit_, {editor.x(), editor.y(), editor.height(), editor.width()}));
+    }
     hexEdit_->ApplyEditorOptions(settings.editor);
     FillRecentFilesMenu();
     for (const std::string& warning : report.warnings) AddStatusMessage(warning, StatusKind::Warning);

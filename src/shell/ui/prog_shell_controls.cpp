@@ -20,6 +20,8 @@
 #include "shell/ui/themed_icon.h"
 #include "widgets/guarded_command.h"
 #include "widgets/latin1_text.h"
+#include "widgets/reader_name.h"
+#include "widgets/toggle_button.h"
 
 namespace zav {
 
@@ -68,6 +70,9 @@ void TProgShell::CreateActions()
                                QStringLiteral("Hexadecimal Editor window Show/Close"));
     showEditor_->setCheckable(true);
     showEditor_->setShortcut(QKeySequence(QStringLiteral("Alt+E")));
+    // The same key closes the editor from within: the editor is a window of its own, where
+    // the main window's keys do not reach.
+    hexEdit_->addAction(showEditor_);
     helpProg_ = CreateAction("HelpProg", QStringLiteral("User Manual"), "help-contents",
                              QStringLiteral("Open Help File"));
     helpProg_->setShortcut(QKeySequence(Qt::Key_F1));
@@ -202,6 +207,9 @@ QWidget* TProgShell::CreateDeviceRow()
     deviceIdButton_->setAutoRaise(true);
     deviceIdButton_->setToolTip(QStringLiteral("Select Device"));
     deviceIdButton_->setStatusTip(QStringLiteral("Device Auto Identification"));
+    // Named as the manual calls it; it shows only an icon.
+    deviceIdButton_->setAccessibleName(QStringLiteral("Device ID"));
+    deviceIdButton_->setAccessibleDescription(QStringLiteral("Select Device: ") + deviceIdButton_->statusTip());
     connect(deviceIdButton_, &QToolButton::clicked, this, Guarded(this, [this] { DeviceIDButtonClick(); }));
 
     deviceIdValue_ = new QLineEdit(FromLatin1(NoDeviceName), row);
@@ -209,6 +217,8 @@ QWidget* TProgShell::CreateDeviceRow()
     deviceIdValue_->setReadOnly(true);
     deviceIdValue_->setFocusPolicy(Qt::ClickFocus);
     deviceIdValue_->setStatusTip(QStringLiteral("Device ID/Mode of Operation"));
+    deviceIdValue_->setAccessibleName(QStringLiteral("Device"));
+    deviceIdValue_->setAccessibleDescription(deviceIdValue_->statusTip());
     layout->addWidget(deviceIdButton_);
     layout->addWidget(deviceIdValue_, 1);
     return row;
@@ -216,10 +226,10 @@ QWidget* TProgShell::CreateDeviceRow()
 
 QPushButton* TProgShell::CreateToggle(const QString& objectName, const QString& hint)
 {
-    auto* button = new QPushButton(this);
+    auto* button = new ToggleButton(this);
     button->setObjectName(objectName);
-    button->setCheckable(true);
     button->setStatusTip(hint);
+    button->setAccessibleDescription(hint);
     button->setFocusPolicy(Qt::TabFocus);
     button->setMinimumWidth(56);
     return button;
@@ -230,6 +240,7 @@ QWidget* TProgShell::CreateSequencePages()
     seqWin_ = new QTabWidget(this);
     seqWin_->setObjectName(QStringLiteral("SeqWin1"));
     seqWin_->setDocumentMode(true);
+    SetReaderName(*seqWin_, QStringLiteral("Sequences"));
     seqWin_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 
     const QString eepromHint = QStringLiteral("EEPROM ON/OFF");
@@ -290,6 +301,13 @@ QWidget* TProgShell::CreateSequencePages()
         for (const auto& [label, button] : toggles) {
             auto* caption = new QLabel(QString::fromLatin1(label), widget);
             caption->setAlignment(Qt::AlignHCenter);
+            caption->setBuddy(button);
+            // Read as "Erase: off": the caption says what the toggle switches, its text only ON or OFF.
+            const auto speak = [button, caption](bool down) {
+                button->setAccessibleName(caption->text() + (down ? QStringLiteral(": on") : QStringLiteral(": off")));
+            };
+            speak(button->isChecked());
+            connect(button, &QPushButton::toggled, button, speak);
             grid->addWidget(caption, 0, column);
             grid->addWidget(button, 1, column++);
         }
@@ -297,6 +315,8 @@ QWidget* TProgShell::CreateSequencePages()
         grid->addWidget(start, 1, column);
         return widget;
     };
+    programStartButton_->setAccessibleDescription(QStringLiteral("Start or stop the Program Sequence"));
+    readStartButton_->setAccessibleDescription(QStringLiteral("Start or stop the Read Sequence"));
     seqWin_->addTab(page("ProgSeq", QStringLiteral("Program Sequence"),
                          {{"Erase", option(SequenceOption::Erase)},
                           {"Program", option(SequenceOption::Program)},
@@ -320,12 +340,15 @@ QWidget* TProgShell::CreateBottomRow()
     helpHint_->setFrameShape(QFrame::StyledPanel);
     helpHint_->setFrameShadow(QFrame::Sunken);
     helpHint_->setStatusTip(QStringLiteral("Hint Bar"));
+    helpHint_->setAccessibleDescription(helpHint_->statusTip());
     progBar_ = new QProgressBar(splitter);
     progBar_->setObjectName(QStringLiteral("ProgBar"));
     progBar_->setRange(0, 100);
     progBar_->setValue(0);
     progBar_->setTextVisible(false);
     progBar_->setStatusTip(QStringLiteral("Progress Indicator Bar"));
+    progBar_->setAccessibleName(QStringLiteral("Progress"));
+    progBar_->setAccessibleDescription(progBar_->statusTip());
     progBar_->setMaximumHeight(helpHint_->sizeHint().height());
     splitter->addWidget(helpHint_);
     splitter->addWidget(progBar_);

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <algorithm>
 #include <optional>
 
 namespace zav {
@@ -41,6 +42,45 @@ std::vector<ScreenRect> AvailableScreens()
 FrameMargins FrameMarginsOf(const QWidget& window)
 {
     return DrawnFrame(&window).value_or(kTypicalFrame);
+}
+
+namespace {
+
+const QScreen* OwnersScreen(const QWidget& window)
+{
+    const QWidget* owner = window.parentWidget() != nullptr ? window.parentWidget()->window() : nullptr;
+    return owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen();
+}
+
+} // namespace
+
+void FitAndCentreOnScreen(QWidget& window, int width, int height)
+{
+    if (const QScreen* screen = OwnersScreen(window)) {
+        const FrameMargins frame = DrawnFrame(&window).value_or(kTypicalFrame);
+        const QRect area = screen->availableGeometry();
+        width = std::min(width, area.width() - frame.left - frame.right);
+        height = std::min(height, area.height() - frame.top - frame.bottom);
+    }
+    window.resize(std::max(width, window.minimumWidth()), std::max(height, window.minimumHeight()));
+    CentreOnDesktop(window);
+}
+
+ScreenRect FrameAround(const QWidget& window, const WindowBounds& client)
+{
+    const FrameMargins frame = FrameMarginsOf(window);
+    return {client.left - frame.left, client.top - frame.top, client.width + frame.left + frame.right,
+            client.height + frame.top + frame.bottom};
+}
+
+void PlaceBeside(QWidget& window, const ScreenRect& otherFrame)
+{
+    const FrameMargins frame = FrameMarginsOf(window);
+    const ScreenPoint corner =
+        FramePositionBeside(otherFrame, window.width() + frame.left + frame.right,
+                            window.height() + frame.top + frame.bottom, AvailableScreens());
+    // By its client area, for the reason CentreOnDesktop gives.
+    window.setGeometry(corner.left + frame.left, corner.top + frame.top, window.width(), window.height());
 }
 
 void CentreOnDesktop(QWidget& dialog)

@@ -18,8 +18,10 @@ void StatusLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     painter->setPen(index.data(Qt::ForegroundRole).value<QBrush>().color());
     painter->setFont(option.font);
     const QRect textRect = option.rect.adjusted(1, 1, 0, 0);
-    painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                      index.data(Qt::DisplayRole).toString());
+    // A line longer than the list ends in "...", and its tool tip shows it whole.
+    const QString text = QFontMetrics(option.font).elidedText(index.data(Qt::DisplayRole).toString(), Qt::ElideRight,
+                                                             textRect.width());
+    painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
     painter->restore();
 }
 

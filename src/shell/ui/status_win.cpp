@@ -14,9 +14,11 @@ StatusWin::StatusWin(QWidget* parent) : QListView(parent), model_(new StatusList
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    // Focus by click only: the list is no tab stop, yet the window gives it the focus at start.
-    setFocusPolicy(Qt::ClickFocus);
+    // A tab stop, so the messages can be read and copied without a mouse; the window gives it
+    // the focus at start.
+    setFocusPolicy(Qt::StrongFocus);
     setStatusTip(QStringLiteral("Program Messages"));
+    setAccessibleName(QStringLiteral("Program Messages"));
 }
 
 void StatusWin::AddStatusMessage(const std::string& text, StatusKind kind)

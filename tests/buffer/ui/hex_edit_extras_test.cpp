@@ -1,4 +1,5 @@
 #include <QDropEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTableWidget>
@@ -80,6 +81,24 @@ private slots:
         QVERIFY(!inspector.isVisible());
     }
 
+    // The character row shows and takes a control byte's picture, as the character pane does.
+    void DataInspectorCharacterRowShowsTheGlyph()
+    {
+        EditorFixture f;
+        f.Load(0x0040, {0x01, 0x20});
+        Extra(f, EditorExtraAction::DataInspector)->trigger();
+        QTableWidget& table = f.editor.DataInspector().Table();
+        const int character = static_cast<int>(InspectorRow::Latin1);
+        f.Click(f.Hex(), 0x0040);
+        QCOMPARE(table.item(character, 1)->text(), QStringLiteral("\u263A"));
+        table.item(character, 1)->setText(QStringLiteral("\u2190"));
+        QCOMPARE(f.Buffer().GetByte(0x0040), 0x1B);
+        f.Click(f.Hex(), 0x0041);
+        QCOMPARE(table.item(character, 1)->text(), QStringLiteral(" "));
+        table.item(character, 1)->setText(QStringLiteral("\u00E9"));
+        QCOMPARE(f.Buffer().GetByte(0x0041), 0x82);
+    }
+
     void StatusBarShowsTheSelection()
     {
         EditorFixture f;
@@ -89,6 +108,65 @@ private slots:
         f.Key(f.Hex(), Qt::Key_Right, Qt::ShiftModifier);
         f.Key(f.Hex(), Qt::Key_Down, Qt::ShiftModifier);
         QCOMPARE(panel->text(), QStringLiteral("Sel: 0010-0021 (16-33) Len: 4 (4)"));
+    }
+
+    // Ctrl+F stays Fill; Find has Ctrl+Shift+F, from either pane and in the context menu.
+    void FindAndFillHaveKeysOfTheirOwn()
+    {
+        EditorFixture f;
+        f.Click(f.Hex(), 0x0020);
+        f.Shortcut(Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(f.dialogCalls.back(), (DialogCall{"Find", 0x0020, false}));
+        f.Click(f.Char(), 0x0021);
+        f.Shortcut(Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(f.dialogCalls.back(), (DialogCall{"Fill", 0x0021, false}));
+        f.Shortcut(Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(f.dialogCalls.back(), (DialogCall{"Find", 0x0021, false}));
+        QCOMPARE(f.dialogCalls.size(), std::size_t{3});
+    }
+
+    // Every item of the context menu has a letter of its own.
+    void ContextMenuItemsHaveUniqueLetters()
+    {
+        EditorFixture f;
+        QSet<QChar> letters;
+        for (const QAction* action : f.editor.PopupMenu()->actions()) {
+            if (action->isSeparator()) continue;
+            const QString text = action->text();
+            const auto mark = text.indexOf(QLatin1Char('&'));
+            QVERIFY2(mark >= 0 && mark + 1 < text.size(), qPrintable(text));
+            QVERIFY2(!letters.contains(text.at(mark + 1).toLower()), qPrintable(text));
+            letters.insert(text.at(mark + 1).toLower());
+        }
+    }
+
+    // The longest selection line, the whole buffer with its checksums, shows every figure at
+    // the editor's narrowest and widest.
+    void SelectionAndItsChecksumsShowWholeAtEveryWidth()
+    {
+        EditorFixture f;
+        f.editor.Action(EditorAction::SelectAll)->trigger();
+        auto* selection = f.editor.findChild<QLabel*>(QStringLiteral("SelectionPanel"));
+        QLabel* checksums = f.editor.SelectionChecksumPanel();
+        QVERIFY(checksums->text().startsWith(QStringLiteral("CRC-32")));
+        for (const int width : {f.editor.minimumWidth(), (f.editor.minimumWidth() + f.editor.maximumWidth()) / 2,
+                                f.editor.maximumWidth()}) {
+            f.editor.resize(width, f.editor.height());
+            QTRY_COMPARE(f.editor.width(), width);
+            QApplication::processEvents();
+            const QRect window = f.editor.rect();
+            for (const QLabel* label : {selection, checksums}) {
+                QVERIFY(label->isVisible());
+                const QRect shown(label->mapTo(&f.editor, QPoint(0, 0)), label->size());
+                QVERIFY2(window.contains(shown), qPrintable(QStringLiteral("%1 at width %2").arg(label->text()).arg(width)));
+                QVERIFY2(label->width() >= label->sizeHint().width(),
+                         qPrintable(QStringLiteral("%1 at width %2").arg(label->text()).arg(width)));
+            }
+            const QRect first(selection->mapTo(&f.editor, QPoint(0, 0)),
+                              QSize(selection->sizeHint().width(), selection->height()));
+            const QRect second(checksums->mapTo(&f.editor, QPoint(0, 0)), checksums->size());
+            QVERIFY(!first.intersects(second));
+        }
     }
 
     void FindMarksItsMatchesAndCtrlHOpensReplace()
@@ -103,7 +181,8 @@ private slots:
         QCOMPARE(f.dialogCalls.back(), (DialogCall{"Replace", 0x0003, false}));
     }
 
-    void CtrlBSetsBookmarksThatCtrlAltArrowsVisit()
+    // Alt+arrows, since the desktops keep Ctrl+Alt+arrows for their workspaces.
+    void CtrlBSetsBookmarksThatAltArrowsVisit()
     {
         EditorFixture f;
         for (const std::int32_t address : {0x0100, 0x0300}) {
@@ -112,11 +191,11 @@ private slots:
         }
         QVERIFY(f.editor.BookmarkedCells().Contains(0x0100));
         f.editor.SelectAddress(0x0000);
-        f.Shortcut(Qt::Key_Down, Qt::ControlModifier | Qt::AltModifier);
+        f.Shortcut(Qt::Key_Down, Qt::AltModifier);
         QCOMPARE(f.editor.CursorAddress(), 0x0100);
-        f.Shortcut(Qt::Key_Down, Qt::ControlModifier | Qt::AltModifier);
+        f.Shortcut(Qt::Key_Down, Qt::AltModifier);
         QCOMPARE(f.editor.CursorAddress(), 0x0300);
-        f.Shortcut(Qt::Key_Up, Qt::ControlModifier | Qt::AltModifier);
+        f.Shortcut(Qt::Key_Up, Qt::AltModifier);
         QCOMPARE(f.editor.CursorAddress(), 0x0100);
         f.Shortcut(Qt::Key_B, Qt::ControlModifier);
         QVERIFY(!f.editor.BookmarkedCells().Contains(0x0100));

@@ -1,10 +1,15 @@
 #include "buffer/ui/hex_edit_window.h"
 
+#include <QFontDatabase>
+#include <QRawFont>
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QWheelEvent>
 
+#include <algorithm>
+
 #include "buffer/memory_buffer.h"
+#include "buffer/ui/byte_glyph_text.h"
 #include "buffer/ui/explaine_window.h"
 #include "editor_fixture.h"
 
@@ -72,11 +77,15 @@ private slots:
         f.Key(f.Char(), Qt::Key_Return);
         QCOMPARE(f.Buffer().GetByte(0x0010), 0x0D);
         QCOMPARE(f.Buffer().Undo().GroupCount(), 2);
-        // A character without a Latin-1 code is refused rather than stored as another byte.
+        // A character the pane shows stores the byte shown as it; one it cannot show is
+        // refused rather than stored as another byte.
+        QKeyEvent acute(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("\u00E9"));
+        QApplication::sendEvent(&f.Char(), &acute);
+        QCOMPARE(f.Buffer().GetByte(0x0011), 0x82);
         QKeyEvent euro(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("\u20AC"));
         QApplication::sendEvent(&f.Char(), &euro);
-        QCOMPARE(f.Buffer().GetByte(0x0011), 0x00);
-        QCOMPARE(f.editor.CursorAddress(), 0x0011);
+        QCOMPARE(f.Buffer().GetByte(0x0012), 0x00);
+        QCOMPARE(f.editor.CursorAddress(), 0x0012);
     }
 
     void AClickBetweenTwoDigitsStartsANewByte()
@@ -196,7 +205,7 @@ private slots:
         QCOMPARE(f.Hex().verticalScrollBar()->value(), 4096 - f.Hex().FittingRows());
     }
 
-    // What the character pane shows: "." for 0x00 and 0xFF, Latin-1 otherwise.
+    // What the character pane shows: "." for 0x00 and 0xFF, code page 437 otherwise.
     void EmptyAndErasedBytesShowAsDots()
     {
         EditorFixture f;
@@ -212,10 +221,48 @@ private slots:
         QCOMPARE(cell(2), cell(1));
         QCOMPARE(cell(3), cell(4));
         QVERIFY(cell(0) != cell(3));
-        // 0xE9 is the Latin-1 e with acute accent, not the plain letter.
+        // 0xE9 is the code page's Theta, not a plain letter.
         f.Load(0x10, {'e'});
         image = f.Char().viewport()->grab().toImage();
         QVERIFY(cell(5) != cell(0x10));
+    }
+
+    // Control bytes and the upper half show a glyph of the pane's own font, never its empty
+    // box: the default font holds every glyph, and each draws differently from a blank.
+    void EveryByteShowsAVisibleGlyph()
+    {
+        EditorFixture f;
+        const QRawFont font = QRawFont::fromFont(f.Char().font());
+        for (int value = 0; value < 256; ++value) {
+            const QChar glyph = GlyphOf(static_cast<std::uint8_t>(value));
+            QVERIFY2(font.supportsCharacter(glyph), qPrintable(QString::number(value, 16)));
+        }
+        f.Load(0, {0x20, 0x01, 0x02, 0x0D, 0x1B, 0x7F, 0x80, 0x9F, 0xB0, 0xFE});
+        f.editor.SelectAddress(0x0030);
+        const QImage image = f.Char().viewport()->grab().toImage();
+        const auto cell = [&](std::int32_t address) {
+            const QPoint centre = f.Char().CellCentre(address);
+            return image.copy(QRect(centre - QPoint(3, 6), QSize(6, 12)));
+        };
+        for (std::int32_t address = 1; address <= 9; ++address) QVERIFY2(cell(address) != cell(0), qPrintable(QString::number(address)));
+        QVERIFY(cell(1) != cell(2));
+        QCOMPARE(f.Char().MissingGlyphs(), 0);
+
+        // A font chosen for the pane that lacks some of the pictures borrows them.
+        const QString glyphs = AllGlyphs();
+        QString lacking;
+        for (const QString& family : QFontDatabase::families()) {
+            const QRawFont raw = QRawFont::fromFont(QFont(family));
+            if (std::any_of(glyphs.begin(), glyphs.end(), [&raw](QChar c) { return !raw.supportsCharacter(c); })) {
+                lacking = family;
+                break;
+            }
+        }
+        if (lacking.isEmpty()) QSKIP("every font here has every glyph");
+        EditorOptions options = f.editor.GetEditorOptions();
+        options.rightFont = lacking.toStdString();
+        f.editor.ApplyEditorOptions(options);
+        QCOMPARE(f.Char().MissingGlyphs(), 0);
     }
 
     void OptionsKeepDescribedColoursAndNameTheCharacterSet()

@@ -149,6 +149,25 @@ private slots:
         QCOMPARE(settings.RecentFiles, (std::vector<std::string>{bin.toStdString(), "/older/one.zef"}));
     }
 
+    // A file of records the reader skips is not taken, and the list says so in one line
+    // after the lines it could not read.
+    void openSaysWhenAFileGaveNoData()
+    {
+        const QString s3 = Write("wide.s19", "S0030000FC\r\nS3090000010001020304EB\r\nS70500000000FA\r\n");
+        TLoadf form(*buffer, settings, status, boxes);
+        form.SetFileChooser(Answer(s3));
+        Show(form);
+        Click(form, "Button1");
+        Click(form, "Button2");
+        const std::vector<std::string> texts = status.Texts();
+        QVERIFY(texts.size() >= 4);
+        QCOMPARE(texts[texts.size() - 4], std::string("Unrecognized Line in S file !"));
+        QCOMPARE(
+            texts[texts.size() - 2],
+            std::string("No data loaded; 2 lines not read: S3, S7 records are not read (first at line 2)"));
+        QCOMPARE(status.lines[status.lines.size() - 2].kind, StatusKind::Warning);
+    }
+
     void openTakesTheFileOfARecentEntry()
     {
         const QString text = Write("notes & more.txt", "Hello");

@@ -169,6 +169,31 @@ private slots:
         QVERIFY(status.lines.empty());
     }
 
+    // A file named in Setup is where Print prints, without asking for it again.
+    void aFileNamedInSetupIsNotAskedForAgain()
+    {
+        const QString named = dir.filePath(QStringLiteral("named.pdf"));
+        QFile::remove(named);
+        int asked = 0;
+        form->SetPdfFileChooser([this, &asked](QWidget*, const QString&) {
+            ++asked;
+            return pdf;
+        });
+        form->SetPrinterSetup([&named](QPrinter& printer, QWidget*) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(named);
+            return true;
+        });
+        Show(*form);
+        QTest::mouseClick(Child<QPushButton>(*form, "Button1"), Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(*form, "Button2"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!form->isVisible(), 20000);
+        QCOMPARE(asked, 0);
+        QVERIFY(QFile::exists(named));
+        QCOMPARE(status.Texts().front(), "Printing buffer : 0x0000-0xFFFF -> " + named.toStdString());
+        QFile::remove(named);
+    }
+
     // Setup chooses the printer and prints nothing: no button of its dialog says Print.
     void setupOffersNoPrintButton()
     {

@@ -94,6 +94,12 @@ private slots:
         QVERIFY(editor->Action(EditorAction::SearchAgain)->isEnabled());
         editor->Action(EditorAction::SearchAgain)->trigger();
         QCOMPARE(editor->CursorAddress(), 0x0300);
+        QCOMPARE(editor->PassingNote(), QString());
+        // Past the last match Search Again goes on from the start and says so, without a box.
+        editor->Action(EditorAction::SearchAgain)->trigger();
+        QCOMPARE(editor->CursorAddress(), 0x0200);
+        QVERIFY(editor->PassingNote().contains(QStringLiteral("went on from the start")));
+        QVERIFY(boxes.shown.empty());
     }
 
     void goToAndSwap()

@@ -221,9 +221,18 @@ private slots:
         ClickOk(form);
         QCOMPARE(form.Match(), std::optional<std::int32_t>(0x0010));
         QCOMPARE(form.result(), int(QDialog::Accepted));
-        // Without showing the dialog, from the match: the next occurrence, then none.
+        // Without showing the dialog, from the match: the next occurrence, then round from the
+        // start of the buffer again.
         QCOMPARE(form.SearchAgain(0x0010), std::optional<std::int32_t>(0x0020));
-        QCOMPARE(form.SearchAgain(0x0020), std::nullopt);
+        QVERIFY(!form.Model().Wrapped());
+        QCOMPARE(form.SearchAgain(0x0020), std::optional<std::int32_t>(0x0010));
+        QVERIFY(form.Model().Wrapped());
+        QVERIFY(boxes.shown.empty());
+        // The dialog's own OK does not go round: past the last match it says so.
+        form.SetCursorAddress(0x0020);
+        Show(form);
+        ClickOk(form);
+        QCOMPARE(form.Match(), std::nullopt);
         QCOMPARE(boxes.shown.back().text, std::string("Search String not found"));
         QCOMPARE(boxes.shown.back().kind, BoxKind::Confirmation);
         QCOMPARE(Items(*text), QStringList{QStringLiteral("0A0b")});
@@ -282,6 +291,31 @@ private slots:
         form.Preset(0x0042);
         QCOMPARE(field->currentText(), QStringLiteral("0x0042"));
         QCOMPARE(Items(*field), QStringList{QStringLiteral("0xFFFF")});
+    }
+
+    // The small dialogs are as wide as their caption needs beside the title bar's buttons,
+    // also in a larger font (as at 200 %).
+    void smallDialogsAreWideEnoughForTheirCaption()
+    {
+        const QFont original = QApplication::font();
+        for (const int pointSize : {9, 18}) {
+            QFont font = original;
+            font.setPointSize(pointSize);
+            QApplication::setFont(font);
+            TForm3 goTo(MemoryBuffer::kLastAddress, boxes);
+            TForm4 swap(*buffer);
+            for (QDialog* dialog : {static_cast<QDialog*>(&goTo), static_cast<QDialog*>(&swap)}) {
+                Show(*dialog);
+                QFont title = dialog->font();
+                title.setBold(true);
+                const int titleWidth = QFontMetrics(title).horizontalAdvance(dialog->windowTitle());
+                QVERIFY2(dialog->width() >= titleWidth + 6 * QFontMetrics(title).height(),
+                         qPrintable(QStringLiteral("%1 at %2 pt: %3 px").arg(dialog->windowTitle()).arg(pointSize)
+                                        .arg(dialog->width())));
+                dialog->close();
+            }
+        }
+        QApplication::setFont(original);
     }
 
     void swapReordersTheWholeBufferAndKeepsItsChoice()

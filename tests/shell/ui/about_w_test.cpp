@@ -1,4 +1,5 @@
 #include "shell/ui/about_w.h"
+#include "shell/ui/zav_version.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -18,6 +19,7 @@ private slots:
         for (const QLabel* label : about.findChildren<QLabel*>()) labels << label->text();
         QVERIFY(labels.contains(QStringLiteral("ZAV Zoruruzad Irodozeziz for Windows 95/98/NT/2000.")));
         QVERIFY(labels.contains(QStringLiteral("Software Version : 1.2")));
+        QVERIFY(labels.contains(QStringLiteral("zavprog ") + ZavVersion()));
         QVERIFY(labels.contains(QStringLiteral("Programmer Board Supported ")));
         QCOMPARE(about.windowTitle(), QStringLiteral("About"));
         QCOMPARE(about.BoardList()->toPlainText().split(QLatin1Char('\n')),

@@ -20,6 +20,7 @@
 #include "buffer/memory_buffer.h"
 #include "buffer/ui/explaine_window.h"
 #include "buffer/ui/hex_edit_window.h"
+#include "buffer/ui/hex_grid_view.h"
 #include "devices/ui/dev_id_form.h"
 #include "sequences/ui/sequence_runner.h"
 #include "shell/ui/help_window.h"
@@ -36,12 +37,19 @@ using testing::ShellFixture;
 
 namespace {
 
-// Menu captions with "-" for separators.
+// The caption as the menu shows it: a single "&" underlines the next letter, "&&" is one "&".
+QString Visible(QString caption)
+{
+    return caption.replace(QStringLiteral("&&"), QStringLiteral("\x01")).remove(QLatin1Char('&'))
+        .replace(QLatin1Char('\x01'), QLatin1Char('&'));
+}
+
+// Menu captions as shown, with "-" for separators.
 QStringList Captions(const QList<QAction*>& actions)
 {
     QStringList captions;
     for (const QAction* action : actions) {
-        captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        captions << (action->isSeparator() ? QStringLiteral("-") : Visible(action->text()));
     }
     return captions;
 }
@@ -70,8 +78,9 @@ private slots:
         ShellFixture fixture;
         TProgShell& shell = fixture.Make();
         QCOMPARE(shell.windowTitle(), QStringLiteral("ZAV Zoruruzad Irodozeziz"));
-        QCOMPARE(Captions(shell.menuBar()->actions()),
-                 (QStringList{"&File", "E&dit", "&Tools", "&Window", "&Help"}));
+        QStringList titles;
+        for (const QAction* title : shell.menuBar()->actions()) titles << title->text();
+        QCOMPARE(titles, (QStringList{"&File", "E&dit", "&Tools", "&Window", "&Help"}));
         QCOMPARE(Captions(Menu(shell, "&File")->actions()),
                  (QStringList{"Open", "Save", "Recent Files", "Restore Backup ...", "Compare With File ...", "-",
                               "Print", "-", "Exit"}));
@@ -135,6 +144,60 @@ private slots:
         QTest::keyClick(&shell, Qt::Key_D, Qt::AltModifier);
         QTRY_VERIFY(Menu(shell, "E&dit")->isVisible());
         Menu(shell, "E&dit")->close();
+    }
+
+    // Every item of every menu has a letter of its own within its menu.
+    void EveryMenuItemHasItsOwnUnderlinedLetter()
+    {
+        ShellFixture fixture;
+        TProgShell& shell = fixture.Make();
+        for (const QAction* title : shell.menuBar()->actions()) {
+            QSet<QChar> letters;
+            for (const QAction* item : title->menu()->actions()) {
+                if (item->isSeparator()) continue;
+                const QString text = item->text();
+                const auto mark = text.indexOf(QLatin1Char('&'));
+                QVERIFY2(mark >= 0 && mark + 1 < text.size(), qPrintable(title->text() + ": " + text));
+                QVERIFY2(!letters.contains(text.at(mark + 1).toLower()), qPrintable(title->text() + ": " + text));
+                letters.insert(text.at(mark + 1).toLower());
+            }
+        }
+    }
+
+    // From the keyboard alone: Alt+H opens Help, A then opens About.
+    void AltHThenAOpensAbout()
+    {
+        ShellFixture fixture;
+        TProgShell& shell = fixture.Make();
+        shell.show();
+        QVERIFY(QTest::qWaitForWindowActive(&shell));
+        QTest::keyClick(&shell, Qt::Key_H, Qt::AltModifier);
+        QTRY_VERIFY(Menu(shell, "&Help")->isVisible());
+        bool opened = false;
+        OnNextModal<QDialog>([&opened](QDialog& about) {
+            opened = about.windowTitle() == QStringLiteral("About");
+            about.accept();
+        });
+        QTest::keyClick(Menu(shell, "&Help"), Qt::Key_A);
+        QTRY_VERIFY(opened);
+    }
+
+    // Alt+E closes the editor also when pressed inside it, where the focus is after opening it.
+    void AltEInsideTheEditorClosesIt()
+    {
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("Ambiguous shortcut")));
+        ShellFixture fixture;
+        TProgShell& shell = fixture.Make();
+        shell.show();
+        QVERIFY(QTest::qWaitForWindowActive(&shell));
+        QTest::keyClick(&shell, Qt::Key_E, Qt::AltModifier);
+        THexEdit& editor = shell.HexEditor();
+        editor.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&editor));
+        editor.HexPane().setFocus();
+        QTest::keyClick(&editor.HexPane(), Qt::Key_E, Qt::AltModifier);
+        QVERIFY(!editor.isVisible());
+        QVERIFY(!Action(shell, "ShowEditor")->isChecked());
     }
 
     // About, Select Device and Ports Setup open in the middle of the desktop, not of the main
@@ -386,6 +449,11 @@ private slots:
         auto* help = shell.findChild<HelpWindow*>();
         QVERIFY(help != nullptr && help->isVisible());
         QCOMPARE(help->ManualPath(), QString::fromStdString((fixture.folder / "ridirirodo.pdf").string()));
+        // Its reading size is made smaller to fit a small screen, frame included.
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY2(screen.contains(help->geometry().adjusted(-4, -30, 4, 4)),
+                 qPrintable(QStringLiteral("%1 x %2 at %3,%4").arg(help->width()).arg(help->height())
+                                .arg(help->x()).arg(help->y())));
         help->close();
         Action(shell, "HelpProg")->trigger();
         QCOMPARE(shell.findChildren<HelpWindow*>(), (QList<HelpWindow*>{help}));
@@ -393,27 +461,39 @@ private slots:
         QCOMPARE(fixture.boxes.shown.size(), std::size_t{1});
     }
 
-    // A first start, without a settings file, opens the main window, the hex editor and
-    // the description window where the manual's settings table says.
-    void AFirstStartPlacesTheWindowsWhereTheManualSays()
+    // A first start, without a settings file, opens the main window where the manual's
+    // settings table says, and the hex editor and the description window beside it, each
+    // whole on the screen and covering neither the main window nor each other.
+    void AFirstStartPlacesTheWindowsBesideEachOther()
     {
         QFile chapter(QStringLiteral(ZAV_MANUAL_CHAPTERS "/09-settings.md"));
         QVERIFY(chapter.open(QIODevice::ReadOnly | QIODevice::Text));
         const QString table = QString::fromUtf8(chapter.readAll());
-        const auto documented = [&table](const QString& key) {
-            const QRegularExpression row(QStringLiteral("^\\| %1_WIN_POS_LEFT.*\\| (\\d+), (\\d+),[^|]*\\|$").arg(key),
-                                         QRegularExpression::MultilineOption);
-            const QRegularExpressionMatch match = row.match(table);
-            return match.hasMatch() ? QPoint(match.captured(1).toInt(), match.captured(2).toInt()) : QPoint(-1, -1);
-        };
+        const QRegularExpression row(QStringLiteral("^\\| P_WIN_POS_LEFT.*\\| (\\d+), (\\d+),[^|]*\\|$"),
+                                     QRegularExpression::MultilineOption);
+        const QRegularExpressionMatch documented = row.match(table);
+        QVERIFY(documented.hasMatch());
+        {
+            ShellFixture fixture;
+            TProgShell& shell = fixture.Make();
+            shell.LoadSettings();
+            QCOMPARE(shell.pos(), QPoint(documented.captured(1).toInt(), documented.captured(2).toInt()));
+        }
+        // The test screen is small: a main window in its corner leaves room below it.
         ShellFixture fixture;
+        testing::WriteFileBytes(fixture.SettingsFile(),
+                                "P_WIN_POS_LEFT=0\r\nP_WIN_POS_TOP=0\r\nP_WIN_POS_HEIGHT=150\r\nP_WIN_POS_WIDTH=552\r\n");
         TProgShell& shell = fixture.Make();
         shell.LoadSettings();
-        QCOMPARE(shell.pos(), documented(QStringLiteral("P")));
-        QCOMPARE(shell.HexEditor().geometry().topLeft(), documented(QStringLiteral("H")));
-        QCOMPARE(shell.HexEditor().DescriptionWindow().geometry().topLeft(), documented(QStringLiteral("E")));
-        QCOMPARE(documented(QStringLiteral("H")), QPoint(32, 43));
-        QCOMPARE(documented(QStringLiteral("E")), QPoint(69, 71));
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        // Frames as placement reckons them before the window manager drew any.
+        const auto frame = [](const QRect& client) { return client.adjusted(-4, -30, 4, 4); };
+        const QRect main = QRect(shell.pos(), shell.size()).adjusted(0, 0, 8, 34);
+        const QRect editor = frame(shell.HexEditor().geometry());
+        const QRect description = frame(shell.HexEditor().DescriptionWindow().geometry());
+        QVERIFY2(screen.contains(editor), qPrintable(QStringLiteral("%1,%2").arg(editor.x()).arg(editor.y())));
+        QVERIFY(!editor.intersects(main));
+        QVERIFY(screen.contains(description));
     }
 
     // An exception escaping a command shows one box, and the window carries on.

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <iterator>
+#include <memory>
 #include <set>
 
 #include "buffer/memory_buffer.h"
@@ -113,6 +114,33 @@ private slots:
         const auto notice = std::find(lines.rbegin(), lines.rend(), "LPT1 is the simulated board: no real device is read or programmed.");
         const auto progress = std::find(lines.rbegin(), lines.rend(), "Read Sequence in Progress ...");
         QVERIFY(notice < progress);
+    }
+
+    // A ports map that cannot be read opens no port, not even one it might have given to the
+    // simulator: the sequence ends at the open and says why, naming the file.
+    void AnUnreadablePortsMapOpensNoPort()
+    {
+        ShellFixture fixture;
+        const std::filesystem::path mapFile = fixture.folder / "ports";
+        std::filesystem::remove(mapFile);
+        std::filesystem::create_directory(mapFile);
+        fixture.map = LoadPortsMap(mapFile);
+        fixture.links = std::make_unique<PortsMapLinkFactory>(fixture.map);
+        fixture.ports = std::make_unique<SystemPortListing>(fixture.map);
+        TProgShell& shell = fixture.Make();
+        shell.show();
+        SelectDevice(shell, 3, 0);
+        shell.SeqWin1()->setCurrentIndex(1);
+        QTest::mouseClick(shell.OptionButton(SequenceOption::Read), Qt::LeftButton);
+        RunSequence(shell, SequenceKind::Read);
+        const std::vector<std::string> lines = Lines(shell);
+        QVERIFY(Contains(lines, "Error opening port: LPT1"));
+        QVERIFY(
+            Contains(lines, "the ports map " + mapFile.string() +
+                                " cannot be read: it is a folder; no port is opened until it is mended or "
+                                "removed."));
+        QVERIFY(!Contains(lines, "LPT1 is the simulated board: no real device is read or programmed."));
+        QVERIFY(!Contains(lines, "Read Sequence completed successful."));
     }
 
     // A second Start while one sequence owns the port stays up and leaves the first alone.

@@ -263,7 +263,7 @@ private slots:
         const QList<QAction*> items = menu.Menu()->actions();
         const auto item = [&items](const char* text) {
             for (QAction* action : items) {
-                if (action->text() == QLatin1String(text)) return action;
+                if (QString(action->text()).remove(QLatin1Char('&')) == QLatin1String(text)) return action;
             }
             qFatal("no item %s", text);
         };

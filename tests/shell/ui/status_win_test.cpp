@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QTest>
+#include <QToolTip>
 
 namespace zav {
 
@@ -62,13 +63,47 @@ private slots:
         QCOMPARE(older.height(), newest.height());
     }
 
-    // The list keeps no limit, and it is no tab stop.
-    void KeepsEveryLineAndTakesFocusOnlyByClick()
+    // A line wider than the list shows whole in its tool tip, and its row marks the cut.
+    void ALongLineShowsWholeInItsToolTip()
+    {
+        StatusWin list;
+        list.resize(200, 100);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        const std::string line = "Backup saved to /home/user/.local/share/zav/backups/MC68HC11E9-20261208-001500.s19";
+        list.AddStatusMessage(line, StatusKind::Normal);
+        list.AddStatusMessage("short", StatusKind::Normal);
+        const QRect row = list.visualRect(list.Lines().index(0, 0));
+        QHelpEvent help(QEvent::ToolTip, row.center(), list.viewport()->mapToGlobal(row.center()));
+        QApplication::sendEvent(list.viewport(), &help);
+        QTRY_COMPARE(QToolTip::text(), QString::fromStdString(" " + line));
+        QToolTip::hideText();
+
+        // The row ends in "..." where it is cut: it looks as the cut text with the ellipsis.
+        StatusWin cut;
+        cut.resize(list.size());
+        cut.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&cut));
+        const QString shown = list.fontMetrics().elidedText(QString::fromStdString(" " + line), Qt::ElideRight,
+                                                            row.width() - 1);
+        QVERIFY(shown.endsWith(QChar(0x2026)));
+        cut.AddStatusMessage(shown.mid(1).toStdString(), StatusKind::Normal);
+        cut.AddStatusMessage("short", StatusKind::Normal);
+        QTRY_COMPARE(cut.currentIndex().row(), 1);
+        QTRY_COMPARE(list.currentIndex().row(), 1);
+        const auto rowImage = [](StatusWin& view) {
+            return view.viewport()->grab(view.visualRect(view.Lines().index(0, 0))).toImage();
+        };
+        QCOMPARE(rowImage(list), rowImage(cut));
+    }
+
+    // The list keeps no limit, and the Tab key reaches it.
+    void KeepsEveryLineAndIsATabStop()
     {
         StatusWin list;
         for (int line = 0; line < 5000; ++line) list.AddStatusMessage("x", StatusKind::Warning);
         QCOMPARE(list.LineCount(), 5000);
-        QCOMPARE(list.focusPolicy(), Qt::ClickFocus);
+        QVERIFY((list.focusPolicy() & Qt::TabFocus) != 0);
         QCOMPARE(list.statusTip(), QStringLiteral("Program Messages"));
     }
 };

@@ -1,6 +1,8 @@
 #include <QTest>
 
 #include "shell/ui/zav_application.h"
+#include "shell/ui/zav_version.h"
+#include "shell/ui/zavprog_command_line.h"
 
 namespace zav {
 
@@ -18,6 +20,48 @@ private slots:
         QCoreApplication::setApplicationName(name);
         QCOMPARE(display, QStringLiteral("probe"));
         QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("org.zav.zavprog"));
+    }
+
+    // --help and --version are answered, never taken for a file to load; a file name is.
+    void CommandLineRequests_data()
+    {
+        using Request = ZavprogCommandLine::Request;
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("request");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("nothing") << QStringList{} << int(Request::Run) << QString();
+        QTest::newRow("a file") << QStringList{"dump.s19"} << int(Request::Run) << QStringLiteral("dump.s19");
+        QTest::newRow("a file after --") << QStringList{"--", "--version"} << int(Request::Run)
+                                         << QStringLiteral("--version");
+        QTest::newRow("--version") << QStringList{"--version"} << int(Request::Version) << QString();
+        QTest::newRow("-v") << QStringList{"-v"} << int(Request::Version) << QString();
+        QTest::newRow("--help") << QStringList{"--help"} << int(Request::Help) << QString();
+        QTest::newRow("-h with a file") << QStringList{"dump.s19", "-h"} << int(Request::Help) << QString();
+        QTest::newRow("unknown option") << QStringList{"--bogus"} << int(Request::Error) << QString();
+        QTest::newRow("two files") << QStringList{"a.bin", "b.bin"} << int(Request::Error) << QString();
+    }
+
+    void CommandLineRequests()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, request);
+        QFETCH(QString, file);
+        arguments.prepend(QStringLiteral("zavprog"));
+        const ZavprogCommandLine parsed = ParseZavprogCommandLine(arguments);
+        QCOMPARE(int(parsed.request), request);
+        QCOMPARE(parsed.file, file);
+        if (parsed.request == ZavprogCommandLine::Request::Run) QVERIFY(parsed.text.isEmpty());
+        else QVERIFY(parsed.text.endsWith(QLatin1Char('\n')));
+    }
+
+    void VersionAndHelpTexts()
+    {
+        QCOMPARE(ParseZavprogCommandLine({"zavprog", "--version"}).text,
+                 QStringLiteral("zavprog %1\n").arg(ZavVersion()));
+        QVERIFY(!ZavVersion().isEmpty());
+        const QString help = ParseZavprogCommandLine({"zavprog", "--help"}).text;
+        QVERIFY2(help.contains(QStringLiteral("Usage: zavprog")), qPrintable(help));
+        QVERIFY(help.contains(QStringLiteral("--version")));
     }
 };
 

@@ -1,0 +1,10 @@
+#include "shell/ui/zav_version.h"
+
+namespace zav {
+
+QString ZavVersion()
+{
+    return QStringLiteral(ZAV_VERSION);
+}
+
+} // namespace zav

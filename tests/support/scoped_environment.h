@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <utility>
+
+namespace zav::testing {
+
+// Sets one environment variable for the life of the object, then puts back what was there,
+// so a test can point the program's folders (XDG_DATA_HOME ...) away from the user's.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(std::string name, const std::string& value) : name_(std::move(name))
+    {
+        if (const char* old = std::getenv(name_.c_str())) old_ = old;
+        ::setenv(name_.c_str(), value.c_str(), 1);
+    }
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+    ~ScopedEnvironment()
+    {
+        if (old_) {
+            ::setenv(name_.c_str(), old_->c_str(), 1);
+        } else {
+            ::unsetenv(name_.c_str());
+        }
+    }
+
+private:
+    std::string name_;
+    std::optional<std::string> old_;
+};
+
+} // namespace zav::testing
