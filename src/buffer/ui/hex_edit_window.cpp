@@ -144,8 +144,13 @@ void THexEdit::BuildWindow()
     built_ = true;
     MeasureFonts();
     // The layout kept stays for the description window's part, should that not be built.
+    // The window's own place counts: it may have been moved since (placed beside the main
+    // window on a first start).
     if (pendingLayout_) {
-        ApplyEditorGeometry(*pendingLayout_);
+        WindowLayout layout = *pendingLayout_;
+        const QRect placed = geometry();
+        layout.editor = {placed.left(), placed.top(), placed.height(), placed.width()};
+        ApplyEditorGeometry(layout);
     } else {
         // The settings loader starts from the window's own layout, so these are the
         // defaults a first start shows.
@@ -352,6 +357,8 @@ void THexEdit::SetWindowLayout(const WindowLayout& layout)
         ApplyEditorGeometry(layout);
     } else {
         pendingLayout_ = layout;
+        // Placed as given, its limits not known yet: they bound it when it is built.
+        setGeometry(layout.editor.left, layout.editor.top, layout.editor.width, layout.editor.height);
     }
     if (explaine_ || layout.descriptionVisible) {
         TExplaine& window = DescriptionWindow();
