@@ -11,15 +11,25 @@
 //   mandated_ms       the waits the sequence must make: reset 1 + 1 + 1500, erase command
 //                     30, and 30 after each of the 1026 writes; goal: equal to waits_ms,
 //                     virtual_ms exceeding it only by port_accesses x 1 us of port time.
+//
+// BM_RealTimeProgramVerify/DEVICE runs a program + verify on the simulated board on the wall
+// clock (each run takes as long as its waits, 8 to 40 s; leave them out with
+// --benchmark_filter=-RealTime). Reported:
+//   real_over_waits   wall time of the sequence over the waits the link makes (the same
+//                     sequence on virtual time sums them, waits_ms); goal: at most 1.003;
+//   cpu_us_per_cell   CPU time of the whole process per cell programmed or verified.
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <ctime>
 #include <optional>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "boardsim/simulated_board.h"
 #include "buffer/memory_buffer.h"
+#include "devices/device_catalogue.h"
 #include "sequences/buffer_sequence_host.h"
 #include "sequences/program_sequence_control.h"
 #include "sequences/shared_ports_link_factory.h"
@@ -41,7 +51,7 @@ double CpuSeconds(clockid_t clock)
 // The main window, reduced to what the program sequence asks of it.
 class BenchHost final : public BufferSequenceHost {
 public:
-    BenchHost() : BufferSequenceHost(buffer)
+    explicit BenchHost(std::string device = "MC68HC11E9") : BufferSequenceHost(buffer), device_(std::move(device))
     {
         for (std::int32_t a = 0; a <= 0xFFFF; ++a) buffer.SetByte(a, static_cast<std::uint8_t>(a * 13 + 7));
     }
@@ -54,7 +64,7 @@ public:
     int ProgressPosition() override { return progressPosition; }
     void PutStartButtonUp(SequenceKind) override {}
     bool IsOptionDown(SequenceOption option) override { return options.count(option) != 0; }
-    std::string DeviceIdText() override { return "MC68HC11E9"; }
+    std::string DeviceIdText() override { return device_; }
     ProgramSettings GetProgramSettings() override { return {}; }
     void Beep() override {}
 
@@ -64,6 +74,9 @@ public:
     bool portIdle = true;
     int progressMaximum = 0;
     int progressPosition = 0;
+
+private:
+    std::string device_;
 };
 
 struct PortAccessRecord {
@@ -183,6 +196,80 @@ void BM_E9EraseProgramVerify(benchmark::State& state)
     state.counters["port_accesses"] = static_cast<double>(trace.size());
 }
 BENCHMARK(BM_E9EraseProgramVerify)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// One program + verify of `device` on a simulated board running on `options`' clock; returns
+// the process CPU seconds, the wall seconds and the waits a virtual clock summed.
+struct RealTimeRun {
+    double cpuSeconds = 0;
+    double wallSeconds = 0;
+    std::int64_t sleptMs = 0;
+    std::string lastLine;
+};
+
+RealTimeRun RunProgramVerify(const DeviceInfo& device, bool realTime)
+{
+    BenchHost host(std::string(device.name));
+    host.options = {SequenceOption::Program, SequenceOption::Verify};
+    const auto queue = HandOverQueue::Create();
+    BoardSimOptions options;
+    options.boardCode = device.boardCode;
+    options.realTime = realTime;
+    SimulatedBoard board(options);
+    SharedPortsLinkFactory links(board.Access());
+    ProgramSequenceControl program(host, queue, links);
+
+    RealTimeRun run;
+    const double cpuStart = CpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
+    const auto wallStart = std::chrono::steady_clock::now();
+    program.Start();
+    program.WaitForEnd();
+    run.wallSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
+    run.cpuSeconds = CpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - cpuStart;
+    if (board.Virtual() != nullptr) run.sleptMs = board.Virtual()->SleptMs();
+    run.lastLine = host.lastLine;
+    return run;
+}
+
+std::int64_t CellCount(const DeviceInfo& device)
+{
+    std::int64_t cells = device.configRegister >= 0 ? 1 : 0;
+    for (const AddressRange& range : device.implementedRanges) cells += range.Size();
+    return cells;
+}
+
+void BM_RealTimeProgramVerify(benchmark::State& state, const DeviceInfo* device)
+{
+    const RealTimeRun onVirtualTime = RunProgramVerify(*device, false);
+    if (onVirtualTime.lastLine != "Program Sequence completed successful") {
+        state.SkipWithError(onVirtualTime.lastLine.c_str());
+        return;
+    }
+    RealTimeRun onWallClock;
+    for (auto _ : state) {
+        onWallClock = RunProgramVerify(*device, true);
+        state.SetIterationTime(onWallClock.wallSeconds);
+    }
+    if (onWallClock.lastLine != "Program Sequence completed successful") {
+        state.SkipWithError(onWallClock.lastLine.c_str());
+        return;
+    }
+    const double waitsSeconds = static_cast<double>(onVirtualTime.sleptMs) / 1000.0;
+    state.counters["real_over_waits"] = onWallClock.wallSeconds / waitsSeconds;
+    state.counters["waits_ms"] = static_cast<double>(onVirtualTime.sleptMs);
+    state.counters["cpu_us_per_cell"] =
+        onWallClock.cpuSeconds / static_cast<double>(2 * CellCount(*device)) * 1e6;
+}
+const bool g_realTimeRegistered = [] {
+    for (const char* name : {"MC68HC11E9", "MC68HC05L28", "TMS370Cx5x (256)"}) {
+        const DeviceInfo* device = DeviceCatalogue::FindDevice(name);
+        benchmark::RegisterBenchmark((std::string("BM_RealTimeProgramVerify/") + name).c_str(),
+                                     BM_RealTimeProgramVerify, device)
+            ->UseManualTime()
+            ->Unit(benchmark::kSecond)
+            ->Iterations(1);
+    }
+    return true;
+}();
 
 } // namespace
 } // namespace zav

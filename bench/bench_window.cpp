@@ -3,12 +3,16 @@
 //                          (run under Xvfb: xvfb-run -a bench_window); goal under 100 ms.
 //                          BM_TimeToFirstPaintBareQt is the same for an empty QWidget, the
 //                          floor the toolkit sets on this machine at this moment.
-//   BM_EmptyQtToFirstWindow, BM_TextQtToFirstWindow, BM_ProgramToFirstWindow
-//                          the CPU time (child_cpu_ms) an empty Qt Widgets program, one with a
-//                          menu bar and a label, and zavprog itself use from their start until
-//                          their first window is mapped on the X server, as processes (run
-//                          under Xvfb); ratio_to_floor is each one's over the empty program's,
-//                          measured in the same run.
+//   BM_StartUpRounds       rounds of three processes started in turn on the X server (run
+//                          under Xvfb): an empty Qt Widgets window, the text floor (a main
+//                          window with File and Edit menus and a label: the least a window
+//                          showing text costs, as the font configuration is read then) and
+//                          zavprog. Per process: the CPU time to its first window mapped
+//                          (*_cpu_ms), the wall time to it (*_window_ms) and to ready for
+//                          input (*_ready_ms: the first 5 ms after the window in which none
+//                          of its threads ran) and the resident size then (*_rss_mib).
+//                          program_over_text: zavprog's CPU time over the text floor's, goal
+//                          at most 1.2; program_rss_mib goal under 33.
 //   BM_StatusList100k      100,000 lines appended to the message list and shown: the memory
 //                          they cost (list_mb) and the time; goal under 30 MB.
 //   BM_EventLoopLatency    the worst lateness of a 5 ms timer on the window's event loop
@@ -37,13 +41,16 @@
 #include <unistd.h>
 #include <xcb/xcb.h>
 
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "boardsim/board_sim_options.h"
@@ -77,6 +84,8 @@ struct BenchShell {
         : links(PortsMap{}, simulate), ports(PortsMap{}, simulate),
           folder(std::filesystem::temp_directory_path() / ("zav-bench-" + std::to_string(getpid())))
     {
+        // The backups a program run takes go with the folder, not into the home folder.
+        setenv("XDG_DATA_HOME", folder.c_str(), 1);
         shell = std::make_unique<TProgShell>(ShellServices{
             boxes, links, [](const std::string&) { return true; }, ports, folder, [] {}, {}, {}});
     }
@@ -353,9 +362,8 @@ void BM_TimeToFirstPaintBareQt(benchmark::State& state)
 }
 BENCHMARK(BM_TimeToFirstPaintBareQt)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
 
-// Starts `program` as a process with a settings folder of its own and returns the CPU time it
-// used until its first window was mapped, after which it is killed; nothing on failure.
-std::optional<double> CpuToFirstWindow(const char* program)
+// An X connection that sees every window mapped on the screen; null when there is no server.
+xcb_connection_t* WatchMaps()
 {
     // A server just started by xvfb-run may still refuse connections for a moment.
     xcb_connection_t* x = xcb_connect(nullptr, nullptr);
@@ -367,106 +375,202 @@ std::optional<double> CpuToFirstWindow(const char* program)
     if (xcb_connection_has_error(x) != 0) {
         std::fprintf(stderr, "cannot connect to the X server\n");
         xcb_disconnect(x);
-        return std::nullopt;
+        return nullptr;
     }
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
     const std::uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
     xcb_change_window_attributes(x, root, XCB_CW_EVENT_MASK, &mask);
     xcb_flush(x);
-
-    const std::filesystem::path home =
-        std::filesystem::temp_directory_path() / ("zav-bench-start-" + std::to_string(getpid()));
-    std::filesystem::create_directories(home);
-    std::string config = "XDG_CONFIG_HOME=" + home.string();
-    std::string data = "XDG_DATA_HOME=" + home.string();
-    std::vector<char*> environment;
-    for (char** entry = environ; *entry != nullptr; ++entry) {
-        if (std::strncmp(*entry, "XDG_CONFIG_HOME=", 16) != 0 &&
-            std::strncmp(*entry, "XDG_DATA_HOME=", 14) != 0 &&
-            std::strncmp(*entry, "QT_QPA_PLATFORM=", 16) != 0) {
-            environment.push_back(*entry);
-        }
-    }
-    std::string platform = "QT_QPA_PLATFORM=xcb";
-    environment.push_back(config.data());
-    environment.push_back(data.data());
-    environment.push_back(platform.data());
-    environment.push_back(nullptr);
-    char* const arguments[] = {const_cast<char*>(program), nullptr};
-    pid_t child = 0;
-    std::optional<double> cpuMs;
-    if (posix_spawn(&child, program, nullptr, nullptr, arguments, environment.data()) == 0) {
-        bool mapped = false;
-        while (!mapped) {
-            xcb_generic_event_t* event = xcb_wait_for_event(x);
-            if (event == nullptr) break;
-            mapped = (event->response_type & 0x7F) == XCB_MAP_NOTIFY;
-            std::free(event);
-        }
-        kill(child, SIGKILL);
-        int status = 0;
-        rusage usage{};
-        wait4(child, &status, 0, &usage);
-        const auto ms = [](const timeval& time) { return time.tv_sec * 1e3 + time.tv_usec / 1e3; };
-        if (mapped) {
-            cpuMs = ms(usage.ru_utime) + ms(usage.ru_stime);
-        } else {
-            std::fprintf(stderr, "the X connection ended: %d\n", xcb_connection_has_error(x));
-        }
-    } else {
-        std::fprintf(stderr, "cannot start %s\n", program);
-    }
-    xcb_disconnect(x);
-    std::error_code ignored;
-    std::filesystem::remove_all(home, ignored);
-    return cpuMs;
+    return x;
 }
 
-double floorCpuMs = 0;
+// Waits for the next window mapped; false when the connection ended.
+bool WaitForMap(xcb_connection_t* x)
+{
+    while (xcb_generic_event_t* event = xcb_wait_for_event(x)) {
+        const bool mapped = (event->response_type & 0x7F) == XCB_MAP_NOTIFY;
+        std::free(event);
+        if (mapped) return true;
+    }
+    std::fprintf(stderr, "the X connection ended: %d\n", xcb_connection_has_error(x));
+    return false;
+}
 
-void TimeProcessToFirstWindow(benchmark::State& state, const char* program, bool isFloor)
+// A program started with a settings and data folder of its own (so nothing of this
+// machine's settings takes part and nothing lands in the home folder), on X.
+class StartedProgram {
+public:
+    explicit StartedProgram(const char* program)
+        : home_(std::filesystem::temp_directory_path() / ("zav-bench-start-" + std::to_string(getpid())))
+    {
+        std::filesystem::create_directories(home_);
+        std::string config = "XDG_CONFIG_HOME=" + home_.string();
+        std::string data = "XDG_DATA_HOME=" + home_.string();
+        std::string platform = "QT_QPA_PLATFORM=xcb";
+        std::vector<char*> environment;
+        for (char** entry = environ; *entry != nullptr; ++entry) {
+            if (std::strncmp(*entry, "XDG_CONFIG_HOME=", 16) != 0 && std::strncmp(*entry, "XDG_DATA_HOME=", 14) != 0 &&
+                std::strncmp(*entry, "QT_QPA_PLATFORM=", 16) != 0) {
+                environment.push_back(*entry);
+            }
+        }
+        environment.push_back(config.data());
+        environment.push_back(data.data());
+        environment.push_back(platform.data());
+        environment.push_back(nullptr);
+        char* const arguments[] = {const_cast<char*>(program), nullptr};
+        start_ = std::chrono::steady_clock::now();
+        if (posix_spawn(&pid_, program, nullptr, nullptr, arguments, environment.data()) != 0) {
+            std::fprintf(stderr, "cannot start %s\n", program);
+            pid_ = 0;
+        }
+    }
+    StartedProgram(const StartedProgram&) = delete;
+    StartedProgram& operator=(const StartedProgram&) = delete;
+    ~StartedProgram()
+    {
+        (void)End();
+        std::error_code ignored;
+        std::filesystem::remove_all(home_, ignored);
+    }
+
+    [[nodiscard]] pid_t Pid() const { return pid_; }
+    [[nodiscard]] double MsSinceStart() const
+    {
+        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start_).count();
+    }
+    // Kills the program; the CPU time it used in all, in milliseconds.
+    double End()
+    {
+        if (pid_ == 0) return 0;
+        kill(pid_, SIGKILL);
+        int status = 0;
+        rusage usage{};
+        wait4(std::exchange(pid_, 0), &status, 0, &usage);
+        const auto ms = [](const timeval& time) { return time.tv_sec * 1e3 + time.tv_usec / 1e3; };
+        return ms(usage.ru_utime) + ms(usage.ru_stime);
+    }
+
+private:
+    std::filesystem::path home_;
+    std::chrono::steady_clock::time_point start_;
+    pid_t pid_ = 0;
+};
+
+// Nanoseconds all threads of `pid` have run so far.
+std::int64_t RunNs(pid_t pid)
+{
+    std::int64_t total = 0;
+    const std::filesystem::path tasks = "/proc/" + std::to_string(pid) + "/task";
+    std::error_code error;
+    for (const auto& task : std::filesystem::directory_iterator(tasks, error)) {
+        std::ifstream stat(task.path() / "schedstat");
+        std::int64_t ns = 0;
+        if (stat >> ns) total += ns;
+    }
+    return total;
+}
+
+double ResidentMiB(pid_t pid)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmRSS:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
+    }
+    return 0;
+}
+
+struct StartFigures {
+    double cpuMs = 0;           // CPU time to the first window mapped
+    double firstWindowMs = 0;   // wall time to it
+    double readyMs = 0;         // wall time until the program first waits for input
+    double residentMiB = 0;     // its resident size then
+};
+
+// `program` to its first window (CPU time, killed as it maps it: what the start costs,
+// whatever else the machine does) and, in a second start, on to ready for input: the first
+// moment after the window is mapped when none of its threads has run for kQuietMs.
+std::optional<StartFigures> MeasureStart(const char* program)
+{
+    constexpr double kQuietMs = 5;
+    xcb_connection_t* x = WatchMaps();
+    if (x == nullptr) return std::nullopt;
+    StartFigures figures;
+    bool ok = false;
+    {
+        StartedProgram started(program);
+        ok = started.Pid() != 0 && WaitForMap(x);
+        figures.cpuMs = started.End();
+    }
+    if (ok) {
+        StartedProgram started(program);
+        ok = started.Pid() != 0 && WaitForMap(x);
+        figures.firstWindowMs = started.MsSinceStart();
+        std::int64_t lastRun = RunNs(started.Pid());
+        double quietSince = started.MsSinceStart();
+        while (ok) {
+            usleep(500);
+            const std::int64_t run = RunNs(started.Pid());
+            const double now = started.MsSinceStart();
+            if (run != lastRun) {
+                lastRun = run;
+                quietSince = now;
+            } else if (now - quietSince >= kQuietMs) {
+                break;
+            }
+        }
+        figures.readyMs = quietSince;
+        figures.residentMiB = ResidentMiB(started.Pid());
+    }
+    xcb_disconnect(x);
+    if (!ok) return std::nullopt;
+    return figures;
+}
+
+// The start-up figures in rounds, each round starting the empty window, the text floor and
+// zavprog in turn, so a machine that gets busier or quieter meanwhile weighs on all three
+// alike. ZAV_BENCH_PROGRAM names another zavprog to measure in the program's place (an
+// earlier build).
+void BM_StartUpRounds(benchmark::State& state)
 {
     if (std::getenv("DISPLAY") == nullptr) {
         state.SkipWithError("needs an X display: run under xvfb-run -a");
         return;
     }
-    double total = 0;
-    for (auto _ : state) {
-        const std::optional<double> cpuMs = CpuToFirstWindow(program);
-        if (!cpuMs) {
-            state.SkipWithError(("the window of " + std::string(program) + " never appeared").c_str());
-            return;
-        }
-        total += *cpuMs;
-        state.SetIterationTime(*cpuMs / 1e3);
-    }
-    const double average = total / static_cast<double>(state.iterations());
-    state.counters["child_cpu_ms"] = average;
-    if (isFloor) {
-        floorCpuMs = average;
-    } else if (floorCpuMs > 0) {
-        state.counters["ratio_to_floor"] = average / floorCpuMs;
-    }
-}
-void BM_EmptyQtToFirstWindow(benchmark::State& state)
-{
-    TimeProcessToFirstWindow(state, ZAV_EMPTY_WINDOW_PATH, true);
-}
-BENCHMARK(BM_EmptyQtToFirstWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
-
-void BM_TextQtToFirstWindow(benchmark::State& state)
-{
-    TimeProcessToFirstWindow(state, ZAV_TEXT_WINDOW_PATH, false);
-}
-BENCHMARK(BM_TextQtToFirstWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
-
-// ZAV_BENCH_PROGRAM names another zavprog to measure against the same floor (an earlier build).
-void BM_ProgramToFirstWindow(benchmark::State& state)
-{
     const char* other = std::getenv("ZAV_BENCH_PROGRAM");
-    TimeProcessToFirstWindow(state, other != nullptr ? other : ZAV_PROGRAM_PATH, false);
+    const std::array<const char*, 3> programs{ZAV_EMPTY_WINDOW_PATH, ZAV_TEXT_WINDOW_PATH,
+                                              other != nullptr ? other : ZAV_PROGRAM_PATH};
+    const std::array<const char*, 3> names{"empty", "text", "program"};
+    std::array<StartFigures, 3> sums{};
+    for (auto _ : state) {
+        double roundCpu = 0;
+        for (std::size_t which = 0; which < programs.size(); ++which) {
+            const std::optional<StartFigures> figures = MeasureStart(programs[which]);
+            if (!figures) {
+                state.SkipWithError((std::string("the window of ") + programs[which] + " never appeared").c_str());
+                return;
+            }
+            sums[which].cpuMs += figures->cpuMs;
+            sums[which].firstWindowMs += figures->firstWindowMs;
+            sums[which].readyMs += figures->readyMs;
+            sums[which].residentMiB += figures->residentMiB;
+            roundCpu += figures->cpuMs;
+        }
+        state.SetIterationTime(roundCpu / 1e3);
+    }
+    const double rounds = static_cast<double>(state.iterations());
+    for (std::size_t which = 0; which < programs.size(); ++which) {
+        const std::string name = names[which];
+        state.counters[name + "_cpu_ms"] = sums[which].cpuMs / rounds;
+        state.counters[name + "_rss_mib"] = sums[which].residentMiB / rounds;
+        state.counters[name + "_window_ms"] = sums[which].firstWindowMs / rounds;
+        state.counters[name + "_ready_ms"] = sums[which].readyMs / rounds;
+    }
+    state.counters["program_over_text"] = sums[2].cpuMs / sums[1].cpuMs;
+    state.counters["program_over_empty"] = sums[2].cpuMs / sums[0].cpuMs;
 }
-BENCHMARK(BM_ProgramToFirstWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
+BENCHMARK(BM_StartUpRounds)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
 
 } // namespace
 } // namespace zav

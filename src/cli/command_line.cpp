@@ -75,7 +75,10 @@ std::string Printable(std::string_view text)
 
 std::string Quoted(std::string_view text)
 {
-    return "\"" + Printable(text) + "\"";
+    std::string quoted = "\"";
+    quoted += Printable(text);
+    quoted += '"';
+    return quoted;
 }
 
 std::string LowerCase(std::string_view text)

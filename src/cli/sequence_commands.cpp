@@ -150,7 +150,10 @@ LoadOptions ToolLoadOptions(const CommandLine& command)
 std::string RangeText(const AddressRange& range)
 {
     std::string text = AddressText(range.first);
-    if (range.last != range.first) text += "-" + AddressText(range.last);
+    if (range.last != range.first) {
+        text += '-';
+        text += AddressText(range.last);
+    }
     return text;
 }
 

@@ -153,7 +153,12 @@ bool ResolveLinks(const fs::path& target, fs::path& destination, std::string& fa
 // The one hidden name a save of `destination` may leave behind when it is killed.
 fs::path LeftoverPath(const fs::path& destination)
 {
-    return FolderOf(destination) / ("." + destination.filename().string() + ".saving");
+    // Appended, not "." + name: GCC 12 at -O3 warns (-Wrestrict, a false positive) on a
+    // literal joined to a temporary string's front.
+    std::string name = ".";
+    name += destination.filename().string();
+    name += ".saving";
+    return FolderOf(destination) / name;
 }
 
 void RemoveLeftover(const fs::path& leftover)

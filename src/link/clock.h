@@ -18,6 +18,9 @@ public:
         SleepMs(milliseconds);
         return stop.load();
     }
+    // The pause between two polls of a board's ready line once the first quick polls found
+    // it busy: a millisecond of the clock's time.
+    virtual void PauseBetweenPolls() { SleepMs(1); }
     // Microseconds since an arbitrary, fixed origin; never goes backwards.
     [[nodiscard]] virtual std::int64_t NowUs() const = 0;
 };

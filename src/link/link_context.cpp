@@ -36,7 +36,7 @@ void LinkContext::NeverReady(std::string_view line, std::int64_t waitedUs)
 
 void LinkContext::PauseBetweenPolls(std::int64_t waitedUs)
 {
-    clock_->SleepMs(1);
+    clock_->PauseBetweenPolls();
     if (waitedUs >= 1'000'000 && clock_ != &realTime_) realTime_.SleepMs(1);
 }
 

@@ -53,9 +53,9 @@ public:
     // "Programmer Not Ready.") or the deadline on the clock passes (false, TimedOut, an error
     // naming `line`). Without a deadline the wait limit, if any, sets one. The first polls
     // follow each other at once, since a board is usually busy for microseconds only; after
-    // that each poll sleeps a millisecond, and once the wait has lasted a second of the
-    // clock's time also a real millisecond, so a silent board costs no CPU even when the
-    // clock is virtual.
+    // that the clock pauses between polls (a millisecond; a tenth on real time), and once
+    // the wait has lasted a second of the clock's time also a real millisecond, so a silent
+    // board costs no CPU even when the clock is virtual.
     template <typename Condition>
     bool WaitUntilReady(Condition holds, std::string_view line, std::optional<std::int64_t> deadlineUs)
     {

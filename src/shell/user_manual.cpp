@@ -16,8 +16,13 @@ std::optional<std::filesystem::path> FindUserManual(const std::vector<std::files
 
 std::string UserManualMissingText(const std::vector<std::filesystem::path>& folders)
 {
-    std::string text = "The user manual " + std::string(kManualFileName) + " was not found. Looked in:";
-    for (const auto& folder : folders) text += "\n" + folder.string();
+    std::string text = "The user manual ";
+    text += kManualFileName;
+    text += " was not found. Looked in:";
+    for (const auto& folder : folders) {
+        text += '\n';
+        text += folder.string();
+    }
     if (folders.empty()) text += "\n(no folder)";
     return text;
 }

@@ -35,6 +35,9 @@ done
 for program in zavprog zavtool; do
   [ -x "$root/bin/$program" ] || fail "/usr/bin/$program is not executable"
 done
+# zavprog's print and help module, where the program looks for it: <libdir>/zav.
+module=$(find "$root/lib" -path '*/zav/libzav_documents.so' 2>/dev/null | head -n 1)
+if [ -n "$module" ]; then ok "${module#"$stage"}"; else fail "/usr/lib/.../zav/libzav_documents.so is missing"; fi
 
 outside=$(cd "$stage" && find . -mindepth 1 -maxdepth 1 ! -name usr)
 [ -z "$outside" ] || fail "installed outside /usr: $outside"

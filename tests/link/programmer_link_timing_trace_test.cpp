@@ -56,7 +56,9 @@ protected:
         for (const PortEvent& event : parallel.events) {
             if (!event.write) continue;
             const char kind = event.address == kBase ? 'D' : 'C';
-            writes.emplace_back(std::string(1, kind) + std::to_string(event.value), event.atMs - startMs);
+            std::string text(1, kind);
+            text += std::to_string(event.value);
+            writes.emplace_back(std::move(text), event.atMs - startMs);
         }
         return writes;
     }

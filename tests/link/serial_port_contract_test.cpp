@@ -58,7 +58,10 @@ public:
                            " cflag " + std::to_string(line.c_cflag) + " lflag " + std::to_string(line.c_lflag) +
                            " speed " + std::to_string(cfgetospeed(&line)) + "/" +
                            std::to_string(cfgetispeed(&line)) + " cc";
-        for (const cc_t c : line.c_cc) text += " " + std::to_string(c);
+        for (const cc_t c : line.c_cc) {
+            text += ' ';
+            text += std::to_string(c);
+        }
         return text;
     }
 

@@ -202,10 +202,11 @@ void THexEdit::EditSearchAgainExecute()
 
 void THexEdit::EditPropertyExecute()
 {
-    if (explaine_->isVisible()) {
-        explaine_->close();
+    TExplaine& description = DescriptionWindow();
+    if (description.isVisible()) {
+        description.close();
     } else {
-        explaine_->show();
+        description.show();
     }
 }
 

@@ -69,8 +69,10 @@ void THexEdit::CreateExtraActions()
             [this] { JumpToBookmark(false); });
     QAction* inspector = ExtraAction(EditorExtraAction::DataInspector);
     inspector->setCheckable(true);
-    inspector_->SetToggleAction(inspector);
-    connect(inspector, &QAction::triggered, this, [this] { inspector_->setVisible(!inspector_->isVisible()); });
+    connect(inspector, &QAction::triggered, this, [this] {
+        TDataInspector& window = DataInspector();
+        window.setVisible(!window.isVisible());
+    });
     setAcceptDrops(true);
 }
 
@@ -85,7 +87,7 @@ void THexEdit::ShowCursorExtras()
 {
     selectionPanel_->setText(QString::fromLatin1(SelectionPanelText(cursor_.GetSelection()).c_str()));
     LayOutSelectionLine();
-    inspector_->Refresh();
+    if (inspector_) inspector_->Refresh();
 }
 
 void THexEdit::EditRedoExecute()

@@ -116,8 +116,6 @@ THexEdit::THexEdit(MessageBoxes& boxes, QWidget* parent)
     layout->addWidget(statusBar_);
     layout->addWidget(selectionLine_);
 
-    explaine_ = std::make_unique<TExplaine>(*this, this);
-    inspector_ = std::make_unique<TDataInspector>(*this, this);
     dialogs_ = CreateEditorDialogs(*this);
     CreateActions();
     CreateExtraActions();
@@ -129,15 +127,91 @@ THexEdit::THexEdit(MessageBoxes& boxes, QWidget* parent)
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] { FollowClipboard(); });
 
     ApplyEditorOptions(EditorOptions{});
-    // Where both windows open before any settings say otherwise; the settings loader starts
-    // from the window's own layout, so these are the defaults a first start shows.
+    // Where the window opens before any settings say otherwise.
     const WindowLayout defaults;
     setGeometry(defaults.editor.left, defaults.editor.top, defaults.editor.width, defaults.editor.height);
-    explaine_->move(defaults.description.left, defaults.description.top);
-    requestedPaneWidth_ = layout_.HexPaneContentWidth() + 2 * hexPane_->frameWidth();
-    splitter_->setSizes({requestedPaneWidth_,
-                         layout_.CharPaneContentWidth() + 2 * charPane_->frameWidth() + ScrollBarWidth()});
+}
+
+void THexEdit::setVisible(bool visible)
+{
+    if (visible) BuildWindow();
+    QWidget::setVisible(visible);
+}
+
+void THexEdit::BuildWindow()
+{
+    if (built_) return;
+    built_ = true;
+    MeasureFonts();
+    // The layout kept stays for the description window's part, should that not be built.
+    // The window's own place counts: it may have been moved since (placed beside the main
+    // window on a first start).
+    if (pendingLayout_) {
+        WindowLayout layout = *pendingLayout_;
+        const QRect placed = geometry();
+        layout.editor = {placed.left(), placed.top(), placed.height(), placed.width()};
+        ApplyEditorGeometry(layout);
+    } else {
+        // The settings loader starts from the window's own layout, so these are the
+        // defaults a first start shows.
+        requestedPaneWidth_ = layout_.HexPaneContentWidth() + 2 * hexPane_->frameWidth();
+        splitter_->setSizes({requestedPaneWidth_,
+                             layout_.CharPaneContentWidth() + 2 * charPane_->frameWidth() + ScrollBarWidth()});
+        UpdateSizeLimits();
+    }
+    PaneResized();
     ShowCellInfo();
+}
+
+void THexEdit::MeasureFonts()
+{
+    // Measuring a font means loading each of its 256 glyphs.
+    hexFont_ = EditorFont(options_.leftFont);
+    charFont_ = EditorFont(options_.rightFont);
+    hexPane_->SetPaneFont(hexFont_);
+    charPane_->SetPaneFont(charFont_);
+    const FontCellMetrics digits = MetricsOf(hexFont_, HexDigits());
+    hexPane_->SetDigitAdvance(digits.charWidth);
+    layout_ = HexViewLayout(digits, MetricsOf(charFont_, AllGlyphs()));
+    fontsMeasured_ = true;
+}
+
+TExplaine& THexEdit::DescriptionWindow()
+{
+    if (!explaine_) {
+        explaine_ = std::make_unique<TExplaine>(*this, this);
+        const WindowBounds bounds = pendingLayout_ ? pendingLayout_->description : WindowLayout{}.description;
+        if (pendingLayout_) {
+            explaine_->setGeometry(bounds.left, bounds.top, bounds.width, bounds.height);
+        } else {
+            explaine_->move(bounds.left, bounds.top);
+        }
+        if (!checksumDevice_.empty()) explaine_->SetChecksumDevice(checksumDevice_);
+        connect(explaine_.get(), &TExplaine::ExplaineOpen, this, &THexEdit::DescriptionOpen);
+        connect(explaine_.get(), &TExplaine::ExplaineClose, this, &THexEdit::DescriptionClose);
+    }
+    return *explaine_;
+}
+
+void THexEdit::SetChecksumDevice(const std::string& deviceName)
+{
+    checksumDevice_ = deviceName;
+    if (explaine_) explaine_->SetChecksumDevice(deviceName);
+}
+
+void THexEdit::HideWithDescription()
+{
+    if (explaine_) explaine_->hide();
+    hide();
+}
+
+TDataInspector& THexEdit::DataInspector()
+{
+    if (!inspector_) {
+        inspector_ = std::make_unique<TDataInspector>(*this, this);
+        inspector_->SetToggleAction(ExtraAction(EditorExtraAction::DataInspector));
+    }
+    return *inspector_;
 }
 
 THexEdit::~THexEdit()
@@ -167,7 +241,7 @@ void THexEdit::RepaintGrids()
 {
     hexPane_->viewport()->update();
     charPane_->viewport()->update();
-    explaine_->RepaintCells();
+    if (explaine_) explaine_->RepaintCells();
 }
 
 bool THexEdit::IsUndoEmpty() const
@@ -214,23 +288,18 @@ QString THexEdit::PassingNote() const
 
 void THexEdit::ApplyEditorOptions(const EditorOptions& options)
 {
-    // Measuring a font means loading a glyph of each of its 256 glyphs: done again only
-    // when a font changes, not for every start-up or colour change that applies the options.
+    // The fonts are measured again only when one changes, not for every colour change that
+    // applies the options; before the window is built, not at all.
     const bool fontsChange =
         !fontsMeasured_ || options.leftFont != options_.leftFont || options.rightFont != options_.rightFont;
     options_ = options;
-    if (fontsChange) {
-        hexFont_ = EditorFont(options.leftFont);
-        charFont_ = EditorFont(options.rightFont);
-        hexPane_->SetPaneFont(hexFont_);
-        charPane_->SetPaneFont(charFont_);
-        const FontCellMetrics digits = MetricsOf(hexFont_, HexDigits());
-        hexPane_->SetDigitAdvance(digits.charWidth);
-        layout_ = HexViewLayout(digits, MetricsOf(charFont_, AllGlyphs()));
-        fontsMeasured_ = true;
-    }
     buffer_->ApplyEditorColours(options.colours);
     statusPanels_[4]->setText(QString::fromLatin1(CharSetPanelText(options.rightFont).c_str()));
+    if (!built_) {
+        ShowCellInfo();
+        return;
+    }
+    if (fontsChange) MeasureFonts();
     UpdateSizeLimits();
     PaneResized();
     ShowCellInfo();
@@ -261,20 +330,49 @@ void THexEdit::UpdateSizeLimits()
     }
 }
 
-WindowLayout THexEdit::GetWindowLayout() const
+WindowLayout THexEdit::GetWindowLayout()
 {
-    WindowLayout result;
+    // The window's size limits come from its fonts and bound the width kept: a window never
+    // shown is laid out (not shown) here, so the settings file reads as if it had been.
+    WindowLayout result = pendingLayout_.value_or(WindowLayout{});
+    BuildWindow();
     const QRect editor = geometry();
     result.editor = {editor.left(), editor.top(), editor.height(), editor.width()};
     result.editorPaneWidth = HexPaneWidthWithoutScrollBar();
     result.editorVisible = isVisible();
-    const QRect description = explaine_->geometry();
-    result.description = {description.left(), description.top(), description.height(), description.width()};
-    result.descriptionVisible = explaine_->isVisible();
+    // The description window never shown hands back the place it was given.
+    if (explaine_ || !pendingLayout_) {
+        const TExplaine& window = DescriptionWindow();
+        const QRect description = window.geometry();
+        result.description = {description.left(), description.top(), description.height(), description.width()};
+        result.descriptionVisible = window.isVisible();
+    }
     return result;
 }
 
 void THexEdit::SetWindowLayout(const WindowLayout& layout)
+{
+    if (built_ || layout.editorVisible) {
+        BuildWindow();
+        ApplyEditorGeometry(layout);
+    } else {
+        pendingLayout_ = layout;
+        // Placed as given, its limits not known yet: they bound it when it is built.
+        setGeometry(layout.editor.left, layout.editor.top, layout.editor.width, layout.editor.height);
+    }
+    if (explaine_ || layout.descriptionVisible) {
+        TExplaine& window = DescriptionWindow();
+        const WindowBounds& description = layout.description;
+        window.setGeometry(description.left, description.top, description.width, description.height);
+        window.setVisible(layout.descriptionVisible);
+    } else {
+        if (!pendingLayout_) pendingLayout_ = layout;
+        pendingLayout_->description = layout.description;
+        pendingLayout_->descriptionVisible = false;
+    }
+}
+
+void THexEdit::ApplyEditorGeometry(const WindowLayout& layout)
 {
     const int ownScrollBar = scrollBarOwner_ == EditorGrid::Hex ? ScrollBarWidth() : 0;
     requestedPaneWidth_ = std::max(layout.editorPaneWidth, layout_.MinimumHexPaneWidth() - ownScrollBar);
@@ -291,9 +389,6 @@ void THexEdit::SetWindowLayout(const WindowLayout& layout)
     splitter_->setSizes({hexWidth, std::max(0, total - hexWidth)});
     requestedPaneWidth_ = hexWidth - ownScrollBar;
     UpdateSizeLimits();
-    const WindowBounds& description = layout.description;
-    explaine_->setGeometry(description.left, description.top, description.width, description.height);
-    explaine_->setVisible(layout.descriptionVisible);
 }
 
 int THexEdit::ScrollBarWidth() const
@@ -362,7 +457,7 @@ void THexEdit::CellsChanged(std::int32_t first, std::int32_t last)
     // have replaced the names, notes and rows as well; its values change the checksums as
     // any edit does.
     if (first <= 0 && last >= buffer_->LastAddress()) DescriptionChanged();
-    explaine_->RefreshCells();
+    if (explaine_) explaine_->RefreshCells();
 }
 
 void THexEdit::UndoAvailabilityChanged(bool available)
@@ -373,7 +468,7 @@ void THexEdit::UndoAvailabilityChanged(bool available)
 void THexEdit::DescriptionChanged()
 {
     UpdateCaption();
-    explaine_->RefreshDescription();
+    if (explaine_) explaine_->RefreshDescription();
 }
 
 void THexEdit::UpdateCaption()
@@ -395,7 +490,7 @@ void THexEdit::ShowCellInfo()
         statusPanels_[panel]->setText(QString::fromLatin1(info.panels[panel].c_str()));
     }
     ShowDifferenceAndChecksums();
-    explaine_->RepaintCells();
+    if (explaine_) explaine_->RepaintCells();
     ShowCursorExtras();
     hexPane_->AnnounceCursorCell();
     charPane_->AnnounceCursorCell();

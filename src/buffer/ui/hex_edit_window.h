@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,11 @@ inline constexpr int kEditorActionCount = 11;
 // characters on the right, one cursor and selection shared by both, a status bar for the cell
 // under the cursor. It owns the one memory buffer (with its undo stack and description), the
 // description window and the buffer dialogs. Closing only hides it.
+//
+// The buffer, the actions and the status texts exist from the start; what only a visible
+// window needs (the fixed-pitch fonts and their metrics, the panes' sizes, the description
+// window, the data inspector) is built when first shown or asked for. Until then the window
+// layout it is given is kept as given and handed back as such.
 class THexEdit : public QWidget, private BufferObserver, private HexPaneHost {
     Q_OBJECT
 
@@ -71,7 +77,12 @@ public:
 
     [[nodiscard]] MemoryBuffer& Buffer() { return *buffer_; }
     [[nodiscard]] const MemoryBuffer& Buffer() const { return *buffer_; }
-    [[nodiscard]] TExplaine& DescriptionWindow() { return *explaine_; }
+    // Built on first use.
+    [[nodiscard]] TExplaine& DescriptionWindow();
+    // The device whose EEPROM the description window's checksums add up.
+    void SetChecksumDevice(const std::string& deviceName);
+    // Hides the editor and its description window.
+    void HideWithDescription();
     [[nodiscard]] MessageBoxes& Boxes() { return boxes_; }
 
     // The buffer dialogs the commands open: the program's own unless replaced here.
@@ -82,7 +93,8 @@ public:
     [[nodiscard]] QMenu* PopupMenu() const { return popupMenu_; }
     // Redo, Replace and the bookmark commands, which the main window adds to its Edit menu.
     [[nodiscard]] QAction* ExtraAction(EditorExtraAction action) const;
-    [[nodiscard]] TDataInspector& DataInspector() { return *inspector_; }
+    // Built on first use.
+    [[nodiscard]] TDataInspector& DataInspector();
     [[nodiscard]] const Bookmarks& BookmarkedCells() const { return bookmarks_; }
     // After a search: every match of the pattern in view is marked until the next search.
     void SetFindHighlight(std::vector<std::uint8_t> pattern, bool textMode);
@@ -110,7 +122,7 @@ public:
     void ApplyEditorOptions(const EditorOptions& options);
     [[nodiscard]] EditorOptions GetEditorOptions() const { return options_; }
     // Geometry of this window and the description window, as the settings file keeps it.
-    [[nodiscard]] WindowLayout GetWindowLayout() const;
+    [[nodiscard]] WindowLayout GetWindowLayout();
     void SetWindowLayout(const WindowLayout& layout);
 
     // The memory dump printing lays out (bytesPerRow 16 or 32).
@@ -142,8 +154,15 @@ signals:
     void HexEditClose();
     // A file was dropped on the editor; the main window loads it.
     void FileDropped(const QString& path);
+    // The description window was shown or closed.
+    void DescriptionOpen();
+    void DescriptionClose();
     // The verify's marks were set, cleared or lost one to an edit.
     void DifferencesChanged();
+
+public:
+    // Builds what a visible window needs before it is first shown.
+    void setVisible(bool visible) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -158,6 +177,11 @@ private:
     void UndoAvailabilityChanged(bool available) override;
     void DescriptionChanged() override;
 
+    // The fonts, their metrics and the panes' sizes; once, on first showing or when the
+    // live geometry is asked for.
+    void BuildWindow();
+    void MeasureFonts();
+    void ApplyEditorGeometry(const WindowLayout& layout);
     void CreateActions();
     void CreatePopupMenu();
     void CreateExtraActions();
@@ -226,7 +250,11 @@ private:
     KeyEntry keyEntry_;
     EditorOptions options_;
     bool fontsMeasured_ = false;
+    bool built_ = false;
     bool shown_ = false;
+    // The layout given before the window was built, kept until then.
+    std::optional<WindowLayout> pendingLayout_;
+    std::string checksumDevice_;
     // The hex pane's width without the scroll bar, as last set, while the window was never shown.
     int requestedPaneWidth_ = 0;
     QFont hexFont_;

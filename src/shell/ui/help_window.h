@@ -22,6 +22,7 @@ namespace zav {
 // that hands the file to the desktop with xdg-open after all.
 class HelpWindow final : public QMainWindow {
     Q_OBJECT
+    Q_PROPERTY(QString manualPath READ ManualPath CONSTANT)
 
 public:
     // Starts a program detached; true when it started.

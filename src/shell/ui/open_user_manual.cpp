@@ -1,17 +1,20 @@
 #include "shell/ui/open_user_manual.h"
 
-#include <QWidget>
+#include <QMainWindow>
+#include <QVariant>
+
+#include <string>
 
 #include "messages/message_boxes.h"
-#include "shell/ui/help_window.h"
+#include "shell/ui/document_windows.h"
 #include "shell/ui/screen_placement.h"
 #include "shell/user_manual.h"
 #include "widgets/system_text.h"
 
 namespace zav {
 
-HelpWindow* OpenUserManual(MessageBoxes& boxes, const std::vector<std::filesystem::path>& folders,
-                           const std::function<bool(const std::filesystem::path&)>& openDocument, QWidget* window)
+QMainWindow* OpenUserManual(MessageBoxes& boxes, const std::vector<std::filesystem::path>& folders,
+                            const std::function<bool(const std::filesystem::path&)>& openDocument, QWidget* window)
 {
     const auto manual = FindUserManual(folders);
     if (!manual) {
@@ -21,13 +24,19 @@ HelpWindow* OpenUserManual(MessageBoxes& boxes, const std::vector<std::filesyste
     if (openDocument && openDocument(*manual)) return nullptr;
 
     const QString path = FromSystemPath(manual->string());
-    auto* help = window->findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly);
-    if (help != nullptr && help->ManualPath() != path) {
+    auto* help = window->findChild<QMainWindow*>(QStringLiteral("HelpWindow"), Qt::FindDirectChildrenOnly);
+    if (help != nullptr && help->property("manualPath").toString() != path) {
         delete help;
         help = nullptr;
     }
     if (help == nullptr) {
-        help = new HelpWindow(path, window);
+        std::string failure;
+        DocumentWindows* windows = LoadDocumentWindows(failure);
+        if (windows == nullptr) {
+            boxes.ShowError("The help window cannot be opened: " + failure);
+            return nullptr;
+        }
+        help = windows->MakeHelpWindow(path, window);
         // Its reading size where the screen has room, and whole on the screen where not.
         FitAndCentreOnScreen(*help, help->width(), help->height());
     }

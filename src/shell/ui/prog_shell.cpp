@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -18,12 +19,12 @@
 #include "devices/device_catalogue.h"
 #include "devices/ui/dev_id_form.h"
 #include "files/ui/load_file_form.h"
-#include "files/ui/print_form.h"
 #include "files/ui/save_file_form.h"
 #include "sequences/ui/gui_sequence_host.h"
 #include "sequences/ui/sequence_runner.h"
 #include "shell/settings_file.h"
 #include "shell/ui/about_w.h"
+#include "shell/ui/document_windows.h"
 #include "shell/ui/hex_editor_options_window.h"
 #include "shell/ui/lpt_set.h"
 #include "shell/ui/open_user_manual.h"
@@ -124,8 +125,10 @@ void TProgShell::LoadSettings()
     const bool editorNeverPlaced = layout.editor == defaults.editor;
     const bool descriptionNeverPlaced = layout.description == defaults.description;
     layout.editor = FitWindowOnScreens(layout.editor, StoredCorner::Client, FrameMarginsOf(*hexEdit_), screens);
-    layout.description = FitWindowOnScreens(layout.description, StoredCorner::Client,
-                                            FrameMarginsOf(hexEdit_->DescriptionWindow()), screens);
+    // Neither editor window has been shown yet: the description window's frame is the
+    // editor's, and asking for it would build a window nobody may open.
+    layout.description =
+        FitWindowOnScreens(layout.description, StoredCorner::Client, FrameMarginsOf(*hexEdit_), screens);
     hexEdit_->SetWindowLayout(layout);
     if (editorNeverPlaced) {
         const WindowBounds& main = settings.mainWindow;
@@ -182,7 +185,7 @@ void TProgShell::DeviceIDValueChange(const std::string& name)
     ApplyDeviceSelection(name, hexEdit_->Buffer(), *this);
     // The last verify's findings were about another part.
     hexEdit_->SetVerifyDifferences({});
-    hexEdit_->DescriptionWindow().SetChecksumDevice(name);
+    hexEdit_->SetChecksumDevice(name);
 }
 
 void TProgShell::ReadStartButtonClick(bool down)
@@ -249,7 +252,13 @@ bool TProgShell::SaveFile()
 void TProgShell::PrintBuffer()
 {
     if (!printd_) {
-        printd_ = std::make_unique<TPrintd>(hexEdit_->Buffer(), *statusWin_, *progBar_, services_.boxes, this);
+        std::string failure;
+        DocumentWindows* windows = LoadDocumentWindows(failure);
+        if (windows == nullptr) {
+            services_.boxes.ShowError("Printing is not available: " + failure);
+            return;
+        }
+        printd_ = windows->MakePrintDialog(hexEdit_->Buffer(), *statusWin_, *progBar_, services_.boxes, this);
     }
     printd_->exec();
 }
@@ -341,8 +350,7 @@ void TProgShell::FormClose()
                                    BoxKind::Warning);
         }
     }
-    hexEdit_->DescriptionWindow().hide();
-    hexEdit_->hide();
+    hexEdit_->HideWithDescription();
 }
 
 } // namespace zav

@@ -13,6 +13,7 @@
 #include "shell/ui/shell_services.h"
 
 class QAction;
+class QDialog;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -34,7 +35,6 @@ class THexEdit;
 class THoptions;
 class TLoadf;
 class TLptSet;
-class TPrintd;
 class TSavef;
 class TVerifyDifferences;
 
@@ -171,7 +171,7 @@ private:
     // (it reads the editor's buffer and reports to the message list) before the sequences
     // (they reach the editor's buffer).
     std::unique_ptr<SequenceRunner> sequences_;
-    std::unique_ptr<TPrintd> printd_;
+    std::unique_ptr<QDialog> printd_;
 
     StatusWin* statusWin_ = nullptr;
     QLabel* helpHint_ = nullptr;

@@ -96,9 +96,8 @@ void TProgShell::CreateActions()
     connect(hexEdit_, &THexEdit::HexEditClose, this, [this] { showEditor_->setChecked(false); });
     QAction* property = hexEdit_->Action(EditorAction::Property);
     property->setCheckable(true);
-    connect(&hexEdit_->DescriptionWindow(), &TExplaine::ExplaineOpen, this, [property] { property->setChecked(true); });
-    connect(&hexEdit_->DescriptionWindow(), &TExplaine::ExplaineClose, this,
-            [property] { property->setChecked(false); });
+    connect(hexEdit_, &THexEdit::DescriptionOpen, this, [property] { property->setChecked(true); });
+    connect(hexEdit_, &THexEdit::DescriptionClose, this, [property] { property->setChecked(false); });
 }
 
 void TProgShell::CreateMenus()

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "buffer/memory_buffer.h"
 #include "buffer/ui/byte_glyph_text.h"
 #include "buffer/ui/explaine_window.h"
 #include "editor_fixture.h"
@@ -332,6 +333,45 @@ private slots:
         QCOMPARE(read.description.width, 380);
         QVERIFY(read.descriptionVisible);
         QVERIFY(editor.DescriptionWindow().isVisible());
+    }
+
+    // The editor builds its fonts and panes when first shown: one shown only after the buffer,
+    // the fonts, the layout and the cursor were set shows what one shown from the start does.
+    void AnEditorShownLateShowsWhatOneShownEarlyDoes()
+    {
+        testing::RecordingBoxes boxes;
+        THexEdit early(boxes);
+        THexEdit late(boxes);
+        early.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&early));
+        for (THexEdit* editor : {&early, &late}) {
+            MemoryBuffer& buffer = editor->Buffer();
+            buffer.BeginUpdate();
+            for (std::int32_t address = 0x0100; address < 0x0400; ++address)
+                buffer.SetByte(address, static_cast<std::uint8_t>(address * 3));
+            buffer.EndUpdate();
+            buffer.Descriptions().SetDescriptionRow(0, 0x0120, 12, false, "");
+            EditorOptions options = editor->GetEditorOptions();
+            options.leftFont = "Courier New";
+            options.colours.notEdited = 0x00AA00;
+            editor->ApplyEditorOptions(options);
+            WindowLayout layout = editor->GetWindowLayout();
+            layout.editor = {60, 70, 320, layout.editor.width};
+            layout.editorPaneWidth = 330;
+            editor->SetWindowLayout(layout);
+            editor->ShowAddressAtTop(0x0180);
+        }
+        late.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&late));
+        QCOMPARE(late.GetWindowLayout(), early.GetWindowLayout());
+        QCOMPARE(late.CursorAddress(), early.CursorAddress());
+        QCOMPARE(late.HexPane().verticalScrollBar()->value(), early.HexPane().verticalScrollBar()->value());
+        // Neither has the focus, which marks the cursor cell differently.
+        QWidget elsewhere;
+        elsewhere.show();
+        elsewhere.activateWindow();
+        QTRY_VERIFY(elsewhere.isActiveWindow());
+        QCOMPARE(late.grab().toImage(), early.grab().toImage());
     }
 
     void APaneWidthSetWhileHiddenHoldsWhenShown()

@@ -6,12 +6,16 @@
 #include <QTabWidget>
 #include <QToolButton>
 
+#include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <memory>
+#include <set>
 
 #include "buffer/memory_buffer.h"
 #include "buffer/ui/hex_edit_window.h"
 #include "devices/ui/dev_id_form.h"
+#include "files/backup_folder.h"
 #include "sequences/ui/sequence_runner.h"
 #include "shell/ui/status_list_model.h"
 #include "shell/ui/status_win.h"
@@ -41,6 +45,14 @@ void RunSequence(TProgShell& shell, SequenceKind kind)
     QTRY_VERIFY(!shell.Sequences().Running());
 }
 
+std::set<std::filesystem::path> FilesIn(const std::filesystem::path& folder)
+{
+    std::set<std::filesystem::path> files;
+    if (!std::filesystem::exists(folder)) return files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) files.insert(entry.path());
+    return files;
+}
+
 } // namespace
 
 class SequencesInWindowTest : public QObject {
@@ -64,10 +76,19 @@ private slots:
         }
         buffer.EndUpdate();
 
+        // The backup a program run takes first lands outside the home folder, whoever runs
+        // the tests and however.
+        const std::filesystem::path backups = DefaultBackupFolder();
+        QVERIFY2(!testing::InHomeFolder(backups), backups.c_str());
+        const std::set<std::filesystem::path> backupsBefore = FilesIn(backups);
+
         QTest::mouseClick(shell.OptionButton(SequenceOption::Program), Qt::LeftButton);
         QTest::mouseClick(shell.OptionButton(SequenceOption::Verify), Qt::LeftButton);
         fixture.boxes.answers = {BoxAnswer::No};
         RunSequence(shell, SequenceKind::Program);
+        std::set<std::filesystem::path> newBackups;
+        std::ranges::set_difference(FilesIn(backups), backupsBefore, std::inserter(newBackups, newBackups.end()));
+        QCOMPARE(newBackups.size(), std::size_t{1});
         std::vector<std::string> lines = Lines(shell);
         QVERIFY(Contains(lines, "Program Sequence in Progress ..."));
         QVERIFY(Contains(lines, "LPT1 is the simulated board: no real device is read or programmed."));

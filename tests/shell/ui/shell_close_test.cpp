@@ -226,6 +226,40 @@ private slots:
         }
     }
 
+    // The editor's windows are built when first shown: a run that never shows them writes
+    // the settings file a run that showed and closed them writes, whether the file was there
+    // before or not.
+    void ARunThatNeverShowsTheEditorWritesTheSameSettings()
+    {
+        for (const bool fileBefore : {false, true}) {
+            std::string shownRun;
+            std::string unshownRun;
+            for (const bool showEditor : {true, false}) {
+                ShellFixture fixture;
+                if (fileBefore) {
+                    testing::WriteFileBytes(fixture.SettingsFile(),
+                                            "H_WIN_POS_LEFT=120\r\nH_WIN_POS_TOP=140\r\nH_WIN_POS_WIDTH=500\r\n"
+                                            "H_SPLIT_POS_LEFT=340\r\nE_WIN_POS_LEFT=300\r\nE_WIN_POS_TOP=90\r\n"
+                                            "E_WIN_POS_WIDTH=420\r\n");
+                }
+                TProgShell& shell = fixture.Make();
+                shell.LoadSettings();
+                shell.show();
+                if (showEditor) {
+                    shell.HexEditor().show();
+                    shell.HexEditor().DescriptionWindow().show();
+                    QVERIFY(QTest::qWaitForWindowExposed(&shell.HexEditor()));
+                    shell.HexEditor().DescriptionWindow().close();
+                    shell.HexEditor().close();
+                }
+                QVERIFY(shell.close());
+                (showEditor ? shownRun : unshownRun) = testing::ReadFileBytes(fixture.SettingsFile());
+            }
+            QVERIFY(!shownRun.empty());
+            QCOMPARE(QString::fromStdString(unshownRun), QString::fromStdString(shownRun));
+        }
+    }
+
     // Stored geometry from another desktop, or damaged, puts every window onto the screen.
     void StoredGeometryIsFittedOntoTheScreen()
     {

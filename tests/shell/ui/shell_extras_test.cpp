@@ -211,7 +211,11 @@ private slots:
         ShellFixture fixture;
         TProgShell& shell = fixture.Make();
         std::vector<std::string>& recent = shell.Flow().Settings().program.RecentFiles;
-        for (int index = 0; index < 7; ++index) recent.push_back((fixture.folder / ("f" + std::to_string(index))).string());
+        for (int index = 0; index < 7; ++index) {
+            std::string name = "f";
+            name += std::to_string(index);
+            recent.push_back((fixture.folder / name).string());
+        }
         WriteFileBytes(recent[1], kIntelHex);
         QMenu* menu = shell.RecentFilesMenu();
         emit menu->aboutToShow();

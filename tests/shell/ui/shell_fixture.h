@@ -8,6 +8,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -44,8 +46,49 @@ public:
     std::function<void()> onShow;
 };
 
+// Whether `path` lies in the home folder of whoever runs the tests.
+inline bool InHomeFolder(const std::filesystem::path& path)
+{
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || *home == '\0') return false;
+    const std::filesystem::path homeFolder = std::filesystem::weakly_canonical(home);
+    const std::filesystem::path inside = std::filesystem::weakly_canonical(path);
+    const auto mismatch = std::mismatch(homeFolder.begin(), homeFolder.end(), inside.begin(), inside.end());
+    return mismatch.first == homeFolder.end();
+}
+
+// A program sequence backs the part up into $XDG_DATA_HOME: while it lives, that is a folder
+// of its own unless it already points outside the home folder (the suite's, a test's own).
+class DataHomeOutsideHome {
+public:
+    explicit DataHomeOutsideHome(const std::filesystem::path& ownFolder)
+    {
+        const char* current = std::getenv("XDG_DATA_HOME");
+        if (current != nullptr && *current == '/' && !InHomeFolder(current)) return;
+        if (current != nullptr) previous_ = current;
+        replaced_ = true;
+        setenv("XDG_DATA_HOME", ownFolder.c_str(), 1);
+    }
+    DataHomeOutsideHome(const DataHomeOutsideHome&) = delete;
+    DataHomeOutsideHome& operator=(const DataHomeOutsideHome&) = delete;
+    ~DataHomeOutsideHome()
+    {
+        if (!replaced_) return;
+        if (previous_) {
+            setenv("XDG_DATA_HOME", previous_->c_str(), 1);
+        } else {
+            unsetenv("XDG_DATA_HOME");
+        }
+    }
+
+private:
+    bool replaced_ = false;
+    std::optional<std::string> previous_;
+};
+
 // A main window over a settings folder of its own whose ports map puts the simulated board
 // on LPT1 and COM1, with boxes a test answers and recorders for the restart and the manual.
+// Its backups never land in the home folder.
 struct ShellFixture {
     // With `simulate`, every port is a simulated board with those options.
     explicit ShellFixture(const std::string& portsMap = "LPT1=simulator\nCOM1=simulator\n",
@@ -78,6 +121,7 @@ struct ShellFixture {
     [[nodiscard]] std::filesystem::path SettingsFile() const { return folder / "zozadav.ini"; }
 
     TempFolder folder;
+    DataHomeOutsideHome dataHome{folder / "data"};
     PortsMap map;
     ScriptedBoxes boxes;
     std::unique_ptr<PortsMapLinkFactory> links;
