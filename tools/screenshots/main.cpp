@@ -47,13 +47,14 @@ int main(int argc, char* argv[])
         return Fail("cannot write the ports map");
     ports.close();
     qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
-    // The program sequence's backups stay in the temporary folder too, yet the pictures
-    // show the path a user's message list shows: the program runs in that folder with the
-    // home folder named "~", so the backups go to ~/.local/share/zav/backups in it.
+    // The program sequence's backups stay in the temporary folder too: it stands in for the
+    // home folder (a relative one would be passed over for the user's real home), and the
+    // session shows that folder as "~" in the pictures, as a user's own home reads.
     output = QDir(output).absolutePath();
     if (!QDir::setCurrent(settings.path())) return Fail("cannot work in the settings folder");
     qunsetenv("XDG_DATA_HOME");
-    qputenv("HOME", "~");
+    qunsetenv("XDG_STATE_HOME");
+    qputenv("HOME", settings.path().toLocal8Bit());
     // The offscreen screen is small by default; at 200 % message boxes would wrap as on a
     // 400 x 300 screen. This one is a 1920 x 1200 desktop at any scale.
     QFile screen(settings.filePath(QStringLiteral("offscreen.json")));

@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "buffer/description.h"
 #include "buffer/memory_buffer.h"
@@ -33,6 +34,7 @@
 #include "buffer/ui/data_inspector_window.h"
 #include "shell/ui/message_list_menu.h"
 #include "shell/ui/prog_shell.h"
+#include "shell/ui/status_list_model.h"
 #include "shell/ui/status_win.h"
 #include "shell/ui/qt_message_boxes.h"
 
@@ -258,6 +260,34 @@ void ScreenshotSession::ShellDialogs()
     grabber_.SaveModal(QStringLiteral("print"), [this] { shell_->EditPrintExecute(); });
 }
 
+namespace {
+
+// The message list names the backup below the session's stand-in home folder; the pictures
+// show it as "~", the way the path reads in a user's own home.
+void ShowHomeAsTilde(zav::StatusListModel& lines)
+{
+    const std::string home = qgetenv("HOME").toStdString();
+    const std::vector<std::string> stored = lines.AllLines();
+    lines.Clear();
+    for (const std::string& line : stored) {
+        // Past the kind's tag: the text as the list shows it.
+        std::string shown;
+        std::size_t from = 1;
+        for (std::size_t at = line.find(home, from); at != std::string::npos; at = line.find(home, from)) {
+            shown.append(line, from, at - from);
+            shown.push_back('~');
+            from = at + home.size();
+        }
+        shown.append(line, from);
+        zav::StatusKind kind = zav::StatusKind::Normal;
+        if (line.front() == '1') kind = zav::StatusKind::Warning;
+        if (line.front() == '2') kind = zav::StatusKind::Error;
+        lines.Append(shown, kind);
+    }
+}
+
+} // namespace
+
 void ScreenshotSession::ProgramDevice()
 {
     shell_->SeqWin1()->setCurrentIndex(0);
@@ -278,6 +308,7 @@ void ScreenshotSession::ProgramDevice()
     start->click();
     if (!WindowGrabber::WaitUntil([start] { return !start->isChecked(); }, kSequenceTimeoutMs))
         grabber_.Fail(QStringLiteral("main_window: the program sequence did not end"));
+    ShowHomeAsTilde(shell_->Status().Lines());
     mainWindowPicture_ = grabber_.Save(*shell_, QStringLiteral("main_window"));
 }
 
