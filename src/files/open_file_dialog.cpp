@@ -53,9 +53,9 @@ std::string OpenFileDialog::PathOfRecentEntry(std::string_view caption)
 
 bool OpenFileDialog::ChoosePath(std::string path, MessageBoxes& boxes)
 {
-    path_ = std::move(path);
+    SetPath(std::move(path));
     okEnabled_ = false;
-    auto formats = DetectFormatsOfFile(path_, boxes);
+    auto formats = DetectFormatsOfFile(Path(), boxes);
     if (!formats) return false;
     okEnabled_ = true;
     formats_ = std::move(*formats);
@@ -67,10 +67,10 @@ std::optional<LoadOptions> OpenFileDialog::Options(MessageBoxes& boxes) const
 {
     LoadOptions options;
     options.clearMode = clearMode_;
-    if (loadEntireFile_) return options;
-    const std::int32_t low = ParseNumberText(lowText_, boxes);
+    if (Whole()) return options;
+    const std::int32_t low = ParseNumberText(LowText(), boxes);
     if (low < 0) return std::nullopt;
-    const std::int32_t high = ParseNumberText(highText_, boxes);
+    const std::int32_t high = ParseNumberText(HighText(), boxes);
     if (high < 0) return std::nullopt;
     const auto offset = StringToInt(offsetText_);
     if (!offset) {
@@ -92,7 +92,7 @@ OpenResult OpenFileDialog::Ok(MemoryBuffer& buffer, StatusSink& status, MessageB
     if (!options) return OpenResult::Refused;
     const auto format = FileFormatFromDisplayName(formats_[static_cast<std::size_t>(formatIndex_)]);
     if (!format) return OpenResult::Refused;
-    if (!LoadBufferFile(path_, *format, *options, buffer, status, boxes)) {
+    if (!LoadBufferFile(Path(), *format, *options, buffer, status, boxes)) {
         okEnabled_ = false;
         return OpenResult::Failed;
     }

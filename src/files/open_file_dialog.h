@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "files/file_dialog_fields.h"
 #include "files/load_options.h"
 
 namespace zav {
@@ -23,15 +24,16 @@ enum class OpenResult {
 
 // The "Load File Into Buffer" dialog: the file, the formats it can be read as, the file range,
 // the offset and the clear mode. The fields keep their values from one load to the next.
-class OpenFileDialog {
+class OpenFileDialog : public FileDialogFields {
 public:
+    OpenFileDialog() : FileDialogFields("0xFFFFFF") {}
+
     // The recent-file menu: entry i reads "i path".
     [[nodiscard]] static std::vector<std::string>
     RecentEntryCaptions(const std::vector<std::string>& recentFiles);
     // The path of such an entry: its caption without the number and the blank.
     [[nodiscard]] static std::string PathOfRecentEntry(std::string_view caption);
 
-    [[nodiscard]] const std::string& Path() const { return path_; }
     // The path field changed: OK is disabled, then enabled once the file opened, with the
     // formats it can be read as, the likeliest chosen. A file that does not open shows
     // "File not Accessible or not Exist!" and keeps the earlier format list; false then.
@@ -42,13 +44,9 @@ public:
     [[nodiscard]] int FormatIndex() const { return formatIndex_; }
     void SetFormatIndex(int index) { formatIndex_ = index; }
 
-    [[nodiscard]] bool LoadEntireFile() const { return loadEntireFile_; }
-    void SetLoadEntireFile(bool entire) { loadEntireFile_ = entire; }
-    [[nodiscard]] bool AddressFieldsEnabled() const { return !loadEntireFile_; }
-    [[nodiscard]] const std::string& LowText() const { return lowText_; }
-    void SetLowText(std::string text) { lowText_ = std::move(text); }
-    [[nodiscard]] const std::string& HighText() const { return highText_; }
-    void SetHighText(std::string text) { highText_ = std::move(text); }
+    [[nodiscard]] bool LoadEntireFile() const { return Whole(); }
+    void SetLoadEntireFile(bool entire) { SetWhole(entire); }
+    [[nodiscard]] bool AddressFieldsEnabled() const { return !Whole(); }
     [[nodiscard]] const std::string& OffsetText() const { return offsetText_; }
     void SetOffsetText(std::string text) { offsetText_ = std::move(text); }
     [[nodiscard]] ClearMode Clear() const { return clearMode_; }
@@ -61,13 +59,9 @@ public:
     OpenResult Ok(MemoryBuffer& buffer, StatusSink& status, MessageBoxes& boxes);
 
 private:
-    std::string path_;
     std::vector<std::string> formats_;
     int formatIndex_ = -1;
     bool okEnabled_ = false;
-    bool loadEntireFile_ = true;
-    std::string lowText_ = "0x0000";
-    std::string highText_ = "0xFFFFFF";
     std::string offsetText_ = "0";
     ClearMode clearMode_ = ClearMode::None;
 };

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "buffer/hex_digits.h"
+#include "files/file_record.h"
 
 // Pieces the X and S record readers and writers share. The digit rules are those of
 // HexDigit and ParseHexPair (upper case only); they are inlined here because a 64 KiB file
@@ -58,6 +59,48 @@ inline constexpr std::array<std::int8_t, 256> kDigitValue = [] {
 [[nodiscard]] inline std::uint8_t Checksum(unsigned sum)
 {
     return static_cast<std::uint8_t>(~sum & 0xFFU);
+}
+
+// Reads one record line: the type ("S1", "X7"), a count of `countBytes` bytes, an address
+// of `addressBytes(type)` bytes, the data and the checksum, the count covering the last
+// three. Leading characters of code 32 or less are skipped and anything after the checksum
+// is ignored. On success `record` holds the upper-cased type, the address and the data.
+[[nodiscard]] inline bool ReadRecordLine(std::string_view line, std::size_t shortestLine, std::size_t countBytes,
+                                         std::size_t (*addressBytes)(std::string_view type), FileRecord& record)
+{
+    const std::string_view text = StripLeadingControls(line);
+    if (text.size() < shortestLine) return false;
+    record.type.assign({UpperCaseAscii(text[0]), UpperCaseAscii(text[1])});
+
+    unsigned sum = 0;
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < countBytes; ++i) {
+        std::uint8_t byte = 0;
+        if (!ReadPair(text, 2 + 2 * i, byte, sum)) return false;
+        count = count << 8 | byte;
+    }
+    const std::size_t addressPosition = 2 + 2 * countBytes;
+    const std::size_t addressLength = addressBytes(record.type);
+    if (count < addressLength + 1 || 2 * count > text.size() - addressPosition) return false;
+
+    std::uint32_t address = 0;
+    for (std::size_t i = 0; i < addressLength; ++i) {
+        std::uint8_t byte = 0;
+        if (!ReadPair(text, addressPosition + 2 * i, byte, sum)) return false;
+        address = address << 8 | byte;
+    }
+    record.address = address;
+
+    const std::size_t dataPosition = addressPosition + 2 * addressLength;
+    const std::size_t dataCount = count - addressLength - 1;
+    record.data.resize(dataCount);
+    for (std::size_t i = 0; i < dataCount; ++i) {
+        if (!ReadPair(text, dataPosition + 2 * i, record.data[i], sum)) return false;
+    }
+    std::uint8_t checksum = 0;
+    unsigned ignored = 0;
+    if (!ReadPair(text, dataPosition + 2 * dataCount, checksum, ignored)) return false;
+    return checksum == Checksum(sum);
 }
 
 // Writes the value's `byteCount` low bytes at `out`, most significant first, as upper-case

@@ -8,7 +8,7 @@
 
 namespace zav {
 
-SaveFileDialog::SaveFileDialog(std::int32_t lastAddress) : highText_(AddressText(lastAddress)) {}
+SaveFileDialog::SaveFileDialog(std::int32_t lastAddress) : FileDialogFields(AddressText(lastAddress)) {}
 
 const std::vector<FileFormat>& SaveFileDialog::Formats()
 {
@@ -19,33 +19,33 @@ const std::vector<FileFormat>& SaveFileDialog::Formats()
 
 void SaveFileDialog::FileChosen(std::string path, int filterIndex)
 {
-    path_ = std::move(path);
+    SetPath(std::move(path));
     format_ = FileFormatFromFilterIndex(filterIndex);
 }
 
 bool SaveFileDialog::Ok(MemoryBuffer& buffer, StatusSink& status, MessageBoxes& boxes) const
 {
-    if (path_.empty()) return false;
+    if (Path().empty()) return false;
     SaveOptions options;
     options.saveUnimplemented = saveUnimplemented_;
     options.lowAddress = 0;
     options.highAddress = buffer.LastAddress();
-    if (!saveEntireBuffer_) {
-        const auto range = ParseAddressRange(lowText_, highText_, buffer.LastAddress(), boxes);
+    if (!Whole()) {
+        const auto range = ParseAddressRange(LowText(), HighText(), buffer.LastAddress(), boxes);
         if (!range) return false;
         options.lowAddress = range->first;
         options.highAddress = range->last;
     }
     // Root may write anything: a file made read-only is replaced only when the user says so.
     ReadOnlyFiles readOnly = ReadOnlyFiles::Refuse;
-    if (IsReadOnlyButReplaceable(path_)) {
-        if (!boxes.AskYesNo(path_ + " is read-only.\nReplace it anyway?", "Confirm", BoxKind::Confirmation)) {
+    if (IsReadOnlyButReplaceable(Path())) {
+        if (!boxes.AskYesNo(Path() + " is read-only.\nReplace it anyway?", "Confirm", BoxKind::Confirmation)) {
             return false;
         }
         readOnly = ReadOnlyFiles::Replace;
     }
     // The window's thread must never hang on a FIFO or a device chosen as the target.
-    return SaveBufferFile(path_, format_, options, buffer, status, {.readOnly = readOnly, .waiting = Waiting::Never});
+    return SaveBufferFile(Path(), format_, options, buffer, status, {.readOnly = readOnly, .waiting = Waiting::Never});
 }
 
 } // namespace zav

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "files/file_dialog_fields.h"
 #include "files/file_format.h"
 
 namespace zav {
@@ -15,7 +16,7 @@ class StatusSink;
 
 // The "Save File From Buffer" dialog: the target file, its format, the range and whether
 // unimplemented cells are written. The fields keep their values from one save to the next.
-class SaveFileDialog {
+class SaveFileDialog : public FileDialogFields {
 public:
     // The last-address field shows the buffer's last address from the start.
     explicit SaveFileDialog(std::int32_t lastAddress);
@@ -23,9 +24,8 @@ public:
     // The formats of the format list, in its order.
     [[nodiscard]] static const std::vector<FileFormat>& Formats();
 
-    [[nodiscard]] const std::string& Path() const { return path_; }
     // OK stays disabled until a file was chosen.
-    [[nodiscard]] bool OkEnabled() const { return !path_.empty(); }
+    [[nodiscard]] bool OkEnabled() const { return !Path().empty(); }
     // The save dialog confirmed a file: its filter (numbered from 1) presets the format.
     void FileChosen(std::string path, int filterIndex);
 
@@ -36,13 +36,9 @@ public:
     [[nodiscard]] bool SaveUnimplemented() const { return saveUnimplemented_; }
     void SetSaveUnimplemented(bool save) { saveUnimplemented_ = save; }
 
-    [[nodiscard]] bool SaveEntireBuffer() const { return saveEntireBuffer_; }
-    void SetSaveEntireBuffer(bool entire) { saveEntireBuffer_ = entire; }
-    [[nodiscard]] bool RangeFieldsEnabled() const { return !saveEntireBuffer_; }
-    [[nodiscard]] const std::string& LowText() const { return lowText_; }
-    void SetLowText(std::string text) { lowText_ = std::move(text); }
-    [[nodiscard]] const std::string& HighText() const { return highText_; }
-    void SetHighText(std::string text) { highText_ = std::move(text); }
+    [[nodiscard]] bool SaveEntireBuffer() const { return Whole(); }
+    void SetSaveEntireBuffer(bool entire) { SetWhole(entire); }
+    [[nodiscard]] bool RangeFieldsEnabled() const { return !Whole(); }
 
     // Saves the buffer; true when a file was written. A refused address shows its message
     // and writes nothing; a failed write leaves any earlier file and an Error line saying why.
@@ -51,12 +47,8 @@ public:
     [[nodiscard]] bool Ok(MemoryBuffer& buffer, StatusSink& status, MessageBoxes& boxes) const;
 
 private:
-    std::string path_;
     FileFormat format_ = FileFormat::ExtendedFormat;
-    bool saveEntireBuffer_ = true;
     bool saveUnimplemented_ = false;
-    std::string lowText_ = "0x0000";
-    std::string highText_;
 };
 
 } // namespace zav

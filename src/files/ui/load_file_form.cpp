@@ -41,13 +41,14 @@ TLoadf::TLoadf(MemoryBuffer& buffer, ProgramSettings& settings, StatusSink& stat
     CheckBox1 = new QCheckBox(QStringLiteral("Load Entire File"), this);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
 
-    auto* addresses = new QGridLayout;
-    Edit2 =
-        AddLabelledRow<QLineEdit>(*addresses, 0, Label4, QStringLiteral("Lowest Address From File To Load :"),
-                                  QStringLiteral("Edit2"), this);
-    Edit3 = AddLabelledRow<QLineEdit>(*addresses, 1, Label5,
-                                      QStringLiteral("Highest Address From File To Load :"),
-                                      QStringLiteral("Edit3"), this);
+    const AddressRangeFields range = NewAddressRangeFields(QStringLiteral("Lowest Address From File To Load :"),
+                                                          QStringLiteral("Highest Address From File To Load :"),
+                                                          this);
+    Label4 = range.lowCaption;
+    Edit2 = range.low;
+    Label5 = range.highCaption;
+    Edit3 = range.high;
+    QGridLayout* addresses = range.grid;
     Edit4 = AddLabelledRow<QLineEdit>(*addresses, 2, Label6,
                                       QStringLiteral("Offset Value To Place Data To Buffer:"),
                                       QStringLiteral("Edit4"), this);
@@ -57,18 +58,11 @@ TLoadf::TLoadf(MemoryBuffer& buffer, ProgramSettings& settings, StatusSink& stat
                                  1, this);
     RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
 
-    auto* buttons = new OkCancelButtons(*this, [this] { Button2Click(); });
+    auto* buttons = NewFileDialogButtons(*this, [this] { Button2Click(); });
     Button2 = buttons->Ok();
-    Button2->setObjectName(QStringLiteral("Button2"));
     Button3 = buttons->Cancel();
-    Button3->setObjectName(QStringLiteral("Button3"));
 
-    auto* pathRow = new QHBoxLayout;
-    pathRow->setSpacing(0);
-    pathRow->addWidget(Edit1, 1);
-    pathRow->addWidget(Button4);
-    pathRow->addSpacing(8);
-    pathRow->addWidget(Button1);
+    QHBoxLayout* pathRow = NewPathRow(fileName, Button4);
     StackDialog(*this, {Label1, pathRow, DialogRow::Gap(6), Label2, NewFormatRow(Label3, ComboBox1),
                         CheckBox1, addresses, RadioGroup1, buttons});
 

@@ -35,22 +35,18 @@ TSavef::TSavef(MemoryBuffer& buffer, StatusSink& status, MessageBoxes& boxes, QW
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
     CheckBox2 = new QCheckBox(QStringLiteral("Save Unimplemented  Areas"), this);
     CheckBox2->setObjectName(QStringLiteral("CheckBox2"));
-    auto* addresses = new QGridLayout;
-    Edit2 =
-        AddLabelledRow<QLineEdit>(*addresses, 0, Label4, QStringLiteral("Lowest Buffer address to Save :"),
-                                  QStringLiteral("Edit2"), this);
-    Edit3 =
-        AddLabelledRow<QLineEdit>(*addresses, 1, Label5, QStringLiteral("Higest Buffer address to Save :"),
-                                  QStringLiteral("Edit3"), this);
-    auto* buttons = new OkCancelButtons(*this, [this] { Button2Click(); });
+    const AddressRangeFields range = NewAddressRangeFields(QStringLiteral("Lowest Buffer address to Save :"),
+                                                          QStringLiteral("Higest Buffer address to Save :"), this);
+    Label4 = range.lowCaption;
+    Edit2 = range.low;
+    Label5 = range.highCaption;
+    Edit3 = range.high;
+    QGridLayout* addresses = range.grid;
+    auto* buttons = NewFileDialogButtons(*this, [this] { Button2Click(); });
     Button2 = buttons->Ok();
-    Button2->setObjectName(QStringLiteral("Button2"));
     Button3 = buttons->Cancel();
-    Button3->setObjectName(QStringLiteral("Button3"));
 
-    auto* pathRow = new QHBoxLayout;
-    pathRow->addWidget(Edit1, 1);
-    pathRow->addWidget(Button1);
+    QHBoxLayout* pathRow = NewPathRow(fileName);
     StackDialog(*this, {Label1, pathRow, DialogRow::Gap(6), Label2, NewFormatRow(Label3, ComboBox1),
                         CheckBox1, CheckBox2, addresses, buttons});
 
