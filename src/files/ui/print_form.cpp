@@ -9,7 +9,6 @@
 #include <QProgressBar>
 
 #include "buffer/memory_buffer.h"
-#include "files/ui/file_name_row.h"
 #include "messages/status_sink.h"
 #include "operations/dump_text.h"
 #include "widgets/dialog_stack.h"
@@ -68,9 +67,12 @@ TPrintd::TPrintd(const MemoryBuffer& buffer, StatusSink& status, QProgressBar& p
     RadioGroup1 =
         new RadioGroup(QStringLiteral("Bytes/Row"), {QStringLiteral("16"), QStringLiteral("32")}, 2, this);
     RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
-    auto* buttons = NewFileDialogButtons(*this, [this] { Button2Click(); }, QStringLiteral("Print"));
+    auto* buttons = new OkCancelButtons(
+        *this, [this] { Button2Click(); }, QStringLiteral("Print"));
     Button2 = buttons->Ok();
+    Button2->setObjectName(QStringLiteral("Button2"));
     Button3 = buttons->Cancel();
+    Button3->setObjectName(QStringLiteral("Button3"));
     // Setup stands apart on the left, so Print and Cancel read as the dialog's answer.
     Button1 = new QPushButton(QStringLiteral("Setup ..."), this);
     Button1->setObjectName(QStringLiteral("Button1"));
