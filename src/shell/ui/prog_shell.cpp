@@ -137,9 +137,18 @@ void TProgShell::LoadSettings()
                                 main.height + frame.top + frame.bottom});
     }
     if (descriptionNeverPlaced) {
+        // Placed by its stored bounds, with the editor's frame as its own, like its fit above:
+        // the window itself is built only when first asked for.
         const QRect editor = hexEdit_->geometry();
-        PlaceBeside(hexEdit_->DescriptionWindow(),
-                    FrameAround(*hexEdit_, {editor.x(), editor.y(), editor.height(), editor.width()}));
+        layout.editor = {editor.x(), editor.y(), editor.height(), editor.width()};
+        const FrameMargins frame = FrameMarginsOf(*hexEdit_);
+        WindowBounds& description = layout.description;
+        const ScreenPoint corner = FramePositionBeside(
+            FrameAround(*hexEdit_, layout.editor), description.width + frame.left + frame.right,
+            description.height + frame.top + frame.bottom, screens);
+        description.left = corner.left + frame.left;
+        description.top = corner.top + frame.top;
+        hexEdit_->SetWindowLayout(layout);
     }
     hexEdit_->ApplyEditorOptions(settings.editor);
     FillRecentFilesMenu();
