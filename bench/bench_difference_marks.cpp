@@ -6,8 +6,8 @@
 #include <benchmark/benchmark.h>
 
 #include "buffer/memory_buffer.h"
-#include "buffer/ui/hex_edit_window.h"
-#include "buffer/ui/hex_grid_view.h"
+#include "ui/buffer/hex_edit_window.h"
+#include "ui/buffer/hex_grid_view.h"
 #include "messages/message_boxes.h"
 #include "widget_bench_main.h"
 

@@ -11,8 +11,8 @@
 #include <string>
 
 #include "buffer/memory_buffer.h"
-#include "buffer/ui/hex_edit_window.h"
-#include "buffer/ui/hex_grid_view.h"
+#include "ui/buffer/hex_edit_window.h"
+#include "ui/buffer/hex_grid_view.h"
 #include "operations/clipboard_text.h"
 #include "operations/selection.h"
 #include "messages/message_boxes.h"

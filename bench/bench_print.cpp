@@ -12,7 +12,7 @@
 #include "buffer/memory_buffer.h"
 #include "files/print_host.h"
 #include "files/print_job_control.h"
-#include "files/ui/printer_document.h"
+#include "ui/files/printer_document.h"
 #include "messages/message_boxes.h"
 #include "operations/dump_text.h"
 #include "threads/hand_over_queue.h"

@@ -55,14 +55,14 @@
 
 #include "boardsim/board_sim_options.h"
 #include "buffer/memory_buffer.h"
-#include "buffer/ui/hex_edit_window.h"
-#include "devices/ui/dev_id_form.h"
+#include "ui/buffer/hex_edit_window.h"
+#include "ui/devices/dev_id_form.h"
 #include "ports/ports_map_link_factory.h"
 #include "ports/system_port_listing.h"
-#include "sequences/ui/sequence_runner.h"
-#include "shell/ui/prog_shell.h"
-#include "shell/ui/status_win.h"
-#include "shell/ui/zav_application.h"
+#include "ui/sequences/sequence_runner.h"
+#include "ui/shell/prog_shell.h"
+#include "ui/shell/status_win.h"
+#include "ui/shell/zav_application.h"
 
 extern char** environ;
 

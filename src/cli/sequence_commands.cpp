@@ -29,7 +29,7 @@
 #include "files/buffer_file_access.h"
 #include "files/buffer_file_saver.h"
 #include "files/regular_file_input.h"
-#include "link/linux/settings_directory.h"
+#include "platform/settings_directory.h"
 #include "messages/printable_text.h"
 #include "ports/ports_map_link_factory.h"
 #include "sequences/buffer_cells_used.h"

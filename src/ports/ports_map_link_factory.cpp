@@ -4,11 +4,11 @@
 
 #include "boardsim/simulated_board.h"
 #include "link/ftdi_target.h"
-#include "link/linux/flushing_clock.h"
-#include "link/linux/ftdi_parallel_port_io.h"
-#include "link/linux/lib_ftdi_usb.h"
-#include "link/linux/linux_serial_port.h"
-#include "link/linux/ppdev_parallel_port_io.h"
+#include "platform/flushing_clock.h"
+#include "platform/ftdi_parallel_port_io.h"
+#include "platform/lib_ftdi_usb.h"
+#include "platform/linux_serial_port.h"
+#include "platform/ppdev_parallel_port_io.h"
 #include "link/real_time_clock.h"
 #include "ports/refused_ports.h"
 

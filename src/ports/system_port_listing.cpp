@@ -3,13 +3,13 @@
 #include <utility>
 
 #include "link/ftdi_target.h"
-#include "link/linux/default_devices.h"
-#include "link/linux/device_probe.h"
-#include "link/linux/ftdi_parallel_port_io.h"
-#include "link/linux/lib_ftdi_usb.h"
-#include "link/linux/port_check.h"
-#include "link/linux/ppdev_parallel_port_io.h"
-#include "link/linux/usb_serial_adapters.h"
+#include "platform/default_devices.h"
+#include "platform/device_probe.h"
+#include "platform/ftdi_parallel_port_io.h"
+#include "platform/lib_ftdi_usb.h"
+#include "platform/port_check.h"
+#include "platform/ppdev_parallel_port_io.h"
+#include "platform/usb_serial_adapters.h"
 #include "link/port_name.h"
 
 namespace zav {

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Runs one user journey against the built zavprog on a desktop of its own.
 
-    run_journey.py --program build/src/shell/ui/zavprog --output FOLDER NAME
+    run_journey.py --program build/src/ui/shell/zavprog --output FOLDER NAME
 
 starts an Xvfb display, then a session bus (dbus-run-session) with openbox and the
 accessibility bus inside it, then the program over a settings folder in FOLDER, and runs the

@@ -5,7 +5,7 @@
 #include <atomic>
 
 #include "ftdi_rig.h"
-#include "link/linux/port_check.h"
+#include "platform/port_check.h"
 #include "link/programmer_link.h"
 
 namespace zav {

@@ -6,8 +6,8 @@
 
 #include "boardsim/simulated_board.h"
 #include "boardsim/simulated_ftdi_usb.h"
-#include "link/linux/flushing_clock.h"
-#include "link/linux/ftdi_parallel_port_io.h"
+#include "platform/flushing_clock.h"
+#include "platform/ftdi_parallel_port_io.h"
 #include "recording_ports.h"
 #include "sequences/sequence_harness.h"
 

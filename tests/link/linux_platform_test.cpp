@@ -12,13 +12,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "link/linux/default_devices.h"
-#include "link/linux/device_failure.h"
-#include "link/linux/device_probe.h"
-#include "link/linux/linux_serial_port.h"
-#include "link/linux/port_check.h"
-#include "link/linux/ppdev_parallel_port_io.h"
-#include "link/linux/settings_directory.h"
+#include "platform/default_devices.h"
+#include "platform/device_failure.h"
+#include "platform/device_probe.h"
+#include "platform/linux_serial_port.h"
+#include "platform/port_check.h"
+#include "platform/ppdev_parallel_port_io.h"
+#include "platform/settings_directory.h"
 #include "link/programmer_link.h"
 #include "support/temp_folder.h"
 

@@ -11,8 +11,8 @@
 
 #include "boardsim/simulated_board.h"
 #include "boardsim/simulated_ftdi_usb.h"
-#include "link/linux/ftdi_parallel_port_io.h"
-#include "link/linux/ppdev_parallel_port_io.h"
+#include "platform/ftdi_parallel_port_io.h"
+#include "platform/ppdev_parallel_port_io.h"
 #include "support/temp_folder.h"
 #include "system_call_seam.h"
 

@@ -16,10 +16,10 @@
 #include <string>
 
 #include "boardsim/simulated_board.h"
-#include "link/linux/lib_serial_port.h"
-#include "link/linux/linux_serial_port.h"
-#include "link/linux/port_check.h"
-#include "link/linux/termios_serial_port.h"
+#include "platform/lib_serial_port.h"
+#include "platform/linux_serial_port.h"
+#include "platform/port_check.h"
+#include "platform/termios_serial_port.h"
 #include "link/programmer_link.h"
 #include "system_call_seam.h"
 

@@ -12,7 +12,7 @@
 
 #include "boardsim/simulated_serial_target.h"
 #include "boardsim/simulated_target.h"
-#include "link/linux/linux_serial_port.h"
+#include "platform/linux_serial_port.h"
 #include "link/programmer_link.h"
 #include "link/real_time_clock.h"
 #include "patient_serial_port.h"

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "link/linux/lib_ftdi_usb.h"
-#include "link/linux/usb_serial_adapters.h"
+#include "platform/lib_ftdi_usb.h"
+#include "platform/usb_serial_adapters.h"
 #include "support/temp_folder.h"
 
 namespace zav {

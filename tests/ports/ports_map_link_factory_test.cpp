@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "boardsim/simulated_board.h"
-#include "link/linux/ftdi_parallel_port_io.h"
-#include "link/linux/ppdev_parallel_port_io.h"
+#include "platform/ftdi_parallel_port_io.h"
+#include "platform/ppdev_parallel_port_io.h"
 #include "link/programmer_link.h"
 #include "ports/ports_map_link_factory.h"
 #include "ports/system_port_listing.h"

@@ -13,7 +13,7 @@
 #include <cstring>
 #include <string>
 
-#include "shell/ui/zav_application.h"
+#include "ui/shell/zav_application.h"
 
 namespace {
 

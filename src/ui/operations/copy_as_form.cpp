@@ -1,0 +1,73 @@
+#include "ui/operations/copy_as_form.h"
+
+#include <QClipboard>
+#include <QGridLayout>
+#include <QGuiApplication>
+
+#include "widgets/dialog_stack.h"
+#include "widgets/labelled_field.h"
+#include "widgets/latin1_text.h"
+#include "widgets/ok_cancel_buttons.h"
+
+namespace zav {
+
+TForm6::TForm6(const MemoryBuffer& buffer, MessageBoxes& boxes, QWidget* parent)
+    : QDialog(parent), buffer_(buffer), boxes_(boxes)
+{
+    setWindowTitle(QStringLiteral("Copy As "));
+    ComboBox1 = new QComboBox(this);
+    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1->addItems({QStringLiteral("ANSI C Array"), QStringLiteral("Assembler Data Array"),
+                         QStringLiteral("HyperText Markup Language (HTM)")});
+    ComboBox2 = NewLabelledField<HistoryComboBox>(Label2, QStringLiteral("From Address"),
+                                                  QStringLiteral("ComboBox2"), this);
+    ComboBox3 = NewLabelledField<HistoryComboBox>(Label3, QStringLiteral("To Address"),
+                                                  QStringLiteral("ComboBox3"), this);
+
+    auto* buttons = new OkCancelButtons(*this, [this] { Button1Click(); });
+    Button1 = buttons->Ok();
+    Button2 = buttons->Cancel();
+
+    auto* fields = new QGridLayout;
+    fields->addWidget(ComboBox1, 0, 0, 1, 2);
+    fields->addWidget(Label2, 1, 0);
+    fields->addWidget(Label3, 1, 1);
+    fields->addWidget(ComboBox2, 2, 0);
+    fields->addWidget(ComboBox3, 2, 1);
+    StackDialog(*this, {fields, buttons});
+    fields_.Bind(ComboBox2, model_.From());
+    fields_.Bind(ComboBox3, model_.To());
+}
+
+void TForm6::Preset(std::int32_t cursorAddress, const Selection& selection, const QString& title)
+{
+    selection_ = selection;
+    title_ = title;
+    model_.Preset(cursorAddress);
+    fields_.ShowAll();
+    SetControlsEnabled(!selection.HasSelection(), {Label2, ComboBox2, Label3, ComboBox3});
+}
+
+void TForm6::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // A typed range is what the user usually changes; a selection leaves only the format.
+    if (ComboBox2->isEnabled()) {
+        ComboBox2->FocusAndSelect();
+    } else {
+        ComboBox1->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void TForm6::Button1Click()
+{
+    model_.SetFormat(static_cast<CopyAsFormat>(ComboBox1->currentIndex()));
+    fields_.StoreAll();
+    const auto text = model_.Ok(buffer_, selection_, ToLatin1(title_), boxes_);
+    if (!text) return;
+    fields_.ShowAll();
+    QGuiApplication::clipboard()->setText(FromLatin1(*text));
+    accept();
+}
+
+} // namespace zav

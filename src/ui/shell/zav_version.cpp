@@ -1,0 +1,10 @@
+#include "ui/shell/zav_version.h"
+
+namespace zav {
+
+QString ZavVersion()
+{
+    return QStringLiteral(ZAV_VERSION);
+}
+
+} // namespace zav
