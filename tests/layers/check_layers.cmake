@@ -1,11 +1,23 @@
 # Fails on an include against the layer order, so a cycle or a wrong-way include shows here
-# before it shows in a link. The USES list of zav_add_core_library in src/<folder>/CMakeLists.txt
-# is what a core subsystem may include. A window folder (src/<folder>/ui, the sources it adds to
-# zav_ui) may include its own subsystem's core, any core library, the shared widgets and the
-# window folders of the subsystems its core may use, directly or through another. The core
-# includes no window folder and no widget, and no subsystem may reach itself through its uses.
+# before it shows in a link. The layers, lowest first:
+#
+#   messages, threads, the engine subsystems   what each may include is the USES list of its
+#                                              zav_add_core_library in src/<folder>/CMakeLists.txt
+#   platform, boardsim                         the engine
+#   ports                                      the engine, platform, boardsim
+#   widgets                                    the engine
+#   ui/<area>                                  the engine, widgets, and the window areas of the
+#                                              subsystems its own subsystem's engine reaches
+#   cli, and the programs' mains               everything but the windows (zavprog's main: all)
+#
+# Every folder of src/ must be named here or be an engine subsystem, and no file outside ui/
+# and widgets/ may include Qt.
 # Run: cmake -DSRC=<repository>/src -P check_layers.cmake
 cmake_minimum_required(VERSION 3.25)
+
+set(failures "")
+
+# The engine: its subsystems and what each may use, read from their build lists.
 file(GLOB folder_lists "${SRC}/*/CMakeLists.txt")
 set(core_folders "")
 foreach(list_file IN LISTS folder_lists)
@@ -24,8 +36,6 @@ foreach(list_file IN LISTS folder_lists)
     endforeach()
   endif()
 endforeach()
-
-set(failures "")
 
 # What each subsystem reaches through its uses, and a subsystem that reaches itself.
 foreach(folder IN LISTS core_folders)
@@ -46,52 +56,93 @@ foreach(folder IN LISTS core_folders)
   endif()
 endforeach()
 
+# The layers above the engine.
+set(allowed_platform ${core_folders} platform)
+set(allowed_boardsim ${core_folders} boardsim)
+set(allowed_ports ${core_folders} platform boardsim ports)
+set(allowed_widgets ${core_folders} widgets)
+set(allowed_cli ${core_folders} platform boardsim ports cli)
+set(layers_above_core platform boardsim ports widgets cli)
+
 # check_includes(SOURCE WHERE ALLOWED...): every project include of SOURCE names an allowed
-# folder ("buffer", "buffer/ui", "widgets").
+# folder ("buffer", "ui/buffer", "widgets"); Qt only where windows are.
 function(check_includes source where)
-  file(STRINGS "${source}" includes REGEX "^#include \"[a-z_]+/")
+  file(STRINGS "${source}" includes REGEX "^#include [\"<]")
   foreach(line IN LISTS includes)
-    string(REGEX REPLACE "^#include \"([a-z_]+)/.*" "\\1" target "${line}")
-    if(line MATCHES "^#include \"[a-z_]+/ui/")
-      string(APPEND target "/ui")
+    if(line MATCHES "^#include <Q" AND NOT where MATCHES "^(ui/|widgets$|program$)")
+      string(APPEND failures "\n  ${source}: ${where} may not include Qt")
+      continue()
+    endif()
+    if(NOT line MATCHES "^#include \"([a-z_]+)/")
+      continue()
+    endif()
+    set(target "${CMAKE_MATCH_1}")
+    if(line MATCHES "^#include \"ui/([a-z_]+)/")
+      set(target "ui/${CMAKE_MATCH_1}")
     endif()
     if(NOT target IN_LIST ARGN)
-      set(failures "${failures}\n  ${source}: ${where} may not include ${target}/" PARENT_SCOPE)
+      string(APPEND failures "\n  ${source}: ${where} may not include ${target}/")
     endif()
   endforeach()
+  set(failures "${failures}" PARENT_SCOPE)
 endfunction()
 
+# Every folder of src/ has its place.
+file(GLOB entries RELATIVE "${SRC}" "${SRC}/*")
+foreach(entry IN LISTS entries)
+  if(IS_DIRECTORY "${SRC}/${entry}" AND NOT entry IN_LIST core_folders
+     AND NOT entry IN_LIST layers_above_core AND NOT entry STREQUAL "ui")
+    string(APPEND failures "\n  src/${entry}/ has no place in the layer order")
+  endif()
+endforeach()
+
 foreach(folder IN LISTS core_folders)
-  file(GLOB sources "${SRC}/${folder}/*.h" "${SRC}/${folder}/*.cpp")
+  file(GLOB_RECURSE sources "${SRC}/${folder}/*.h" "${SRC}/${folder}/*.cpp")
   foreach(source IN LISTS sources)
     check_includes("${source}" "${folder}" ${folder} ${uses_${folder}})
   endforeach()
+endforeach()
 
-  # The window folder: the headers and the sources it gives zav_ui (not a program's main,
-  # which puts the libraries above the core together).
-  if(NOT EXISTS "${SRC}/${folder}/ui/CMakeLists.txt")
-    continue()
-  endif()
-  set(allowed ${core_folders} widgets "${folder}/ui")
-  foreach(use IN LISTS reaches_${folder})
-    list(APPEND allowed "${use}/ui")
-  endforeach()
-  file(READ "${SRC}/${folder}/ui/CMakeLists.txt" text)
-  string(REGEX MATCH "target_sources\\(zav_ui PRIVATE([^)]*)\\)" ui_sources "${text}")
-  string(REGEX MATCHALL "[a-z_0-9]+\\.cpp" ui_sources "${CMAKE_MATCH_1}")
-  file(GLOB sources "${SRC}/${folder}/ui/*.h")
-  foreach(name IN LISTS ui_sources)
-    list(APPEND sources "${SRC}/${folder}/ui/${name}")
-  endforeach()
+foreach(layer IN LISTS layers_above_core)
+  file(GLOB_RECURSE sources "${SRC}/${layer}/*.h" "${SRC}/${layer}/*.cpp")
   foreach(source IN LISTS sources)
-    check_includes("${source}" "${folder}/ui" ${allowed})
+    check_includes("${source}" "${layer}" ${allowed_${layer}})
   endforeach()
 endforeach()
 
-# The shared widgets sit below every window folder.
-file(GLOB sources "${SRC}/widgets/*.h" "${SRC}/widgets/*.cpp")
-foreach(source IN LISTS sources)
-  check_includes("${source}" "widgets" ${core_folders} widgets)
+# The window areas. A program's main (an add_executable source) puts the layers together and
+# may include any of them.
+file(GLOB areas RELATIVE "${SRC}/ui" "${SRC}/ui/*")
+foreach(area IN LISTS areas)
+  if(NOT IS_DIRECTORY "${SRC}/ui/${area}")
+    continue()
+  endif()
+  if(NOT area IN_LIST core_folders)
+    string(APPEND failures "\n  src/ui/${area}/ is not the window area of an engine subsystem")
+    continue()
+  endif()
+  set(allowed ${core_folders} widgets "ui/${area}")
+  foreach(use IN LISTS reaches_${area})
+    list(APPEND allowed "ui/${use}")
+  endforeach()
+  set(mains "")
+  if(EXISTS "${SRC}/ui/${area}/CMakeLists.txt")
+    file(STRINGS "${SRC}/ui/${area}/CMakeLists.txt" executables REGEX "^add_executable\\(")
+    foreach(line IN LISTS executables)
+      string(REGEX MATCHALL "[a-z_0-9/]+\\.cpp" names "${line}")
+      foreach(name IN LISTS names)
+        list(APPEND mains "${SRC}/ui/${area}/${name}")
+      endforeach()
+    endforeach()
+  endif()
+  file(GLOB_RECURSE sources "${SRC}/ui/${area}/*.h" "${SRC}/ui/${area}/*.cpp")
+  foreach(source IN LISTS sources)
+    if(source IN_LIST mains)
+      check_includes("${source}" "program" ${allowed_cli} widgets ui/${area} ${allowed})
+    else()
+      check_includes("${source}" "ui/${area}" ${allowed})
+    endif()
+  endforeach()
 endforeach()
 
 if(failures)
