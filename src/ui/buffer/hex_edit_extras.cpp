@@ -2,14 +2,12 @@
 // the marks of the last search, the selection panel and files dropped on the window.
 #include <QAction>
 #include <QApplication>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QLabel>
 #include <QMimeData>
 
 #include "buffer/memory_buffer.h"
 #include "ui/buffer/data_inspector_window.h"
-#include "ui/buffer/dropped_file.h"
+#include "ui/buffer/file_drop_target.h"
 #include "ui/buffer/editor_dialogs.h"
 #include "ui/buffer/hex_edit_window.h"
 #include "operations/find_matches.h"
@@ -73,7 +71,7 @@ void THexEdit::CreateExtraActions()
         TDataInspector& window = DataInspector();
         window.setVisible(!window.isVisible());
     });
-    setAcceptDrops(true);
+    connect(new FileDropTarget(*this), &FileDropTarget::FileDropped, this, &THexEdit::FileDropped);
 }
 
 void THexEdit::SetExtraActionsEnabled(bool enabled)
@@ -128,19 +126,6 @@ void THexEdit::SetFindHighlight(std::vector<std::uint8_t> pattern, bool textMode
 std::vector<bool> THexEdit::HighlightedCells(std::int32_t first, std::int32_t last) const
 {
     return MatchedCells(*buffer_, first, last, highlightPattern_, highlightTextMode_);
-}
-
-void THexEdit::dragEnterEvent(QDragEnterEvent* event)
-{
-    if (DroppedFile(event->mimeData())) event->acceptProposedAction();
-}
-
-void THexEdit::dropEvent(QDropEvent* event)
-{
-    const auto path = DroppedFile(event->mimeData());
-    if (!path) return;
-    event->acceptProposedAction();
-    emit FileDropped(*path);
 }
 
 } // namespace zav

@@ -27,8 +27,6 @@ class QLabel;
 class QMenu;
 class QSplitter;
 class QStatusBar;
-class QDragEnterEvent;
-class QDropEvent;
 
 namespace zav {
 
@@ -168,8 +166,6 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
 
 private:
     // BufferObserver

@@ -126,8 +126,6 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
 
 private:
     // DeviceSelectionView

@@ -2,15 +2,13 @@
 // Redo, Replace, bookmarks and data inspector in the menus, the Start/Stop key, the message
 // list's menu, files opened from the desktop and the commands a busy port disables.
 #include <QAction>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolButton>
 
-#include "ui/buffer/dropped_file.h"
+#include "ui/buffer/file_drop_target.h"
 #include "ui/buffer/hex_edit_window.h"
 #include "files/open_file_dialog.h"
 #include "ui/files/load_file_form.h"
@@ -85,12 +83,11 @@ void TProgShell::CreateExtras()
 
     messageMenu_ = new MessageListMenu(*statusWin_, services_.boxes);
 
-    setAcceptDrops(true);
     // Queued: the load may ask about unsaved work, and a box must not hold the desktop's
     // drag and drop open until it is answered.
-    connect(
-        hexEdit_, &THexEdit::FileDropped, this,
-        Guarded(this, [this](const QString& path) { OpenFileFromDesktop(path); }), Qt::QueuedConnection);
+    const auto openDropped = Guarded(this, [this](const QString& path) { OpenFileFromDesktop(path); });
+    connect(new FileDropTarget(*this), &FileDropTarget::FileDropped, this, openDropped, Qt::QueuedConnection);
+    connect(hexEdit_, &THexEdit::FileDropped, this, openDropped, Qt::QueuedConnection);
 
     connect(sequenceHost_, &GuiSequenceHost::PortIdleChanged, this, &TProgShell::UpdateInterlockedCommands);
     for (QPushButton* start : {readStartButton_, programStartButton_}) {
@@ -149,22 +146,6 @@ void TProgShell::UpdateInterlockedCommands()
     deviceIdButton_->setEnabled(enabled.deviceId);
     readStartButton_->setEnabled(enabled.readStart);
     programStartButton_->setEnabled(enabled.programStart);
-}
-
-void TProgShell::dragEnterEvent(QDragEnterEvent* event)
-{
-    if (DroppedFile(event->mimeData())) event->acceptProposedAction();
-}
-
-void TProgShell::dropEvent(QDropEvent* event)
-{
-    const auto path = DroppedFile(event->mimeData());
-    if (!path) return;
-    event->acceptProposedAction();
-    // After the drop has ended, as for the editor's drops.
-    QMetaObject::invokeMethod(
-        this, [this, dropped = *path] { Guarded(this, [this, &dropped] { OpenFileFromDesktop(dropped); })(); },
-        Qt::QueuedConnection);
 }
 
 } // namespace zav
