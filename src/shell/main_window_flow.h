@@ -11,7 +11,6 @@ namespace zav {
 
 class MessageBoxes;
 
-inline constexpr std::string_view kApplicationTitle = "ZAV Zoruruzad Irodozeziz";
 inline constexpr std::string_view kCloseQuestion = "Save buffer to file ?";
 inline constexpr std::string_view kResetWarning =
     "All previous LPT,COM Port and Hex Editor settings will be lost !";

@@ -2,7 +2,7 @@
 
 #include <QMessageBox>
 
-#include "shell/main_window_flow.h"
+#include "messages/application_title.h"
 #include "widgets/latin1_text.h"
 
 namespace zav {

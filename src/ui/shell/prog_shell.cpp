@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "buffer/memory_buffer.h"
+#include "messages/application_title.h"
 #include "ui/buffer/explaine_window.h"
 #include "ui/buffer/hex_edit_window.h"
 #include "devices/apply_device_selection.h"
