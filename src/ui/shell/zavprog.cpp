@@ -10,6 +10,7 @@
 #include "ports/ports_map_link_factory.h"
 #include "ports/system_port_listing.h"
 #include "ui/shell/desktop_document.h"
+#include "ui/shell/file_commands.h"
 #include "ui/shell/prog_shell.h"
 #include "ui/shell/qt_message_boxes.h"
 #include "ui/shell/zav_application.h"
@@ -77,6 +78,6 @@ int main(int argc, char** argv)
     shell.show();
     // "zavprog FILE", as the desktop's Open With starts it: the file loads as the open
     // dialog's defaults would load it.
-    if (!commandLine.file.isEmpty()) shell.OpenFileFromDesktop(commandLine.file);
+    if (!commandLine.file.isEmpty()) shell.Files().OpenFileFromDesktop(commandLine.file);
     return application.exec();
 }

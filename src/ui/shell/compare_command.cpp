@@ -1,0 +1,49 @@
+#include "ui/shell/compare_command.h"
+
+#include <QAction>
+
+#include "buffer/memory_buffer.h"
+#include "files/file_comparison.h"
+#include "shell/main_window_flow.h"
+#include "ui/buffer/hex_edit_window.h"
+#include "ui/shell/shell_command.h"
+#include "ui/shell/status_win.h"
+#include "widgets/system_text.h"
+
+namespace zav {
+
+CompareCommand::CompareCommand(QWidget& window, THexEdit& editor, const MainWindowFlow& flow, StatusWin& status,
+                               MessageBoxes& boxes, std::function<void()> showDifferences)
+    : QObject(&window),
+      window_(window),
+      editor_(editor),
+      flow_(flow),
+      status_(status),
+      boxes_(boxes),
+      showDifferences_(std::move(showDifferences)),
+      action_(NewShellCommand(
+          window, "FileCompareWithFile", QStringLiteral("Compare With File ..."), nullptr,
+          QStringLiteral("Mark the cells where the buffer differs from a file, without loading the file")))
+{
+    OnTriggered(action_, this, window, [this] { CompareWithFileExecute(); });
+}
+
+void CompareCommand::CompareWithFileExecute()
+{
+    const std::optional<ChosenFile> chosen = chooser_(&window_);
+    if (!chosen) return;
+    const std::string path = ToSystemPath(chosen->path);
+    const std::string& device = flow_.DeviceName();
+    const std::optional<ComparedFile> file = LoadFileToCompare(path, device, status_, boxes_);
+    if (!file) return;
+    // Only the cells the file holds say anything about the buffer; the device's layout limits
+    // them as it limits a load.
+    const std::vector<CellDifference> differences =
+        CompareImages({editor_.Buffer(), file->given}, {*file->buffer, file->given}, ComparedRanges(device));
+    editor_.SetFileDifferences(differences, path);
+    status_.AddStatusMessage(DifferenceSummary(differences),
+                             differences.empty() ? StatusKind::Normal : StatusKind::Warning);
+    if (!differences.empty()) showDifferences_();
+}
+
+} // namespace zav
