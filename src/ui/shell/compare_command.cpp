@@ -12,37 +12,30 @@
 
 namespace zav {
 
-CompareCommand::CompareCommand(QWidget& window, THexEdit& editor, const MainWindowFlow& flow, StatusWin& status,
-                               MessageBoxes& boxes, std::function<void()> showDifferences)
-    : QObject(&window),
-      window_(window),
-      editor_(editor),
-      flow_(flow),
-      status_(status),
-      boxes_(boxes),
-      showDifferences_(std::move(showDifferences)),
+CompareCommand::CompareCommand(const ShellCore& core, std::function<void()> showDifferences)
+    : QObject(&core.window), core_(core), showDifferences_(std::move(showDifferences)),
       action_(NewShellCommand(
-          window, "FileCompareWithFile", QStringLiteral("Compare With File ..."), nullptr,
+          core.window, "FileCompareWithFile", QStringLiteral("Compare With File ..."), nullptr,
           QStringLiteral("Mark the cells where the buffer differs from a file, without loading the file")))
 {
-    OnTriggered(action_, this, window, [this] { CompareWithFileExecute(); });
+    OnTriggered(action_, this, core.window, [this] { CompareWithFileExecute(); });
 }
 
 void CompareCommand::CompareWithFileExecute()
 {
-    const std::optional<ChosenFile> chosen = chooser_(&window_);
+    const std::optional<ChosenFile> chosen = chooser_(&core_.window);
     if (!chosen) return;
     const std::string path = ToSystemPath(chosen->path);
-    const std::string& device = flow_.DeviceName();
-    const std::optional<ComparedFile> file = LoadFileToCompare(path, device, status_, boxes_);
+    const std::string& device = core_.flow.DeviceName();
+    const std::optional<ComparedFile> file = LoadFileToCompare(path, device, core_.status, core_.boxes);
     if (!file) return;
     // Only the cells the file holds say anything about the buffer; the device's layout limits
     // them as it limits a load.
-    const std::vector<CellDifference> differences =
-        CompareImages({editor_.Buffer(), file->given}, {*file->buffer, file->given}, ComparedRanges(device));
-    editor_.SetFileDifferences(differences, path);
-    status_.AddStatusMessage(DifferenceSummary(differences),
-                             differences.empty() ? StatusKind::Normal : StatusKind::Warning);
+    const std::vector<CellDifference> differences = CompareImages(
+        {core_.editor.Buffer(), file->given}, {*file->buffer, file->given}, ComparedRanges(device));
+    core_.editor.SetFileDifferences(differences, path);
+    core_.status.AddStatusMessage(DifferenceSummary(differences),
+                                  differences.empty() ? StatusKind::Normal : StatusKind::Warning);
     if (!differences.empty()) showDifferences_();
 }
 

@@ -5,16 +5,11 @@
 #include <functional>
 
 #include "ui/files/buffer_file_chooser.h"
+#include "ui/shell/shell_core.h"
 
 class QAction;
-class QWidget;
 
 namespace zav {
-
-class MainWindowFlow;
-class MessageBoxes;
-class StatusWin;
-class THexEdit;
 
 // File > Compare With File: a file loaded beside the buffer, never into it, and the cells
 // where the two differ marked as a verify marks them and listed in the differences window.
@@ -23,8 +18,7 @@ class CompareCommand final : public QObject {
 
 public:
     // `showDifferences` brings up the differences window.
-    CompareCommand(QWidget& window, THexEdit& editor, const MainWindowFlow& flow, StatusWin& status,
-                   MessageBoxes& boxes, std::function<void()> showDifferences);
+    CompareCommand(const ShellCore& core, std::function<void()> showDifferences);
 
     [[nodiscard]] QAction* Action() const { return action_; }
     void CompareWithFileExecute();
@@ -32,11 +26,7 @@ public:
     void SetCompareChooser(FileChooser chooser) { chooser_ = std::move(chooser); }
 
 private:
-    QWidget& window_;
-    THexEdit& editor_;
-    const MainWindowFlow& flow_;
-    StatusWin& status_;
-    MessageBoxes& boxes_;
+    ShellCore core_;
     std::function<void()> showDifferences_;
     FileChooser chooser_ = ChooseBufferFileToOpen;
     QAction* action_;

@@ -19,12 +19,7 @@ namespace zav {
 
 DeviceCommands::DeviceCommands(QWidget& window, QToolButton& button, QLineEdit& field, THexEdit& editor,
                                MainWindowFlow& flow, const SequencePages& pages, PortListing& ports)
-    : QObject(&window),
-      window_(window),
-      field_(field),
-      editor_(editor),
-      flow_(flow),
-      pages_(pages),
+    : QObject(&window), window_(window), field_(field), editor_(editor), flow_(flow), pages_(pages),
       ports_(ports),
       portsOptions_(NewShellCommand(window, "ToolLPT", QStringLiteral("Ports Options ..."), "network-wired",
                                     QStringLiteral("Change LPT Port Settings")))

@@ -27,8 +27,8 @@ class DeviceCommands final : public QObject, private DeviceSelectionView {
 
 public:
     // `button` opens Select Device; `field` shows the device chosen.
-    DeviceCommands(QWidget& window, QToolButton& button, QLineEdit& field, THexEdit& editor, MainWindowFlow& flow,
-                   const SequencePages& pages, PortListing& ports);
+    DeviceCommands(QWidget& window, QToolButton& button, QLineEdit& field, THexEdit& editor,
+                   MainWindowFlow& flow, const SequencePages& pages, PortListing& ports);
 
     [[nodiscard]] QAction* PortsOptionsAction() const { return portsOptions_; }
     void DeviceIDButtonClick();

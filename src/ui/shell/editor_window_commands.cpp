@@ -14,13 +14,13 @@
 namespace zav {
 
 EditorWindowCommands::EditorWindowCommands(QWidget& window, THexEdit& editor)
-    : QObject(&window),
-      window_(window),
-      editor_(editor),
-      showEditor_(NewShellCommand(window, "ShowEditor", QStringLiteral("Hex Editor"), "accessories-text-editor",
+    : QObject(&window), window_(window), editor_(editor),
+      showEditor_(NewShellCommand(window, "ShowEditor", QStringLiteral("Hex Editor"),
+                                  "accessories-text-editor",
                                   QStringLiteral("Hexadecimal Editor window Show/Close"))),
       editorOptions_(NewShellCommand(window, "ToolEditor", QStringLiteral("Hex Editor Options ..."),
-                                     "preferences-system", QStringLiteral("Change Hexadecimal Editor Settings")))
+                                     "preferences-system",
+                                     QStringLiteral("Change Hexadecimal Editor Settings")))
 {
     showEditor_->setCheckable(true);
     showEditor_->setShortcut(QKeySequence(QStringLiteral("Alt+E")));
@@ -101,10 +101,14 @@ void EditorWindowCommands::ToolEditorExecute()
 void EditorWindowCommands::GiveToolBarIcons() const
 {
     const std::pair<EditorAction, const char*> icons[] = {
-        {EditorAction::Property, "document-properties"}, {EditorAction::Copy, "edit-copy"},
-        {EditorAction::Paste, "edit-paste"},             {EditorAction::Find, "edit-find"},
-        {EditorAction::CopyAs, "document-export"},       {EditorAction::Fill, "color-fill"},
-        {EditorAction::Undo, "edit-undo"},               {EditorAction::Swap, "object-flip-horizontal"},
+        {EditorAction::Property, "document-properties"},
+        {EditorAction::Copy, "edit-copy"},
+        {EditorAction::Paste, "edit-paste"},
+        {EditorAction::Find, "edit-find"},
+        {EditorAction::CopyAs, "document-export"},
+        {EditorAction::Fill, "color-fill"},
+        {EditorAction::Undo, "edit-undo"},
+        {EditorAction::Swap, "object-flip-horizontal"},
     };
     for (const auto& [action, icon] : icons) {
         if (editor_.Action(action)->icon().isNull()) editor_.Action(action)->setIcon(ThemedIcon(icon));

@@ -20,38 +20,33 @@
 
 namespace zav {
 
-FileCommands::FileCommands(QWidget& window, THexEdit& editor, MainWindowFlow& flow, StatusWin& status,
-                           MessageBoxes& boxes, QProgressBar& progress)
-    : QObject(&window),
-      window_(window),
-      editor_(editor),
-      flow_(flow),
-      status_(status),
-      boxes_(boxes),
-      progress_(progress),
-      open_(NewShellCommand(window, "EditOpenFile", QStringLiteral("Open"), "document-open",
+FileCommands::FileCommands(const ShellCore& core, QProgressBar& progress)
+    : QObject(&core.window), core_(core), progress_(progress),
+      open_(NewShellCommand(core.window, "EditOpenFile", QStringLiteral("Open"), "document-open",
                             QStringLiteral("Open an Existing File"))),
-      save_(NewShellCommand(window, "EditSaveFile", QStringLiteral("Save"), "document-save",
+      save_(NewShellCommand(core.window, "EditSaveFile", QStringLiteral("Save"), "document-save",
                             QStringLiteral("Save Current File"))),
-      print_(NewShellCommand(window, "EditPrint", QStringLiteral("Print"), "document-print",
+      print_(NewShellCommand(core.window, "EditPrint", QStringLiteral("Print"), "document-print",
                              QStringLiteral("Print memory dump"))),
-      exit_(NewShellCommand(window, "EditExit", QStringLiteral("Exit"), "application-exit",
+      exit_(NewShellCommand(core.window, "EditExit", QStringLiteral("Exit"), "application-exit",
                             QStringLiteral("Exit program")))
 {
     open_->setShortcuts({QKeySequence(Qt::Key_F3), QKeySequence(QStringLiteral("Ctrl+O"))});
     save_->setShortcuts({QKeySequence(Qt::Key_F2), QKeySequence(QStringLiteral("Ctrl+S"))});
     print_->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
     exit_->setShortcuts({QKeySequence(QStringLiteral("Alt+X")), QKeySequence(QStringLiteral("Ctrl+Q"))});
+    QWidget& window = core.window;
     OnTriggered(open_, this, window, [this] { EditOpenFileExecute(); });
     OnTriggered(save_, this, window, [this] { EditSaveFileExecute(); });
     OnTriggered(print_, this, window, [this] { EditPrintExecute(); });
-    OnTriggered(exit_, this, window, [this] { window_.close(); });
+    OnTriggered(exit_, this, window, [&window] { window.close(); });
 
     // Queued: the load may ask about unsaved work, and a box must not hold the desktop's
     // drag and drop open until it is answered.
     const auto openDropped = Guarded(&window, [this](const QString& path) { OpenFileFromDesktop(path); });
-    connect(new FileDropTarget(window), &FileDropTarget::FileDropped, this, openDropped, Qt::QueuedConnection);
-    connect(&editor, &THexEdit::FileDropped, this, openDropped, Qt::QueuedConnection);
+    connect(new FileDropTarget(window), &FileDropTarget::FileDropped, this, openDropped,
+            Qt::QueuedConnection);
+    connect(&core.editor, &THexEdit::FileDropped, this, openDropped, Qt::QueuedConnection);
 }
 
 FileCommands::~FileCommands() = default;
@@ -60,9 +55,9 @@ void FileCommands::FillMenu(QMenu& file, std::initializer_list<QAction*> others)
 {
     file.addAction(open_);
     file.addAction(save_);
-    recentFiles_ = new RecentFilesSubmenu(file, flow_.Settings().program, this);
+    recentFiles_ = new RecentFilesSubmenu(file, core_.flow.Settings().program, this);
     connect(recentFiles_, &RecentFilesSubmenu::FileChosen, this,
-            Guarded(&window_, [this](const std::string& path) { OpenRecentFile(path); }));
+            Guarded(&core_.window, [this](const std::string& path) { OpenRecentFile(path); }));
     file.addMenu(recentFiles_->Menu());
     for (QAction* other : others) file.addAction(other);
     file.addSeparator();
@@ -88,23 +83,26 @@ void FileCommands::EditOpenFileExecute()
 
 void FileCommands::EditSaveFileExecute()
 {
-    flow_.SaveDialogClosed(SaveFile());
+    core_.flow.SaveDialogClosed(SaveFile());
 }
 
 void FileCommands::EditPrintExecute()
 {
-    if (!flow_.Allows(PortCommand::Print)) return;
+    if (!core_.flow.Allows(PortCommand::Print)) return;
     PrintBuffer();
 }
 
 bool FileCommands::SettleUnsavedWork()
 {
-    return flow_.SettleUnsavedWork(editor_.IsUndoEmpty(), boxes_, [this] { return SaveFile(); });
+    return core_.flow.SettleUnsavedWork(core_.editor.IsUndoEmpty(), core_.boxes,
+                                        [this] { return SaveFile(); });
 }
 
 TLoadf& FileCommands::LoadDialog()
 {
-    if (loadf_ == nullptr) loadf_ = new TLoadf(editor_.Buffer(), flow_.Settings().program, status_, boxes_, &window_);
+    if (loadf_ == nullptr)
+        loadf_ = new TLoadf(core_.editor.Buffer(), core_.flow.Settings().program, core_.status, core_.boxes,
+                            &core_.window);
     return *loadf_;
 }
 
@@ -127,14 +125,16 @@ void FileCommands::OpenRecentFile(const std::string& path)
 void FileCommands::OpenFileFromDesktop(const QString& path)
 {
     if (!SettleUnsavedWork()) return;
-    OpenFileDirectly(ToSystemPath(path), editor_.Buffer(), flow_.Settings().program, status_, boxes_);
-    editor_.RepaintGrids();
+    OpenFileDirectly(ToSystemPath(path), core_.editor.Buffer(), core_.flow.Settings().program, core_.status,
+                     core_.boxes);
+    core_.editor.RepaintGrids();
     ShowRecentFiles();
 }
 
 bool FileCommands::SaveFile()
 {
-    if (savef_ == nullptr) savef_ = new TSavef(editor_.Buffer(), status_, boxes_, &window_);
+    if (savef_ == nullptr)
+        savef_ = new TSavef(core_.editor.Buffer(), core_.status, core_.boxes, &core_.window);
     return savef_->exec() == QDialog::Accepted;
 }
 
@@ -144,10 +144,11 @@ void FileCommands::PrintBuffer()
         std::string failure;
         DocumentWindows* windows = LoadDocumentWindows(failure);
         if (windows == nullptr) {
-            boxes_.ShowError("Printing is not available: " + failure);
+            core_.boxes.ShowError("Printing is not available: " + failure);
             return;
         }
-        printd_ = windows->MakePrintDialog(editor_.Buffer(), status_, progress_, boxes_, &window_);
+        printd_ = windows->MakePrintDialog(core_.editor.Buffer(), core_.status, progress_, core_.boxes,
+                                           &core_.window);
     }
     printd_->exec();
 }

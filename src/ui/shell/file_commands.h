@@ -7,19 +7,16 @@
 #include <memory>
 #include <string>
 
+#include "ui/shell/shell_core.h"
+
 class QAction;
 class QDialog;
 class QMenu;
 class QProgressBar;
-class QWidget;
 
 namespace zav {
 
-class MainWindowFlow;
-class MessageBoxes;
 class RecentFilesSubmenu;
-class StatusWin;
-class THexEdit;
 class TLoadf;
 class TSavef;
 
@@ -30,8 +27,8 @@ class FileCommands final : public QObject {
     Q_OBJECT
 
 public:
-    FileCommands(QWidget& window, THexEdit& editor, MainWindowFlow& flow, StatusWin& status, MessageBoxes& boxes,
-                 QProgressBar& progress);
+    // The print dialog shows its progress on `progress`.
+    FileCommands(const ShellCore& core, QProgressBar& progress);
     FileCommands(const FileCommands&) = delete;
     FileCommands& operator=(const FileCommands&) = delete;
     ~FileCommands() override;
@@ -64,11 +61,7 @@ private:
     void PrintBuffer();
     TLoadf& LoadDialog();
 
-    QWidget& window_;
-    THexEdit& editor_;
-    MainWindowFlow& flow_;
-    StatusWin& status_;
-    MessageBoxes& boxes_;
+    ShellCore core_;
     QProgressBar& progress_;
     QAction* open_;
     QAction* save_;

@@ -12,9 +12,7 @@
 namespace zav {
 
 HelpCommands::HelpCommands(QWidget& window, const ShellServices& services)
-    : QObject(&window),
-      window_(window),
-      services_(services),
+    : QObject(&window), window_(window), services_(services),
       manual_(NewShellCommand(window, "HelpProg", QStringLiteral("User Manual"), "help-contents",
                               QStringLiteral("Open Help File"))),
       about_(NewShellCommand(window, "HelpAbout", QStringLiteral("About ..."), "help-about", QString()))

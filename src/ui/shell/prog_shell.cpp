@@ -21,6 +21,7 @@
 #include "ui/shell/message_list_menu.h"
 #include "ui/shell/safety_commands.h"
 #include "ui/shell/sequence_commands.h"
+#include "ui/shell/shell_core.h"
 #include "ui/shell/shell_menus.h"
 #include "ui/shell/shell_settings.h"
 #include "ui/shell/status_win.h"
@@ -58,10 +59,8 @@ TProgShell::TProgShell(ShellServices services, QWidget* parent)
     setCentralWidget(central);
 
     CreateCommandOwners();
-    const ShellCommandOwners owners{*files_, *compare_, *safety_, *editorWindows_, *device_, *settings_, *help_,
-                                    *hexEdit_};
-    BuildShellMenus(*this, owners);
-    toolBar_ = BuildShellToolBar(*this, owners);
+    BuildShellMenus(*this);
+    toolBar_ = BuildShellToolBar(*this);
     messageMenu_ = new MessageListMenu(*statusWin_, services_.boxes);
     sequences_->Interlock({files_->PrintAction(), device_->PortsOptionsAction(), deviceIdButton_});
 
@@ -92,16 +91,14 @@ void TProgShell::CreateCommandOwners()
         if (closeAfterStop_) close();
     });
 
-    files_ = std::make_unique<FileCommands>(*this, *hexEdit_, flow_, *statusWin_, services_.boxes, *progBar_);
-    safety_ = std::make_unique<SafetyCommands>(*this, *hexEdit_, flow_, *statusWin_, services_.boxes, *files_,
-                                               *sequences_);
-    compare_ = std::make_unique<CompareCommand>(*this, *hexEdit_, flow_, *statusWin_, services_.boxes,
-                                                [this] { safety_->VerifyDifferencesExecute(); });
+    const ShellCore core{*this, *hexEdit_, flow_, *statusWin_, services_.boxes};
+    files_ = std::make_unique<FileCommands>(core, *progBar_);
+    safety_ = std::make_unique<SafetyCommands>(core, *files_, *sequences_);
+    compare_ = std::make_unique<CompareCommand>(core, [this] { safety_->VerifyDifferencesExecute(); });
     editorWindows_ = std::make_unique<EditorWindowCommands>(*this, *hexEdit_);
-    device_ = std::make_unique<DeviceCommands>(*this, *deviceIdButton_, *deviceIdValue_, *hexEdit_, flow_, *pages_,
-                                               services_.ports);
-    settings_ = std::make_unique<ShellSettings>(*this, *hexEdit_, flow_, *statusWin_, services_.boxes,
-                                                services_.settingsDirectory / kSettingsFileName);
+    device_ = std::make_unique<DeviceCommands>(*this, *deviceIdButton_, *deviceIdValue_, *hexEdit_, flow_,
+                                               *pages_, services_.ports);
+    settings_ = std::make_unique<ShellSettings>(core, services_.settingsDirectory / kSettingsFileName);
     connect(settings_.get(), &ShellSettings::ResetConfirmed, this, &TProgShell::EndForRestart);
     help_ = std::make_unique<HelpCommands>(*this, services_);
 }
@@ -119,7 +116,8 @@ QWidget* TProgShell::CreateDeviceRow()
     deviceIdButton_->setStatusTip(QStringLiteral("Device Auto Identification"));
     // Named as the manual calls it; it shows only an icon.
     deviceIdButton_->setAccessibleName(QStringLiteral("Device ID"));
-    deviceIdButton_->setAccessibleDescription(QStringLiteral("Select Device: ") + deviceIdButton_->statusTip());
+    deviceIdButton_->setAccessibleDescription(QStringLiteral("Select Device: ") +
+                                              deviceIdButton_->statusTip());
 
     deviceIdValue_ = new QLineEdit(FromLatin1(NoDeviceName), row);
     deviceIdValue_->setObjectName(QStringLiteral("DeviceIDValue"));

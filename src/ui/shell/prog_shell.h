@@ -58,12 +58,16 @@ public:
     [[nodiscard]] SafetyCommands& Safety() { return *safety_; }
     [[nodiscard]] EditorWindowCommands& EditorWindows() { return *editorWindows_; }
     [[nodiscard]] DeviceCommands& Device() { return *device_; }
+    [[nodiscard]] ShellSettings& StoredSettings() { return *settings_; }
     [[nodiscard]] HelpCommands& Help() { return *help_; }
     [[nodiscard]] MessageListMenu& MessageMenu() const { return *messageMenu_; }
 
     // The controls by their roles, for the dialogs that work with them and for tests.
     [[nodiscard]] QPushButton* StartButton(SequenceKind kind) const { return pages_->StartButton(kind); }
-    [[nodiscard]] QPushButton* OptionButton(SequenceOption option) const { return pages_->OptionButton(option); }
+    [[nodiscard]] QPushButton* OptionButton(SequenceOption option) const
+    {
+        return pages_->OptionButton(option);
+    }
     [[nodiscard]] QToolButton* DeviceIDButton() const { return deviceIdButton_; }
     [[nodiscard]] QLineEdit* DeviceIDValue() const { return deviceIdValue_; }
     [[nodiscard]] QProgressBar* ProgBar() const { return progBar_; }

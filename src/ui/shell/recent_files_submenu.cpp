@@ -36,8 +36,8 @@ void RecentFilesSubmenu::Fill()
     for (std::size_t index = 0; index < std::min(files.size(), kRecentFilesShown); ++index) {
         const QString path = FromSystemPath(files[index]);
         // A path may hold '&', which a menu would take for a mnemonic.
-        QAction* entry = menu_->addAction(
-            QStringLiteral("&%1 %2").arg(index + 1).arg(QString(path).replace(QLatin1Char('&'), QStringLiteral("&&"))));
+        QAction* entry = menu_->addAction(QStringLiteral("&%1 %2").arg(index + 1).arg(
+            QString(path).replace(QLatin1Char('&'), QStringLiteral("&&"))));
         entry->setData(path);
     }
     menu_->setEnabled(!files.empty());

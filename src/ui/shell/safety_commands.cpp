@@ -29,34 +29,29 @@ QString ChooseBackup(QWidget* parent, const QString& folder)
 
 } // namespace
 
-SafetyCommands::SafetyCommands(QWidget& window, THexEdit& editor, MainWindowFlow& flow, StatusWin& status,
-                               MessageBoxes& boxes, FileCommands& files, SequenceCommands& sequences)
-    : QObject(&window),
-      window_(window),
-      editor_(editor),
-      flow_(flow),
-      status_(status),
-      boxes_(boxes),
-      files_(files),
-      sequences_(sequences),
-      blankCheck_(NewShellCommand(window, "ToolBlankCheck", QStringLiteral("Blank Check"), nullptr,
-                                  QStringLiteral("Read the part and tell whether every EEPROM cell is erased (0xFF)"))),
-      restoreBackup_(NewShellCommand(window, "EditRestoreBackup", QStringLiteral("Restore Backup ..."), nullptr,
+SafetyCommands::SafetyCommands(const ShellCore& core, FileCommands& files, SequenceCommands& sequences)
+    : QObject(&core.window), core_(core), files_(files), sequences_(sequences),
+      blankCheck_(NewShellCommand(
+          core.window, "ToolBlankCheck", QStringLiteral("Blank Check"), nullptr,
+          QStringLiteral("Read the part and tell whether every EEPROM cell is erased (0xFF)"))),
+      restoreBackup_(NewShellCommand(core.window, "EditRestoreBackup", QStringLiteral("Restore Backup ..."),
+                                     nullptr,
                                      QStringLiteral("Load a backup taken before a write into the buffer"))),
       showVerifyDifferences_(NewShellCommand(
-          window, "WindowVerifyDifferences", QStringLiteral("Verify Differences"), nullptr,
+          core.window, "WindowVerifyDifferences", QStringLiteral("Verify Differences"), nullptr,
           QStringLiteral("The cells the last verify found different, with the device's values"))),
       backupChooser_(ChooseBackup)
 {
-    OnTriggered(blankCheck_, this, window, [this] { BlankCheckExecute(); });
-    OnTriggered(restoreBackup_, this, window, [this] { RestoreBackupExecute(); });
-    OnTriggered(showVerifyDifferences_, this, window, [this] { VerifyDifferencesExecute(); });
+    OnTriggered(blankCheck_, this, core.window, [this] { BlankCheckExecute(); });
+    OnTriggered(restoreBackup_, this, core.window, [this] { RestoreBackupExecute(); });
+    OnTriggered(showVerifyDifferences_, this, core.window, [this] { VerifyDifferencesExecute(); });
 }
 
 void SafetyCommands::BlankCheckExecute()
 {
     if (!sequences_.StartBlankCheck()) {
-        status_.AddStatusMessage("Blank Check: the port is busy with another sequence.", StatusKind::Warning);
+        core_.status.AddStatusMessage("Blank Check: the port is busy with another sequence.",
+                                      StatusKind::Warning);
     }
 }
 
@@ -66,19 +61,21 @@ void SafetyCommands::RestoreBackupExecute()
     const std::filesystem::path folder = DefaultBackupFolder();
     std::error_code ignored;
     std::filesystem::create_directories(folder, ignored);
-    const QString chosen = backupChooser_(&window_, FromSystemPath(folder.string()));
+    const QString chosen = backupChooser_(&core_.window, FromSystemPath(folder.string()));
     if (chosen.isEmpty()) return;
     OpenFileDialog open;
-    if (!open.ChoosePath(ToSystemPath(chosen), boxes_)) return;
-    if (open.Ok(editor_.Buffer(), status_, boxes_) != OpenResult::Loaded) return;
-    flow_.FileOpened(open.Path());
+    if (!open.ChoosePath(ToSystemPath(chosen), core_.boxes)) return;
+    if (open.Ok(core_.editor.Buffer(), core_.status, core_.boxes) != OpenResult::Loaded) return;
+    core_.flow.FileOpened(open.Path());
     files_.ShowRecentFiles();
-    status_.AddStatusMessage("The backup is in the buffer: program it to restore the part.", StatusKind::Normal);
+    core_.status.AddStatusMessage("The backup is in the buffer: program it to restore the part.",
+                                  StatusKind::Normal);
 }
 
 void SafetyCommands::VerifyDifferencesExecute()
 {
-    if (verifyDifferences_ == nullptr) verifyDifferences_ = new TVerifyDifferences(editor_, &window_);
+    if (verifyDifferences_ == nullptr)
+        verifyDifferences_ = new TVerifyDifferences(core_.editor, &core_.window);
     verifyDifferences_->show();
     verifyDifferences_->raise();
     verifyDifferences_->activateWindow();

@@ -5,17 +5,14 @@
 
 #include <functional>
 
+#include "ui/shell/shell_core.h"
+
 class QAction;
-class QWidget;
 
 namespace zav {
 
 class FileCommands;
-class MainWindowFlow;
-class MessageBoxes;
 class SequenceCommands;
-class StatusWin;
-class THexEdit;
 class TVerifyDifferences;
 
 // The safety net around writing a part: the blank check, restoring a backup a program
@@ -28,8 +25,8 @@ public:
     // Asks for a file in `folder`; empty when the user cancelled.
     using FolderFileChooser = std::function<QString(QWidget* parent, const QString& folder)>;
 
-    SafetyCommands(QWidget& window, THexEdit& editor, MainWindowFlow& flow, StatusWin& status, MessageBoxes& boxes,
-                   FileCommands& files, SequenceCommands& sequences);
+    // Restore Backup asks `files` about unsaved work; the blank check runs in `sequences`.
+    SafetyCommands(const ShellCore& core, FileCommands& files, SequenceCommands& sequences);
 
     [[nodiscard]] QAction* BlankCheckAction() const { return blankCheck_; }
     [[nodiscard]] QAction* RestoreBackupAction() const { return restoreBackup_; }
@@ -45,11 +42,7 @@ public:
     void SetBackupChooser(FolderFileChooser chooser) { backupChooser_ = std::move(chooser); }
 
 private:
-    QWidget& window_;
-    THexEdit& editor_;
-    MainWindowFlow& flow_;
-    StatusWin& status_;
-    MessageBoxes& boxes_;
+    ShellCore core_;
     FileCommands& files_;
     SequenceCommands& sequences_;
     QAction* blankCheck_;

@@ -15,12 +15,9 @@
 
 namespace zav {
 
-SequenceCommands::SequenceCommands(QWidget& window, const SequencePages& pages, const SequenceWidgets& widgets,
-                                   const ShellServices& services)
-    : QObject(&window),
-      pages_(pages),
-      flow_(widgets.flow),
-      host_(new GuiSequenceHost(widgets, this)),
+SequenceCommands::SequenceCommands(QWidget& window, const SequencePages& pages,
+                                   const SequenceWidgets& widgets, const ShellServices& services)
+    : QObject(&window), pages_(pages), flow_(widgets.flow), host_(new GuiSequenceHost(widgets, this)),
       runner_(std::make_unique<SequenceRunner>(*host_, services.links, services.isSimulated, this))
 {
     for (SequenceKind kind : {SequenceKind::Program, SequenceKind::Read}) {
@@ -42,7 +39,8 @@ void SequenceCommands::Interlock(const InterlockedControls& controls)
     interlocked_ = controls;
     connect(host_, &GuiSequenceHost::PortIdleChanged, this, &SequenceCommands::UpdateInterlockedCommands);
     for (SequenceKind kind : {SequenceKind::Read, SequenceKind::Program}) {
-        connect(pages_.StartButton(kind), &QPushButton::toggled, this, &SequenceCommands::UpdateInterlockedCommands);
+        connect(pages_.StartButton(kind), &QPushButton::toggled, this,
+                &SequenceCommands::UpdateInterlockedCommands);
     }
 }
 

@@ -68,8 +68,8 @@ SequencePages::SequencePages(QWidget& window) : tabs_(new QTabWidget(&window))
                               {"Unlock", OptionButton(SequenceOption::Unlock)}},
                              programStart_),
                   QStringLiteral("Program Sequence"));
-    tabs_->addTab(CreatePage("ReadSeq", QStringLiteral("Read Sequence"), {{"Read", OptionButton(SequenceOption::Read)}},
-                             readStart_),
+    tabs_->addTab(CreatePage("ReadSeq", QStringLiteral("Read Sequence"),
+                             {{"Read", OptionButton(SequenceOption::Read)}}, readStart_),
                   QStringLiteral("Read Sequence"));
 }
 
@@ -96,7 +96,8 @@ void SequencePages::CreateOptionToggles(QWidget& window)
 
 void SequencePages::CreateStartButtons(QWidget& window)
 {
-    programStart_ = CreateToggle(window, QStringLiteral("ProgramStartButton"), QStringLiteral("Start Sequence"));
+    programStart_ =
+        CreateToggle(window, QStringLiteral("ProgramStartButton"), QStringLiteral("Start Sequence"));
     readStart_ = CreateToggle(window, QStringLiteral("ReadStartButton"), QStringLiteral("Start Sequence"));
     for (QPushButton* start : {programStart_, readStart_}) {
         start->setIcon(ThemedIcon("media-playback-start"));
@@ -125,7 +126,8 @@ QWidget* SequencePages::CreatePage(const char* objectName, const QString& hint, 
         caption->setBuddy(button);
         // Read as "Erase: off": the caption says what the toggle switches, its text only ON or OFF.
         const auto speak = [button, caption](bool down) {
-            button->setAccessibleName(caption->text() + (down ? QStringLiteral(": on") : QStringLiteral(": off")));
+            button->setAccessibleName(caption->text() +
+                                      (down ? QStringLiteral(": on") : QStringLiteral(": off")));
         };
         speak(button->isChecked());
         QObject::connect(button, &QPushButton::toggled, button, speak);

@@ -1,6 +1,5 @@
 #include "ui/shell/shell_menus.h"
 
-#include <QMainWindow>
 #include <QMenuBar>
 #include <QToolBar>
 
@@ -10,6 +9,7 @@
 #include "ui/shell/editor_window_commands.h"
 #include "ui/shell/file_commands.h"
 #include "ui/shell/help_commands.h"
+#include "ui/shell/prog_shell.h"
 #include "ui/shell/safety_commands.h"
 #include "ui/shell/shell_settings.h"
 #include "widgets/menu_keys.h"
@@ -29,48 +29,49 @@ QMenu* AddMenu(QMenuBar& bar, const QString& caption, const char* objectName)
 
 } // namespace
 
-void BuildShellMenus(QMainWindow& window, const ShellCommandOwners& owners)
+void BuildShellMenus(TProgShell& window)
 {
     QMenuBar& bar = *window.menuBar();
-    owners.files.FillMenu(*AddMenu(bar, QStringLiteral("&File"), "FileMenu"),
-                          {owners.safety.RestoreBackupAction(), owners.compare.Action()});
+    window.Files().FillMenu(*AddMenu(bar, QStringLiteral("&File"), "FileMenu"),
+                            {window.Safety().RestoreBackupAction(), window.Compare().Action()});
     // Alt+E belongs to the hex editor, so the Edit menu opens with Alt+D.
-    owners.editorWindows.FillEditMenu(*AddMenu(bar, QStringLiteral("E&dit"), "EditMenu"));
+    window.EditorWindows().FillEditMenu(*AddMenu(bar, QStringLiteral("E&dit"), "EditMenu"));
 
     QMenu* tools = AddMenu(bar, QStringLiteral("&Tools"), nullptr);
-    tools->addAction(owners.editorWindows.EditorOptionsAction());
-    tools->addAction(owners.device.PortsOptionsAction());
-    tools->addAction(owners.safety.BlankCheckAction());
+    tools->addAction(window.EditorWindows().EditorOptionsAction());
+    tools->addAction(window.Device().PortsOptionsAction());
+    tools->addAction(window.Safety().BlankCheckAction());
     tools->addSeparator();
-    tools->addAction(owners.settings.ResetAction());
+    tools->addAction(window.StoredSettings().ResetAction());
 
     QMenu* windows = AddMenu(bar, QStringLiteral("&Window"), "WindowMenu");
-    owners.editorWindows.AddWindowItems(*windows);
-    windows->addAction(owners.safety.VerifyDifferencesAction());
-    windows->addAction(owners.editor.ExtraAction(EditorExtraAction::DataInspector));
+    window.EditorWindows().AddWindowItems(*windows);
+    windows->addAction(window.Safety().VerifyDifferencesAction());
+    windows->addAction(window.HexEditor().ExtraAction(EditorExtraAction::DataInspector));
 
-    owners.help.FillMenu(*AddMenu(bar, QStringLiteral("&Help"), nullptr));
+    window.Help().FillMenu(*AddMenu(bar, QStringLiteral("&Help"), nullptr));
     // Every menu item gets its underlined letter once all menus hold their items.
     GiveMenuBarMnemonics(bar);
 }
 
-QToolBar* BuildShellToolBar(QMainWindow& window, const ShellCommandOwners& owners)
+QToolBar* BuildShellToolBar(TProgShell& window)
 {
     QToolBar* toolBar = window.addToolBar(QStringLiteral("ToolBar1"));
     toolBar->setObjectName(QStringLiteral("ToolBar1"));
     toolBar->setMovable(false);
     toolBar->setIconSize(QSize(16, 16));
-    toolBar->addAction(owners.editorWindows.ShowEditorAction());
-    toolBar->addAction(owners.editor.Action(EditorAction::Property));
+    toolBar->addAction(window.EditorWindows().ShowEditorAction());
+    toolBar->addAction(window.HexEditor().Action(EditorAction::Property));
     toolBar->addSeparator();
-    toolBar->addAction(owners.files.OpenAction());
-    toolBar->addAction(owners.files.SaveAction());
-    toolBar->addAction(owners.files.PrintAction());
-    toolBar->addAction(owners.help.ManualAction());
+    toolBar->addAction(window.Files().OpenAction());
+    toolBar->addAction(window.Files().SaveAction());
+    toolBar->addAction(window.Files().PrintAction());
+    toolBar->addAction(window.Help().ManualAction());
     toolBar->addSeparator();
-    for (EditorAction action : {EditorAction::Copy, EditorAction::Paste, EditorAction::Find, EditorAction::CopyAs,
-                                EditorAction::Fill, EditorAction::Undo, EditorAction::Swap, EditorAction::GoToAddr}) {
-        toolBar->addAction(owners.editor.Action(action));
+    for (EditorAction action :
+         {EditorAction::Copy, EditorAction::Paste, EditorAction::Find, EditorAction::CopyAs,
+          EditorAction::Fill, EditorAction::Undo, EditorAction::Swap, EditorAction::GoToAddr}) {
+        toolBar->addAction(window.HexEditor().Action(action));
     }
     return toolBar;
 }

@@ -1,34 +1,15 @@
 #pragma once
 
-class QMainWindow;
 class QToolBar;
 
 namespace zav {
 
-class CompareCommand;
-class DeviceCommands;
-class EditorWindowCommands;
-class FileCommands;
-class HelpCommands;
-class SafetyCommands;
-class ShellSettings;
-class THexEdit;
+class TProgShell;
 
-// The main window's parts that own the commands its menus and tool bar show.
-struct ShellCommandOwners {
-    FileCommands& files;
-    CompareCommand& compare;
-    SafetyCommands& safety;
-    EditorWindowCommands& editorWindows;
-    DeviceCommands& device;
-    ShellSettings& settings;
-    HelpCommands& help;
-    THexEdit& editor;
-};
-
-// File, Edit, Tools, Window and Help, each item with its underlined letter.
-void BuildShellMenus(QMainWindow& window, const ShellCommandOwners& owners);
+// File, Edit, Tools, Window and Help, from the commands of the window's parts, each item
+// with its underlined letter.
+void BuildShellMenus(TProgShell& window);
 // "ToolBar1": the windows, the file commands and the manual, then the editor's commands.
-QToolBar* BuildShellToolBar(QMainWindow& window, const ShellCommandOwners& owners);
+[[nodiscard]] QToolBar* BuildShellToolBar(TProgShell& window);
 
 } // namespace zav

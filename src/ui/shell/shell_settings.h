@@ -6,16 +6,12 @@
 #include <vector>
 
 #include "shell/settings_file.h"
+#include "ui/shell/shell_core.h"
 
 class QAction;
-class QWidget;
 
 namespace zav {
 
-class MainWindowFlow;
-class MessageBoxes;
-class StatusWin;
-class THexEdit;
 struct ScreenRect;
 struct WindowBounds;
 struct WindowLayout;
@@ -26,8 +22,7 @@ class ShellSettings final : public QObject {
     Q_OBJECT
 
 public:
-    ShellSettings(QWidget& window, THexEdit& editor, MainWindowFlow& flow, StatusWin& status, MessageBoxes& boxes,
-                  std::filesystem::path settingsFile);
+    ShellSettings(const ShellCore& core, std::filesystem::path settingsFile);
 
     [[nodiscard]] QAction* ResetAction() const { return reset_; }
     // Reads the settings file and applies it to the windows; what it found wrong is told by
@@ -47,14 +42,11 @@ private:
     // onto a screen present, title bar reachable.
     void PlaceMainWindow(WindowBounds& main, const std::vector<ScreenRect>& screens);
     // Windows never placed (a first start) go beside the main window, not over it.
-    void PlaceEditorWindows(WindowLayout& layout, const WindowBounds& main, const std::vector<ScreenRect>& screens);
+    void PlaceEditorWindows(WindowLayout& layout, const WindowBounds& main,
+                            const std::vector<ScreenRect>& screens);
     void PlaceDescriptionBesideEditor(WindowLayout& layout, const std::vector<ScreenRect>& screens);
 
-    QWidget& window_;
-    THexEdit& editor_;
-    MainWindowFlow& flow_;
-    StatusWin& status_;
-    MessageBoxes& boxes_;
+    ShellCore core_;
     std::filesystem::path settingsFile_;
     QAction* reset_;
 };
