@@ -158,14 +158,14 @@ QWidget* TProgShell::CreateBottomRow()
     return splitter;
 }
 
+QPushButton* TProgShell::OptionButton(SequenceOption option) const
+{
+    return pages_->OptionButton(option);
+}
+
 SequenceRunner& TProgShell::Sequences()
 {
     return sequences_->Runner();
-}
-
-void TProgShell::AddStatusMessage(const std::string& text, StatusKind kind)
-{
-    statusWin_->AddStatusMessage(text, kind);
 }
 
 void TProgShell::LoadSettings()

@@ -3,7 +3,6 @@
 #include <QMainWindow>
 
 #include <memory>
-#include <string>
 
 #include "sequences/sequence_host.h"
 #include "shell/main_window_flow.h"
@@ -50,7 +49,6 @@ public:
     [[nodiscard]] THexEdit& HexEditor() { return *hexEdit_; }
     [[nodiscard]] StatusWin& Status() { return *statusWin_; }
     [[nodiscard]] SequenceRunner& Sequences();
-    void AddStatusMessage(const std::string& text, StatusKind kind);
 
     // The parts that own the menus' commands.
     [[nodiscard]] FileCommands& Files() { return *files_; }
@@ -64,10 +62,7 @@ public:
 
     // The controls by their roles, for the dialogs that work with them and for tests.
     [[nodiscard]] QPushButton* StartButton(SequenceKind kind) const { return pages_->StartButton(kind); }
-    [[nodiscard]] QPushButton* OptionButton(SequenceOption option) const
-    {
-        return pages_->OptionButton(option);
-    }
+    [[nodiscard]] QPushButton* OptionButton(SequenceOption option) const;
     [[nodiscard]] QToolButton* DeviceIDButton() const { return deviceIdButton_; }
     [[nodiscard]] QLineEdit* DeviceIDValue() const { return deviceIdValue_; }
     [[nodiscard]] QProgressBar* ProgBar() const { return progBar_; }

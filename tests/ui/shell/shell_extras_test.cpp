@@ -258,8 +258,8 @@ private slots:
     {
         ShellFixture fixture;
         TProgShell& shell = fixture.Make();
-        shell.AddStatusMessage("first", StatusKind::Normal);
-        shell.AddStatusMessage("second", StatusKind::Error);
+        shell.Status().AddStatusMessage("first", StatusKind::Normal);
+        shell.Status().AddStatusMessage("second", StatusKind::Error);
         shell.Status().SelectLastLine();
         MessageListMenu& menu = shell.MessageMenu();
         const QList<QAction*> items = menu.Menu()->actions();
