@@ -39,7 +39,7 @@ FileCommands::FileCommands(const ShellCore& core, QProgressBar& progress)
     OnTriggered(open_, this, window, [this] { EditOpenFileExecute(); });
     OnTriggered(save_, this, window, [this] { EditSaveFileExecute(); });
     OnTriggered(print_, this, window, [this] { EditPrintExecute(); });
-    OnTriggered(exit_, this, window, [&window] { window.close(); });
+    OnTriggered(exit_, this, window, [this] { core_.window.close(); });
 
     // Queued: the load may ask about unsaved work, and a box must not hold the desktop's
     // drag and drop open until it is answered.

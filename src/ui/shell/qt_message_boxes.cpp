@@ -73,8 +73,8 @@ BoxAnswer AnswerOf(int button)
 
 BoxAnswer QtMessageBoxes::Show(const BoxRequest& request)
 {
-    QMessageBox box(LookOf(request.kind).icon, CaptionOf(request), FromSystemText(request.text), ButtonsOf(request.buttons),
-                    parent_);
+    QMessageBox box(LookOf(request.kind).icon, CaptionOf(request), FromSystemText(request.text),
+                    ButtonsOf(request.buttons), parent_);
     box.setTextFormat(Qt::PlainText);
     // QMessageBox wraps at a narrow width of its own; a line of the text is kept whole
     // where the screen has room for it.

@@ -120,7 +120,9 @@ QWidget* SequencePages::CreatePage(const char* objectName, const QString& hint, 
     grid->setContentsMargins(6, 4, 6, 4);
     grid->setVerticalSpacing(1);
     int column = 0;
-    for (const auto& [label, button] : toggles) {
+    for (const auto& [label, toggle] : toggles) {
+        // A variable of its own for the lambda below: clang 14 cannot capture a structured binding.
+        QPushButton* button = toggle;
         auto* caption = new QLabel(QString::fromLatin1(label), page);
         caption->setAlignment(Qt::AlignHCenter);
         caption->setBuddy(button);
