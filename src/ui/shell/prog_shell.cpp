@@ -74,24 +74,14 @@ TProgShell::~TProgShell() = default;
 
 void TProgShell::CreateCommandOwners()
 {
-    SequenceWidgets widgets{*statusWin_, services_.boxes, flow_, hexEdit_->Buffer()};
-    widgets.progress = progBar_;
-    widgets.readStart = pages_->StartButton(SequenceKind::Read);
-    widgets.programStart = pages_->StartButton(SequenceKind::Program);
-    widgets.verifyDifferences = [this](const std::vector<CellDifference>& differences) {
-        hexEdit_->SetVerifyDifferences(differences);
-    };
-    for (std::size_t option = 0; option < widgets.options.size(); ++option) {
-        widgets.options[option] = pages_->OptionButtons()[option];
-    }
-    sequences_ = std::make_unique<SequenceCommands>(*this, *pages_, widgets, services_);
+    const ShellCore core{*this, *hexEdit_, flow_, *statusWin_, services_.boxes};
+    sequences_ = std::make_unique<SequenceCommands>(core, *pages_, *progBar_, services_);
     connect(sequences_.get(), &SequenceCommands::StopRequested, this, &TProgShell::SequenceStopRequested);
     // A close that waited for the sequences goes on once they have ended.
     connect(&sequences_->Runner(), &SequenceRunner::Idle, this, [this] {
         if (closeAfterStop_) close();
     });
 
-    const ShellCore core{*this, *hexEdit_, flow_, *statusWin_, services_.boxes};
     files_ = std::make_unique<FileCommands>(core, *progBar_);
     safety_ = std::make_unique<SafetyCommands>(core, *files_, *sequences_);
     compare_ = std::make_unique<CompareCommand>(core, [this] { safety_->VerifyDifferencesExecute(); });

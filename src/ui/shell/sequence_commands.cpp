@@ -5,9 +5,12 @@
 #include <QSignalBlocker>
 #include <QWidget>
 
+#include <algorithm>
+
 #include "files/backup_folder.h"
 #include "shell/interlocked_commands.h"
 #include "shell/main_window_flow.h"
+#include "ui/buffer/hex_edit_window.h"
 #include "ui/sequences/sequence_runner.h"
 #include "ui/shell/sequence_pages.h"
 #include "ui/shell/shell_services.h"
@@ -15,11 +18,31 @@
 
 namespace zav {
 
-SequenceCommands::SequenceCommands(QWidget& window, const SequencePages& pages,
-                                   const SequenceWidgets& widgets, const ShellServices& services)
-    : QObject(&window), pages_(pages), flow_(widgets.flow), host_(new GuiSequenceHost(widgets, this)),
+namespace {
+
+SequenceWidgets WidgetsOf(const ShellCore& core, const SequencePages& pages, QProgressBar& progress)
+{
+    SequenceWidgets widgets{core.status, core.boxes, core.flow, core.editor.Buffer()};
+    widgets.progress = &progress;
+    widgets.readStart = pages.StartButton(SequenceKind::Read);
+    widgets.programStart = pages.StartButton(SequenceKind::Program);
+    std::copy(pages.OptionButtons().begin(), pages.OptionButtons().end(), widgets.options.begin());
+    THexEdit& editor = core.editor;
+    widgets.verifyDifferences = [&editor](const std::vector<CellDifference>& differences) {
+        editor.SetVerifyDifferences(differences);
+    };
+    return widgets;
+}
+
+} // namespace
+
+SequenceCommands::SequenceCommands(const ShellCore& core, const SequencePages& pages, QProgressBar& progress,
+                                   const ShellServices& services)
+    : QObject(&core.window), pages_(pages), flow_(core.flow),
+      host_(new GuiSequenceHost(WidgetsOf(core, pages, progress), this)),
       runner_(std::make_unique<SequenceRunner>(*host_, services.links, services.isSimulated, this))
 {
+    QWidget& window = core.window;
     for (SequenceKind kind : {SequenceKind::Program, SequenceKind::Read}) {
         connect(pages_.StartButton(kind), &QPushButton::clicked, this,
                 Guarded(&window, [this, kind](bool down) { StartButtonClick(kind, down); }));

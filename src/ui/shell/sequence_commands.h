@@ -6,10 +6,11 @@
 
 #include "sequences/sequence_host.h"
 #include "ui/sequences/gui_sequence_host.h"
+#include "ui/shell/shell_core.h"
 
 class QAbstractButton;
 class QAction;
-class QWidget;
+class QProgressBar;
 
 namespace zav {
 
@@ -32,8 +33,9 @@ class SequenceCommands final : public QObject {
     Q_OBJECT
 
 public:
-    // `widgets` are the window's controls a sequence reports to; the pages' buttons among them.
-    SequenceCommands(QWidget& window, const SequencePages& pages, const SequenceWidgets& widgets,
+    // A sequence reports to the core's message list and to `progress`, and reads the pages'
+    // options; it reaches the boards through the services' links.
+    SequenceCommands(const ShellCore& core, const SequencePages& pages, QProgressBar& progress,
                      const ShellServices& services);
     SequenceCommands(const SequenceCommands&) = delete;
     SequenceCommands& operator=(const SequenceCommands&) = delete;
