@@ -100,12 +100,6 @@ public:
     // back. The serial board's loader paces its own writes.
     void CalibrateSettleDelay(std::uint16_t address) { protocol_->CalibrateSettleDelay(address); }
 
-    // The open protocol's timing state: the clock pulse width in port writes, the wait after
-    // a write, and whether the ready signal comes on the status line (or the clock line).
-    [[nodiscard]] int PulseCount() const { return protocol_->PulseCount(); }
-    [[nodiscard]] int SettleDelayMs() const { return protocol_->SettleDelayMs(); }
-    [[nodiscard]] bool ReadyOnStatusLine() const { return protocol_->ReadyOnStatusLine(); }
-
 private:
     // The protocol of the port that opened; on failure the error is set and nothing is held.
     std::unique_ptr<BoardProtocol> OpenParallel(const std::string& portName, int portNumber, int delayCount);
