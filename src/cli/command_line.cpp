@@ -10,7 +10,7 @@
 #include "boardsim/board_sim_options.h"
 #include "buffer/numeric_helpers.h"
 #include "devices/device_catalogue.h"
-#include "devices/port_kind_check.h"
+#include "sequences/port_kind_check.h"
 #include "link/delay_count.h"
 #include "link/port_name.h"
 
