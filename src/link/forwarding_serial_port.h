@@ -29,8 +29,14 @@ public:
     }
     [[nodiscard]] bool SetDtr(bool on) override { return Forwardee() != nullptr && Forwardee()->SetDtr(on); }
     [[nodiscard]] bool SetRts(bool on) override { return Forwardee() != nullptr && Forwardee()->SetRts(on); }
-    [[nodiscard]] bool PurgeReceive() override { return Forwardee() != nullptr && Forwardee()->PurgeReceive(); }
-    [[nodiscard]] bool PurgeTransmit() override { return Forwardee() != nullptr && Forwardee()->PurgeTransmit(); }
+    [[nodiscard]] bool PurgeReceive() override
+    {
+        return Forwardee() != nullptr && Forwardee()->PurgeReceive();
+    }
+    [[nodiscard]] bool PurgeTransmit() override
+    {
+        return Forwardee() != nullptr && Forwardee()->PurgeTransmit();
+    }
     [[nodiscard]] bool WriteByte(std::uint8_t value) override
     {
         return Forwardee() != nullptr && Forwardee()->WriteByte(value);

@@ -3,8 +3,8 @@
 #include <memory>
 #include <string>
 
-#include "link/ports_map.h"
 #include "link/forwarding_serial_port.h"
+#include "link/ports_map.h"
 
 namespace zav {
 

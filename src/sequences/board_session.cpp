@@ -2,11 +2,11 @@
 
 #include <utility>
 
-#include "sequences/port_kind_check.h"
 #include "link/board_profile.h"
 #include "link/link_context.h"
 #include "link/programmer_link.h"
 #include "sequences/link_factory.h"
+#include "sequences/port_kind_check.h"
 #include "sequences/sequence_host.h"
 
 namespace zav {

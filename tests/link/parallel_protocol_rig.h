@@ -31,7 +31,8 @@ public:
         context_.lastError.clear();
         protocol_ = std::make_unique<ParallelBoardProtocol>(port_, BoardProfileFor(code), context_);
         std::string cause;
-        EXPECT_EQ(protocol_->Open(portNumber, delayCount, cause), ParallelBoardProtocol::OpenOutcome::Open) << cause;
+        EXPECT_EQ(protocol_->Open(portNumber, delayCount, cause), ParallelBoardProtocol::OpenOutcome::Open)
+            << cause;
         return *protocol_;
     }
     [[nodiscard]] const std::string& LastError() const { return context_.lastError; }
