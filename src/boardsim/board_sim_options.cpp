@@ -1,9 +1,10 @@
 #include "boardsim/board_sim_options.h"
 
 #include <array>
-#include <charconv>
 #include <string>
 #include <utility>
+
+#include "buffer/numeric_helpers.h"
 
 namespace zav {
 
@@ -12,16 +13,9 @@ namespace {
 // Decimal, or hexadecimal after "0x"; the whole text must be the number.
 std::optional<std::uint32_t> ParseNumber(std::string_view text, std::uint32_t max)
 {
-    int base = 10;
-    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-        base = 16;
-        text.remove_prefix(2);
-    }
-    if (text.empty()) return std::nullopt;
-    std::uint32_t value = 0;
-    const auto [end, failure] = std::from_chars(text.data(), text.data() + text.size(), value, base);
-    if (failure != std::errc{} || end != text.data() + text.size() || value > max) return std::nullopt;
-    return value;
+    const std::optional<std::uint64_t> value = ParseUnsignedNumber(text);
+    if (!value || *value > max) return std::nullopt;
+    return static_cast<std::uint32_t>(*value);
 }
 
 std::optional<Hc11Variant> ParseVariant(std::string_view text)
