@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "boardsim/simulated_board.h"
+#include "link/port_name.h"
 #include "link/programmer_link.h"
 #include "support/stored_control_port.h"
 
@@ -284,9 +285,12 @@ TEST(LinkRoundTrip, RealTimeBoardIsPacedByTheWallClock)
 TEST(LinkRoundTrip, ListsThePortsTheSimulatedPcHas)
 {
     SimulatedBoard board(BoardSimOptions{});
-    EXPECT_EQ(ProgrammerLink::ListParallelPorts(board.Parallel()),
-              (std::vector<std::string>{"LPT1", "LPT2", "LPT3"}));
-    EXPECT_EQ(ProgrammerLink::ListSerialPorts(board.Serial()).size(), 8u);
+    for (const PortName& name : PortName::All(PortName::Kind::Parallel))
+        EXPECT_NE(board.Parallel().BaseAddress(name.Number()), 0) << name.Text();
+    for (const PortName& name : PortName::All(PortName::Kind::Serial)) {
+        EXPECT_TRUE(board.Serial().Open(name.Text())) << name.Text();
+        board.Serial().Close();
+    }
 }
 
 } // namespace

@@ -319,7 +319,7 @@ TEST_F(LinkTrace, SuccessfulWaitClearsAnEarlierError)
 TEST_F(LinkTrace, ClosingWritesZeroToDataOnlyForAParallelLink)
 {
     {
-        ProgrammerLink link;
+        ProgrammerLink link{PortAccess{}};
         link.Close();
     }
     ProgrammerLink link(Ports());
