@@ -1,5 +1,5 @@
 // The parallel protocol on its own, for what the link does not show: which port's
-// registers it drives, which ready line it found, and the settle delay it calibrated.
+// registers it drives and the settle delay it calibrated.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -52,21 +52,6 @@ struct SimulatedRig {
     SimulatedBoard board;
     test::ParallelProtocolRig protocols{board.Parallel(), board.BoardClock(), stop};
 };
-
-TEST(ParallelBoardProtocol, FindsTheReadyLineTheBoardSignalsOn)
-{
-    struct Case {
-        std::uint8_t code;
-        bool clockReadback;
-    };
-    for (const Case c : {Case{0, false}, Case{0, true}, Case{2, false}, Case{3, false}, Case{3, true}}) {
-        SCOPED_TRACE(testing::Message() << "code " << int(c.code) << (c.clockReadback ? " clock line" : ""));
-        BoardSimOptions options = SimulatedRig::Options(c.code);
-        options.clockReadback = c.clockReadback;
-        SimulatedRig rig(options);
-        EXPECT_EQ(rig.protocols.Open(c.code).ReadyOnStatusLine(), !c.clockReadback);
-    }
-}
 
 TEST(ParallelBoardProtocol, CalibrationFindsTheWriteTimeAndRestoresTheCell)
 {
