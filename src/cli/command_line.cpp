@@ -217,7 +217,7 @@ std::string AddPorts(CommandLine& c, const std::string& value)
         const std::string name =
             value.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
         if (!PortName::IsValid(name))
-            return "--port: " + Quoted(name) + " is not a port (LPT1 to LPT3, COM1 to COM8)";
+            return "--port: " + Quoted(name) + " is not a port (" + PortName::EveryRangeText() + ")";
         if (std::find(c.ports.begin(), c.ports.end(), name) != c.ports.end())
             return "--port: " + name + " is named twice";
         c.ports.push_back(name);

@@ -54,7 +54,7 @@ PortCheck CheckPort(const std::string& portName, const PortsMap& map, FtdiUsb& u
     check.portName = portName;
     const std::optional<PortName> name = PortName::Parse(portName);
     if (!name) {
-        check.cause = "not a port name (LPT1 to LPT3, COM1 to COM8)";
+        check.cause = "not a port name (" + PortName::EveryRangeText() + ")";
         return check;
     }
     const bool parallel = name->IsParallel();

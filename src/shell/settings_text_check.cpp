@@ -70,9 +70,7 @@ void CheckPort(const std::vector<std::string>& lines, std::string_view key, Port
 {
     const std::string value = FindSettingValue(lines, key);
     if (value.empty() || PortName::IsOfKind(value, kind)) return;
-    const std::string names =
-        PortName(kind, 1).Text() + " to " + PortName(kind, PortName::Count(kind)).Text();
-    warnings.push_back(std::string(key) + "=" + PrintableText(value) + " is not one of " + names +
+    warnings.push_back(std::string(key) + "=" + PrintableText(value) + " is not one of " + PortName::RangeText(kind) +
                        "; a run on that port will not open it");
 }
 
