@@ -7,6 +7,10 @@ namespace zav {
 
 namespace {
 
+// The full-speed chips take 128 bytes in one USB transfer, the high-speed ones 1024.
+constexpr std::size_t kFullSpeedTransfer = 128;
+constexpr std::size_t kHighSpeedTransfer = 1024;
+
 // What sets each known chip apart: the device release its descriptor reports, its name, and
 // the largest USB transfer it takes in one go.
 struct ChipRow {
@@ -17,14 +21,14 @@ struct ChipRow {
 };
 
 constexpr std::array<ChipRow, 8> kChips = {{
-    {FtdiChip::Ft232Am, 0x0200, "FT232AM", 128},
-    {FtdiChip::Ft232Bm, 0x0400, "FT232BM", 128},
-    {FtdiChip::Ft2232C, 0x0500, "FT2232C/D", 128},
-    {FtdiChip::Ft232R, 0x0600, "FT232R", 128},
-    {FtdiChip::Ft2232H, 0x0700, "FT2232H", 1024},
-    {FtdiChip::Ft4232H, 0x0800, "FT4232H", 1024},
-    {FtdiChip::Ft232H, 0x0900, "FT232H", 1024},
-    {FtdiChip::Ft230X, 0x1000, "FT-X series", 128},
+    {FtdiChip::Ft232Am, 0x0200, "FT232AM", kFullSpeedTransfer},
+    {FtdiChip::Ft232Bm, 0x0400, "FT232BM", kFullSpeedTransfer},
+    {FtdiChip::Ft2232C, 0x0500, "FT2232C/D", kFullSpeedTransfer},
+    {FtdiChip::Ft232R, 0x0600, "FT232R", kFullSpeedTransfer},
+    {FtdiChip::Ft2232H, 0x0700, "FT2232H", kHighSpeedTransfer},
+    {FtdiChip::Ft4232H, 0x0800, "FT4232H", kHighSpeedTransfer},
+    {FtdiChip::Ft232H, 0x0900, "FT232H", kHighSpeedTransfer},
+    {FtdiChip::Ft230X, 0x1000, "FT-X series", kFullSpeedTransfer},
 }};
 
 // The row of a known chip; null for FtdiChip::Unknown.
@@ -72,7 +76,7 @@ std::string FtdiChipRefusal(FtdiChip chip)
 std::size_t FtdiTransferLimit(FtdiChip chip)
 {
     const ChipRow* row = RowOf(chip);
-    return row != nullptr ? row->transferLimit : 128;
+    return row != nullptr ? row->transferLimit : kFullSpeedTransfer;
 }
 
 } // namespace zav
