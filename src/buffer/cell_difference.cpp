@@ -24,10 +24,15 @@ std::string DifferencesText(const std::vector<CellDifference>& differences, std:
     return text;
 }
 
+std::string CellsDifferText(std::size_t count)
+{
+    return count == 1 ? "1 cell differs" : std::to_string(count) + " cells differ";
+}
+
 std::string DifferenceSummary(const std::vector<CellDifference>& differences)
 {
     if (differences.empty()) return "No differences";
-    std::string text = std::to_string(differences.size()) + " cells differ, first at 0x";
+    std::string text = CellsDifferText(differences.size()) + ", first at 0x";
     AppendHexAddress(text, differences.front().address);
     return text;
 }
