@@ -31,32 +31,32 @@ std::string ReadAttribute(const std::filesystem::path& device, const char* name)
     return value;
 }
 
-std::optional<unsigned> HexAttribute(const std::filesystem::path& device, const char* name)
+// A sysfs attribute that holds one number in `base` (vendor and product ids are written in
+// hexadecimal, bus and device numbers in decimal); nothing where it is missing, malformed or
+// above `largest`.
+std::optional<unsigned> NumberAttribute(const std::filesystem::path& device, const char* name, int base,
+                                        unsigned long largest)
 {
     const std::string text = ReadAttribute(device, name);
     if (text.empty()) return std::nullopt;
     try {
         std::size_t used = 0;
-        const unsigned long value = std::stoul(text, &used, 16);
-        if (used != text.size() || value > 0xFFFF) return std::nullopt;
+        const unsigned long value = std::stoul(text, &used, base);
+        if (used != text.size() || value > largest) return std::nullopt;
         return static_cast<unsigned>(value);
     } catch (const std::exception&) {
         return std::nullopt;
     }
 }
 
+std::optional<unsigned> HexAttribute(const std::filesystem::path& device, const char* name)
+{
+    return NumberAttribute(device, name, 16, 0xFFFF);
+}
+
 std::optional<unsigned> DecimalAttribute(const std::filesystem::path& device, const char* name)
 {
-    const std::string text = ReadAttribute(device, name);
-    if (text.empty()) return std::nullopt;
-    try {
-        std::size_t used = 0;
-        const unsigned long value = std::stoul(text, &used, 10);
-        if (used != text.size() || value > 0xFF) return std::nullopt;
-        return static_cast<unsigned>(value);
-    } catch (const std::exception&) {
-        return std::nullopt;
-    }
+    return NumberAttribute(device, name, 10, 0xFF);
 }
 
 // Holds the library for as long as a context of it is open.
