@@ -83,11 +83,19 @@ void RealTimeClock::SleepMs(int milliseconds)
 
 bool RealTimeClock::SleepMsUnlessStopped(int milliseconds, const std::atomic<bool>& stop)
 {
+    constexpr std::int64_t kStopCheckNs = std::int64_t{kStopCheckMs} * kNsPerMs;
     const std::int64_t deadlineNs = MonotonicNowNs() + std::int64_t{std::max(milliseconds, 0)} * kNsPerMs;
+    // Only the end has to come on time: the looks at `stop` before the last stretch may come
+    // late, so they sleep without the spin that a wait ending on time costs.
+    const std::int64_t lastStretchNs = deadlineNs - kStopCheckNs;
     while (!stop.load()) {
         const std::int64_t nowNs = MonotonicNowNs();
         if (nowNs >= deadlineNs) return false;
-        WaitUntilNs(std::min(deadlineNs, nowNs + std::int64_t{kStopCheckMs} * kNsPerMs));
+        if (nowNs < lastStretchNs) {
+            SleepUntilNs(std::min(nowNs + kStopCheckNs, lastStretchNs));
+        } else {
+            WaitUntilNs(deadlineNs);
+        }
     }
     return true;
 }

@@ -59,10 +59,13 @@ TEST(RealTimeClockTest, StoppedWaitReturnsAtOnceAndAFinishedOneReportsNoStop)
     EXPECT_TRUE(clock.SleepMsUnlessStopped(10'000, stopped));
     EXPECT_LT(clock.NowUs() - start, 1'000'000);
 
+    // Longer than a stop check: slept in stretches, the last one ending on time.
     const std::atomic<bool> running{false};
-    const std::int64_t waitStart = clock.NowUs();
-    EXPECT_FALSE(clock.SleepMsUnlessStopped(25, running));
-    EXPECT_GE(clock.NowUs() - waitStart, 25 * 1000);
+    for (const int milliseconds : {25, 10, 3}) {
+        const auto waitStart = std::chrono::steady_clock::now();
+        EXPECT_FALSE(clock.SleepMsUnlessStopped(milliseconds, running));
+        EXPECT_GE(std::chrono::steady_clock::now() - waitStart, std::chrono::milliseconds(milliseconds));
+    }
 }
 
 } // namespace
