@@ -24,10 +24,15 @@ std::string DifferencesText(const std::vector<CellDifference>& differences, std:
     return text;
 }
 
+std::string CellsDifferText(std::size_t count)
+{
+    return count == 1 ? "1 cell differs" : std::to_string(count) + " cells differ";
+}
+
 std::string DifferenceSummary(const std::vector<CellDifference>& differences)
 {
     if (differences.empty()) return "No differences";
-    std::string text = std::to_string(differences.size()) + " cells differ, first at 0x";
+    std::string text = CellsDifferText(differences.size()) + ", first at 0x";
     AppendHexAddress(text, differences.front().address);
     return text;
 }
@@ -36,11 +41,7 @@ std::vector<AddressRange> DifferenceRuns(const std::vector<CellDifference>& diff
 {
     std::vector<AddressRange> runs;
     for (const CellDifference& difference : differences) {
-        if (!runs.empty() && runs.back().last + 1 == difference.address) {
-            runs.back().last = difference.address;
-        } else {
-            runs.push_back({difference.address, difference.address});
-        }
+        AddToRuns(runs, difference.address);
     }
     return runs;
 }
@@ -60,12 +61,7 @@ std::vector<AddressRange> DifferingRuns(const std::function<bool(std::int32_t)>&
 {
     std::vector<AddressRange> runs;
     for (std::int32_t address = range.first; address <= range.last; ++address) {
-        if (!differs(address)) continue;
-        if (!runs.empty() && runs.back().last == address - 1) {
-            runs.back().last = address;
-        } else {
-            runs.push_back({address, address});
-        }
+        if (differs(address)) AddToRuns(runs, address);
     }
     return runs;
 }

@@ -25,7 +25,9 @@ struct CellDifference {
 // DifferenceLine of each, one a line, each ended by a line feed.
 [[nodiscard]] std::string DifferencesText(const std::vector<CellDifference>& differences,
                                           std::string_view otherSide = "device");
-// "N cells differ, first at 0x...." for differences in address order, or "No differences".
+// "1 cell differs" or "N cells differ".
+[[nodiscard]] std::string CellsDifferText(std::size_t count);
+// CellsDifferText and ", first at 0x...." for differences in address order, or "No differences".
 [[nodiscard]] std::string DifferenceSummary(const std::vector<CellDifference>& differences);
 // The differing cells, in address order, as runs of neighbouring addresses.
 [[nodiscard]] std::vector<AddressRange> DifferenceRuns(const std::vector<CellDifference>& differences);

@@ -28,7 +28,7 @@ void DifferenceMarks::Set(std::vector<CellDifference> differences, DifferenceSou
 std::string DifferenceMarks::Summary() const
 {
     if (source_ == DifferenceSource::File) return DifferenceSummary(marks_);
-    return marks_.empty() ? "No differences from the last verify" : std::to_string(marks_.size()) + " cells differ";
+    return marks_.empty() ? "No differences from the last verify" : CellsDifferText(marks_.size());
 }
 
 bool DifferenceMarks::Remove(std::int32_t address)

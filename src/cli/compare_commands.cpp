@@ -91,8 +91,8 @@ int RunCompare(const CommandLine& command, ToolIo& io)
         reporter.AddStatusMessage("The files are equal", StatusKind::Normal);
         return kExitDone;
     }
-    reporter.AddStatusMessage(std::to_string(cells) + " cells differ in " + std::to_string(runs) + " ranges",
-                              StatusKind::Normal);
+    const std::string ranges = runs == 1 ? "1 range" : std::to_string(runs) + " ranges";
+    reporter.AddStatusMessage(CellsDifferText(static_cast<std::size_t>(cells)) + " in " + ranges, StatusKind::Normal);
     return kExitFailed;
 }
 

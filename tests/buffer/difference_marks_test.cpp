@@ -66,6 +66,7 @@ TEST(CellDifference, LinesAndRuns)
     EXPECT_EQ(DifferenceRuns(cells), (std::vector<AddressRange>{{0x10, 0x11}, {0x13, 0x13}, {0xFFFF, 0xFFFF}}));
     EXPECT_EQ(DifferenceSummary(cells), "4 cells differ, first at 0x0010");
     EXPECT_EQ(DifferenceSummary({}), "No differences");
+    EXPECT_EQ(DifferenceSummary({{0x0100, 0, 1}}), "1 cell differs, first at 0x0100") << "one cell reads as one";
 }
 
 // A comparison's marks say what they were compared with; a verify's say when there are none.
@@ -76,6 +77,8 @@ TEST(DifferenceMarks, SummaryAndOtherSideFollowTheSource)
     marks.Set({{0x20, 1, 2}, {0x10, 1, 2}});
     EXPECT_EQ(marks.Summary(), "2 cells differ");
     EXPECT_EQ(marks.OtherSide(), "device");
+    marks.Set({{0x20, 1, 2}});
+    EXPECT_EQ(marks.Summary(), "1 cell differs");
     marks.Set({{0x20, 1, 2}, {0x10, 1, 2}}, DifferenceSource::File, "/data/image.hex");
     EXPECT_EQ(marks.Summary(), "2 cells differ, first at 0x0010") << "in address order, whatever the input's";
     EXPECT_EQ(marks.OtherSide(), "file");

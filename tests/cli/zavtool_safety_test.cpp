@@ -116,6 +116,8 @@ TEST_F(ZavtoolSafetyTest, CompareAndChecksum)
     const ToolRun inRange =
         Run({"compare", Work("pattern.bin"), Work("other.bin"), "--device", "MC68HC11E9", "--range", "0xB600:0xB7FF"});
     EXPECT_EQ(inRange.out, "0xB700\n");
+    EXPECT_NE(differ.err.find("3 cells differ in 2 ranges"), std::string::npos) << differ.err;
+    EXPECT_NE(inRange.err.find("1 cell differs in 1 range"), std::string::npos) << inRange.err;
     const ToolRun equal = Run({"compare", Work("pattern.bin"), Work("pattern.bin")});
     EXPECT_EQ(equal.exitStatus, 0);
     EXPECT_EQ(equal.out, "");

@@ -113,7 +113,7 @@ TEST_F(ZavtoolSequenceTest, SimulatedVariantsGiveTheirMessages)
         Program("MC68HC11E9", "stuck-cell=0xB610", {"--erase", "--program", "--verify", "--yes"});
     EXPECT_EQ(stuck.exitStatus, 1);
     EXPECT_NE(
-        stuck.err.find("error: Verify Error at Address : 0xB610\nerror: Verify failed: 1 cells differ, first at 0xB610\n"),
+        stuck.err.find("error: Verify Error at Address : 0xB610\nerror: Verify failed: 1 cell differs, first at 0xB610\n"),
         std::string::npos)
         << stuck.err;
 }

@@ -27,7 +27,7 @@ def run(j):
     j.type("A5")
     run_steps(j, "Verify")
     j.wait_message("Verify Error at Address : 0xB600")
-    assert any(line.startswith(" Verify failed: 1 cells differ") for line in j.messages()), j.messages()
+    assert any(line.startswith(" Verify failed: 1 cell differs") for line in j.messages()), j.messages()
 
     # The mark, as a reader hears it, and F8 to it from elsewhere.
     j.wait(lambda: j.cell(hex_pane, 0xB600).description == "device 5A", "the mark 'device 5A' on 0xB600")
