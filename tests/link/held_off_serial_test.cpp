@@ -9,6 +9,7 @@
 #include <string>
 
 #include "boardsim/simulated_board.h"
+#include "link/forwarding_serial_port.h"
 #include "link/programmer_link.h"
 
 namespace zav {
@@ -18,7 +19,7 @@ constexpr std::uint16_t kCell = 0x0342;
 
 // Forwards to the simulated board's serial port; the writes numbered in `heldOff` (counted
 // from the last Arm) come 6 ms late, as after the scheduler ran other work meanwhile.
-class HeldOffSerialPort final : public SerialPort {
+class HeldOffSerialPort final : public ForwardingSerialPort {
 public:
     HeldOffSerialPort(SerialPort& port, VirtualClock& clock) : port_(port), clock_(clock) {}
 
@@ -40,24 +41,17 @@ public:
     bool Open(const std::string& portName) override { return port_.Open(portName); }
     bool IsOpen() const override { return port_.IsOpen(); }
     void Close() override { port_.Close(); }
-    bool GetTimeouts(SerialTimeouts& timeouts) override { return port_.GetTimeouts(timeouts); }
-    bool SetTimeouts(const SerialTimeouts& timeouts) override { return port_.SetTimeouts(timeouts); }
-    bool GetLineSettings(SerialLineSettings& settings) override { return port_.GetLineSettings(settings); }
-    bool SetLineSettings(const SerialLineSettings& settings) override { return port_.SetLineSettings(settings); }
-    bool SetDtr(bool on) override { return port_.SetDtr(on); }
-    bool SetRts(bool on) override { return port_.SetRts(on); }
-    bool PurgeReceive() override { return port_.PurgeReceive(); }
-    bool PurgeTransmit() override { return port_.PurgeTransmit(); }
+    std::string FailureCause() const override { return port_.FailureCause(); }
     bool WriteByte(std::uint8_t value) override
     {
         if (everyWrite_ || heldOff_.count(writes_) != 0) clock_.AdvanceUs(6'000);
         if (++writes_ == stopAfter_ && stop_ != nullptr) *stop_ = true;
         return port_.WriteByte(value);
     }
-    SerialReadResult ReadByte(std::uint8_t& value) override { return port_.ReadByte(value); }
-    std::string FailureCause() const override { return port_.FailureCause(); }
 
 private:
+    SerialPort* Forwardee() const override { return &port_; }
+
     SerialPort& port_;
     VirtualClock& clock_;
     std::set<int> heldOff_;
