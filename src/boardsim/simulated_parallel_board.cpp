@@ -161,6 +161,15 @@ void SimulatedParallelBoard::Write(std::uint16_t address, std::uint8_t value)
     }
 }
 
+int SimulatedParallelBoard::WriteRepeated(std::uint16_t address, std::uint8_t value, int count,
+                                          const std::atomic<bool>* stop)
+{
+    if (count <= 0 || (stop != nullptr && stop->load(std::memory_order_acquire))) return 0;
+    Write(address, value);
+    if (virtualClock_ != nullptr) virtualClock_->AdvanceUs(count - 1);
+    return count;
+}
+
 bool SimulatedParallelBoard::Busy() const
 {
     return options_.neverReady || target_.Busy();

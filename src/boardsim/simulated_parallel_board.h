@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -41,6 +42,9 @@ public:
     void Release(int portNumber) override;
     [[nodiscard]] std::uint8_t Read(std::uint16_t address) override;
     void Write(std::uint16_t address, std::uint8_t value) override;
+    // Writing a register the value it holds changes no line, so the repeats after the first
+    // write only take their time: a clock pulse costs the same whatever its length.
+    int WriteRepeated(std::uint16_t address, std::uint8_t value, int count, const std::atomic<bool>* stop) override;
     // The simulated PC reads every line directly.
     [[nodiscard]] bool ReadsControlLines(int) override { return true; }
     [[nodiscard]] int SlowClockTest() override;

@@ -25,6 +25,7 @@ public:
 
     void SetStopRequest(const std::atomic<bool>& stopRequest) { stopRequest_ = &stopRequest; }
     [[nodiscard]] bool StopRequested() const { return stopRequest_->load(std::memory_order_acquire); }
+    [[nodiscard]] const std::atomic<bool>& StopRequest() const { return *stopRequest_; }
     // 0: a ready wait lasts until the board is ready or the user stops.
     void SetWaitLimitMs(std::int64_t milliseconds) { waitLimitMs_ = milliseconds; }
     [[nodiscard]] Clock& Time() { return *clock_; }

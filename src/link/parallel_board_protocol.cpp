@@ -106,21 +106,18 @@ void ParallelBoardProtocol::SetDataLine(std::uint8_t bit)
 
 void ParallelBoardProtocol::ClockPulse()
 {
-    ParallelPortIo& io = io_;
     const std::uint16_t control = baseAddress_ + kControlOffset;
     const std::uint8_t first = profile_.clockIdlesLow ? 1 : 0;
     const auto second = static_cast<std::uint8_t>(first ^ 1);
+    const int writesPerHalf = pulseCount_ + 1;
     // The writes are the pulse's only timing, so the stop request is looked at between them:
     // a stop ends the pulse at once, with the clock line back at its resting level.
-    for (int i = 0; i <= pulseCount_; ++i) {
-        if (context_.StopRequested()) {
-            io.Write(control, second);
-            context_.lastError = LinkContext::kNotReady;
-            return;
-        }
-        io.Write(control, first);
+    if (io_.WriteRepeated(control, first, writesPerHalf, &context_.StopRequest()) < writesPerHalf) {
+        io_.Write(control, second);
+        context_.lastError = LinkContext::kNotReady;
+        return;
     }
-    for (int i = 0; i <= pulseCount_; ++i) io.Write(control, second);
+    io_.WriteRepeated(control, second, writesPerHalf, nullptr);
 }
 
 bool ParallelBoardProtocol::ReadyConditionHolds()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 
@@ -31,6 +32,20 @@ public:
 
     [[nodiscard]] virtual std::uint8_t Read(std::uint16_t address) = 0;
     virtual void Write(std::uint16_t address, std::uint8_t value) = 0;
+
+    // Writes `value` to one register `count` times in a row: a clock pulse's half lasts as
+    // many writes as the delay asks. Before each write `stop`, unless null, is looked at;
+    // returns the writes made, fewer than `count` once it is set. A port whose writes take no
+    // time of their own (the simulated board) may make the repeats as one.
+    virtual int WriteRepeated(std::uint16_t address, std::uint8_t value, int count, const std::atomic<bool>* stop)
+    {
+        int made = 0;
+        for (; made < count; ++made) {
+            if (stop != nullptr && stop->load(std::memory_order_acquire)) break;
+            Write(address, value);
+        }
+        return made;
+    }
 
     // A read whose value is not needed before the next writes: `into` gets the register as
     // it is after the writes so far, at the latest when CompleteReads returns (it must stay

@@ -10,11 +10,17 @@ namespace zav {
 
 namespace {
 
-std::int64_t MonotonicNowUs()
+constexpr std::int64_t kNsPerUs = 1000;
+constexpr std::int64_t kNsPerMs = 1'000'000;
+constexpr std::int64_t kNsPerSecond = 1'000'000'000;
+
+// Deadlines are kept to the nanosecond: one counted from a reading truncated to whole
+// microseconds would end up to a microsecond before its time.
+std::int64_t MonotonicNowNs()
 {
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
-    return std::int64_t{now.tv_sec} * 1'000'000 + now.tv_nsec / 1000;
+    return std::int64_t{now.tv_sec} * kNsPerSecond + now.tv_nsec;
 }
 
 // The default slack of 50 us lets the kernel wake a sleeper that much late to batch
@@ -31,26 +37,26 @@ void UseMinimumTimerSlack()
 // Each thread learns its own wake-up latency: the link's worker, the window's, a test's.
 thread_local WakeUpMargin wakeUpMargin;
 
-void SleepUntilUs(std::int64_t wakeUs)
+void SleepUntilNs(std::int64_t wakeNs)
 {
-    const timespec wake{static_cast<time_t>(wakeUs / 1'000'000), static_cast<long>(wakeUs % 1'000'000) * 1000};
+    const timespec wake{static_cast<time_t>(wakeNs / kNsPerSecond), static_cast<long>(wakeNs % kNsPerSecond)};
     // A signal handled meanwhile ends the sleep early: sleeping on to the same time loses
     // nothing.
     while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &wake, nullptr) == EINTR) {
     }
 }
 
-// Sleeps to the margin before `deadlineUs`, then spins to it.
-void WaitUntilUs(std::int64_t deadlineUs)
+// Sleeps to the margin before `deadlineNs`, then spins to it.
+void WaitUntilNs(std::int64_t deadlineNs)
 {
     UseMinimumTimerSlack();
-    const std::int64_t nowUs = MonotonicNowUs();
-    const std::int64_t wakeUs = deadlineUs - wakeUpMargin.MarginUs(deadlineUs - nowUs);
-    if (wakeUs > nowUs) {
-        SleepUntilUs(wakeUs);
-        wakeUpMargin.Observe(MonotonicNowUs() - wakeUs);
+    const std::int64_t nowNs = MonotonicNowNs();
+    const std::int64_t wakeNs = deadlineNs - wakeUpMargin.MarginUs((deadlineNs - nowNs) / kNsPerUs) * kNsPerUs;
+    if (wakeNs > nowNs) {
+        SleepUntilNs(wakeNs);
+        wakeUpMargin.Observe((MonotonicNowNs() - wakeNs) / kNsPerUs);
     }
-    while (MonotonicNowUs() < deadlineUs) {
+    while (MonotonicNowNs() < deadlineNs) {
     }
 }
 
@@ -72,16 +78,24 @@ void WakeUpMargin::Observe(std::int64_t lateUs)
 void RealTimeClock::SleepMs(int milliseconds)
 {
     if (milliseconds <= 0) return;
-    WaitUntilUs(MonotonicNowUs() + std::int64_t{milliseconds} * 1000);
+    WaitUntilNs(MonotonicNowNs() + std::int64_t{milliseconds} * kNsPerMs);
 }
 
 bool RealTimeClock::SleepMsUnlessStopped(int milliseconds, const std::atomic<bool>& stop)
 {
-    const std::int64_t deadlineUs = MonotonicNowUs() + std::int64_t{std::max(milliseconds, 0)} * 1000;
+    constexpr std::int64_t kStopCheckNs = std::int64_t{kStopCheckMs} * kNsPerMs;
+    const std::int64_t deadlineNs = MonotonicNowNs() + std::int64_t{std::max(milliseconds, 0)} * kNsPerMs;
+    // Only the end has to come on time: the looks at `stop` before the last stretch may come
+    // late, so they sleep without the spin that a wait ending on time costs.
+    const std::int64_t lastStretchNs = deadlineNs - kStopCheckNs;
     while (!stop.load()) {
-        const std::int64_t nowUs = MonotonicNowUs();
-        if (nowUs >= deadlineUs) return false;
-        WaitUntilUs(std::min(deadlineUs, nowUs + std::int64_t{kStopCheckMs} * 1000));
+        const std::int64_t nowNs = MonotonicNowNs();
+        if (nowNs >= deadlineNs) return false;
+        if (nowNs < lastStretchNs) {
+            SleepUntilNs(std::min(nowNs + kStopCheckNs, lastStretchNs));
+        } else {
+            WaitUntilNs(deadlineNs);
+        }
     }
     return true;
 }
@@ -89,12 +103,12 @@ bool RealTimeClock::SleepMsUnlessStopped(int milliseconds, const std::atomic<boo
 void RealTimeClock::PauseBetweenPolls()
 {
     UseMinimumTimerSlack();
-    SleepUntilUs(MonotonicNowUs() + kPollPauseUs);
+    SleepUntilNs(MonotonicNowNs() + kPollPauseUs * kNsPerUs);
 }
 
 std::int64_t RealTimeClock::NowUs() const
 {
-    return MonotonicNowUs();
+    return MonotonicNowNs() / kNsPerUs;
 }
 
 } // namespace zav

@@ -1,5 +1,7 @@
 #include "link/serial_board_protocol.h"
 
+#include <array>
+
 #include "link/board_commands.h"
 #include "link/loader_image.h"
 
@@ -16,6 +18,10 @@ constexpr std::uint32_t kWriteSliceMs = 50;
 constexpr int kByteGapMs = 1;
 constexpr int kReplyAfterReadCommandMs = 10;
 constexpr int kLoaderSumMs = 100;
+// The loader drops a command whose bytes come more than 5 ms apart and takes the late byte
+// for the start of a new one. The link counts a byte late a millisecond sooner, for the
+// line's own delays; resending a command the loader did hear only writes the same again.
+constexpr std::int64_t kLateByteUs = 4'000;
 
 std::uint8_t LowByte(std::uint16_t address)
 {
@@ -124,30 +130,49 @@ std::uint8_t SerialBoardProtocol::ReadBoardId()
     return 0;
 }
 
+bool SerialBoardProtocol::SendCommand(std::span<const std::uint8_t> bytes, int afterLastMs, bool forAnAnswer)
+{
+    for (;;) {
+        // A byte left over from an earlier exchange would be taken for the answer.
+        if (forAnAnswer && !port_.PurgeReceive()) {
+            context_.lastError = LinkContext::kCommunicationError;
+            return false;
+        }
+        bool late = false;
+        std::int64_t previousStartUs = 0;
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            // The byte went out between these two readings: measured from the start of
+            // the one before, no delay between the two goes unseen.
+            const std::int64_t startUs = context_.Time().NowUs();
+            if (!Write(bytes[i])) return false;
+            late = late || (i > 0 && context_.Time().NowUs() - previousStartUs > kLateByteUs);
+            previousStartUs = startUs;
+            context_.Sleep(i + 1 < bytes.size() ? kByteGapMs : afterLastMs);
+        }
+        // The wait after the last byte outlasts the loader's limit, so it has dropped
+        // whatever it heard of a late command by now.
+        if (!late) return true;
+        // As the loader's upload, a command is sent until it goes through or the user stops.
+        if (context_.StopRequested()) {
+            context_.lastError = LinkContext::kNotReady;
+            return false;
+        }
+    }
+}
+
 std::uint8_t SerialBoardProtocol::ReadByteAt(std::uint16_t address)
 {
     if (!WaitReady(std::nullopt)) return 0;
-    // A byte left over from an earlier exchange would be taken for the answer.
-    if (!port_.PurgeReceive()) {
-        context_.lastError = LinkContext::kCommunicationError;
-        return 0;
-    }
-    if (!Write(profile_.readCommand)) return 0;
-    context_.Sleep(kByteGapMs);
-    if (!Write(LowByte(address))) return 0;
-    context_.Sleep(kReplyAfterReadCommandMs);
+    const std::array<std::uint8_t, 2> command{profile_.readCommand, LowByte(address)};
+    if (!SendCommand(command, kReplyAfterReadCommandMs, true)) return 0;
     return ReadReply().value_or(0);
 }
 
 void SerialBoardProtocol::WriteByteAt(std::uint16_t address, std::uint8_t value)
 {
     if (!WaitReady(std::nullopt)) return;
-    if (!Write(profile_.writeCommand)) return;
-    context_.Sleep(kByteGapMs);
-    if (!Write(LowByte(address))) return;
-    context_.Sleep(kByteGapMs);
-    if (!Write(value)) return;
-    context_.Sleep(kInitialSettleDelayMs);
+    const std::array<std::uint8_t, 3> command{profile_.writeCommand, LowByte(address), value};
+    (void)SendCommand(command, kInitialSettleDelayMs, false);
 }
 
 bool SerialBoardProtocol::UploadLoader()
@@ -173,10 +198,7 @@ bool SerialBoardProtocol::UploadLoader()
 
 void SerialBoardProtocol::SendEraseCommand()
 {
-    for (std::size_t i = 0; i < kSerialEraseCommand.size(); ++i) {
-        if (!Write(kSerialEraseCommand[i])) return;
-        context_.Sleep(i + 1 < kSerialEraseCommand.size() ? kByteGapMs : kInitialSettleDelayMs);
-    }
+    (void)SendCommand(kSerialEraseCommand, kInitialSettleDelayMs, false);
 }
 
 void SerialBoardProtocol::SendUnlockCommand()

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "link/board_profile.h"
@@ -48,6 +49,12 @@ private:
     // One byte out. A byte that cannot go out within a second is "Communication Error.";
     // a stop request ends the wait as "Programmer Not Ready.".
     bool Write(std::uint8_t value);
+    // A command's bytes with the loader's gap between them and `afterLastMs` after the last,
+    // sent again while they went out too far apart for the loader to take them as one
+    // command (the worker was held off the processor meanwhile), until a stop request
+    // ("Programmer Not Ready."). `forAnAnswer` empties the receive side before each try, so
+    // only the answer to the command is read.
+    bool SendCommand(std::span<const std::uint8_t> bytes, int afterLastMs, bool forAnAnswer);
     // One byte in within the read timeout; nullopt when none came, with "Communication
     // Error." when the port failed rather than the board stayed silent.
     std::optional<std::uint8_t> ReadReply();

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <atomic>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -40,6 +41,10 @@ public:
     void Release(int portNumber) override { Board().Release(portNumber); }
     std::uint8_t Read(std::uint16_t address) override { return Board().Read(address); }
     void Write(std::uint16_t address, std::uint8_t value) override { Board().Write(address, value); }
+    int WriteRepeated(std::uint16_t address, std::uint8_t value, int count, const std::atomic<bool>* stop) override
+    {
+        return Board().WriteRepeated(address, value, count, stop);
+    }
     bool ReadsControlLines(int portNumber) override { return Board().ReadsControlLines(portNumber); }
     int SlowClockTest() override { return Board().SlowClockTest(); }
     std::string FailureCause() const override { return board_.Parallel().FailureCause(); }
@@ -62,6 +67,10 @@ public:
     void Release(int portNumber) override { io_.Release(portNumber); }
     std::uint8_t Read(std::uint16_t address) override { return io_.Read(address); }
     void Write(std::uint16_t address, std::uint8_t value) override { io_.Write(address, value); }
+    int WriteRepeated(std::uint16_t address, std::uint8_t value, int count, const std::atomic<bool>* stop) override
+    {
+        return io_.WriteRepeated(address, value, count, stop);
+    }
     bool ReadsControlLines(int portNumber) override { return io_.ReadsControlLines(portNumber); }
     int SlowClockTest() override { return io_.SlowClockTest(); }
     std::string FailureCause() const override { return io_.FailureCause(); }
@@ -162,6 +171,23 @@ TEST_P(ParallelPortIoContract, RegistersOfAClaimedPortReadBack)
     io->Write(base + 1, static_cast<std::uint8_t>(~status));
     EXPECT_EQ(io->Read(base + 1), status);
     EXPECT_TRUE(io->ReadsControlLines(1) || !io->FailureCause().empty());
+    io->Release(1);
+}
+
+// A clock pulse's half: all its writes, or none once a stop is set.
+TEST_P(ParallelPortIoContract, ARepeatedWriteLeavesItsValueUnlessAStopCameFirst)
+{
+    ASSERT_TRUE(io->Claim(1)) << io->FailureCause();
+    const auto control = static_cast<std::uint16_t>(io->BaseAddress(1) + 2);
+    const std::atomic<bool> stop{true};
+    const std::atomic<bool> running{false};
+    io->Write(control, 0x00);
+    EXPECT_EQ(io->WriteRepeated(control, 0x01, 400, &stop), 0);
+    EXPECT_EQ(io->Read(control) & 0x01, 0x00);
+    EXPECT_EQ(io->WriteRepeated(control, 0x01, 400, &running), 400);
+    EXPECT_EQ(io->Read(control) & 0x01, 0x01);
+    EXPECT_EQ(io->WriteRepeated(control, 0x00, 3, nullptr), 3);
+    EXPECT_EQ(io->Read(control) & 0x01, 0x00);
     io->Release(1);
 }
 

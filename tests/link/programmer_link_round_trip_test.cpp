@@ -3,6 +3,9 @@
 
 #include <atomic>
 #include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "boardsim/simulated_board.h"
 #include "link/port_name.h"
@@ -121,6 +124,49 @@ TEST(LinkRoundTrip, WritesAndReadsCellsOnEveryBoardCode)
         EXPECT_EQ(rig.link.LastError(), "");
         // Nothing else was touched.
         EXPECT_EQ(rig.board.Target().WriteCount(), 4) << int(code);
+    }
+}
+
+// The simulated board seen through single writes only, as a real port makes them: each
+// repeat of a clock pulse's half is a write of its own.
+class WriteByWrite final : public ParallelPortIo {
+public:
+    explicit WriteByWrite(ParallelPortIo& inner) : inner_(inner) {}
+    std::uint16_t BaseAddress(int portNumber) override { return inner_.BaseAddress(portNumber); }
+    bool Claim(int portNumber) override { return inner_.Claim(portNumber); }
+    void Release(int portNumber) override { inner_.Release(portNumber); }
+    std::uint8_t Read(std::uint16_t address) override { return inner_.Read(address); }
+    void Write(std::uint16_t address, std::uint8_t value) override { inner_.Write(address, value); }
+    bool ReadsControlLines(int portNumber) override { return inner_.ReadsControlLines(portNumber); }
+    int SlowClockTest() override { return inner_.SlowClockTest(); }
+    std::string FailureCause() const override { return inner_.FailureCause(); }
+
+private:
+    ParallelPortIo& inner_;
+};
+
+// The board takes a pulse's repeated writes as one; the link must not notice: the same
+// cells, answers and time on the board's clock as when every write comes on its own.
+TEST(LinkRoundTrip, APulseTakenWholeActsAndLastsAsItsSingleWrites)
+{
+    for (const std::uint8_t code : {0, 2, 3, 4, 6, 8}) {
+        const auto run = [code](bool writeByWrite) {
+            SimulatedBoard board(Rig::Options(code));
+            WriteByWrite single(board.Parallel());
+            ParallelPortIo& port = writeByWrite ? static_cast<ParallelPortIo&>(single) : board.Parallel();
+            std::atomic<bool> stop{false};
+            ProgrammerLink link(PortAccess{&port, nullptr, &board.BoardClock()});
+            link.Open("LPT1", 3, stop, code);
+            link.ResetTarget();
+            std::vector<int> seen{link.ReadBoardId()};
+            const std::uint16_t cell = EepromCell(code);
+            for (std::uint16_t i = 0; i < 3; ++i) link.WriteByteAt(cell + i, static_cast<std::uint8_t>(0x5A + i));
+            for (std::uint16_t i = 0; i < 3; ++i) seen.push_back(link.ReadByteAt(cell + i));
+            seen.push_back(board.Target().WriteCount());
+            EXPECT_EQ(link.LastError(), "") << int(code);
+            return std::pair{seen, board.Virtual()->NowUs()};
+        };
+        EXPECT_EQ(run(false), run(true)) << int(code);
     }
 }
 
