@@ -11,23 +11,34 @@ namespace zav {
 
 namespace {
 
-// Calls item(address, startsLine) for every cell in order. Lines of a range follow the
-// address grid; lines of a selection hold 16 items each, whatever its width.
-template <typename Item> void ForEachRangeItem(AddressRange range, Item&& item)
-{
-    for (std::int32_t address = range.first; address <= range.last; ++address) {
-        item(address, address != 0 && address % 16 == 0);
-    }
-}
+// The cells a conversion covers: how many, and item(address, startsLine) for each in order.
+// Lines of a range follow the address grid; lines of a selection hold 16 items each,
+// whatever its width.
+struct RangeCells {
+    AddressRange range;
 
-template <typename Item> void ForEachSelectionItem(const Selection& selection, Item&& item)
-{
-    int position = 0;
-    selection.ForEachAddress([&](std::int32_t address) {
-        item(address, position != 0 && position % 16 == 0);
-        ++position;
-    });
-}
+    [[nodiscard]] int Count() const { return range.Size(); }
+    template <typename Item> void ForEach(Item&& item) const
+    {
+        for (std::int32_t address = range.first; address <= range.last; ++address) {
+            item(address, address != 0 && address % 16 == 0);
+        }
+    }
+};
+
+struct SelectionCells {
+    const Selection& selection;
+
+    [[nodiscard]] int Count() const { return selection.CellCount(); }
+    template <typename Item> void ForEach(Item&& item) const
+    {
+        int position = 0;
+        selection.ForEachAddress([&](std::int32_t address) {
+            item(address, position != 0 && position % 16 == 0);
+            ++position;
+        });
+    }
+};
 
 template <typename Build> std::string Guarded(MessageBoxes& boxes, Build&& build)
 {
@@ -163,36 +174,39 @@ std::string HtmlText(const MemoryBuffer& buffer, std::int32_t first, std::int32_
     return text;
 }
 
+template <typename Cells> std::string CArrayOf(const MemoryBuffer& buffer, const Cells& cells, MessageBoxes& boxes)
+{
+    return Guarded(boxes, [&] { return CArrayText(buffer, cells.Count(), [&](auto&& item) { cells.ForEach(item); }); });
+}
+
+template <typename Cells>
+std::string AssemblerArrayOf(const MemoryBuffer& buffer, const Cells& cells, MessageBoxes& boxes)
+{
+    return Guarded(boxes, [&] {
+        return AssemblerText(buffer, cells.Count(), [&](auto&& item) { cells.ForEach(item); });
+    });
+}
+
 } // namespace
 
 std::string ToCArray(const MemoryBuffer& buffer, AddressRange range, MessageBoxes& boxes)
 {
-    return Guarded(boxes, [&] {
-        return CArrayText(buffer, range.Size(), [&](auto&& item) { ForEachRangeItem(range, item); });
-    });
+    return CArrayOf(buffer, RangeCells{range}, boxes);
 }
 
 std::string ToCArray(const MemoryBuffer& buffer, const Selection& selection, MessageBoxes& boxes)
 {
-    return Guarded(boxes, [&] {
-        return CArrayText(buffer, selection.CellCount(),
-                          [&](auto&& item) { ForEachSelectionItem(selection, item); });
-    });
+    return CArrayOf(buffer, SelectionCells{selection}, boxes);
 }
 
 std::string ToAssemblerArray(const MemoryBuffer& buffer, AddressRange range, MessageBoxes& boxes)
 {
-    return Guarded(boxes, [&] {
-        return AssemblerText(buffer, range.Size(), [&](auto&& item) { ForEachRangeItem(range, item); });
-    });
+    return AssemblerArrayOf(buffer, RangeCells{range}, boxes);
 }
 
 std::string ToAssemblerArray(const MemoryBuffer& buffer, const Selection& selection, MessageBoxes& boxes)
 {
-    return Guarded(boxes, [&] {
-        return AssemblerText(buffer, selection.CellCount(),
-                             [&](auto&& item) { ForEachSelectionItem(selection, item); });
-    });
+    return AssemblerArrayOf(buffer, SelectionCells{selection}, boxes);
 }
 
 std::string ToHtmlPage(const MemoryBuffer& buffer, AddressRange range, std::string_view title,
