@@ -1,0 +1,25 @@
+#pragma once
+
+class QAction;
+
+namespace zav {
+
+class THexEdit;
+struct EditorActionTable;
+
+// Fill, Go To Address and Swap: each opens its buffer dialog, preset from the cursor and the
+// selection, and repaints what it changed.
+class DialogCommands {
+public:
+    DialogCommands(THexEdit& editor, EditorActionTable& table);
+
+    void SetLive(bool live);
+
+private:
+    THexEdit& editor_;
+    QAction* fill_ = nullptr;
+    QAction* goTo_ = nullptr;
+    QAction* swap_ = nullptr;
+};
+
+} // namespace zav

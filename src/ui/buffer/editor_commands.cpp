@@ -1,0 +1,90 @@
+#include "ui/buffer/editor_commands.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include "ui/buffer/bookmark_commands.h"
+#include "ui/buffer/clipboard_commands.h"
+#include "ui/buffer/dialog_commands.h"
+#include "ui/buffer/find_commands.h"
+#include "ui/buffer/hex_edit_window.h"
+#include "ui/buffer/history_commands.h"
+#include "widgets/menu_keys.h"
+
+namespace zav {
+
+EditorCommands::EditorCommands(THexEdit& editor)
+    : history_(std::make_unique<HistoryCommands>(editor, table_)),
+      clipboard_(std::make_unique<ClipboardCommands>(editor, table_)),
+      find_(std::make_unique<FindCommands>(editor, table_)),
+      bookmarks_(std::make_unique<BookmarkCommands>(editor, table_)),
+      dialogs_(std::make_unique<DialogCommands>(editor, table_))
+{
+    CreatePopupMenu(editor);
+}
+
+EditorCommands::~EditorCommands() = default;
+
+QAction* EditorCommands::Action(EditorAction action) const
+{
+    return table_.actions[static_cast<std::size_t>(action)];
+}
+
+QAction* EditorCommands::ExtraAction(EditorExtraAction action) const
+{
+    return table_.extras[static_cast<std::size_t>(action)];
+}
+
+void EditorCommands::SetLive(bool live)
+{
+    history_->SetLive(live);
+    clipboard_->SetLive(live);
+    find_->SetLive(live);
+    bookmarks_->SetLive(live);
+    dialogs_->SetLive(live);
+}
+
+void EditorCommands::SetExtrasLive(bool live)
+{
+    history_->SetRedoLive(live);
+    find_->SetReplaceLive(live);
+    bookmarks_->SetLive(live);
+}
+
+void EditorCommands::CreatePopupMenu(THexEdit& editor)
+{
+    popupMenu_ = new QMenu(&editor);
+    popupMenu_->setObjectName(QStringLiteral("PopupMenu1"));
+    // An item whose text or shortcut differs from its action's: a menu-only action that
+    // follows the action's enabled state and runs it.
+    const auto addItem = [this, &editor](EditorAction target, const QString& text, const QKeySequence& shortcut) {
+        QAction* action = Action(target);
+        auto* item = new QAction(text, popupMenu_);
+        item->setShortcut(shortcut);
+        item->setStatusTip(action->statusTip());
+        item->setEnabled(action->isEnabled());
+        QObject::connect(action, &QAction::enabledChanged, item, &QAction::setEnabled);
+        QObject::connect(item, &QAction::triggered, action, &QAction::trigger);
+        popupMenu_->addAction(item);
+        // The item's own shortcut works anywhere in the editor, not only while the menu is open;
+        // one that only shows the action's key leaves it to the action (two would cancel out).
+        if (!shortcut.isEmpty() && shortcut != action->shortcut()) editor.addAction(item);
+    };
+    popupMenu_->addAction(Action(EditorAction::Undo));
+    popupMenu_->addAction(ExtraAction(EditorExtraAction::Redo));
+    popupMenu_->addSeparator();
+    popupMenu_->addAction(Action(EditorAction::Copy));
+    popupMenu_->addAction(Action(EditorAction::Paste));
+    popupMenu_->addAction(Action(EditorAction::SelectAll));
+    popupMenu_->addSeparator();
+    addItem(EditorAction::Find, QStringLiteral("Find ..."), Action(EditorAction::Find)->shortcut());
+    popupMenu_->addAction(Action(EditorAction::SearchAgain));
+    popupMenu_->addSeparator();
+    popupMenu_->addAction(Action(EditorAction::GoToAddr));
+    addItem(EditorAction::CopyAs, QStringLiteral("Copy As"), {});
+    addItem(EditorAction::Fill, QStringLiteral("Fill"), QKeySequence(QKeyCombination(Qt::ControlModifier, Qt::Key_F)));
+    popupMenu_->addAction(Action(EditorAction::Swap));
+    GiveMenuMnemonics(*popupMenu_);
+}
+
+} // namespace zav

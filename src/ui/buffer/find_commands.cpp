@@ -1,0 +1,73 @@
+#include "ui/buffer/find_commands.h"
+
+#include <QAction>
+
+#include "ui/buffer/editor_actions.h"
+#include "ui/buffer/editor_dialogs.h"
+#include "ui/buffer/hex_edit_window.h"
+#include "operations/find_matches.h"
+
+namespace zav {
+
+FindCommands::FindCommands(THexEdit& editor, EditorActionTable& table) : editor_(editor)
+{
+    // Ctrl+F is Fill; Ctrl+Shift+F is free here and on the desktops.
+    find_ = table[EditorAction::Find] = AddEditorAction(
+        editor, {"EditFind",
+                 "Find",
+                 {QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_F))},
+                 "Find cell in memory dump"});
+    searchAgain_ = table[EditorAction::SearchAgain] = AddEditorAction(
+        editor, {"EditSearchAgain", "Search Again", {QKeySequence(QKeyCombination(Qt::ControlModifier, Qt::Key_L))},
+                 "Search again cell in memory dump"});
+    replace_ = table[EditorExtraAction::Replace] =
+        AddEditorAction(editor, {"EditReplace", "Replace ...", {QKeySequence(QStringLiteral("Ctrl+H"))},
+                                 "Replace cells in memory dump", false});
+    QObject::connect(find_, &QAction::triggered, &editor, [this] { Find(); });
+    QObject::connect(searchAgain_, &QAction::triggered, &editor, [this] {
+        if (editor_.Dialogs().FindDialogExists()) editor_.Dialogs().SearchAgain();
+        editor_.RepaintGrids();
+    });
+    QObject::connect(replace_, &QAction::triggered, &editor, [this] {
+        editor_.Dialogs().ShowReplace(editor_.CursorAddress());
+        editor_.RepaintGrids();
+    });
+}
+
+void FindCommands::SetLive(bool live)
+{
+    find_->setEnabled(live);
+    searchAgain_->setEnabled(live && editor_.Dialogs().FindDialogExists());
+    SetReplaceLive(live);
+}
+
+void FindCommands::SetReplaceLive(bool live)
+{
+    replace_->setEnabled(live);
+}
+
+void FindCommands::FollowDialogs()
+{
+    searchAgain_->setEnabled(editor_.isVisible() && editor_.Dialogs().FindDialogExists());
+}
+
+void FindCommands::Find()
+{
+    editor_.Dialogs().ShowFind(editor_.CursorAddress());
+    FollowDialogs();
+    editor_.RepaintGrids();
+}
+
+void FindCommands::SetHighlight(std::vector<std::uint8_t> pattern, bool textMode)
+{
+    pattern_ = std::move(pattern);
+    textMode_ = textMode;
+    editor_.RepaintGrids();
+}
+
+std::vector<bool> FindCommands::HighlightedCells(std::int32_t first, std::int32_t last) const
+{
+    return MatchedCells(editor_.Buffer(), first, last, pattern_, textMode_);
+}
+
+} // namespace zav

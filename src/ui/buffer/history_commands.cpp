@@ -1,0 +1,60 @@
+#include "ui/buffer/history_commands.h"
+
+#include <QAction>
+
+#include "buffer/memory_buffer.h"
+#include "ui/buffer/editor_actions.h"
+#include "ui/buffer/hex_edit_window.h"
+#include "widgets/busy_cursor.h"
+
+namespace zav {
+
+HistoryCommands::HistoryCommands(THexEdit& editor, EditorActionTable& table) : editor_(editor)
+{
+    undo_ = table[EditorAction::Undo] = AddEditorAction(
+        editor, {"EditUndo", "Undo", {QKeySequence(QKeyCombination(Qt::AltModifier, Qt::Key_Backspace))},
+                 "Undo the last action"});
+    redo_ = table[EditorExtraAction::Redo] = AddEditorAction(
+        editor, {"EditRedo",
+                 "Redo",
+                 {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))},
+                 "Redo the last undone action",
+                 false});
+    QObject::connect(undo_, &QAction::triggered, &editor, [this] {
+        if (!editor_.IsUndoEmpty()) Replay([this] { return editor_.Buffer().Undo().Undo(); });
+        editor_.RepaintGrids();
+    });
+    QObject::connect(redo_, &QAction::triggered, &editor, [this] {
+        if (!editor_.Buffer().Undo().IsRedoEmpty()) Replay([this] { return editor_.Buffer().Undo().Redo(); });
+        editor_.RepaintGrids();
+    });
+}
+
+void HistoryCommands::SetLive(bool live)
+{
+    SetUndoLive(live, !editor_.IsUndoEmpty());
+    SetRedoLive(live);
+}
+
+void HistoryCommands::SetUndoLive(bool live, bool available)
+{
+    undo_->setEnabled(live && available);
+}
+
+void HistoryCommands::SetRedoLive(bool live)
+{
+    redo_->setEnabled(live && !editor_.Buffer().Undo().IsRedoEmpty());
+}
+
+void HistoryCommands::Replay(const std::function<std::int32_t()>& step)
+{
+    const BusyCursor busy;
+    std::int32_t address = 0;
+    {
+        const MemoryBuffer::ChangeBatch batch(editor_.Buffer());
+        address = step();
+    }
+    editor_.SelectAddress(address);
+}
+
+} // namespace zav
