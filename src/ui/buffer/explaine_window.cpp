@@ -101,6 +101,28 @@ TExplaine::TExplaine(THexEdit& editor, QWidget* parent) : QWidget(parent, Qt::Wi
     setBackgroundRole(QPalette::ToolTipBase);
     setAutoFillBackground(true);
 
+    // Created in the order the tab key visits them.
+    QFormLayout* names = CreateNameFields();
+    CreateGrid();
+    notes_ = new QPlainTextEdit(this);
+    notes_->setObjectName(QStringLiteral("ProjNotes"));
+    notes_->setToolTip(QStringLiteral("Notes"));
+    SetReaderName(*notes_, QStringLiteral("Notes"));
+    CreateActions();
+    columnBar_ = CreateColumnBar();
+    LayOutWindow(names);
+    RefreshChecksums();
+    SizeColumns();
+    resize(370, 283);
+    ConnectFields();
+
+    RefreshDescription();
+    notes_->selectAll();
+    deleteRow_->setEnabled(false);
+}
+
+QFormLayout* TExplaine::CreateNameFields()
+{
     projectName_ = new QLineEdit(this);
     projectName_->setObjectName(QStringLiteral("ProjectName"));
     projectName_->setToolTip(QStringLiteral("Project Name"));
@@ -110,8 +132,12 @@ TExplaine::TExplaine(THexEdit& editor, QWidget* parent) : QWidget(parent, Qt::Wi
     auto* names = new QFormLayout;
     names->addRow(QStringLiteral("Name:"), projectName_);
     names->addRow(QStringLiteral("Device:"), deviceName_);
+    return names;
+}
 
-    model_ = new DescriptionTableModel(editor.Buffer(), this);
+void TExplaine::CreateGrid()
+{
+    model_ = new DescriptionTableModel(editor_.Buffer(), this);
     grid_ = new DescriptionGrid(this);
     grid_->setObjectName(QStringLiteral("StringGrid1"));
     grid_->setToolTip(QStringLiteral("Memory cell properties Editor"));
@@ -129,15 +155,10 @@ TExplaine::TExplaine(THexEdit& editor, QWidget* parent) : QWidget(parent, Qt::Wi
     grid_->setContextMenuPolicy(Qt::CustomContextMenu);
     grid_->installEventFilter(this);
     grid_->setCurrentIndex(model_->index(0, DescriptionTableModel::Address));
+}
 
-    notes_ = new QPlainTextEdit(this);
-    notes_->setObjectName(QStringLiteral("ProjNotes"));
-    notes_->setToolTip(QStringLiteral("Notes"));
-    SetReaderName(*notes_, QStringLiteral("Notes"));
-
-    CreateActions();
-    columnBar_ = CreateColumnBar();
-
+void TExplaine::LayOutWindow(QFormLayout* names)
+{
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(3);
@@ -151,10 +172,10 @@ TExplaine::TExplaine(THexEdit& editor, QWidget* parent) : QWidget(parent, Qt::Wi
         QStringLiteral("CRC-32 (IEEE 802.3) and 16-bit sum of the buffer over the selected device's EEPROM"));
     checksums_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(checksums_);
-    RefreshChecksums();
-    SizeColumns();
-    resize(370, 283);
+}
 
+void TExplaine::ConnectFields()
+{
     connect(projectName_, &QLineEdit::textEdited, this, [this] { ProjectNameChange(); });
     connect(deviceName_, &QLineEdit::textEdited, this, [this] { DeviceNameChange(); });
     connect(notes_, &QPlainTextEdit::textChanged, this, [this] { NotesChange(); });
@@ -163,10 +184,6 @@ TExplaine::TExplaine(THexEdit& editor, QWidget* parent) : QWidget(parent, Qt::Wi
             [this](const QPoint& point) { cellPropMenu_->popup(grid_->viewport()->mapToGlobal(point)); });
     connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { grid_->viewport()->update(); });
-
-    RefreshDescription();
-    notes_->selectAll();
-    deleteRow_->setEnabled(false);
 }
 
 TExplaine::~TExplaine() = default;

@@ -32,7 +32,31 @@ TDevIdForm::TDevIdForm(QWidget* parent)
 {
     setWindowTitle(QStringLiteral("Select Device"));
     setSizeGripEnabled(true);
+    QGroupBox* hardware = CreateHardwareGroup();
+    SetUpDeviceList();
+    SetUpDeviceInfo();
+    const OkCancelRow buttons = NewOkCancelRow(*this);
 
+    auto* lists = new QGridLayout;
+    lists->addWidget(new QLabel(QStringLiteral("Device"), this), 0, 0);
+    lists->addWidget(deviceList_, 1, 0);
+    lists->addWidget(new QLabel(QStringLiteral("Device Info"), this), 0, 1);
+    lists->addWidget(deviceParam_, 1, 1);
+    lists->setColumnStretch(0, 1);
+    lists->setColumnStretch(1, 2);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(hardware);
+    top->addLayout(lists, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top, 1);
+    layout->addLayout(buttons.row);
+    resize(480, 280);
+}
+
+QGroupBox* TDevIdForm::CreateHardwareGroup()
+{
     auto* hardware = new QGroupBox(QStringLiteral("Hardware"), this);
     hardware->setObjectName(QStringLiteral("HardBoard"));
     auto* hardwareLayout = new QVBoxLayout(hardware);
@@ -44,7 +68,11 @@ TDevIdForm::TDevIdForm(QWidget* parent)
     }
     hardwareLayout->addStretch();
     connect(hardBoard_, &QButtonGroup::idClicked, this, Guarded(this, [this](int id) { HardBoardClick(id); }));
+    return hardware;
+}
 
+void TDevIdForm::SetUpDeviceList()
+{
     const QStyle* style = deviceList_->style();
     deviceList_->setObjectName(QStringLiteral("DeviceListBox1"));
     deviceList_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -65,7 +93,10 @@ TDevIdForm::TDevIdForm(QWidget* parent)
     connect(deviceList_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0 && !deviceList_->item(row)->isSelected()) deviceList_->item(row)->setSelected(true);
     });
+}
 
+void TDevIdForm::SetUpDeviceInfo()
+{
     deviceParam_->setObjectName(QStringLiteral("DeviceParam1"));
     deviceParam_->setReadOnly(true);
     SetReaderName(*deviceParam_, QStringLiteral("Device Info"));
@@ -80,27 +111,8 @@ TDevIdForm::TDevIdForm(QWidget* parent)
         }
     }
     const int documentMargins = 2 * static_cast<int>(std::ceil(deviceParam_->document()->documentMargin()));
-    deviceParam_->setMinimumWidth(widestInfo + documentMargins + 2 * deviceParam_->frameWidth() +
-                                  style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, deviceParam_) + 2);
-
-    const OkCancelRow buttons = NewOkCancelRow(*this);
-
-    auto* lists = new QGridLayout;
-    lists->addWidget(new QLabel(QStringLiteral("Device"), this), 0, 0);
-    lists->addWidget(deviceList_, 1, 0);
-    lists->addWidget(new QLabel(QStringLiteral("Device Info"), this), 0, 1);
-    lists->addWidget(deviceParam_, 1, 1);
-    lists->setColumnStretch(0, 1);
-    lists->setColumnStretch(1, 2);
-
-    auto* top = new QHBoxLayout;
-    top->addWidget(hardware);
-    top->addLayout(lists, 1);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top, 1);
-    layout->addLayout(buttons.row);
-    resize(480, 280);
+    const int scrollBar = deviceParam_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, deviceParam_);
+    deviceParam_->setMinimumWidth(widestInfo + documentMargins + 2 * deviceParam_->frameWidth() + scrollBar + 2);
 }
 
 void TDevIdForm::HardBoardClick(int board)
