@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "ui/operations/address_range_fields.h"
 #include "operations/copy_as_dialog.h"
 #include "operations/selection.h"
 #include "widgets/history_combo_box.h"
@@ -40,10 +41,7 @@ private:
     QString title_;
 
     QComboBox* ComboBox1;
-    QLabel* Label2;
-    HistoryComboBox* ComboBox2;
-    QLabel* Label3;
-    HistoryComboBox* ComboBox3;
+    AddressRangeFields range_;
     QPushButton* Button1;
     QPushButton* Button2;
 };

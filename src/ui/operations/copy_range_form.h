@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "ui/operations/address_range_fields.h"
 #include "operations/copy_range_dialog.h"
 #include "widgets/history_combo_box.h"
 
@@ -30,10 +31,7 @@ private:
     CopyRangeDialog model_;
     HistoryBindings fields_;
 
-    QLabel* Label1;
-    HistoryComboBox* ComboBox1;
-    QLabel* StaticText2;
-    HistoryComboBox* ComboBox2;
+    AddressRangeFields range_;
     QPushButton* Button1;
     QPushButton* Button2;
 };

@@ -6,6 +6,7 @@
 
 #include <optional>
 
+#include "ui/operations/address_range_fields.h"
 #include "operations/fill_dialog.h"
 #include "operations/selection.h"
 #include "widgets/history_combo_box.h"
@@ -41,10 +42,7 @@ private:
 
     QLabel* Label1;
     HistoryComboBox* ComboBox1;
-    QLabel* Label2;
-    HistoryComboBox* ComboBox2;
-    QLabel* Label3;
-    HistoryComboBox* ComboBox3;
+    AddressRangeFields range_;
     QPushButton* Button1;
     QPushButton* Button2;
 };
