@@ -8,29 +8,31 @@
 
 namespace zav {
 
-BookmarkCommands::BookmarkCommands(THexEdit& editor, EditorActionTable& table) : editor_(editor)
+BookmarkCommands::BookmarkCommands(THexEdit& editor, EditorActionTable& table) : editor_(editor), actions_(table)
 {
-    toggle_ = table[EditorExtraAction::ToggleBookmark] =
+    QAction* toggle = table[EditorExtraAction::ToggleBookmark] =
         AddEditorAction(editor, {"EditToggleBookmark", "Toggle Bookmark", {QKeySequence(QStringLiteral("Ctrl+B"))},
                                  "Set or remove a bookmark on the cursor's cell", false});
     // Alt+Up/Down: the desktops take Ctrl+Alt+arrows for their workspaces.
-    next_ = table[EditorExtraAction::NextBookmark] =
+    QAction* next = table[EditorExtraAction::NextBookmark] =
         AddEditorAction(editor, {"EditNextBookmark", "Next Bookmark", {QKeySequence(QStringLiteral("Alt+Down"))},
                                  "Go to the next bookmark", false});
-    previous_ = table[EditorExtraAction::PreviousBookmark] = AddEditorAction(
+    QAction* previous = table[EditorExtraAction::PreviousBookmark] = AddEditorAction(
         editor, {"EditPreviousBookmark", "Previous Bookmark", {QKeySequence(QStringLiteral("Alt+Up"))},
                  "Go to the previous bookmark", false});
-    QObject::connect(toggle_, &QAction::triggered, &editor, [this] {
+    QObject::connect(toggle, &QAction::triggered, &editor, [this] {
         bookmarks_.Toggle(editor_.CursorAddress());
         editor_.RepaintGrids();
     });
-    QObject::connect(next_, &QAction::triggered, &editor, [this] { Jump(true); });
-    QObject::connect(previous_, &QAction::triggered, &editor, [this] { Jump(false); });
+    QObject::connect(next, &QAction::triggered, &editor, [this] { Jump(true); });
+    QObject::connect(previous, &QAction::triggered, &editor, [this] { Jump(false); });
 }
 
 void BookmarkCommands::SetLive(bool live)
 {
-    for (QAction* action : {toggle_, next_, previous_}) action->setEnabled(live);
+    actions_.SetEnabled({EditorExtraAction::ToggleBookmark, EditorExtraAction::NextBookmark,
+                         EditorExtraAction::PreviousBookmark},
+                        live);
 }
 
 void BookmarkCommands::Jump(bool forward)

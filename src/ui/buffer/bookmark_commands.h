@@ -2,8 +2,6 @@
 
 #include "operations/bookmarks.h"
 
-class QAction;
-
 namespace zav {
 
 class THexEdit;
@@ -22,10 +20,8 @@ private:
     void Jump(bool forward);
 
     THexEdit& editor_;
+    EditorActionTable& actions_;
     Bookmarks bookmarks_;
-    QAction* toggle_ = nullptr;
-    QAction* next_ = nullptr;
-    QAction* previous_ = nullptr;
 };
 
 } // namespace zav

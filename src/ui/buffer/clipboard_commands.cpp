@@ -23,33 +23,33 @@ bool ClipboardHasText()
 
 } // namespace
 
-ClipboardCommands::ClipboardCommands(THexEdit& editor, EditorActionTable& table) : editor_(editor)
+ClipboardCommands::ClipboardCommands(THexEdit& editor, EditorActionTable& table) : editor_(editor), actions_(table)
 {
-    copy_ = table[EditorAction::Copy] = AddEditorAction(
+    QAction* copy = table[EditorAction::Copy] = AddEditorAction(
         editor, {"EditCopy", "Copy", {QKeySequence(QKeyCombination(Qt::ControlModifier, Qt::Key_Insert))},
                  "Copy selected memory cells to clipboard"});
-    paste_ = table[EditorAction::Paste] = AddEditorAction(
+    QAction* paste = table[EditorAction::Paste] = AddEditorAction(
         editor, {"EditPaste", "Paste", {QKeySequence(QKeyCombination(Qt::ShiftModifier, Qt::Key_Insert))},
                  "Paste contents of clipboard"});
-    selectAll_ = table[EditorAction::SelectAll] = AddEditorAction(
+    QAction* selectAll = table[EditorAction::SelectAll] = AddEditorAction(
         editor, {"EditSelectAll", "Select All", {QKeySequence(QKeyCombination(Qt::ControlModifier, Qt::Key_A))},
                  "Select all memory cell"});
-    copyAs_ = table[EditorAction::CopyAs] = AddEditorAction(
+    QAction* copyAs = table[EditorAction::CopyAs] = AddEditorAction(
         editor, {"EditCopyAs", "Copy As ...", {}, "Copy selected memory cells to clipboard with conversion"});
-    QObject::connect(copy_, &QAction::triggered, &editor, [this] { Copy(); });
-    QObject::connect(paste_, &QAction::triggered, &editor, [this] { Paste(); });
-    QObject::connect(selectAll_, &QAction::triggered, &editor, [this] { editor_.SelectAll(); });
+    QObject::connect(copy, &QAction::triggered, &editor, [this] { Copy(); });
+    QObject::connect(paste, &QAction::triggered, &editor, [this] { Paste(); });
+    QObject::connect(selectAll, &QAction::triggered, &editor, [this] { editor_.SelectAll(); });
     // Shown with the normal cursor: a modal dialog under the busy cursor would look as if it
     // could not be used.
-    QObject::connect(copyAs_, &QAction::triggered, &editor,
+    QObject::connect(copyAs, &QAction::triggered, &editor,
                      [this] { editor_.Dialogs().ShowCopyAs(editor_.CursorAddress(), editor_.HasSelection()); });
     QObject::connect(QApplication::clipboard(), &QClipboard::dataChanged, &editor, [this] { FollowClipboard(); });
 }
 
 void ClipboardCommands::SetLive(bool live)
 {
-    for (QAction* action : {copy_, copyAs_, selectAll_}) action->setEnabled(live);
-    paste_->setEnabled(live && ClipboardHasText());
+    actions_.SetEnabled({EditorAction::Copy, EditorAction::CopyAs, EditorAction::SelectAll}, live);
+    actions_[EditorAction::Paste]->setEnabled(live && ClipboardHasText());
 }
 
 void ClipboardCommands::Copy()
@@ -85,7 +85,7 @@ void ClipboardCommands::FollowClipboard()
 {
     // While the editor is closed its commands stay disabled, whatever the clipboard holds.
     if (!editor_.isVisible()) return;
-    paste_->setEnabled(ClipboardHasText());
+    actions_[EditorAction::Paste]->setEnabled(ClipboardHasText());
 }
 
 } // namespace zav

@@ -1,7 +1,5 @@
 #pragma once
 
-class QAction;
-
 namespace zav {
 
 class THexEdit;
@@ -21,10 +19,7 @@ private:
     void FollowClipboard();
 
     THexEdit& editor_;
-    QAction* copy_ = nullptr;
-    QAction* copyAs_ = nullptr;
-    QAction* paste_ = nullptr;
-    QAction* selectAll_ = nullptr;
+    EditorActionTable& actions_;
 };
 
 } // namespace zav

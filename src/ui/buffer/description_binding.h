@@ -18,8 +18,6 @@ class DescriptionBinding {
 public:
     DescriptionBinding(THexEdit& editor, EditorActionTable& table);
     ~DescriptionBinding();
-    DescriptionBinding(const DescriptionBinding&) = delete;
-    DescriptionBinding& operator=(const DescriptionBinding&) = delete;
 
     [[nodiscard]] TExplaine& Window();
     // Nothing until first used.

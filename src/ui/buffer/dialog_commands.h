@@ -1,7 +1,5 @@
 #pragma once
 
-class QAction;
-
 namespace zav {
 
 class THexEdit;
@@ -16,10 +14,7 @@ public:
     void SetLive(bool live);
 
 private:
-    THexEdit& editor_;
-    QAction* fill_ = nullptr;
-    QAction* goTo_ = nullptr;
-    QAction* swap_ = nullptr;
+    EditorActionTable& actions_;
 };
 
 } // namespace zav

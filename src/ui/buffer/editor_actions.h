@@ -1,14 +1,15 @@
 #pragma once
 
+#include <QAction>
 #include <QKeySequence>
 #include <QList>
 
 #include <array>
 #include <cstddef>
+#include <initializer_list>
 
 #include "ui/buffer/editor_extra_actions.h"
 
-class QAction;
 class QWidget;
 
 namespace zav {
@@ -37,6 +38,12 @@ struct EditorActionTable {
 
     QAction*& operator[](EditorAction action) { return actions[static_cast<std::size_t>(action)]; }
     QAction*& operator[](EditorExtraAction action) { return extras[static_cast<std::size_t>(action)]; }
+
+    template <typename Command>
+    void SetEnabled(std::initializer_list<Command> commands, bool enabled)
+    {
+        for (const Command command : commands) (*this)[command]->setEnabled(enabled);
+    }
 };
 
 struct EditorActionText {

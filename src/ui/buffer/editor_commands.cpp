@@ -3,27 +3,17 @@
 #include <QAction>
 #include <QMenu>
 
-#include "ui/buffer/bookmark_commands.h"
-#include "ui/buffer/clipboard_commands.h"
-#include "ui/buffer/dialog_commands.h"
-#include "ui/buffer/find_commands.h"
 #include "ui/buffer/hex_edit_window.h"
-#include "ui/buffer/history_commands.h"
 #include "widgets/menu_keys.h"
 
 namespace zav {
 
 EditorCommands::EditorCommands(THexEdit& editor)
-    : history_(std::make_unique<HistoryCommands>(editor, table_)),
-      clipboard_(std::make_unique<ClipboardCommands>(editor, table_)),
-      find_(std::make_unique<FindCommands>(editor, table_)),
-      bookmarks_(std::make_unique<BookmarkCommands>(editor, table_)),
-      dialogs_(std::make_unique<DialogCommands>(editor, table_))
+    : history_(editor, table_), clipboard_(editor, table_), find_(editor, table_), bookmarks_(editor, table_),
+      dialogs_(editor, table_)
 {
     CreatePopupMenu(editor);
 }
-
-EditorCommands::~EditorCommands() = default;
 
 QAction* EditorCommands::Action(EditorAction action) const
 {
@@ -37,18 +27,18 @@ QAction* EditorCommands::ExtraAction(EditorExtraAction action) const
 
 void EditorCommands::SetLive(bool live)
 {
-    history_->SetLive(live);
-    clipboard_->SetLive(live);
-    find_->SetLive(live);
-    bookmarks_->SetLive(live);
-    dialogs_->SetLive(live);
+    history_.SetLive(live);
+    clipboard_.SetLive(live);
+    find_.SetLive(live);
+    bookmarks_.SetLive(live);
+    dialogs_.SetLive(live);
 }
 
 void EditorCommands::SetExtrasLive(bool live)
 {
-    history_->SetRedoLive(live);
-    find_->SetReplaceLive(live);
-    bookmarks_->SetLive(live);
+    history_.SetRedoLive(live);
+    find_.SetReplaceLive(live);
+    bookmarks_.SetLive(live);
 }
 
 void EditorCommands::CreatePopupMenu(THexEdit& editor)

@@ -1,38 +1,31 @@
 #pragma once
 
-#include <memory>
-
+#include "ui/buffer/bookmark_commands.h"
+#include "ui/buffer/clipboard_commands.h"
+#include "ui/buffer/dialog_commands.h"
 #include "ui/buffer/editor_actions.h"
+#include "ui/buffer/find_commands.h"
+#include "ui/buffer/history_commands.h"
 
 class QMenu;
 
 namespace zav {
-
-class BookmarkCommands;
-class ClipboardCommands;
-class DialogCommands;
-class FindCommands;
-class HistoryCommands;
-class THexEdit;
 
 // The editor's menu commands, each area a part owning its actions, and the context menu
 // over them. They are enabled while the editor is open.
 class EditorCommands {
 public:
     explicit EditorCommands(THexEdit& editor);
-    ~EditorCommands();
-    EditorCommands(const EditorCommands&) = delete;
-    EditorCommands& operator=(const EditorCommands&) = delete;
 
     // Where the other parts of the editor put the commands they own.
     [[nodiscard]] EditorActionTable& Table() { return table_; }
     [[nodiscard]] QAction* Action(EditorAction action) const;
     [[nodiscard]] QAction* ExtraAction(EditorExtraAction action) const;
     [[nodiscard]] QMenu* PopupMenu() const { return popupMenu_; }
-    [[nodiscard]] HistoryCommands& History() { return *history_; }
-    [[nodiscard]] FindCommands& Find() { return *find_; }
-    [[nodiscard]] const FindCommands& Find() const { return *find_; }
-    [[nodiscard]] const BookmarkCommands& Bookmarks() const { return *bookmarks_; }
+    [[nodiscard]] HistoryCommands& History() { return history_; }
+    [[nodiscard]] FindCommands& Find() { return find_; }
+    [[nodiscard]] const FindCommands& Find() const { return find_; }
+    [[nodiscard]] const BookmarkCommands& Bookmarks() const { return bookmarks_; }
 
     void SetLive(bool live);
     // Redo, Replace and the bookmarks follow every change to the buffer.
@@ -42,11 +35,11 @@ private:
     void CreatePopupMenu(THexEdit& editor);
 
     EditorActionTable table_;
-    std::unique_ptr<HistoryCommands> history_;
-    std::unique_ptr<ClipboardCommands> clipboard_;
-    std::unique_ptr<FindCommands> find_;
-    std::unique_ptr<BookmarkCommands> bookmarks_;
-    std::unique_ptr<DialogCommands> dialogs_;
+    HistoryCommands history_;
+    ClipboardCommands clipboard_;
+    FindCommands find_;
+    BookmarkCommands bookmarks_;
+    DialogCommands dialogs_;
     QMenu* popupMenu_ = nullptr;
 };
 

@@ -9,26 +9,26 @@
 
 namespace zav {
 
-FindCommands::FindCommands(THexEdit& editor, EditorActionTable& table) : editor_(editor)
+FindCommands::FindCommands(THexEdit& editor, EditorActionTable& table) : editor_(editor), actions_(table)
 {
     // Ctrl+F is Fill; Ctrl+Shift+F is free here and on the desktops.
-    find_ = table[EditorAction::Find] = AddEditorAction(
+    QAction* find = table[EditorAction::Find] = AddEditorAction(
         editor, {"EditFind",
                  "Find",
                  {QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_F))},
                  "Find cell in memory dump"});
-    searchAgain_ = table[EditorAction::SearchAgain] = AddEditorAction(
+    QAction* searchAgain = table[EditorAction::SearchAgain] = AddEditorAction(
         editor, {"EditSearchAgain", "Search Again", {QKeySequence(QKeyCombination(Qt::ControlModifier, Qt::Key_L))},
                  "Search again cell in memory dump"});
-    replace_ = table[EditorExtraAction::Replace] =
+    QAction* replace = table[EditorExtraAction::Replace] =
         AddEditorAction(editor, {"EditReplace", "Replace ...", {QKeySequence(QStringLiteral("Ctrl+H"))},
                                  "Replace cells in memory dump", false});
-    QObject::connect(find_, &QAction::triggered, &editor, [this] { Find(); });
-    QObject::connect(searchAgain_, &QAction::triggered, &editor, [this] {
+    QObject::connect(find, &QAction::triggered, &editor, [this] { Find(); });
+    QObject::connect(searchAgain, &QAction::triggered, &editor, [this] {
         if (editor_.Dialogs().FindDialogExists()) editor_.Dialogs().SearchAgain();
         editor_.RepaintGrids();
     });
-    QObject::connect(replace_, &QAction::triggered, &editor, [this] {
+    QObject::connect(replace, &QAction::triggered, &editor, [this] {
         editor_.Dialogs().ShowReplace(editor_.CursorAddress());
         editor_.RepaintGrids();
     });
@@ -36,19 +36,19 @@ FindCommands::FindCommands(THexEdit& editor, EditorActionTable& table) : editor_
 
 void FindCommands::SetLive(bool live)
 {
-    find_->setEnabled(live);
-    searchAgain_->setEnabled(live && editor_.Dialogs().FindDialogExists());
+    actions_[EditorAction::Find]->setEnabled(live);
+    actions_[EditorAction::SearchAgain]->setEnabled(live && editor_.Dialogs().FindDialogExists());
     SetReplaceLive(live);
 }
 
 void FindCommands::SetReplaceLive(bool live)
 {
-    replace_->setEnabled(live);
+    actions_[EditorExtraAction::Replace]->setEnabled(live);
 }
 
 void FindCommands::FollowDialogs()
 {
-    searchAgain_->setEnabled(editor_.isVisible() && editor_.Dialogs().FindDialogExists());
+    actions_[EditorAction::SearchAgain]->setEnabled(editor_.isVisible() && editor_.Dialogs().FindDialogExists());
 }
 
 void FindCommands::Find()

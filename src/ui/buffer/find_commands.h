@@ -3,8 +3,6 @@
 #include <cstdint>
 #include <vector>
 
-class QAction;
-
 namespace zav {
 
 class THexEdit;
@@ -28,9 +26,7 @@ private:
     void Find();
 
     THexEdit& editor_;
-    QAction* find_ = nullptr;
-    QAction* searchAgain_ = nullptr;
-    QAction* replace_ = nullptr;
+    EditorActionTable& actions_;
     std::vector<std::uint8_t> pattern_;
     bool textMode_ = false;
 };

@@ -9,22 +9,22 @@
 
 namespace zav {
 
-HistoryCommands::HistoryCommands(THexEdit& editor, EditorActionTable& table) : editor_(editor)
+HistoryCommands::HistoryCommands(THexEdit& editor, EditorActionTable& table) : editor_(editor), actions_(table)
 {
-    undo_ = table[EditorAction::Undo] = AddEditorAction(
+    QAction* undo = table[EditorAction::Undo] = AddEditorAction(
         editor, {"EditUndo", "Undo", {QKeySequence(QKeyCombination(Qt::AltModifier, Qt::Key_Backspace))},
                  "Undo the last action"});
-    redo_ = table[EditorExtraAction::Redo] = AddEditorAction(
+    QAction* redo = table[EditorExtraAction::Redo] = AddEditorAction(
         editor, {"EditRedo",
                  "Redo",
                  {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))},
                  "Redo the last undone action",
                  false});
-    QObject::connect(undo_, &QAction::triggered, &editor, [this] {
+    QObject::connect(undo, &QAction::triggered, &editor, [this] {
         if (!editor_.IsUndoEmpty()) Replay([this] { return editor_.Buffer().Undo().Undo(); });
         editor_.RepaintGrids();
     });
-    QObject::connect(redo_, &QAction::triggered, &editor, [this] {
+    QObject::connect(redo, &QAction::triggered, &editor, [this] {
         if (!editor_.Buffer().Undo().IsRedoEmpty()) Replay([this] { return editor_.Buffer().Undo().Redo(); });
         editor_.RepaintGrids();
     });
@@ -38,12 +38,12 @@ void HistoryCommands::SetLive(bool live)
 
 void HistoryCommands::SetUndoLive(bool live, bool available)
 {
-    undo_->setEnabled(live && available);
+    actions_[EditorAction::Undo]->setEnabled(live && available);
 }
 
 void HistoryCommands::SetRedoLive(bool live)
 {
-    redo_->setEnabled(live && !editor_.Buffer().Undo().IsRedoEmpty());
+    actions_[EditorExtraAction::Redo]->setEnabled(live && !editor_.Buffer().Undo().IsRedoEmpty());
 }
 
 void HistoryCommands::Replay(const std::function<std::int32_t()>& step)

@@ -3,8 +3,6 @@
 #include <cstdint>
 #include <functional>
 
-class QAction;
-
 namespace zav {
 
 class THexEdit;
@@ -24,8 +22,7 @@ private:
     void Replay(const std::function<std::int32_t()>& step);
 
     THexEdit& editor_;
-    QAction* undo_ = nullptr;
-    QAction* redo_ = nullptr;
+    EditorActionTable& actions_;
 };
 
 } // namespace zav

@@ -16,8 +16,6 @@ class InspectorBinding {
 public:
     InspectorBinding(THexEdit& editor, EditorActionTable& table);
     ~InspectorBinding();
-    InspectorBinding(const InspectorBinding&) = delete;
-    InspectorBinding& operator=(const InspectorBinding&) = delete;
 
     [[nodiscard]] TDataInspector& Window();
     void Refresh();

@@ -23,8 +23,6 @@ TForm6::TForm6(const MemoryBuffer& buffer, MessageBoxes& boxes, QWidget* parent)
     fields->addWidget(ComboBox1, 0, 0, 1, 2);
     range_ = AddressRangeFields::Add(*fields, 1, 0, QStringLiteral("ComboBox2"), QStringLiteral("ComboBox3"), this);
     auto* buttons = new OkCancelButtons(*this, [this] { Button1Click(); });
-    Button1 = buttons->Ok();
-    Button2 = buttons->Cancel();
     StackDialog(*this, {fields, buttons});
     range_.Bind(fields_, model_.From(), model_.To());
 }

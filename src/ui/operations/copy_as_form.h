@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
-#include <QPushButton>
 
 #include "ui/operations/address_range_fields.h"
 #include "operations/copy_as_dialog.h"
@@ -42,8 +41,6 @@ private:
 
     QComboBox* ComboBox1;
     AddressRangeFields range_;
-    QPushButton* Button1;
-    QPushButton* Button2;
 };
 
 } // namespace zav

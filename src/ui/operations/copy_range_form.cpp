@@ -18,8 +18,6 @@ TForm2::TForm2(const MemoryBuffer& buffer, MessageBoxes& boxes, QWidget* parent)
     auto* fields = new QGridLayout;
     range_ = AddressRangeFields::Add(*fields, 0, 0, QStringLiteral("ComboBox1"), QStringLiteral("ComboBox2"), this);
     auto* buttons = new OkCancelButtons(*this, [this] { Button1Click(); });
-    Button1 = buttons->Ok();
-    Button2 = buttons->Cancel();
     StackDialog(*this, {fields, buttons});
     range_.Bind(fields_, model_.From(), model_.To());
     SelectOnShow(*this, *range_.from);

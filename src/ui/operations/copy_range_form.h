@@ -2,7 +2,6 @@
 
 #include <QDialog>
 #include <QLabel>
-#include <QPushButton>
 
 #include "ui/operations/address_range_fields.h"
 #include "operations/copy_range_dialog.h"
@@ -32,8 +31,6 @@ private:
     HistoryBindings fields_;
 
     AddressRangeFields range_;
-    QPushButton* Button1;
-    QPushButton* Button2;
 };
 
 } // namespace zav

@@ -19,8 +19,6 @@ TForm5::TForm5(MemoryBuffer& buffer, MessageBoxes& boxes, QWidget* parent)
     fields->addWidget(ComboBox1, 1, 0);
     range_ = AddressRangeFields::Add(*fields, 0, 1, QStringLiteral("ComboBox2"), QStringLiteral("ComboBox3"), this);
     auto* buttons = new OkCancelButtons(*this, [this] { Button1Click(); });
-    Button1 = buttons->Ok();
-    Button2 = buttons->Cancel();
     StackDialog(*this, {fields, buttons});
     fields_.Bind(ComboBox1, model_.Value());
     range_.Bind(fields_, model_.From(), model_.To());

@@ -2,7 +2,6 @@
 
 #include <QDialog>
 #include <QLabel>
-#include <QPushButton>
 
 #include <optional>
 
@@ -43,8 +42,6 @@ private:
     QLabel* Label1;
     HistoryComboBox* ComboBox1;
     AddressRangeFields range_;
-    QPushButton* Button1;
-    QPushButton* Button2;
 };
 
 } // namespace zav
