@@ -47,7 +47,7 @@ void EditorCommands::CreatePopupMenu(THexEdit& editor)
     popupMenu_->setObjectName(QStringLiteral("PopupMenu1"));
     // An item whose text or shortcut differs from its action's: a menu-only action that
     // follows the action's enabled state and runs it.
-    const auto addItem = [this, &editor](EditorAction target, const QString& text, const QKeySequence& shortcut) {
+    const auto ownItem = [this, &editor](EditorAction target, const QString& text, const QKeySequence& shortcut) {
         QAction* action = Action(target);
         auto* item = new QAction(text, popupMenu_);
         item->setShortcut(shortcut);
@@ -55,25 +55,29 @@ void EditorCommands::CreatePopupMenu(THexEdit& editor)
         item->setEnabled(action->isEnabled());
         QObject::connect(action, &QAction::enabledChanged, item, &QAction::setEnabled);
         QObject::connect(item, &QAction::triggered, action, &QAction::trigger);
-        popupMenu_->addAction(item);
         // The item's own shortcut works anywhere in the editor, not only while the menu is open;
         // one that only shows the action's key leaves it to the action (two would cancel out).
         if (!shortcut.isEmpty() && shortcut != action->shortcut()) editor.addAction(item);
+        return item;
     };
-    popupMenu_->addAction(Action(EditorAction::Undo));
-    popupMenu_->addAction(ExtraAction(EditorExtraAction::Redo));
-    popupMenu_->addSeparator();
-    popupMenu_->addAction(Action(EditorAction::Copy));
-    popupMenu_->addAction(Action(EditorAction::Paste));
-    popupMenu_->addAction(Action(EditorAction::SelectAll));
-    popupMenu_->addSeparator();
-    addItem(EditorAction::Find, QStringLiteral("Find ..."), Action(EditorAction::Find)->shortcut());
-    popupMenu_->addAction(Action(EditorAction::SearchAgain));
-    popupMenu_->addSeparator();
-    popupMenu_->addAction(Action(EditorAction::GoToAddr));
-    addItem(EditorAction::CopyAs, QStringLiteral("Copy As"), {});
-    addItem(EditorAction::Fill, QStringLiteral("Fill"), QKeySequence(QKeyCombination(Qt::ControlModifier, Qt::Key_F)));
-    popupMenu_->addAction(Action(EditorAction::Swap));
+    QAction* find = ownItem(EditorAction::Find, QStringLiteral("Find ..."), Action(EditorAction::Find)->shortcut());
+    QAction* copyAs = ownItem(EditorAction::CopyAs, QStringLiteral("Copy As"), {});
+    QAction* fill =
+        ownItem(EditorAction::Fill, QStringLiteral("Fill"), QKeySequence(QKeyCombination(Qt::ControlModifier, Qt::Key_F)));
+    // A null entry stands for a separator.
+    const std::initializer_list<QAction*> entries{
+        Action(EditorAction::Undo),    ExtraAction(EditorExtraAction::Redo), nullptr,
+        Action(EditorAction::Copy),    Action(EditorAction::Paste),          Action(EditorAction::SelectAll),
+        nullptr,                       find,                                 Action(EditorAction::SearchAgain),
+        nullptr,                       Action(EditorAction::GoToAddr),       copyAs,
+        fill,                          Action(EditorAction::Swap)};
+    for (QAction* entry : entries) {
+        if (entry == nullptr) {
+            popupMenu_->addSeparator();
+        } else {
+            popupMenu_->addAction(entry);
+        }
+    }
     GiveMenuMnemonics(*popupMenu_);
 }
 

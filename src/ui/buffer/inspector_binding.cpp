@@ -2,8 +2,6 @@
 
 #include <QAction>
 
-#include "ui/buffer/data_inspector_window.h"
-#include "ui/buffer/editor_actions.h"
 #include "ui/buffer/hex_edit_window.h"
 
 namespace zav {
@@ -18,8 +16,6 @@ InspectorBinding::InspectorBinding(THexEdit& editor, EditorActionTable& table) :
         window.setVisible(!window.isVisible());
     });
 }
-
-InspectorBinding::~InspectorBinding() = default;
 
 TDataInspector& InspectorBinding::Window()
 {

@@ -2,20 +2,16 @@
 
 #include <memory>
 
-class QAction;
+#include "ui/buffer/data_inspector_window.h"
+#include "ui/buffer/editor_actions.h"
 
 namespace zav {
-
-class TDataInspector;
-class THexEdit;
-struct EditorActionTable;
 
 // The data inspector beside the editor: built on first use, shown and closed by its checkable
 // Window menu command, and reading the cells at the cursor as it moves.
 class InspectorBinding {
 public:
     InspectorBinding(THexEdit& editor, EditorActionTable& table);
-    ~InspectorBinding();
 
     [[nodiscard]] TDataInspector& Window();
     void Refresh();
