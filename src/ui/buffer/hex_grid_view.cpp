@@ -169,7 +169,6 @@ struct HexGridView::PaintGeometry {
     int firstByteLeft = 0;
     int cellWidth = 0;
     int rowHeight = 0;
-    double textX = 0;
     double baselineY = 0;
 };
 
@@ -188,7 +187,6 @@ void HexGridView::paintEvent(QPaintEvent* event)
     geometry.rowHeight = layout.RowHeight();
     geometry.cellWidth = hex ? layout.ByteColumnWidth() : layout.CharColumnWidth();
     geometry.firstByteLeft = geometry.left + (hex ? layout.HexColumnLeft(1) : 0);
-    geometry.textX = layout.TextInsetX();
     geometry.baselineY = (hex ? layout.HexTextInsetY() : layout.CharTextInsetY()) + ascent_;
 
     PaintRowBackgrounds(painter, geometry);
@@ -240,6 +238,7 @@ void HexGridView::AddRowGlyphs(const PaintGeometry& geometry)
     const HexViewLayout& layout = editor_.PaneLayout();
     const MemoryBuffer& buffer = editor_.PaneBuffer();
     const int topRow = editor_.PaneCursor().TopRow();
+    const double textX = layout.TextInsetX();
     const bool hex = grid_ == EditorGrid::Hex;
     for (int row = geometry.rows.first; row <= geometry.rows.last; ++row) {
         const double baseline = layout.RowTop(topRow, row) + geometry.baselineY;
@@ -249,14 +248,14 @@ void HexGridView::AddRowGlyphs(const PaintGeometry& geometry)
             for (int digit = 0; digit < 4; ++digit) {
                 const int value = (address >> (12 - 4 * digit)) & 0x0F;
                 glyphs_.Add(GlyphBatch::kOwnColourRun, value,
-                            {geometry.left + geometry.textX + digit * hexDigitAdvance_, baseline});
+                            {geometry.left + textX + digit * hexDigitAdvance_, baseline});
             }
         }
         for (int column = 1; column <= HexViewLayout::kBytesPerRow; ++column) {
             const std::int32_t address = HexCellAddress(column, row);
             const int colour = buffer.GetCellState(address) & CellState::kColourMask;
             const std::uint8_t value = buffer.GetByte(address);
-            const double x = geometry.firstByteLeft + (column - 1) * geometry.cellWidth + geometry.textX;
+            const double x = geometry.firstByteLeft + (column - 1) * geometry.cellWidth + textX;
             if (hex) {
                 glyphs_.Add(colour, value >> 4, {x, baseline});
                 glyphs_.Add(colour, value & 0x0F, {x + hexDigitAdvance_, baseline});
