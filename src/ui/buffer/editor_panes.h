@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QFont>
-
 #include <cstdint>
 #include <vector>
 

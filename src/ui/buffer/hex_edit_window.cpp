@@ -1,29 +1,21 @@
 #include "ui/buffer/hex_edit_window.h"
 
-#include <QAction>
 #include <QCloseEvent>
 #include <QMenu>
 #include <QSplitter>
-#include <QStatusBar>
 #include <QVBoxLayout>
 
-#include <algorithm>
 #include <new>
 
 #include "buffer/memory_buffer.h"
-#include "ui/buffer/data_inspector_window.h"
 #include "ui/buffer/description_binding.h"
 #include "ui/buffer/difference_commands.h"
-#include "ui/buffer/bookmark_commands.h"
 #include "ui/buffer/editor_commands.h"
 #include "ui/buffer/editor_dialogs.h"
 #include "ui/buffer/editor_placement.h"
 #include "ui/buffer/editor_status.h"
 #include "ui/buffer/explaine_window.h"
 #include "ui/buffer/file_drop_target.h"
-#include "ui/buffer/find_commands.h"
-#include "ui/buffer/hex_grid_view.h"
-#include "ui/buffer/history_commands.h"
 #include "ui/buffer/inspector_binding.h"
 #include "operations/cell_info.h"
 
