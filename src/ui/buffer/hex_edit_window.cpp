@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QMenu>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include <new>
