@@ -29,15 +29,21 @@ private:
 
 } // namespace
 
+OpenResult LoadChosenFile(OpenFileDialog& dialog, MemoryBuffer& buffer, ProgramSettings& settings, StatusSink& status,
+                          MessageBoxes& boxes)
+{
+    const OpenResult result = dialog.Ok(buffer, status, boxes);
+    if (result == OpenResult::Loaded) AddRecentFile(settings, dialog.Path());
+    return result;
+}
+
 OpenResult OpenFileDirectly(const std::string& path, MemoryBuffer& buffer, ProgramSettings& settings,
                             StatusSink& status, MessageBoxes& boxes)
 {
     MessageListBoxes listBoxes(status, boxes);
     OpenFileDialog dialog;
     if (!dialog.ChoosePath(path, listBoxes)) return OpenResult::Failed;
-    const OpenResult result = dialog.Ok(buffer, status, listBoxes);
-    if (result == OpenResult::Loaded) AddRecentFile(settings, path);
-    return result;
+    return LoadChosenFile(dialog, buffer, settings, status, listBoxes);
 }
 
 } // namespace zav

@@ -206,7 +206,7 @@ TEST(ProgramSequence, AVerifyMismatchIsListedAndEndsTheSequenceWithItsFailureIns
     EXPECT_EQ(harness.host.lines,
               (std::vector<StatusLine>{kProgramStarted,
                                        {"Verify Error at Address : 0x1F05", StatusKind::Error},
-                                       {"Verify failed: 1 cells differ, first at 0x1F05", StatusKind::Error}}));
+                                       {"Verify failed: 1 cell differs, first at 0x1F05", StatusKind::Error}}));
     const std::uint8_t device = harness.Target(0x1F05);
     EXPECT_EQ(harness.host.verifyDifferences,
               (std::vector<CellDifference>{{0x1F05, BufferPattern(0x1F05), device}}));

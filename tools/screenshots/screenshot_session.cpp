@@ -32,11 +32,17 @@
 #include "ports/ports_map_link_factory.h"
 #include "ports/system_port_listing.h"
 #include "ui/buffer/data_inspector_window.h"
+#include "ui/shell/compare_command.h"
+#include "ui/shell/device_commands.h"
+#include "ui/shell/editor_window_commands.h"
+#include "ui/shell/file_commands.h"
+#include "ui/shell/help_commands.h"
 #include "ui/shell/message_list_menu.h"
 #include "ui/shell/prog_shell.h"
 #include "ui/shell/status_list_model.h"
 #include "ui/shell/status_win.h"
 #include "ui/shell/qt_message_boxes.h"
+#include "ui/shell/safety_commands.h"
 
 namespace {
 
@@ -116,7 +122,7 @@ void ScreenshotSession::Run()
 void ScreenshotSession::SelectDevice()
 {
     grabber_.SaveModal(
-        QStringLiteral("select_device"), [this] { shell_->DeviceIDButtonClick(); },
+        QStringLiteral("select_device"), [this] { shell_->Device().DeviceIDButtonClick(); },
         [](QWidget& dialog) {
             ClickButton(dialog, kDevice);
             WindowGrabber::Settle();
@@ -168,7 +174,7 @@ void ScreenshotSession::FillDemoBuffer()
 void ScreenshotSession::ShowEditorWindows()
 {
     zav::THexEdit& editor = shell_->HexEditor();
-    shell_->ShowEditorExecute();
+    shell_->EditorWindows().ShowEditorExecute();
     WindowGrabber::Settle();
     editor.ShowAddressAtTop(kEepromStart);
     editor.SelectAddress(kEepromStart + 0x1E);
@@ -252,12 +258,12 @@ void ScreenshotSession::MessageListMenu()
 
 void ScreenshotSession::ShellDialogs()
 {
-    grabber_.SaveModal(QStringLiteral("hex_editor_options"), [this] { shell_->ToolEditorExecute(); });
-    grabber_.SaveModal(QStringLiteral("ports_setup"), [this] { shell_->ToolLPTExecute(); });
-    grabber_.SaveModal(QStringLiteral("about"), [this] { shell_->HelpAboutExecute(); });
-    grabber_.SaveModal(QStringLiteral("open_file"), [this] { shell_->EditOpenFileExecute(); });
-    grabber_.SaveModal(QStringLiteral("save_file"), [this] { shell_->EditSaveFileExecute(); });
-    grabber_.SaveModal(QStringLiteral("print"), [this] { shell_->EditPrintExecute(); });
+    grabber_.SaveModal(QStringLiteral("hex_editor_options"), [this] { shell_->EditorWindows().ToolEditorExecute(); });
+    grabber_.SaveModal(QStringLiteral("ports_setup"), [this] { shell_->Device().ToolLPTExecute(); });
+    grabber_.SaveModal(QStringLiteral("about"), [this] { shell_->Help().HelpAboutExecute(); });
+    grabber_.SaveModal(QStringLiteral("open_file"), [this] { shell_->Files().EditOpenFileExecute(); });
+    grabber_.SaveModal(QStringLiteral("save_file"), [this] { shell_->Files().EditSaveFileExecute(); });
+    grabber_.SaveModal(QStringLiteral("print"), [this] { shell_->Files().EditPrintExecute(); });
 }
 
 namespace {
@@ -330,10 +336,10 @@ void ScreenshotSession::ShowVerifyDifferences()
     editor.ShowAddressAtTop(kEepromStart);
     editor.SelectAddress(kEepromStart + 0x13);
     grabber_.Save(editor, QStringLiteral("verify_marks"));
-    shell_->VerifyDifferencesExecute();
+    shell_->Safety().VerifyDifferencesExecute();
     WindowGrabber::Settle();
-    grabber_.Save(*shell_->VerifyDifferencesWindow(), QStringLiteral("verify_differences"));
-    shell_->VerifyDifferencesWindow()->close();
+    grabber_.Save(*shell_->Safety().VerifyDifferencesWindow(), QStringLiteral("verify_differences"));
+    shell_->Safety().VerifyDifferencesWindow()->close();
 }
 
 // The buffer compared with a binary copy of its cells up to the serial number, whose last two
@@ -354,11 +360,11 @@ void ScreenshotSession::CompareWithFile()
         return;
     }
     file.close();
-    shell_->SetCompareChooser([path](QWidget*) { return zav::ChosenFile{path}; });
-    shell_->CompareWithFileExecute();
+    shell_->Compare().SetCompareChooser([path](QWidget*) { return zav::ChosenFile{path}; });
+    shell_->Compare().CompareWithFileExecute();
     WindowGrabber::Settle();
-    grabber_.Save(*shell_->VerifyDifferencesWindow(), QStringLiteral("compare_differences"));
-    shell_->VerifyDifferencesWindow()->close();
+    grabber_.Save(*shell_->Safety().VerifyDifferencesWindow(), QStringLiteral("compare_differences"));
+    shell_->Safety().VerifyDifferencesWindow()->close();
 }
 
 void ScreenshotSession::ComposeReadmePicture()

@@ -146,9 +146,7 @@ void TLoadf::CheckBox1Click()
 void TLoadf::Button2Click()
 {
     StoreFields();
-    const OpenResult result = model_.Ok(buffer_, status_, boxes_);
-    if (result == OpenResult::Loaded) {
-        AddRecentFile(settings_, model_.Path());
+    if (LoadChosenFile(model_, buffer_, settings_, status_, boxes_) == OpenResult::Loaded) {
         accept();
         return;
     }

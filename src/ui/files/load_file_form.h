@@ -9,16 +9,11 @@
 #include <QPushButton>
 #include <QToolButton>
 
-#include "files/open_file_dialog.h"
+#include "shell/open_file_directly.h"
 #include "ui/files/buffer_file_chooser.h"
 #include "widgets/radio_group.h"
 
 namespace zav {
-
-class MemoryBuffer;
-class MessageBoxes;
-class StatusSink;
-struct ProgramSettings;
 
 // "Load File Into Buffer": a file chosen by Browse or from the recent files, the format it is
 // read as, the file range, the offset and the clear mode. Loading records the file at the

@@ -13,37 +13,33 @@ namespace zav {
 
 namespace {
 
-QMessageBox::Icon IconOf(BoxKind kind)
+// How a box of each kind looks: its icon, and the caption it carries when it names none, as
+// the desktop's own dialogs do.
+struct KindLook {
+    QMessageBox::Icon icon;
+    const char* caption;
+};
+
+KindLook LookOf(BoxKind kind)
 {
     switch (kind) {
     case BoxKind::Error:
-        return QMessageBox::Critical;
+        return {QMessageBox::Critical, "Error"};
     case BoxKind::Warning:
-        return QMessageBox::Warning;
+        return {QMessageBox::Warning, "Warning"};
     case BoxKind::Confirmation:
-        return QMessageBox::Question;
+        return {QMessageBox::Question, "Confirm"};
     case BoxKind::Information:
         break;
     }
-    return QMessageBox::Information;
+    return {QMessageBox::Information, ""};
 }
 
-// Boxes that name no caption carry their kind's, as the desktop's own dialogs do; an
-// instruction box keeps its empty caption.
+// An instruction box keeps its empty caption.
 QString CaptionOf(const BoxRequest& request)
 {
     if (!request.caption.empty()) return FromLatin1(request.caption);
-    switch (request.kind) {
-    case BoxKind::Error:
-        return QStringLiteral("Error");
-    case BoxKind::Warning:
-        return QStringLiteral("Warning");
-    case BoxKind::Confirmation:
-        return QStringLiteral("Confirm");
-    case BoxKind::Information:
-        break;
-    }
-    return {};
+    return QString::fromLatin1(LookOf(request.kind).caption);
 }
 
 QMessageBox::StandardButtons ButtonsOf(BoxButtons buttons)
@@ -77,8 +73,8 @@ BoxAnswer AnswerOf(int button)
 
 BoxAnswer QtMessageBoxes::Show(const BoxRequest& request)
 {
-    QMessageBox box(IconOf(request.kind), CaptionOf(request), FromSystemText(request.text), ButtonsOf(request.buttons),
-                    parent_);
+    QMessageBox box(LookOf(request.kind).icon, CaptionOf(request), FromSystemText(request.text),
+                    ButtonsOf(request.buttons), parent_);
     box.setTextFormat(Qt::PlainText);
     // QMessageBox wraps at a narrow width of its own; a line of the text is kept whole
     // where the screen has room for it.

@@ -10,8 +10,10 @@
 #include "ports/ports_map_link_factory.h"
 #include "ports/system_port_listing.h"
 #include "ui/shell/desktop_document.h"
+#include "ui/shell/file_commands.h"
 #include "ui/shell/prog_shell.h"
 #include "ui/shell/qt_message_boxes.h"
+#include "ui/shell/status_win.h"
 #include "ui/shell/zav_application.h"
 #include "ui/shell/zavprog_command_line.h"
 #include "shell/user_manual.h"
@@ -70,13 +72,14 @@ int main(int argc, char** argv)
     QObject::connect(&shell, &zav::TProgShell::SequenceStopRequested, &shell, [&boxes] { boxes.DismissOpenBoxes(); });
     // An unreadable map keeps every port closed (the links refuse with its reason); the
     // user learns why at once rather than at the first sequence.
-    if (!portsMap.FileError().empty()) shell.AddStatusMessage(portsMap.FileError(), zav::StatusKind::Error);
+    zav::StatusWin& messages = shell.Status();
+    if (!portsMap.FileError().empty()) messages.AddStatusMessage(portsMap.FileError(), zav::StatusKind::Error);
     for (const std::string& warning : zav::PortsMapLineWarnings(portsMap, portsMapFile))
-        shell.AddStatusMessage(warning, zav::StatusKind::Warning);
+        messages.AddStatusMessage(warning, zav::StatusKind::Warning);
     shell.LoadSettings();
     shell.show();
     // "zavprog FILE", as the desktop's Open With starts it: the file loads as the open
     // dialog's defaults would load it.
-    if (!commandLine.file.isEmpty()) shell.OpenFileFromDesktop(commandLine.file);
+    if (!commandLine.file.isEmpty()) shell.Files().OpenFileFromDesktop(commandLine.file);
     return application.exec();
 }

@@ -12,6 +12,7 @@
 #include "ui/files/print_form.h"
 #include "ui/files/save_file_form.h"
 #include "ui/shell/shell_fixture.h"
+#include "ui/shell/file_commands.h"
 #include "ui/shell/status_list_model.h"
 #include "ui/shell/status_win.h"
 
@@ -66,7 +67,7 @@ private slots:
             Child<QPushButton>(dialog, "Button1")->click();
             Child<QPushButton>(dialog, "Button2")->click();
         });
-        shell.EditOpenFileExecute();
+        shell.Files().EditOpenFileExecute();
         QCOMPARE(int(shell.HexEditor().Buffer().GetByte(1)), 0x34);
         QCOMPARE(shell.Flow().Settings().program.RecentFiles.front(), path.toStdString());
         QVERIFY(Contains(StatusLines(shell), "Read file complete"));
@@ -83,11 +84,11 @@ private slots:
             Child<QPushButton>(dialog, "Button1")->click();
             Child<QPushButton>(dialog, "Button2")->click();
         });
-        QVERIFY(shell.SaveFile());
+        QVERIFY(shell.Files().SaveFile());
         QVERIFY(QFile::exists(path));
 
         OnNextModal<TSavef>([](TSavef& dialog) { Child<QPushButton>(dialog, "Button3")->click(); });
-        QVERIFY(!shell.SaveFile());
+        QVERIFY(!shell.Files().SaveFile());
     }
 
     void printMovesTheProgressBarAndReportsInTheMessageList()
@@ -102,7 +103,7 @@ private slots:
             dialog.SetPdfFileChooser([pdf](QWidget*, const QString&) { return pdf; });
             Child<QPushButton>(dialog, "Button2")->click();
         });
-        shell.EditPrintExecute();
+        shell.Files().EditPrintExecute();
         const auto lines = StatusLines(shell);
         QVERIFY(Contains(lines, "Printing buffer : 0x0000-0xFFFF -> " + pdf.toStdString()));
         QVERIFY(Contains(lines, "Print buffer complete"));

@@ -14,6 +14,8 @@
 #include "ui/buffer/verify_differences_window.h"
 #include "ui/devices/dev_id_form.h"
 #include "ui/sequences/sequence_runner.h"
+#include "ui/shell/compare_command.h"
+#include "ui/shell/safety_commands.h"
 #include "ui/shell/status_list_model.h"
 #include "ui/shell/status_win.h"
 #include "shell_fixture.h"
@@ -80,18 +82,18 @@ private slots:
         const std::size_t marked = shell.HexEditor().Differences().All().size();
         QVERIFY(marked > 0);
         ActionNamed(shell, "WindowVerifyDifferences")->trigger();
-        QVERIFY(shell.VerifyDifferencesWindow()->isVisible());
-        QCOMPARE(static_cast<std::size_t>(shell.VerifyDifferencesWindow()->List()->topLevelItemCount()), marked);
+        QVERIFY(shell.Safety().VerifyDifferencesWindow()->isVisible());
+        QCOMPARE(static_cast<std::size_t>(shell.Safety().VerifyDifferencesWindow()->List()->topLevelItemCount()), marked);
 
         // A blank check has its own result line; the verify's marks stay the verify's.
         ActionNamed(shell, "ToolBlankCheck")->trigger();
         WaitForTheEnd(shell, SequenceKind::Read);
         QCOMPARE(shell.HexEditor().Differences().All().size(), marked);
-        QCOMPARE(static_cast<std::size_t>(shell.VerifyDifferencesWindow()->List()->topLevelItemCount()), marked);
+        QCOMPARE(static_cast<std::size_t>(shell.Safety().VerifyDifferencesWindow()->List()->topLevelItemCount()), marked);
 
         SelectDevice(shell, 0, 0);
         QVERIFY(shell.HexEditor().Differences().Empty());
-        QCOMPARE(shell.VerifyDifferencesWindow()->List()->topLevelItemCount(), 0);
+        QCOMPARE(shell.Safety().VerifyDifferencesWindow()->List()->topLevelItemCount(), 0);
     }
 
     // An erase backs the part up first unless Program Options says no; Restore Backup
@@ -115,7 +117,7 @@ private slots:
         QCOMPARE(FilesIn(backups), std::size_t{1});
 
         QString offered;
-        shell.SetBackupChooser([&](QWidget*, const QString& folder) {
+        shell.Safety().SetBackupChooser([&](QWidget*, const QString& folder) {
             offered = folder;
             return QString::fromStdString(backup.string());
         });
@@ -135,7 +137,7 @@ private slots:
         testing::WriteFileBytes(file, ":0400100001020304E2\r\n:00000001FF\r\n"); // 01 02 03 04 at 0x10
         testing::EditCell(shell, 0x11, "02");
         testing::EditCell(shell, 0x40, "99");
-        shell.SetCompareChooser([&file](QWidget*) { return ChosenFile{QString::fromStdString(file.string())}; });
+        shell.Compare().SetCompareChooser([&file](QWidget*) { return ChosenFile{QString::fromStdString(file.string())}; });
         ActionNamed(shell, "FileCompareWithFile")->trigger();
 
         THexEdit& editor = shell.HexEditor();
@@ -143,8 +145,8 @@ private slots:
         QCOMPARE(editor.Buffer().GetByte(0x10), std::uint8_t{0x00});
         QCOMPARE(editor.Buffer().GetByte(0x40), std::uint8_t{0x99});
         QVERIFY(!editor.IsUndoEmpty());
-        QTreeWidget* list = shell.VerifyDifferencesWindow()->List();
-        QVERIFY(shell.VerifyDifferencesWindow()->isVisible());
+        QTreeWidget* list = shell.Safety().VerifyDifferencesWindow()->List();
+        QVERIFY(shell.Safety().VerifyDifferencesWindow()->isVisible());
         QCOMPARE(list->topLevelItemCount(), 3);
         QCOMPARE(list->headerItem()->text(2), QStringLiteral("File"));
         editor.SelectAddress(0);

@@ -13,7 +13,9 @@
 #include "buffer/memory_buffer.h"
 #include "ui/buffer/hex_edit_window.h"
 #include "ui/files/load_file_form.h"
+#include "ui/shell/file_commands.h"
 #include "ui/shell/message_list_menu.h"
+#include "ui/shell/safety_commands.h"
 #include "ui/shell/status_list_model.h"
 #include "ui/shell/status_win.h"
 #include "shell_fixture.h"
@@ -70,13 +72,13 @@ std::vector<LoadRoute> LoadRoutes()
          [](TProgShell& shell, const std::string& path, bool answered) {
              shell.Flow().Settings().program.RecentFiles = {path};
              if (answered) ConfirmNextOpenDialog();
-             shell.OpenRecentFile(path);
+             shell.Files().OpenRecentFile(path);
          }},
         {"a drop or the command line",
-         [](TProgShell& shell, const std::string& path, bool) { shell.OpenFileFromDesktop(QString::fromStdString(path)); }},
+         [](TProgShell& shell, const std::string& path, bool) { shell.Files().OpenFileFromDesktop(QString::fromStdString(path)); }},
         {"File > Restore Backup",
          [](TProgShell& shell, const std::string& path, bool) {
-             shell.SetBackupChooser([path](QWidget*, const QString&) { return QString::fromStdString(path); });
+             shell.Safety().SetBackupChooser([path](QWidget*, const QString&) { return QString::fromStdString(path); });
              FindAction(shell, "EditRestoreBackup")->trigger();
          }},
     };
@@ -135,10 +137,10 @@ private slots:
         fixture.boxes.answers = {BoxAnswer::Yes};
         const std::filesystem::path saved = fixture.folder / "edits.zef";
         testing::SaveOnNextDialog(saved);
-        shell.OpenFileFromDesktop(QString::fromStdString(path));
+        shell.Files().OpenFileFromDesktop(QString::fromStdString(path));
         QCOMPARE(shell.HexEditor().Buffer().GetByte(0x13), 0x04);
         QVERIFY(std::filesystem::exists(saved));
-        shell.OpenFileFromDesktop(QString::fromStdString(path));
+        shell.Files().OpenFileFromDesktop(QString::fromStdString(path));
         QCOMPARE(fixture.boxes.shown.size(), std::size_t{1});
     }
 
@@ -151,16 +153,16 @@ private slots:
         WriteFileBytes(path, kIntelHex);
         testing::WriteFileBytes(fixture.SettingsFile(), "LOF0=" + path + "\r\nLOF1=/b.s19\r\nLOF2=/c.zef\r\n");
         TProgShell& shell = fixture.Make();
-        QVERIFY(!shell.RecentFilesMenu()->isEnabled());
+        QVERIFY(!shell.Files().RecentFilesMenu()->isEnabled());
         shell.LoadSettings();
-        QVERIFY(shell.RecentFilesMenu()->isEnabled());
+        QVERIFY(shell.Files().RecentFilesMenu()->isEnabled());
 
         ShellFixture empty;
         TProgShell& fresh = empty.Make();
         fresh.LoadSettings();
-        QVERIFY(!fresh.RecentFilesMenu()->isEnabled());
-        fresh.OpenFileFromDesktop(QString::fromStdString(path));
-        QVERIFY(fresh.RecentFilesMenu()->isEnabled());
+        QVERIFY(!fresh.Files().RecentFilesMenu()->isEnabled());
+        fresh.Files().OpenFileFromDesktop(QString::fromStdString(path));
+        QVERIFY(fresh.Files().RecentFilesMenu()->isEnabled());
 
         QString shownPath;
         OnNextModal<TLoadf>([&shownPath](TLoadf& dialog) {
@@ -183,7 +185,7 @@ private slots:
         shell.show();
         const std::string path = (fixture.folder / "image.hex").string();
         WriteFileBytes(path, kIntelHex);
-        shell.OpenFileFromDesktop(QString::fromStdString(path));
+        shell.Files().OpenFileFromDesktop(QString::fromStdString(path));
         QCOMPARE(shell.HexEditor().Buffer().GetByte(0x0013), 0x04);
         QCOMPARE(LastLine(shell), std::string("Read file complete"));
         QCOMPARE(shell.Flow().Settings().program.RecentFiles.front(), path);
@@ -217,7 +219,7 @@ private slots:
             recent.push_back((fixture.folder / name).string());
         }
         WriteFileBytes(recent[1], kIntelHex);
-        QMenu* menu = shell.RecentFilesMenu();
+        QMenu* menu = shell.Files().RecentFilesMenu();
         emit menu->aboutToShow();
         QCOMPARE(menu->actions().size(), 5);
 
@@ -238,7 +240,7 @@ private slots:
         const std::string path = (fixture.folder / "\xC3\xBC\x62\x65rlauf \xE2\x82\xAC.hex").string();
         WriteFileBytes(path, kIntelHex);
         shell.Flow().Settings().program.RecentFiles = {path};
-        QMenu* menu = shell.RecentFilesMenu();
+        QMenu* menu = shell.Files().RecentFilesMenu();
         emit menu->aboutToShow();
         QVERIFY(menu->actions().at(0)->text().endsWith(QString::fromUtf8("\xC3\xBC\x62\x65rlauf \xE2\x82\xAC.hex")));
 
@@ -256,8 +258,8 @@ private slots:
     {
         ShellFixture fixture;
         TProgShell& shell = fixture.Make();
-        shell.AddStatusMessage("first", StatusKind::Normal);
-        shell.AddStatusMessage("second", StatusKind::Error);
+        shell.Status().AddStatusMessage("first", StatusKind::Normal);
+        shell.Status().AddStatusMessage("second", StatusKind::Error);
         shell.Status().SelectLastLine();
         MessageListMenu& menu = shell.MessageMenu();
         const QList<QAction*> items = menu.Menu()->actions();
