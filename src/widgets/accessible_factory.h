@@ -10,8 +10,7 @@ namespace zav {
 // program loads (to initialise a namespace-scope constant): Qt keeps the first interface it
 // made for an object, and one asked for before the factory was there would be the base
 // class's. Returns true, for that constant.
-template <typename Widget, typename Interface>
-bool InstallAccessibleFactory()
+template <typename Widget, typename Interface> bool InstallAccessibleFactory()
 {
     QAccessible::installFactory([](const QString& className, QObject* object) -> QAccessibleInterface* {
         if (className != QLatin1String(Widget::staticMetaObject.className())) return nullptr;

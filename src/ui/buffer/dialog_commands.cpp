@@ -12,10 +12,13 @@ DialogCommands::DialogCommands(THexEdit& editor, EditorActionTable& table) : act
 {
     QAction* fill = table[EditorAction::Fill] =
         AddEditorAction(editor, {"EditFill", "Fill", {}, "Fill memory cells with the value"});
-    QAction* goTo = table[EditorAction::GoToAddr] = AddEditorAction(
-        editor, {"EditGoToAddr", "Go To Address", {QKeySequence(QKeyCombination(Qt::ControlModifier, Qt::Key_G))},
-                 "Go to address in memory dump"});
-    QAction* swap = table[EditorAction::Swap] = AddEditorAction(editor, {"EditSwap", "Swap", {}, "Swap memory cells"});
+    QAction* goTo = table[EditorAction::GoToAddr] =
+        AddEditorAction(editor, {"EditGoToAddr",
+                                 "Go To Address",
+                                 {QKeySequence(QKeyCombination(Qt::ControlModifier, Qt::Key_G))},
+                                 "Go to address in memory dump"});
+    QAction* swap = table[EditorAction::Swap] =
+        AddEditorAction(editor, {"EditSwap", "Swap", {}, "Swap memory cells"});
     // The dialogs are shown with the normal cursor: a modal dialog under the busy cursor
     // would look as if it could not be used.
     QObject::connect(fill, &QAction::triggered, &editor, [&editor] {

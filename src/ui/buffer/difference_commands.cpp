@@ -14,13 +14,17 @@ namespace zav {
 
 DifferenceCommands::DifferenceCommands(THexEdit& editor, QStatusBar& statusBar) : editor_(editor)
 {
-    next_ = AddEditorAction(editor, {"EditNextDifference", "Next Difference", {QKeySequence(Qt::Key_F8)},
+    next_ = AddEditorAction(editor, {"EditNextDifference",
+                                     "Next Difference",
+                                     {QKeySequence(Qt::Key_F8)},
                                      "Next cell the last verify or file comparison found different"});
-    previous_ = AddEditorAction(editor, {"EditPreviousDifference", "Previous Difference",
+    previous_ = AddEditorAction(editor, {"EditPreviousDifference",
+                                         "Previous Difference",
                                          {QKeySequence(QKeyCombination(Qt::ShiftModifier, Qt::Key_F8))},
                                          "Previous cell the last verify or file comparison found different"});
     for (QAction* action : {next_, previous_}) action->setEnabled(false);
-    QObject::connect(next_, &QAction::triggered, &editor, [this] { GoTo(marks_.Next(editor_.CursorAddress())); });
+    QObject::connect(next_, &QAction::triggered, &editor,
+                     [this] { GoTo(marks_.Next(editor_.CursorAddress())); });
     QObject::connect(previous_, &QAction::triggered, &editor,
                      [this] { GoTo(marks_.Previous(editor_.CursorAddress())); });
 
@@ -55,7 +59,8 @@ void DifferenceCommands::ShowCursorMark()
     const std::optional<CellDifference> mark = marks_.Find(editor_.CursorAddress());
     const QString side =
         marks_.Source() == DifferenceSource::Verify ? QStringLiteral("Device") : QStringLiteral("File");
-    devicePanel_->setText(mark ? QStringLiteral("%1: %2").arg(side, FromLatin1(ByteText(mark->device))) : QString());
+    devicePanel_->setText(mark ? QStringLiteral("%1: %2").arg(side, FromLatin1(ByteText(mark->device)))
+                               : QString());
     devicePanel_->setVisible(mark.has_value());
 }
 

@@ -23,7 +23,8 @@ public:
     DifferenceCommands(THexEdit& editor, QStatusBar& statusBar);
 
     [[nodiscard]] const DifferenceMarks& Marks() const { return marks_; }
-    void Set(const std::vector<CellDifference>& differences, DifferenceSource source, const std::string& fileName);
+    void Set(const std::vector<CellDifference>& differences, DifferenceSource source,
+             const std::string& fileName);
     // Drops the marks of edited cells among first..last; true when one went.
     [[nodiscard]] bool DropEdited(std::int32_t first, std::int32_t last);
     void ShowCursorMark();

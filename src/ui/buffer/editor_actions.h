@@ -39,8 +39,7 @@ struct EditorActionTable {
     QAction*& operator[](EditorAction action) { return actions[static_cast<std::size_t>(action)]; }
     QAction*& operator[](EditorExtraAction action) { return extras[static_cast<std::size_t>(action)]; }
 
-    template <typename Command>
-    void SetEnabled(std::initializer_list<Command> commands, bool enabled)
+    template <typename Command> void SetEnabled(std::initializer_list<Command> commands, bool enabled)
     {
         for (const Command command : commands) (*this)[command]->setEnabled(enabled);
     }

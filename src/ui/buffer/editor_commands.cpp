@@ -47,7 +47,8 @@ void EditorCommands::CreatePopupMenu(THexEdit& editor)
     popupMenu_->setObjectName(QStringLiteral("PopupMenu1"));
     // An item whose text or shortcut differs from its action's: a menu-only action that
     // follows the action's enabled state and runs it.
-    const auto ownItem = [this, &editor](EditorAction target, const QString& text, const QKeySequence& shortcut) {
+    const auto ownItem = [this, &editor](EditorAction target, const QString& text,
+                                         const QKeySequence& shortcut) {
         QAction* action = Action(target);
         auto* item = new QAction(text, popupMenu_);
         item->setShortcut(shortcut);
@@ -60,17 +61,26 @@ void EditorCommands::CreatePopupMenu(THexEdit& editor)
         if (!shortcut.isEmpty() && shortcut != action->shortcut()) editor.addAction(item);
         return item;
     };
-    QAction* find = ownItem(EditorAction::Find, QStringLiteral("Find ..."), Action(EditorAction::Find)->shortcut());
+    QAction* find =
+        ownItem(EditorAction::Find, QStringLiteral("Find ..."), Action(EditorAction::Find)->shortcut());
     QAction* copyAs = ownItem(EditorAction::CopyAs, QStringLiteral("Copy As"), {});
-    QAction* fill =
-        ownItem(EditorAction::Fill, QStringLiteral("Fill"), QKeySequence(QKeyCombination(Qt::ControlModifier, Qt::Key_F)));
+    QAction* fill = ownItem(EditorAction::Fill, QStringLiteral("Fill"),
+                            QKeySequence(QKeyCombination(Qt::ControlModifier, Qt::Key_F)));
     // A null entry stands for a separator.
-    const std::initializer_list<QAction*> entries{
-        Action(EditorAction::Undo),    ExtraAction(EditorExtraAction::Redo), nullptr,
-        Action(EditorAction::Copy),    Action(EditorAction::Paste),          Action(EditorAction::SelectAll),
-        nullptr,                       find,                                 Action(EditorAction::SearchAgain),
-        nullptr,                       Action(EditorAction::GoToAddr),       copyAs,
-        fill,                          Action(EditorAction::Swap)};
+    const std::initializer_list<QAction*> entries{Action(EditorAction::Undo),
+                                                  ExtraAction(EditorExtraAction::Redo),
+                                                  nullptr,
+                                                  Action(EditorAction::Copy),
+                                                  Action(EditorAction::Paste),
+                                                  Action(EditorAction::SelectAll),
+                                                  nullptr,
+                                                  find,
+                                                  Action(EditorAction::SearchAgain),
+                                                  nullptr,
+                                                  Action(EditorAction::GoToAddr),
+                                                  copyAs,
+                                                  fill,
+                                                  Action(EditorAction::Swap)};
     for (QAction* entry : entries) {
         if (entry == nullptr) {
             popupMenu_->addSeparator();

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "ui/buffer/hex_pane_host.h"
 #include "operations/key_entry.h"
 #include "shell/app_settings.h"
+#include "ui/buffer/hex_pane_host.h"
 
 class QSplitter;
 class QWidget;

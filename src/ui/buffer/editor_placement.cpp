@@ -24,8 +24,8 @@ void EditorPlacement::PlaceOnBuild()
     }
     const HexViewLayout& layout = panes_.Layout();
     requestedPaneWidth_ = layout.HexPaneContentWidth() + 2 * panes_.Hex().frameWidth();
-    panes_.Splitter().setSizes(
-        {requestedPaneWidth_, layout.CharPaneContentWidth() + 2 * panes_.Char().frameWidth() + ScrollBarWidth()});
+    panes_.Splitter().setSizes({requestedPaneWidth_, layout.CharPaneContentWidth() +
+                                                         2 * panes_.Char().frameWidth() + ScrollBarWidth()});
     UpdateSizeLimits();
 }
 
@@ -59,7 +59,8 @@ void EditorPlacement::Apply(const WindowLayout& layout)
     UpdateSizeLimits();
     const WindowBounds& editor = layout.editor;
     const int width = std::clamp(editor.width, window_.minimumWidth(), window_.maximumWidth());
-    window_.setGeometry(editor.left, editor.top, width, std::max(editor.height, window_.minimumSizeHint().height()));
+    window_.setGeometry(editor.left, editor.top, width,
+                        std::max(editor.height, window_.minimumSizeHint().height()));
     window_.setVisible(layout.editorVisible);
     // The splitter spans the window; it may not be laid out yet while the window is hidden,
     // so the panes are sized from the window's width. The character pane takes any change.

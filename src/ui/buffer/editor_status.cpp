@@ -96,7 +96,8 @@ void EditorStatus::ShowChecksums(const MemoryBuffer& buffer, const Selection& se
         checksumPanel_->clear();
         checksumPanel_->setVisible(false);
     } else {
-        checksumPanel_->setText(FromLatin1(ChecksumsCaption(BufferChecksums(buffer, SelectionRows(selection)))));
+        checksumPanel_->setText(
+            FromLatin1(ChecksumsCaption(BufferChecksums(buffer, SelectionRows(selection)))));
         checksumPanel_->setVisible(true);
     }
     LayOutSelectionLine();
@@ -127,7 +128,8 @@ void EditorStatus::FitPanels()
     const double scale = metrics.height() / 16.0;
     for (std::size_t panel = 0; panel < kPanelDesignWidths.size(); ++panel) {
         const int textWidth = metrics.horizontalAdvance(QString::fromLatin1(kPanelWidestTexts[panel])) + 8;
-        panels_[panel]->setMinimumWidth(std::max(textWidth, static_cast<int>(kPanelDesignWidths[panel] * scale)));
+        panels_[panel]->setMinimumWidth(
+            std::max(textWidth, static_cast<int>(kPanelDesignWidths[panel] * scale)));
     }
 }
 

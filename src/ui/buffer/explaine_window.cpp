@@ -247,15 +247,16 @@ void TExplaine::SizeColumns()
     const double scale = std::max(1.0, metrics.height() / 16.0);
     const std::array<int, DescriptionTableModel::ColumnCount> textWidths{
         metrics.height(), metrics.horizontalAdvance(QStringLiteral("W")) + 6,
-        metrics.horizontalAdvance(QStringLiteral("0x0000")) + 8, metrics.horizontalAdvance(QStringLiteral("0xFF")) + 8,
-        0};
+        metrics.horizontalAdvance(QStringLiteral("0x0000")) + 8,
+        metrics.horizontalAdvance(QStringLiteral("0xFF")) + 8, 0};
     QHBoxLayout* bar = qobject_cast<QHBoxLayout*>(columnBar_->layout());
     for (int column = 0; column < DescriptionTableModel::ColumnCount; ++column) {
         const auto slot = static_cast<std::size_t>(column);
         const int width = std::max(textWidths[slot], static_cast<int>(kColumnDesignWidths[slot] * scale));
         grid_->setColumnWidth(column, width);
         // The bar's "-", "+" and titles stand over the first four columns.
-        if (column + 1 < DescriptionTableModel::ColumnCount) bar->itemAt(column)->widget()->setFixedWidth(width);
+        if (column + 1 < DescriptionTableModel::ColumnCount)
+            bar->itemAt(column)->widget()->setFixedWidth(width);
     }
     grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid_->verticalHeader()->setDefaultSectionSize(
@@ -314,7 +315,8 @@ int TExplaine::CurrentRow() const
 
 void TExplaine::SetCurrentRow(int row)
 {
-    grid_->setCurrentIndex(model_->index(std::clamp(row, 0, model_->rowCount() - 1), DescriptionTableModel::Address));
+    grid_->setCurrentIndex(
+        model_->index(std::clamp(row, 0, model_->rowCount() - 1), DescriptionTableModel::Address));
 }
 
 void TExplaine::UpdateCaption()

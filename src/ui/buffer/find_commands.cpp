@@ -2,10 +2,10 @@
 
 #include <QAction>
 
+#include "operations/find_matches.h"
 #include "ui/buffer/editor_actions.h"
 #include "ui/buffer/editor_dialogs.h"
 #include "ui/buffer/hex_edit_window.h"
-#include "operations/find_matches.h"
 
 namespace zav {
 
@@ -17,12 +17,17 @@ FindCommands::FindCommands(THexEdit& editor, EditorActionTable& table) : editor_
                  "Find",
                  {QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_F))},
                  "Find cell in memory dump"});
-    QAction* searchAgain = table[EditorAction::SearchAgain] = AddEditorAction(
-        editor, {"EditSearchAgain", "Search Again", {QKeySequence(QKeyCombination(Qt::ControlModifier, Qt::Key_L))},
-                 "Search again cell in memory dump"});
+    QAction* searchAgain = table[EditorAction::SearchAgain] =
+        AddEditorAction(editor, {"EditSearchAgain",
+                                 "Search Again",
+                                 {QKeySequence(QKeyCombination(Qt::ControlModifier, Qt::Key_L))},
+                                 "Search again cell in memory dump"});
     QAction* replace = table[EditorExtraAction::Replace] =
-        AddEditorAction(editor, {"EditReplace", "Replace ...", {QKeySequence(QStringLiteral("Ctrl+H"))},
-                                 "Replace cells in memory dump", false});
+        AddEditorAction(editor, {"EditReplace",
+                                 "Replace ...",
+                                 {QKeySequence(QStringLiteral("Ctrl+H"))},
+                                 "Replace cells in memory dump",
+                                 false});
     QObject::connect(find, &QAction::triggered, &editor, [this] { Find(); });
     QObject::connect(searchAgain, &QAction::triggered, &editor, [this] {
         if (editor_.Dialogs().FindDialogExists()) editor_.Dialogs().SearchAgain();
@@ -48,7 +53,8 @@ void FindCommands::SetReplaceLive(bool live)
 
 void FindCommands::FollowDialogs()
 {
-    actions_[EditorAction::SearchAgain]->setEnabled(editor_.isVisible() && editor_.Dialogs().FindDialogExists());
+    actions_[EditorAction::SearchAgain]->setEnabled(editor_.isVisible() &&
+                                                    editor_.Dialogs().FindDialogExists());
 }
 
 void FindCommands::Find()

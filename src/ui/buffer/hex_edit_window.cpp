@@ -300,7 +300,8 @@ void THexEdit::UpdateCaption()
     // The caption is the project's and the device's name, a blank before they are given; a
     // reader says which window this is in any case.
     const QString purpose = QStringLiteral("Hex Editor");
-    setAccessibleName(caption.trimmed().isEmpty() ? purpose : purpose + QStringLiteral(": ") + caption.trimmed());
+    setAccessibleName(caption.trimmed().isEmpty() ? purpose
+                                                  : purpose + QStringLiteral(": ") + caption.trimmed());
 }
 
 void THexEdit::ShowCursorCell()

@@ -56,7 +56,8 @@ HexGridView::HexGridView(HexPaneHost& editor, EditorGrid grid, QWidget* parent)
     setObjectName(grid == EditorGrid::Hex ? QStringLiteral("StringGrid1") : QStringLiteral("StringGrid2"));
     setToolTip(grid == EditorGrid::Hex ? QStringLiteral("Memory dump in Hexadecimal Format")
                                        : QStringLiteral("Memory dump in Character Format"));
-    setAccessibleName(grid == EditorGrid::Hex ? QStringLiteral("Hexadecimal dump") : QStringLiteral("Character dump"));
+    setAccessibleName(grid == EditorGrid::Hex ? QStringLiteral("Hexadecimal dump")
+                                              : QStringLiteral("Character dump"));
     // A reader reaches the bytes through the pane's own table.
     (void)HexPaneAccessible::FactoryInstalled();
 }
@@ -86,7 +87,8 @@ void HexGridView::SyncScrollBar(int topRow, int visibleRows)
     bar->setValue(topRow);
 
     const HexViewLayout& layout = editor_.PaneLayout();
-    const int contentWidth = grid_ == EditorGrid::Hex ? layout.HexPaneContentWidth() : layout.CharPaneContentWidth();
+    const int contentWidth =
+        grid_ == EditorGrid::Hex ? layout.HexPaneContentWidth() : layout.CharPaneContentWidth();
     QScrollBar* across = horizontalScrollBar();
     across->setRange(0, std::max(0, contentWidth - viewport()->width()));
     across->setPageStep(viewport()->width());
@@ -278,11 +280,13 @@ void HexGridView::PaintCursorFrame(QPainter& painter, const PaintGeometry& geome
     painter.setBrush(Qt::NoBrush);
     const int width = geometry.cellWidth;
     painter.drawRect(QRectF(geometry.firstByteLeft + (cursor.Column() - 1) * width,
-                            editor_.PaneLayout().RowTop(cursor.TopRow(), cursor.Row()), width, geometry.rowHeight)
+                            editor_.PaneLayout().RowTop(cursor.TopRow(), cursor.Row()), width,
+                            geometry.rowHeight)
                          .adjusted(0.5, 0.5, -0.5, -0.5));
 }
 
-void HexGridView::PaintDifferenceMarks(QPainter& painter, const RowSpan& rows, int firstByteLeft, int cellWidth)
+void HexGridView::PaintDifferenceMarks(QPainter& painter, const RowSpan& rows, int firstByteLeft,
+                                       int cellWidth)
 {
     const DifferenceMarks& marks = editor_.PaneDifferences();
     if (marks.Empty()) return;
@@ -340,8 +344,8 @@ bool HexGridView::MoveByKey(const QKeyEvent& event)
         cursor.MoveBy(Selection::kFirstColumn - cursor.Column(), control ? -cursor.Row() : 0, extend);
         break;
     case Qt::Key_End:
-        cursor.MoveBy(Selection::kLastColumn - cursor.Column(), control ? Selection::kLastRow - cursor.Row() : 0,
-                      extend);
+        cursor.MoveBy(Selection::kLastColumn - cursor.Column(),
+                      control ? Selection::kLastRow - cursor.Row() : 0, extend);
         break;
     default: return false;
     }

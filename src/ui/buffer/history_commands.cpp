@@ -9,11 +9,14 @@
 
 namespace zav {
 
-HistoryCommands::HistoryCommands(THexEdit& editor, EditorActionTable& table) : editor_(editor), actions_(table)
+HistoryCommands::HistoryCommands(THexEdit& editor, EditorActionTable& table)
+    : editor_(editor), actions_(table)
 {
-    QAction* undo = table[EditorAction::Undo] = AddEditorAction(
-        editor, {"EditUndo", "Undo", {QKeySequence(QKeyCombination(Qt::AltModifier, Qt::Key_Backspace))},
-                 "Undo the last action"});
+    QAction* undo = table[EditorAction::Undo] =
+        AddEditorAction(editor, {"EditUndo",
+                                 "Undo",
+                                 {QKeySequence(QKeyCombination(Qt::AltModifier, Qt::Key_Backspace))},
+                                 "Undo the last action"});
     QAction* redo = table[EditorExtraAction::Redo] = AddEditorAction(
         editor, {"EditRedo",
                  "Redo",

@@ -67,7 +67,8 @@ QGroupBox* TDevIdForm::CreateHardwareGroup()
         hardwareLayout->addWidget(item);
     }
     hardwareLayout->addStretch();
-    connect(hardBoard_, &QButtonGroup::idClicked, this, Guarded(this, [this](int id) { HardBoardClick(id); }));
+    connect(hardBoard_, &QButtonGroup::idClicked, this,
+            Guarded(this, [this](int id) { HardBoardClick(id); }));
     return hardware;
 }
 
@@ -87,7 +88,8 @@ void TDevIdForm::SetUpDeviceList()
     const int itemMargins = 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, deviceList_) + 1);
     deviceList_->setMinimumWidth(widestName + itemMargins + 2 * deviceList_->frameWidth() +
                                  style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, deviceList_));
-    connect(deviceList_, &QListWidget::itemSelectionChanged, this, Guarded(this, [this] { DeviceListBox1Click(); }));
+    connect(deviceList_, &QListWidget::itemSelectionChanged, this,
+            Guarded(this, [this] { DeviceListBox1Click(); }));
     // The list gives the focus to its first device without choosing it, and an arrow key on a
     // list of one moves nowhere; the device the keys stand on is the one chosen.
     connect(deviceList_, &QListWidget::currentRowChanged, this, [this](int row) {
@@ -106,13 +108,16 @@ void TDevIdForm::SetUpDeviceInfo()
     // Wide enough for every device's memory map without scrolling sideways.
     int widestInfo = 0;
     for (const DeviceInfo& device : DeviceCatalogue::Devices()) {
-        for (const QString& line : FromLatin1(std::string(device.descriptionText)).split(QStringLiteral("\r\n"))) {
+        for (const QString& line :
+             FromLatin1(std::string(device.descriptionText)).split(QStringLiteral("\r\n"))) {
             widestInfo = std::max(widestInfo, deviceParam_->fontMetrics().horizontalAdvance(line));
         }
     }
     const int documentMargins = 2 * static_cast<int>(std::ceil(deviceParam_->document()->documentMargin()));
-    const int scrollBar = deviceParam_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, deviceParam_);
-    deviceParam_->setMinimumWidth(widestInfo + documentMargins + 2 * deviceParam_->frameWidth() + scrollBar + 2);
+    const int scrollBar =
+        deviceParam_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, deviceParam_);
+    deviceParam_->setMinimumWidth(widestInfo + documentMargins + 2 * deviceParam_->frameWidth() + scrollBar +
+                                  2);
 }
 
 void TDevIdForm::HardBoardClick(int board)

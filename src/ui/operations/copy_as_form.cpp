@@ -4,7 +4,7 @@
 #include <QGridLayout>
 #include <QGuiApplication>
 
-#include "ui/operations/address_range_fields.h"
+#include "ui/operations/from_to_address_fields.h"
 #include "widgets/dialog_stack.h"
 #include "widgets/latin1_text.h"
 #include "widgets/ok_cancel_buttons.h"
@@ -21,7 +21,8 @@ TForm6::TForm6(const MemoryBuffer& buffer, MessageBoxes& boxes, QWidget* parent)
                          QStringLiteral("HyperText Markup Language (HTM)")});
     auto* fields = new QGridLayout;
     fields->addWidget(ComboBox1, 0, 0, 1, 2);
-    range_ = AddressRangeFields::Add(*fields, 1, 0, QStringLiteral("ComboBox2"), QStringLiteral("ComboBox3"), this);
+    range_ = FromToAddressFields::Add(*fields, 1, 0, QStringLiteral("ComboBox2"), QStringLiteral("ComboBox3"),
+                                      this);
     auto* buttons = new OkCancelButtons(*this, [this] { Button1Click(); });
     StackDialog(*this, {fields, buttons});
     range_.Bind(fields_, model_.From(), model_.To());

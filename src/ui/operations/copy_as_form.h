@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <QLabel>
 
-#include "ui/operations/address_range_fields.h"
+#include "ui/operations/from_to_address_fields.h"
 #include "operations/copy_as_dialog.h"
 #include "operations/selection.h"
 #include "widgets/history_combo_box.h"
@@ -40,7 +40,7 @@ private:
     QString title_;
 
     QComboBox* ComboBox1;
-    AddressRangeFields range_;
+    FromToAddressFields range_;
 };
 
 } // namespace zav

@@ -4,7 +4,7 @@
 #include <QGridLayout>
 #include <QGuiApplication>
 
-#include "ui/operations/address_range_fields.h"
+#include "ui/operations/from_to_address_fields.h"
 #include "widgets/dialog_stack.h"
 #include "widgets/latin1_text.h"
 #include "widgets/ok_cancel_buttons.h"
@@ -16,7 +16,8 @@ TForm2::TForm2(const MemoryBuffer& buffer, MessageBoxes& boxes, QWidget* parent)
 {
     setWindowTitle(QStringLiteral("Copy Array"));
     auto* fields = new QGridLayout;
-    range_ = AddressRangeFields::Add(*fields, 0, 0, QStringLiteral("ComboBox1"), QStringLiteral("ComboBox2"), this);
+    range_ = FromToAddressFields::Add(*fields, 0, 0, QStringLiteral("ComboBox1"), QStringLiteral("ComboBox2"),
+                                      this);
     auto* buttons = new OkCancelButtons(*this, [this] { Button1Click(); });
     StackDialog(*this, {fields, buttons});
     range_.Bind(fields_, model_.From(), model_.To());

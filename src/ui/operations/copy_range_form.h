@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <QLabel>
 
-#include "ui/operations/address_range_fields.h"
+#include "ui/operations/from_to_address_fields.h"
 #include "operations/copy_range_dialog.h"
 #include "widgets/history_combo_box.h"
 
@@ -30,7 +30,7 @@ private:
     CopyRangeDialog model_;
     HistoryBindings fields_;
 
-    AddressRangeFields range_;
+    FromToAddressFields range_;
 };
 
 } // namespace zav

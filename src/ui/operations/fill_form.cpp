@@ -2,7 +2,7 @@
 
 #include <QGridLayout>
 
-#include "ui/operations/address_range_fields.h"
+#include "ui/operations/from_to_address_fields.h"
 #include "widgets/dialog_stack.h"
 #include "widgets/labelled_field.h"
 #include "widgets/ok_cancel_buttons.h"
@@ -14,10 +14,12 @@ TForm5::TForm5(MemoryBuffer& buffer, MessageBoxes& boxes, QWidget* parent)
 {
     setWindowTitle(QStringLiteral("Fill Array"));
     auto* fields = new QGridLayout;
-    ComboBox1 = NewLabelledField<HistoryComboBox>(Label1, QStringLiteral("Value"), QStringLiteral("ComboBox1"), this);
+    ComboBox1 =
+        NewLabelledField<HistoryComboBox>(Label1, QStringLiteral("Value"), QStringLiteral("ComboBox1"), this);
     fields->addWidget(Label1, 0, 0);
     fields->addWidget(ComboBox1, 1, 0);
-    range_ = AddressRangeFields::Add(*fields, 0, 1, QStringLiteral("ComboBox2"), QStringLiteral("ComboBox3"), this);
+    range_ = FromToAddressFields::Add(*fields, 0, 1, QStringLiteral("ComboBox2"), QStringLiteral("ComboBox3"),
+                                      this);
     auto* buttons = new OkCancelButtons(*this, [this] { Button1Click(); });
     StackDialog(*this, {fields, buttons});
     fields_.Bind(ComboBox1, model_.Value());

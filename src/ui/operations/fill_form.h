@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "ui/operations/address_range_fields.h"
+#include "ui/operations/from_to_address_fields.h"
 #include "operations/fill_dialog.h"
 #include "operations/selection.h"
 #include "widgets/history_combo_box.h"
@@ -41,7 +41,7 @@ private:
 
     QLabel* Label1;
     HistoryComboBox* ComboBox1;
-    AddressRangeFields range_;
+    FromToAddressFields range_;
 };
 
 } // namespace zav

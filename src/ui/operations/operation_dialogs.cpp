@@ -38,7 +38,8 @@ void OperationDialogs::ShowFill(std::int32_t cursorAddress, bool selectionMode)
 {
     TForm5& dialog = fill_.Get(editor_.Buffer(), editor_.Boxes(), &editor_);
     dialog.Preset(cursorAddress, SelectionFor(cursorAddress, selectionMode));
-    if (dialog.exec() == QDialog::Accepted && dialog.CursorTarget()) editor_.SelectAddress(*dialog.CursorTarget());
+    if (dialog.exec() == QDialog::Accepted && dialog.CursorTarget())
+        editor_.SelectAddress(*dialog.CursorTarget());
 }
 
 void OperationDialogs::ShowCopyAs(std::int32_t cursorAddress, bool selectionMode)
@@ -65,7 +66,8 @@ void OperationDialogs::SearchAgain()
     if (const auto match = dialog->SearchAgain(editor_.CursorAddress())) {
         editor_.SelectAddress(*match);
         MarkMatches(*dialog);
-        if (dialog->Model().Wrapped()) editor_.ShowPassingNote(QString::fromLatin1(dialog->Model().WrapNote().c_str()));
+        if (dialog->Model().Wrapped())
+            editor_.ShowPassingNote(QString::fromLatin1(dialog->Model().WrapNote().c_str()));
     }
 }
 
