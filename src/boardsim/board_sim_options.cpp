@@ -1,8 +1,10 @@
 #include "boardsim/board_sim_options.h"
 
-#include <charconv>
+#include <array>
 #include <string>
 #include <utility>
+
+#include "buffer/numeric_helpers.h"
 
 namespace zav {
 
@@ -11,48 +13,45 @@ namespace {
 // Decimal, or hexadecimal after "0x"; the whole text must be the number.
 std::optional<std::uint32_t> ParseNumber(std::string_view text, std::uint32_t max)
 {
-    int base = 10;
-    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-        base = 16;
-        text.remove_prefix(2);
-    }
-    if (text.empty()) return std::nullopt;
-    std::uint32_t value = 0;
-    const auto [end, failure] = std::from_chars(text.data(), text.data() + text.size(), value, base);
-    if (failure != std::errc{} || end != text.data() + text.size() || value > max) return std::nullopt;
-    return value;
+    const std::optional<std::uint64_t> value = ParseUnsignedNumber(text);
+    if (!value || *value > max) return std::nullopt;
+    return static_cast<std::uint32_t>(*value);
 }
 
 std::optional<Hc11Variant> ParseVariant(std::string_view text)
 {
-    if (text == "PA8") return Hc11Variant::PA8;
-    if (text == "P2") return Hc11Variant::P2;
-    if (text == "KA4") return Hc11Variant::KA4;
-    if (text == "none") return Hc11Variant::None;
+    constexpr std::array<std::pair<std::string_view, Hc11Variant>, 4> kVariants = {{
+        {"PA8", Hc11Variant::PA8},
+        {"P2", Hc11Variant::P2},
+        {"KA4", Hc11Variant::KA4},
+        {"none", Hc11Variant::None},
+    }};
+    for (const auto& [name, variant] : kVariants) {
+        if (text == name) return variant;
+    }
     return std::nullopt;
 }
 
+// The options given by name alone, each turning on its field.
+constexpr std::array<std::pair<std::string_view, bool BoardSimOptions::*>, 8> kFlags = {{
+    {"old-board", &BoardSimOptions::oldBoard},
+    {"no-board", &BoardSimOptions::noBoard},
+    {"wrong-id", &BoardSimOptions::wrongId},
+    {"never-ready", &BoardSimOptions::neverReady},
+    {"clock-readback", &BoardSimOptions::clockReadback},
+    {"slow-port", &BoardSimOptions::slowPortWrites},
+    {"stray-byte", &BoardSimOptions::strayByte},
+    {"realtime", &BoardSimOptions::realTime},
+}};
+
 bool ApplyFlag(std::string_view name, BoardSimOptions& options)
 {
-    if (name == "old-board")
-        options.oldBoard = true;
-    else if (name == "no-board")
-        options.noBoard = true;
-    else if (name == "wrong-id")
-        options.wrongId = true;
-    else if (name == "never-ready")
-        options.neverReady = true;
-    else if (name == "clock-readback")
-        options.clockReadback = true;
-    else if (name == "slow-port")
-        options.slowPortWrites = true;
-    else if (name == "stray-byte")
-        options.strayByte = true;
-    else if (name == "realtime")
-        options.realTime = true;
-    else
-        return false;
-    return true;
+    for (const auto& [flag, field] : kFlags) {
+        if (name != flag) continue;
+        options.*field = true;
+        return true;
+    }
+    return false;
 }
 
 // Applies NAME=VALUE; the reason when it is refused, empty when applied.

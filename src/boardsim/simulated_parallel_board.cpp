@@ -1,6 +1,7 @@
 #include "boardsim/simulated_parallel_board.h"
 
 #include "link/board_commands.h"
+#include "link/port_name.h"
 
 namespace zav {
 
@@ -118,7 +119,7 @@ int SimulatedParallelBoard::SlowClockTest()
 
 std::string SimulatedParallelBoard::FailureCause() const
 {
-    return "the simulated PC has only LPT1 to LPT3";
+    return "the simulated PC has only " + PortName::RangeText(PortName::Kind::Parallel);
 }
 
 int SimulatedParallelBoard::RegisterOffset(std::uint16_t address) const

@@ -25,7 +25,7 @@ SimulatedSerialBoard::SimulatedSerialBoard(SimulatedSerialTarget& target, Clock&
 bool SimulatedSerialBoard::Open(const std::string& portName)
 {
     if (!PortName::IsOfKind(portName, PortName::Kind::Serial)) {
-        SetFailureCause("the simulated PC has only COM1 to COM8");
+        SetFailureCause("the simulated PC has only " + PortName::RangeText(PortName::Kind::Serial));
         return false;
     }
     if (open_) {

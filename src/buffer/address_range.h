@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 namespace zav {
 
@@ -17,5 +18,16 @@ struct AddressRange {
     }
     bool operator==(const AddressRange&) const = default;
 };
+
+// Adds `address`, taken in ascending order, to `runs`: the last run grows when the address
+// follows it, otherwise a run of one cell starts.
+inline void AddToRuns(std::vector<AddressRange>& runs, std::int32_t address)
+{
+    if (!runs.empty() && runs.back().last == address - 1) {
+        runs.back().last = address;
+    } else {
+        runs.push_back({address, address});
+    }
+}
 
 } // namespace zav

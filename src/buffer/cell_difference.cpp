@@ -41,11 +41,7 @@ std::vector<AddressRange> DifferenceRuns(const std::vector<CellDifference>& diff
 {
     std::vector<AddressRange> runs;
     for (const CellDifference& difference : differences) {
-        if (!runs.empty() && runs.back().last + 1 == difference.address) {
-            runs.back().last = difference.address;
-        } else {
-            runs.push_back({difference.address, difference.address});
-        }
+        AddToRuns(runs, difference.address);
     }
     return runs;
 }
@@ -65,12 +61,7 @@ std::vector<AddressRange> DifferingRuns(const std::function<bool(std::int32_t)>&
 {
     std::vector<AddressRange> runs;
     for (std::int32_t address = range.first; address <= range.last; ++address) {
-        if (!differs(address)) continue;
-        if (!runs.empty() && runs.back().last == address - 1) {
-            runs.back().last = address;
-        } else {
-            runs.push_back({address, address});
-        }
+        if (differs(address)) AddToRuns(runs, address);
     }
     return runs;
 }

@@ -1,5 +1,6 @@
 #include "buffer/numeric_helpers.h"
 
+#include <charconv>
 #include <limits>
 
 #include "buffer/hex_digits.h"
@@ -109,6 +110,20 @@ bool IsHexAddressText(std::string_view text)
     std::uint8_t unused = 0;
     return text.size() == 6 && ParseHexPair(text[2], text[3], unused) &&
            ParseHexPair(text[4], text[5], unused);
+}
+
+std::optional<std::uint64_t> ParseUnsignedNumber(std::string_view text)
+{
+    int base = 10;
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        base = 16;
+        text.remove_prefix(2);
+    }
+    if (text.empty()) return std::nullopt;
+    std::uint64_t value = 0;
+    const auto [end, failure] = std::from_chars(text.data(), text.data() + text.size(), value, base);
+    if (failure != std::errc{} || end != text.data() + text.size()) return std::nullopt;
+    return value;
 }
 
 std::optional<std::int32_t> StringToInt(std::string_view text)

@@ -35,6 +35,10 @@ int HexCellOfAddress(int address, int& row);
 // text, trailing characters, a value outside signed 32 bits) gives no value.
 [[nodiscard]] std::optional<std::int32_t> StringToInt(std::string_view text);
 
+// A whole number without sign or blanks, decimal or hexadecimal after 0x or 0X, for texts
+// written by hand into options; none when the text is anything else or overflows.
+[[nodiscard]] std::optional<std::uint64_t> ParseUnsignedNumber(std::string_view text);
+
 // A number typed by the user: the value, or -1. A text that does not convert shows
 // "To Enter Address Value in Hexadecimal format prefix 0x must be use."; a negative value
 // gives -1 silently.

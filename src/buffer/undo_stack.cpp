@@ -16,8 +16,8 @@ std::size_t RingIndex(int base, int offset)
 
 UndoStack::UndoStack(MemoryBuffer& buffer)
     : buffer_(buffer), values_(buffer.bytes_.data()), states_(buffer.states_.data()),
-      lastAddress_(static_cast<std::uint32_t>(buffer.LastAddress())), entries_(kCapacity),
-      groupSizes_(kCapacity)
+      lastAddress_(static_cast<std::uint32_t>(buffer.LastAddress())), entries_(std::make_unique_for_overwrite<std::uint32_t[]>(kCapacity)),
+      groupSizes_(std::make_unique_for_overwrite<std::int32_t[]>(kCapacity))
 {
 }
 

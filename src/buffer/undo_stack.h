@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace zav {
@@ -76,8 +77,10 @@ private:
     const std::uint8_t* states_ = nullptr;
     std::uint32_t lastAddress_ = 0;
     // Rings of kCapacity slots: the oldest entry and group sit at entryBase_ and groupBase_.
-    std::vector<std::uint32_t> entries_;
-    std::vector<std::int32_t> groupSizes_;
+    // A slot is read only after it is written, so they are left unfilled: their half a
+    // megabyte takes memory page by page as actions are recorded, not at every start.
+    std::unique_ptr<std::uint32_t[]> entries_;
+    std::unique_ptr<std::int32_t[]> groupSizes_;
     int entryBase_ = 0;
     int groupBase_ = 0;
     int entryCount_ = 0;

@@ -138,7 +138,7 @@ std::vector<std::string> RunPorts(const CommandLine& command, const DeviceInfo& 
                                   const ProgramSettings& settings)
 {
     if (!command.ports.empty()) return command.ports;
-    return {device.portKind == PortKind::Lpt ? settings.lptPort : settings.comPort};
+    return {settings.PortFor(device.portKind)};
 }
 
 // Asks between parts; false when the user wants no more (q, end of input, Ctrl-C).
@@ -248,7 +248,7 @@ int BatchRun::SetUpBoards(const PortsMap& map, const ProgramSettings& settings)
         setup.progressBar = io_.errIsTerminal && ports_.size() == 1;
         setup.deviceName = device_.name;
         setup.portSettings = settings;
-        (device_.portKind == PortKind::Lpt ? setup.portSettings.lptPort : setup.portSettings.comPort) = port;
+        setup.portSettings.PortFor(device_.portKind) = port;
         setup.optionsDown = optionsDown_;
         setup.reporting = {command_.yes, command_.quiet, nullptr};
         std::unique_ptr<MemoryBuffer> buffer = CreateToolBuffer(command_.device, reporter_);

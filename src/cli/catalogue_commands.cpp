@@ -13,6 +13,7 @@
 #include "link/port_name.h"
 #include "messages/printable_text.h"
 #include "ports/system_port_listing.h"
+#include "sequences/port_kind_check.h"
 
 namespace zav {
 
@@ -69,7 +70,7 @@ int RunDevices(const CommandLine&, ToolIo& io)
             ranges += AddressText(range.first) + '-' + AddressText(range.last);
         }
         io.out << device.name << '\t' << boards[static_cast<std::size_t>(device.hardwareBoard)] << '\t'
-               << (device.portKind == PortKind::Lpt ? "LPT" : "COM") << '\t' << ranges << '\n';
+               << PortName::Prefix(PortNameKind(device)) << '\t' << ranges << '\n';
     }
     return kExitDone;
 }

@@ -10,9 +10,9 @@
 #include "boardsim/board_sim_options.h"
 #include "buffer/numeric_helpers.h"
 #include "devices/device_catalogue.h"
-#include "devices/port_kind_check.h"
 #include "link/delay_count.h"
 #include "link/port_name.h"
+#include "sequences/port_kind_check.h"
 
 namespace zav {
 
@@ -190,6 +190,24 @@ OptionEntry Count(std::string_view name, std::optional<int> CommandLine::*field,
             }};
 }
 
+// A value out of a few words, in any case; `refusal` ends the reason naming them.
+template <typename Field, typename Value>
+OptionEntry Choice(std::string_view name, Field CommandLine::*field,
+                   std::vector<std::pair<std::string_view, Value>> words, std::string_view refusal,
+                   std::vector<Subcommand> subcommands)
+{
+    return {name, ValueUse::Required, std::move(subcommands),
+            [name, field, words = std::move(words), refusal](CommandLine& c, const std::string& v) {
+                const std::string lower = LowerCase(v);
+                for (const auto& [word, value] : words) {
+                    if (lower != word) continue;
+                    c.*field = value;
+                    return std::string();
+                }
+                return std::string(name) + ": " + Quoted(v) + " " + std::string(refusal);
+            }};
+}
+
 // --port PORT[,PORT...], also given several times: the boards a program run drives at once.
 std::string AddPorts(CommandLine& c, const std::string& value)
 {
@@ -199,7 +217,7 @@ std::string AddPorts(CommandLine& c, const std::string& value)
         const std::string name =
             value.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
         if (!PortName::IsValid(name))
-            return "--port: " + Quoted(name) + " is not a port (LPT1 to LPT3, COM1 to COM8)";
+            return "--port: " + Quoted(name) + " is not a port (" + PortName::EveryRangeText() + ")";
         if (std::find(c.ports.begin(), c.ports.end(), name) != c.ports.end())
             return "--port: " + name + " is named twice";
         c.ports.push_back(name);
@@ -229,20 +247,9 @@ const std::vector<OptionEntry>& Options()
              c.offset = *value;
              return std::string();
          }},
-        {"--clear",
-         ValueUse::Required,
-         {Convert, Program},
-         [](CommandLine& c, const std::string& v) {
-             const std::string lower = LowerCase(v);
-             if (lower == "00") {
-                 c.clearMode = ClearMode::Zeros;
-             } else if (lower == "ff") {
-                 c.clearMode = ClearMode::Ones;
-             } else {
-                 return "--clear: " + Quoted(v) + " is neither 00 nor FF";
-             }
-             return std::string();
-         }},
+        Choice("--clear", &CommandLine::clearMode,
+               std::vector<std::pair<std::string_view, ClearMode>>{{"00", ClearMode::Zeros}, {"ff", ClearMode::Ones}},
+               "is neither 00 nor FF", {Convert, Program}),
         Span("--save-range", &CommandLine::saveRange, kLastBufferAddress, {Convert}),
         Switch("--save-unimplemented", &CommandLine::saveUnimplemented, {Convert}),
         {"--fill",
@@ -256,30 +263,12 @@ const std::vector<OptionEntry>& Options()
              return std::string();
          }},
         Span("--range", &CommandLine::range, kLastBufferAddress, {Dump, Export, Compare, Checksum}),
-        {"--width",
-         ValueUse::Required,
-         {Dump},
-         [](CommandLine& c, const std::string& v) {
-             if (v != "16" && v != "32") return "--width: " + Quoted(v) + " is neither 16 nor 32";
-             c.width = v == "16" ? 16 : 32;
-             return std::string();
-         }},
-        {"--as",
-         ValueUse::Required,
-         {Export},
-         [](CommandLine& c, const std::string& v) {
-             const std::string lower = LowerCase(v);
-             if (lower == "c") {
-                 c.exportAs = ExportFormat::CArray;
-             } else if (lower == "asm") {
-                 c.exportAs = ExportFormat::AssemblerArray;
-             } else if (lower == "html") {
-                 c.exportAs = ExportFormat::HtmlPage;
-             } else {
-                 return "--as: " + Quoted(v) + " is not one of c, asm, html";
-             }
-             return std::string();
-         }},
+        Choice("--width", &CommandLine::width, std::vector<std::pair<std::string_view, int>>{{"16", 16}, {"32", 32}},
+               "is neither 16 nor 32", {Dump}),
+        Choice("--as", &CommandLine::exportAs,
+               std::vector<std::pair<std::string_view, ExportFormat>>{
+                   {"c", ExportFormat::CArray}, {"asm", ExportFormat::AssemblerArray}, {"html", ExportFormat::HtmlPage}},
+               "is not one of c, asm, html", {Export}),
         Text("--title", &CommandLine::title, {Export}),
         Switch("--check", &CommandLine::check, {Ports}),
         {"--port", ValueUse::Required, {Read, Program, BlankCheck}, AddPorts},

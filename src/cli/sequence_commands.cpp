@@ -64,7 +64,7 @@ std::optional<ProgramSettings> ToolProgramSettings(const CommandLine& command, c
         return std::nullopt;
     }
     ProgramSettings ports = settings.program;
-    if (command.port) (device.portKind == PortKind::Lpt ? ports.lptPort : ports.comPort) = *command.port;
+    if (command.port) ports.PortFor(device.portKind) = *command.port;
     if (command.delay) ports.lptDelay = *command.delay;
     ports.openingTries = command.tries.value_or(0);
     if (command.timeout) {
@@ -242,7 +242,7 @@ int RunSequence(const CommandLine& command, ToolIo& io)
     const std::optional<ProgramSettings> stored = ToolProgramSettings(command, device, reporter, refusal);
     if (!stored) return Refuse(command, refusal, io);
     const ProgramSettings& ports = *stored;
-    const std::string portName = device.portKind == PortKind::Lpt ? ports.lptPort : ports.comPort;
+    const std::string portName = ports.PortFor(device.portKind);
     const std::optional<PortsMap> loadedMap = LoadToolPortsMap(reporter, refusal);
     if (!loadedMap) return Refuse(command, refusal, io);
     const PortsMap& map = *loadedMap;

@@ -1,9 +1,38 @@
 #include "cli/zavtool.h"
 
+#include <array>
+#include <utility>
+
 #include "cli/command_line.h"
 #include "cli/usage_text.h"
 
 namespace zav {
+
+namespace {
+
+using Runner = int (*)(const CommandLine&, ToolIo&);
+
+int RunProgram(const CommandLine& command, ToolIo& io)
+{
+    return IsBatchRun(command) ? RunProgramBatch(command, io) : RunSequence(command, io);
+}
+
+// What each subcommand runs.
+constexpr std::array<std::pair<Subcommand, Runner>, 11> kRunners = {{
+    {Subcommand::Devices, RunDevices},
+    {Subcommand::Ports, RunPorts},
+    {Subcommand::Detect, RunDetect},
+    {Subcommand::Convert, RunConvert},
+    {Subcommand::Dump, RunDump},
+    {Subcommand::Export, RunExport},
+    {Subcommand::Read, RunSequence},
+    {Subcommand::Program, RunProgram},
+    {Subcommand::BlankCheck, RunSequence},
+    {Subcommand::Compare, RunCompare},
+    {Subcommand::Checksum, RunChecksum},
+}};
+
+} // namespace
 
 int RunZavtool(const std::vector<std::string>& arguments, ToolIo& io)
 {
@@ -21,31 +50,8 @@ int RunZavtool(const std::vector<std::string>& arguments, ToolIo& io)
         io.out << "zavtool " << ZAV_VERSION << '\n';
         return kExitDone;
     }
-    switch (command.subcommand) {
-    case Subcommand::Devices:
-        return RunDevices(command, io);
-    case Subcommand::Ports:
-        return RunPorts(command, io);
-    case Subcommand::Detect:
-        return RunDetect(command, io);
-    case Subcommand::Convert:
-        return RunConvert(command, io);
-    case Subcommand::Dump:
-        return RunDump(command, io);
-    case Subcommand::Export:
-        return RunExport(command, io);
-    case Subcommand::Read:
-        return RunSequence(command, io);
-    case Subcommand::Program:
-        return IsBatchRun(command) ? RunProgramBatch(command, io) : RunSequence(command, io);
-    case Subcommand::BlankCheck:
-        return RunSequence(command, io);
-    case Subcommand::Compare:
-        return RunCompare(command, io);
-    case Subcommand::Checksum:
-        return RunChecksum(command, io);
-    case Subcommand::None:
-        break;
+    for (const auto& [subcommand, run] : kRunners) {
+        if (subcommand == command.subcommand) return run(command, io);
     }
     return kExitUsage;
 }

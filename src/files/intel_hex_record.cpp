@@ -22,13 +22,7 @@ constexpr std::array<std::int8_t, 256> kAnyCaseDigitValue = [] {
 
 bool ReadPair(std::string_view line, std::size_t position, std::uint8_t& value, unsigned& sum)
 {
-    if (position + 1 >= line.size()) return false;
-    const int high = kAnyCaseDigitValue[static_cast<unsigned char>(line[position])];
-    const int low = kAnyCaseDigitValue[static_cast<unsigned char>(line[position + 1])];
-    if ((high | low) < 0) return false;
-    value = static_cast<std::uint8_t>(high << 4 | low);
-    sum += value;
-    return true;
+    return record_hex::ReadPair(line, position, value, sum, kAnyCaseDigitValue);
 }
 
 } // namespace

@@ -42,13 +42,14 @@ inline constexpr std::array<std::int8_t, 256> kDigitValue = [] {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-// Reads the pair at `position` (upper-case digits only) and adds its value to `sum`.
-[[nodiscard]] inline bool ReadPair(std::string_view line, std::size_t position, std::uint8_t& value,
-                                   unsigned& sum)
+// Reads the pair at `position` (upper-case digits only, unless `digitValue` accepts more)
+// and adds its value to `sum`.
+[[nodiscard]] inline bool ReadPair(std::string_view line, std::size_t position, std::uint8_t& value, unsigned& sum,
+                                   const std::array<std::int8_t, 256>& digitValue = kDigitValue)
 {
     if (position + 1 >= line.size()) return false;
-    const int high = kDigitValue[static_cast<unsigned char>(line[position])];
-    const int low = kDigitValue[static_cast<unsigned char>(line[position + 1])];
+    const int high = digitValue[static_cast<unsigned char>(line[position])];
+    const int low = digitValue[static_cast<unsigned char>(line[position + 1])];
     if ((high | low) < 0) return false;
     value = static_cast<std::uint8_t>(high << 4 | low);
     sum += value;

@@ -38,10 +38,6 @@ public:
     virtual void SendUnlockCommand() = 0;
     // Lengthens the wait after a write until a write to `address` reads back.
     virtual void CalibrateSettleDelay(std::uint16_t address) = 0;
-
-    [[nodiscard]] virtual int PulseCount() const = 0;
-    [[nodiscard]] virtual int SettleDelayMs() const = 0;
-    [[nodiscard]] virtual bool ReadyOnStatusLine() const = 0;
 };
 
 } // namespace zav

@@ -1,54 +1,57 @@
 #include "link/ftdi_usb.h"
 
+#include <algorithm>
+#include <array>
+
 namespace zav {
+
+namespace {
+
+// The full-speed chips take 128 bytes in one USB transfer, the high-speed ones 1024.
+constexpr std::size_t kFullSpeedTransfer = 128;
+constexpr std::size_t kHighSpeedTransfer = 1024;
+
+// What sets each known chip apart: the device release its descriptor reports, its name, and
+// the largest USB transfer it takes in one go.
+struct ChipRow {
+    FtdiChip chip;
+    std::uint16_t release;
+    std::string_view name;
+    std::size_t transferLimit;
+};
+
+constexpr std::array<ChipRow, 8> kChips = {{
+    {FtdiChip::Ft232Am, 0x0200, "FT232AM", kFullSpeedTransfer},
+    {FtdiChip::Ft232Bm, 0x0400, "FT232BM", kFullSpeedTransfer},
+    {FtdiChip::Ft2232C, 0x0500, "FT2232C/D", kFullSpeedTransfer},
+    {FtdiChip::Ft232R, 0x0600, "FT232R", kFullSpeedTransfer},
+    {FtdiChip::Ft2232H, 0x0700, "FT2232H", kHighSpeedTransfer},
+    {FtdiChip::Ft4232H, 0x0800, "FT4232H", kHighSpeedTransfer},
+    {FtdiChip::Ft232H, 0x0900, "FT232H", kHighSpeedTransfer},
+    {FtdiChip::Ft230X, 0x1000, "FT-X series", kFullSpeedTransfer},
+}};
+
+// The row of a known chip; null for FtdiChip::Unknown.
+const ChipRow* RowOf(FtdiChip chip)
+{
+    const auto row = std::find_if(kChips.begin(), kChips.end(), [chip](const ChipRow& r) { return r.chip == chip; });
+    return row == kChips.end() ? nullptr : &*row;
+}
+
+} // namespace
 
 FtdiChip FtdiChipFromRelease(std::uint16_t bcdDevice)
 {
-    switch (bcdDevice) {
-    case 0x0200:
-        return FtdiChip::Ft232Am;
-    case 0x0400:
-        return FtdiChip::Ft232Bm;
-    case 0x0500:
-        return FtdiChip::Ft2232C;
-    case 0x0600:
-        return FtdiChip::Ft232R;
-    case 0x0700:
-        return FtdiChip::Ft2232H;
-    case 0x0800:
-        return FtdiChip::Ft4232H;
-    case 0x0900:
-        return FtdiChip::Ft232H;
-    case 0x1000:
-        return FtdiChip::Ft230X;
-    default:
-        return FtdiChip::Unknown;
+    for (const ChipRow& row : kChips) {
+        if (row.release == bcdDevice) return row.chip;
     }
+    return FtdiChip::Unknown;
 }
 
 std::string_view FtdiChipName(FtdiChip chip)
 {
-    switch (chip) {
-    case FtdiChip::Ft232Am:
-        return "FT232AM";
-    case FtdiChip::Ft232Bm:
-        return "FT232BM";
-    case FtdiChip::Ft2232C:
-        return "FT2232C/D";
-    case FtdiChip::Ft232R:
-        return "FT232R";
-    case FtdiChip::Ft2232H:
-        return "FT2232H";
-    case FtdiChip::Ft4232H:
-        return "FT4232H";
-    case FtdiChip::Ft232H:
-        return "FT232H";
-    case FtdiChip::Ft230X:
-        return "FT-X series";
-    case FtdiChip::Unknown:
-        break;
-    }
-    return "unknown FTDI chip";
+    const ChipRow* row = RowOf(chip);
+    return row != nullptr ? row->name : "unknown FTDI chip";
 }
 
 std::string FtdiChipRefusal(FtdiChip chip)
@@ -72,14 +75,8 @@ std::string FtdiChipRefusal(FtdiChip chip)
 
 std::size_t FtdiTransferLimit(FtdiChip chip)
 {
-    switch (chip) {
-    case FtdiChip::Ft2232H:
-    case FtdiChip::Ft4232H:
-    case FtdiChip::Ft232H:
-        return 1024;
-    default:
-        return 128;
-    }
+    const ChipRow* row = RowOf(chip);
+    return row != nullptr ? row->transferLimit : kFullSpeedTransfer;
 }
 
 } // namespace zav

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "link/board_commands.h"
 #include "link/board_profile.h"
 #include "link/board_protocol.h"
 #include "link/link_context.h"
@@ -28,10 +27,6 @@ public:
     void SendEraseCommand() override {}
     void SendUnlockCommand() override;
     void CalibrateSettleDelay(std::uint16_t address) override;
-
-    [[nodiscard]] int PulseCount() const override { return 0; }
-    [[nodiscard]] int SettleDelayMs() const override { return kInitialSettleDelayMs; }
-    [[nodiscard]] bool ReadyOnStatusLine() const override { return true; }
 
 private:
     // The wait every command starts with, then the failure of a port that is not there.

@@ -50,10 +50,13 @@ public:
     void SendByte(std::uint8_t value);
     std::uint8_t ReceiveByte();
 
+    // The timing state found at open and by calibration: the clock pulse width in port
+    // writes, the wait after a write, and whether the ready signal comes on the status line
+    // (or the clock line).
     [[nodiscard]] std::uint16_t BaseAddress() const { return baseAddress_; }
-    [[nodiscard]] int PulseCount() const override { return pulseCount_; }
-    [[nodiscard]] int SettleDelayMs() const override { return settleDelayMs_; }
-    [[nodiscard]] bool ReadyOnStatusLine() const override { return readyOnStatusLine_; }
+    [[nodiscard]] int PulseCount() const { return pulseCount_; }
+    [[nodiscard]] int SettleDelayMs() const { return settleDelayMs_; }
+    [[nodiscard]] bool ReadyOnStatusLine() const { return readyOnStatusLine_; }
 
 private:
     void SetDataLine(std::uint8_t bit);

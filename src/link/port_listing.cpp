@@ -1,7 +1,5 @@
 #include "link/port_listing.h"
 
-#include "link/programmer_link.h"
-
 namespace zav {
 
 std::vector<std::string> PresentPortNames(const std::vector<PortStatus>& ports)
@@ -10,7 +8,7 @@ std::vector<std::string> PresentPortNames(const std::vector<PortStatus>& ports)
     for (const PortStatus& port : ports) {
         if (port.present) names.push_back(port.name);
     }
-    if (names.empty()) names.emplace_back(ProgrammerLink::kNoPortDetected);
+    if (names.empty()) names.emplace_back(kNoPortDetected);
     return names;
 }
 

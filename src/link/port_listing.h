@@ -69,8 +69,11 @@ public:
     [[nodiscard]] virtual std::vector<UsbAdapterStatus> UsbAdapters() { return {}; }
 };
 
+// The single entry of a port list that found no port.
+inline constexpr const char* kNoPortDetected = "NO port detected";
+
 // The names a port field offers: the present ports in order, or the single entry
-// "NO port detected" when there is none.
+// kNoPortDetected when there is none.
 [[nodiscard]] std::vector<std::string> PresentPortNames(const std::vector<PortStatus>& ports);
 
 } // namespace zav

@@ -26,6 +26,16 @@ std::vector<PortName> PortName::All(Kind kind)
     return names;
 }
 
+std::string PortName::RangeText(Kind kind)
+{
+    return PortName(kind, 1).Text() + " to " + PortName(kind, Count(kind)).Text();
+}
+
+std::string PortName::EveryRangeText()
+{
+    return RangeText(Kind::Parallel) + ", " + RangeText(Kind::Serial);
+}
+
 std::string PortName::Text() const
 {
     return std::string(Prefix(kind_)) + std::to_string(number_);

@@ -35,6 +35,10 @@ public:
     [[nodiscard]] static bool HasNumber(Kind kind, int number) { return number >= 1 && number <= Count(kind); }
     // "LPT" or "COM".
     [[nodiscard]] static std::string_view Prefix(Kind kind) { return kind == Kind::Parallel ? "LPT" : "COM"; }
+    // The kind's names for a message: "LPT1 to LPT3", "COM1 to COM8".
+    [[nodiscard]] static std::string RangeText(Kind kind);
+    // Both kinds': "LPT1 to LPT3, COM1 to COM8".
+    [[nodiscard]] static std::string EveryRangeText();
 
     [[nodiscard]] Kind PortKind() const { return kind_; }
     [[nodiscard]] bool IsParallel() const { return kind_ == Kind::Parallel; }

@@ -15,8 +15,8 @@ std::string TargetProblem(std::string_view name, std::string_view target)
 {
     if (!FtdiTarget::IsFtdiTarget(target)) return {};
     if (!PortName::IsOfKind(name, PortName::Kind::Parallel))
-        return "an FTDI adapter in bit-bang mode stands in for LPT1 to LPT3; a serial port on a USB adapter is "
-               "named by its device (/dev/serial/by-id/...)";
+        return "an FTDI adapter in bit-bang mode stands in for " + PortName::RangeText(PortName::Kind::Parallel) +
+               "; a serial port on a USB adapter is named by its device (/dev/serial/by-id/...)";
     std::string error;
     if (!FtdiTarget::Parse(target, error)) return error;
     return {};
@@ -61,7 +61,8 @@ PortsMap PortsMap::Parse(std::string_view text)
         const std::string_view name = Trim(line.substr(0, equals));
         const std::string_view target = Trim(line.substr(equals + 1));
         if (!PortName::IsValid(name)) {
-            unreadable("NAME is one of LPT1 to LPT3 or COM1 to COM8, in capitals");
+            unreadable("NAME is one of " + PortName::RangeText(PortName::Kind::Parallel) + " or " +
+                       PortName::RangeText(PortName::Kind::Serial) + ", in capitals");
         } else if (target.empty()) {
             unreadable("no TARGET after the =");
         } else if (std::string problem = TargetProblem(name, target); !problem.empty()) {

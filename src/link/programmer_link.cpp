@@ -14,8 +14,6 @@ const char* const kOpenError = "Error opening port: ";
 
 } // namespace
 
-ProgrammerLink::ProgrammerLink() : context_(nullptr) {}
-
 ProgrammerLink::ProgrammerLink(const PortAccess& ports) : ports_(ports), context_(ports.clock) {}
 
 ProgrammerLink::~ProgrammerLink()
@@ -92,30 +90,6 @@ void ProgrammerLink::Close()
     protocol_->Close();
     protocol_ = &noBoard_;
     opened_.reset();
-}
-
-std::vector<std::string> ProgrammerLink::ListParallelPorts(ParallelPortIo& io)
-{
-    std::vector<std::string> names;
-    for (const PortName& name : PortName::All(PortName::Kind::Parallel)) {
-        if (io.BaseAddress(name.Number()) != 0) names.push_back(name.Text());
-    }
-    if (names.empty()) names.emplace_back(kNoPortDetected);
-    return names;
-}
-
-std::vector<std::string> ProgrammerLink::ListSerialPorts(SerialPort& port)
-{
-    std::vector<std::string> names;
-    for (const PortName& portName : PortName::All(PortName::Kind::Serial)) {
-        const std::string name = portName.Text();
-        if (port.Open(name)) {
-            port.Close();
-            names.push_back(name);
-        }
-    }
-    if (names.empty()) names.emplace_back(kNoPortDetected);
-    return names;
 }
 
 bool ProgrammerLink::CheckStop()

@@ -5,7 +5,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "link/board_profile.h"
 #include "link/board_protocol.h"
@@ -31,12 +30,9 @@ namespace zav {
 class ProgrammerLink {
 public:
     static constexpr std::uint8_t kBoardCodeCount = 9;
-    // The single entry of a port list that found no port.
-    static constexpr const char* kNoPortDetected = "NO port detected";
 
-    // A link without a port: only good for listing ports; closing it touches nothing.
-    ProgrammerLink();
-    // A closed link that will open its ports through `ports`.
+    // A closed link that will open its ports through `ports`; with no port access at all,
+    // every open fails and closing touches nothing.
     explicit ProgrammerLink(const PortAccess& ports);
     ProgrammerLink(const ProgrammerLink&) = delete;
     ProgrammerLink& operator=(const ProgrammerLink&) = delete;
@@ -61,11 +57,6 @@ public:
     // Why the port could not be opened (no such device, permission, held by another
     // driver, ...), meant as a warning beside LastError; empty when unknown.
     [[nodiscard]] const std::string& ErrorCause() const { return errorCause_; }
-
-    // The port names the Ports Setup dialog offers: those that exist (parallel) or that
-    // can be opened (serial), in order, or the single entry "NO port detected".
-    [[nodiscard]] static std::vector<std::string> ListParallelPorts(ParallelPortIo& io);
-    [[nodiscard]] static std::vector<std::string> ListSerialPorts(SerialPort& port);
 
     // Polls the board's ready line, sleeping between polls, until it signals ready (true,
     // and LastError cleared), the stop request is set (false, "Programmer Not Ready.") or
@@ -99,12 +90,6 @@ public:
     // 1920 ms) until a write to `address` reads back, then writes the cell's first value
     // back. The serial board's loader paces its own writes.
     void CalibrateSettleDelay(std::uint16_t address) { protocol_->CalibrateSettleDelay(address); }
-
-    // The open protocol's timing state: the clock pulse width in port writes, the wait after
-    // a write, and whether the ready signal comes on the status line (or the clock line).
-    [[nodiscard]] int PulseCount() const { return protocol_->PulseCount(); }
-    [[nodiscard]] int SettleDelayMs() const { return protocol_->SettleDelayMs(); }
-    [[nodiscard]] bool ReadyOnStatusLine() const { return protocol_->ReadyOnStatusLine(); }
 
 private:
     // The protocol of the port that opened; on failure the error is set and nothing is held.

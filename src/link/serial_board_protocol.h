@@ -44,10 +44,6 @@ public:
     // The loader paces its own writes, so the settle delay stays as it is.
     void CalibrateSettleDelay(std::uint16_t /*address*/) override {}
 
-    [[nodiscard]] int PulseCount() const override { return 0; }
-    [[nodiscard]] int SettleDelayMs() const override { return kInitialSettleDelayMs; }
-    [[nodiscard]] bool ReadyOnStatusLine() const override { return true; }
-
 private:
     // One byte out. A byte that cannot go out within a second is "Communication Error.";
     // a stop request ends the wait as "Programmer Not Ready.".

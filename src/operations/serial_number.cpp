@@ -12,33 +12,6 @@ namespace {
 
 constexpr int kMaxBytes = 8;
 
-// A whole number without sign: decimal, or hexadecimal after 0x; none on overflow.
-std::optional<std::uint64_t> ParseUnsigned(std::string_view text)
-{
-    unsigned base = 10;
-    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-        base = 16;
-        text.remove_prefix(2);
-    }
-    if (text.empty()) return std::nullopt;
-    std::uint64_t value = 0;
-    for (const char c : text) {
-        unsigned digit = 0;
-        if (c >= '0' && c <= '9') {
-            digit = static_cast<unsigned>(c - '0');
-        } else if (base == 16 && c >= 'a' && c <= 'f') {
-            digit = static_cast<unsigned>(c - 'a' + 10);
-        } else if (base == 16 && c >= 'A' && c <= 'F') {
-            digit = static_cast<unsigned>(c - 'A' + 10);
-        } else {
-            return std::nullopt;
-        }
-        if (value > (std::numeric_limits<std::uint64_t>::max() - digit) / base) return std::nullopt;
-        value = value * base + digit;
-    }
-    return value;
-}
-
 std::optional<SerialFormat> FormatNamed(std::string_view name)
 {
     if (name == "be") return SerialFormat::BigEndian;
@@ -88,19 +61,19 @@ bool ParseSerialNumbering(std::string_view text, SerialNumbering& numbering, std
         return false;
     }
     SerialNumbering parsed;
-    const auto address = ParseUnsigned(fields[0]);
+    const auto address = ParseUnsignedNumber(fields[0]);
     if (!address || *address > static_cast<std::uint64_t>(MemoryBuffer::kLastAddress)) {
         error = "ADDR is not an address from 0 to 0xFFFF";
         return false;
     }
     parsed.address = static_cast<std::int32_t>(*address);
-    const auto bytes = ParseUnsigned(fields[1]);
+    const auto bytes = ParseUnsignedNumber(fields[1]);
     if (!bytes || *bytes < 1 || *bytes > kMaxBytes) {
         error = "BYTES is not a count from 1 to 8";
         return false;
     }
     parsed.bytes = static_cast<int>(*bytes);
-    const auto start = ParseUnsigned(fields[2]);
+    const auto start = ParseUnsignedNumber(fields[2]);
     if (!start) {
         error = "START is not a whole number (decimal, or hexadecimal after 0x)";
         return false;
@@ -109,7 +82,7 @@ bool ParseSerialNumbering(std::string_view text, SerialNumbering& numbering, std
     std::size_t next = 3;
     // The fourth field is the format when it names one, so STEP can be left out.
     if (next < fields.size() && !FormatNamed(fields[next])) {
-        const auto step = ParseUnsigned(fields[next]);
+        const auto step = ParseUnsignedNumber(fields[next]);
         if (!step || *step < 1) {
             error = "STEP is not a whole number from 1 up";
             return false;

@@ -5,8 +5,9 @@
 #include <cstdio>
 #include <fstream>
 #include <optional>
-#include <ftdi.h>
 #include <unistd.h>
+
+#include "platform/lib_ftdi_functions.h"
 
 namespace zav {
 
@@ -58,28 +59,31 @@ std::optional<unsigned> DecimalAttribute(const std::filesystem::path& device, co
     }
 }
 
+// Holds the library for as long as a context of it is open.
 struct ContextDeleter {
+    std::shared_ptr<const LibFtdiFunctions> ftdi;
+
     void operator()(ftdi_context* context) const
     {
-        ftdi_usb_close(context);
-        ftdi_free(context);
+        ftdi->close(context);
+        ftdi->freeContext(context);
     }
 };
 using Context = std::unique_ptr<ftdi_context, ContextDeleter>;
 
 class LibFtdiConnection final : public FtdiConnection {
 public:
-    explicit LibFtdiConnection(Context context) : context_(std::move(context)) {}
+    explicit LibFtdiConnection(Context context) : context_(std::move(context)), ftdi_(*context_.get_deleter().ftdi) {}
 
     bool Transfer(std::span<const std::uint8_t> out, std::span<std::uint8_t> in) override
     {
         const int count = static_cast<int>(out.size());
-        if (ftdi_write_data(context_.get(), out.data(), count) != count) return Fail("writing");
+        if (ftdi_.writeData(context_.get(), out.data(), count) != count) return Fail("writing");
         // libftdi returns what has arrived so far; the samples come in over a few frames.
         int received = 0;
         const auto deadline = std::chrono::steady_clock::now() + kAnswerDeadline;
         while (received < count) {
-            const int got = ftdi_read_data(context_.get(), in.data() + received, count - received);
+            const int got = ftdi_.readData(context_.get(), in.data() + received, count - received);
             if (got < 0) return Fail("reading");
             received += got;
             if (got == 0 && std::chrono::steady_clock::now() > deadline) {
@@ -94,11 +98,12 @@ public:
 private:
     bool Fail(const char* what)
     {
-        failureCause_ = std::string(what) + " failed: " + ftdi_get_error_string(context_.get());
+        failureCause_ = std::string(what) + " failed: " + ftdi_.errorString(context_.get());
         return false;
     }
 
     Context context_;
+    const LibFtdiFunctions& ftdi_;
     std::string failureCause_;
 };
 
@@ -113,7 +118,10 @@ bool IsFtdiId(std::uint16_t vendor, std::uint16_t product)
     return false;
 }
 
-LibFtdiUsb::LibFtdiUsb(std::filesystem::path usbDevices) : usbDevices_(std::move(usbDevices)) {}
+LibFtdiUsb::LibFtdiUsb(std::filesystem::path usbDevices, std::string libFtdi)
+    : usbDevices_(std::move(usbDevices)), libFtdi_(libFtdi.empty() ? kLibFtdiLibrary : std::move(libFtdi))
+{
+}
 
 bool LibFtdiUsb::Find(std::uint16_t vendor, std::uint16_t product, std::vector<FtdiAdapterInfo>& found)
 {
@@ -157,18 +165,21 @@ bool LibFtdiUsb::Find(std::uint16_t vendor, std::uint16_t product, std::vector<F
 std::unique_ptr<FtdiConnection> LibFtdiUsb::Open(const FtdiAdapterInfo& adapter, std::uint8_t outputMask)
 {
     failureCause_.clear();
-    Context context(ftdi_new());
+    const std::shared_ptr<const LibFtdiFunctions> functions = LoadLibFtdi(libFtdi_, failureCause_);
+    if (!functions) return nullptr;
+    const LibFtdiFunctions& ftdi = *functions;
+    Context context(ftdi.newContext(), ContextDeleter{functions});
     if (!context) {
         failureCause_ = "libftdi could not be started";
         return nullptr;
     }
     const auto fail = [&](const char* step) -> std::unique_ptr<FtdiConnection> {
-        failureCause_ = std::string(step) + ": " + ftdi_get_error_string(context.get());
+        failureCause_ = std::string(step) + ": " + ftdi.errorString(context.get());
         return nullptr;
     };
     // The multi-channel chips bit-bang on their first channel (ADBUS).
-    if (ftdi_set_interface(context.get(), INTERFACE_A) < 0) return fail("choosing the adapter's first channel");
-    const int opened = ftdi_usb_open_bus_addr(context.get(), adapter.bus, adapter.address);
+    if (ftdi.setInterface(context.get(), INTERFACE_A) < 0) return fail("choosing the adapter's first channel");
+    const int opened = ftdi.openBusAddress(context.get(), adapter.bus, adapter.address);
     if (opened < 0) {
         if (access(adapter.devicePath.c_str(), R_OK | W_OK) != 0) {
             failureCause_ = "no permission to use the adapter (" + adapter.devicePath +
@@ -179,14 +190,13 @@ std::unique_ptr<FtdiConnection> LibFtdiUsb::Open(const FtdiAdapterInfo& adapter,
     }
     context->usb_read_timeout = kUsbTimeoutMs;
     context->usb_write_timeout = kUsbTimeoutMs;
-    if (ftdi_usb_reset(context.get()) < 0) return fail("resetting the adapter");
-    if (ftdi_tcioflush(context.get()) < 0) return fail("emptying the adapter's buffers");
-    if (ftdi_set_latency_timer(context.get(), kSmallestLatencyMs) < 0) return fail("setting the latency timer");
-    if (ftdi_set_baudrate(context.get(), kBitBangBaud) < 0) return fail("setting the bit-bang rate");
-    if (ftdi_set_bitmode(context.get(), outputMask, BITMODE_SYNCBB) < 0)
-        return fail("starting synchronous bit-bang mode");
+    if (ftdi.reset(context.get()) < 0) return fail("resetting the adapter");
+    if (ftdi.flushBuffers(context.get()) < 0) return fail("emptying the adapter's buffers");
+    if (ftdi.setLatencyTimer(context.get(), kSmallestLatencyMs) < 0) return fail("setting the latency timer");
+    if (ftdi.setBaudRate(context.get(), kBitBangBaud) < 0) return fail("setting the bit-bang rate");
+    if (ftdi.setBitMode(context.get(), outputMask, BITMODE_SYNCBB) < 0) return fail("starting synchronous bit-bang mode");
     // Samples taken while the mode changed would be read as the first transfer's.
-    if (ftdi_tcioflush(context.get()) < 0) return fail("emptying the adapter's buffers");
+    if (ftdi.flushBuffers(context.get()) < 0) return fail("emptying the adapter's buffers");
     return std::make_unique<LibFtdiConnection>(std::move(context));
 }
 

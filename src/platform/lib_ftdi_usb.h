@@ -10,11 +10,13 @@
 namespace zav {
 
 // The FTDI adapters of this machine: found through sysfs (which shows ids, chip and serial
-// number even to a user who may not open the device), opened and driven through libftdi.
+// number even to a user who may not open the device), opened and driven through libftdi,
+// which is loaded on the first Open.
 class LibFtdiUsb final : public FtdiUsb {
 public:
-    // `usbDevices`: where the kernel lists the USB devices.
-    explicit LibFtdiUsb(std::filesystem::path usbDevices = "/sys/bus/usb/devices");
+    // `usbDevices`: where the kernel lists the USB devices; `libFtdi`: the libftdi library
+    // to load, by soname or path (empty: the one the program was built against).
+    explicit LibFtdiUsb(std::filesystem::path usbDevices = "/sys/bus/usb/devices", std::string libFtdi = {});
 
     [[nodiscard]] bool Find(std::uint16_t vendor, std::uint16_t product,
                             std::vector<FtdiAdapterInfo>& found) override;
@@ -24,6 +26,7 @@ public:
 
 private:
     std::filesystem::path usbDevices_;
+    std::string libFtdi_;
     std::string failureCause_;
 };
 

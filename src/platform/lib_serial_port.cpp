@@ -23,6 +23,14 @@ public:
     ScopedConfig& operator=(const ScopedConfig&) = delete;
     ~ScopedConfig() { sp_free_config(config_); }
     [[nodiscard]] sp_port_config* Get() const { return config_; }
+    // One setting of the configuration; `fallback` where the library leaves it unset.
+    template <typename T>
+    [[nodiscard]] T Value(sp_return (*read)(const sp_port_config*, T*), T fallback) const
+    {
+        T value = fallback;
+        (void)read(config_, &value);
+        return value;
+    }
 
 private:
     sp_port_config* config_ = nullptr;
@@ -135,24 +143,15 @@ bool LibSerialPort::GetLineSettings(SerialLineSettings& settings)
     if (port_ == nullptr) return false;
     ScopedConfig config;
     if (config.Get() == nullptr || sp_get_config(port_, config.Get()) != SP_OK) return false;
-    int baudRate = 0;
-    int bits = 0;
-    int stopBits = 0;
-    sp_parity parity = SP_PARITY_NONE;
-    sp_cts cts = SP_CTS_IGNORE;
-    sp_dsr dsr = SP_DSR_IGNORE;
-    sp_dtr dtr = SP_DTR_OFF;
-    sp_rts rts = SP_RTS_OFF;
-    sp_xonxoff xonXoff = SP_XONXOFF_DISABLED;
-    sp_get_config_baudrate(config.Get(), &baudRate);
-    sp_get_config_bits(config.Get(), &bits);
-    sp_get_config_stopbits(config.Get(), &stopBits);
-    sp_get_config_parity(config.Get(), &parity);
-    sp_get_config_cts(config.Get(), &cts);
-    sp_get_config_dsr(config.Get(), &dsr);
-    sp_get_config_dtr(config.Get(), &dtr);
-    sp_get_config_rts(config.Get(), &rts);
-    sp_get_config_xon_xoff(config.Get(), &xonXoff);
+    const int baudRate = config.Value(sp_get_config_baudrate, 0);
+    const int bits = config.Value(sp_get_config_bits, 0);
+    const int stopBits = config.Value(sp_get_config_stopbits, 0);
+    const sp_parity parity = config.Value(sp_get_config_parity, SP_PARITY_NONE);
+    const sp_cts cts = config.Value(sp_get_config_cts, SP_CTS_IGNORE);
+    const sp_dsr dsr = config.Value(sp_get_config_dsr, SP_DSR_IGNORE);
+    const sp_dtr dtr = config.Value(sp_get_config_dtr, SP_DTR_OFF);
+    const sp_rts rts = config.Value(sp_get_config_rts, SP_RTS_OFF);
+    const sp_xonxoff xonXoff = config.Value(sp_get_config_xon_xoff, SP_XONXOFF_DISABLED);
     settings.baudRate = baudRate > 0 ? static_cast<std::uint32_t>(baudRate) : 0;
     settings.dataBits = static_cast<std::uint8_t>(bits);
     settings.stopBits = static_cast<std::uint8_t>(stopBits);

@@ -3,15 +3,15 @@
 #include <memory>
 #include <string>
 
+#include "link/forwarding_serial_port.h"
 #include "link/ports_map.h"
-#include "link/serial_port.h"
 
 namespace zav {
 
 // The serial ports by COM name: COMn is /dev/ttyS(n-1) unless the ports map names another
 // device. A device opens through libserialport when it can, otherwise through the plain
 // terminal interface (devices without modem lines); calls go to whichever opened it.
-class LinuxSerialPort final : public SerialPort {
+class LinuxSerialPort final : public ForwardingSerialPort {
 public:
     explicit LinuxSerialPort(PortsMap map);
     LinuxSerialPort(const LinuxSerialPort&) = delete;
@@ -21,16 +21,6 @@ public:
     [[nodiscard]] bool Open(const std::string& portName) override;
     [[nodiscard]] bool IsOpen() const override { return active_ != nullptr; }
     void Close() override;
-    [[nodiscard]] bool GetTimeouts(SerialTimeouts& timeouts) override;
-    [[nodiscard]] bool SetTimeouts(const SerialTimeouts& timeouts) override;
-    [[nodiscard]] bool GetLineSettings(SerialLineSettings& settings) override;
-    [[nodiscard]] bool SetLineSettings(const SerialLineSettings& settings) override;
-    [[nodiscard]] bool SetDtr(bool on) override;
-    [[nodiscard]] bool SetRts(bool on) override;
-    [[nodiscard]] bool PurgeReceive() override;
-    [[nodiscard]] bool PurgeTransmit() override;
-    [[nodiscard]] bool WriteByte(std::uint8_t value) override;
-    [[nodiscard]] SerialReadResult ReadByte(std::uint8_t& value) override;
     [[nodiscard]] std::string FailureCause() const override { return failureCause_; }
 
     // The device file currently open, for messages; empty when closed.
@@ -39,6 +29,7 @@ public:
     [[nodiscard]] const char* Backend() const { return backend_; }
 
 private:
+    [[nodiscard]] SerialPort* Forwardee() const override { return active_.get(); }
     // Opens `path` through `backend` and keeps it, or keeps its failure cause.
     bool TryBackend(std::unique_ptr<SerialPort> backend, const std::string& path, const char* name);
 

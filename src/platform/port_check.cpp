@@ -22,9 +22,8 @@ std::string DescribeAdapter(const FtdiAdapterInfo& adapter)
     return text;
 }
 
-void CheckFtdiPort(PortCheck& check, const PortsMap& map, FtdiUsb& usb)
+void CheckFtdiPort(PortCheck& check, const PortsMap& map, FtdiUsb& usb, int number)
 {
-    const int number = check.portName[3] - '0';
     FtdiParallelPortIo io(map, usb);
     const std::optional<FtdiAdapterInfo> adapter = io.FindAdapter(number);
     if (!adapter) {
@@ -55,7 +54,7 @@ PortCheck CheckPort(const std::string& portName, const PortsMap& map, FtdiUsb& u
     check.portName = portName;
     const std::optional<PortName> name = PortName::Parse(portName);
     if (!name) {
-        check.cause = "not a port name (LPT1 to LPT3, COM1 to COM8)";
+        check.cause = "not a port name (" + PortName::EveryRangeText() + ")";
         return check;
     }
     const bool parallel = name->IsParallel();
@@ -67,7 +66,7 @@ PortCheck CheckPort(const std::string& portName, const PortsMap& map, FtdiUsb& u
     }
     check.target = DevicePathFor(portName, map);
     if (parallel && FtdiTarget::IsFtdiTarget(check.target)) {
-        CheckFtdiPort(check, map, usb);
+        CheckFtdiPort(check, map, usb, name->Number());
         return check;
     }
     if (parallel) {

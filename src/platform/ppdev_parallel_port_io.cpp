@@ -23,6 +23,18 @@ constexpr std::array<std::uint16_t, 3> kLegacyBases = {0x378, 0x278, 0x3BC};
 constexpr int kTimedWrites = 256;
 constexpr double kFastWriteNs = 1000.0;
 
+// The ppdev requests that read and write each register, by its offset; the status register
+// is read-only (0: no request).
+struct RegisterRequests {
+    unsigned long read;
+    unsigned long write;
+};
+constexpr std::array<RegisterRequests, 3> kRegisterRequests = {{
+    {PPRDATA, PPWDATA},
+    {PPRSTATUS, 0},
+    {PPRCONTROL, PPWCONTROL},
+}};
+
 const char* const kNoIoAddress =
     "the clock line's level cannot be read on this port (it has no I/O address, as on a USB adapter)";
 
@@ -204,18 +216,11 @@ std::uint8_t PpdevParallelPortIo::Read(std::uint16_t address)
     const Port* port = PortAt(address);
     if (port == nullptr) return 0xFF;
     unsigned char value = 0xFF;
-    switch (address - port->base) {
-    case kDataOffset:
-        ioctl(port->fd, PPRDATA, &value);
-        break;
-    case kStatusOffset:
-        ioctl(port->fd, PPRSTATUS, &value);
-        break;
-    default:
-        if (port->rawFd < 0 || pread(port->rawFd, &value, 1, address) != 1)
-            ioctl(port->fd, PPRCONTROL, &value);
-        break;
-    }
+    const std::size_t offset = address - port->base;
+    // The control lines' levels, where direct access allows, rather than the last write.
+    if (offset == kControlOffset && port->rawFd >= 0 && pread(port->rawFd, &value, 1, address) == 1)
+        return value;
+    ioctl(port->fd, kRegisterRequests[offset].read, &value);
     return value;
 }
 
@@ -223,18 +228,10 @@ void PpdevParallelPortIo::Write(std::uint16_t address, std::uint8_t value)
 {
     const Port* port = PortAt(address);
     if (port == nullptr) return;
+    const unsigned long request = kRegisterRequests[address - port->base].write;
+    if (request == 0) return;
     unsigned char byte = value;
-    switch (address - port->base) {
-    case kDataOffset:
-        ioctl(port->fd, PPWDATA, &byte);
-        break;
-    case kControlOffset:
-        ioctl(port->fd, PPWCONTROL, &byte);
-        break;
-    default:
-        // The status register is read-only.
-        break;
-    }
+    ioctl(port->fd, request, &byte);
 }
 
 int PpdevParallelPortIo::SlowClockTest()

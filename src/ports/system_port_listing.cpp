@@ -10,7 +10,6 @@
 #include "platform/port_check.h"
 #include "platform/ppdev_parallel_port_io.h"
 #include "platform/usb_serial_adapters.h"
-#include "link/port_name.h"
 
 namespace zav {
 
@@ -22,19 +21,21 @@ SystemPortListing::SystemPortListing(PortsMap map, std::optional<BoardSimOptions
 std::vector<PortStatus> SystemPortListing::ParallelPorts()
 {
     std::vector<PortStatus> ports;
-    for (const PortName& name : PortName::All(PortName::Kind::Parallel)) ports.push_back(StatusOf(name.Text(), true));
+    for (const PortName& name : PortName::All(PortName::Kind::Parallel)) ports.push_back(StatusOf(name));
     return ports;
 }
 
 std::vector<PortStatus> SystemPortListing::SerialPorts()
 {
     std::vector<PortStatus> ports;
-    for (const PortName& name : PortName::All(PortName::Kind::Serial)) ports.push_back(StatusOf(name.Text(), false));
+    for (const PortName& name : PortName::All(PortName::Kind::Serial)) ports.push_back(StatusOf(name));
     return ports;
 }
 
-PortStatus SystemPortListing::StatusOf(const std::string& name, bool parallel) const
+PortStatus SystemPortListing::StatusOf(const PortName& portName) const
 {
+    const std::string name = portName.Text();
+    const bool parallel = portName.IsParallel();
     PortStatus status;
     status.name = name;
     // No device is tried while the map that says which device it is cannot be read.
@@ -53,7 +54,7 @@ PortStatus SystemPortListing::StatusOf(const std::string& name, bool parallel) c
     status.target = check.target;
     // A parallel port is listed when its device exists (the old port list's rule: claiming
     // it is the link's business); a serial port only when it opens.
-    status.present = parallel ? PpdevParallelPortIo(map_).BaseAddress(name[3] - '0') != 0 : check.usable;
+    status.present = parallel ? PpdevParallelPortIo(map_).BaseAddress(portName.Number()) != 0 : check.usable;
     if (check.usable) return status;
     const DeviceProblem problem = ProbeDeviceProblem(check.target, !parallel);
     status.problem = problem.problem;

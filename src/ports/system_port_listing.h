@@ -5,6 +5,7 @@
 
 #include "boardsim/board_sim_options.h"
 #include "link/port_listing.h"
+#include "link/port_name.h"
 #include "link/ports_map.h"
 
 namespace zav {
@@ -22,7 +23,7 @@ public:
     [[nodiscard]] std::vector<UsbAdapterStatus> UsbAdapters() override;
 
 private:
-    [[nodiscard]] PortStatus StatusOf(const std::string& name, bool parallel) const;
+    [[nodiscard]] PortStatus StatusOf(const PortName& portName) const;
     [[nodiscard]] PortStatus FtdiStatusOf(const std::string& name) const;
 
     PortsMap map_;

@@ -2,11 +2,11 @@
 
 #include <utility>
 
-#include "devices/port_kind_check.h"
 #include "link/board_profile.h"
 #include "link/link_context.h"
 #include "link/programmer_link.h"
 #include "sequences/link_factory.h"
+#include "sequences/port_kind_check.h"
 #include "sequences/sequence_host.h"
 
 namespace zav {
@@ -31,7 +31,7 @@ BoardSession::~BoardSession()
 
 bool BoardSession::Open(const SequencePlan& plan, const ProgramSettings& settings)
 {
-    portName_ = plan.device->portKind == PortKind::Com ? settings.comPort : settings.lptPort;
+    portName_ = settings.PortFor(plan.device->portKind);
     delayCount_ = settings.lptDelay;
     openingTries_ = settings.openingTries;
     // A stored port of the other kind would have the board spoken to on the wrong line.

@@ -21,12 +21,7 @@ std::vector<AddressRange> CellsNotGiven(const std::vector<AddressRange>& cells,
     for (const AddressRange& range : cells) {
         for (std::int32_t address = range.first; address <= range.last; ++address) {
             const auto index = static_cast<std::size_t>(address);
-            if (index < given.size() && given[index]) continue;
-            if (!missing.empty() && missing.back().last == address - 1) {
-                missing.back().last = address;
-            } else {
-                missing.push_back({address, address});
-            }
+            if (index >= given.size() || !given[index]) AddToRuns(missing, address);
         }
     }
     return missing;

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "devices/device_info.h"
+
 namespace zav {
 
 // The port settings and recent files: what a sequence opens its link with, and what the
@@ -26,6 +28,13 @@ struct ProgramSettings {
     // Whether a program sequence backs the part up before its first write. Kept in the file
     // only when off, the exception.
     bool backupBeforeWrite = true;
+
+    // The stored port the boards of `kind` are programmed through.
+    [[nodiscard]] std::string& PortFor(PortKind kind) { return kind == PortKind::Lpt ? lptPort : comPort; }
+    [[nodiscard]] const std::string& PortFor(PortKind kind) const
+    {
+        return kind == PortKind::Lpt ? lptPort : comPort;
+    }
 
     bool operator==(const ProgramSettings&) const = default;
 };

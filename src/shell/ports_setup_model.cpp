@@ -89,7 +89,8 @@ std::vector<std::string> PortsSetupModel::UsbAdapterLines(const std::vector<UsbA
 {
     std::vector<std::string> lines;
     for (const UsbAdapterStatus& adapter : adapters) {
-        std::string line = (adapter.bitBang ? "LPTn=" : "COMn=") + adapter.target;
+        const PortName::Kind kind = adapter.bitBang ? PortName::Kind::Parallel : PortName::Kind::Serial;
+        std::string line = std::string(PortName::Prefix(kind)) + "n=" + adapter.target;
         if (!adapter.description.empty()) line += "  " + adapter.description;
         if (!adapter.problem.empty()) line += ": not usable: " + adapter.problem;
         lines.push_back(std::move(line));

@@ -66,12 +66,12 @@ void CheckRepeatedKeys(const std::vector<std::string>& lines, std::vector<std::s
 }
 
 void CheckPort(const std::vector<std::string>& lines, std::string_view key, PortName::Kind kind,
-               std::string_view names, std::vector<std::string>& warnings)
+               std::vector<std::string>& warnings)
 {
     const std::string value = FindSettingValue(lines, key);
     if (value.empty() || PortName::IsOfKind(value, kind)) return;
-    warnings.push_back(std::string(key) + "=" + PrintableText(value) + " is not one of " +
-                       std::string(names) + "; a run on that port will not open it");
+    warnings.push_back(std::string(key) + "=" + PrintableText(value) + " is not one of " + PortName::RangeText(kind) +
+                       "; a run on that port will not open it");
 }
 
 } // namespace
@@ -82,8 +82,8 @@ std::vector<std::string> CheckSettingsText(std::string_view text)
     std::vector<std::string> warnings;
     CheckBinaryLines(lines, warnings);
     CheckRepeatedKeys(lines, warnings);
-    CheckPort(lines, "LPT_PORT", PortName::Kind::Parallel, "LPT1 to LPT3", warnings);
-    CheckPort(lines, "COM_PORT", PortName::Kind::Serial, "COM1 to COM8", warnings);
+    CheckPort(lines, "LPT_PORT", PortName::Kind::Parallel, warnings);
+    CheckPort(lines, "COM_PORT", PortName::Kind::Serial, warnings);
     return warnings;
 }
 

@@ -38,6 +38,13 @@ done
 # zavprog's print and help module, where the program looks for it: <libdir>/zav.
 module=$(find "$root/lib" -path '*/zav/libzav_documents.so' 2>/dev/null | head -n 1)
 if [ -n "$module" ]; then ok "${module#"$stage"}"; else fail "/usr/lib/.../zav/libzav_documents.so is missing"; fi
+# libftdi (and the libusb and libudev it brings) is loaded when a USB adapter is first opened,
+# not at every start.
+for program in zavprog zavtool; do
+  [ -f "$root/bin/$program" ] || continue
+  needed=$(readelf -d "$root/bin/$program" | grep NEEDED)
+  grep -Eq 'libftdi|libusb' <<<"$needed" && fail "$program links the USB adapter libraries" || ok "$program loads libftdi on first use"
+done
 
 outside=$(cd "$stage" && find . -mindepth 1 -maxdepth 1 ! -name usr)
 [ -z "$outside" ] || fail "installed outside /usr: $outside"

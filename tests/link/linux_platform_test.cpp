@@ -20,6 +20,7 @@
 #include "platform/ppdev_parallel_port_io.h"
 #include "platform/settings_directory.h"
 #include "link/programmer_link.h"
+#include "ports/system_port_listing.h"
 #include "support/temp_folder.h"
 
 namespace zav {
@@ -200,7 +201,7 @@ TEST(PpdevParallelPort, MissingDeviceFailsTheOpenWithItsCause)
     link.Open("LPT2", 0, stop, 0);
     EXPECT_EQ(link.ErrorCause(),
               "/dev/usb/lp0 is a USB printer adapter, which cannot drive the port's lines bit by bit");
-    EXPECT_EQ(ProgrammerLink::ListParallelPorts(io), (std::vector<std::string>{"NO port detected"}));
+    EXPECT_EQ(PresentPortNames(SystemPortListing(map).ParallelPorts()), (std::vector<std::string>{"NO port detected"}));
 }
 
 TEST(PpdevParallelPort, DeviceThatIsNoParallelPortCannotBeClaimed)
@@ -229,7 +230,7 @@ TEST(LinuxSerialPort, RefusesMissingDevicesAndFilesThatAreNoTerminal)
     EXPECT_FALSE(port.Open("COM2"));
     EXPECT_EQ(port.FailureCause(), file.string() + " is not a serial device");
     EXPECT_FALSE(port.Open("LPT1"));
-    EXPECT_EQ(ProgrammerLink::ListSerialPorts(port), (std::vector<std::string>{"NO port detected"}));
+    EXPECT_EQ(PresentPortNames(SystemPortListing(map).SerialPorts()), (std::vector<std::string>{"NO port detected"}));
 }
 
 TEST(PortCheck, ReportsUsableSimulatorsAndMissingDevices)

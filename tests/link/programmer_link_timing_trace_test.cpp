@@ -134,9 +134,9 @@ TEST_F(TimedTrace, EraseAndUnlockSendTheirCommandBytesAndWait30Ms)
 TEST_F(TimedTrace, ReadBoardIdOnFramedBoardsIsOneStartPulseThenAFramedReceive)
 {
     for (const std::uint8_t code : {7, 8}) {
-        Open("LPT1", code);
-        const int pulseCount = link.PulseCount();
-        static_cast<void>(link.ReadBoardId());
+        ParallelBoardProtocol& protocol = OpenProtocol(code);
+        const int pulseCount = protocol.PulseCount();
+        static_cast<void>(protocol.ReadBoardId());
         const auto writes = Writes();
         for (const auto& write : writes) ASSERT_EQ(write.first[0], 'C') << int(code);
         // Start pulse, eight data pulses, stop pulse; each pulse is 2 × (pulseCount + 1) writes.

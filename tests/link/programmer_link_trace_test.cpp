@@ -51,11 +51,10 @@ TEST_F(LinkTrace, PulseCountFollowsDelayBoardCodeAndSlowClockTest)
     };
     for (const Case c : {Case{6, 0, 450}, Case{6, 1, 45}, Case{0, 0, 5}, Case{8, 0, 450}, Case{4, 0, 5}}) {
         parallel.slowClock = c.slowClock;
-        ProgrammerLink link(Ports());
-        link.Open("LPT2", 5, stop, c.code);
-        EXPECT_EQ(link.LastError(), "");
-        EXPECT_EQ(link.PulseCount(), c.expected) << int(c.code);
-        EXPECT_EQ(link.SettleDelayMs(), 30);
+        const ParallelBoardProtocol& protocol = protocols.Open(c.code, 5, 2);
+        EXPECT_EQ(protocols.LastError(), "");
+        EXPECT_EQ(protocol.PulseCount(), c.expected) << int(c.code);
+        EXPECT_EQ(protocol.SettleDelayMs(), 30);
     }
 }
 
@@ -69,9 +68,7 @@ TEST_F(LinkTrace, DelayBeyondItsLimitsTakesTheNearestLimit)
     };
     for (const Case c : {Case{-3, 2, 0}, Case{51, 2, 50}, Case{2147483647, 2, 50}, Case{2147483647, 6, 900},
                          Case{2147483647, 8, 900}, Case{-2147483647 - 1, 6, 400}}) {
-        ProgrammerLink link(Ports());
-        link.Open("LPT1", c.delay, stop, c.code);
-        EXPECT_EQ(link.PulseCount(), c.expected) << c.delay << " code " << int(c.code);
+        EXPECT_EQ(protocols.Open(c.code, c.delay).PulseCount(), c.expected) << c.delay << " code " << int(c.code);
     }
 }
 
@@ -279,18 +276,15 @@ TEST_F(LinkTrace, ReadyLineDetectionRecognisesTheLoopedBackClock)
         const bool clockHigh = !controls.empty() && (controls.back() & 1) != 0;
         return std::uint8_t(clockHigh ? 0x00 : 0x08);
     };
-    ProgrammerLink link(Ports());
-    link.Open("LPT1", 0, stop, 0);
-    EXPECT_TRUE(link.ReadyOnStatusLine());
+    EXPECT_TRUE(protocols.Open(0).ReadyOnStatusLine());
     EXPECT_EQ(parallel.WritesTo(kLpt1 + 2).size(), 32u);
     EXPECT_EQ(clock.SleptMs(), 32);
 
     parallel.answer = [](std::uint16_t) { return std::uint8_t{0x08}; };
-    link.Open("LPT1", 0, stop, 3);
-    EXPECT_FALSE(link.ReadyOnStatusLine());
+    EXPECT_FALSE(protocols.Open(3).ReadyOnStatusLine());
     // Boards without a ready line skip the detection.
     parallel.events.clear();
-    link.Open("LPT1", 0, stop, 2);
+    protocols.Open(2);
     EXPECT_TRUE(parallel.WritesTo(kLpt1 + 2).empty());
 }
 
@@ -325,7 +319,7 @@ TEST_F(LinkTrace, SuccessfulWaitClearsAnEarlierError)
 TEST_F(LinkTrace, ClosingWritesZeroToDataOnlyForAParallelLink)
 {
     {
-        ProgrammerLink link;
+        ProgrammerLink link{PortAccess{}};
         link.Close();
     }
     ProgrammerLink link(Ports());

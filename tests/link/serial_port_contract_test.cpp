@@ -21,6 +21,7 @@
 #include "platform/port_check.h"
 #include "platform/termios_serial_port.h"
 #include "link/programmer_link.h"
+#include "ports/system_port_listing.h"
 #include "system_call_seam.h"
 
 namespace zav {
@@ -296,7 +297,7 @@ TEST(SerialBackends, PseudoTerminalPathAndLinesLeftAsFoundOnBothPaths)
 
         EXPECT_TRUE(CheckPort("COM2", map).usable);
         EXPECT_EQ(pty.Settings(), found) << "after a check, seam " << seam;
-        const std::vector<std::string> listed = ProgrammerLink::ListSerialPorts(serial);
+        const std::vector<std::string> listed = PresentPortNames(SystemPortListing(map).SerialPorts());
         EXPECT_NE(std::find(listed.begin(), listed.end(), "COM2"), listed.end());
         EXPECT_EQ(pty.Settings(), found) << "after a listing, seam " << seam;
         test::seam::SetSerialSeam(false);

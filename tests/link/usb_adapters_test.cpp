@@ -57,6 +57,53 @@ TEST(FtdiAdaptersOnTheBus, AMachineWithoutAUsbBusHasNone)
     EXPECT_TRUE(found.empty());
 }
 
+FtdiAdapterInfo AdapterAt(std::uint8_t bus, std::uint8_t address)
+{
+    FtdiAdapterInfo adapter;
+    adapter.vendor = 0x0403;
+    adapter.product = 0x6001;
+    adapter.chip = FtdiChip::Ft232R;
+    adapter.bus = bus;
+    adapter.address = address;
+    adapter.devicePath = "/dev/bus/usb/" + std::to_string(bus) + "/" + std::to_string(address);
+    return adapter;
+}
+
+// libftdi is loaded when an adapter is first opened: a library that is missing or is not
+// libftdi refuses the adapter with the reason, every time it is tried, and never crashes.
+TEST(LibFtdiLoadedOnFirstOpen, RefusesTheAdapterWhenTheLibraryCannotBeLoaded)
+{
+    const FtdiAdapterInfo adapter = AdapterAt(1, 7);
+    const struct {
+        const char* library;
+        const char* reasonNames;
+    } cases[] = {
+        {"libzav-no-such-ftdi.so.9", "libzav-no-such-ftdi.so.9"},
+        {"libm.so.6", "ftdi_new"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.library);
+        LibFtdiUsb usb("/sys/bus/usb/devices", c.library);
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            EXPECT_EQ(usb.Open(adapter, 0xFF), nullptr);
+            const std::string cause = usb.FailureCause();
+            EXPECT_EQ(cause.rfind("USB adapter support could not be loaded: ", 0), 0U) << cause;
+            EXPECT_NE(cause.find(c.reasonNames), std::string::npos) << cause;
+        }
+    }
+}
+
+// The library the program was built against loads: opening an adapter that is not there
+// fails in libftdi or at the device file, not in loading.
+TEST(LibFtdiLoadedOnFirstOpen, TheBuiltAgainstLibraryLoads)
+{
+    LibFtdiUsb usb;
+    EXPECT_EQ(usb.Open(AdapterAt(255, 255), 0xFF), nullptr);
+    const std::string cause = usb.FailureCause();
+    EXPECT_FALSE(cause.empty());
+    EXPECT_EQ(cause.find("could not be loaded"), std::string::npos) << cause;
+}
+
 // The stable name leads to the tty, and the USB device above the tty gives ids and names.
 TEST(UsbSerialAdapters, AreListedByStableNameWithDeviceAndMaker)
 {
