@@ -11,31 +11,12 @@ namespace zav {
 BookmarkCommands::BookmarkCommands(THexEdit& editor, EditorActionTable& table)
     : editor_(editor), actions_(table)
 {
-    QAction* toggle = table[EditorExtraAction::ToggleBookmark] =
-        AddEditorAction(editor, {"EditToggleBookmark",
-                                 "Toggle Bookmark",
-                                 {QKeySequence(QStringLiteral("Ctrl+B"))},
-                                 "Set or remove a bookmark on the cursor's cell",
-                                 false});
-    // Alt+Up/Down: the desktops take Ctrl+Alt+arrows for their workspaces.
-    QAction* next = table[EditorExtraAction::NextBookmark] =
-        AddEditorAction(editor, {"EditNextBookmark",
-                                 "Next Bookmark",
-                                 {QKeySequence(QStringLiteral("Alt+Down"))},
-                                 "Go to the next bookmark",
-                                 false});
-    QAction* previous = table[EditorExtraAction::PreviousBookmark] =
-        AddEditorAction(editor, {"EditPreviousBookmark",
-                                 "Previous Bookmark",
-                                 {QKeySequence(QStringLiteral("Alt+Up"))},
-                                 "Go to the previous bookmark",
-                                 false});
-    QObject::connect(toggle, &QAction::triggered, &editor, [this] {
+    table.Add(editor, EditorExtraAction::ToggleBookmark, [this] {
         bookmarks_.Toggle(editor_.CursorAddress());
         editor_.RepaintGrids();
     });
-    QObject::connect(next, &QAction::triggered, &editor, [this] { Jump(true); });
-    QObject::connect(previous, &QAction::triggered, &editor, [this] { Jump(false); });
+    table.Add(editor, EditorExtraAction::NextBookmark, [this] { Jump(true); });
+    table.Add(editor, EditorExtraAction::PreviousBookmark, [this] { Jump(false); });
 }
 
 void BookmarkCommands::SetLive(bool live)

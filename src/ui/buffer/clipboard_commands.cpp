@@ -26,31 +26,13 @@ bool ClipboardHasText()
 ClipboardCommands::ClipboardCommands(THexEdit& editor, EditorActionTable& table)
     : editor_(editor), actions_(table)
 {
-    QAction* copy = table[EditorAction::Copy] =
-        AddEditorAction(editor, {"EditCopy",
-                                 "Copy",
-                                 {QKeySequence(QKeyCombination(Qt::ControlModifier, Qt::Key_Insert))},
-                                 "Copy selected memory cells to clipboard"});
-    QAction* paste = table[EditorAction::Paste] =
-        AddEditorAction(editor, {"EditPaste",
-                                 "Paste",
-                                 {QKeySequence(QKeyCombination(Qt::ShiftModifier, Qt::Key_Insert))},
-                                 "Paste contents of clipboard"});
-    QAction* selectAll = table[EditorAction::SelectAll] =
-        AddEditorAction(editor, {"EditSelectAll",
-                                 "Select All",
-                                 {QKeySequence(QKeyCombination(Qt::ControlModifier, Qt::Key_A))},
-                                 "Select all memory cell"});
-    QAction* copyAs = table[EditorAction::CopyAs] = AddEditorAction(
-        editor, {"EditCopyAs", "Copy As ...", {}, "Copy selected memory cells to clipboard with conversion"});
-    QObject::connect(copy, &QAction::triggered, &editor, [this] { Copy(); });
-    QObject::connect(paste, &QAction::triggered, &editor, [this] { Paste(); });
-    QObject::connect(selectAll, &QAction::triggered, &editor, [this] { editor_.SelectAll(); });
+    table.Add(editor, EditorAction::Copy, [this] { Copy(); });
+    table.Add(editor, EditorAction::Paste, [this] { Paste(); });
+    table.Add(editor, EditorAction::SelectAll, [this] { editor_.SelectAll(); });
     // Shown with the normal cursor: a modal dialog under the busy cursor would look as if it
     // could not be used.
-    QObject::connect(copyAs, &QAction::triggered, &editor, [this] {
-        editor_.Dialogs().ShowCopyAs(editor_.CursorAddress(), editor_.HasSelection());
-    });
+    table.Add(editor, EditorAction::CopyAs,
+              [this] { editor_.Dialogs().ShowCopyAs(editor_.CursorAddress(), editor_.HasSelection()); });
     QObject::connect(QApplication::clipboard(), &QClipboard::dataChanged, &editor,
                      [this] { FollowClipboard(); });
 }

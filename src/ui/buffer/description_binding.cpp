@@ -10,9 +10,7 @@ namespace zav {
 
 DescriptionBinding::DescriptionBinding(THexEdit& editor, EditorActionTable& table) : editor_(editor)
 {
-    QAction* property = table[EditorAction::Property] =
-        AddEditorAction(editor, {"EditProperty", "Property", {}, "Description window Show/Close"});
-    QObject::connect(property, &QAction::triggered, &editor, [this] {
+    table.Add(editor, EditorAction::Property, [this] {
         TExplaine& description = Window();
         if (description.isVisible()) {
             description.close();

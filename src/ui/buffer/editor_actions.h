@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <initializer_list>
 
 #include "ui/buffer/editor_extra_actions.h"
@@ -30,6 +31,20 @@ enum class EditorAction {
 };
 inline constexpr int kEditorActionCount = 11;
 
+// Where each command stands in the editor's one list of action texts.
+constexpr std::size_t TextIndex(EditorAction command)
+{
+    return static_cast<std::size_t>(command);
+}
+constexpr std::size_t TextIndex(EditorExtraAction command)
+{
+    return kEditorActionCount + static_cast<std::size_t>(command);
+}
+
+// Makes the action of the command whose texts stand at `textIndex` in `window`, running
+// `onTrigger` whenever it is triggered.
+QAction* AddCommandAction(QWidget& window, std::size_t textIndex, const std::function<void()>& onTrigger);
+
 // Where the editor's command controllers put the actions they own, so that the main window
 // finds each by its command.
 struct EditorActionTable {
@@ -38,6 +53,14 @@ struct EditorActionTable {
 
     QAction*& operator[](EditorAction action) { return actions[static_cast<std::size_t>(action)]; }
     QAction*& operator[](EditorExtraAction action) { return extras[static_cast<std::size_t>(action)]; }
+
+    // Makes the command's action in `window`, named and keyed as the editor's list has it,
+    // keeps it here and runs `onTrigger` whenever it is triggered.
+    template <typename Command>
+    QAction* Add(QWidget& window, Command command, const std::function<void()>& onTrigger)
+    {
+        return (*this)[command] = AddCommandAction(window, TextIndex(command), onTrigger);
+    }
 
     template <typename Command> void SetEnabled(std::initializer_list<Command> commands, bool enabled)
     {

@@ -11,29 +11,12 @@ namespace zav {
 
 FindCommands::FindCommands(THexEdit& editor, EditorActionTable& table) : editor_(editor), actions_(table)
 {
-    // Ctrl+F is Fill; Ctrl+Shift+F is free here and on the desktops.
-    QAction* find = table[EditorAction::Find] = AddEditorAction(
-        editor, {"EditFind",
-                 "Find",
-                 {QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_F))},
-                 "Find cell in memory dump"});
-    QAction* searchAgain = table[EditorAction::SearchAgain] =
-        AddEditorAction(editor, {"EditSearchAgain",
-                                 "Search Again",
-                                 {QKeySequence(QKeyCombination(Qt::ControlModifier, Qt::Key_L))},
-                                 "Search again cell in memory dump"});
-    QAction* replace = table[EditorExtraAction::Replace] =
-        AddEditorAction(editor, {"EditReplace",
-                                 "Replace ...",
-                                 {QKeySequence(QStringLiteral("Ctrl+H"))},
-                                 "Replace cells in memory dump",
-                                 false});
-    QObject::connect(find, &QAction::triggered, &editor, [this] { Find(); });
-    QObject::connect(searchAgain, &QAction::triggered, &editor, [this] {
+    table.Add(editor, EditorAction::Find, [this] { Find(); });
+    table.Add(editor, EditorAction::SearchAgain, [this] {
         if (editor_.Dialogs().FindDialogExists()) editor_.Dialogs().SearchAgain();
         editor_.RepaintGrids();
     });
-    QObject::connect(replace, &QAction::triggered, &editor, [this] {
+    table.Add(editor, EditorExtraAction::Replace, [this] {
         editor_.Dialogs().ShowReplace(editor_.CursorAddress());
         editor_.RepaintGrids();
     });

@@ -12,22 +12,11 @@ namespace zav {
 HistoryCommands::HistoryCommands(THexEdit& editor, EditorActionTable& table)
     : editor_(editor), actions_(table)
 {
-    QAction* undo = table[EditorAction::Undo] =
-        AddEditorAction(editor, {"EditUndo",
-                                 "Undo",
-                                 {QKeySequence(QKeyCombination(Qt::AltModifier, Qt::Key_Backspace))},
-                                 "Undo the last action"});
-    QAction* redo = table[EditorExtraAction::Redo] = AddEditorAction(
-        editor, {"EditRedo",
-                 "Redo",
-                 {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))},
-                 "Redo the last undone action",
-                 false});
-    QObject::connect(undo, &QAction::triggered, &editor, [this] {
+    table.Add(editor, EditorAction::Undo, [this] {
         if (!editor_.IsUndoEmpty()) Replay([this] { return editor_.Buffer().Undo().Undo(); });
         editor_.RepaintGrids();
     });
-    QObject::connect(redo, &QAction::triggered, &editor, [this] {
+    table.Add(editor, EditorExtraAction::Redo, [this] {
         if (!editor_.Buffer().Undo().IsRedoEmpty()) Replay([this] { return editor_.Buffer().Undo().Redo(); });
         editor_.RepaintGrids();
     });

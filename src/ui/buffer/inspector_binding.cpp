@@ -8,13 +8,11 @@ namespace zav {
 
 InspectorBinding::InspectorBinding(THexEdit& editor, EditorActionTable& table) : editor_(editor)
 {
-    toggle_ = table[EditorExtraAction::DataInspector] = AddEditorAction(
-        editor, {"WindowDataInspector", "Data Inspector", {}, "Data Inspector window Show/Close", false});
-    toggle_->setCheckable(true);
-    QObject::connect(toggle_, &QAction::triggered, &editor, [this] {
+    toggle_ = table.Add(editor, EditorExtraAction::DataInspector, [this] {
         TDataInspector& window = Window();
         window.setVisible(!window.isVisible());
     });
+    toggle_->setCheckable(true);
 }
 
 TDataInspector& InspectorBinding::Window()
