@@ -2,6 +2,8 @@
 
 #include <QAccessibleWidget>
 
+#include "widgets/accessible_factory.h"
+
 namespace zav {
 
 namespace {
@@ -46,18 +48,8 @@ private:
     [[nodiscard]] ToggleButton* Button() const { return static_cast<ToggleButton*>(widget()); }
 };
 
-QAccessibleInterface* ToggleButtonFactory(const QString& className, QObject* object)
-{
-    if (className != QLatin1String(ToggleButton::staticMetaObject.className())) return nullptr;
-    auto* button = qobject_cast<ToggleButton*>(object);
-    return button != nullptr ? new ToggleButtonAccessible(button) : nullptr;
-}
-
 // Installed as the program loads, before any button can be asked for.
-const bool factoryInstalled = [] {
-    QAccessible::installFactory(ToggleButtonFactory);
-    return true;
-}();
+const bool factoryInstalled = InstallAccessibleFactory<ToggleButton, ToggleButtonAccessible>();
 
 } // namespace
 

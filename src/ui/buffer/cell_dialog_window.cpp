@@ -1,10 +1,8 @@
 #include "ui/buffer/cell_dialog_window.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "buffer/description.h"
@@ -13,6 +11,7 @@
 #include "ui/buffer/palette_combo_box.h"
 #include "messages/message_boxes.h"
 #include "widgets/latin1_text.h"
+#include "widgets/ok_cancel_buttons.h"
 #include "widgets/system_text.h"
 #include "widgets/reader_name.h"
 
@@ -81,14 +80,7 @@ TForm8::TForm8(THexEdit& editor, TExplaine& description)
     fields->addWidget(new QLabel(QStringLiteral("Comment"), this), 4, 0, 1, 2);
     fields->addWidget(comment_, 5, 0, 1, 2);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("Button1"));
-    ok->setDefault(true);
-    QPushButton* cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("Button2"));
-    connect(ok, &QPushButton::clicked, this, [this] { Button1Click(); });
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new OkCancelButtons(*this, [this] { Button1Click(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);

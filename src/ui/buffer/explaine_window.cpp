@@ -101,6 +101,28 @@ TExplaine::TExplaine(THexEdit& editor, QWidget* parent) : QWidget(parent, Qt::Wi
     setBackgroundRole(QPalette::ToolTipBase);
     setAutoFillBackground(true);
 
+    // Created in the order the tab key visits them.
+    QFormLayout* names = CreateNameFields();
+    CreateGrid();
+    notes_ = new QPlainTextEdit(this);
+    notes_->setObjectName(QStringLiteral("ProjNotes"));
+    notes_->setToolTip(QStringLiteral("Notes"));
+    SetReaderName(*notes_, QStringLiteral("Notes"));
+    CreateActions();
+    columnBar_ = CreateColumnBar();
+    LayOutWindow(names);
+    RefreshChecksums();
+    SizeColumns();
+    resize(370, 283);
+    ConnectFields();
+
+    RefreshDescription();
+    notes_->selectAll();
+    deleteRow_->setEnabled(false);
+}
+
+QFormLayout* TExplaine::CreateNameFields()
+{
     projectName_ = new QLineEdit(this);
     projectName_->setObjectName(QStringLiteral("ProjectName"));
     projectName_->setToolTip(QStringLiteral("Project Name"));
@@ -110,8 +132,12 @@ TExplaine::TExplaine(THexEdit& editor, QWidget* parent) : QWidget(parent, Qt::Wi
     auto* names = new QFormLayout;
     names->addRow(QStringLiteral("Name:"), projectName_);
     names->addRow(QStringLiteral("Device:"), deviceName_);
+    return names;
+}
 
-    model_ = new DescriptionTableModel(editor.Buffer(), this);
+void TExplaine::CreateGrid()
+{
+    model_ = new DescriptionTableModel(editor_.Buffer(), this);
     grid_ = new DescriptionGrid(this);
     grid_->setObjectName(QStringLiteral("StringGrid1"));
     grid_->setToolTip(QStringLiteral("Memory cell properties Editor"));
@@ -129,15 +155,10 @@ TExplaine::TExplaine(THexEdit& editor, QWidget* parent) : QWidget(parent, Qt::Wi
     grid_->setContextMenuPolicy(Qt::CustomContextMenu);
     grid_->installEventFilter(this);
     grid_->setCurrentIndex(model_->index(0, DescriptionTableModel::Address));
+}
 
-    notes_ = new QPlainTextEdit(this);
-    notes_->setObjectName(QStringLiteral("ProjNotes"));
-    notes_->setToolTip(QStringLiteral("Notes"));
-    SetReaderName(*notes_, QStringLiteral("Notes"));
-
-    CreateActions();
-    columnBar_ = CreateColumnBar();
-
+void TExplaine::LayOutWindow(QFormLayout* names)
+{
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(3);
@@ -151,10 +172,10 @@ TExplaine::TExplaine(THexEdit& editor, QWidget* parent) : QWidget(parent, Qt::Wi
         QStringLiteral("CRC-32 (IEEE 802.3) and 16-bit sum of the buffer over the selected device's EEPROM"));
     checksums_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(checksums_);
-    RefreshChecksums();
-    SizeColumns();
-    resize(370, 283);
+}
 
+void TExplaine::ConnectFields()
+{
     connect(projectName_, &QLineEdit::textEdited, this, [this] { ProjectNameChange(); });
     connect(deviceName_, &QLineEdit::textEdited, this, [this] { DeviceNameChange(); });
     connect(notes_, &QPlainTextEdit::textChanged, this, [this] { NotesChange(); });
@@ -163,10 +184,6 @@ TExplaine::TExplaine(THexEdit& editor, QWidget* parent) : QWidget(parent, Qt::Wi
             [this](const QPoint& point) { cellPropMenu_->popup(grid_->viewport()->mapToGlobal(point)); });
     connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { grid_->viewport()->update(); });
-
-    RefreshDescription();
-    notes_->selectAll();
-    deleteRow_->setEnabled(false);
 }
 
 TExplaine::~TExplaine() = default;
@@ -230,15 +247,16 @@ void TExplaine::SizeColumns()
     const double scale = std::max(1.0, metrics.height() / 16.0);
     const std::array<int, DescriptionTableModel::ColumnCount> textWidths{
         metrics.height(), metrics.horizontalAdvance(QStringLiteral("W")) + 6,
-        metrics.horizontalAdvance(QStringLiteral("0x0000")) + 8, metrics.horizontalAdvance(QStringLiteral("0xFF")) + 8,
-        0};
+        metrics.horizontalAdvance(QStringLiteral("0x0000")) + 8,
+        metrics.horizontalAdvance(QStringLiteral("0xFF")) + 8, 0};
     QHBoxLayout* bar = qobject_cast<QHBoxLayout*>(columnBar_->layout());
     for (int column = 0; column < DescriptionTableModel::ColumnCount; ++column) {
         const auto slot = static_cast<std::size_t>(column);
         const int width = std::max(textWidths[slot], static_cast<int>(kColumnDesignWidths[slot] * scale));
         grid_->setColumnWidth(column, width);
         // The bar's "-", "+" and titles stand over the first four columns.
-        if (column + 1 < DescriptionTableModel::ColumnCount) bar->itemAt(column)->widget()->setFixedWidth(width);
+        if (column + 1 < DescriptionTableModel::ColumnCount)
+            bar->itemAt(column)->widget()->setFixedWidth(width);
     }
     grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid_->verticalHeader()->setDefaultSectionSize(
@@ -297,7 +315,8 @@ int TExplaine::CurrentRow() const
 
 void TExplaine::SetCurrentRow(int row)
 {
-    grid_->setCurrentIndex(model_->index(std::clamp(row, 0, model_->rowCount() - 1), DescriptionTableModel::Address));
+    grid_->setCurrentIndex(
+        model_->index(std::clamp(row, 0, model_->rowCount() - 1), DescriptionTableModel::Address));
 }
 
 void TExplaine::UpdateCaption()

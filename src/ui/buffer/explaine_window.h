@@ -8,6 +8,7 @@
 #include "buffer/address_range.h"
 
 class QAction;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -63,7 +64,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QFormLayout* CreateNameFields();
+    void CreateGrid();
     QWidget* CreateColumnBar();
+    void LayOutWindow(QFormLayout* names);
+    void ConnectFields();
     void CreateActions();
     void SetActionsEnabled(bool enabled);
     void UpdateCaption();

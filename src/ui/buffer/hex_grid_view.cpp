@@ -56,7 +56,8 @@ HexGridView::HexGridView(HexPaneHost& editor, EditorGrid grid, QWidget* parent)
     setObjectName(grid == EditorGrid::Hex ? QStringLiteral("StringGrid1") : QStringLiteral("StringGrid2"));
     setToolTip(grid == EditorGrid::Hex ? QStringLiteral("Memory dump in Hexadecimal Format")
                                        : QStringLiteral("Memory dump in Character Format"));
-    setAccessibleName(grid == EditorGrid::Hex ? QStringLiteral("Hexadecimal dump") : QStringLiteral("Character dump"));
+    setAccessibleName(grid == EditorGrid::Hex ? QStringLiteral("Hexadecimal dump")
+                                              : QStringLiteral("Character dump"));
     // A reader reaches the bytes through the pane's own table.
     (void)HexPaneAccessible::FactoryInstalled();
 }
@@ -86,7 +87,8 @@ void HexGridView::SyncScrollBar(int topRow, int visibleRows)
     bar->setValue(topRow);
 
     const HexViewLayout& layout = editor_.PaneLayout();
-    const int contentWidth = grid_ == EditorGrid::Hex ? layout.HexPaneContentWidth() : layout.CharPaneContentWidth();
+    const int contentWidth =
+        grid_ == EditorGrid::Hex ? layout.HexPaneContentWidth() : layout.CharPaneContentWidth();
     QScrollBar* across = horizontalScrollBar();
     across->setRange(0, std::max(0, contentWidth - viewport()->width()));
     across->setPageStep(viewport()->width());
@@ -162,65 +164,100 @@ GridCell HexGridView::CellNearest(QPoint point) const
     return {cell.column + 1, cell.row};
 }
 
+// Where the rows one paint event exposes stand, shared by the parts of the paint.
+struct HexGridView::PaintGeometry {
+    RowSpan rows;
+    int left = 0;
+    int firstByteLeft = 0;
+    int cellWidth = 0;
+    int rowHeight = 0;
+    double baselineY = 0;
+};
+
 void HexGridView::paintEvent(QPaintEvent* event)
 {
     const HexViewLayout& layout = editor_.PaneLayout();
-    const MemoryBuffer& buffer = editor_.PaneBuffer();
-    const EditorCursor& cursor = editor_.PaneCursor();
     const EditorColours& colours = editor_.PaneColours();
-    const QColor normalBackground = ToQColor(colours.background);
-    const QColor selectedBackground = ToQColor(colours.background ^ kSelectedBackgroundXor);
-    const Selection selection = cursor.GetSelection();
     const bool hex = grid_ == EditorGrid::Hex;
 
     QPainter painter(viewport());
     const QRect exposed = event->rect();
-    painter.fillRect(exposed, normalBackground);
-    const int left = ContentLeft();
-    const int rowHeight = layout.RowHeight();
-    const int cellWidth = hex ? layout.ByteColumnWidth() : layout.CharColumnWidth();
-    const int firstByteLeft = left + (hex ? layout.HexColumnLeft(1) : 0);
-    const double textX = layout.TextInsetX();
-    const double baselineY = (hex ? layout.HexTextInsetY() : layout.CharTextInsetY()) + ascent_;
+    painter.fillRect(exposed, ToQColor(colours.background));
+    PaintGeometry geometry;
+    geometry.rows = layout.ExposedRows(editor_.PaneCursor().TopRow(), exposed.top(), exposed.bottom());
+    geometry.left = ContentLeft();
+    geometry.rowHeight = layout.RowHeight();
+    geometry.cellWidth = hex ? layout.ByteColumnWidth() : layout.CharColumnWidth();
+    geometry.firstByteLeft = geometry.left + (hex ? layout.HexColumnLeft(1) : 0);
+    geometry.baselineY = (hex ? layout.HexTextInsetY() : layout.CharTextInsetY()) + ascent_;
 
-    const RowSpan rows = layout.ExposedRows(cursor.TopRow(), exposed.top(), exposed.bottom());
+    PaintRowBackgrounds(painter, geometry);
+    AddRowGlyphs(geometry);
+    PaintDifferenceMarks(painter, geometry.rows, geometry.firstByteLeft, geometry.cellWidth);
+    glyphs_.Draw(painter, ToQColor(colours.fixed));
+    PaintCursorFrame(painter, geometry);
+}
+
+// Behind the digits: search matches, bookmarks and the selection.
+void HexGridView::PaintRowBackgrounds(QPainter& painter, const PaintGeometry& geometry)
+{
+    const HexViewLayout& layout = editor_.PaneLayout();
+    const EditorCursor& cursor = editor_.PaneCursor();
+    const Colour background = editor_.PaneColours().background;
+    const Selection selection = cursor.GetSelection();
+    const RowSpan& rows = geometry.rows;
+    const int width = geometry.cellWidth;
+    const int height = geometry.rowHeight;
     const std::int32_t firstExposed = rows.first * HexViewLayout::kBytesPerRow;
     const std::vector<bool> matched =
         editor_.PaneHighlights(firstExposed, (rows.last + 1) * HexViewLayout::kBytesPerRow - 1);
-    const QColor matchBackground = ToQColor(colours.background ^ kMatchBackgroundXor);
-    const QColor bookmarkColour = ToQColor(colours.background ^ kBookmarkXor);
+    const QColor matchBackground = ToQColor(background ^ kMatchBackgroundXor);
+    const QColor bookmarkColour = ToQColor(background ^ kBookmarkXor);
     const Bookmarks& bookmarks = editor_.PaneBookmarks();
     for (int row = rows.first; row <= rows.last; ++row) {
         const int top = layout.RowTop(cursor.TopRow(), row);
-        const double baseline = top + baselineY;
         for (int column = 1; column <= HexViewLayout::kBytesPerRow; ++column) {
             const std::int32_t address = HexCellAddress(column, row);
-            const int x = firstByteLeft + (column - 1) * cellWidth;
+            const int x = geometry.firstByteLeft + (column - 1) * width;
             if (matched[static_cast<std::size_t>(address - firstExposed)]) {
-                painter.fillRect(x, top, cellWidth, rowHeight, matchBackground);
+                painter.fillRect(x, top, width, height, matchBackground);
             }
-            if (bookmarks.Contains(address)) painter.fillRect(x, top + rowHeight - 2, cellWidth, 2, bookmarkColour);
+            if (bookmarks.Contains(address)) painter.fillRect(x, top + height - 2, width, 2, bookmarkColour);
         }
-        if (hex && bookmarks.RowHasBookmark(row * HexViewLayout::kBytesPerRow)) {
-            painter.fillRect(left, top, layout.HexColumnLeft(1), rowHeight, bookmarkColour);
+        if (grid_ == EditorGrid::Hex && bookmarks.RowHasBookmark(row * HexViewLayout::kBytesPerRow)) {
+            painter.fillRect(geometry.left, top, layout.HexColumnLeft(1), height, bookmarkColour);
         }
         if (row >= selection.Top() && row <= selection.Bottom()) {
-            const int x = firstByteLeft + (selection.Left() - 1) * cellWidth;
-            painter.fillRect(x, top, selection.ColumnCount() * cellWidth, rowHeight, selectedBackground);
+            const int x = geometry.firstByteLeft + (selection.Left() - 1) * width;
+            painter.fillRect(x, top, selection.ColumnCount() * width, height,
+                             ToQColor(background ^ kSelectedBackgroundXor));
         }
+    }
+}
+
+void HexGridView::AddRowGlyphs(const PaintGeometry& geometry)
+{
+    const HexViewLayout& layout = editor_.PaneLayout();
+    const MemoryBuffer& buffer = editor_.PaneBuffer();
+    const int topRow = editor_.PaneCursor().TopRow();
+    const double textX = layout.TextInsetX();
+    const bool hex = grid_ == EditorGrid::Hex;
+    for (int row = geometry.rows.first; row <= geometry.rows.last; ++row) {
+        const double baseline = layout.RowTop(topRow, row) + geometry.baselineY;
         if (hex) {
             // The row's address: four digits, the last always 0.
             const int address = row * HexViewLayout::kBytesPerRow;
             for (int digit = 0; digit < 4; ++digit) {
                 const int value = (address >> (12 - 4 * digit)) & 0x0F;
-                glyphs_.Add(GlyphBatch::kOwnColourRun, value, {left + textX + digit * hexDigitAdvance_, baseline});
+                glyphs_.Add(GlyphBatch::kOwnColourRun, value,
+                            {geometry.left + textX + digit * hexDigitAdvance_, baseline});
             }
         }
         for (int column = 1; column <= HexViewLayout::kBytesPerRow; ++column) {
             const std::int32_t address = HexCellAddress(column, row);
             const int colour = buffer.GetCellState(address) & CellState::kColourMask;
             const std::uint8_t value = buffer.GetByte(address);
-            const double x = firstByteLeft + (column - 1) * cellWidth + textX;
+            const double x = geometry.firstByteLeft + (column - 1) * geometry.cellWidth + textX;
             if (hex) {
                 glyphs_.Add(colour, value >> 4, {x, baseline});
                 glyphs_.Add(colour, value & 0x0F, {x + hexDigitAdvance_, baseline});
@@ -229,23 +266,27 @@ void HexGridView::paintEvent(QPaintEvent* event)
             }
         }
     }
-    PaintDifferenceMarks(painter, rows, firstByteLeft, cellWidth);
-    glyphs_.Draw(painter, ToQColor(colours.fixed));
-
-    if (hasFocus() && cursor.Row() >= rows.first && cursor.Row() <= rows.last) {
-        // A dotted frame in the background's inverse shows which pane takes the keys, on
-        // any background colour.
-        QPen frame(ToQColor(colours.background ^ 0xFFFFFF), 1, Qt::DotLine);
-        frame.setCosmetic(true);
-        painter.setPen(frame);
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(QRectF(firstByteLeft + (cursor.Column() - 1) * cellWidth,
-                                layout.RowTop(cursor.TopRow(), cursor.Row()), cellWidth, rowHeight)
-                             .adjusted(0.5, 0.5, -0.5, -0.5));
-    }
 }
 
-void HexGridView::PaintDifferenceMarks(QPainter& painter, const RowSpan& rows, int firstByteLeft, int cellWidth)
+// A dotted frame in the background's inverse shows which pane takes the keys, on any
+// background colour.
+void HexGridView::PaintCursorFrame(QPainter& painter, const PaintGeometry& geometry)
+{
+    const EditorCursor& cursor = editor_.PaneCursor();
+    if (!hasFocus() || cursor.Row() < geometry.rows.first || cursor.Row() > geometry.rows.last) return;
+    QPen frame(ToQColor(editor_.PaneColours().background ^ 0xFFFFFF), 1, Qt::DotLine);
+    frame.setCosmetic(true);
+    painter.setPen(frame);
+    painter.setBrush(Qt::NoBrush);
+    const int width = geometry.cellWidth;
+    painter.drawRect(QRectF(geometry.firstByteLeft + (cursor.Column() - 1) * width,
+                            editor_.PaneLayout().RowTop(cursor.TopRow(), cursor.Row()), width,
+                            geometry.rowHeight)
+                         .adjusted(0.5, 0.5, -0.5, -0.5));
+}
+
+void HexGridView::PaintDifferenceMarks(QPainter& painter, const RowSpan& rows, int firstByteLeft,
+                                       int cellWidth)
 {
     const DifferenceMarks& marks = editor_.PaneDifferences();
     if (marks.Empty()) return;
@@ -303,8 +344,8 @@ bool HexGridView::MoveByKey(const QKeyEvent& event)
         cursor.MoveBy(Selection::kFirstColumn - cursor.Column(), control ? -cursor.Row() : 0, extend);
         break;
     case Qt::Key_End:
-        cursor.MoveBy(Selection::kLastColumn - cursor.Column(), control ? Selection::kLastRow - cursor.Row() : 0,
-                      extend);
+        cursor.MoveBy(Selection::kLastColumn - cursor.Column(),
+                      control ? Selection::kLastRow - cursor.Row() : 0, extend);
         break;
     default: return false;
     }

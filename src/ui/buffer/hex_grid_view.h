@@ -62,6 +62,10 @@ private:
     [[nodiscard]] GridCell CellNearest(QPoint point) const;
     [[nodiscard]] int ContentX(QPoint point) const;
     [[nodiscard]] int ContentLeft() const;
+    struct PaintGeometry;
+    void PaintRowBackgrounds(QPainter& painter, const PaintGeometry& geometry);
+    void AddRowGlyphs(const PaintGeometry& geometry);
+    void PaintCursorFrame(QPainter& painter, const PaintGeometry& geometry);
     // The cells the last verify found different, over the rows being painted.
     void PaintDifferenceMarks(QPainter& painter, const RowSpan& rows, int firstByteLeft, int cellWidth);
 

@@ -4,6 +4,7 @@
 #include "ui/buffer/hex_cell_accessible.h"
 #include "ui/buffer/hex_grid_view.h"
 #include "operations/hex_view_layout.h"
+#include "widgets/accessible_factory.h"
 #include "widgets/latin1_text.h"
 
 namespace zav {
@@ -12,19 +13,8 @@ namespace {
 
 constexpr int kCellCount = HexViewLayout::kRowCount * HexViewLayout::kBytesPerRow;
 
-QAccessibleInterface* PaneInterfaceFactory(const QString& className, QObject* object)
-{
-    if (className != QLatin1String(HexGridView::staticMetaObject.className())) return nullptr;
-    auto* pane = qobject_cast<HexGridView*>(object);
-    return pane != nullptr ? new HexPaneAccessible(pane) : nullptr;
-}
-
-// Installed as the program loads: Qt keeps the first interface it made for an object, and a
-// pane asked for while its base class was still being built would be a plain scroll area.
-const bool factoryInstalled = [] {
-    QAccessible::installFactory(PaneInterfaceFactory);
-    return true;
-}();
+// A pane asked for while its base class was still being built would be a plain scroll area.
+const bool factoryInstalled = InstallAccessibleFactory<HexGridView, HexPaneAccessible>();
 
 } // namespace
 

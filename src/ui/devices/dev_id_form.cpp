@@ -32,57 +32,9 @@ TDevIdForm::TDevIdForm(QWidget* parent)
 {
     setWindowTitle(QStringLiteral("Select Device"));
     setSizeGripEnabled(true);
-
-    auto* hardware = new QGroupBox(QStringLiteral("Hardware"), this);
-    hardware->setObjectName(QStringLiteral("HardBoard"));
-    auto* hardwareLayout = new QVBoxLayout(hardware);
-    int board = 0;
-    for (const std::string_view name : DeviceCatalogue::HardwareBoardNames()) {
-        auto* item = new QRadioButton(FromLatin1(std::string(name)), hardware);
-        hardBoard_->addButton(item, board++);
-        hardwareLayout->addWidget(item);
-    }
-    hardwareLayout->addStretch();
-    connect(hardBoard_, &QButtonGroup::idClicked, this, Guarded(this, [this](int id) { HardBoardClick(id); }));
-
-    const QStyle* style = deviceList_->style();
-    deviceList_->setObjectName(QStringLiteral("DeviceListBox1"));
-    deviceList_->setSelectionMode(QAbstractItemView::SingleSelection);
-    SetReaderName(*deviceList_, QStringLiteral("Device"));
-    // Names that differ only at their end ("TMS370Cx5x (256)", "(512)") must show whole.
-    int widestName = 0;
-    for (int board = 0; board < DeviceCatalogue::kHardwareBoardCount; ++board) {
-        for (const std::string& name : DeviceCatalogue::DevicesOfBoard(board)) {
-            widestName = std::max(widestName, deviceList_->fontMetrics().horizontalAdvance(FromLatin1(name)));
-        }
-    }
-    const int itemMargins = 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, deviceList_) + 1);
-    deviceList_->setMinimumWidth(widestName + itemMargins + 2 * deviceList_->frameWidth() +
-                                 style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, deviceList_));
-    connect(deviceList_, &QListWidget::itemSelectionChanged, this, Guarded(this, [this] { DeviceListBox1Click(); }));
-    // The list gives the focus to its first device without choosing it, and an arrow key on a
-    // list of one moves nowhere; the device the keys stand on is the one chosen.
-    connect(deviceList_, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0 && !deviceList_->item(row)->isSelected()) deviceList_->item(row)->setSelected(true);
-    });
-
-    deviceParam_->setObjectName(QStringLiteral("DeviceParam1"));
-    deviceParam_->setReadOnly(true);
-    SetReaderName(*deviceParam_, QStringLiteral("Device Info"));
-    deviceParam_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    deviceParam_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    deviceParam_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    // Wide enough for every device's memory map without scrolling sideways.
-    int widestInfo = 0;
-    for (const DeviceInfo& device : DeviceCatalogue::Devices()) {
-        for (const QString& line : FromLatin1(std::string(device.descriptionText)).split(QStringLiteral("\r\n"))) {
-            widestInfo = std::max(widestInfo, deviceParam_->fontMetrics().horizontalAdvance(line));
-        }
-    }
-    const int documentMargins = 2 * static_cast<int>(std::ceil(deviceParam_->document()->documentMargin()));
-    deviceParam_->setMinimumWidth(widestInfo + documentMargins + 2 * deviceParam_->frameWidth() +
-                                  style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, deviceParam_) + 2);
-
+    QGroupBox* hardware = CreateHardwareGroup();
+    SetUpDeviceList();
+    SetUpDeviceInfo();
     const OkCancelRow buttons = NewOkCancelRow(*this);
 
     auto* lists = new QGridLayout;
@@ -101,6 +53,71 @@ TDevIdForm::TDevIdForm(QWidget* parent)
     layout->addLayout(top, 1);
     layout->addLayout(buttons.row);
     resize(480, 280);
+}
+
+QGroupBox* TDevIdForm::CreateHardwareGroup()
+{
+    auto* hardware = new QGroupBox(QStringLiteral("Hardware"), this);
+    hardware->setObjectName(QStringLiteral("HardBoard"));
+    auto* hardwareLayout = new QVBoxLayout(hardware);
+    int board = 0;
+    for (const std::string_view name : DeviceCatalogue::HardwareBoardNames()) {
+        auto* item = new QRadioButton(FromLatin1(std::string(name)), hardware);
+        hardBoard_->addButton(item, board++);
+        hardwareLayout->addWidget(item);
+    }
+    hardwareLayout->addStretch();
+    connect(hardBoard_, &QButtonGroup::idClicked, this,
+            Guarded(this, [this](int id) { HardBoardClick(id); }));
+    return hardware;
+}
+
+void TDevIdForm::SetUpDeviceList()
+{
+    const QStyle* style = deviceList_->style();
+    deviceList_->setObjectName(QStringLiteral("DeviceListBox1"));
+    deviceList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    SetReaderName(*deviceList_, QStringLiteral("Device"));
+    // Names that differ only at their end ("TMS370Cx5x (256)", "(512)") must show whole.
+    int widestName = 0;
+    for (int board = 0; board < DeviceCatalogue::kHardwareBoardCount; ++board) {
+        for (const std::string& name : DeviceCatalogue::DevicesOfBoard(board)) {
+            widestName = std::max(widestName, deviceList_->fontMetrics().horizontalAdvance(FromLatin1(name)));
+        }
+    }
+    const int itemMargins = 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, deviceList_) + 1);
+    deviceList_->setMinimumWidth(widestName + itemMargins + 2 * deviceList_->frameWidth() +
+                                 style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, deviceList_));
+    connect(deviceList_, &QListWidget::itemSelectionChanged, this,
+            Guarded(this, [this] { DeviceListBox1Click(); }));
+    // The list gives the focus to its first device without choosing it, and an arrow key on a
+    // list of one moves nowhere; the device the keys stand on is the one chosen.
+    connect(deviceList_, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0 && !deviceList_->item(row)->isSelected()) deviceList_->item(row)->setSelected(true);
+    });
+}
+
+void TDevIdForm::SetUpDeviceInfo()
+{
+    deviceParam_->setObjectName(QStringLiteral("DeviceParam1"));
+    deviceParam_->setReadOnly(true);
+    SetReaderName(*deviceParam_, QStringLiteral("Device Info"));
+    deviceParam_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    deviceParam_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    deviceParam_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Wide enough for every device's memory map without scrolling sideways.
+    int widestInfo = 0;
+    for (const DeviceInfo& device : DeviceCatalogue::Devices()) {
+        for (const QString& line :
+             FromLatin1(std::string(device.descriptionText)).split(QStringLiteral("\r\n"))) {
+            widestInfo = std::max(widestInfo, deviceParam_->fontMetrics().horizontalAdvance(line));
+        }
+    }
+    const int documentMargins = 2 * static_cast<int>(std::ceil(deviceParam_->document()->documentMargin()));
+    const int scrollBar =
+        deviceParam_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, deviceParam_);
+    deviceParam_->setMinimumWidth(widestInfo + documentMargins + 2 * deviceParam_->frameWidth() + scrollBar +
+                                  2);
 }
 
 void TDevIdForm::HardBoardClick(int board)

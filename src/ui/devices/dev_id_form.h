@@ -8,6 +8,7 @@
 #include "devices/select_device_model.h"
 
 class QButtonGroup;
+class QGroupBox;
 class QListWidget;
 class QPlainTextEdit;
 
@@ -33,6 +34,9 @@ public:
     void accept() override;
 
 private:
+    QGroupBox* CreateHardwareGroup();
+    void SetUpDeviceList();
+    void SetUpDeviceInfo();
     void HardBoardClick(int board);
     void DeviceListBox1Click();
     void ShowModel();

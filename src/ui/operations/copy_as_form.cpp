@@ -4,8 +4,8 @@
 #include <QGridLayout>
 #include <QGuiApplication>
 
+#include "ui/operations/from_to_address_fields.h"
 #include "widgets/dialog_stack.h"
-#include "widgets/labelled_field.h"
 #include "widgets/latin1_text.h"
 #include "widgets/ok_cancel_buttons.h"
 
@@ -19,24 +19,13 @@ TForm6::TForm6(const MemoryBuffer& buffer, MessageBoxes& boxes, QWidget* parent)
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->addItems({QStringLiteral("ANSI C Array"), QStringLiteral("Assembler Data Array"),
                          QStringLiteral("HyperText Markup Language (HTM)")});
-    ComboBox2 = NewLabelledField<HistoryComboBox>(Label2, QStringLiteral("From Address"),
-                                                  QStringLiteral("ComboBox2"), this);
-    ComboBox3 = NewLabelledField<HistoryComboBox>(Label3, QStringLiteral("To Address"),
-                                                  QStringLiteral("ComboBox3"), this);
-
-    auto* buttons = new OkCancelButtons(*this, [this] { Button1Click(); });
-    Button1 = buttons->Ok();
-    Button2 = buttons->Cancel();
-
     auto* fields = new QGridLayout;
     fields->addWidget(ComboBox1, 0, 0, 1, 2);
-    fields->addWidget(Label2, 1, 0);
-    fields->addWidget(Label3, 1, 1);
-    fields->addWidget(ComboBox2, 2, 0);
-    fields->addWidget(ComboBox3, 2, 1);
+    range_ = FromToAddressFields::Add(*fields, 1, 0, QStringLiteral("ComboBox2"), QStringLiteral("ComboBox3"),
+                                      this);
+    auto* buttons = new OkCancelButtons(*this, [this] { Button1Click(); });
     StackDialog(*this, {fields, buttons});
-    fields_.Bind(ComboBox2, model_.From());
-    fields_.Bind(ComboBox3, model_.To());
+    range_.Bind(fields_, model_.From(), model_.To());
 }
 
 void TForm6::Preset(std::int32_t cursorAddress, const Selection& selection, const QString& title)
@@ -45,15 +34,15 @@ void TForm6::Preset(std::int32_t cursorAddress, const Selection& selection, cons
     title_ = title;
     model_.Preset(cursorAddress);
     fields_.ShowAll();
-    SetControlsEnabled(!selection.HasSelection(), {Label2, ComboBox2, Label3, ComboBox3});
+    range_.SetEnabled(!selection.HasSelection());
 }
 
 void TForm6::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     // A typed range is what the user usually changes; a selection leaves only the format.
-    if (ComboBox2->isEnabled()) {
-        ComboBox2->FocusAndSelect();
+    if (range_.from->isEnabled()) {
+        range_.from->FocusAndSelect();
     } else {
         ComboBox1->setFocus(Qt::OtherFocusReason);
     }

@@ -3,8 +3,8 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
-#include <QPushButton>
 
+#include "ui/operations/from_to_address_fields.h"
 #include "operations/copy_as_dialog.h"
 #include "operations/selection.h"
 #include "widgets/history_combo_box.h"
@@ -40,12 +40,7 @@ private:
     QString title_;
 
     QComboBox* ComboBox1;
-    QLabel* Label2;
-    HistoryComboBox* ComboBox2;
-    QLabel* Label3;
-    HistoryComboBox* ComboBox3;
-    QPushButton* Button1;
-    QPushButton* Button2;
+    FromToAddressFields range_;
 };
 
 } // namespace zav

@@ -4,8 +4,8 @@
 #include <QGridLayout>
 #include <QGuiApplication>
 
+#include "ui/operations/from_to_address_fields.h"
 #include "widgets/dialog_stack.h"
-#include "widgets/labelled_field.h"
 #include "widgets/latin1_text.h"
 #include "widgets/ok_cancel_buttons.h"
 
@@ -15,23 +15,13 @@ TForm2::TForm2(const MemoryBuffer& buffer, MessageBoxes& boxes, QWidget* parent)
     : QDialog(parent), buffer_(buffer), boxes_(boxes)
 {
     setWindowTitle(QStringLiteral("Copy Array"));
-    ComboBox1 = NewLabelledField<HistoryComboBox>(Label1, QStringLiteral("From Address"),
-                                                  QStringLiteral("ComboBox1"), this);
-    ComboBox2 = NewLabelledField<HistoryComboBox>(StaticText2, QStringLiteral("To Address"),
-                                                  QStringLiteral("ComboBox2"), this);
-    auto* buttons = new OkCancelButtons(*this, [this] { Button1Click(); });
-    Button1 = buttons->Ok();
-    Button2 = buttons->Cancel();
-
     auto* fields = new QGridLayout;
-    fields->addWidget(Label1, 0, 0);
-    fields->addWidget(StaticText2, 0, 1);
-    fields->addWidget(ComboBox1, 1, 0);
-    fields->addWidget(ComboBox2, 1, 1);
+    range_ = FromToAddressFields::Add(*fields, 0, 0, QStringLiteral("ComboBox1"), QStringLiteral("ComboBox2"),
+                                      this);
+    auto* buttons = new OkCancelButtons(*this, [this] { Button1Click(); });
     StackDialog(*this, {fields, buttons});
-    fields_.Bind(ComboBox1, model_.From());
-    fields_.Bind(ComboBox2, model_.To());
-    SelectOnShow(*this, *ComboBox1);
+    range_.Bind(fields_, model_.From(), model_.To());
+    SelectOnShow(*this, *range_.from);
 }
 
 void TForm2::Preset(std::int32_t cursorAddress)

@@ -2,8 +2,8 @@
 
 #include <QDialog>
 #include <QLabel>
-#include <QPushButton>
 
+#include "ui/operations/from_to_address_fields.h"
 #include "operations/copy_range_dialog.h"
 #include "widgets/history_combo_box.h"
 
@@ -30,12 +30,7 @@ private:
     CopyRangeDialog model_;
     HistoryBindings fields_;
 
-    QLabel* Label1;
-    HistoryComboBox* ComboBox1;
-    QLabel* StaticText2;
-    HistoryComboBox* ComboBox2;
-    QPushButton* Button1;
-    QPushButton* Button2;
+    FromToAddressFields range_;
 };
 
 } // namespace zav

@@ -2,41 +2,28 @@
 
 #include <QGridLayout>
 
+#include "ui/operations/from_to_address_fields.h"
 #include "widgets/dialog_stack.h"
 #include "widgets/labelled_field.h"
 #include "widgets/ok_cancel_buttons.h"
 
 namespace zav {
 
-namespace {
-
-HistoryComboBox* AddField(QGridLayout& grid, int column, QLabel*& label, const QString& caption,
-                          const QString& name, QWidget* parent)
-{
-    auto* field = NewLabelledField<HistoryComboBox>(label, caption, name, parent);
-    grid.addWidget(label, 0, column);
-    grid.addWidget(field, 1, column);
-    return field;
-}
-
-} // namespace
-
 TForm5::TForm5(MemoryBuffer& buffer, MessageBoxes& boxes, QWidget* parent)
     : QDialog(parent), buffer_(buffer), boxes_(boxes)
 {
     setWindowTitle(QStringLiteral("Fill Array"));
     auto* fields = new QGridLayout;
-    ComboBox1 = AddField(*fields, 0, Label1, QStringLiteral("Value"), QStringLiteral("ComboBox1"), this);
-    ComboBox2 =
-        AddField(*fields, 1, Label2, QStringLiteral("From Address"), QStringLiteral("ComboBox2"), this);
-    ComboBox3 = AddField(*fields, 2, Label3, QStringLiteral("To Address"), QStringLiteral("ComboBox3"), this);
+    ComboBox1 =
+        NewLabelledField<HistoryComboBox>(Label1, QStringLiteral("Value"), QStringLiteral("ComboBox1"), this);
+    fields->addWidget(Label1, 0, 0);
+    fields->addWidget(ComboBox1, 1, 0);
+    range_ = FromToAddressFields::Add(*fields, 0, 1, QStringLiteral("ComboBox2"), QStringLiteral("ComboBox3"),
+                                      this);
     auto* buttons = new OkCancelButtons(*this, [this] { Button1Click(); });
-    Button1 = buttons->Ok();
-    Button2 = buttons->Cancel();
     StackDialog(*this, {fields, buttons});
     fields_.Bind(ComboBox1, model_.Value());
-    fields_.Bind(ComboBox2, model_.From());
-    fields_.Bind(ComboBox3, model_.To());
+    range_.Bind(fields_, model_.From(), model_.To());
     SelectOnShow(*this, *ComboBox1);
 }
 
@@ -46,7 +33,7 @@ void TForm5::Preset(std::int32_t cursorAddress, const Selection& selection)
     cursorTarget_.reset();
     model_.Preset(buffer_, cursorAddress);
     fields_.ShowAll();
-    SetControlsEnabled(!selection.HasSelection(), {Label2, ComboBox2, Label3, ComboBox3});
+    range_.SetEnabled(!selection.HasSelection());
 }
 
 void TForm5::Button1Click()

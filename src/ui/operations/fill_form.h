@@ -2,10 +2,10 @@
 
 #include <QDialog>
 #include <QLabel>
-#include <QPushButton>
 
 #include <optional>
 
+#include "ui/operations/from_to_address_fields.h"
 #include "operations/fill_dialog.h"
 #include "operations/selection.h"
 #include "widgets/history_combo_box.h"
@@ -41,12 +41,7 @@ private:
 
     QLabel* Label1;
     HistoryComboBox* ComboBox1;
-    QLabel* Label2;
-    HistoryComboBox* ComboBox2;
-    QLabel* Label3;
-    HistoryComboBox* ComboBox3;
-    QPushButton* Button1;
-    QPushButton* Button2;
+    FromToAddressFields range_;
 };
 
 } // namespace zav

@@ -25,8 +25,6 @@ TForm7::TForm7(const MemoryBuffer& buffer, MessageBoxes& boxes, std::int32_t cur
     RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
     RadioGroup1->SetItemIndex(1);
     auto* buttons = new OkCancelButtons(*this, [this] { Button1Click(); });
-    Button1 = buttons->Ok();
-    Button2 = buttons->Cancel();
 
     auto* choices = new QHBoxLayout;
     choices->addWidget(RadioGroup2);

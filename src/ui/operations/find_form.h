@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QPushButton>
 
 #include <optional>
 
@@ -47,8 +46,6 @@ private:
     HistoryComboBox* ComboBox1;
     RadioGroup* RadioGroup2;
     RadioGroup* RadioGroup1;
-    QPushButton* Button1;
-    QPushButton* Button2;
 };
 
 } // namespace zav

@@ -14,8 +14,6 @@ TForm3::TForm3(std::int32_t lastAddress, MessageBoxes& boxes, QWidget* parent)
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     SetReaderName(*ComboBox1, QStringLiteral("Address"));
     auto* buttons = new OkCancelButtons(*this, [this] { Button1Click(); });
-    Button1 = buttons->Ok();
-    Button2 = buttons->Cancel();
     StackDialog(*this, {ComboBox1, buttons});
     SelectOnShow(*this, *ComboBox1);
 }

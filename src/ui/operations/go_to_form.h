@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QPushButton>
 
 #include <optional>
 
@@ -33,8 +32,6 @@ private:
     std::optional<std::int32_t> target_;
 
     HistoryComboBox* ComboBox1;
-    QPushButton* Button1;
-    QPushButton* Button2;
 };
 
 } // namespace zav

@@ -29,68 +29,68 @@ Selection OperationDialogs::SelectionFor(std::int32_t cursorAddress, bool select
 
 void OperationDialogs::ShowCopyRange(std::int32_t cursorAddress)
 {
-    if (copyRange_ == nullptr) copyRange_ = new TForm2(editor_.Buffer(), editor_.Boxes(), &editor_);
-    copyRange_->Preset(cursorAddress);
-    copyRange_->exec();
+    TForm2& dialog = copyRange_.Get(editor_.Buffer(), editor_.Boxes(), &editor_);
+    dialog.Preset(cursorAddress);
+    dialog.exec();
 }
 
 void OperationDialogs::ShowFill(std::int32_t cursorAddress, bool selectionMode)
 {
-    if (fill_ == nullptr) fill_ = new TForm5(editor_.Buffer(), editor_.Boxes(), &editor_);
-    fill_->Preset(cursorAddress, SelectionFor(cursorAddress, selectionMode));
-    if (fill_->exec() == QDialog::Accepted && fill_->CursorTarget())
-        editor_.SelectAddress(*fill_->CursorTarget());
+    TForm5& dialog = fill_.Get(editor_.Buffer(), editor_.Boxes(), &editor_);
+    dialog.Preset(cursorAddress, SelectionFor(cursorAddress, selectionMode));
+    if (dialog.exec() == QDialog::Accepted && dialog.CursorTarget())
+        editor_.SelectAddress(*dialog.CursorTarget());
 }
 
 void OperationDialogs::ShowCopyAs(std::int32_t cursorAddress, bool selectionMode)
 {
-    if (copyAs_ == nullptr) copyAs_ = new TForm6(editor_.Buffer(), editor_.Boxes(), &editor_);
-    copyAs_->Preset(cursorAddress, SelectionFor(cursorAddress, selectionMode), editor_.windowTitle());
-    copyAs_->exec();
+    TForm6& dialog = copyAs_.Get(editor_.Buffer(), editor_.Boxes(), &editor_);
+    dialog.Preset(cursorAddress, SelectionFor(cursorAddress, selectionMode), editor_.windowTitle());
+    dialog.exec();
 }
 
 void OperationDialogs::ShowFind(std::int32_t cursorAddress)
 {
-    if (find_ == nullptr) find_ = new TForm7(editor_.Buffer(), editor_.Boxes(), cursorAddress, &editor_);
-    find_->SetCursorAddress(cursorAddress);
-    if (find_->exec() == QDialog::Accepted && find_->Match()) {
-        editor_.SelectAddress(*find_->Match());
-        MarkMatches();
+    TForm7& dialog = find_.Get(editor_.Buffer(), editor_.Boxes(), cursorAddress, &editor_);
+    dialog.SetCursorAddress(cursorAddress);
+    if (dialog.exec() == QDialog::Accepted && dialog.Match()) {
+        editor_.SelectAddress(*dialog.Match());
+        MarkMatches(dialog);
     }
 }
 
 void OperationDialogs::SearchAgain()
 {
-    if (find_ == nullptr) return;
-    if (const auto match = find_->SearchAgain(editor_.CursorAddress())) {
+    TForm7* dialog = find_.Existing();
+    if (dialog == nullptr) return;
+    if (const auto match = dialog->SearchAgain(editor_.CursorAddress())) {
         editor_.SelectAddress(*match);
-        MarkMatches();
-        if (find_->Model().Wrapped()) editor_.ShowPassingNote(QString::fromLatin1(find_->Model().WrapNote().c_str()));
+        MarkMatches(*dialog);
+        if (dialog->Model().Wrapped())
+            editor_.ShowPassingNote(QString::fromLatin1(dialog->Model().WrapNote().c_str()));
     }
 }
 
-void OperationDialogs::MarkMatches()
+void OperationDialogs::MarkMatches(TForm7& dialog)
 {
-    editor_.SetFindHighlight(find_->Model().LastPattern(), find_->Model().DataType() == SearchDataType::Text);
+    editor_.SetFindHighlight(dialog.Model().LastPattern(), dialog.Model().DataType() == SearchDataType::Text);
 }
 
 void OperationDialogs::ShowGoTo(std::int32_t cursorAddress)
 {
-    if (goTo_ == nullptr) goTo_ = new TForm3(editor_.Buffer().LastAddress(), editor_.Boxes(), &editor_);
-    goTo_->Preset(cursorAddress);
-    if (goTo_->exec() == QDialog::Accepted && goTo_->Target()) editor_.SelectAddress(*goTo_->Target());
+    TForm3& dialog = goTo_.Get(editor_.Buffer().LastAddress(), editor_.Boxes(), &editor_);
+    dialog.Preset(cursorAddress);
+    if (dialog.exec() == QDialog::Accepted && dialog.Target()) editor_.SelectAddress(*dialog.Target());
 }
 
 void OperationDialogs::ShowSwap()
 {
-    if (swap_ == nullptr) swap_ = new TForm4(editor_.Buffer(), &editor_);
-    swap_->exec();
+    swap_.Get(editor_.Buffer(), &editor_).exec();
 }
 
 void OperationDialogs::ShowReplace(std::int32_t cursorAddress)
 {
-    if (replace_ == nullptr) replace_ = new TReplaceForm(editor_, cursorAddress, &editor_);
-    replace_->exec();
+    replace_.Get(editor_, cursorAddress, &editor_).exec();
 }
 
 } // namespace zav

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "ui/buffer/editor_dialogs.h"
+#include "ui/operations/lazy_dialog.h"
 #include "operations/selection.h"
 
 namespace zav {
@@ -27,7 +28,7 @@ public:
     void ShowFill(std::int32_t cursorAddress, bool selectionMode) override;
     void ShowCopyAs(std::int32_t cursorAddress, bool selectionMode) override;
     void ShowFind(std::int32_t cursorAddress) override;
-    [[nodiscard]] bool FindDialogExists() const override { return find_ != nullptr; }
+    [[nodiscard]] bool FindDialogExists() const override { return find_.Existing() != nullptr; }
     void SearchAgain() override;
     void ShowGoTo(std::int32_t cursorAddress) override;
     void ShowSwap() override;
@@ -38,17 +39,16 @@ private:
     // makes a dialog take its typed range.
     [[nodiscard]] Selection SelectionFor(std::int32_t cursorAddress, bool selectionMode) const;
     // After a search found a match: the editor marks every match of it in view.
-    void MarkMatches();
+    void MarkMatches(TForm7& dialog);
 
     THexEdit& editor_;
-    // Owned by the editor as their parent window; created on first use.
-    TForm2* copyRange_ = nullptr;
-    TForm5* fill_ = nullptr;
-    TForm6* copyAs_ = nullptr;
-    TForm7* find_ = nullptr;
-    TForm3* goTo_ = nullptr;
-    TForm4* swap_ = nullptr;
-    TReplaceForm* replace_ = nullptr;
+    LazyDialog<TForm2> copyRange_;
+    LazyDialog<TForm5> fill_;
+    LazyDialog<TForm6> copyAs_;
+    LazyDialog<TForm7> find_;
+    LazyDialog<TForm3> goTo_;
+    LazyDialog<TForm4> swap_;
+    LazyDialog<TReplaceForm> replace_;
 };
 
 } // namespace zav

@@ -13,8 +13,6 @@ TForm4::TForm4(MemoryBuffer& buffer, QWidget* parent) : QDialog(parent), buffer_
         QString(), {QStringLiteral("Byte"), QStringLiteral("Word"), QStringLiteral("Double Word")}, 1, this);
     RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
     auto* buttons = new OkCancelButtons(*this, [this] { Button1Click(); });
-    Button1 = buttons->Ok();
-    Button2 = buttons->Cancel();
     StackDialog(*this, {RadioGroup1, buttons});
 }
 

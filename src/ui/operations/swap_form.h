@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QPushButton>
 
 #include "widgets/radio_group.h"
 
@@ -23,8 +22,6 @@ private:
     MemoryBuffer& buffer_;
 
     RadioGroup* RadioGroup1;
-    QPushButton* Button1;
-    QPushButton* Button2;
 };
 
 } // namespace zav

@@ -1,3 +1,4 @@
+#include "ui/buffer/editor_commands.h"
 #include "ui/buffer/hex_edit_window.h"
 
 #include <QMenu>
@@ -159,12 +160,12 @@ private slots:
     {
         EditorFixture f;
         QStringList texts;
-        for (QAction* item : f.editor.PopupMenu()->actions()) {
+        for (QAction* item : f.editor.Commands().PopupMenu()->actions()) {
             texts << (item->isSeparator() ? QStringLiteral("-") : QString(item->text()).remove(QLatin1Char('&')));
         }
         QCOMPARE(texts, (QStringList{"Undo", "Redo", "-", "Copy", "Paste", "Select All", "-", "Find ...", "Search Again", "-",
                                      "Go To Address", "Copy As", "Fill", "Swap"}));
-        QCOMPARE(f.editor.PopupMenu()->actions().at(12)->shortcut(), QKeySequence(QStringLiteral("Ctrl+F")));
+        QCOMPARE(f.editor.Commands().PopupMenu()->actions().at(12)->shortcut(), QKeySequence(QStringLiteral("Ctrl+F")));
     }
 };
 

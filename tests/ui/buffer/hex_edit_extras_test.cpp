@@ -5,6 +5,10 @@
 #include <QTableWidget>
 #include <QUrl>
 
+#include "ui/buffer/bookmark_commands.h"
+#include "ui/buffer/editor_commands.h"
+#include "ui/buffer/editor_status.h"
+#include "ui/buffer/find_commands.h"
 #include "ui/buffer/data_inspector_window.h"
 #include "editor_fixture.h"
 #include "operations/data_inspector.h"
@@ -130,7 +134,7 @@ private slots:
     {
         EditorFixture f;
         QSet<QChar> letters;
-        for (const QAction* action : f.editor.PopupMenu()->actions()) {
+        for (const QAction* action : f.editor.Commands().PopupMenu()->actions()) {
             if (action->isSeparator()) continue;
             const QString text = action->text();
             const auto mark = text.indexOf(QLatin1Char('&'));
@@ -147,7 +151,7 @@ private slots:
         EditorFixture f;
         f.editor.Action(EditorAction::SelectAll)->trigger();
         auto* selection = f.editor.findChild<QLabel*>(QStringLiteral("SelectionPanel"));
-        QLabel* checksums = f.editor.SelectionChecksumPanel();
+        QLabel* checksums = f.editor.Status().SelectionChecksumPanel();
         QVERIFY(checksums->text().startsWith(QStringLiteral("CRC-32")));
         for (const int width : {f.editor.minimumWidth(), (f.editor.minimumWidth() + f.editor.maximumWidth()) / 2,
                                 f.editor.maximumWidth()}) {
@@ -175,7 +179,7 @@ private slots:
         f.Load(0x0005, {0xAA, 0xBB});
         f.editor.SetFindHighlight({0xAA, 0xBB}, false);
         const std::vector<bool> expected{false, true, true, false};
-        QCOMPARE(f.editor.HighlightedCells(0x0004, 0x0007), expected);
+        QCOMPARE(f.editor.Commands().Find().HighlightedCells(0x0004, 0x0007), expected);
         f.Click(f.Hex(), 0x0003);
         f.Shortcut(Qt::Key_H, Qt::ControlModifier);
         QCOMPARE(f.dialogCalls.back(), (DialogCall{"Replace", 0x0003, false}));
@@ -189,7 +193,7 @@ private slots:
             f.editor.SelectAddress(address);
             f.Shortcut(Qt::Key_B, Qt::ControlModifier);
         }
-        QVERIFY(f.editor.BookmarkedCells().Contains(0x0100));
+        QVERIFY(f.editor.Commands().Bookmarks().Marks().Contains(0x0100));
         f.editor.SelectAddress(0x0000);
         f.Shortcut(Qt::Key_Down, Qt::AltModifier);
         QCOMPARE(f.editor.CursorAddress(), 0x0100);
@@ -198,7 +202,7 @@ private slots:
         f.Shortcut(Qt::Key_Up, Qt::AltModifier);
         QCOMPARE(f.editor.CursorAddress(), 0x0100);
         f.Shortcut(Qt::Key_B, Qt::ControlModifier);
-        QVERIFY(!f.editor.BookmarkedCells().Contains(0x0100));
+        QVERIFY(!f.editor.Commands().Bookmarks().Marks().Contains(0x0100));
     }
 
     void ADroppedLocalFileIsHandedOnAndOtherDropsAreRefused()

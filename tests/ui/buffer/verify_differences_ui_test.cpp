@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "buffer/checksum.h"
+#include "ui/buffer/editor_status.h"
 #include "ui/buffer/byte_glyph_text.h"
 #include "ui/buffer/editor_extra_actions.h"
 #include "ui/buffer/data_inspector_window.h"
@@ -136,7 +137,7 @@ private slots:
                 const Selection selection = editor.CurrentSelection();
                 const std::int32_t first = HexCellAddress(selection.Left(), selection.Top());
                 const std::int32_t last = HexCellAddress(selection.Right(), selection.Bottom());
-                QVERIFY2(editor.SelectionChecksumPanel()->text() == ChecksumsNow(buffer, first, last), change.name);
+                QVERIFY2(editor.Status().SelectionChecksumPanel()->text() == ChecksumsNow(buffer, first, last), change.name);
             }
             for (int row = 0; row < kInspectorRowCount; ++row) {
                 const auto inspectorRow = static_cast<InspectorRow>(row);
@@ -170,10 +171,10 @@ private slots:
 
         // "1234" in cells 0x20-0x23, selected with Shift+Right.
         for (std::int32_t i = 0; i < 4; ++i) buffer.SetByte(0x20 + i, static_cast<std::uint8_t>('1' + i));
-        QVERIFY(!editor.SelectionChecksumPanel()->isVisibleTo(&editor));
+        QVERIFY(!editor.Status().SelectionChecksumPanel()->isVisibleTo(&editor));
         editor.SelectAddress(0x20);
         for (int i = 0; i < 3; ++i) fixture.Key(fixture.Hex(), Qt::Key_Right, Qt::ShiftModifier);
-        QCOMPARE(editor.SelectionChecksumPanel()->text(), QStringLiteral("CRC-32 0x9BE3E0A3  Sum16 0x00CA"));
+        QCOMPARE(editor.Status().SelectionChecksumPanel()->text(), QStringLiteral("CRC-32 0x9BE3E0A3  Sum16 0x00CA"));
     }
 };
 

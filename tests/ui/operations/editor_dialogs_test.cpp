@@ -8,6 +8,9 @@
 #include <functional>
 
 #include "buffer/memory_buffer.h"
+#include "ui/buffer/editor_commands.h"
+#include "ui/buffer/editor_status.h"
+#include "ui/buffer/find_commands.h"
 #include "ui/buffer/hex_edit_window.h"
 #include "ui/operations/copy_as_form.h"
 #include "ui/operations/copy_range_form.h"
@@ -90,15 +93,15 @@ private slots:
         editor->Action(EditorAction::Find)->trigger();
         QCOMPARE(editor->CursorAddress(), 0x0200);
         // Every match is marked once the search found one.
-        QCOMPARE(editor->HighlightedCells(0x0300, 0x0300), std::vector<bool>{true});
+        QCOMPARE(editor->Commands().Find().HighlightedCells(0x0300, 0x0300), std::vector<bool>{true});
         QVERIFY(editor->Action(EditorAction::SearchAgain)->isEnabled());
         editor->Action(EditorAction::SearchAgain)->trigger();
         QCOMPARE(editor->CursorAddress(), 0x0300);
-        QCOMPARE(editor->PassingNote(), QString());
+        QCOMPARE(editor->Status().PassingNote(), QString());
         // Past the last match Search Again goes on from the start and says so, without a box.
         editor->Action(EditorAction::SearchAgain)->trigger();
         QCOMPARE(editor->CursorAddress(), 0x0200);
-        QVERIFY(editor->PassingNote().contains(QStringLiteral("went on from the start")));
+        QVERIFY(editor->Status().PassingNote().contains(QStringLiteral("went on from the start")));
         QVERIFY(boxes.shown.empty());
     }
 

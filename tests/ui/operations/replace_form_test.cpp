@@ -2,6 +2,8 @@
 #include <QtTest>
 
 #include "buffer/memory_buffer.h"
+#include "ui/buffer/editor_commands.h"
+#include "ui/buffer/find_commands.h"
 #include "ui/buffer/hex_edit_window.h"
 #include "ui/operations/replace_form.h"
 #include "support/recording_messages.h"
@@ -33,14 +35,14 @@ private slots:
         QCOMPARE(buffer.GetByte(0x30), 0xA5);
         QCOMPARE(buffer.Undo().GroupCount(), 1);
         QCOMPARE(boxes.Texts(), (std::vector<std::string>{"2 matches replaced"}));
-        QCOMPARE(editor.HighlightedCells(0x30, 0x30), std::vector<bool>{false});
+        QCOMPARE(editor.Commands().Find().HighlightedCells(0x30, 0x30), std::vector<bool>{false});
 
         editor.SelectAddress(0x00);
         search->setEditText(QStringLiteral("A5"));
         form.ReplaceButton()->click();
         // Away from a match, Replace only finds the next.
         QCOMPARE(editor.CursorAddress(), 0x10);
-        QCOMPARE(editor.HighlightedCells(0x30, 0x30), std::vector<bool>{true});
+        QCOMPARE(editor.Commands().Find().HighlightedCells(0x30, 0x30), std::vector<bool>{true});
     }
 };
 
