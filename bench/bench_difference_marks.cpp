@@ -1,6 +1,7 @@
 // Next Difference in the hex editor with 512 marked cells, drawn offscreen: the cursor's move
 // to the next mark, and with the repaint of both panes it causes (against the same repaint
 // without marks).
+#include <QAction>
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
@@ -46,7 +47,7 @@ public:
 void BM_EditorNextDifference(benchmark::State& state)
 {
     MarkedEditor marked(512);
-    for (auto _ : state) marked.editor.NextDifference();
+    for (auto _ : state) marked.editor.NextDifferenceAction()->trigger();
     QApplication::processEvents();
 }
 BENCHMARK(BM_EditorNextDifference)->Unit(benchmark::kMicrosecond);
@@ -56,7 +57,7 @@ void BM_EditorNextDifferenceWithRepaint(benchmark::State& state)
 {
     MarkedEditor marked(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        marked.editor.NextDifference();
+        marked.editor.NextDifferenceAction()->trigger();
         marked.Repaint();
     }
 }
