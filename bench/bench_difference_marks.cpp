@@ -28,7 +28,7 @@ public:
         std::vector<CellDifference> differences;
         for (std::int32_t address = 0xB600; address < 0xB600 + marks; ++address)
             differences.push_back({address, 0x5A, 0xFF});
-        editor.SetVerifyDifferences(differences);
+        editor.Differences().SetVerify(differences);
         editor.show();
         editor.ShowAddressAtTop(0xB600);
         QApplication::processEvents();
@@ -47,7 +47,7 @@ public:
 void BM_EditorNextDifference(benchmark::State& state)
 {
     MarkedEditor marked(512);
-    for (auto _ : state) marked.editor.NextDifferenceAction()->trigger();
+    for (auto _ : state) marked.editor.Differences().NextAction()->trigger();
     QApplication::processEvents();
 }
 BENCHMARK(BM_EditorNextDifference)->Unit(benchmark::kMicrosecond);
@@ -57,7 +57,7 @@ void BM_EditorNextDifferenceWithRepaint(benchmark::State& state)
 {
     MarkedEditor marked(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        marked.editor.NextDifferenceAction()->trigger();
+        marked.editor.Differences().NextAction()->trigger();
         marked.Repaint();
     }
 }

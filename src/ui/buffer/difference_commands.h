@@ -25,6 +25,12 @@ public:
     [[nodiscard]] const DifferenceMarks& Marks() const { return marks_; }
     void Set(const std::vector<CellDifference>& differences, DifferenceSource source,
              const std::string& fileName);
+    // Marks from a verify, or from a comparison with a file; none clears them.
+    void SetVerify(const std::vector<CellDifference>& differences) { Set(differences, DifferenceSource::Verify, {}); }
+    void SetFile(const std::vector<CellDifference>& differences, const std::string& fileName)
+    {
+        Set(differences, DifferenceSource::File, fileName);
+    }
     // Drops the marks of edited cells among first..last; true when one went.
     [[nodiscard]] bool DropEdited(std::int32_t first, std::int32_t last);
     void ShowCursorMark();

@@ -206,34 +206,9 @@ void THexEdit::SetWindowLayout(const WindowLayout& layout)
     description_->Place(layout.description, layout.descriptionVisible);
 }
 
-void THexEdit::SetVerifyDifferences(const std::vector<CellDifference>& differences)
-{
-    differences_->Set(differences, DifferenceSource::Verify, {});
-}
-
-void THexEdit::SetFileDifferences(const std::vector<CellDifference>& differences, const std::string& fileName)
-{
-    differences_->Set(differences, DifferenceSource::File, fileName);
-}
-
-const DifferenceMarks& THexEdit::Differences() const
+const DifferenceMarks& THexEdit::PaneDifferences() const
 {
     return differences_->Marks();
-}
-
-QAction* THexEdit::NextDifferenceAction() const
-{
-    return differences_->NextAction();
-}
-
-QAction* THexEdit::PreviousDifferenceAction() const
-{
-    return differences_->PreviousAction();
-}
-
-QLabel* THexEdit::DevicePanel() const
-{
-    return differences_->DevicePanel();
 }
 
 void THexEdit::showEvent(QShowEvent* event)

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "buffer/buffer_observer.h"
+#include "ui/buffer/difference_commands.h"
 #include "ui/buffer/editor_actions.h"
 #include "ui/buffer/editor_panes.h"
 #include "shell/app_settings.h"
@@ -17,7 +18,6 @@ class QLabel;
 namespace zav {
 
 class DescriptionBinding;
-class DifferenceCommands;
 class EditorCommands;
 class EditorDialogs;
 class EditorPlacement;
@@ -82,13 +82,9 @@ public:
     [[nodiscard]] WindowLayout GetWindowLayout();
     void SetWindowLayout(const WindowLayout& layout);
 
-    // The cells the last verify or file comparison found different; none clears them.
-    void SetVerifyDifferences(const std::vector<CellDifference>& differences);
-    void SetFileDifferences(const std::vector<CellDifference>& differences, const std::string& fileName);
-    [[nodiscard]] const DifferenceMarks& Differences() const;
-    [[nodiscard]] QAction* NextDifferenceAction() const;
-    [[nodiscard]] QAction* PreviousDifferenceAction() const;
-    [[nodiscard]] QLabel* DevicePanel() const;
+    // The cells the last verify or file comparison found different, their F8 steps and panel.
+    [[nodiscard]] DifferenceCommands& Differences() { return *differences_; }
+    [[nodiscard]] const DifferenceCommands& Differences() const { return *differences_; }
 
     // Builds what a visible window needs (fonts, pane sizes) before it is first shown.
     void setVisible(bool visible) override;
@@ -116,7 +112,7 @@ private:
     void ShowCursorExtras();
 
     [[nodiscard]] const Bookmarks& PaneBookmarks() const override;
-    [[nodiscard]] const DifferenceMarks& PaneDifferences() const override { return Differences(); }
+    [[nodiscard]] const DifferenceMarks& PaneDifferences() const override;
     [[nodiscard]] std::vector<bool> PaneHighlights(std::int32_t first, std::int32_t last) const override;
     void ShowCursorCell() override;
     void ShowPopupMenu(QPoint globalPosition) override;

@@ -58,7 +58,7 @@ TVerifyDifferences::TVerifyDifferences(THexEdit& editor, QWidget* parent)
 
 void TVerifyDifferences::Refresh()
 {
-    const std::vector<CellDifference>& differences = editor_.Differences().All();
+    const std::vector<CellDifference>& differences = editor_.Differences().Marks().All();
     QList<QTreeWidgetItem*> items;
     items.reserve(static_cast<qsizetype>(differences.size()));
     for (const CellDifference& difference : differences) {
@@ -71,17 +71,17 @@ void TVerifyDifferences::Refresh()
     list_->clear();
     list_->addTopLevelItems(items);
     for (int column = 0; column < list_->columnCount(); ++column) list_->resizeColumnToContents(column);
-    const bool fromFile = editor_.Differences().Source() == DifferenceSource::File;
+    const bool fromFile = editor_.Differences().Marks().Source() == DifferenceSource::File;
     list_->headerItem()->setText(2, fromFile ? QStringLiteral("File") : QStringLiteral("Device"));
-    const QString summary = FromLatin1(editor_.Differences().Summary());
-    const QString fileName = QFileInfo(FromSystemPath(editor_.Differences().FileName())).fileName();
+    const QString summary = FromLatin1(editor_.Differences().Marks().Summary());
+    const QString fileName = QFileInfo(FromSystemPath(editor_.Differences().Marks().FileName())).fileName();
     summary_->setText(fromFile ? QStringLiteral("Compared with %1: %2").arg(fileName, summary) : summary);
     copy_->setEnabled(!differences.empty());
 }
 
 void TVerifyDifferences::CopyList()
 {
-    const DifferenceMarks& marks = editor_.Differences();
+    const DifferenceMarks& marks = editor_.Differences().Marks();
     QApplication::clipboard()->setText(FromLatin1(DifferencesText(marks.All(), marks.OtherSide())));
 }
 

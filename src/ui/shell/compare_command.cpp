@@ -33,7 +33,7 @@ void CompareCommand::CompareWithFileExecute()
     // them as it limits a load.
     const std::vector<CellDifference> differences = CompareImages(
         {core_.editor.Buffer(), file->given}, {*file->buffer, file->given}, ComparedRanges(device));
-    core_.editor.SetFileDifferences(differences, path);
+    core_.editor.Differences().SetFile(differences, path);
     core_.status.AddStatusMessage(DifferenceSummary(differences),
                                   differences.empty() ? StatusKind::Normal : StatusKind::Warning);
     if (!differences.empty()) showDifferences_();

@@ -43,7 +43,7 @@ void DeviceCommands::DeviceIDValueChange(const std::string& name)
     field_.setText(FromLatin1(name));
     ApplyDeviceSelection(name, editor_.Buffer(), *this);
     // The last verify's findings were about another part.
-    editor_.SetVerifyDifferences({});
+    editor_.Differences().SetVerify({});
     editor_.SetChecksumDevice(name);
 }
 

@@ -53,8 +53,8 @@ void EditorWindowCommands::FillEditMenu(QMenu& edit) const
     edit.addAction(editor_.ExtraAction(EditorExtraAction::Replace));
     add({EditorAction::GoToAddr, EditorAction::CopyAs, EditorAction::Fill, EditorAction::Swap});
     edit.addSeparator();
-    edit.addAction(editor_.NextDifferenceAction());
-    edit.addAction(editor_.PreviousDifferenceAction());
+    edit.addAction(editor_.Differences().NextAction());
+    edit.addAction(editor_.Differences().PreviousAction());
     edit.addSeparator();
     for (EditorExtraAction action : {EditorExtraAction::ToggleBookmark, EditorExtraAction::NextBookmark,
                                      EditorExtraAction::PreviousBookmark}) {

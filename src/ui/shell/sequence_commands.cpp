@@ -29,7 +29,7 @@ SequenceWidgets WidgetsOf(const ShellCore& core, const SequencePages& pages, QPr
     std::copy(pages.OptionButtons().begin(), pages.OptionButtons().end(), widgets.options.begin());
     THexEdit& editor = core.editor;
     widgets.verifyDifferences = [&editor](const std::vector<CellDifference>& differences) {
-        editor.SetVerifyDifferences(differences);
+        editor.Differences().SetVerify(differences);
     };
     return widgets;
 }

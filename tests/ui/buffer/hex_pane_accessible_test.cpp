@@ -87,7 +87,7 @@ private slots:
     {
         EditorFixture fixture;
         fixture.Load(0x0200, {0x5A});
-        fixture.editor.SetVerifyDifferences({{0x0200, 0x5A, 0xFF}});
+        fixture.editor.Differences().SetVerify({{0x0200, 0x5A, 0xFF}});
         QCOMPARE(Table(fixture.Hex())->cellAt(0x20, 0)->text(QAccessible::Description), QStringLiteral("device FF"));
         QCOMPARE(Table(fixture.Hex())->cellAt(0x20, 1)->text(QAccessible::Description), QString());
     }

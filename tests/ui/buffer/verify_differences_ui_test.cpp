@@ -38,15 +38,15 @@ private slots:
     {
         EditorFixture fixture;
         THexEdit& editor = fixture.editor;
-        QVERIFY(!editor.NextDifferenceAction()->isEnabled());
-        editor.SetVerifyDifferences({{0xB612, 0x5A, 0xFF}, {0xB605, 0x00, 0x12}});
-        QVERIFY(editor.NextDifferenceAction()->isEnabled());
+        QVERIFY(!editor.Differences().NextAction()->isEnabled());
+        editor.Differences().SetVerify({{0xB612, 0x5A, 0xFF}, {0xB605, 0x00, 0x12}});
+        QVERIFY(editor.Differences().NextAction()->isEnabled());
 
         editor.SelectAddress(0xB600);
-        QVERIFY(!editor.DevicePanel()->isVisibleTo(&editor));
+        QVERIFY(!editor.Differences().DevicePanel()->isVisibleTo(&editor));
         QTest::keyClick(&fixture.Hex(), Qt::Key_F8);
         QCOMPARE(editor.CursorAddress(), 0xB605);
-        QCOMPARE(editor.DevicePanel()->text(), QStringLiteral("Device: 0x12"));
+        QCOMPARE(editor.Differences().DevicePanel()->text(), QStringLiteral("Device: 0x12"));
         QTest::keyClick(&fixture.Hex(), Qt::Key_F8);
         QCOMPARE(editor.CursorAddress(), 0xB612);
         QTest::keyClick(&fixture.Hex(), Qt::Key_F8, Qt::ShiftModifier);
@@ -54,10 +54,10 @@ private slots:
 
         // Typing over the marked cell takes its mark, and only its.
         fixture.Type(fixture.Hex(), "77");
-        QVERIFY(!editor.Differences().Find(0xB605));
-        QVERIFY(editor.Differences().Find(0xB612));
+        QVERIFY(!editor.Differences().Marks().Find(0xB605));
+        QVERIFY(editor.Differences().Marks().Find(0xB612));
         editor.SelectAddress(0xB605);
-        QVERIFY(!editor.DevicePanel()->isVisibleTo(&editor));
+        QVERIFY(!editor.Differences().DevicePanel()->isVisibleTo(&editor));
     }
 
     void TheDifferencesWindowListsOpensAndCopies()
@@ -67,7 +67,7 @@ private slots:
         TVerifyDifferences window(editor, nullptr);
         QCOMPARE(window.List()->topLevelItemCount(), 0);
         QVERIFY(!window.CopyButton()->isEnabled());
-        editor.SetVerifyDifferences({{0xB605, 0x5A, 0xFF}, {0x0010, 0x00, 0x0A}});
+        editor.Differences().SetVerify({{0xB605, 0x5A, 0xFF}, {0x0010, 0x00, 0x0A}});
         QCOMPARE(window.List()->topLevelItemCount(), 2);
         QTreeWidgetItem* second = window.List()->topLevelItem(1);
         QCOMPARE(second->text(0), QStringLiteral("0xB605"));
@@ -79,7 +79,7 @@ private slots:
         window.CopyButton()->click();
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("0010 buffer 00 device 0A\nB605 buffer 5A device FF\n"));
 
-        editor.SetVerifyDifferences({});
+        editor.Differences().SetVerify({});
         QCOMPARE(window.List()->topLevelItemCount(), 0);
     }
 
@@ -124,7 +124,7 @@ private slots:
             description.SetChecksumDevice("MC68HC05B6"); // EEPROM 0x0100-0x01FF
             editor.DataInspector().show();
             fixture.Load(0x0100, {0x01, 0x02, 0x03, 0x04});
-            editor.SetVerifyDifferences({{0x0100, 0x01, 0xFF}, {0x0180, 0x00, 0xFF}});
+            editor.Differences().SetVerify({{0x0100, 0x01, 0xFF}, {0x0180, 0x00, 0xFF}});
             TVerifyDifferences differences(editor, nullptr);
             editor.SelectAddress(0x0100);
             for (int i = 0; i < 3; ++i) fixture.Key(fixture.Hex(), Qt::Key_Right, Qt::ShiftModifier);
@@ -149,7 +149,7 @@ private slots:
                 QVERIFY2(editor.DataInspector().Table().item(row, 1)->text() == expected, change.name);
             }
             const bool firstCellChanged = buffer.GetByte(0x0100) != 0x01;
-            QVERIFY2(editor.Differences().All().size() == (firstCellChanged ? 1U : 2U), change.name);
+            QVERIFY2(editor.Differences().Marks().All().size() == (firstCellChanged ? 1U : 2U), change.name);
             QVERIFY2(differences.List()->topLevelItemCount() == (firstCellChanged ? 1 : 2), change.name);
         }
     }

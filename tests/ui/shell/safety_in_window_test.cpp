@@ -79,7 +79,7 @@ private slots:
 
         const std::vector<std::string> lines = Lines(shell);
         QVERIFY2(lines.back().rfind("Verify failed: ", 0) == 0, lines.back().c_str());
-        const std::size_t marked = shell.HexEditor().Differences().All().size();
+        const std::size_t marked = shell.HexEditor().Differences().Marks().All().size();
         QVERIFY(marked > 0);
         ActionNamed(shell, "WindowVerifyDifferences")->trigger();
         QVERIFY(shell.Safety().VerifyDifferencesWindow()->isVisible());
@@ -88,11 +88,11 @@ private slots:
         // A blank check has its own result line; the verify's marks stay the verify's.
         ActionNamed(shell, "ToolBlankCheck")->trigger();
         WaitForTheEnd(shell, SequenceKind::Read);
-        QCOMPARE(shell.HexEditor().Differences().All().size(), marked);
+        QCOMPARE(shell.HexEditor().Differences().Marks().All().size(), marked);
         QCOMPARE(static_cast<std::size_t>(shell.Safety().VerifyDifferencesWindow()->List()->topLevelItemCount()), marked);
 
         SelectDevice(shell, 0, 0);
-        QVERIFY(shell.HexEditor().Differences().Empty());
+        QVERIFY(shell.HexEditor().Differences().Marks().Empty());
         QCOMPARE(shell.Safety().VerifyDifferencesWindow()->List()->topLevelItemCount(), 0);
     }
 
@@ -150,9 +150,9 @@ private slots:
         QCOMPARE(list->topLevelItemCount(), 3);
         QCOMPARE(list->headerItem()->text(2), QStringLiteral("File"));
         editor.SelectAddress(0);
-        editor.NextDifferenceAction()->trigger();
+        editor.Differences().NextAction()->trigger();
         QCOMPARE(editor.CursorAddress(), 0x10);
-        QCOMPARE(editor.DevicePanel()->text(), QStringLiteral("File: 0x01"));
+        QCOMPARE(editor.Differences().DevicePanel()->text(), QStringLiteral("File: 0x01"));
 
         // Typed to match the file, the buffer compares equal.
         for (const auto& [address, digits] : {std::pair{0x10, "01"}, {0x12, "03"}, {0x13, "04"}})
