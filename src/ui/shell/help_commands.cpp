@@ -18,6 +18,9 @@ HelpCommands::HelpCommands(QWidget& window, const ShellServices& services)
       about_(NewShellCommand(window, "HelpAbout", QStringLiteral("About ..."), "help-about", QString()))
 {
     manual_->setShortcut(QKeySequence(Qt::Key_F1));
+    // F1 asks for help wherever the user is: in the hex editor and the description window too,
+    // which are windows of their own (a modal box still takes its keys first).
+    manual_->setShortcutContext(Qt::ApplicationShortcut);
     OnTriggered(manual_, this, window, [this] { HelpProgExecute(); });
     OnTriggered(about_, this, window, [this] { HelpAboutExecute(); });
 }

@@ -1,5 +1,7 @@
-"""F1 opens the manual; where the desktop has no PDF application, in the program's own help
-window, whose contents jump to the chapter chosen."""
+"""F1 opens the manual, from the hex editor as from the main window; where the desktop has no
+PDF application, in the program's own help window, whose contents jump to the chapter chosen."""
+
+from zavjourney import tasks
 
 
 def page_label(j, window):
@@ -7,6 +9,7 @@ def page_label(j, window):
 
 
 def run(j):
+    tasks.show_editor(j)
     j.keys("F1")
     window = j.window("User Manual", contains=True)
     label = j.wait(lambda: page_label(j, window), "the page number")
