@@ -20,8 +20,8 @@ TEST(UserManualFolders, InstalledProgramLooksInItsPrefixesDocumentationFolder)
 
 TEST(UserManualFolders, BuildTreeHasNoInstalledFolder)
 {
-    EXPECT_EQ(UserManualFolders("/src/zav/build/src/shell/ui", "bin", "share/doc/zav", "/src/zav"),
-              (Folders{"/src/zav/build/src/shell/ui", "/src/zav"}));
+    EXPECT_EQ(UserManualFolders("/src/zav/build/src/ui/shell", "bin", "share/doc/zav", "/src/zav"),
+              (Folders{"/src/zav/build/src/ui/shell", "/src/zav"}));
     // Started from its own folder: that folder is looked in once.
     EXPECT_EQ(UserManualFolders("/src/zav/build", "bin", "share/doc/zav", "/src/zav/build"),
               (Folders{"/src/zav/build"}));
