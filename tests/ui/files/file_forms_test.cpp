@@ -26,6 +26,7 @@
 #include "shell/settings_file.h"
 #include "ui/shell/status_list_model.h"
 #include "support/recording_messages.h"
+#include "ui/widget_finders.h"
 #include "widgets/radio_group.h"
 
 namespace zav {
@@ -33,14 +34,9 @@ namespace zav {
 using testing::RecordingBoxes;
 using testing::RecordingStatus;
 
-namespace {
+using testing::Child;
 
-template <typename Widget> Widget* Child(QWidget& parent, const char* name)
-{
-    auto* child = parent.findChild<Widget*>(QString::fromLatin1(name));
-    if (child == nullptr) qFatal("no control %s", name);
-    return child;
-}
+namespace {
 
 QStringList Items(QComboBox& combo)
 {

@@ -12,6 +12,7 @@
 #include "ui/files/print_form.h"
 #include "ui/files/save_file_form.h"
 #include "ui/shell/shell_fixture.h"
+#include "ui/widget_finders.h"
 #include "ui/shell/file_commands.h"
 #include "ui/shell/status_list_model.h"
 #include "ui/shell/status_win.h"
@@ -20,6 +21,8 @@ namespace zav {
 
 using testing::OnNextModal;
 using testing::ShellFixture;
+
+using testing::Child;
 
 namespace {
 
@@ -34,13 +37,6 @@ std::vector<std::string> StatusLines(TProgShell& shell)
 bool Contains(const std::vector<std::string>& lines, const std::string& line)
 {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
-}
-
-template <typename Widget> Widget* Child(QWidget& parent, const char* name)
-{
-    auto* child = parent.findChild<Widget*>(QString::fromLatin1(name));
-    if (child == nullptr) qFatal("no control %s", name);
-    return child;
 }
 
 FileChooser Answer(const QString& path, int filterIndex)

@@ -15,6 +15,7 @@
 #include "buffer/memory_buffer.h"
 #include "ui/files/print_form.h"
 #include "support/recording_messages.h"
+#include "ui/widget_finders.h"
 #include "widgets/radio_group.h"
 
 namespace zav {
@@ -22,14 +23,9 @@ namespace zav {
 using testing::RecordingBoxes;
 using testing::RecordingStatus;
 
-namespace {
+using testing::Child;
 
-template <typename Widget> Widget* Child(QWidget& parent, const char* name)
-{
-    auto* child = parent.findChild<Widget*>(QString::fromLatin1(name));
-    if (child == nullptr) qFatal("no control %s", name);
-    return child;
-}
+namespace {
 
 // The text lines of a PDF as pdftotext lays them out, blank lines dropped.
 QStringList PdfLines(const QString& path)

@@ -19,26 +19,15 @@
 #include "ui/operations/go_to_form.h"
 #include "ui/operations/swap_form.h"
 #include "support/recording_messages.h"
+#include "ui/widget_finders.h"
 
 namespace zav {
 
 using testing::RecordingBoxes;
 
-namespace {
+using testing::OnNextModal;
 
-// Runs `action` on the modal dialog once it is up, as a user at the keyboard would.
-template <typename Dialog> void OnNextModal(std::function<void(Dialog&)> action)
-{
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, action] {
-        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
-            poll->stop();
-            poll->deleteLater();
-            action(*dialog);
-        }
-    });
-    poll->start(5);
-}
+namespace {
 
 void Set(QDialog& dialog, const char* field, const char* text)
 {

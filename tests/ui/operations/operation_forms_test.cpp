@@ -13,22 +13,18 @@
 #include "ui/operations/go_to_form.h"
 #include "ui/operations/swap_form.h"
 #include "support/recording_messages.h"
+#include "ui/widget_finders.h"
 #include "widgets/radio_group.h"
 
 namespace zav {
 
 using testing::RecordingBoxes;
 
+using testing::Child;
+
 namespace {
 
 const std::string kTooBig = "Too big Address value";
-
-template <typename Widget> Widget* Child(QWidget& parent, const char* name)
-{
-    auto* child = parent.findChild<Widget*>(QString::fromLatin1(name));
-    if (child == nullptr) qFatal("no control %s", name);
-    return child;
-}
 
 void Type(QWidget& dialog, const char* field, const QString& text)
 {

@@ -30,6 +30,7 @@
 #include "ui/shell/status_list_model.h"
 #include "ui/shell/status_win.h"
 #include "support/recording_messages.h"
+#include "ui/widget_finders.h"
 #include "support/temp_folder.h"
 
 namespace zav::testing {
@@ -132,20 +133,6 @@ struct ShellFixture {
     std::vector<std::filesystem::path> opened;
     std::unique_ptr<TProgShell> shell;
 };
-
-// Runs `action` on the next modal dialog of type Dialog once it is up.
-template <typename Dialog> void OnNextModal(std::function<void(Dialog&)> action)
-{
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, action] {
-        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
-            poll->stop();
-            poll->deleteLater();
-            action(*dialog);
-        }
-    });
-    poll->start(5);
-}
 
 // Chooses the device in `row` of `board`'s list through the Select Device dialog, as a user
 // would.
